@@ -1,0 +1,96 @@
+// The one door between the game and the outside world: windows, pictures,
+// files and sound. The game (everything outside platform/ and app/) talks to
+// the desktop or the terminal only through this interface, so the same game
+// runs in the Qt window, in velmora-tty and in the tests.
+//
+// Every text crossing this interface is UTF-8. Positions are in twips
+// (1/1440 inch, 15 twips to a pixel), as the game's windows were laid out.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace velmora {
+
+// A position of a window's top-left corner, in twips.
+struct Twips {
+    double left = 0;
+    double top = 0;
+};
+
+// How a Yes/No question was answered.
+enum class YesNo { Yes, No, Closed };
+
+// One click on the OK button of the name dialog, or its closing.
+struct NameEntry {
+    bool closed = false;
+    std::string name;
+    std::string nickname;
+};
+
+// What the clock column shows: the date picture (empty: keep the one shown),
+// the time text as the time plate shows it, and the place-name picture.
+struct ClockFace {
+    std::string datePicture;
+    std::string timeText;
+    std::string placePicture;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- the main window (Form1) ---
+    // The message label's caption: the message text without the leading
+    // " " + CR LF that the label always puts before it.
+    virtual void SetMessageCaption(const std::string& text) = 0;
+    // The main window's outer position as the window system reports it.
+    virtual Twips MainWindowPosition() = 0;
+
+    // --- pictures of the main window ---
+    virtual void ShowScene(const std::string& file) = 0;  // picMain shows a file
+    virtual void ClearScene() = 0;                         // picMain shows nothing
+    // The prepared portrait placed at the top-left of the scene (imgMain, left 0).
+    virtual void ShowPreparedPortrait(const std::string& preparedFile) = 0;
+    // imgMain moved out of view (left 500 pixels); it keeps its picture.
+    virtual void HidePortraitLayer() = 0;
+    // Line mode: the portrait file painted into the scene picture itself,
+    // every pixel that is not exactly light cyan, even rows first, then odd.
+    virtual void PaintPortraitIntoScene(const std::string& portraitFile) = 0;
+    virtual void ShowSidePicture(const std::string& file) = 0;  // imgSub, stretched
+    virtual void ShowClock(const ClockFace& face) = 0;
+
+    // --- modal windows; each call returns when the window has closed ---
+    // Form3 at the given place; owner is the picture window while it is open.
+    virtual void WaitNext(Twips at) = 0;
+    // Form2 at the given place.
+    virtual YesNo AskYesNo(Twips at) = 0;
+    // Form4: opened once, then one call per OK click until the game closes it.
+    virtual void OpenNameDialog() = 0;
+    virtual NameEntry WaitNameDialog() = 0;
+    virtual void CloseNameDialog() = 0;
+    // Form5 with its entries, at the given place. Returns the entry chosen
+    // last before OK, or nothing when OK was clicked without a choice.
+    virtual std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+                                                      Twips at) = 0;
+    // Form8 with its sixteen captions. Returns the caption of the button
+    // pressed, or nothing when the menu was closed through the window system.
+    virtual std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) = 0;
+    // Form7 showing a picture; returns after the player clicked the picture.
+    // The window stays open (the NEXT dialog that follows is its own) until
+    // ClosePictureWindow.
+    virtual void WaitPictureClick(const std::string& file) = 0;
+    virtual void ClosePictureWindow() = 0;
+
+    // --- sound ---
+    virtual void StopSound() = 0;
+    virtual void PlayLoop(const std::string& waveFile) = 0;
+
+    // --- files of the working directory ---
+    virtual Files& files() = 0;
+};
+
+}  // namespace velmora

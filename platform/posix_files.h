@@ -1,0 +1,45 @@
+// The files of the working directory on a POSIX file system. Writes go
+// through a small table of system calls so that tests can make any one of
+// them fail.
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/files.h"
+
+namespace velmora {
+
+// The system calls a commit makes; tests replace them to inject faults.
+struct FileOps {
+    std::function<int(const char*, int, mode_t)> open;
+    std::function<ssize_t(int, const void*, size_t)> write;
+    std::function<int(int)> fsync;
+    std::function<int(int)> close;
+    std::function<int(const char*, const char*)> rename;
+    std::function<int(const char*)> unlink;
+    static FileOps System();
+};
+
+class PosixFiles : public Files {
+public:
+    // folder: the working directory ("." for the current one).
+    explicit PosixFiles(std::string folder = ".", FileOps ops = FileOps::System());
+
+    std::optional<std::string> Read(const std::string& name) override;
+    bool ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) override;
+    void Recover(const std::vector<std::string>& names) override;
+
+    // The path of an existing file whose name matches without regard to
+    // letter case, or the plain path when none does.
+    std::string Resolve(const std::string& name) const;
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    FileOps ops_;
+};
+
+}  // namespace velmora

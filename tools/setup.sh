@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs everything the game, its tools and its tests need on Debian 12.
+# Run as root or through sudo; safe to run again.
+set -eu
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
+PACKAGES="
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-multimedia-dev libqt6svg6
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  xvfb xauth libx11-dev libxdamage-dev libxtst-dev
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
+  python3 python3-pil python3-numpy librsvg2-bin sox
+  dpkg-dev file
+"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  # shellcheck disable=SC2086
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+fi
