@@ -1,0 +1,26 @@
+// velmora: the game in a Qt window. It runs in the game's folder: scenario
+// files, pictures, music and save slots are all found in the working
+// directory.
+#include <QApplication>
+
+#include "platform/posix_files.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/game_session.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_platform.h"
+#include "shell/form1.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    velmora::qt::InstallFontSubstitutions();
+
+    velmora::PosixFiles files(".");
+    velmora::qt::MainWindow window;
+    velmora::qt::QtPlatform platform(window, files);
+    velmora::Form1 game(platform);
+    velmora::qt::GameSession session(game, window, [&platform] { platform.CloseAll(); });
+    QObject::connect(&session, &velmora::qt::GameSession::ended, &app, &QCoreApplication::exit);
+
+    window.show();
+    return QApplication::exec();
+}

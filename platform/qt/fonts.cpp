@@ -1,0 +1,20 @@
+#include "platform/qt/fonts.h"
+
+#include <QString>
+
+namespace velmora::qt {
+
+void InstallFontSubstitutions() {
+    QFont::insertSubstitution(QString::fromUtf8(kPGothic), "IPAPGothic");
+    QFont::insertSubstitution(QString::fromUtf8(kGothic), "IPAGothic");
+    QFont::insertSubstitution(QString::fromUtf8(kPMincho), "IPAPMincho");
+}
+
+QFont GameFont(const char* face, double points, bool bold) {
+    QFont font(QString::fromUtf8(face));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,39 @@
+// Hands the main window's events to the game and ends the application when
+// the game ends. The whole game runs inside one click on the message label,
+// with the dialogs' modal loops nested in it.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "platform/qt/main_window.h"
+#include "shell/form1.h"
+
+namespace velmora::qt {
+
+class GameSession : public QObject {
+    Q_OBJECT
+  public:
+    // closeWindows: hides every window of the game when it ends.
+    GameSession(Form1& game, MainWindow& window, std::function<void()> closeWindows);
+
+    bool running() const { return inClick_; }
+
+  signals:
+    void ended(int status);
+
+  private:
+    void Click();
+    void Resize();
+    void Close();
+    // Runs one event handler of the game; false when the game has ended.
+    bool Run(const std::function<void()>& handler);
+    void End(int status);
+
+    Form1& game_;
+    std::function<void()> closeWindows_;
+    bool inClick_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,121 @@
+#include "platform/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QPainter>
+
+#include "platform/qt/fonts.h"
+#include "platform/qt/twips.h"
+#include "world/state.h"
+
+// The design pictures sit in a static library: nothing would pull them in
+// without this call, which must stand outside any namespace.
+static void LoadDesignPictures() {
+    Q_INIT_RESOURCE(design);
+}
+
+namespace velmora::qt {
+
+namespace {
+
+// The design pictures are compiled in; everything else comes from the
+// working directory when the game asks for it.
+constexpr const char* kBackground = ":/design/background.png";
+constexpr const char* kTitleArt = ":/design/title_art.jpg";
+constexpr const char* kPortraitLayer = ":/design/portrait_layer.png";
+constexpr const char* kIcon = ":/design/icon.png";
+
+constexpr double kPlateLeft = 5070;
+constexpr double kPlateWidth = 2130;
+constexpr double kPlateHeight = 585;
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : background_((LoadDesignPictures(), QPixmap(kBackground))),
+      picMain_(new ScenePicture(this)),
+      imgSub_(new QLabel(this)),
+      picHinichi_(Plate("picHinichi", 210, ":/design/plate_date.png")),
+      picBasho_(Plate("picBasho", 855, ":/design/plate_place.png")),
+      picture3_(Plate("Picture3", 1500, ":/design/plate_time.png")),
+      lblJikoku_(new QLabel("AM 9:00", picture3_)),
+      lblMsg_(new MessageLabel(this)) {
+    setObjectName("Form1");
+    setWindowTitle("Velmora");
+    setWindowIcon(QIcon(kIcon));
+    setFixedSize(PxSize(8535, 6180));
+    // Where the game believes the window stands until the player moves it.
+    const GameState start;
+    move(Px(Twips{start.MainLeft, start.MainTop}));
+
+    const QImage titleArt(kTitleArt);
+    picMain_->move(Px(450), Px(240));
+    picMain_->Show(titleArt);
+    picMain_->ShowLayer(QImage(kPortraitLayer));
+
+    imgSub_->setObjectName("imgSub");
+    imgSub_->setGeometry(PxRect(5070, 2220, 2130, 1920));
+    imgSub_->setScaledContents(true);
+    imgSub_->setPixmap(QPixmap::fromImage(titleArt));
+
+    lblJikoku_->setObjectName("lblJikoku");
+    lblJikoku_->setGeometry(PxRect(300, 40, 1815, 495));
+    lblJikoku_->setFont(GameFont(kPGothic, 20.25));
+    lblJikoku_->setTextFormat(Qt::PlainText);
+
+    lblMsg_->setGeometry(PxRect(450, 4320, 6750, 1620));
+    AddHiddenLabels();
+}
+
+QLabel* MainWindow::Plate(const char* name, int top, const char* picture) {
+    auto* plate = new QLabel(this);
+    plate->setObjectName(name);
+    plate->setGeometry(PxRect(kPlateLeft, top, kPlateWidth, kPlateHeight));
+    plate->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    plate->setPixmap(QPixmap(picture));
+    return plate;
+}
+
+// Leftovers of the design under the message label's right end; the game
+// never shows them.
+void MainWindow::AddHiddenLabels() {
+    const struct {
+        const char* name;
+        const char* caption;
+        int top;
+    } labels[] = {{"lblHinichi", "４月１日", 4320},
+                  {"lblJikan", "AM　9:00", 4920},
+                  {"lblBasho", " アパート", 5400}};
+    for (const auto& each : labels) {
+        auto* label = new QLabel(QString::fromUtf8(each.caption), this);
+        label->setObjectName(each.name);
+        label->setGeometry(PxRect(5040, each.top, 2100, 495));
+        label->setFont(GameFont(kPGothic, 12));
+        label->hide();
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);  // from the top-left, clipped
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        emit resized();
+    }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) emit resized();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closing();
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,34 @@
+#include "platform/qt/message_label.h"
+
+#include "platform/qt/fonts.h"
+#include "shell/form1.h"
+
+namespace velmora::qt {
+
+MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
+    setObjectName("lblMsg");
+    setFont(GameFont(kPGothic, 12));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    // Scenario lines hold "<" and ">" of their own: never rich text.
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetCaption(QString::fromUtf8(kDesignCaption));
+}
+
+void MessageLabel::SetMessage(const QString& text) {
+    SetCaption(" \r\n" + text);
+}
+
+void MessageLabel::SetCaption(const QString& caption) {
+    caption_ = caption;
+    QString shown = caption;
+    shown.replace("\r\n", "\n");
+    setText(shown);
+}
+
+}  // namespace velmora::qt

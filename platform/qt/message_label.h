@@ -1,0 +1,28 @@
+// lblMsg: the message window. Its caption always starts with one space and a
+// line break, so the text itself begins at the left of the second line; a
+// click on it is the one input of the main window.
+#pragma once
+
+#include <QString>
+
+#include "platform/qt/clickable_label.h"
+
+namespace velmora::qt {
+
+class MessageLabel : public ClickableLabel {
+    Q_OBJECT
+  public:
+    explicit MessageLabel(QWidget* parent);
+
+    // text: the message without the leading " " + CR LF.
+    void SetMessage(const QString& text);
+    // The caption as the game forms it, CR LF included.
+    const QString& caption() const { return caption_; }
+
+  private:
+    void SetCaption(const QString& caption);
+
+    QString caption_;
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,142 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QPixmap>
+
+#include "platform/qt/list_dialog.h"
+#include "platform/qt/picture_files.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/yes_no_dialog.h"
+
+namespace velmora::qt {
+
+namespace {
+
+void ShowPictureIn(QLabel* label, const QImage& picture) {
+    if (picture.isNull()) {
+        label->clear();
+    } else {
+        label->setPixmap(QPixmap::fromImage(picture));
+    }
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(MainWindow& window, PosixFiles& files) : window_(window), files_(files) {}
+
+QtPlatform::~QtPlatform() {
+    delete picture_;
+}
+
+QImage QtPlatform::Picture(const std::string& file) const {
+    return LoadPicture(files_, file);
+}
+
+void QtPlatform::SetMessageCaption(const std::string& text) {
+    window_.message()->SetMessage(QString::fromStdString(text));
+}
+
+Twips QtPlatform::MainWindowPosition() {
+    return ToTwips(window_.pos());
+}
+
+void QtPlatform::ShowScene(const std::string& file) {
+    window_.scene()->Show(Picture(file));
+}
+
+void QtPlatform::ClearScene() {
+    window_.scene()->Clear();
+}
+
+void QtPlatform::ShowPreparedPortrait(const std::string& preparedFile) {
+    window_.scene()->ShowLayer(Picture(preparedFile));
+}
+
+void QtPlatform::HidePortraitLayer() {
+    window_.scene()->HideLayer();
+}
+
+void QtPlatform::PaintPortraitIntoScene(const std::string& portraitFile) {
+    window_.scene()->PaintPortrait(Picture(portraitFile));
+}
+
+void QtPlatform::ShowSidePicture(const std::string& file) {
+    ShowPictureIn(window_.side(), Picture(file));
+}
+
+void QtPlatform::ShowClock(const ClockFace& face) {
+    if (!face.datePicture.empty()) ShowPictureIn(window_.date(), Picture(face.datePicture));
+    window_.time()->setText(QString::fromStdString(face.timeText));
+    ShowPictureIn(window_.place(), Picture(face.placePicture));
+}
+
+void QtPlatform::WaitNext(Twips at) {
+    // The NEXT of the picture window belongs to that window, so it stays above it.
+    QWidget* owner = picture_ && picture_->isVisible() ? static_cast<QWidget*>(picture_.data())
+                                                       : static_cast<QWidget*>(&window_);
+    if (!next_) next_ = new NextDialog(owner);
+    if (next_->parentWidget() != owner) next_->setParent(owner, next_->windowFlags());
+    next_->Wait(at);
+}
+
+YesNo QtPlatform::AskYesNo(Twips at) {
+    YesNoDialog dialog;
+    return dialog.Ask(at);
+}
+
+void QtPlatform::OpenNameDialog() {
+    if (!name_) name_ = new NameDialog(&window_);
+    name_->Open();
+}
+
+NameEntry QtPlatform::WaitNameDialog() {
+    OpenNameDialog();
+    return name_->WaitOk();
+}
+
+void QtPlatform::CloseNameDialog() {
+    if (name_) name_->hide();
+}
+
+std::optional<std::string> QtPlatform::ChooseFromList(const std::vector<std::string>& entries,
+                                                      Twips at) {
+    ListDialog dialog(&window_, entries);
+    return dialog.Choose(at);
+}
+
+std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<std::string>& captions) {
+    if (!menu_) menu_ = new CommandMenu(&window_);
+    return menu_->Choose(captions);
+}
+
+void QtPlatform::WaitPictureClick(const std::string& file) {
+    delete picture_;
+    picture_ = new PictureWindow(&window_, Picture(file));
+    picture_->WaitClick();
+}
+
+void QtPlatform::ClosePictureWindow() {
+    // The NEXT dialog it owned must outlive it.
+    if (next_ && next_->parentWidget() == picture_)
+        next_->setParent(&window_, next_->windowFlags());
+    delete picture_;
+}
+
+void QtPlatform::StopSound() {
+    sound_.Stop();
+}
+
+void QtPlatform::PlayLoop(const std::string& waveFile) {
+    sound_.Play(files_.Resolve(waveFile));
+}
+
+void QtPlatform::CloseAll() {
+    sound_.Stop();
+    for (QWidget* each :
+         {static_cast<QWidget*>(next_.data()), static_cast<QWidget*>(name_.data()),
+          static_cast<QWidget*>(menu_.data()), static_cast<QWidget*>(picture_.data())}) {
+        if (each) each->hide();
+    }
+    window_.hide();
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,70 @@
+// The game's windows, pictures and sound on Qt Widgets. Every wait of the
+// game is an application-modal window with its own event loop, so the game
+// runs as plain nested calls inside the message label's click.
+#pragma once
+
+#include <QPointer>
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/posix_files.h"
+#include "platform/qt/command_menu.h"
+#include "platform/qt/looping_sound.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/name_dialog.h"
+#include "platform/qt/next_dialog.h"
+#include "platform/qt/picture_window.h"
+
+namespace velmora::qt {
+
+class QtPlatform : public Platform {
+  public:
+    QtPlatform(MainWindow& window, PosixFiles& files);
+    ~QtPlatform() override;
+
+    void SetMessageCaption(const std::string& text) override;
+    Twips MainWindowPosition() override;
+
+    void ShowScene(const std::string& file) override;
+    void ClearScene() override;
+    void ShowPreparedPortrait(const std::string& preparedFile) override;
+    void HidePortraitLayer() override;
+    void PaintPortraitIntoScene(const std::string& portraitFile) override;
+    void ShowSidePicture(const std::string& file) override;
+    void ShowClock(const ClockFace& face) override;
+
+    void WaitNext(Twips at) override;
+    YesNo AskYesNo(Twips at) override;
+    void OpenNameDialog() override;
+    NameEntry WaitNameDialog() override;
+    void CloseNameDialog() override;
+    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+                                              Twips at) override;
+    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    void WaitPictureClick(const std::string& file) override;
+    void ClosePictureWindow() override;
+
+    void StopSound() override;
+    void PlayLoop(const std::string& waveFile) override;
+
+    Files& files() override { return files_; }
+
+    // Hides every window of the game, the main window last.
+    void CloseAll();
+
+    const LoopingSound& sound() const { return sound_; }
+
+  private:
+    QImage Picture(const std::string& file) const;
+
+    MainWindow& window_;
+    PosixFiles& files_;
+    LoopingSound sound_;
+    // The owned windows die with the main window; the pointers notice.
+    QPointer<NextDialog> next_;
+    QPointer<NameDialog> name_;
+    QPointer<CommandMenu> menu_;
+    QPointer<PictureWindow> picture_;
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,75 @@
+#include "platform/qt/scene_picture.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include "presentation/line_portrait.h"
+
+namespace velmora::qt {
+
+namespace {
+
+const QColor kLightYellow(255, 255, 192);
+
+ConstPixelView ViewOf(const QImage& image) {
+    return {reinterpret_cast<const uint32_t*>(image.constBits()), image.width(), image.height(),
+            static_cast<int>(image.bytesPerLine() / 4)};
+}
+
+PixelView ViewOf(QImage& image) {
+    return {reinterpret_cast<uint32_t*>(image.bits()), image.width(), image.height(),
+            static_cast<int>(image.bytesPerLine() / 4)};
+}
+
+}  // namespace
+
+ScenePicture::ScenePicture(QWidget* parent)
+    : QWidget(parent),
+      canvas_(kSceneWidth, kSceneHeight, QImage::Format_RGB32),
+      layer_(new QLabel(this)) {
+    setObjectName("picMain");
+    setFixedSize(kSceneWidth, kSceneHeight);
+    canvas_.fill(kLightYellow);
+    layer_->setObjectName("imgMain");
+    layer_->move(0, 0);
+}
+
+void ScenePicture::Show(const QImage& picture) {
+    canvas_.fill(kLightYellow);
+    if (!picture.isNull()) {
+        QPainter painter(&canvas_);
+        painter.drawImage(0, 0, picture);  // own size, clipped by the box
+    }
+    update();
+}
+
+void ScenePicture::Clear() {
+    Show(QImage());
+}
+
+void ScenePicture::PaintPortrait(const QImage& portrait) {
+    if (portrait.isNull()) return;
+    const QImage pixels = portrait.convertToFormat(QImage::Format_RGB32);
+    PaintPortraitRows(ViewOf(pixels), ViewOf(canvas_), 0);
+    repaint();  // the player sees the even rows before the odd ones
+    PaintPortraitRows(ViewOf(pixels), ViewOf(canvas_), 1);
+    update();
+}
+
+void ScenePicture::ShowLayer(const QImage& picture) {
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    layer_->setPixmap(pixmap);
+    layer_->resize(pixmap.size());
+    layer_->move(0, 0);
+}
+
+void ScenePicture::HideLayer() {
+    layer_->move(kHiddenLayerLeft, 0);
+}
+
+void ScenePicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, canvas_);
+}
+
+}  // namespace velmora::qt

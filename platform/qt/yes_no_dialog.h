@@ -1,0 +1,19 @@
+// Form2: the two answers to the question that stands in the message label.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/qt/game_dialog.h"
+
+namespace velmora::qt {
+
+class YesNoDialog : public GameDialog {
+    Q_OBJECT
+  public:
+    YesNoDialog();
+
+    // Shown at the given place; closing it through the window system
+    // answers neither.
+    YesNo Ask(Twips at);
+};
+
+}  // namespace velmora::qt
