@@ -15,7 +15,7 @@ struct NamedBytes {
 };
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
 
     // The whole file, or nothing when there is no such file or it cannot be read.

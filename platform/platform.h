@@ -40,7 +40,7 @@ struct ClockFace {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // --- the main window (Form1) ---
@@ -52,7 +52,7 @@ public:
 
     // --- pictures of the main window ---
     virtual void ShowScene(const std::string& file) = 0;  // picMain shows a file
-    virtual void ClearScene() = 0;                         // picMain shows nothing
+    virtual void ClearScene() = 0;                        // picMain shows nothing
     // The prepared portrait placed at the top-left of the scene (imgMain, left 0).
     virtual void ShowPreparedPortrait(const std::string& preparedFile) = 0;
     // imgMain moved out of view (left 500 pixels); it keeps its picture.

@@ -20,11 +20,12 @@ struct FileOps {
     std::function<int(int)> close;
     std::function<int(const char*, const char*)> rename;
     std::function<int(const char*)> unlink;
+    std::function<int(const char*, const char*)> link;
     static FileOps System();
 };
 
 class PosixFiles : public Files {
-public:
+  public:
     // folder: the working directory ("." for the current one).
     explicit PosixFiles(std::string folder = ".", FileOps ops = FileOps::System());
 
@@ -37,7 +38,14 @@ public:
     std::string Resolve(const std::string& name) const;
     const std::string& folder() const { return folder_; }
 
-private:
+  private:
+    std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
+    bool WriteWhole(const std::string& path, const std::string& bytes, std::string* why);
+    bool SyncFolder(std::string* why);
+    void RollBack(const std::vector<std::string>& targets, size_t renamed,
+                  const std::vector<bool>& hadOld);
+    void RemoveQuietly(const std::string& path);
+
     std::string folder_;
     FileOps ops_;
 };

@@ -26,7 +26,7 @@ struct MainWindowClosed {};
 constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
 
 class Form1 {
-public:
+  public:
     explicit Form1(Platform& platform) : platform_(platform) {}
 
     GameState& state() { return s_; }
@@ -92,10 +92,10 @@ public:
     // The sixteen captions of the menu window, top to bottom.
     static const std::vector<std::string>& MenuCaptions();
 
-private:
+  private:
     // the dialogs' own rules (shell/dialogs.cpp)
     void ShowForm2();
-    void ShowForm3(bool fromPictureWindow);
+    void ShowForm3();
     void ShowForm4();
     void ShowForm5();
     void ShowForm7();

@@ -1,0 +1,26 @@
+// velmora-tty: the game in a terminal, speaking the line protocol on
+// standard input and output. It runs in the game's working directory.
+#include <iostream>
+
+#include "platform/posix_files.h"
+#include "platform/trace_platform.h"
+#include "shell/form1.h"
+
+int main() {
+    std::ios::sync_with_stdio(false);
+    velmora::PosixFiles files(".");
+    velmora::TracePlatform platform(std::cin, std::cout, files);
+    velmora::Form1 form(platform);
+    platform.Emit(std::string("MSG ") + velmora::kDesignCaption);
+    try {
+        for (;;) {
+            platform.Ask("CLICK?");
+            form.lblMsg_Click();
+        }
+    } catch (const velmora::ProgramEnd&) {
+    } catch (const velmora::MainWindowClosed&) {
+        form.Form_QueryUnload();
+    }
+    platform.Emit("END");
+    return 0;
+}

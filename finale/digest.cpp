@@ -1,0 +1,75 @@
+// PlayDigestFinale: the playable days are over. Three scenes of the days
+// that follow, the two ending pictures, the makers' last words, and the
+// program ends.
+#include "shell/form1.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kClickNext = "Please Click NEXT...";
+
+struct DigestScene {
+    int16_t day, half, hour;
+    const char* picture;
+    std::vector<const char*> lines;
+};
+
+const DigestScene kScenes[] = {
+    {6,
+     PM,
+     1,
+     "hitomi3.jpg",
+     {"*：「ひとみ、あのさ……。」", "ひとみ：「お願い……。今日は、何も言わないで。」",
+      "*：「…………。」", "ひとみ：「せめて今日だけは、悲しい気持ちになりたくないの。」",
+      "*：「…………。」"}},
+    {7,
+     AM,
+     11,
+     "ryouko2.jpg",
+     {"涼子：「*君……。本当に、ありがとう。」",
+      "*：「俺は、お礼を言われるようなことは何もしてないよ。」",
+      "涼子：「ううん。私……*君のこと、本当に好きになっちゃった。」"}},
+    {7,
+     PM,
+     9,
+     "kaori3.jpg",
+     {"「泣き疲れた香織は、ときどき小さくしゃくりあげるだけになっていた。」", "香織：「…………。」",
+      "*：「香織。俺、お前に伝えたい格言がひとつだけあるんだ。」", "香織：「……格言？」",
+      "*：「耐えられないほど悲しいときは、思いきり嘆いて、泣いたっていい。」",
+      "*：「でも……それに負けたり、逃げ出したりしちゃいけないんだ。」", "香織：「…………。」",
+      "*：「……わかるか？」", "香織：「……うん。」"}},
+};
+
+}  // namespace
+
+void Form1::PlayDigestFinale() {
+    ClearScenePicture();
+    ShowTitlePicture();
+    Say(kClickNext);
+    for (const DigestScene& scene : kScenes) {
+        s_.CurrentPlace = "部屋";
+        s_.Minute = 0;
+        s_.Day = scene.day;
+        s_.Hour = scene.hour;
+        s_.Half = scene.half;
+        UpdateClockDisplay();
+        ShowPlacePicture("heya.jpg");
+        ShowScenePicture(scene.picture);
+        for (const char* line : scene.lines) Say(line);
+        ClearScenePicture();
+        ShowTitlePicture();
+        Say(kClickNext);
+    }
+    for (const char* ending : {"hitomi_e1.jpg", "kaori_e1.jpg"}) {
+        s_.PictureFile = ending;
+        ShowForm7();
+    }
+    ShowScenePicture("title.JPG");
+    Say("＜最後まで遊んでくれてありがとう。またいつか、別のバージョンでお会いしましょう！＞");
+    Say("＜制作　ヴェルモラ制作室　ホームページ　https://velmora.example.org/＞");
+    Say("＜(C) 2026 ヴェルモラ制作室＞");
+    Say("ＴＨＥ  ＥＮＤ");
+    throw ProgramEnd{};
+}
+
+}  // namespace velmora

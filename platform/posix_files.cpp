@@ -1,0 +1,218 @@
+#include "platform/posix_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace velmora {
+namespace {
+
+// The helper files of a commit lie beside the slot and start with a dot:
+// ".file1.new" (the new bytes), ".file1.old" (the old bytes, kept until the
+// commit is through) and ".file1.commit" (present while the renames run).
+std::string NewOf(const std::string& name) {
+    return "." + name + ".new";
+}
+std::string OldOf(const std::string& name) {
+    return "." + name + ".old";
+}
+std::string MarkerOf(const std::string& first) {
+    return "." + first + ".commit";
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::string Explain(const char* step) {
+    return std::string(step) + "に失敗しました（" + std::strerror(errno) + "）。";
+}
+
+}  // namespace
+
+FileOps FileOps::System() {
+    FileOps ops;
+    ops.open = [](const char* p, int f, mode_t m) { return ::open(p, f, m); };
+    ops.write = [](int fd, const void* b, size_t n) { return ::write(fd, b, n); };
+    ops.fsync = [](int fd) { return ::fsync(fd); };
+    ops.close = [](int fd) { return ::close(fd); };
+    ops.rename = [](const char* a, const char* b) { return ::rename(a, b); };
+    ops.unlink = [](const char* p) { return ::unlink(p); };
+    ops.link = [](const char* a, const char* b) { return ::link(a, b); };
+    return ops;
+}
+
+PosixFiles::PosixFiles(std::string folder, FileOps ops)
+    : folder_(std::move(folder)), ops_(std::move(ops)) {}
+
+std::string PosixFiles::Resolve(const std::string& name) const {
+    if (Exists(PathOf(name))) return PathOf(name);
+    std::string found = PathOf(name);
+    if (DIR* dir = ::opendir(folder_.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (::strcasecmp(entry->d_name, name.c_str()) == 0) {
+                found = PathOf(entry->d_name);
+                break;
+            }
+        }
+        ::closedir(dir);
+    }
+    return found;
+}
+
+std::optional<std::string> PosixFiles::Read(const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
+    int fd = ::open(Resolve(name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
+    ::close(fd);
+    if (n < 0) return std::nullopt;
+    return bytes;
+}
+
+void PosixFiles::RemoveQuietly(const std::string& path) {
+    if (Exists(path)) ops_.unlink(path.c_str());
+}
+
+bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, std::string* why) {
+    int fd = ops_.open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *why = Explain("ファイルの作成");
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ops_.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            if (n < 0 && errno == EINTR) continue;
+            if (n == 0) errno = ENOSPC;
+            *why = Explain("書き込み");
+            ops_.close(fd);
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (ops_.fsync(fd) != 0) {
+        *why = Explain("ディスクへの書き出し");
+        ops_.close(fd);
+        return false;
+    }
+    if (ops_.close(fd) != 0) {
+        *why = Explain("ファイルを閉じる処理");
+        return false;
+    }
+    return true;
+}
+
+bool PosixFiles::SyncFolder(std::string* why) {
+    int fd = ops_.open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    bool ok = fd >= 0 && ops_.fsync(fd) == 0;
+    if (!ok) *why = Explain("フォルダの書き出し");
+    if (fd >= 0 && ops_.close(fd) != 0 && ok) {
+        *why = Explain("フォルダを閉じる処理");
+        ok = false;
+    }
+    return ok;
+}
+
+void PosixFiles::RollBack(const std::vector<std::string>& targets, size_t renamed,
+                          const std::vector<bool>& hadOld) {
+    for (size_t i = 0; i < renamed; ++i) {
+        const std::string base = targets[i].substr(targets[i].rfind('/') + 1);
+        if (hadOld[i]) {
+            ops_.rename(PathOf(OldOf(base)).c_str(), targets[i].c_str());
+        } else {
+            RemoveQuietly(targets[i]);
+        }
+    }
+}
+
+bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) {
+    if (files.empty()) return true;
+    std::vector<std::string> targets, bases;
+    for (const NamedBytes& f : files) {
+        targets.push_back(Resolve(f.name));
+        bases.push_back(targets.back().substr(targets.back().rfind('/') + 1));
+    }
+    Recover(bases);
+    const std::string marker = PathOf(MarkerOf(bases[0]));
+    auto cleanUp = [&] {
+        for (const std::string& b : bases) {
+            RemoveQuietly(PathOf(NewOf(b)));
+            RemoveQuietly(PathOf(OldOf(b)));
+        }
+        RemoveQuietly(marker);
+    };
+
+    // 1. The new bytes, complete and on disk, beside the old files.
+    std::vector<bool> hadOld;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!WriteWhole(PathOf(NewOf(bases[i])), files[i].bytes, why)) return cleanUp(), false;
+        hadOld.push_back(Exists(targets[i]));
+    }
+    // 2. The old files kept under a second name, so that a failed rename can
+    //    be undone; then the marker that says the renames have begun.
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (hadOld[i] && ops_.link(targets[i].c_str(), PathOf(OldOf(bases[i])).c_str()) != 0) {
+            *why = Explain("元のファイルの保護");
+            return cleanUp(), false;
+        }
+    }
+    std::string list;
+    for (const std::string& b : bases) list += b + "\n";
+    if (!WriteWhole(marker, list, why) || !SyncFolder(why)) return cleanUp(), false;
+
+    // 3. The renames. Once they are all through the slot is new.
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (ops_.rename(PathOf(NewOf(bases[i])).c_str(), targets[i].c_str()) != 0) {
+            *why = Explain("ファイルの置き換え");
+            RollBack(targets, i, hadOld);
+            return cleanUp(), false;
+        }
+    }
+    if (!SyncFolder(why)) {
+        RollBack(targets, files.size(), hadOld);
+        return cleanUp(), false;
+    }
+    cleanUp();
+    std::string ignored;
+    SyncFolder(&ignored);
+    return true;
+}
+
+// A commit cut off after its marker was written is finished: its new files
+// were complete before the marker. One cut off before is undone.
+void PosixFiles::Recover(const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    std::vector<std::string> bases;
+    for (const std::string& n : names) {
+        const std::string path = Resolve(n);
+        bases.push_back(path.substr(path.rfind('/') + 1));
+    }
+    const std::string marker = PathOf(MarkerOf(bases[0]));
+    const bool finish = Exists(marker);
+    for (const std::string& b : bases) {
+        if (finish && Exists(PathOf(NewOf(b)))) {
+            ops_.rename(PathOf(NewOf(b)).c_str(), PathOf(b).c_str());
+        }
+    }
+    std::string ignored;
+    if (finish) SyncFolder(&ignored);
+    for (const std::string& b : bases) {
+        RemoveQuietly(PathOf(NewOf(b)));
+        RemoveQuietly(PathOf(OldOf(b)));
+    }
+    RemoveQuietly(marker);
+    SyncFolder(&ignored);
+}
+
+}  // namespace velmora

@@ -1,0 +1,93 @@
+#include "platform/trace_platform.h"
+
+#include "shell/form1.h"
+
+namespace velmora {
+namespace {
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string out;
+    for (size_t i = 0; i < items.size(); ++i) out += (i ? "|" : "") + items[i];
+    return out;
+}
+
+}  // namespace
+
+std::string EscapeTraceText(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += "\\n";
+            ++i;
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void TracePlatform::Emit(const std::string& line) {
+    out_ << line << '\n' << std::flush;
+}
+
+std::string TracePlatform::Ask(const std::string& prompt) {
+    Emit(prompt);
+    std::string line;
+    if (!std::getline(in_, line)) throw MainWindowClosed{};
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+void TracePlatform::SetMessageCaption(const std::string& text) {
+    Emit("MSG " + EscapeTraceText(text));
+}
+
+void TracePlatform::ShowClock(const ClockFace& face) {
+    const std::string date = face.datePicture.empty() ? "-" : face.datePicture;
+    Emit("CLOCK " + date + "|" + face.timeText + "|" + face.placePicture);
+}
+
+YesNo TracePlatform::AskYesNo(Twips) {
+    for (;;) {
+        const std::string a = Ask("YESNO?");
+        if (a == "yes" || a == "y") return YesNo::Yes;
+        if (a == "no" || a == "n") return YesNo::No;
+        if (a == "close") return YesNo::Closed;
+    }
+}
+
+NameEntry TracePlatform::WaitNameDialog() {
+    const std::string a = Ask("NAME?");
+    const size_t tab = a.find('\t');
+    if (tab == std::string::npos) return {false, a, ""};
+    return {false, a.substr(0, tab), a.substr(tab + 1)};
+}
+
+std::optional<std::string> TracePlatform::ChooseFromList(const std::vector<std::string>& entries,
+                                                         Twips) {
+    const std::string a = Ask("LIST? " + Joined(entries));
+    for (const std::string& e : entries) {
+        if (a == e) return e;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> TracePlatform::ChooseCommand(const std::vector<std::string>& captions) {
+    const std::string prompt = "MENU? " + Joined(captions);
+    for (;;) {
+        const std::string a = Ask(prompt);
+        if (a == "close") return std::nullopt;
+        for (const std::string& c : captions) {
+            if (a == c) return c;
+        }
+    }
+}
+
+}  // namespace velmora

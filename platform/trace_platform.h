@@ -1,0 +1,63 @@
+// The line protocol of velmora-tty: what the window would show is written
+// as trace lines ("MSG …", "SCENE …", "CLOCK …"), and every wait is a
+// prompt ("NEXT?", "YESNO?", "MENU? …") answered by one input line. The
+// tests drive the game through the same platform with scripted input.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace velmora {
+
+class TracePlatform : public Platform {
+  public:
+    TracePlatform(std::istream& in, std::ostream& out, Files& files)
+        : in_(in), out_(out), files_(files) {}
+
+    void SetMessageCaption(const std::string& text) override;
+    Twips MainWindowPosition() override { return {255, 32}; }
+
+    void ShowScene(const std::string& file) override { Emit("SCENE " + file); }
+    void ClearScene() override { Emit("SCENE -"); }
+    void ShowPreparedPortrait(const std::string& file) override { Emit("PORTRAIT " + file); }
+    void HidePortraitLayer() override { Emit("HIDE"); }
+    void PaintPortraitIntoScene(const std::string& file) override { Emit("PAINT " + file); }
+    void ShowSidePicture(const std::string& file) override { Emit("SIDE " + file); }
+    void ShowClock(const ClockFace& face) override;
+
+    void WaitNext(Twips) override { Ask("NEXT?"); }
+    YesNo AskYesNo(Twips) override;
+    void OpenNameDialog() override {}
+    NameEntry WaitNameDialog() override;
+    void CloseNameDialog() override {}
+    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+                                              Twips) override;
+    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    void WaitPictureClick(const std::string& file) override { Ask("PICTURE? " + file); }
+    void ClosePictureWindow() override {}
+
+    void StopSound() override { Emit("SOUND stop"); }
+    void PlayLoop(const std::string& file) override { Emit("SOUND loop " + file); }
+
+    Files& files() override { return files_; }
+
+    // A line of the trace, flushed at once.
+    void Emit(const std::string& line);
+    // Writes a prompt and reads the answer; the end of the input closes the
+    // main window (throws MainWindowClosed).
+    std::string Ask(const std::string& prompt);
+
+  private:
+    std::istream& in_;
+    std::ostream& out_;
+    Files& files_;
+};
+
+// How a message is written on one trace line: CR LF and a lone LF as "\n",
+// a lone CR as "\r", a backslash as "\\".
+std::string EscapeTraceText(const std::string& text);
+
+}  // namespace velmora

@@ -1,0 +1,65 @@
+// The small windows' own rules: where each stands (relative to the main
+// window's remembered position), what the list window lists, and what the
+// Yes/No, name and picture windows leave behind.
+#include "shell/form1.h"
+#include "world/slot_format.h"
+
+namespace velmora {
+
+// Form2: over the right-hand part of the main window.
+void Form1::ShowForm2() {
+    YesNo answer = platform_.AskYesNo({s_.MainLeft + 7550 - 255, s_.MainTop + 2900});
+    if (answer == YesNo::Yes) s_.DialogAnswer = 1;
+    if (answer == YesNo::No) s_.DialogAnswer = 2;
+}
+
+// Form3: just right of the message label's lower right end.
+void Form1::ShowForm3() {
+    platform_.WaitNext({s_.MainLeft + 7600 - 250, s_.MainTop + 5300});
+}
+
+// Form4: both boxes must be filled. Each OK takes the names as typed, even
+// an empty one, unless a slot could not hold them: then the player is told
+// why and the names stay as they were.
+void Form1::ShowForm4() {
+    platform_.OpenNameDialog();
+    for (;;) {
+        NameEntry entry = platform_.WaitNameDialog();
+        if (entry.closed) break;
+        std::string why = WhyNotSavable(entry.name + entry.nickname);
+        if (!why.empty()) {
+            ShowMessage("＜その名前は使えません。" + why + "＞", 1);
+            continue;
+        }
+        s_.PlayerName = entry.name;
+        s_.Nickname = entry.nickname;
+        if (!s_.PlayerName.empty() && !s_.Nickname.empty()) break;
+    }
+    platform_.CloseNameDialog();
+}
+
+std::vector<std::string> Form1::Form5Entries() const {
+    if (s_.ClickState <= click::kSaveList) return {"file1", "file2", "file3", "file4", "file5"};
+    if (s_.ClickState == click::kRoomList) {
+        return {"移動する",  "1時間寝る", "2時間寝る",  "4時間寝る",
+                "6時間寝る", "8時間寝る", "10時間寝る", "12時間寝る"};
+    }
+    return {};
+}
+
+// Form5: beside the right edge of the main window, near its top.
+void Form1::ShowForm5() {
+    std::optional<std::string> chosen =
+        platform_.ChooseFromList(Form5Entries(), {s_.MainLeft + 7755 - 255, s_.MainTop + 840});
+    if (chosen) s_.SelectedFile = *chosen;
+}
+
+// Form7: the picture stays until it is clicked; its NEXT dialog stands where
+// the message window's does.
+void Form1::ShowForm7() {
+    platform_.WaitPictureClick(s_.PictureFile);
+    ShowForm3();
+    platform_.ClosePictureWindow();
+}
+
+}  // namespace velmora

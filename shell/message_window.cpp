@@ -1,0 +1,38 @@
+// The message label: every text of the game is shown here, one message at a
+// time, and a click on the label starts the game or ends window-move mode.
+#include "shell/form1.h"
+
+namespace velmora {
+namespace {
+
+// Only the first placeholder of each kind is filled in; the nickname goes
+// into the text after the name is in, so an "@" inside a name is taken.
+void ReplaceFirst(std::string& text, char placeholder, const std::string& by) {
+    size_t at = text.find(placeholder);
+    if (at != std::string::npos) text.replace(at, 1, by);
+}
+
+}  // namespace
+
+void Form1::ShowMessage(const std::string& text, int wait) {
+    std::string shown = text;
+    ReplaceFirst(shown, '*', s_.PlayerName);
+    ReplaceFirst(shown, '@', s_.Nickname);
+    platform_.SetMessageCaption(shown);
+    if (wait == 0) ShowForm3();
+}
+
+void Form1::lblMsg_Click() {
+    if (s_.ClickState == click::kTitle) {
+        s_.ClickState = click::kPlaying;
+        StartNewGame();
+    } else if (s_.ClickState == click::kWindowMove) {
+        s_.ClickState = click::kPlaying;
+        Twips at = platform_.MainWindowPosition();
+        s_.MainTop = at.top;
+        s_.MainLeft = at.left;
+        OpenCommandMenu();
+    }
+}
+
+}  // namespace velmora
