@@ -90,6 +90,16 @@ def body(c):
         out.append(_p("M118 218 L108 194 M182 218 L192 194", "none", 1.2))
         out.append(_p("M160 228 h20 v10 h-20 z", "#ffffff", 1.3))
         out.append(_p("M163 233 h14", "none", 1.2, "#e07428"))
+    elif o == "blouse":  # a day off: mint blouse with a round collar
+        out.append(_p(torso, "#a8dcc0"))
+        out.append(_p("M124 192 Q130 214 150 206 Q170 214 176 192 Q150 202 124 192 Z", "#ffffff", 1.8))
+        for y in (216, 234, 252):
+            out.append('<circle cx="150" cy="%d" r="2.4" fill="#ffffff" stroke="%s" stroke-width="1"/>' % (y, INK))
+    elif o == "parka":  # grey-blue zip parka
+        out.append(_p(torso, "#8fa6c4"))
+        out.append(_p("M118 194 C122 184 178 184 182 194 L176 200 Q150 190 124 200 Z", "#7a90ae", 1.8))
+        out.append(_p("M150 200 V262", "none", 2))
+        out.append(_p("M142 204 L140 226 M158 204 L160 226", "none", 1.6, "#ffffff"))
     elif o == "jacket":  # blue open jacket over a red T-shirt
         out.append(_p(torso, "#3f6fb5"))
         out.append(_p("M122 192 L134 262 L166 262 L178 192 Q150 206 122 192 Z", "#e0524a"))
@@ -245,7 +255,7 @@ def hair_back(c):
         return (_p("M90 110 C84 58 118 30 150 30 C182 30 216 58 210 110 C214 170 222 220 226 262 "
                    "L74 262 C78 220 86 170 90 110 Z", h) +
                 _p("M98 150 C96 190 92 230 90 262 M202 150 C204 190 208 230 210 262", "none", 1.4, d))
-    if s == "kerchief":
+    if s in ("kerchief", "shortbob"):
         return _p("M96 110 C92 62 120 36 150 36 C180 36 208 62 204 110 C206 140 200 158 192 166 "
                   "L150 160 L108 166 C100 158 94 140 96 110 Z", h)
     if s == "spiky":
@@ -298,6 +308,11 @@ def hair_front(c):
         out.append(_p("M98 78 C96 46 120 30 150 30 C180 30 204 46 202 78 C180 66 120 66 98 78 Z", "#f08a3c"))
         out.append(_p("M98 78 C120 66 180 66 202 78", "none", 3, "#ffffff"))
         out.append(_p("M198 70 L214 60 L210 82 Z", "#f08a3c", 1.6))
+    elif s == "shortbob":  # the same short hair without the shop's kerchief
+        out.append(_p(locks("M98 118 C94 64 120 40 152 40 C184 40 206 64 202 118", (202, 118),
+                            [(186, 92), (178, 104), (170, 88), (158, 102), (148, 84), (138, 102), (126, 88),
+                             (118, 104), (112, 94)], "C106 100 100 108 98 118"), h))
+        out.append(_p("M120 54 C136 46 164 46 180 54", "none", 4, lt, ' stroke-linecap="round"'))
     elif s == "spiky":
         out.append(_p(locks("M98 118 L92 84 L102 88 L100 58 L114 66 L118 40 L132 52 L146 30 L156 48 L172 32 "
                             "L178 52 L196 44 L194 66 L208 64 L200 88 L208 92 L202 118", (202, 118),
@@ -307,8 +322,9 @@ def hair_front(c):
     return "".join(out)
 
 
-def figure_svg(name, expr="smile"):
-    c = CHARS[name]
+def figure_svg(name, expr="smile", **change):
+    """`change` swaps single traits for an event picture, e.g. other clothes."""
+    c = dict(CHARS[name], **change)
     parts = [hair_back(c), body(c), face(c, expr), hair_front(c), brows(c, expr)]
     if c.get("glasses"):
         parts.append(glasses())
