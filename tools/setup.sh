@@ -23,3 +23,4 @@ if [ -n "$missing" ]; then
   # shellcheck disable=SC2086
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 fi
+if git -C "$(dirname "$0")/.." rev-parse --git-dir >/dev/null 2>&1; then git -C "$(dirname "$0")/.." config diff.cp932.textconv "iconv -f CP932 -t UTF-8"; fi
