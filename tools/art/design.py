@@ -125,7 +125,8 @@ def title_art():
     save_jpeg(img, os.path.join(DESIGN, "title_art.jpg"))
 
 
-def plate(kind):
+def plate_image(kind):
+    """The empty plate (RGBA, 142 x 39) that the status column's pictures share."""
     w, h = 142, 39
     fills = {"date": ("#fff1f5", "#f3b6c9"), "place": ("#eef8ee", "#9fd19c"), "time": ("#eef5fc", "#9cc3e8")}
     inner, band = fills[kind]
@@ -140,9 +141,12 @@ def plate(kind):
         # a small clock face left of the label (the label starts 20 px in)
         b.append('<circle cx="11" cy="19.5" r="6.5" fill="#ffffff" stroke="%s" stroke-width="1.5"/>'
                  '<path d="M11 15.5 V19.5 H14" fill="none" stroke="%s" stroke-width="1.3"/>' % (INK, INK))
-    img = render_svg(svg_doc(w, h, "".join(b)))
+    return render_svg(svg_doc(w, h, "".join(b)))
+
+
+def plate(kind):
     # corners stay transparent so the window shows through them
-    img.save(os.path.join(DESIGN, "plate_%s.png" % kind), optimize=True)
+    plate_image(kind).save(os.path.join(DESIGN, "plate_%s.png" % kind), optimize=True)
 
 
 def icon():
