@@ -9,7 +9,15 @@
 int main() {
     std::ios::sync_with_stdio(false);
     velmora::PosixFiles files(".");
-    velmora::TracePlatform platform(std::cin, std::cout, files);
+    velmora::TracePlatform platform(
+        std::cout,
+        [](const std::string&) -> std::optional<std::string> {
+            std::string line;
+            if (!std::getline(std::cin, line)) return std::nullopt;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return line;
+        },
+        files);
     velmora::Form1 form(platform);
     platform.Emit(std::string("MSG ") + velmora::kDesignCaption);
     try {

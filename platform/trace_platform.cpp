@@ -39,10 +39,9 @@ void TracePlatform::Emit(const std::string& line) {
 
 std::string TracePlatform::Ask(const std::string& prompt) {
     Emit(prompt);
-    std::string line;
-    if (!std::getline(in_, line)) throw MainWindowClosed{};
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
+    std::optional<std::string> line = answer_(prompt);
+    if (!line) throw MainWindowClosed{};
+    return *line;
 }
 
 void TracePlatform::SetMessageCaption(const std::string& text) {

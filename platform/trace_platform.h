@@ -4,7 +4,8 @@
 // tests drive the game through the same platform with scripted input.
 #pragma once
 
-#include <istream>
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -12,10 +13,13 @@
 
 namespace velmora {
 
+// Gives the answer line to a prompt, or nothing at the end of the input.
+using Answerer = std::function<std::optional<std::string>(const std::string& prompt)>;
+
 class TracePlatform : public Platform {
   public:
-    TracePlatform(std::istream& in, std::ostream& out, Files& files)
-        : in_(in), out_(out), files_(files) {}
+    TracePlatform(std::ostream& out, Answerer answer, Files& files)
+        : out_(out), answer_(std::move(answer)), files_(files) {}
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
@@ -51,8 +55,8 @@ class TracePlatform : public Platform {
     std::string Ask(const std::string& prompt);
 
   private:
-    std::istream& in_;
     std::ostream& out_;
+    Answerer answer_;
     Files& files_;
 };
 

@@ -1,0 +1,166 @@
+#include "tests/engine/harness.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/posix_files.h"
+#include "platform/trace_platform.h"
+#include "world/cp932.h"
+#include "world/slot_format.h"
+
+namespace velmora::test {
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kScenarioFiles[] = {
+    "akira01", "akira02", "akira03", "hitomi01", "hitomi02", "hitomi03", "kaori01",
+    "kaori02", "kumi01",  "kumi02",  "ryouko01", "SATUKI01", "satuki02",
+};
+
+}  // namespace
+
+GameFolder::GameFolder() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+    for (const char* stem : kScenarioFiles) {
+        std::string text;
+        for (int i = 0; i <= 100; ++i) text += std::string(stem) + "#" + std::to_string(i) + "\r\n";
+        Write(std::string(stem) + ".dat", text);
+    }
+}
+
+GameFolder::~GameFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void GameFolder::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
+}
+
+void GameFolder::Remove(const std::string& name) const {
+    fs::remove(path_ + "/" + name);
+}
+
+bool GameFolder::Has(const std::string& name) const {
+    return fs::exists(path_ + "/" + name);
+}
+
+std::string GameFolder::Read(const std::string& name) const {
+    std::ifstream in(path_ + "/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void GameFolder::WriteSlot(const std::string& slot, const std::array<int16_t, kFlagCount>& flags,
+                           const std::string& place, const std::string& name,
+                           const std::string& nickname) const {
+    Write(slot, FormatFlagFile(flags));
+    Write(slot + "_text", *FormatTextFile({place, name, nickname}));
+}
+
+std::array<int16_t, kFlagCount> FlagsAt(int day, int half, int hour, int minute,
+                                        std::vector<Flag> story) {
+    std::array<int16_t, kFlagCount> flags{};
+    flags[flag::kMusic] = 1;
+    flags[flag::kPortraitMode] = 2;
+    flags[flag::kSavedMinute] = static_cast<int16_t>(minute);
+    flags[flag::kSavedDay] = static_cast<int16_t>(day);
+    flags[flag::kSavedHour] = static_cast<int16_t>(hour);
+    flags[flag::kSavedHalf] = static_cast<int16_t>(half);
+    for (const Flag& f : story) flags[f.index] = f.value;
+    return flags;
+}
+
+std::vector<std::string> Trace::Messages() const {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (l.rfind("MSG ", 0) == 0) out.push_back(l.substr(4));
+    }
+    return out;
+}
+
+bool Trace::Has(const std::string& line) const {
+    return Find(line) >= 0;
+}
+
+int Trace::Find(const std::string& line, int from) const {
+    for (int i = from; i < static_cast<int>(lines.size()); ++i) {
+        if (lines[i] == line) return i;
+    }
+    return -1;
+}
+
+std::vector<int> Trace::ItemsOf(const std::string& stem) const {
+    std::vector<int> items;
+    const std::string prefix = stem + "#";
+    for (const std::string& m : Messages()) {
+        if (m.rfind(prefix, 0) == 0) items.push_back(std::atoi(m.c_str() + prefix.size()));
+    }
+    return items;
+}
+
+std::string Trace::Text() const {
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out;
+}
+
+Trace Play(const GameFolder& folder, const Decisions& decisions) {
+    std::deque<std::string> left(decisions.begin(), decisions.end());
+    Answerer answer = [&](const std::string& prompt) -> std::optional<std::string> {
+        if (!left.empty() && left.front().rfind("@any:", 0) == 0) {
+            std::string a = left.front().substr(5);
+            left.pop_front();
+            return a;
+        }
+        if (prompt == "NEXT?" || prompt == "CLICK?" || prompt.rfind("PICTURE?", 0) == 0) {
+            return "";
+        }
+        if (left.empty()) return std::nullopt;
+        std::string a = left.front();
+        left.pop_front();
+        return a;
+    };
+    std::ostringstream out;
+    PosixFiles files(folder.path());
+    TracePlatform platform(out, answer, files);
+    Form1 form(platform);
+    platform.Emit(std::string("MSG ") + kDesignCaption);
+    try {
+        for (;;) {
+            platform.Ask("CLICK?");
+            form.lblMsg_Click();
+        }
+    } catch (const ProgramEnd&) {
+    } catch (const MainWindowClosed&) {
+        form.Form_QueryUnload();
+    }
+    platform.Emit("END");
+
+    Trace trace;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) trace.lines.push_back(line);
+    trace.ended = !trace.lines.empty() && trace.lines.back() == "END";
+    trace.finalState = form.state();
+    trace.finalFlags = form.state().Flags;
+    return trace;
+}
+
+Decisions LoadSlot1() {
+    return {"yes", "file1", "yes"};
+}
+
+Decisions operator+(Decisions a, const Decisions& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+}  // namespace velmora::test

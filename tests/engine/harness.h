@@ -1,0 +1,82 @@
+// Plays the game in-process over the terminal protocol, in a temporary game
+// folder filled with marker scenario files: item i of "F.dat" reads "F#i",
+// so a trace line "MSG kumi01#5" shows which line of which file played.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "shell/form1.h"
+
+namespace velmora::test {
+
+// What the player does: answers to YESNO?, NAME?, LIST? and MENU? in order.
+// CLICK?, NEXT? and PICTURE? are clicked without using a decision. A
+// decision written "@any:TEXT" answers the very next prompt of any kind.
+using Decisions = std::vector<std::string>;
+
+struct Flag {
+    int index;
+    int16_t value;
+};
+
+class GameFolder {
+  public:
+    GameFolder();  // a fresh folder with the thirteen marker files
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    void Write(const std::string& name, const std::string& bytes) const;
+    void Remove(const std::string& name) const;
+    std::string Read(const std::string& name) const;  // "" when missing
+    bool Has(const std::string& name) const;
+
+    // A saved game in a slot, as the game writes it.
+    void WriteSlot(const std::string& slot, const std::array<int16_t, kFlagCount>& flags,
+                   const std::string& place, const std::string& name = "佐々木",
+                   const std::string& nickname = "リュウ君") const;
+
+  private:
+    std::string path_;
+};
+
+// The flags of a game at a given moment: music on, portraits at once, the
+// clock copy as a save would hold it, plus the given story flags.
+std::array<int16_t, kFlagCount> FlagsAt(int day, int half, int hour, int minute,
+                                        std::vector<Flag> story = {});
+
+struct Trace {
+    std::vector<std::string> lines;
+    bool ended = false;  // the last line is END
+
+    // The text of every MSG line, in order.
+    std::vector<std::string> Messages() const;
+    bool Has(const std::string& line) const;
+    // Index of the first line equal to `line` at or after `from`, or -1.
+    int Find(const std::string& line, int from = 0) const;
+    // The MSG lines of one scenario file ("kumi01"), as their item numbers.
+    std::vector<int> ItemsOf(const std::string& stem) const;
+    std::string Text() const;  // for failure messages
+    int16_t flag(int index) const { return finalFlags[index]; }
+
+    GameState finalState;
+    std::array<int16_t, kFlagCount> finalFlags{};
+};
+
+// Plays from the title click with these decisions. When they run out the
+// input ends at the next prompt that needs one (the main window closes).
+Trace Play(const GameFolder& folder, const Decisions& decisions);
+
+// The decisions that load slot "file1" at the start: the game then resumes
+// at the saved place (use "部屋" to start at the menu without a visit).
+Decisions LoadSlot1();
+
+// Decisions a + b.
+Decisions operator+(Decisions a, const Decisions& b);
+
+}  // namespace velmora::test
