@@ -201,6 +201,16 @@ def check_file(path, name, font):
         return errors
     if text.encode("cp932") != raw:
         fail("does not encode back to the same CP932 bytes")
+    # Python's cp932 codec takes the single bytes 80, A0, FD-FF and the
+    # user-defined area without complaint; the system's CP932 conversion
+    # rejects the former and no font draws the latter.
+    for i, ch in enumerate(text):
+        code = ord(ch)
+        if (code < 0x20 and ch not in "\r\n") or 0x7F <= code <= 0x9F or \
+                0xE000 <= code <= 0xF8FF:
+            line = text.count("\n", 0, i) + 1
+            fail(f"line {line}: byte sequence for U+{code:04X} is not "
+                 f"a character the game can show")
 
     line_no = 1
     for i, ch in enumerate(text):
