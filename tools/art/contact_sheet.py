@@ -1,0 +1,101 @@
+"""docs/art-contact-sheet.png: every picture on one sheet, for looking them over."""
+import os
+
+from PIL import Image, ImageDraw
+
+from common import DATA, DESIGN, ROOT, GOTHIC_P, font
+from plates import PLACES, FULLWIDTH
+from portraits import NAMES
+
+SCENES = ["apart.jpg", "heya.jpg", "bouhatei.jpg", "hokabenya.jpg", "kouen.jpg", "akira.jpg",
+          "serubia.jpg", "pasokon.jpg", "gakkou.jpg", "hanaya.jpg", "tenisu.jpg", "title.jpg",
+          "hitomi3.jpg", "ryouko2.jpg", "kaori3.jpg"]
+SHEET_W = 1260
+PAD = 10
+
+
+class Sheet:
+    def __init__(self):
+        self.items = []   # (x, y, image, caption)
+        self.x = PAD
+        self.y = PAD
+        self.row_h = 0
+        self.heads = []
+
+    def heading(self, text):
+        self.newline()
+        self.heads.append((self.y, text))
+        self.y += 26
+
+    def newline(self):
+        if self.row_h:
+            self.y += self.row_h + PAD
+        self.x, self.row_h = PAD, 0
+
+    def put(self, img, caption):
+        if self.x + img.width > SHEET_W - PAD:
+            self.newline()
+        self.items.append((self.x, self.y, img, caption))
+        self.x += img.width + PAD
+        self.row_h = max(self.row_h, img.height + 16)
+
+    def render(self):
+        self.newline()
+        out = Image.new("RGB", (SHEET_W, self.y), (236, 232, 226))
+        d = ImageDraw.Draw(out)
+        small, big = font(GOTHIC_P, 11), font(GOTHIC_P, 17)
+        for y, text in self.heads:
+            d.text((PAD, y + 2), text, font=big, fill=(59, 45, 58))
+        for x, y, img, cap in self.items:
+            if img.mode == "RGBA":
+                out.paste(img, (x, y), img)
+            else:
+                out.paste(img.convert("RGB"), (x, y))
+            d.text((x, y + img.height + 2), cap, font=small, fill=(80, 70, 80))
+        return out
+
+
+def load(path):
+    img = Image.open(path)
+    return img.convert("RGBA") if (img.mode in ("P", "RGBA", "LA") or "transparency" in img.info) else img.convert("RGB")
+
+
+def main():
+    s = Sheet()
+    s.heading("Scene and event pictures (300 x 260, shown at 2/3)")
+    for n in SCENES:
+        s.put(load(os.path.join(DATA, n)).resize((200, 173), Image.LANCZOS), n)
+    s.heading("Portraits: line-mode files on light cyan, prepared files over a scene (shown at 2/3)")
+    scene = load(os.path.join(DATA, "kouen.jpg")).convert("RGBA")
+    for n in NAMES:
+        s.put(load(os.path.join(DATA, n + "1.gif")).resize((200, 173), Image.NEAREST), n + "1.gif")
+    for n in NAMES:
+        over = scene.copy()
+        over.alpha_composite(load(os.path.join(DATA, n + "1_0.gif")).convert("RGBA"))
+        s.put(over.resize((200, 173), Image.LANCZOS), n + "1_0.gif over kouen.jpg")
+    s.heading("Date and place-name pictures (142 x 39)")
+    for d in range(1, 9):
+        n = "日付%s.gif" % FULLWIDTH[d]
+        s.put(load(os.path.join(DATA, n)), n)
+    for v in PLACES:
+        s.put(load(os.path.join(DATA, v + ".gif")), v + ".gif")
+    s.heading("Design pictures (sky background at 1/2)")
+    s.put(load(os.path.join(DESIGN, "background.png")).resize((320, 236), Image.LANCZOS), "background.png")
+    s.put(load(os.path.join(DESIGN, "title_art.jpg")), "title_art.jpg")
+    for k in ("date", "place", "time"):
+        s.put(load(os.path.join(DESIGN, "plate_%s.png" % k)), "plate_%s.png" % k)
+    # the time plate as the window shows it, with its label at 20.25 pt
+    t = load(os.path.join(DESIGN, "plate_time.png")).copy()
+    ImageDraw.Draw(t).text((20, 3), "AM 9:00", font=font(GOTHIC_P, 27), fill=(0, 0, 0))
+    s.put(t, "time plate with its label")
+    s.put(load(os.path.join(DESIGN, "icon.png")), "icon.png")
+    s.heading("Ending pictures (609 x 425, shown at 1/2)")
+    for n in ("hitomi_e1.jpg", "kaori_e1.jpg"):
+        s.put(load(os.path.join(DATA, n)).resize((304, 212), Image.LANCZOS), n)
+    out = s.render()
+    os.makedirs(os.path.join(ROOT, "docs"), exist_ok=True)
+    out.save(os.path.join(ROOT, "docs", "art-contact-sheet.png"), optimize=True)
+
+
+if __name__ == "__main__":
+    main()
