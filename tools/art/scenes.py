@@ -211,7 +211,7 @@ def hokabenya():
     b.append(R(56, 194, 8, 2, "#8c7a4a", 1))
     # awning and sign above
     b.append(P("M0 0 H300 V34 H0 Z", "#f08a3c", 2))
-    b.append(T(150, 25, "ほかほか弁当", 20, "#ffffff", extra=' stroke="%s" stroke-width="0.8"' % INK))
+    b.append(T(150, 25, "まんぷく弁当", 20, "#ffffff", extra=' stroke="%s" stroke-width="0.8"' % INK))
     for i in range(10):
         b.append(P("M%d 34 q15 14 30 0" % (i * 30), "#ffffff" if i % 2 else "#f9c68f", 1.6))
     # warm light spill
