@@ -179,7 +179,7 @@ def render():
             both(s + k * beat_n / 2, bell(hz(up[idx])), pan=0.35, gain=vel)
         # shaker on the off-beats, a touch stronger on 2 and 4
         for k in range(5 if last else 8):
-            g = 0.012 if k % 2 else 0.006
+            g = 0.008 if k % 2 else 0.004
             both(s + k * beat_n / 2, shaker(b * 8 + k), pan=-0.3, gain=g)
     # melody
     pos = 0.0
