@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -107,6 +108,23 @@ std::vector<int> Trace::ItemsOf(const std::string& stem) const {
     return items;
 }
 
+Moment Trace::clock() const {
+    return {finalState.Day, finalState.Half, finalState.Hour, finalState.Minute};
+}
+
+std::vector<std::string> Trace::Steps() const {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (l != "NEXT?") out.push_back(l);
+    }
+    return out;
+}
+
+bool Trace::HasRun(const std::vector<std::string>& run) const {
+    const std::vector<std::string> steps = Steps();
+    return std::search(steps.begin(), steps.end(), run.begin(), run.end()) != steps.end();
+}
+
 std::string Trace::Text() const {
     std::string out;
     for (const std::string& l : lines) out += l + "\n";
@@ -152,6 +170,22 @@ Trace Play(const GameFolder& folder, const Decisions& decisions) {
     trace.finalState = form.state();
     trace.finalFlags = form.state().Flags;
     return trace;
+}
+
+Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions) {
+    GameFolder folder;
+    folder.WriteSlot("file1",
+                     FlagsAt(saved.day, saved.half, saved.hour, saved.minute, std::move(story)),
+                     "部屋");
+    return Play(folder, LoadSlot1() + decisions);
+}
+
+std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs) {
+    std::vector<int> out;
+    for (const auto& [from, to] : runs) {
+        for (int i = from; i <= to; ++i) out.push_back(i);
+    }
+    return out;
 }
 
 Decisions LoadSlot1() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,15 @@ using Decisions = std::vector<std::string>;
 struct Flag {
     int index;
     int16_t value;
+};
+
+// A reading of the clock: day, AM (0) or PM (1), hour within the half, minute.
+struct Moment {
+    int day;
+    int half;
+    int hour;
+    int minute;
+    bool operator==(const Moment&) const = default;
 };
 
 class GameFolder {
@@ -63,6 +73,11 @@ struct Trace {
     std::vector<int> ItemsOf(const std::string& stem) const;
     std::string Text() const;  // for failure messages
     int16_t flag(int index) const { return finalFlags[index]; }
+    Moment clock() const;  // where the clock stood at the end
+    // The lines without the NEXT? clicks between messages.
+    std::vector<std::string> Steps() const;
+    // Whether `run` appears in Steps() as consecutive lines.
+    bool HasRun(const std::vector<std::string>& run) const;
 
     GameState finalState;
     std::array<int16_t, kFlagCount> finalFlags{};
@@ -75,6 +90,13 @@ Trace Play(const GameFolder& folder, const Decisions& decisions);
 // The decisions that load slot "file1" at the start: the game then resumes
 // at the saved place (use "部屋" to start at the menu without a visit).
 Decisions LoadSlot1();
+
+// Plays a game saved in the hero's room at `saved` with these story flags:
+// it resumes at the menu, where `decisions` take over.
+Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions);
+
+// Item numbers of runs of lines: Items({{1, 12}, {19, 19}}) is 1..12 and 19.
+std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs);
 
 // Decisions a + b.
 Decisions operator+(Decisions a, const Decisions& b);
