@@ -17,7 +17,6 @@
 #include <QString>
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
