@@ -1,0 +1,165 @@
+#include "tools/routes/explorer.h"
+
+#include <chrono>
+#include <map>
+#include <unordered_map>
+
+namespace velmora::routes {
+namespace {
+
+// The three ways a game begins: a new game answering Kumi's invitation YES
+// or NO (the name question answered NO: names change no scene), and the
+// start-up load that loads nothing (its list closed without a choice).
+const Decisions kStarts[] = {{"no", "no", "yes"}, {"no", "no", "no"}, {"yes", ""}};
+
+class Search {
+  public:
+    Exploration Run();
+
+  private:
+    void Expand(uint32_t state);
+    void Branch(uint32_t state, Decisions turn);
+    void Record(uint32_t from, const Decisions& turn, const TurnResult& result);
+    uint32_t StateOf(const StateKey& key);
+    uint16_t TurnOf(const Decisions& turn);
+    void Note(int event, int cost, uint32_t from, uint16_t turn);
+
+    TurnRunner runner_;
+    Exploration x_;
+    std::unordered_map<StateKey, uint32_t, StateKeyHash> ids_;
+    std::map<Decisions, uint16_t> turnIds_;
+    std::vector<std::vector<uint32_t>> buckets_;  // states by decisions
+    std::vector<Edge> pending_;                   // out-edges of the state expanded
+};
+
+Exploration Search::Run() {
+    const auto started = std::chrono::steady_clock::now();
+    x_.events.resize(EventCount());
+    StateKey title;
+    title.clock = -1;
+    StateOf(title);
+    x_.decisions[kTitleNode] = 0;
+    buckets_.assign(1, {kTitleNode});
+    std::vector<bool> expanded;
+    for (size_t d = 0; d < buckets_.size(); ++d) {
+        for (size_t i = 0; i < buckets_[d].size(); ++i) {
+            const uint32_t s = buckets_[d][i];
+            if (x_.decisions[s] != static_cast<int>(d)) continue;
+            if (expanded.size() <= s) expanded.resize(s + 1, false);
+            if (expanded[s]) continue;
+            expanded[s] = true;
+            Expand(s);
+        }
+    }
+    x_.outEdges.resize(x_.states.size());
+    x_.shown = runner_.everShown();
+    x_.turnsPlayed = runner_.turnsRun();
+    x_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return std::move(x_);
+}
+
+// Edges are kept grouped by their state, in the order states are expanded.
+void Search::Expand(uint32_t state) {
+    pending_.clear();
+    if (state == kTitleNode) {
+        for (const Decisions& start : kStarts) Record(state, start, runner_.Start(start));
+    } else {
+        for (const std::string& place : PlaceCaptions()) Branch(state, {place});
+    }
+    if (x_.outEdges.size() <= state) x_.outEdges.resize(state + 1);
+    const auto first = static_cast<uint32_t>(x_.edges.size());
+    x_.edges.insert(x_.edges.end(), pending_.begin(), pending_.end());
+    x_.outEdges[state] = {first, static_cast<uint32_t>(x_.edges.size())};
+}
+
+void Search::Branch(uint32_t state, Decisions turn) {
+    const TurnResult& result = runner_.Turn(x_.states[state], turn);
+    if (result.end != TurnResult::End::NeedDecision) {
+        Record(state, turn, result);
+        return;
+    }
+    const std::vector<std::string> options = result.options;
+    for (const std::string& option : options) {
+        turn.push_back(option);
+        Branch(state, turn);
+        turn.pop_back();
+    }
+}
+
+void Search::Record(uint32_t from, const Decisions& turn, const TurnResult& result) {
+    const bool digest = result.end == TurnResult::End::Digest;
+    const EventSet events = result.events;
+    const uint32_t to = digest ? kDigestNode : StateOf(result.after);
+    const uint16_t turnId = TurnOf(turn);
+    const int cost = x_.decisions[from] + static_cast<int>(turn.size());
+    for (int e = 0; e < EventCount(); ++e) {
+        if (events >> e & 1) Note(e, cost, from, turnId);
+    }
+    for (const Edge& edge : pending_) {
+        if (edge.to == to && edge.events == events) return;
+    }
+    pending_.push_back({from, to, events});
+    if (digest || x_.decisions[to] <= cost) return;
+    x_.decisions[to] = cost;
+    x_.parent[to] = from;
+    x_.parentTurn[to] = turnId;
+    if (buckets_.size() <= static_cast<size_t>(cost)) buckets_.resize(cost + 1);
+    buckets_[cost].push_back(to);
+}
+
+void Search::Note(int event, int cost, uint32_t from, uint16_t turn) {
+    EventRoute& route = x_.events[event];
+    int clock = ClockIndex(5, AM, 0, 0);  // the digest begins as Day 5 would
+    for (const Shown& s : runner_.shown()) {
+        if (s.event == event) {
+            clock = s.clock;
+            break;
+        }
+    }
+    route.earliestClock = std::min(route.earliestClock, clock);
+    if (route.decisions != kUnreached && route.decisions <= cost) return;
+    route.decisions = cost;
+    route.from = from;
+    route.turn = turn;
+    route.items.clear();
+    for (const Shown& s : runner_.shown()) {
+        if (s.event == event) route.items.push_back(s.item);
+    }
+}
+
+uint32_t Search::StateOf(const StateKey& key) {
+    auto [it, added] = ids_.try_emplace(key, static_cast<uint32_t>(x_.states.size()));
+    if (added) {
+        x_.states.push_back(key);
+        x_.decisions.push_back(INT32_MAX);
+        x_.parent.push_back(kTitleNode);
+        x_.parentTurn.push_back(0);
+    }
+    return it->second;
+}
+
+uint16_t Search::TurnOf(const Decisions& turn) {
+    auto [it, added] = turnIds_.try_emplace(turn, static_cast<uint16_t>(x_.turns.size()));
+    if (added) x_.turns.push_back(turn);
+    return it->second;
+}
+
+}  // namespace
+
+Decisions Exploration::RouteTo(int event) const {
+    const EventRoute& route = events[event];
+    std::vector<uint16_t> turnsBack = {route.turn};
+    for (uint32_t s = route.from; s != kTitleNode; s = parent[s])
+        turnsBack.push_back(parentTurn[s]);
+    Decisions all;
+    for (auto t = turnsBack.rbegin(); t != turnsBack.rend(); ++t) {
+        all.insert(all.end(), turns[*t].begin(), turns[*t].end());
+    }
+    return all;
+}
+
+Exploration Explore() {
+    return Search().Run();
+}
+
+}  // namespace velmora::routes

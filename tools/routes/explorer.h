@@ -1,0 +1,55 @@
+// The search over the game's states: from the title, every menu choice,
+// room command and answer a player can give, each state (merged as
+// canonical.h says) expanded once, cheapest first, where the cost of a
+// route is the number of decisions the player takes on it.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/routes/canonical.h"
+#include "tools/routes/events.h"
+#include "tools/routes/turn_runner.h"
+
+namespace velmora::routes {
+
+constexpr uint32_t kTitleNode = 0;            // before the first click
+constexpr uint32_t kDigestNode = UINT32_MAX;  // the end of every route
+constexpr int kUnreached = -1;
+
+struct Edge {
+    uint32_t from;
+    uint32_t to;
+    EventSet events;
+};
+
+struct EventRoute {
+    int decisions = kUnreached;  // of the shortest route that plays it
+    uint32_t from = 0;           // the state where its last turn starts
+    uint16_t turn = 0;           // that turn's decisions (index into turns)
+    int earliestClock = INT32_MAX;
+    std::vector<ItemId> items;  // what it shows on that route
+};
+
+struct Exploration {
+    std::vector<StateKey> states;  // states[0]: the title
+    std::vector<int> decisions;    // fewest decisions that reach each state
+    std::vector<uint32_t> parent;
+    std::vector<uint16_t> parentTurn;
+    std::vector<Edge> edges;
+    std::vector<std::pair<uint32_t, uint32_t>> outEdges;  // of each state: [first, last) in edges
+    std::vector<Decisions> turns;                         // every distinct turn taken
+    std::vector<EventRoute> events;
+    std::bitset<kItemCount> shown;  // every scenario item any route shows
+    long turnsPlayed = 0;
+    double seconds = 0;
+
+    // The whole input of the shortest route to an event, from the title.
+    Decisions RouteTo(int event) const;
+};
+
+Exploration Explore();
+
+}  // namespace velmora::routes

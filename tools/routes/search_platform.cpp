@@ -1,0 +1,49 @@
+#include "tools/routes/search_platform.h"
+
+#include "tools/routes/canonical.h"
+
+namespace velmora::routes {
+
+void SearchPlatform::Begin(int place, std::deque<std::string> decisions) {
+    place_ = place;
+    decisions_ = std::move(decisions);
+    shown_.clear();
+    events_ = 0;
+    event_ = -1;
+    previous_ = -1;
+}
+
+void SearchPlatform::SetMessageCaption(const std::string& text) {
+    const ItemId item = ParseMarker(text);
+    if (item >= 0) {
+        everShown_.set(item);
+        const int started = EventStartedBy(place_, item, previous_);
+        if (started >= 0) {
+            event_ = started;
+            events_ |= EventSet{1} << started;
+        }
+        shown_.push_back({event_, item, ClockIndex(*state_)});
+    }
+    previous_ = item;
+}
+
+std::string SearchPlatform::Next(const std::vector<std::string>& options) {
+    if (decisions_.empty()) throw NeedDecision{options};
+    std::string answer = std::move(decisions_.front());
+    decisions_.pop_front();
+    return answer;
+}
+
+YesNo SearchPlatform::AskYesNo(Twips) {
+    return Next({"yes", "no"}) == "yes" ? YesNo::Yes : YesNo::No;
+}
+
+// An empty answer is OK without a choice.
+std::optional<std::string> SearchPlatform::ChooseFromList(const std::vector<std::string>& entries,
+                                                          Twips) {
+    std::string answer = Next(entries);
+    if (answer.empty()) return std::nullopt;
+    return answer;
+}
+
+}  // namespace velmora::routes

@@ -1,0 +1,83 @@
+// The platform the explorer plays on: no windows, every click answered at
+// once, each decision taken from a queue. When the queue runs dry at a
+// decision the platform stops the turn (NeedDecision) so that the explorer
+// can try every answer; the menu always stops it (TurnOver). It notes every
+// scenario item shown and the events those items start.
+#pragma once
+
+#include <bitset>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tools/routes/events.h"
+#include "tools/routes/marker_files.h"
+#include "world/state.h"
+
+namespace velmora::routes {
+
+struct NeedDecision {
+    std::vector<std::string> options;  // the answers a player can give here
+};
+struct TurnOver {};
+
+// One scenario item shown, with the event it belongs to (-1: none yet) and
+// the clock when it was shown.
+struct Shown {
+    int event;
+    ItemId item;
+    int clock;
+};
+
+class SearchPlatform : public Platform {
+  public:
+    // The game whose clock the notes of shown items take.
+    void Watch(const GameState* state) { state_ = state; }
+
+    // A new turn at a place (-1: the start) with the decisions still to take.
+    void Begin(int place, std::deque<std::string> decisions);
+    const std::vector<Shown>& shown() const { return shown_; }
+    EventSet events() const { return events_; }
+    const std::bitset<kItemCount>& everShown() const { return everShown_; }
+
+    void SetMessageCaption(const std::string& text) override;
+    Twips MainWindowPosition() override { return {255, 32}; }
+    void ShowScene(const std::string&) override {}
+    void ClearScene() override {}
+    void ShowPreparedPortrait(const std::string&) override {}
+    void HidePortraitLayer() override {}
+    void PaintPortraitIntoScene(const std::string&) override {}
+    void ShowSidePicture(const std::string&) override {}
+    void ShowClock(const ClockFace&) override {}
+    void WaitNext(Twips) override {}
+    YesNo AskYesNo(Twips) override;
+    void OpenNameDialog() override {}
+    NameEntry WaitNameDialog() override { return {true, "", ""}; }
+    void CloseNameDialog() override {}
+    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+                                              Twips) override;
+    std::optional<std::string> ChooseCommand(const std::vector<std::string>&) override {
+        throw TurnOver{};
+    }
+    void WaitPictureClick(const std::string&) override {}
+    void ClosePictureWindow() override {}
+    void StopSound() override {}
+    void PlayLoop(const std::string&) override {}
+    Files& files() override { return files_; }
+
+  private:
+    std::string Next(const std::vector<std::string>& options);
+
+    const GameState* state_ = nullptr;
+    MarkerFiles files_;
+    int place_ = -1;
+    std::deque<std::string> decisions_;
+    std::vector<Shown> shown_;
+    EventSet events_ = 0;
+    int event_ = -1;
+    ItemId previous_ = -1;
+    std::bitset<kItemCount> everShown_;
+};
+
+}  // namespace velmora::routes

@@ -1,0 +1,47 @@
+// Plays one turn of the game on the engine: the start from the title, or
+// one menu choice from a state, with the decisions that follow it inside
+// the visit (the room command, a Yes/No answer).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/form1.h"
+#include "tools/routes/canonical.h"
+#include "tools/routes/search_platform.h"
+
+namespace velmora::routes {
+
+using Decisions = std::vector<std::string>;
+
+struct TurnResult {
+    enum class End { Menu, NeedDecision, Digest } end = End::Menu;
+    std::vector<std::string> options;  // when a decision is still needed
+    StateKey after;                    // when the menu comes next
+    EventSet events = 0;
+};
+
+class TurnRunner {
+  public:
+    TurnRunner();
+
+    // From the title click; the decisions answer the start-up questions.
+    const TurnResult& Start(const Decisions& decisions);
+    // From a menu state; decisions[0] is the menu caption.
+    const TurnResult& Turn(const StateKey& from, const Decisions& decisions);
+
+    const std::vector<Shown>& shown() const { return platform_.shown(); }
+    const std::bitset<kItemCount>& everShown() const { return platform_.everShown(); }
+    long turnsRun() const { return turnsRun_; }
+
+  private:
+    template <typename Play>
+    const TurnResult& Run(int place, const Decisions& decisions, size_t first, Play play);
+
+    SearchPlatform platform_;
+    Form1 form_{platform_};
+    TurnResult result_;
+    long turnsRun_ = 0;
+};
+
+}  // namespace velmora::routes
