@@ -1,0 +1,128 @@
+// The name window (kept open on an empty box, its closing keeping the last
+// OK), the Yes/No answers, and the picture window that waits for a click on
+// its picture and then for NEXT.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTest>
+
+#include "game_harness.h"
+
+namespace velmora::qt::test {
+namespace {
+
+// Japanese is typed through an input method, which commits whole strings.
+void Type(QLineEdit* box, const QString& text) {
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(box, &commit);
+}
+
+std::function<void(QWidget*)> TypeAndOk(const QString& name, const QString& nickname) {
+    return [name, nickname](QWidget* form4) {
+        Type(form4->findChild<QLineEdit*>("Text1"), name);
+        Type(form4->findChild<QLineEdit*>("Text2"), nickname);
+        Press("Command1")(form4);
+    };
+}
+
+// Load: NO; name: YES; then the name window's own steps; then the rest of
+// the introduction with the invitation declined.
+std::vector<ModalStep> NamingGame(std::vector<ModalStep> naming) {
+    return Then(Then({Answer(false), Answer(true)}, naming),
+                {Next(), Answer(false), Next(), Menu("メイン画面移動")});
+}
+
+TEST(NameDialog, StaysOpenOnAnEmptyBoxAndClosesOnceBothAreFilled) {
+    GameHarness h;
+    h.ClickMessage(NamingGame({{"Form4", TypeAndOk("健", "")},  //
+                               {"Form4", TypeAndOk("", "ケンちゃん")}}));
+    ASSERT_EQ(h.script().failure(), "");
+    EXPECT_EQ(h.state().PlayerName, "健");
+    EXPECT_EQ(h.state().Nickname, "ケンちゃん");
+    EXPECT_TRUE(h.script().met("Form3").front().message.contains("ケンちゃん"));
+}
+
+TEST(NameDialog, ClosingItKeepsTheNamesOfTheLastOkAsTyped) {
+    GameHarness h;
+    h.ClickMessage(NamingGame({{"Form4", TypeAndOk(" 健 ", "")}, Close("Form4")}));
+    ASSERT_EQ(h.script().failure(), "");
+    EXPECT_EQ(h.state().PlayerName, " 健 ");
+    EXPECT_EQ(h.state().Nickname, "");
+    EXPECT_TRUE(h.script().met("Form3").front().message.contains(" 健 "));
+}
+
+TEST(YesNoDialog, AnswersYesNoOrNeitherWhenClosed) {
+    GameHarness h;
+    QString focused;
+    ModalScript script({{"Form2",
+                         [&focused](QWidget* form2) {
+                             focused = form2->focusWidget()->objectName();
+                             Press("cmdYes")(form2);
+                         }},
+                        Answer(false),
+                        Close("Form2")},
+                       [] {});  // called directly: a failure only closes windows
+    EXPECT_EQ(h.platform.AskYesNo({0, 0}), YesNo::Yes);
+    EXPECT_EQ(h.platform.AskYesNo({0, 0}), YesNo::No);
+    EXPECT_EQ(h.platform.AskYesNo({0, 0}), YesNo::Closed);
+    EXPECT_EQ(focused, "cmdYes");
+    EXPECT_EQ(script.failure(), "");
+}
+
+QWidget* PictureWindowShown() {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "Form7" && top->isVisible()) return top;
+    }
+    return nullptr;
+}
+
+TEST(PictureWindow, WaitsForAClickOnItsPictureThenItsOwnNext) {
+    GameHarness h;
+    WritePicture(h.folder() + "/end1.jpg", {400, 300}, Qt::red);
+    auto clickAt = [](QPoint at) {
+        return [at](QWidget* form7) {
+            QWidget* target = form7->childAt(at);
+            QTest::mouseClick(target ? target : form7, Qt::LeftButton, {},
+                              target ? target->mapFrom(form7, at) : at);
+        };
+    };
+    QString nextOwner;
+    ModalScript script({{"Form7", clickAt({500, 350})},  // beside the picture: nothing
+                        {"Form7", clickAt({10, 10})},
+                        {"Form3",
+                         [&nextOwner](QWidget* form3) {
+                             nextOwner = form3->parentWidget()->objectName();
+                             Press("Command1")(form3);
+                         }}},
+                       [] {});  // called directly: a failure only closes windows
+
+    h.platform.WaitPictureClick("END1.JPG");
+    EXPECT_EQ(script.met("Form7").size(), 2u);
+    EXPECT_NE(PictureWindowShown(), nullptr);  // open until the game closes it
+    h.platform.WaitNext({255 + 7350, 32 + 5300});
+    h.platform.ClosePictureWindow();
+
+    EXPECT_EQ(script.failure(), "");
+    EXPECT_EQ(nextOwner, "Form7");
+    EXPECT_EQ(script.met("Form3").front().pos, QPoint(507, 355));
+    EXPECT_EQ(PictureWindowShown(), nullptr);
+}
+
+TEST(PictureWindow, WithoutAReadablePictureAnyClickGoesOn) {
+    GameHarness h;
+    ModalScript script({{"Form7",
+                         [](QWidget* form7) {
+                             QTest::mouseClick(form7->findChild<QWidget*>("Image1"), Qt::LeftButton,
+                                               {}, QPoint(300, 200));
+                         }}},
+                       [] {});  // called directly: a failure only closes windows
+    h.platform.WaitPictureClick("missing.jpg");
+    h.platform.ClosePictureWindow();
+    EXPECT_EQ(script.failure(), "");
+}
+
+}  // namespace
+}  // namespace velmora::qt::test

@@ -1,0 +1,104 @@
+#include "game_harness.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+#include "world/cp932.h"
+
+namespace velmora::qt::test {
+
+void GuardedPlatform::EndIfAborted() const {
+    if (aborted_) throw ProgramEnd{};
+}
+
+void GuardedPlatform::WaitNext(Twips at) {
+    QtPlatform::WaitNext(at);
+    EndIfAborted();
+}
+
+YesNo GuardedPlatform::AskYesNo(Twips at) {
+    const YesNo answer = QtPlatform::AskYesNo(at);
+    EndIfAborted();
+    return answer;
+}
+
+NameEntry GuardedPlatform::WaitNameDialog() {
+    NameEntry entry = QtPlatform::WaitNameDialog();
+    EndIfAborted();
+    return entry;
+}
+
+std::optional<std::string> GuardedPlatform::ChooseFromList(const std::vector<std::string>& entries,
+                                                           Twips at) {
+    auto chosen = QtPlatform::ChooseFromList(entries, at);
+    EndIfAborted();
+    return chosen;
+}
+
+std::optional<std::string> GuardedPlatform::ChooseCommand(
+    const std::vector<std::string>& captions) {
+    auto chosen = QtPlatform::ChooseCommand(captions);
+    EndIfAborted();
+    return chosen;
+}
+
+void GuardedPlatform::WaitPictureClick(const std::string& file) {
+    QtPlatform::WaitPictureClick(file);
+    EndIfAborted();
+}
+
+void WriteScenario(const QString& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += EncodeCp932(line).value() + "\r\n";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+void WritePicture(const QString& path, QSize size, QColor colour) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    ASSERT_TRUE(picture.save(path, "PNG"));
+}
+
+namespace {
+
+// Kumi's scene of the introduction: line n reads "久美：「n」".
+std::vector<std::string> NumberedLines(const std::string& speaker, int count) {
+    std::vector<std::string> lines;
+    for (int n = 0; n < count; ++n) lines.push_back(speaker + "：「" + std::to_string(n) + "」");
+    return lines;
+}
+
+}  // namespace
+
+std::vector<ModalStep> NewGameUntilMenu() {
+    return {Answer(false), Answer(false), Next(), Answer(false), Next()};
+}
+
+std::vector<ModalStep> Then(std::vector<ModalStep> first, const std::vector<ModalStep>& more) {
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+}
+
+GameHarness::GameHarness()
+    : files(dir_.path().toStdString()),
+      platform(window, files),
+      game(platform),
+      session(game, window, [this] { platform.CloseAll(); }) {
+    QObject::connect(&session, &GameSession::ended, [this](int status) { endedWith = status; });
+    WriteScenario(dir_.filePath("kumi01.dat"), NumberedLines("久美", 40));
+    WriteScenario(dir_.filePath("akira01.dat"), NumberedLines("明", 20));
+    WritePicture(dir_.filePath("apart.jpg"), {300, 260}, Qt::darkGreen);
+    WritePicture(dir_.filePath("KUMI1_0.GIF"), {120, 200}, Qt::magenta);
+    window.show();
+}
+
+void GameHarness::ClickMessage(std::vector<ModalStep> steps) {
+    script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
+    QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+}  // namespace velmora::qt::test

@@ -1,0 +1,78 @@
+// A game in a temporary folder of small fixture files, with the real Qt
+// windows (offscreen) and a platform that can be told to end the game at its
+// next wait, so that a failing script cannot hang a test.
+#pragma once
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "modal_script.h"
+#include "platform/posix_files.h"
+#include "platform/qt/game_session.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_platform.h"
+#include "shell/form1.h"
+
+namespace velmora::qt::test {
+
+class GuardedPlatform : public QtPlatform {
+  public:
+    using QtPlatform::QtPlatform;
+
+    void Abort() { aborted_ = true; }
+
+    void WaitNext(Twips at) override;
+    YesNo AskYesNo(Twips at) override;
+    NameEntry WaitNameDialog() override;
+    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+                                              Twips at) override;
+    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    void WaitPictureClick(const std::string& file) override;
+
+  private:
+    void EndIfAborted() const;
+
+    bool aborted_ = false;
+};
+
+// Scenario lines as the game's files hold them: CP932, CR LF.
+void WriteScenario(const QString& path, const std::vector<std::string>& lines);
+// A picture of one colour (PNG bytes, whatever the name says).
+void WritePicture(const QString& path, QSize size, QColor colour);
+
+// A new game without loading or naming, Kumi's invitation declined: the
+// steps up to (not including) the first command menu.
+std::vector<ModalStep> NewGameUntilMenu();
+
+// Steps joined one after another.
+std::vector<ModalStep> Then(std::vector<ModalStep> first, const std::vector<ModalStep>& more);
+
+class GameHarness {
+  public:
+    GameHarness();
+
+    // One click on the message label; the game runs inside it while the
+    // script answers its windows.
+    void ClickMessage(std::vector<ModalStep> steps);
+
+    QString folder() const { return dir_.path(); }
+    const ModalScript& script() const { return *script_; }
+    GameState& state() { return game.state(); }
+
+    QTemporaryDir dir_;
+    PosixFiles files;
+    MainWindow window;
+    GuardedPlatform platform;
+    Form1 game;
+    GameSession session;
+    int endedWith = -1;
+
+  private:
+    std::unique_ptr<ModalScript> script_;
+};
+
+}  // namespace velmora::qt::test
