@@ -42,7 +42,7 @@ void Form1::VisitApartment() {
     Picture(kFront);
     PlaceIs("アパート");
     Plus30();
-    Describe("*：「ここが俺の住んでるアパート。一人暮らしには十分なところさ。」",
+    Describe("*：「ここがオレの住んでるアパート。一人暮らしには十分なところさ。」",
              "*：「見上げるほど高いこのアパート、住んでるのはほとんど大学生なんだよな。」");
 
     // A1: Kumi and Akira come to see a hero who missed the gathering.
@@ -96,7 +96,7 @@ void Form1::VisitApartment() {
     Picture(kRoom);
     PlaceIs("部屋");
     Redraw();
-    Say("*：「ここが俺の部屋。狭そうに見えるけど、実はけっこう広いんだぜ。」");
+    Say("*：「ここがオレの部屋。狭そうに見えるけど、実はけっこう広いんだぜ。」");
 
     // R1: Akira's visit on the first evening, which sets up the gathering.
     if (F(45) == 0 && s_.Day == 1 && F(41) == 1 && During(PM, 5, PM, 7)) {

@@ -33,7 +33,7 @@ void Form1::VisitBentoShop() {
     Dismiss();
     PlaceIs("弁当屋");
     Picture(kScene);
-    Say("*：「ここは弁当屋。俺もしょっちゅう世話になってるんだ。」");
+    Say("*：「ここは弁当屋。オレもしょっちゅう世話になってるんだ。」");
     F(81) = static_cast<int16_t>(F(81) + 1);
     if (s_.Day >= 3) F(84) = static_cast<int16_t>(F(84) + 1);
     Portrait("ryouko1.gif");

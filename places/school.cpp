@@ -14,8 +14,8 @@ void Form1::VisitSchool() {
     Picture(kScene);
     PlaceIs("学校");
     Plus30();
-    Describe("*：「俺の通ってる高校だ。……裏から見たところだけどな。」",
-             "*：「うちの学校は共学だ。これが女子校だったら……って、俺が入れないか。」");
+    Describe("*：「オレの通ってる高校だ。……裏から見たところだけどな。」",
+             "*：「うちの学校は共学だ。これが女子校だったら……って、オレが入れないか。」");
 
     // C1: Hitomi in the afternoon of Day 1.
     if (F(4) == 0 && s_.Day == 1 && During(PM, 3, PM, 6)) {

@@ -11,8 +11,8 @@ ClockFace ClockFaceOf(const GameState& s) {
     ClockFace face;
     if (s.Day >= 1 && s.Day <= 8)
         face.datePicture = std::string("日付") + kDigits[s.Day - 1] + ".gif";
-    const std::string hour =
-        (s.Hour < 0 ? "-" : " ") + std::to_string(std::abs(static_cast<int>(s.Hour)));
+    std::string hour = s.Hour < 0 ? "-" : " ";
+    hour += std::to_string(std::abs(static_cast<int>(s.Hour)));
     face.timeText =
         std::string(s.Half == AM ? "AM" : "PM") + hour + ":" + (s.Minute == 30 ? "30" : "00");
     face.placePicture = s.CurrentPlace + ".gif";

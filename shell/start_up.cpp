@@ -8,7 +8,7 @@ namespace {
 
 // The hero introduces himself before the first scene.
 const char* const kIntroduction[5] = {
-    "「俺の名前は*。みんなからは@って呼ばれてる。」",
+    "「オレの名前は*。みんなからは@って呼ばれてる。」",
     "「年は十七。来月の誕生日が来れば、十八になる。」",
     "「今は春休み。これが明けたら、いよいよ高校最後の一年が始まる。」",
     "「なんだろう……。この春休み、何かが起こりそうな気がするんだ。」",
@@ -53,7 +53,7 @@ void Form1::StartNewGame() {
 
     PlayBgm("BGM1.wav");
     ShowScenePicture("apart.jpg");
-    ShowMessage("*：「ここが俺の住んでるアパートだ。」", 0);
+    ShowMessage("*：「ここがオレの住んでるアパートだ。」", 0);
     ShowPortrait("kumi1.gif");
     LoadScript("kumi01.dat");
     Lines(1, 27);

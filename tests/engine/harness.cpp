@@ -45,6 +45,10 @@ void GameFolder::Write(const std::string& name, const std::string& bytes) const 
     std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
 }
 
+void GameFolder::WriteText(const std::string& name, const std::string& utf8) const {
+    Write(name, EncodeCp932(utf8).value());
+}
+
 void GameFolder::Remove(const std::string& name) const {
     fs::remove(path_ + "/" + name);
 }
@@ -108,6 +112,11 @@ std::vector<int> Trace::ItemsOf(const std::string& stem) const {
     return items;
 }
 
+std::ostream& operator<<(std::ostream& out, const Moment& m) {
+    return out << "Day " << m.day << (m.half ? " PM " : " AM ") << m.hour << ":"
+               << (m.minute < 10 ? "0" : "") << m.minute;
+}
+
 Moment Trace::clock() const {
     return {finalState.Day, finalState.Half, finalState.Hour, finalState.Minute};
 }
@@ -116,6 +125,14 @@ std::vector<std::string> Trace::Steps() const {
     std::vector<std::string> out;
     for (const std::string& l : lines) {
         if (l != "NEXT?") out.push_back(l);
+    }
+    return out;
+}
+
+std::vector<std::string> Trace::LinesStarting(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (l.rfind(prefix, 0) == 0) out.push_back(l);
     }
     return out;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ struct Moment {
     int minute;
     bool operator==(const Moment&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const Moment& m);
 
 class GameFolder {
   public:
@@ -42,6 +44,8 @@ class GameFolder {
 
     const std::string& path() const { return path_; }
     void Write(const std::string& name, const std::string& bytes) const;
+    // UTF-8 text written as the game's files are: CP932.
+    void WriteText(const std::string& name, const std::string& utf8) const;
     void Remove(const std::string& name) const;
     std::string Read(const std::string& name) const;  // "" when missing
     bool Has(const std::string& name) const;
@@ -76,6 +80,8 @@ struct Trace {
     Moment clock() const;  // where the clock stood at the end
     // The lines without the NEXT? clicks between messages.
     std::vector<std::string> Steps() const;
+    // The lines that begin with `prefix` ("PORTRAIT ", "CLOCK "), in order.
+    std::vector<std::string> LinesStarting(const std::string& prefix) const;
     // Whether `run` appears in Steps() as consecutive lines.
     bool HasRun(const std::vector<std::string>& run) const;
 

@@ -1,0 +1,139 @@
+// The clock: half an hour at a time, carries, what the plates show, and the
+// step into Day 5 that ends the playable days.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/posix_files.h"
+#include "platform/trace_platform.h"
+#include "presentation/clock_display.h"
+#include "shell/form1.h"
+
+namespace velmora {
+namespace {
+
+struct Bench {
+    std::ostringstream out;
+    PosixFiles files{"/nonexistent"};
+    TracePlatform platform{out, [](const std::string&) { return std::string(); }, files};
+    Form1 form{platform};
+
+    void Set(int day, int half, int hour, int minute) {
+        GameState& s = form.state();
+        s.Day = static_cast<int16_t>(day);
+        s.Half = static_cast<int16_t>(half);
+        s.Hour = static_cast<int16_t>(hour);
+        s.Minute = static_cast<int16_t>(minute);
+    }
+    std::string Time() const { return ClockFaceOf(form.state()).timeText; }
+};
+
+TEST(AdvanceClock, CarriesMinutesHoursHalvesAndDays) {
+    Bench b;
+    b.Set(1, AM, 11, 30);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.Time(), "PM 0:00");
+    b.Set(1, PM, 11, 30);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.form.state().Day, 2);
+    EXPECT_EQ(b.Time(), "AM 0:00");
+}
+
+TEST(AdvanceClock, TwentyFourStepsAreTwelveHours) {
+    Bench b;
+    b.Set(1, AM, 9, 0);
+    for (int i = 0; i < 24; ++i) b.form.AdvanceClock();
+    EXPECT_EQ(b.Time(), "PM 9:00");
+    for (int i = 0; i < 24; ++i) b.form.AdvanceClock();
+    EXPECT_EQ(b.Time(), "AM 9:00");
+    EXPECT_EQ(b.form.state().Day, 2);
+}
+
+TEST(AdvanceClock, EveryStepRedrawsThePlates) {
+    Bench b;
+    b.Set(3, PM, 2, 0);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.out.str(), "CLOCK 日付３.gif|PM 2:30|アパート.gif\n");
+}
+
+TEST(AdvanceClock, OddMinutesFromAnEditedSaveStillMoveInHalfHours) {
+    Bench b;
+    b.Set(1, AM, 9, 15);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.form.state().Minute, 45);
+    b.form.AdvanceClock();  // 75 carries and resets
+    EXPECT_EQ(b.form.state().Minute, 0);
+    EXPECT_EQ(b.form.state().Hour, 10);
+}
+
+TEST(AdvanceClock, ValuesAtTheSixteenBitLimitsNeverOverflow) {
+    Bench b;
+    b.Set(1, AM, 32767, 32767);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.form.state().Minute, 0);
+    EXPECT_EQ(b.form.state().Hour, 0);
+    EXPECT_EQ(b.form.state().Half, PM);
+    b.Set(2, 32767, 11, 30);  // the half carries, the day goes on
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.form.state().Day, 3);
+    b.Set(-32768, AM, 0, -32768);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.form.state().Minute, -32738);
+}
+
+TEST(AdvanceClock, TheStepIntoDayFiveEndsTheDaysAndPlaysTheDigest) {
+    Bench b;
+    b.Set(4, PM, 11, 30);
+    EXPECT_THROW(b.form.AdvanceClock(), ProgramEnd);
+    const std::string out = b.out.str();
+    EXPECT_EQ(out.rfind("SOUND stop\nMSG 残念ながら、容量の関係で体験版はここまでです。\nNEXT?\n"
+                        "MSG これから先の展開は、ダイジェストでお知らせします。\nNEXT?\n",
+                        0),
+              0u)
+        << out;
+    EXPECT_NE(out.find("MSG ＴＨＥ  ＥＮＤ\nNEXT?\n"), std::string::npos);
+    EXPECT_NE(out.find("PICTURE? hitomi_e1.jpg\nNEXT?\nPICTURE? kaori_e1.jpg\nNEXT?\n"),
+              std::string::npos);
+}
+
+TEST(AdvanceClock, AnEditedDayNineStaysUntilTheNextDayChange) {
+    Bench b;
+    b.Set(9, AM, 10, 0);
+    b.form.AdvanceClock();
+    EXPECT_EQ(b.form.state().Day, 9);
+    b.Set(9, PM, 11, 30);
+    EXPECT_THROW(b.form.AdvanceClock(), ProgramEnd);
+}
+
+TEST(ClockFace, EveryHalfHourOfADay) {
+    GameState s;
+    for (int half = 0; half < 2; ++half) {
+        for (int hour = 0; hour < 12; ++hour) {
+            for (int minute : {0, 30}) {
+                s.Half = static_cast<int16_t>(half);
+                s.Hour = static_cast<int16_t>(hour);
+                s.Minute = static_cast<int16_t>(minute);
+                const std::string want = std::string(half ? "PM " : "AM ") + std::to_string(hour) +
+                                         (minute ? ":30" : ":00");
+                EXPECT_EQ(ClockFaceOf(s).timeText, want);
+            }
+        }
+    }
+}
+
+TEST(ClockFace, OddValuesOfAnEditedSave) {
+    GameState s;
+    s.Half = 5;  // anything but 0 reads as the afternoon
+    s.Hour = -3;
+    s.Minute = 15;  // only 30 shows as 30
+    EXPECT_EQ(ClockFaceOf(s).timeText, "PM-3:00");
+    s.Day = 9;
+    EXPECT_EQ(ClockFaceOf(s).datePicture, "");  // the plate keeps its picture
+    s.Day = 8;
+    EXPECT_EQ(ClockFaceOf(s).datePicture, "日付８.gif");
+    s.CurrentPlace = "ﾃﾆｽｺｰﾄ";
+    EXPECT_EQ(ClockFaceOf(s).placePicture, "ﾃﾆｽｺｰﾄ.gif");
+}
+
+}  // namespace
+}  // namespace velmora
