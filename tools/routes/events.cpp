@@ -111,3 +111,15 @@ int EventStartedBy(int place, ItemId item, ItemId previous) {
 }
 
 }  // namespace velmora::routes
+
+namespace velmora::routes {
+
+std::string Slug(int event) {
+    std::string slug = Events()[event].name;
+    for (char& c : slug) {
+        if (c == ' ') c = '-';
+    }
+    return slug;
+}
+
+}  // namespace velmora::routes

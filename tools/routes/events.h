@@ -37,3 +37,10 @@ int PlaceIndex(const std::string& caption);
 int EventStartedBy(int place, ItemId item, ItemId previous);
 
 }  // namespace velmora::routes
+
+namespace velmora::routes {
+
+// The event's name as a file name: "park P1 YES" -> "park-P1-YES".
+std::string Slug(int event);
+
+}  // namespace velmora::routes

@@ -1,18 +1,25 @@
 // velmora-routes: explores every route through the story and writes what
 // it found: docs/routes.md, a replay script per event under tests/routes/,
-// and the list of scenario items that some route shows.
+// and the list of scenario items that some route shows. Run it in the
+// repository's root, or give the root as its argument.
 #include <cstdio>
+#include <fstream>
+#include <string>
 
+#include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
+#include "tools/routes/report.h"
+#include "tools/routes/test_files.h"
 
-int main() {
+int main(int argc, char** argv) {
     using namespace velmora::routes;
-    Exploration x = Explore();
-    std::printf("%zu states, %zu edges, %ld turns, %.2f s\n", x.states.size(), x.edges.size(),
-                x.turnsPlayed, x.seconds);
-    for (int e = 0; e < EventCount(); ++e) {
-        std::printf("%-40s %3d %s\n", Events()[e].name.c_str(), x.events[e].decisions,
-                    x.events[e].decisions < 0 ? "-" : ClockText(x.events[e].earliestClock).c_str());
-    }
-    return 0;
+    const std::string root = argc > 1 ? argv[1] : ".";
+    const Exploration x = Explore();
+    const Exclusions ex = FindExclusions(x);
+    std::ofstream(root + "/docs/routes.md", std::ios::binary)
+        << RoutesReport(x, ex, root + "/data");
+    const bool allPlay = WriteTestFiles(x, root + "/tests/routes");
+    std::printf("%zu states, %zu transitions, %ld turns played, %.2f s\n", x.states.size(),
+                x.edges.size(), x.turnsPlayed, x.seconds);
+    return allPlay ? 0 : 1;
 }

@@ -1,0 +1,80 @@
+// The explorer over the real engine: every scene of the story can be
+// played, each shortest route really plays its scene when replayed from the
+// title, and the scenes that the story's gates keep apart never share a
+// route while those that may follow each other do.
+#include <gtest/gtest.h>
+
+#include "tools/routes/exclusions.h"
+#include "tools/routes/explorer.h"
+#include "tools/routes/replay_script.h"
+
+namespace velmora::routes {
+namespace {
+
+class Routes : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        x_ = new Exploration(Explore());
+        ex_ = new Exclusions(FindExclusions(*x_));
+    }
+    static void TearDownTestSuite() {
+        delete ex_;
+        delete x_;
+    }
+    static int Id(const std::string& name) {
+        for (int e = 0; e < EventCount(); ++e) {
+            if (Events()[e].name == name) return e;
+        }
+        ADD_FAILURE() << "no event " << name;
+        return 0;
+    }
+    static bool Apart(const std::string& a, const std::string& b) {
+        return ex_->Of(Id(a)) >> Id(b) & 1;
+    }
+    static Exploration* x_;
+    static Exclusions* ex_;
+};
+
+Exploration* Routes::x_ = nullptr;
+Exclusions* Routes::ex_ = nullptr;
+
+TEST_F(Routes, EveryEventPlaysOnSomeRouteAndItsShortestRouteReplaysIt) {
+    for (int e = 0; e < EventCount(); ++e) {
+        SCOPED_TRACE(Events()[e].name);
+        ASSERT_NE(x_->events[e].decisions, kUnreached);
+        const ReplayScript script = ScriptOf(x_->RouteTo(e));
+        EXPECT_TRUE(PlaysInOrder(script.trace, ExpectedLines(e, x_->events[e].items)));
+    }
+}
+
+TEST_F(Routes, ScenesBehindOppositeGatesNeverShareARoute) {
+    EXPECT_TRUE(Apart("park P3", "park P4"));            // gathering or not
+    EXPECT_TRUE(Apart("apartment A1", "apartment A3"));  // likewise on Day 4
+    EXPECT_TRUE(Apart("breakwater B1", "breakwater B2"));
+    EXPECT_TRUE(Apart("park P1", "serubia S1"));  // one first meeting
+    EXPECT_TRUE(Apart("start invitation NO", "apartment R1"));
+    EXPECT_TRUE(Apart("start invitation NO", "breakwater B1"));
+    for (const char* yesOnly : {"tennis court T2", "hitomi house H2", "serubia S5"}) {
+        EXPECT_TRUE(Apart("park P1 NO", yesOnly)) << yesOnly;
+        EXPECT_FALSE(Apart("park P1 YES", yesOnly)) << yesOnly;
+    }
+}
+
+TEST_F(Routes, ScenesThatMayFollowEachOtherShareARoute) {
+    EXPECT_FALSE(Apart("serubia S2", "serubia S3"));
+    EXPECT_FALSE(Apart("breakwater B4", "hitomi house H2"));
+    EXPECT_FALSE(Apart("apartment A3", "apartment R3"));
+    EXPECT_FALSE(Apart("apartment A1", "apartment R3"));
+    EXPECT_FALSE(Apart("apartment A2", "breakwater B3"));
+    EXPECT_FALSE(Apart("digest", "serubia S5"));
+}
+
+TEST_F(Routes, ItemsTheProgramSpeaksItselfAreNeverShown) {
+    EXPECT_FALSE(x_->shown.test(ItemOf("kumi01", 31)));  // Kumi's parting line
+    for (int i = 53; i <= 58; ++i) EXPECT_FALSE(x_->shown.test(ItemOf("hitomi03", i))) << i;
+    EXPECT_TRUE(x_->shown.test(ItemOf("hitomi03", 59)));
+    EXPECT_TRUE(x_->shown.test(ItemOf("kumi02", 79)));  // the end of Kumi's Day 4 evening
+}
+
+}  // namespace
+}  // namespace velmora::routes
