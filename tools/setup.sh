@@ -12,7 +12,7 @@ PACKAGES="
   xvfb xauth libx11-dev libxdamage-dev libxtst-dev
   clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
   python3 python3-pil python3-numpy librsvg2-bin sox
-  dpkg-dev file
+  dpkg-dev file appstream desktop-file-utils debootstrap
 "
 missing=""
 for p in $PACKAGES; do

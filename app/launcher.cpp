@@ -1,0 +1,218 @@
+// velmora-launcher: starts the installed game in the player's own game folder.
+//
+// The programs look everything up in their working directory: scenario files,
+// pictures, music and the save slots. An installed game keeps its data read-only
+// under share/games/velmora, so the launcher makes the player's folder
+// ($XDG_DATA_HOME/velmora, or ~/.local/share/velmora), links every shipped file
+// into it, and starts `velmora` (or `velmora-tty` with --tty) there by exec.
+//
+// The links are refreshed at each start: a newer version's data reaches the
+// folder, links to files it no longer ships go away, and the player's save
+// slots ("file1" .. "file5", "file1_text" ..., the ".file1.new" kind of helper
+// files) are never touched.
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kProgram = "velmora-launcher";
+// Where the shipped data lies, seen from the folder of the programs.
+constexpr const char* kShippedFromPrograms = "../share/games/velmora";
+// Made beside a link before it replaces the old entry in one rename.
+constexpr const char* kPendingLink = ".velmora-launcher.pending";
+
+void Complain(const std::string& what) {
+    std::cerr << kProgram << ": " << what << '\n';
+}
+
+// Save slots and their helper files belong to the player alone.
+bool IsPlayersFile(const std::string& name) {
+    std::string lower;
+    for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.starts_with("file") || lower.starts_with(".file");
+}
+
+// The folder of this program: /proc/self/exe, or argv[0] where /proc is not
+// mounted (a bare chroot).
+fs::path ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self.parent_path();
+    std::string name = argv0 ? argv0 : "";
+    if (name.find('/') == std::string::npos) {
+        const char* path = std::getenv("PATH");
+        std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin:/usr/games";
+        size_t start = 0;
+        while (start <= dirs.size()) {
+            size_t end = dirs.find(':', start);
+            if (end == std::string::npos) end = dirs.size();
+            fs::path candidate = fs::path(dirs.substr(start, end - start)) / name;
+            if (::access(candidate.c_str(), X_OK) == 0) {
+                name = candidate.string();
+                break;
+            }
+            start = end + 1;
+        }
+    }
+    fs::path resolved = fs::canonical(name, ec);
+    return ec ? fs::path() : resolved.parent_path();
+}
+
+// $XDG_DATA_HOME/velmora; the XDG base directory rules send an unset, empty
+// or relative XDG_DATA_HOME to ~/.local/share.
+fs::path GameFolder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/') return fs::path(xdg) / "velmora";
+    const char* home = std::getenv("HOME");
+    std::string homeDir = home && home[0] ? home : "";
+    if (homeDir.empty()) {
+        if (const passwd* pw = ::getpwuid(::getuid())) homeDir = pw->pw_dir;
+    }
+    if (homeDir.empty()) return {};
+    return fs::path(homeDir) / ".local" / "share" / "velmora";
+}
+
+// Creates the missing folders of path, private to the player as the XDG base
+// directory rules ask.
+bool MakeFolders(const fs::path& path) {
+    fs::path built;
+    for (const fs::path& part : path) {
+        built /= part;
+        if (::mkdir(built.c_str(), 0700) != 0 && errno != EEXIST) {
+            Complain("cannot create " + built.string() + ": " + std::strerror(errno));
+            return false;
+        }
+    }
+    if (!fs::is_directory(path)) {
+        Complain(path.string() + " is not a folder");
+        return false;
+    }
+    return true;
+}
+
+// A link made by some launcher: it points at a file of a shipped data folder.
+bool IsShippedLink(const fs::path& entry) {
+    std::error_code ec;
+    fs::path target = fs::read_symlink(entry, ec);
+    if (ec) return false;
+    fs::path parent = target.parent_path();
+    return parent.filename() == "velmora" && parent.parent_path().filename() == "games" &&
+           parent.parent_path().parent_path().filename() == "share";
+}
+
+// Puts `target` in the game folder under `name`: a link where the file system
+// has them, a copy elsewhere. The new entry replaces the old one in one rename.
+bool PlaceShippedFile(const fs::path& folder, const std::string& name, const fs::path& target) {
+    const fs::path entry = folder / name;
+    const fs::path pending = folder / kPendingLink;
+    std::error_code ec;
+    if (fs::read_symlink(entry, ec) == target && !ec) return true;
+    if (fs::is_directory(fs::symlink_status(entry, ec))) {
+        Complain("left alone: " + entry.string() + " is a folder");
+        return false;
+    }
+    fs::remove(pending, ec);
+    fs::create_symlink(target, pending, ec);
+    if (ec) fs::copy_file(target, pending, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::rename(pending, entry, ec);
+    if (ec) {
+        fs::remove(pending, ec);
+        Complain("cannot place " + entry.string() + ": " + ec.message());
+        return false;
+    }
+    return true;
+}
+
+// Links every shipped file into the game folder and drops the links to files a
+// newer version no longer ships. A failure on one file is reported and the game
+// starts all the same: the game itself says which file it misses.
+void RefreshShippedFiles(const fs::path& shipped, const fs::path& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const fs::directory_entry& file : fs::directory_iterator(shipped, ec)) {
+        const std::string name = file.path().filename().string();
+        if (!file.is_regular_file() || IsPlayersFile(name) || name == kPendingLink) continue;
+        names.insert(name);
+        PlaceShippedFile(folder, name, file.path());
+    }
+    if (ec) Complain("cannot read " + shipped.string() + ": " + ec.message());
+
+    std::vector<fs::path> stale;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (IsPlayersFile(name) || names.count(name)) continue;
+        if (entry.is_symlink() && IsShippedLink(entry.path())) stale.push_back(entry.path());
+    }
+    for (const fs::path& link : stale) fs::remove(link, ec);
+}
+
+void Usage(std::ostream& out) {
+    out << "Usage: " << kProgram << " [--tty] [GAME OPTIONS...]\n"
+        << "Starts Velmora in the player's game folder ($XDG_DATA_HOME/velmora or\n"
+        << "~/.local/share/velmora), where the save slots are kept.\n"
+        << "  --tty   start velmora-tty, the game on the terminal's line protocol\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::string game = "velmora";
+    std::vector<std::string> passed;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--tty") {
+            game = "velmora-tty";
+        } else if (arg == "--help" || arg == "-h") {
+            Usage(std::cout);
+            return 0;
+        } else {
+            passed.push_back(arg);
+        }
+    }
+
+    const fs::path programs = ProgramFolder(argc > 0 ? argv[0] : nullptr);
+    if (programs.empty()) {
+        Complain("cannot find the folder this program was started from");
+        return 1;
+    }
+    std::error_code ec;
+    const fs::path shipped = fs::canonical(programs / kShippedFromPrograms, ec);
+    if (ec || !fs::is_directory(shipped)) {
+        Complain("the game's data is missing: " + (programs / kShippedFromPrograms).string());
+        return 1;
+    }
+    const fs::path folder = GameFolder();
+    if (folder.empty()) {
+        Complain("neither XDG_DATA_HOME nor HOME tells where the game folder goes");
+        return 1;
+    }
+    if (!MakeFolders(folder)) return 1;
+    RefreshShippedFiles(shipped, folder);
+
+    if (::chdir(folder.c_str()) != 0) {
+        Complain("cannot enter " + folder.string() + ": " + std::strerror(errno));
+        return 1;
+    }
+    const std::string path = (programs / game).string();
+    std::vector<char*> args;
+    args.push_back(const_cast<char*>(path.c_str()));
+    for (std::string& arg : passed) args.push_back(arg.data());
+    args.push_back(nullptr);
+    ::execv(path.c_str(), args.data());
+    Complain("cannot start " + path + ": " + std::strerror(errno));
+    return 127;
+}

@@ -1,0 +1,94 @@
+# Installing the game as Debian's game packages lay it out, and the .deb.
+#
+#   games/                      velmora, velmora-tty, velmora-launcher
+#   share/games/velmora/        the shipped data (scenario files, pictures, music)
+#   share/applications/         velmora.desktop (starts the launcher)
+#   share/metainfo/             AppStream metainfo
+#   share/icons/hicolor/N/apps/ velmora.png
+#
+# The launcher makes the player's game folder under the XDG data directory,
+# links the shipped data into it and starts the game there.
+
+add_executable(velmora-launcher app/launcher.cpp)
+
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(VELMORA_INSTALL_GAMES games)
+set(VELMORA_INSTALL_DATA share/games/velmora)
+
+install(TARGETS velmora-tty velmora-launcher RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
+if(TARGET velmora)
+    install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
+endif()
+
+# Everything in data/ is read by the game from its folder, except data/design,
+# which is compiled into the program.
+install(DIRECTORY data/ DESTINATION ${VELMORA_INSTALL_DATA}
+    PATTERN "design" EXCLUDE
+    PATTERN ".*" EXCLUDE)
+
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES packaging/icons/velmora-${size}.png
+        DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME velmora.png)
+endforeach()
+install(FILES packaging/io.github.velmora.Velmora.metainfo.xml DESTINATION share/metainfo)
+
+# The desktop entry names the launcher by its installed path, so that a game
+# installed under any prefix starts from the menu.
+install(CODE "set(VELMORA_DESKTOP_ENTRY \"${PROJECT_SOURCE_DIR}/packaging/velmora.desktop\")")
+install(SCRIPT packaging/install_desktop_entry.cmake)
+
+# ---------------------------------------------------------------- Debian package
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME velmora)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Velmora maintainers")
+set(CPACK_PACKAGE_CONTACT "Velmora maintainers <maintainers@users.noreply.c-seed-dd0aa5b4.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese adventure game with dating-sim elements")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A high-school student spends the first days of his spring break in a small\n\
+seaside town. From a menu of ten places the player chooses where he goes;\n\
+whom he meets depends on the day, the hour and what has already happened.\n\
+The game is in Japanese. Start it from the desktop menu or with\n\
+velmora-launcher; save slots are kept in ~/.local/share/velmora.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
+# CMAKE_INSTALL_PREFIX stays /usr while the package is staged (DESTDIR), so the
+# desktop entry names /usr/games/velmora-launcher.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+# The libraries come from dpkg-shlibdeps (dpkg-dev); the fonts it cannot see.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
+# Without dpkg-shlibdeps CPack quietly builds a package that depends on the
+# fonts alone: check the package that came out.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/check_deb_depends.cmake)
+include(CPack)
+
+
+if(VELMORA_TESTS)
+    # The installed game started through the launcher, as a player starts it.
+    add_test(NAME installed_game
+        COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/installed_game_test.py
+                ${PROJECT_BINARY_DIR} ${CMAKE_COMMAND})
+    set_tests_properties(installed_game PROPERTIES TIMEOUT 300)
+endif()
+
+if(VELMORA_TESTS AND TARGET velmora)
+    add_test(NAME deb_package
+        COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/deb_package_test.py
+                ${PROJECT_BINARY_DIR} ${CMAKE_CPACK_COMMAND})
+    set_tests_properties(deb_package PROPERTIES TIMEOUT 600)
+endif()
+
+if(VELMORA_TESTS)
+    add_test(NAME metainfo_validates
+        COMMAND appstreamcli validate --no-net
+                ${PROJECT_SOURCE_DIR}/packaging/io.github.velmora.Velmora.metainfo.xml)
+endif()

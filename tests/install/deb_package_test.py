@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""The Debian package as CPack builds it: it lays the game out under /usr as
+Debian's games are, its desktop entry starts /usr/games/velmora-launcher, and
+its Depends were computed (CPack's own check fails the build otherwise).
+
+    python3 deb_package_test.py BUILD_DIR [CPACK]
+"""
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+BUILD = None
+CPACK = "cpack"
+
+
+class DebPackage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="velmora-deb-")
+        subprocess.run([CPACK, "-G", "DEB", "-B", cls.tmp], cwd=BUILD, check=True,
+                       stdout=subprocess.DEVNULL)
+        debs = glob.glob(os.path.join(cls.tmp, "*.deb"))
+        assert len(debs) == 1, debs
+        cls.deb = debs[0]
+        cls.tree = os.path.join(cls.tmp, "tree")
+        subprocess.run(["dpkg-deb", "--extract", cls.deb, cls.tree], check=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.tmp, ignore_errors=True)
+
+    def field(self, name):
+        return subprocess.run(["dpkg-deb", "--field", self.deb, name], check=True,
+                              stdout=subprocess.PIPE, text=True).stdout.strip()
+
+    def test_control_fields(self):
+        self.assertEqual(self.field("Section"), "games")
+        self.assertTrue(self.field("Maintainer"))
+        depends = [d.split(" ")[0] for d in self.field("Depends").split(", ")]
+        for needed in ("libqt6widgets6", "libqt6multimedia6", "fonts-ipafont-gothic",
+                       "fonts-ipafont-mincho"):
+            self.assertIn(needed, depends)
+
+    def test_layout_under_usr(self):
+        self.assertEqual(sorted(os.listdir(self.tree)), ["usr"])
+        games = os.path.join(self.tree, "usr", "games")
+        self.assertEqual(sorted(os.listdir(games)),
+                         ["velmora", "velmora-launcher", "velmora-tty"])
+        data = os.path.join(self.tree, "usr", "share", "games", "velmora")
+        self.assertTrue(os.path.isfile(os.path.join(data, "kumi01.dat")))
+        self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))
+        self.assertFalse(os.path.exists(os.path.join(data, "design")))
+
+    def test_desktop_entry_names_the_installed_launcher(self):
+        entry = os.path.join(self.tree, "usr", "share", "applications", "velmora.desktop")
+        with open(entry, encoding="utf-8") as f:
+            self.assertIn("Exec=/usr/games/velmora-launcher", f.read().splitlines())
+
+
+if __name__ == "__main__":
+    BUILD = os.path.abspath(sys.argv[1])
+    if len(sys.argv) > 2:
+        CPACK = sys.argv[2]
+    unittest.main(argv=sys.argv[:1], verbosity=2)
