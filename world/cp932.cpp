@@ -12,6 +12,19 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 class Converter {
   public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    // Opening a converter loads and sets up glibc's conversion tables, which
+    // costs far more than converting a scenario file; each thread keeps one
+    // of each kind open and puts it back to its initial state before use.
+    static Converter& Decoder() {
+        thread_local Converter decoder("UTF-8", "CP932");
+        decoder.Reset();
+        return decoder;
+    }
+    static Converter& Encoder() {
+        thread_local Converter encoder("CP932", "UTF-8");
+        encoder.Reset();
+        return encoder;
+    }
     ~Converter() {
         if (ok()) iconv_close(cd_);
     }
@@ -37,6 +50,10 @@ class Converter {
     }
 
   private:
+    void Reset() {
+        if (ok()) iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    }
+
     iconv_t cd_;
 };
 
@@ -44,7 +61,7 @@ class Converter {
 
 std::string DecodeCp932(std::string_view bytes, bool* clean) {
     if (clean) *clean = true;
-    Converter conv("UTF-8", "CP932");
+    Converter& conv = Converter::Decoder();
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
     const char* in = bytes.data();
@@ -59,7 +76,7 @@ std::string DecodeCp932(std::string_view bytes, bool* clean) {
 }
 
 std::optional<std::string> EncodeCp932(std::string_view utf8) {
-    Converter conv("CP932", "UTF-8");
+    Converter& conv = Converter::Encoder();
     std::string out;
     const char* in = utf8.data();
     size_t left = utf8.size();

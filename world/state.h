@@ -56,6 +56,8 @@ struct GameState {
     double MainLeft = 255;
     double MainTop = 32;
     std::string PictureFile;
+
+    bool operator==(const GameState&) const = default;
 };
 
 }  // namespace velmora

@@ -1,0 +1,57 @@
+// What the fuzz targets share: a game folder held in memory, and a platform
+// that answers every prompt without a terminal.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/trace_platform.h"
+
+namespace velmora::fuzz {
+
+// Files held in memory; names are matched exactly.
+class MemoryFiles : public Files {
+  public:
+    std::map<std::string, std::string> files;
+
+    std::optional<std::string> Read(const std::string& name) override {
+        auto it = files.find(name);
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    }
+    bool ReplaceTogether(const std::vector<NamedBytes>& replaced, std::string*) override {
+        for (const NamedBytes& f : replaced) files[f.name] = f.bytes;
+        return true;
+    }
+    void Recover(const std::vector<std::string>&) override {}
+};
+
+// Answers clicks and NEXT at once, YESNO with yes, anything else with "";
+// after `budget` prompts the input ends (the main window closes).
+class QuietPlatform {
+  public:
+    explicit QuietPlatform(int budget)
+        : budget_(budget),
+          platform_(
+              out_,
+              [this](const std::string& prompt) -> std::optional<std::string> {
+                  if (budget_-- <= 0) return std::nullopt;
+                  if (prompt == "YESNO?") return "yes";
+                  return "";
+              },
+              files) {}
+
+    MemoryFiles files;
+    TracePlatform& platform() { return platform_; }
+    std::string trace() const { return out_.str(); }
+
+  private:
+    int budget_;
+    std::ostringstream out_;
+    TracePlatform platform_;
+};
+
+}  // namespace velmora::fuzz
