@@ -77,17 +77,15 @@ if(VELMORA_TESTS)
     add_test(NAME installed_game
         COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/installed_game_test.py
                 ${PROJECT_BINARY_DIR} ${CMAKE_COMMAND})
-    set_tests_properties(installed_game PROPERTIES TIMEOUT 300)
-endif()
+    set_tests_properties(installed_game PROPERTIES TIMEOUT 300 RESOURCE_LOCK velmora_install)
 
-if(VELMORA_TESTS AND TARGET velmora)
-    add_test(NAME deb_package
-        COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/deb_package_test.py
-                ${PROJECT_BINARY_DIR} ${CMAKE_CPACK_COMMAND})
-    set_tests_properties(deb_package PROPERTIES TIMEOUT 600)
-endif()
+    if(TARGET velmora)
+        add_test(NAME deb_package
+            COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/deb_package_test.py
+                    ${PROJECT_BINARY_DIR} ${CMAKE_CPACK_COMMAND})
+        set_tests_properties(deb_package PROPERTIES TIMEOUT 600 RESOURCE_LOCK velmora_install)
+    endif()
 
-if(VELMORA_TESTS)
     add_test(NAME metainfo_validates
         COMMAND appstreamcli validate --no-net
                 ${PROJECT_SOURCE_DIR}/packaging/io.github.velmora.Velmora.metainfo.xml)
