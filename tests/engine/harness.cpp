@@ -151,6 +151,7 @@ std::string Trace::Text() const {
 Trace Play(const GameFolder& folder, const Decisions& decisions) {
     std::deque<std::string> left(decisions.begin(), decisions.end());
     Answerer answer = [&](const std::string& prompt) -> std::optional<std::string> {
+        if (!left.empty() && left.front() == "@end") return std::nullopt;
         if (!left.empty() && left.front().rfind("@any:", 0) == 0) {
             std::string a = left.front().substr(5);
             left.pop_front();
@@ -189,11 +190,11 @@ Trace Play(const GameFolder& folder, const Decisions& decisions) {
     return trace;
 }
 
-Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions) {
+Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions,
+               const std::string& place) {
     GameFolder folder;
-    folder.WriteSlot("file1",
-                     FlagsAt(saved.day, saved.half, saved.hour, saved.minute, std::move(story)),
-                     "部屋");
+    folder.WriteSlot(
+        "file1", FlagsAt(saved.day, saved.half, saved.hour, saved.minute, std::move(story)), place);
     return Play(folder, LoadSlot1() + decisions);
 }
 

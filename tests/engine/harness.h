@@ -17,7 +17,8 @@ namespace velmora::test {
 
 // What the player does: answers to YESNO?, NAME?, LIST? and MENU? in order.
 // CLICK?, NEXT? and PICTURE? are clicked without using a decision. A
-// decision written "@any:TEXT" answers the very next prompt of any kind.
+// decision written "@any:TEXT" answers the very next prompt of any kind, and
+// "@end" ends the input there (the main window closes, even in mid-scene).
 using Decisions = std::vector<std::string>;
 
 struct Flag {
@@ -97,9 +98,10 @@ Trace Play(const GameFolder& folder, const Decisions& decisions);
 // at the saved place (use "部屋" to start at the menu without a visit).
 Decisions LoadSlot1();
 
-// Plays a game saved in the hero's room at `saved` with these story flags:
-// it resumes at the menu, where `decisions` take over.
-Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions);
+// Plays a game saved at `saved` with these story flags, loaded at the start:
+// saved in the hero's room it resumes at the menu, where `decisions` take over.
+Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions,
+               const std::string& place = "部屋");
 
 // Item numbers of runs of lines: Items({{1, 12}, {19, 19}}) is 1..12 and 19.
 std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs);
