@@ -34,11 +34,16 @@ struct InRoom {
 
 TEST(Menu, EveryPlaceCaptionVisitsItsPlace) {
     const std::pair<const char*, const char*> places[] = {
-        {"アパート", "SCENE apart.jpg"},   {"防波堤", "SCENE bouhatei.jpg"},
-        {"弁当屋", "SCENE hokabenya.jpg"}, {"公園", "SCENE kouen.jpg"},
-        {"明の家", "SCENE akira.jpg"},     {"セルビア", "SCENE serubia.jpg"},
-        {"パソコンショップ", "SCENE pasokon.jpg"}, {"学校", "SCENE gakkou.jpg"},
-        {"ひとみの家", "SCENE hanaya.jpg"},       {"テニスコート", "SCENE tenisu.jpg"},
+        {"アパート", "SCENE apart.jpg"},
+        {"防波堤", "SCENE bouhatei.jpg"},
+        {"弁当屋", "SCENE hokabenya.jpg"},
+        {"公園", "SCENE kouen.jpg"},
+        {"明の家", "SCENE akira.jpg"},
+        {"セルビア", "SCENE serubia.jpg"},
+        {"パソコンショップ", "SCENE pasokon.jpg"},
+        {"学校", "SCENE gakkou.jpg"},
+        {"ひとみの家", "SCENE hanaya.jpg"},
+        {"テニスコート", "SCENE tenisu.jpg"},
     };
     for (const auto& [caption, scene] : places) {
         InRoom game;
@@ -87,7 +92,9 @@ TEST(WindowMove, NoWindowUntilTheLabelIsClickedThenTheMenuAgain) {
     InRoom game;
     test::Trace t = game.Play({"メイン画面移動", "@any:", "学校"});
     const int instruction = t.Find(
-        "MSG ＜メイン画面のツールバーをドラッグして画面の位置を調整した後、ここをクリックしてください。＞");
+        "MSG "
+        "＜メイン画面のツールバーをドラッグして画面の位置を調整した後、ここをクリックしてください。"
+        "＞");
     ASSERT_GE(instruction, 0);
     EXPECT_EQ(t.lines[instruction + 1], "CLICK?");
     EXPECT_EQ(t.lines[instruction + 2], "MSG さて、どこに行こうかな・・・。");
