@@ -105,11 +105,20 @@ int Trace::Find(const std::string& line, int from) const {
 
 std::vector<int> Trace::ItemsOf(const std::string& stem) const {
     std::vector<int> items;
-    const std::string prefix = stem + "#";
-    for (const std::string& m : Messages()) {
-        if (m.rfind(prefix, 0) == 0) items.push_back(std::atoi(m.c_str() + prefix.size()));
+    for (const std::vector<int>& turn : ItemsByTurn(stem)) {
+        items.insert(items.end(), turn.begin(), turn.end());
     }
     return items;
+}
+
+std::vector<std::vector<int>> Trace::ItemsByTurn(const std::string& stem) const {
+    std::vector<std::vector<int>> turns(1);
+    const std::string prefix = "MSG " + stem + "#";
+    for (const std::string& l : lines) {
+        if (l.rfind("MENU?", 0) == 0) turns.emplace_back();
+        if (l.rfind(prefix, 0) == 0) turns.back().push_back(std::atoi(l.c_str() + prefix.size()));
+    }
+    return turns;
 }
 
 std::ostream& operator<<(std::ostream& out, const Moment& m) {

@@ -76,6 +76,9 @@ struct Trace {
     int Find(const std::string& line, int from = 0) const;
     // The MSG lines of one scenario file ("kumi01"), as their item numbers.
     std::vector<int> ItemsOf(const std::string& stem) const;
+    // The same, turn by turn: one list for each MENU? answered and one
+    // before the first.
+    std::vector<std::vector<int>> ItemsByTurn(const std::string& stem) const;
     std::string Text() const;  // for failure messages
     int16_t flag(int index) const { return finalFlags[index]; }
     Moment clock() const;  // where the clock stood at the end
