@@ -72,11 +72,11 @@ TEST(Load, ResumesWithTheArrivalOfTheSavedPlace) {
     const int loaded = t.Find("MSG file1 をロードしました。");
     ASSERT_GE(loaded, 0);
     const std::vector<std::string> next(t.lines.begin() + loaded + 2,
-                                        t.lines.begin() + loaded + 11);
+                                        t.lines.begin() + loaded + 12);
     EXPECT_EQ(next, (std::vector<std::string>{
                         "HIDE", "SCENE -", "SIDE title.jpg", "CLOCK 日付３.gif|PM 2:30|公園.gif",
                         "SOUND stop", "SOUND loop BGM1.wav", "CLOCK 日付３.gif|PM 3:00|公園.gif",
-                        "CLOCK 日付３.gif|PM 3:00|公園.gif", "SCENE kouen.jpg"}));
+                        "CLOCK 日付３.gif|PM 3:00|公園.gif", "HIDE", "SCENE kouen.jpg"}));
 }
 
 TEST(Load, NothingChosenOrNoAnswerChangesNothing) {
