@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -14,7 +15,9 @@ namespace {
 
 // The helper files of a commit lie beside the slot and start with a dot:
 // ".file1.new" (the new bytes), ".file1.old" (the old bytes, kept until the
-// commit is through) and ".file1.commit" (present while the renames run).
+// commit is through), ".file1.commit" (present while the renames run; it
+// lists the names, each marked "+" when it had an old file) and
+// ".file1.undo" (the marker renamed while a failed commit is rolled back).
 std::string NewOf(const std::string& name) {
     return "." + name + ".new";
 }
@@ -23,6 +26,9 @@ std::string OldOf(const std::string& name) {
 }
 std::string MarkerOf(const std::string& first) {
     return "." + first + ".commit";
+}
+std::string UndoOf(const std::string& first) {
+    return "." + first + ".undo";
 }
 
 bool Exists(const std::string& path) {
@@ -68,7 +74,11 @@ std::string PosixFiles::Resolve(const std::string& name) const {
 
 std::optional<std::string> PosixFiles::Read(const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
-    int fd = ::open(Resolve(name).c_str(), O_RDONLY | O_CLOEXEC);
+    return ReadPath(Resolve(name));
+}
+
+std::optional<std::string> PosixFiles::ReadPath(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     std::string bytes;
     char buffer[65536];
@@ -124,16 +134,41 @@ bool PosixFiles::SyncFolder(std::string* why) {
     return ok;
 }
 
-void PosixFiles::RollBack(const std::vector<std::string>& targets, size_t renamed,
-                          const std::vector<bool>& hadOld) {
-    for (size_t i = 0; i < renamed; ++i) {
-        const std::string base = targets[i].substr(targets[i].rfind('/') + 1);
-        if (hadOld[i]) {
-            ops_.rename(PathOf(OldOf(base)).c_str(), targets[i].c_str());
-        } else {
-            RemoveQuietly(targets[i]);
-        }
+// Puts the old files back after the renames have begun. The marker first
+// becomes an undo marker, so that a crash from here on is rolled back by
+// Recover, not finished: finishing would leave the files put back so far old
+// and the rest new.
+void PosixFiles::RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld) {
+    const std::string marker = PathOf(MarkerOf(bases[0]));
+    const std::string undo = PathOf(UndoOf(bases[0]));
+    if (ops_.rename(marker.c_str(), undo.c_str()) != 0) RemoveQuietly(marker);
+    std::vector<std::string> fresh;
+    for (size_t i = 0; i < bases.size(); ++i) {
+        if (!hadOld[i]) fresh.push_back(bases[i]);
     }
+    Undo(bases, fresh, undo);
+}
+
+// Each file that had an old one gets it back from ".NAME.old" (for a file
+// not yet renamed that is a link to itself, and renaming it changes
+// nothing); a file that had none is removed. The undo marker says which had
+// one; it is removed last, so an undo cut off is simply done again.
+void PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
+                      const std::string& undo) {
+    for (const std::string& b : bases) {
+        const std::string target = PathOf(b), old = PathOf(OldOf(b));
+        if (Exists(old)) {
+            ops_.rename(old.c_str(), target.c_str());
+        } else if (std::find(fresh.begin(), fresh.end(), b) != fresh.end()) {
+            RemoveQuietly(target);
+        }
+        RemoveQuietly(PathOf(NewOf(b)));
+        RemoveQuietly(old);
+    }
+    std::string ignored;
+    SyncFolder(&ignored);
+    RemoveQuietly(undo);
+    SyncFolder(&ignored);
 }
 
 bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) {
@@ -145,12 +180,14 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
     }
     Recover(bases);
     const std::string marker = PathOf(MarkerOf(bases[0]));
+    // Before the renames a commit is undone by removing its helpers, the
+    // marker first: with the marker gone Recover never finishes it.
     auto cleanUp = [&] {
+        RemoveQuietly(marker);
         for (const std::string& b : bases) {
             RemoveQuietly(PathOf(NewOf(b)));
             RemoveQuietly(PathOf(OldOf(b)));
         }
-        RemoveQuietly(marker);
     };
 
     // 1. The new bytes, complete and on disk, beside the old files.
@@ -167,21 +204,21 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
             return cleanUp(), false;
         }
     }
-    std::string list;
-    for (const std::string& b : bases) list += b + "\n";
+    std::string list;  // the names, each marked "+" (had an old file) or "-"
+    for (size_t i = 0; i < bases.size(); ++i) list += bases[i] + (hadOld[i] ? "\t+\n" : "\t-\n");
     if (!WriteWhole(marker, list, why) || !SyncFolder(why)) return cleanUp(), false;
 
     // 3. The renames. Once they are all through the slot is new.
     for (size_t i = 0; i < files.size(); ++i) {
         if (ops_.rename(PathOf(NewOf(bases[i])).c_str(), targets[i].c_str()) != 0) {
             *why = Explain("ファイルの置き換え");
-            RollBack(targets, i, hadOld);
-            return cleanUp(), false;
+            RollBack(bases, hadOld);
+            return false;
         }
     }
     if (!SyncFolder(why)) {
-        RollBack(targets, files.size(), hadOld);
-        return cleanUp(), false;
+        RollBack(bases, hadOld);
+        return false;
     }
     cleanUp();
     std::string ignored;
@@ -190,7 +227,9 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
 }
 
 // A commit cut off after its marker was written is finished: its new files
-// were complete before the marker. One cut off before is undone.
+// were complete before the marker. One cut off before is undone, and so is
+// one cut off while it was being rolled back. The folder is synced only when
+// something was left to tidy, so that reading a slot costs no disk flush.
 void PosixFiles::Recover(const std::vector<std::string>& names) {
     if (names.empty()) return;
     std::vector<std::string> bases;
@@ -199,20 +238,37 @@ void PosixFiles::Recover(const std::vector<std::string>& names) {
         bases.push_back(path.substr(path.rfind('/') + 1));
     }
     const std::string marker = PathOf(MarkerOf(bases[0]));
+    const std::string undo = PathOf(UndoOf(bases[0]));
+    if (Exists(undo)) {
+        std::vector<std::string> fresh;  // the names that had no old file
+        const std::string list = ReadPath(undo).value_or("");
+        for (size_t at = 0; at < list.size();) {
+            size_t end = std::min(list.find('\n', at), list.size());
+            const std::string line = list.substr(at, end - at);
+            if (line.ends_with("\t-")) fresh.push_back(line.substr(0, line.size() - 2));
+            at = end + 1;
+        }
+        RemoveQuietly(marker);
+        Undo(bases, fresh, undo);
+        return;
+    }
     const bool finish = Exists(marker);
+    bool tidied = finish;
+    std::string ignored;
+    if (finish) {
+        for (const std::string& b : bases) {
+            if (Exists(PathOf(NewOf(b)))) ops_.rename(PathOf(NewOf(b)).c_str(), PathOf(b).c_str());
+        }
+        SyncFolder(&ignored);
+    }
     for (const std::string& b : bases) {
-        if (finish && Exists(PathOf(NewOf(b)))) {
-            ops_.rename(PathOf(NewOf(b)).c_str(), PathOf(b).c_str());
+        for (const std::string& helper : {PathOf(NewOf(b)), PathOf(OldOf(b))}) {
+            if (Exists(helper)) tidied = true;
+            RemoveQuietly(helper);
         }
     }
-    std::string ignored;
-    if (finish) SyncFolder(&ignored);
-    for (const std::string& b : bases) {
-        RemoveQuietly(PathOf(NewOf(b)));
-        RemoveQuietly(PathOf(OldOf(b)));
-    }
     RemoveQuietly(marker);
-    SyncFolder(&ignored);
+    if (tidied) SyncFolder(&ignored);
 }
 
 }  // namespace velmora

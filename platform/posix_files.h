@@ -42,8 +42,10 @@ class PosixFiles : public Files {
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
     bool WriteWhole(const std::string& path, const std::string& bytes, std::string* why);
     bool SyncFolder(std::string* why);
-    void RollBack(const std::vector<std::string>& targets, size_t renamed,
-                  const std::vector<bool>& hadOld);
+    std::optional<std::string> ReadPath(const std::string& path);
+    void RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld);
+    void Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
+              const std::string& undo);
     void RemoveQuietly(const std::string& path);
 
     std::string folder_;

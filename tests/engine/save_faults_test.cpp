@@ -1,0 +1,230 @@
+// Saving when the file system fails: every system call of a save, of each
+// kind in turn, made to fail at its Nth use, for every N until the save goes
+// through without reaching it. A failed save is reported in the message
+// window and leaves the previous slot byte for byte and no helper file; a
+// save that completes holds exactly the new game.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "platform/posix_files.h"
+#include "platform/trace_platform.h"
+#include "tests/engine/harness.h"
+#include "world/slot_format.h"
+
+namespace velmora {
+namespace {
+
+using test::GameFolder;
+using Listing = std::map<std::string, std::string>;  // name -> bytes
+
+Listing ListFolder(const GameFolder& folder) {
+    Listing files;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path())) {
+        const std::string name = e.path().filename().string();
+        files[name] = folder.Read(name);
+    }
+    return files;
+}
+
+// The system calls of the file layer, counted by kind; the Nth call of one
+// kind fails with `error`. A crash can be staged too: from the `crashAt`th
+// call of any kind after the failure on, calls throw, leaving the files as
+// a killed process would.
+struct Faults {
+    Faults(std::string kind, int n, int error = EIO, int crashAt = 0, size_t shortWrites = 0)
+        : kind(std::move(kind)), n(n), error(error), crashAt(crashAt), shortWrites(shortWrites) {}
+
+    std::string kind;
+    int n = 0;
+    int error = EIO;
+    int crashAt = 0;         // 0: no crash
+    size_t shortWrites = 0;  // when not 0, no write takes more bytes than this
+
+    std::map<std::string, int> calls;
+    bool fired = false;
+    int afterFailure = 0;
+
+    struct Crash {};
+
+    template <typename Call>
+    auto Hook(const std::string& what, Call call) {
+        return [this, what, call](auto... args) {
+            if (fired && crashAt > 0 && ++afterFailure >= crashAt) throw Crash{};
+            if (what == kind && ++calls[what] == n) {
+                fired = true;
+                errno = error;
+                return static_cast<decltype(call(args...))>(-1);
+            }
+            return call(args...);
+        };
+    }
+
+    FileOps Ops() {
+        FileOps sys = FileOps::System();
+        FileOps ops;
+        ops.open = Hook("open", sys.open);
+        ops.fsync = Hook("fsync", sys.fsync);
+        ops.close = Hook("close", sys.close);
+        ops.rename = Hook("rename", sys.rename);
+        ops.unlink = Hook("unlink", sys.unlink);
+        ops.link = Hook("link", sys.link);
+        auto write = sys.write;
+        size_t limit = shortWrites;
+        ops.write = Hook("write", [write, limit](int fd, const void* b, size_t size) {
+            return write(fd, b, limit ? std::min(size, limit) : size);
+        });
+        return ops;
+    }
+};
+
+struct SaveResult {
+    std::string message;             // the last message of the save
+    std::string flagFile, textFile;  // what the game would write
+};
+
+// Saves a game on Day 3 into `slot` through a file layer with these faults.
+SaveResult Save(const GameFolder& folder, Faults& faults, const std::string& slot = "file1") {
+    std::ostringstream out;
+    PosixFiles files(folder.path(), faults.Ops());
+    TracePlatform platform(
+        out,
+        [](const std::string& p) -> std::optional<std::string> {
+            return p == "YESNO?" ? "yes" : "";
+        },
+        files);
+    Form1 form(platform);
+    GameState& s = form.state();
+    s.ClickState = click::kPlaying;
+    s.SelectedFile = slot;
+    s.Day = 3;
+    s.Half = PM;
+    s.Hour = 4;
+    s.Minute = 30;
+    s.CurrentPlace = "防波堤";
+    s.Flags[41] = 1;
+    s.Flags[90] = -12;
+    SaveResult r;
+    try {
+        form.SaveGame();
+    } catch (const Faults::Crash&) {
+    }
+    std::istringstream trace(out.str());
+    for (std::string line; std::getline(trace, line);) {
+        if (line.rfind("MSG ", 0) == 0) r.message = line.substr(4);
+    }
+    r.flagFile = FormatFlagFile(s.Flags);
+    r.textFile = *FormatTextFile({s.CurrentPlace, s.PlayerName, s.Nickname});
+    return r;
+}
+
+const char* const kKinds[] = {"open", "write", "fsync", "close", "link", "rename", "unlink"};
+
+// Runs every fault of every kind on a folder made by `prepare`; returns how
+// many saves failed.
+int EveryFault(const std::function<void(const GameFolder&)>& prepare, const std::string& slot) {
+    int failed = 0;
+    for (const char* kind : kKinds) {
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE(std::string(kind) + " #" + std::to_string(n));
+            GameFolder folder;
+            prepare(folder);
+            const Listing before = ListFolder(folder);
+            Faults faults{kind, n};
+            const SaveResult r = Save(folder, faults, slot);
+            Listing after = ListFolder(folder);
+            if (r.message == slot + " にセーブしました。") {
+                // Done: either the fault was never reached, or it hit a step
+                // whose failure costs nothing (tidying up after the commit).
+                EXPECT_EQ(after[slot], r.flagFile);
+                EXPECT_EQ(after[slot + "_text"], r.textFile);
+                if (std::string(kind) == "unlink") {
+                    PosixFiles(folder.path()).Recover({slot, slot + "_text"});
+                    after = ListFolder(folder);
+                }
+                Listing expected = before;
+                expected[slot] = r.flagFile;
+                expected[slot + "_text"] = r.textFile;
+                EXPECT_EQ(after, expected) << "helper files left behind";
+                if (!faults.fired) break;
+                continue;
+            }
+            ++failed;
+            EXPECT_TRUE(faults.fired) << r.message;
+            EXPECT_NE(r.message.find(slot + " にセーブできませんでした。"), std::string::npos)
+                << r.message;
+            EXPECT_NE(r.message.find("前にセーブした内容はそのまま残っています"),
+                      std::string::npos);
+            EXPECT_EQ(after, before) << "the previous slot changed or helper files were left";
+        }
+    }
+    return failed;
+}
+
+TEST(SaveFaults, EveryFailedCallOfASaveOverAnOldSlotKeepsTheOldSlot) {
+    int failed = EveryFault(
+        [](const GameFolder& f) { f.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園"); },
+        "file1");
+    EXPECT_GT(failed, 10);
+    std::printf("save faults over an old slot: %d saves failed and were reported\n", failed);
+}
+
+TEST(SaveFaults, EveryFailedCallOfAFirstSaveLeavesNoSlot) {
+    int failed = EveryFault([](const GameFolder&) {}, "file2");
+    EXPECT_GT(failed, 10);
+    std::printf("save faults into an empty slot: %d saves failed and were reported\n", failed);
+}
+
+TEST(SaveFaults, ShortWritesStillWriteTheWholeSlot) {
+    GameFolder folder;
+    Faults faults{"none", 0, 0, 0, 7};
+    const SaveResult r = Save(folder, faults);
+    EXPECT_EQ(r.message, "file1 にセーブしました。");
+    EXPECT_EQ(folder.Read("file1"), r.flagFile);
+    EXPECT_EQ(folder.Read("file1_text"), r.textFile);
+}
+
+TEST(SaveFaults, AFullDiskIsNamedInTheMessage) {
+    GameFolder folder;
+    folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園");
+    const std::string old = folder.Read("file1");
+    Faults faults{"write", 1, ENOSPC};
+    const SaveResult r = Save(folder, faults);
+    EXPECT_NE(r.message.find(std::strerror(ENOSPC)), std::string::npos) << r.message;
+    EXPECT_EQ(folder.Read("file1"), old);
+}
+
+// A save whose renames fail and which is then killed while it puts the old
+// files back must not be finished half-way by the next start: the slot is
+// all old or all new after Recover.
+TEST(SaveFaults, ACrashWhileRollingBackLeavesNoMixedSlot) {
+    for (int failedRename = 1; failedRename <= 2; ++failedRename) {
+        for (int crashAt = 1; crashAt <= 12; ++crashAt) {
+            SCOPED_TRACE("rename #" + std::to_string(failedRename) + " fails, crash at call " +
+                         std::to_string(crashAt) + " after it");
+            GameFolder folder;
+            folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園");
+            const std::string oldFlags = folder.Read("file1"), oldText = folder.Read("file1_text");
+            Faults faults{"rename", failedRename, EIO, crashAt};
+            const SaveResult r = Save(folder, faults);
+            PosixFiles(folder.path()).Recover({"file1", "file1_text"});
+            const std::string flags = folder.Read("file1"), text = folder.Read("file1_text");
+            const bool allOld = flags == oldFlags && text == oldText;
+            const bool allNew = flags == r.flagFile && text == r.textFile;
+            EXPECT_TRUE(allOld || allNew) << "mixed slot";
+            Listing expected = {{"file1", flags}, {"file1_text", text}};
+            Listing after = ListFolder(folder);
+            for (auto it = after.begin(); it != after.end();) {
+                it = it->first.ends_with(".dat") ? after.erase(it) : std::next(it);
+            }
+            EXPECT_EQ(after, expected);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmora
