@@ -1,5 +1,6 @@
 #include "world/slot_format.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "world/cp932.h"
@@ -20,13 +21,18 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+// A number is an optional "-" and digits; zeros in front count for nothing,
+// so "007" is 7 however many there are.
 bool ParseNumber(const std::string& line, int16_t* value) {
-    size_t digits = line.size() > 0 && line[0] == '-' ? 1 : 0;
-    if (line.size() == digits || line.size() - digits > 6) return false;
-    for (size_t i = digits; i < line.size(); ++i) {
+    const size_t sign = line.size() > 0 && line[0] == '-' ? 1 : 0;
+    if (line.size() == sign) return false;
+    for (size_t i = sign; i < line.size(); ++i) {
         if (line[i] < '0' || line[i] > '9') return false;
     }
-    long v = std::strtol(line.c_str(), nullptr, 10);
+    const size_t first = std::min(line.find_first_not_of('0', sign), line.size());
+    if (line.size() - first > 6) return false;
+    long v = std::strtol(line.c_str() + first, nullptr, 10);
+    if (sign) v = -v;
     if (v < -32768 || v > 32767) return false;
     *value = static_cast<int16_t>(v);
     return true;
