@@ -1,0 +1,166 @@
+// The park: open AM 6:00 to PM 6:30; Hitomi's question and her afternoon on
+// Day 1, Kaori on Day 3 (with Akira after the gathering), Satsuki on Day 4.
+#include <gtest/gtest.h>
+
+#include "tests/engine/harness.h"
+
+namespace velmora::test {
+namespace {
+
+struct Case {
+    Moment saved;
+    std::vector<Flag> flags;
+    bool plays;
+};
+
+std::string LastSaid(const Trace& t) {
+    const std::vector<std::string> m = t.Messages();
+    return m[m.size() - 2];
+}
+
+TEST(Park, OpenFromAmSixToPmSixThirty) {
+    const Case cases[] = {{{1, AM, 5, 30}, {}, true},
+                          {{2, PM, 6, 0}, {}, true},
+                          {{1, AM, 5, 0}, {}, false},
+                          {{2, PM, 6, 30}, {}, false},
+                          {{3, AM, 0, 0}, {}, false}};
+    for (const Case& c : cases) {
+        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
+        SCOPED_TRACE(t.Text());
+        EXPECT_EQ(t.Has("SCENE kouen.jpg"), c.plays);
+        EXPECT_EQ(LastSaid(t).rfind(c.plays ? "佐々木：「" : "「", 0), 0u);
+        if (!c.plays) {
+            EXPECT_TRUE(t.HasRun({"HIDE", "SCENE -"}));
+        }
+    }
+    EXPECT_NE(LastSaid(PlayFrom({2, AM, 7, 0}, {}, {"公園"})),
+              LastSaid(PlayFrom({3, AM, 7, 0}, {}, {"公園"})));
+}
+
+TEST(Park, HitomiAsksHerQuestionOnTheMorningOfDayOneOrFromPmTwoToPmTwoThirty) {
+    const Case cases[] = {
+        {{1, AM, 8, 30}, {}, true},  {{1, AM, 11, 0}, {}, true},
+        {{1, PM, 1, 30}, {}, true},  {{1, PM, 2, 0}, {}, true},
+        {{1, AM, 8, 0}, {}, false},  {{1, AM, 11, 30}, {}, false},
+        {{1, PM, 1, 0}, {}, false},  {{1, PM, 2, 30}, {}, false},
+        {{2, AM, 10, 0}, {}, false}, {{1, AM, 10, 0}, {{1, 2}}, false},
+    };
+    for (const Case& c : cases) {
+        Trace t = PlayFrom(c.saved, c.flags, {"公園", "yes"});
+        SCOPED_TRACE(t.Text());
+        EXPECT_EQ(t.LinesStarting("YESNO?").size(), c.plays ? 3u : 2u)
+            << "after the two of the load";
+        EXPECT_EQ(!t.ItemsOf("hitomi01").empty() && t.ItemsOf("hitomi01")[0] == 1, c.plays);
+    }
+    // At PM 2:00 her question comes and her afternoon scene does not.
+    Trace t = PlayFrom({1, PM, 1, 30}, {}, {"公園", "yes"});
+    EXPECT_EQ(t.ItemsOf("hitomi01"), Items({{1, 26}}));
+}
+
+TEST(Park, TheAnswerDecidesHitomisRoute) {
+    struct Answer {
+        const char* given;
+        int16_t recorded;
+        std::vector<std::string> ending;
+    };
+    const Answer answers[] = {
+        {"yes",
+         1,
+         {"MSG hitomi01#25", "HIDE", "CLOCK 日付１.gif|AM 10:00|公園.gif", "HIDE",
+          "SCENE kouen.jpg", "MSG hitomi01#26"}},
+        {"no", 2, {"MSG hitomi01#34", "HIDE", "SCENE kouen.jpg", "MSG hitomi01#35"}},
+        {"close", 2, {"MSG hitomi01#34", "HIDE", "SCENE kouen.jpg", "MSG hitomi01#35"}},
+    };
+    for (const Answer& a : answers) {
+        Trace t = PlayFrom({1, AM, 9, 30}, {}, {"公園", a.given, "公園"});
+        SCOPED_TRACE(t.Text());
+        EXPECT_EQ(t.flag(1), a.recorded);
+        EXPECT_EQ(t.ItemsOf("hitomi01"),
+                  a.recorded == 1 ? Items({{1, 26}}) : Items({{1, 17}, {27, 35}}));
+        EXPECT_TRUE(t.HasRun({"PORTRAIT hitomi1_0.gif", "MSG hitomi01#1"}));
+        EXPECT_TRUE(t.HasRun({"MSG hitomi01#17", "YESNO?"}));
+        EXPECT_TRUE(t.HasRun(a.ending));
+        EXPECT_EQ(t.LinesStarting("YESNO?").size(), 3u) << "the two of the load and hers, once";
+    }
+}
+
+TEST(Park, HitomisAfternoonOnDayOne) {
+    const Case cases[] = {
+        {{1, PM, 2, 30}, {}, true},       {{1, PM, 6, 0}, {{1, 1}}, true},
+        {{1, PM, 2, 0}, {{1, 1}}, false}, {{1, PM, 6, 30}, {}, false},
+        {{1, PM, 4, 0}, {{3, 1}}, false}, {{2, PM, 4, 0}, {}, false},
+    };
+    for (const Case& c : cases) {
+        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
+        SCOPED_TRACE(t.Text());
+        EXPECT_EQ(t.ItemsOf("hitomi01"), c.plays ? Items({{51, 59}}) : std::vector<int>{});
+        if (c.plays) {
+            EXPECT_EQ(t.flag(3), 1);
+        }
+    }
+    Trace t = PlayFrom({1, PM, 3, 0}, {}, {"公園", "公園"});
+    EXPECT_EQ(t.ItemsOf("hitomi01"), Items({{51, 59}})) << "once only";
+    EXPECT_TRUE(t.HasRun({"MSG hitomi01#57", "HIDE", "CLOCK 日付１.gif|PM 3:30|公園.gif", "HIDE",
+                          "SCENE kouen.jpg", "MSG hitomi01#58"}));
+}
+
+TEST(Park, KaoriOnDayThreeWithAkiraOnlyAfterTheGathering) {
+    const std::vector<int> withAkira = Items({{10, 26}});
+    const std::vector<int> alone = Items({{28, 37}});
+    struct Afternoon {
+        Moment saved;
+        std::vector<Flag> flags;
+        std::vector<int> lines;
+    };
+    const Afternoon cases[] = {
+        {{3, AM, 11, 30}, {{47, 1}}, withAkira},
+        {{3, PM, 5, 0}, {{47, 1}, {22, 2}}, withAkira},
+        {{3, AM, 11, 30}, {}, alone},
+        {{3, PM, 5, 0}, {{22, 1}}, alone},
+        {{3, AM, 11, 0}, {{47, 1}}, {}},
+        {{3, PM, 5, 30}, {}, {}},
+        {{3, PM, 2, 0}, {{22, 3}}, {}},
+        {{4, PM, 2, 0}, {}, {}},
+    };
+    for (const Afternoon& c : cases) {
+        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
+        SCOPED_TRACE(t.Text());
+        EXPECT_EQ(t.ItemsOf("kaori02"), c.lines);
+        if (!c.lines.empty()) {
+            EXPECT_EQ(t.flag(22), 3);
+        }
+    }
+    Trace t = PlayFrom({3, PM, 1, 0}, {{47, 1}}, {"公園", "公園"});
+    EXPECT_EQ(t.ItemsOf("kaori02"), withAkira) << "once only";
+    EXPECT_EQ(t.LinesStarting("PORTRAIT "),
+              (std::vector<std::string>{"PORTRAIT kaori1_0.gif", "PORTRAIT akira1_0.gif",
+                                        "PORTRAIT kaori1_0.gif"}));
+    EXPECT_TRUE(t.HasRun({"MSG kaori02#15", "HIDE", "SCENE kouen.jpg", "PORTRAIT akira1_0.gif"}));
+    Trace a = PlayFrom({3, PM, 1, 0}, {}, {"公園"});
+    EXPECT_TRUE(a.HasRun({"MSG kaori02#28", "PORTRAIT kaori1_0.gif", "MSG kaori02#29"}));
+}
+
+TEST(Park, SatsukiDrawsOnTheAfternoonOfDayFourAfterTheGathering) {
+    const std::vector<Flag> gathered = {{47, 1}};
+    const Case cases[] = {
+        {{4, AM, 11, 30}, gathered, true}, {{4, PM, 6, 0}, gathered, true},
+        {{4, AM, 11, 0}, gathered, false}, {{4, PM, 6, 30}, gathered, false},
+        {{4, PM, 2, 0}, {}, false},        {{3, PM, 2, 0}, {{47, 1}, {22, 3}}, false},
+    };
+    for (const Case& c : cases) {
+        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
+        SCOPED_TRACE(t.Text());
+        EXPECT_EQ(t.ItemsOf("satuki02"), c.plays ? Items({{17, 43}}) : std::vector<int>{});
+        if (c.plays) {
+            EXPECT_EQ(t.flag(62), 4);
+        }
+    }
+    Trace t = PlayFrom({4, PM, 1, 0}, gathered, {"公園", "公園"});
+    EXPECT_EQ(t.ItemsOf("satuki02"), Items({{17, 43}})) << "once only";
+    EXPECT_TRUE(t.HasRun({"SCENE kouen.jpg", "MSG satuki02#29"}));
+    EXPECT_TRUE(t.HasRun({"MSG satuki02#31", "PORTRAIT satuki1_0.gif", "MSG satuki02#32"}));
+    EXPECT_EQ(t.clock(), (Moment{4, PM, 2, 0})) << "no scene of the park takes time";
+}
+
+}  // namespace
+}  // namespace velmora::test
