@@ -37,20 +37,7 @@ void Form1::VisitSerubia() {
 
     // S1: Hitomi's question.
     if (F(1) == 0 && s_.Day == 1 && During(AM, 9, PM, 2)) {
-        Load("hitomi01.dat");
-        Portrait("hitomi1.gif");
-        Lines(1, 16);
-        if (Ask(17)) {
-            F(1) = 1;
-            Lines(18, 25);
-            Picture(kScene);
-            Line(26);
-        } else {
-            F(1) = 2;
-            Lines(27, 34);
-            Picture(kScene);
-            Line(35);
-        }
+        HitomisQuestion(kScene, !kDismissAfterYes);
     }
     // S2: Hitomi in the afternoon of Day 1.
     if (F(2) == 0 && s_.Day == 1 && During(PM, 3, PM, 7)) {

@@ -109,6 +109,10 @@ class Form1 {
     void CommitSlot();
     bool ReadSlot(std::string* why);
 
+    // Hitomi's question of Day 1, at the park or at Serubia (places/hitomis_question.cpp)
+    static constexpr bool kDismissAfterYes = true;
+    void HitomisQuestion(const std::string& placePicture, bool dismissAfterYes);
+
     // the visit vocabulary (places/visit.cpp)
     void Load(const std::string& file) { LoadScript(file); }
     void Line(int n);
