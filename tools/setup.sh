@@ -10,6 +10,7 @@ PACKAGES="
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth libx11-dev libxdamage-dev libxtst-dev
+  openbox xdotool imagemagick x11-apps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
   python3 python3-pil python3-numpy librsvg2-bin sox
   dpkg-dev file appstream desktop-file-utils debootstrap

@@ -61,8 +61,8 @@ CommandMenu::CommandMenu(QWidget* owner)
     }
     for (int i = 1; i < kButtonCount; ++i) setTabOrder(byTab[i - 1], byTab[i]);
     focus_ = byTab[0];
-    // The game never moves the menu: it opens at the main window's right edge.
-    if (owner) move(owner->pos() + QPoint(Px(8115), Px(15)));
+    // The game never moves the menu: it opens beside the main window.
+    if (owner) move(owner->frameGeometry().topRight() + QPoint(1, 0));
 }
 
 std::optional<std::string> CommandMenu::Choose(const std::vector<std::string>& captions) {

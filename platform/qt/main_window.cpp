@@ -1,6 +1,9 @@
 #include "platform/qt/main_window.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
 
@@ -43,6 +46,10 @@ MainWindow::MainWindow()
     setObjectName("Form1");
     setWindowTitle("Velmora");
     setWindowIcon(QIcon(kIcon));
+    // A fixed border: it can be minimised and closed, never maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(PxSize(8535, 6180));
     // Where the game believes the window stands until the player moves it.
     const GameState start;
@@ -93,6 +100,17 @@ void MainWindow::AddHiddenLabels() {
         label->setFont(GameFont(kPGothic, 12));
         label->hide();
     }
+}
+
+void MainWindow::ShowTime(const QString& text) {
+    // The IPA face is a little wider than the one the plate was made for:
+    // "PM 11:30" would lose its last digit.
+    QFont font = GameFont(kPGothic, 20.25);
+    const int wanted = QFontMetrics(font).horizontalAdvance(text);
+    const int room = lblJikoku_->width();
+    if (wanted > room) font.setStretch(std::max(50, room * 100 / wanted));
+    lblJikoku_->setFont(font);
+    lblJikoku_->setText(text);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -24,6 +24,9 @@ class MainWindow : public QWidget {
     QLabel* place() const { return picBasho_; }
     QLabel* time() const { return lblJikoku_; }
 
+    // The time of day in the time plate, narrowed when it would not fit.
+    void ShowTime(const QString& text);
+
   signals:
     void resized();  // first shown, minimised or restored
     void closing();  // closed through the window system

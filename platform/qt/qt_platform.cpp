@@ -65,7 +65,7 @@ void QtPlatform::ShowSidePicture(const std::string& file) {
 
 void QtPlatform::ShowClock(const ClockFace& face) {
     if (!face.datePicture.empty()) ShowPictureIn(window_.date(), Picture(face.datePicture));
-    window_.time()->setText(QString::fromStdString(face.timeText));
+    window_.ShowTime(QString::fromStdString(face.timeText));
     ShowPictureIn(window_.place(), Picture(face.placePicture));
 }
 
