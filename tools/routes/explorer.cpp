@@ -1,6 +1,7 @@
 #include "tools/routes/explorer.h"
 
 #include <chrono>
+#include <ctime>
 #include <map>
 #include <unordered_map>
 
@@ -34,6 +35,7 @@ class Search {
 
 Exploration Search::Run() {
     const auto started = std::chrono::steady_clock::now();
+    const std::clock_t cpuStarted = std::clock();
     x_.events.resize(EventCount());
     StateKey title;
     title.clock = -1;
@@ -55,6 +57,7 @@ Exploration Search::Run() {
     x_.shown = runner_.everShown();
     x_.turnsPlayed = runner_.turnsRun();
     x_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    x_.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
     return std::move(x_);
 }
 

@@ -44,7 +44,8 @@ struct Exploration {
     std::vector<EventRoute> events;
     std::bitset<kItemCount> shown;  // every scenario item any route shows
     long turnsPlayed = 0;
-    double seconds = 0;
+    double seconds = 0;     // wall-clock time
+    double cpuSeconds = 0;  // processor time
 
     // The whole input of the shortest route to an event, from the title.
     Decisions RouteTo(int event) const;

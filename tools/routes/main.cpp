@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     std::ofstream(root + "/docs/routes.md", std::ios::binary)
         << RoutesReport(x, ex, root + "/data");
     const bool allPlay = WriteTestFiles(x, root + "/tests/routes");
-    std::printf("%zu states, %zu transitions, %ld turns played, %.2f s\n", x.states.size(),
-                x.edges.size(), x.turnsPlayed, x.seconds);
+    std::printf("%zu states, %zu transitions, %ld turns played, %.2f s (processor %.2f s)\n",
+                x.states.size(), x.edges.size(), x.turnsPlayed, x.seconds, x.cpuSeconds);
     return allPlay ? 0 : 1;
 }

@@ -48,6 +48,15 @@ under tests/routes/.
   every way into a state joins every way out of it.
 )";
 
+const char* const kTimeNote = R"(
+States are the merged menu states (the title included); transitions are the
+distinct (state, events played, next state) steps; turns played counts every
+turn the engine played, the retries for each answer included. The times are
+those of the run that wrote this file, one thread, in whatever build ran it;
+`build/routes_bench` (bench/routes/) measures the exploration as a Google
+Benchmark.
+)";
+
 std::string Names(EventSet events) {
     std::string out;
     for (int e = 0; e < EventCount(); ++e) {
@@ -58,13 +67,13 @@ std::string Names(EventSet events) {
 
 std::string Size(const Exploration& x) {
     char line[256];
-    std::snprintf(line, sizeof line, "| %zu | %zu | %ld | %.2f s |\n", x.states.size(),
-                  x.edges.size(), x.turnsPlayed, x.seconds);
+    std::snprintf(line, sizeof line, "| %zu | %zu | %ld | %.2f s | %.2f s |\n", x.states.size(),
+                  x.edges.size(), x.turnsPlayed, x.cpuSeconds, x.seconds);
     return std::string(
                "\n## Size of the search\n\n"
-               "| states | transitions | turns played | time |\n|---|---|---|---|\n") +
-           line +
-           "\nThe time is that of the run that wrote this file; bench/routes/ measures it.\n";
+               "| states | transitions | turns played | processor time | wall time |\n"
+               "|---|---|---|---|---|\n") +
+           line + kTimeNote;
 }
 
 std::string EventTable(const Exploration& x, const Exclusions& ex) {
