@@ -215,6 +215,12 @@ std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs) {
     return out;
 }
 
+Decisions CloseAfterClicks(int n) {
+    Decisions d(n, "@any:");
+    d.push_back("@end");
+    return d;
+}
+
 Decisions LoadSlot1() {
     return {"yes", "file1", "yes"};
 }

@@ -109,6 +109,10 @@ Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions
 // Item numbers of runs of lines: Items({{1, 12}, {19, 19}}) is 1..12 and 19.
 std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs);
 
+// Clicks NEXT (or answers any prompt with nothing) n times, then closes the
+// main window at the prompt after: a scene can be cut off after any line.
+Decisions CloseAfterClicks(int n);
+
 // Decisions a + b.
 Decisions operator+(Decisions a, const Decisions& b);
 
