@@ -13,7 +13,7 @@ PACKAGES="
   openbox xdotool imagemagick x11-apps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
   python3 python3-pil python3-numpy librsvg2-bin sox
-  dpkg-dev file appstream desktop-file-utils debootstrap
+  dpkg-dev file appstream desktop-file-utils debootstrap valgrind util-linux
 "
 missing=""
 for p in $PACKAGES; do
