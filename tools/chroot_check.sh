@@ -42,6 +42,7 @@ fi
 DEB=$(cd "$(dirname "$DEB")" && pwd)/$(basename "$DEB")
 
 ROOT=$(mktemp -d /var/tmp/velmora-chroot.XXXXXX)
+chmod 755 "$ROOT" # the root of the system the player sees
 XVFB_PID=""
 GAME_PID=""
 cleanup() {
