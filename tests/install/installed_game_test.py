@@ -162,7 +162,7 @@ class InstalledGame(unittest.TestCase):
         trace = play(self.prefix, environment(self.home), LOAD_FILE1_AT_START, self.elsewhere)
         self.assertIn("MSG file1 をロードしました。", trace)
 
-    def test_desktop_entry_starts_the_installed_launcher(self):
+    def test_desktop_entry_starts_the_installed_launcher_and_metainfo_validates(self):
         entry = os.path.join(self.prefix, "share", "applications", "velmora.desktop")
         with open(entry, encoding="utf-8") as f:
             lines = f.read().splitlines()
@@ -173,6 +173,9 @@ class InstalledGame(unittest.TestCase):
         self.assertIn("Icon=velmora", lines)
         self.assertTrue(os.path.isfile(os.path.join(icons, "256x256", "apps", "velmora.png")))
         subprocess.run(["desktop-file-validate", entry], check=True)
+        # The metainfo, and its launchable found among the installed entries.
+        subprocess.run(["appstreamcli", "validate-tree", "--no-net", self.prefix], check=True,
+                       stdout=subprocess.DEVNULL)
 
 
 if __name__ == "__main__":
