@@ -10,7 +10,7 @@ cmake --build "$REPO/build" -j "$(nproc)"
 GAME_DIR=${VELMORA_GAME_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/velmora}
 mkdir -p "$GAME_DIR"
 # The shipped data is refreshed; the player's save slots are never touched.
-find "$REPO/data" -maxdepth 1 -type f -exec cp -f {} "$GAME_DIR/" \;
+find "$REPO/data" -maxdepth 1 -type f -exec cp --remove-destination {} "$GAME_DIR/" \;
 cd "$GAME_DIR"
 if [ "${1:-}" = "--tty" ]; then exec "$REPO/build/velmora-tty"; fi
 exec "$REPO/build/velmora"
