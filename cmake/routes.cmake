@@ -1,43 +1,48 @@
 # The route explorer (tools/routes/), the replays of its routes and the
 # coverage of the story by them (tests/routes/), and its benchmark.
+#
+# The explorer writes its routes as the tests play them (tests/engine/harness),
+# so it is built with the tests.
+if(NOT VELMORA_TESTS)
+    return()
+endif()
+
 file(GLOB VELMORA_ROUTES_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/*.cpp)
 list(FILTER VELMORA_ROUTES_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(velmora_routes STATIC ${VELMORA_ROUTES_SOURCES})
-target_link_libraries(velmora_routes PUBLIC velmora_engine velmora_platform_trace)
+target_link_libraries(velmora_routes PUBLIC velmora_engine velmora_test_harness)
 
 add_executable(velmora-routes ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/main.cpp)
 target_link_libraries(velmora-routes PRIVATE velmora_routes)
 
-if(VELMORA_TESTS)
-    find_package(GTest REQUIRED)
-    include(GoogleTest)
-    set(VELMORA_ROUTES_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/routes)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+set(VELMORA_ROUTES_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/routes)
 
-    # The exploration takes seconds: its cases share one run, in one test.
-    add_executable(routes_explorer_tests ${VELMORA_ROUTES_DIR}/explorer_test.cpp)
-    target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_main)
-    add_test(NAME routes.explorer COMMAND routes_explorer_tests)
-    set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
+# The exploration takes seconds: its cases share one run, in one test.
+add_executable(routes_explorer_tests ${VELMORA_ROUTES_DIR}/explorer_test.cpp)
+target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_main)
+add_test(NAME routes.explorer COMMAND routes_explorer_tests)
+set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
 
-    add_executable(routes_coverage_tests ${VELMORA_ROUTES_DIR}/coverage_test.cpp)
-    target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_platform_posix
-                                                        GTest::gtest_main)
-    target_compile_definitions(routes_coverage_tests PRIVATE
-        VELMORA_ROUTES_DIR="${VELMORA_ROUTES_DIR}"
-        VELMORA_DATA_DIR="${CMAKE_CURRENT_LIST_DIR}/../data")
-    gtest_discover_tests(routes_coverage_tests DISCOVERY_TIMEOUT 60)
+add_executable(routes_coverage_tests ${VELMORA_ROUTES_DIR}/coverage_test.cpp)
+target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_platform_posix
+                                                    GTest::gtest_main)
+target_compile_definitions(routes_coverage_tests PRIVATE
+    VELMORA_ROUTES_DIR="${VELMORA_ROUTES_DIR}"
+    VELMORA_DATA_DIR="${CMAKE_CURRENT_LIST_DIR}/../data")
+gtest_discover_tests(routes_coverage_tests DISCOVERY_TIMEOUT 60)
 
-    # One replay through velmora-tty for every event the explorer wrote a route for.
-    add_executable(routes_replay ${VELMORA_ROUTES_DIR}/replay_check.cpp)
-    target_link_libraries(routes_replay PRIVATE velmora_routes velmora_test_harness)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELMORA_ROUTES_DIR}/routes.tsv)
-    file(STRINGS ${VELMORA_ROUTES_DIR}/routes.tsv VELMORA_ROUTE_ROWS ENCODING UTF-8)
-    foreach(row IN LISTS VELMORA_ROUTE_ROWS)
-        string(REGEX MATCH "^[^\t]+" event "${row}")
-        add_test(NAME routes.replay.${event}
-                 COMMAND routes_replay $<TARGET_FILE:velmora-tty> ${VELMORA_ROUTES_DIR} ${event})
-    endforeach()
-endif()
+# One replay through velmora-tty for every event the explorer wrote a route for.
+add_executable(routes_replay ${VELMORA_ROUTES_DIR}/replay_check.cpp)
+target_link_libraries(routes_replay PRIVATE velmora_routes velmora_test_harness)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELMORA_ROUTES_DIR}/routes.tsv)
+file(STRINGS ${VELMORA_ROUTES_DIR}/routes.tsv VELMORA_ROUTE_ROWS ENCODING UTF-8)
+foreach(row IN LISTS VELMORA_ROUTE_ROWS)
+    string(REGEX MATCH "^[^\t]+" event "${row}")
+    add_test(NAME routes.replay.${event}
+             COMMAND routes_replay $<TARGET_FILE:velmora-tty> ${VELMORA_ROUTES_DIR} ${event})
+endforeach()
 
 if(VELMORA_BENCH)
     find_package(benchmark REQUIRED)

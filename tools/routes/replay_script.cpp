@@ -1,14 +1,18 @@
 #include "tools/routes/replay_script.h"
 
-#include <deque>
-#include <sstream>
-
-#include "platform/trace_platform.h"
-#include "shell/form1.h"
+#include "tests/engine/harness.h"
 #include "tools/routes/marker_files.h"
 
 namespace velmora::routes {
 namespace {
+
+bool IsPrompt(const std::string& line) {
+    for (const char* prompt :
+         {"CLICK?", "NEXT?", "YESNO?", "NAME?", "LIST?", "MENU?", "PICTURE?"}) {
+        if (line.rfind(prompt, 0) == 0) return true;
+    }
+    return false;
+}
 
 bool IsClick(const std::string& prompt) {
     return prompt == "CLICK?" || prompt == "NEXT?" || prompt.rfind("PICTURE?", 0) == 0;
@@ -16,36 +20,22 @@ bool IsClick(const std::string& prompt) {
 
 }  // namespace
 
+// Played as the tests play the game (marker files in a fresh folder); each
+// prompt of the trace took one line: a click, or the route's next decision.
 ReplayScript ScriptOf(const Decisions& route) {
-    ReplayScript script;
-    std::deque<std::string> left(route.begin(), route.end());
-    Answerer answer = [&](const std::string& prompt) -> std::optional<std::string> {
-        std::string line;
-        if (!IsClick(prompt)) {
-            if (left.empty()) return std::nullopt;
-            line = left.front();
-            left.pop_front();
+    test::GameFolder folder;
+    ReplayScript script{{}, test::Play(folder, route).lines};
+    size_t next = 0;
+    for (const std::string& line : script.trace) {
+        if (!IsPrompt(line)) continue;
+        if (IsClick(line)) {
+            script.input.emplace_back();
+        } else if (next < route.size()) {
+            script.input.push_back(route[next++]);
+        } else {
+            break;
         }
-        script.input.push_back(line);
-        return line;
-    };
-    std::ostringstream out;
-    MarkerFiles files;
-    TracePlatform platform(out, answer, files);
-    Form1 form(platform);
-    platform.Emit(std::string("MSG ") + kDesignCaption);
-    try {
-        for (;;) {
-            platform.Ask("CLICK?");
-            form.lblMsg_Click();
-        }
-    } catch (const ProgramEnd&) {
-    } catch (const MainWindowClosed&) {
-        form.Form_QueryUnload();
     }
-    platform.Emit("END");
-    std::istringstream in(out.str());
-    for (std::string line; std::getline(in, line);) script.trace.push_back(line);
     return script;
 }
 
