@@ -1,30 +1,39 @@
 #include "platform/qt/looping_sound.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QUrl>
+#include <QLibrary>
 
 namespace velmora::qt {
 
 LoopingSound::LoopingSound() = default;
 LoopingSound::~LoopingSound() = default;
 
+// The module lies beside the program.
+bool LoopingSound::Load() {
+    if (!tried_) {
+        tried_ = true;
+        QLibrary module(QCoreApplication::applicationDirPath() + "/" + kSoundModule);
+        if (auto make = reinterpret_cast<MakeSoundLoop>(module.resolve(kMakeSoundLoop))) {
+            loop_.reset(make());
+        }
+    }
+    return loop_ != nullptr;
+}
+
 void LoopingSound::Play(const std::string& path) {
     Stop();
-    const QString file = QString::fromStdString(path);
-    if (!QFileInfo(file).isFile()) return;
-    if (!effect_) effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-    // A sound effect loops without a gap at the seam, unlike a media player.
-    effect_->setLoopCount(QSoundEffect::Infinite);
-    effect_->play();
+    const QFileInfo file(QString::fromStdString(path));
+    if (!file.isFile() || !Load()) return;
+    loop_->Play(file.absoluteFilePath().toUtf8().constData());
 }
 
 void LoopingSound::Stop() {
-    if (effect_) effect_->stop();
+    if (loop_) loop_->Stop();
 }
 
 bool LoopingSound::playing() const {
-    return effect_ && effect_->isPlaying();
+    return loop_ && loop_->playing();
 }
 
 }  // namespace velmora::qt

@@ -1,11 +1,12 @@
-// The background music: one wave file looping until stopped. Nothing of the
-// sound system is touched before the first music plays, so the title screen
-// opens without waiting for it; a missing file or no audio device is silence.
+// The background music: one wave file looping until stopped. The sound
+// module is loaded with the first music, so the title screen opens without
+// it; a missing file, module or audio device is silence.
 #pragma once
 
-#include <QSoundEffect>
 #include <memory>
 #include <string>
+
+#include "platform/qt/sound_module.h"
 
 namespace velmora::qt {
 
@@ -14,13 +15,16 @@ class LoopingSound {
     LoopingSound();
     ~LoopingSound();
 
-    void Play(const std::string& path);  // an existing wave file, restarted from its start
+    void Play(const std::string& path);  // restarted from its start
     void Stop();
 
     bool playing() const;
 
   private:
-    std::unique_ptr<QSoundEffect> effect_;
+    bool Load();
+
+    std::unique_ptr<SoundLoop> loop_;
+    bool tried_ = false;
 };
 
 }  // namespace velmora::qt

@@ -29,6 +29,9 @@ void MessageLabel::SetCaption(const QString& caption) {
     QString shown = caption;
     shown.replace("\r\n", "\n");
     setText(shown);
+    // Drawn at once: the player sees the answer to the click before the
+    // dialog that usually follows has been built and mapped.
+    if (isVisible()) repaint();
 }
 
 }  // namespace velmora::qt
