@@ -124,10 +124,14 @@ SaveResult Save(const GameFolder& folder, Faults& faults, const std::string& slo
 
 const char* const kKinds[] = {"open", "write", "fsync", "close", "link", "rename", "unlink"};
 
-// Runs every fault of every kind on a folder made by `prepare`; returns how
-// many saves failed.
-int EveryFault(const std::function<void(const GameFolder&)>& prepare, const std::string& slot) {
-    int failed = 0;
+struct Outcomes {
+    int runs = 0, failed = 0;
+};
+
+// Runs every fault of every kind on a folder made by `prepare`.
+Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare,
+                    const std::string& slot) {
+    Outcomes o;
     for (const char* kind : kKinds) {
         for (int n = 1;; ++n) {
             SCOPED_TRACE(std::string(kind) + " #" + std::to_string(n));
@@ -136,6 +140,7 @@ int EveryFault(const std::function<void(const GameFolder&)>& prepare, const std:
             const Listing before = ListFolder(folder);
             Faults faults{kind, n};
             const SaveResult r = Save(folder, faults, slot);
+            ++o.runs;
             Listing after = ListFolder(folder);
             if (r.message == slot + " にセーブしました。") {
                 // Done: either the fault was never reached, or it hit a step
@@ -153,7 +158,7 @@ int EveryFault(const std::function<void(const GameFolder&)>& prepare, const std:
                 if (!faults.fired) break;
                 continue;
             }
-            ++failed;
+            ++o.failed;
             EXPECT_TRUE(faults.fired) << r.message;
             EXPECT_NE(r.message.find(slot + " にセーブできませんでした。"), std::string::npos)
                 << r.message;
@@ -162,21 +167,23 @@ int EveryFault(const std::function<void(const GameFolder&)>& prepare, const std:
             EXPECT_EQ(after, before) << "the previous slot changed or helper files were left";
         }
     }
-    return failed;
+    return o;
 }
 
 TEST(SaveFaults, EveryFailedCallOfASaveOverAnOldSlotKeepsTheOldSlot) {
-    int failed = EveryFault(
+    const Outcomes o = EveryFault(
         [](const GameFolder& f) { f.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園"); },
         "file1");
-    EXPECT_GT(failed, 10);
-    std::printf("save faults over an old slot: %d saves failed and were reported\n", failed);
+    EXPECT_GT(o.failed, 10);
+    std::printf("save faults over an old slot: %d saves, %d failed and were reported\n", o.runs,
+                o.failed);
 }
 
 TEST(SaveFaults, EveryFailedCallOfAFirstSaveLeavesNoSlot) {
-    int failed = EveryFault([](const GameFolder&) {}, "file2");
-    EXPECT_GT(failed, 10);
-    std::printf("save faults into an empty slot: %d saves failed and were reported\n", failed);
+    const Outcomes o = EveryFault([](const GameFolder&) {}, "file2");
+    EXPECT_GT(o.failed, 10);
+    std::printf("save faults into an empty slot: %d saves, %d failed and were reported\n", o.runs,
+                o.failed);
 }
 
 TEST(SaveFaults, ShortWritesStillWriteTheWholeSlot) {
