@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
+#include <QTimer>
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
@@ -58,7 +59,6 @@ MainWindow::MainWindow()
     const QImage titleArt(kTitleArt);
     picMain_->move(Px(450), Px(240));
     picMain_->Show(titleArt);
-    picMain_->ShowLayer(QImage(kPortraitLayer));
 
     imgSub_->setObjectName("imgSub");
     imgSub_->setGeometry(PxRect(5070, 2220, 2130, 1920));
@@ -116,6 +116,14 @@ void MainWindow::ShowTime(const QString& text) {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);  // from the top-left, clipped
+    if (!paintedOnce_) {
+        paintedOnce_ = true;
+        // The design's portrait layer is all transparent: it changes nothing
+        // on the title screen, so it is decoded after the first frame.
+        QTimer::singleShot(0, this, [this] {
+            if (picMain_->layer()->pixmap().isNull()) picMain_->ShowLayer(QImage(kPortraitLayer));
+        });
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

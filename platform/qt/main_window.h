@@ -50,6 +50,7 @@ class MainWindow : public QWidget {
     QLabel* lblJikoku_;
     MessageLabel* lblMsg_;
     bool shownOnce_ = false;
+    bool paintedOnce_ = false;
 };
 
 }  // namespace velmora::qt
