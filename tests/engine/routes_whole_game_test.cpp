@@ -106,5 +106,19 @@ TEST(WholeGame, TheRouteOfAHeroWhoDeclinedTheInvitation) {
     ExpectTheEnd(t);
 }
 
+TEST(WholeGame, AnyPlaceChosenAtPmElevenThirtyOfDayFourEndsTheDaysOnArrival) {
+    for (const char* place : {"アパート", "防波堤", "弁当屋", "公園", "明の家", "セルビア",
+                              "パソコンショップ", "学校", "ひとみの家", "テニスコート"}) {
+        Trace t = PlayFrom({4, PM, 11, 30}, {{41, 1}, {45, 1}, {47, 1}, {1, 1}, {81, 2}}, {place});
+        SCOPED_TRACE(t.Text());
+        const std::vector<std::string> m = t.Messages();
+        const auto menu = std::find(m.begin(), m.end(), "さて、どこに行こうかな・・・。");
+        ASSERT_NE(menu, m.end());
+        EXPECT_EQ(*(menu + 1), "残念ながら、容量の関係で体験版はここまでです。")
+            << "no description, no event";
+        ExpectTheEnd(t);
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test
