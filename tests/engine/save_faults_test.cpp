@@ -9,11 +9,10 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <sstream>
 
 #include "platform/posix_files.h"
-#include "platform/trace_platform.h"
 #include "tests/engine/harness.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "world/slot_format.h"
 
 namespace velmora {
@@ -89,15 +88,9 @@ struct SaveResult {
 
 // Saves a game on Day 3 into `slot` through a file layer with these faults.
 SaveResult Save(const GameFolder& folder, Faults& faults, const std::string& slot = "file1") {
-    std::ostringstream out;
     PosixFiles files(folder.path(), faults.Ops());
-    TracePlatform platform(
-        out,
-        [](const std::string& p) -> std::optional<std::string> {
-            return p == "YESNO?" ? "yes" : "";
-        },
-        files);
-    Form1 form(platform);
+    fuzz::QuietPlatform quiet(10, &files);
+    Form1 form(quiet.platform());
     GameState& s = form.state();
     s.ClickState = click::kPlaying;
     s.SelectedFile = slot;
@@ -113,10 +106,7 @@ SaveResult Save(const GameFolder& folder, Faults& faults, const std::string& slo
         form.SaveGame();
     } catch (const Faults::Crash&) {
     }
-    std::istringstream trace(out.str());
-    for (std::string line; std::getline(trace, line);) {
-        if (line.rfind("MSG ", 0) == 0) r.message = line.substr(4);
-    }
+    r.message = quiet.LastMessage();
     r.flagFile = FormatFlagFile(s.Flags);
     r.textFile = *FormatTextFile({s.CurrentPlace, s.PlayerName, s.Nickname});
     return r;

@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 
 #include "platform/posix_files.h"
-#include "platform/trace_platform.h"
 #include "tests/engine/harness.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "world/slot_format.h"
 
 namespace velmora {
@@ -27,15 +26,9 @@ struct LoadResult {
 
 // Loads "file1" into a game in the middle of play, answering YES.
 LoadResult Load(const GameFolder& folder) {
-    std::ostringstream out;
     PosixFiles files(folder.path());
-    TracePlatform platform(
-        out,
-        [](const std::string& p) -> std::optional<std::string> {
-            return p == "YESNO?" ? "yes" : "";
-        },
-        files);
-    Form1 form(platform);
+    fuzz::QuietPlatform quiet(10, &files);
+    Form1 form(quiet.platform());
     GameState& s = form.state();
     s.ClickState = click::kPlaying;
     s.SelectedFile = "file1";
@@ -50,10 +43,7 @@ LoadResult Load(const GameFolder& folder) {
     r.before = s;
     form.LoadGame();
     r.after = s;
-    std::istringstream trace(out.str());
-    for (std::string line; std::getline(trace, line);) {
-        if (line.rfind("MSG ", 0) == 0) r.message = line.substr(4);
-    }
+    r.message = quiet.LastMessage();
     r.loaded = r.message == "file1 をロードしました。";
     return r;
 }

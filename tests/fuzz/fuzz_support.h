@@ -30,10 +30,11 @@ class MemoryFiles : public Files {
 };
 
 // Answers clicks and NEXT at once, YESNO with yes, anything else with "";
-// after `budget` prompts the input ends (the main window closes).
+// after `budget` prompts the input ends (the main window closes). The files
+// are `files` when given, else the ones held in memory here.
 class QuietPlatform {
   public:
-    explicit QuietPlatform(int budget)
+    explicit QuietPlatform(int budget, Files* files = nullptr)
         : budget_(budget),
           platform_(
               out_,
@@ -42,11 +43,19 @@ class QuietPlatform {
                   if (prompt == "YESNO?") return "yes";
                   return "";
               },
-              files) {}
+              files ? *files : memory) {}
 
-    MemoryFiles files;
+    MemoryFiles memory;
     TracePlatform& platform() { return platform_; }
     std::string trace() const { return out_.str(); }
+
+    // The text of the last MSG line.
+    std::string LastMessage() const {
+        const std::string t = out_.str();
+        const size_t at = t.rfind("\nMSG ");
+        if (at == std::string::npos) return "";
+        return t.substr(at + 5, t.find('\n', at + 1) - at - 5);
+    }
 
   private:
     int budget_;

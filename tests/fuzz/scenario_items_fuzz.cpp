@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckItems(decoded);
 
     velmora::fuzz::QuietPlatform quiet(8);
-    quiet.files.files["scene.dat"] = bytes;
+    quiet.memory.files["scene.dat"] = bytes;
     velmora::Form1 form(quiet.platform());
     try {
         form.LoadScript("scene.dat");

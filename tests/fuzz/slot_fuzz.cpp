@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     velmora::fuzz::QuietPlatform quiet(60);
-    quiet.files.files["file1"] = flagBytes;
-    if (nul != std::string::npos) quiet.files.files["file1_text"] = input.substr(nul + 1);
+    quiet.memory.files["file1"] = flagBytes;
+    if (nul != std::string::npos) quiet.memory.files["file1_text"] = input.substr(nul + 1);
     velmora::Form1 form(quiet.platform());
     velmora::GameState& s = form.state();
     s.ClickState = velmora::click::kPlaying;
