@@ -146,6 +146,11 @@ std::vector<std::string> Trace::LinesStarting(const std::string& prefix) const {
     return out;
 }
 
+std::string Trace::LastSaid() const {
+    const std::vector<std::string> m = Messages();
+    return m.size() < 2 ? "" : m[m.size() - 2];
+}
+
 bool Trace::HasRun(const std::vector<std::string>& run) const {
     const std::vector<std::string> steps = Steps();
     return std::search(steps.begin(), steps.end(), run.begin(), run.end()) != steps.end();
@@ -213,6 +218,37 @@ std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs) {
         for (int i = from; i <= to; ++i) out.push_back(i);
     }
     return out;
+}
+
+namespace {
+
+std::string Listed(const std::vector<int>& items) {
+    std::string out;
+    for (int i : items) out += (out.empty() ? "" : " ") + std::to_string(i);
+    return "{" + out + "}";
+}
+
+}  // namespace
+
+std::string Misses(const Decisions& visit, const std::vector<When>& whens, const std::string& stem,
+                   const std::vector<int>& lines, Flag done) {
+    std::ostringstream out;
+    for (const When& w : whens) {
+        Trace t = PlayFrom(w.saved, w.story, w.plays ? visit + visit : visit);
+        const std::vector<int> expected = w.plays ? lines : std::vector<int>{};
+        std::ostringstream at;
+        at << w.saved << " with";
+        for (const Flag& f : w.story) at << " Flags(" << f.index << ")=" << f.value;
+        if (t.ItemsOf(stem) != expected) {
+            out << at.str() << ": " << stem << " " << Listed(t.ItemsOf(stem)) << ", not "
+                << Listed(expected) << "\n";
+        }
+        if (w.plays && t.flag(done.index) != done.value) {
+            out << at.str() << ": Flags(" << done.index << ") = " << t.flag(done.index) << ", not "
+                << done.value << "\n";
+        }
+    }
+    return out.str();
 }
 
 Decisions CloseAfterClicks(int n) {

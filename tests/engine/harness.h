@@ -86,6 +86,8 @@ struct Trace {
     std::vector<std::string> Steps() const;
     // The lines that begin with `prefix` ("PORTRAIT ", "CLOCK "), in order.
     std::vector<std::string> LinesStarting(const std::string& prefix) const;
+    // The last line said before the menu came back (the input ends there).
+    std::string LastSaid() const;
     // Whether `run` appears in Steps() as consecutive lines.
     bool HasRun(const std::vector<std::string>& run) const;
 
@@ -108,6 +110,20 @@ Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions
 
 // Item numbers of runs of lines: Items({{1, 12}, {19, 19}}) is 1..12 and 19.
 std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs);
+
+// A moment and flags at which a scene should or should not play.
+struct When {
+    Moment saved;  // the clock before the move
+    std::vector<Flag> story;
+    bool plays;
+};
+
+// Makes the `visit` from each `when` (twice where the scene plays, which it
+// must do once only) and reports every case in which the lines of `stem` were
+// not `lines` (or none where it does not play), or it played and left
+// Flags(done.index) other than done.value. "" when every case holds.
+std::string Misses(const Decisions& visit, const std::vector<When>& whens, const std::string& stem,
+                   const std::vector<int>& lines, Flag done);
 
 // Clicks NEXT (or answers any prompt with nothing) n times, then closes the
 // main window at the prompt after: a scene can be cut off after any line.

@@ -7,88 +7,66 @@
 namespace velmora::test {
 namespace {
 
-struct Case {
-    Moment saved;
-    std::vector<Flag> flags;
-    bool plays;
-};
+const Decisions kSchool = {"学校"};
 
 TEST(School, AlwaysOpenAndDescribedByDay) {
-    const auto said = [](Moment saved) {
-        Trace t = PlayFrom(saved, {}, {"学校"});
-        EXPECT_TRUE(t.HasRun({"HIDE", "SCENE gakkou.jpg",
-                              "CLOCK " + std::string(saved.day == 1 ? "日付１" : "日付３") +
-                                  ".gif|AM 0:30|学校.gif"}))
-            << t.Text();
-        const std::vector<std::string> m = t.Messages();
-        EXPECT_EQ(m[m.size() - 2].rfind("佐々木：「", 0), 0u);
-        return m[m.size() - 2];
+    const auto said = [](Moment saved, const std::string& clock) {
+        Trace t = PlayFrom(saved, {}, kSchool);
+        EXPECT_TRUE(t.HasRun({"HIDE", "SCENE gakkou.jpg", clock})) << t.Text();
+        EXPECT_EQ(t.LastSaid().rfind("佐々木：「", 0), 0u);
+        return t.LastSaid();
     };
-    EXPECT_NE(said({1, AM, 0, 0}), said({3, AM, 0, 0}));
+    EXPECT_NE(said({1, AM, 0, 0}, "CLOCK 日付１.gif|AM 0:30|学校.gif"),
+              said({3, AM, 0, 0}, "CLOCK 日付３.gif|AM 0:30|学校.gif"));
 }
 
 TEST(School, HitomiOnTheAfternoonOfDayOne) {
-    const Case cases[] = {
-        {{1, PM, 2, 30}, {}, true},  {{1, PM, 6, 0}, {}, true},        {{1, PM, 2, 0}, {}, false},
-        {{1, PM, 6, 30}, {}, false}, {{1, PM, 4, 0}, {{4, 1}}, false}, {{2, PM, 4, 0}, {}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"学校"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("hitomi01"), c.plays ? Items({{60, 65}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(4), 1);
-        }
-    }
-    Trace t = PlayFrom({1, PM, 3, 0}, {}, {"学校", "学校"});
-    EXPECT_EQ(t.ItemsOf("hitomi01"), Items({{60, 65}})) << "once only";
+    EXPECT_EQ(Misses(kSchool,
+                     {{{1, PM, 2, 30}, {}, true},
+                      {{1, PM, 6, 0}, {}, true},
+                      {{1, PM, 2, 0}, {}, false},
+                      {{1, PM, 6, 30}, {}, false},
+                      {{1, PM, 4, 0}, {{4, 1}}, false},
+                      {{2, PM, 4, 0}, {}, false}},
+                     "hitomi01", Items({{60, 65}}), {4, 1}),
+              "");
 }
 
 TEST(School, KaoriOnDayTwoWhetherOrNotSheWasMetAtTheCourt) {
-    const Case cases[] = {
-        {{2, AM, 8, 30}, {}, true},         {{2, PM, 5, 0}, {{22, 1}}, true},
-        {{2, AM, 8, 0}, {}, false},         {{2, PM, 5, 30}, {}, false},
-        {{2, AM, 10, 0}, {{22, 2}}, false}, {{3, AM, 10, 0}, {}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"学校"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("kaori01"), c.plays ? Items({{72, 75}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(22), 2);
-        }
-    }
-    Trace t = PlayFrom({2, AM, 10, 0}, {}, {"学校", "学校"});
-    EXPECT_EQ(t.ItemsOf("kaori01"), Items({{72, 75}})) << "once only";
+    EXPECT_EQ(Misses(kSchool,
+                     {{{2, AM, 8, 30}, {}, true},
+                      {{2, PM, 5, 0}, {{22, 1}}, true},
+                      {{2, AM, 8, 0}, {}, false},
+                      {{2, PM, 5, 30}, {}, false},
+                      {{2, AM, 10, 0}, {{22, 2}}, false},
+                      {{3, AM, 10, 0}, {}, false}},
+                     "kaori01", Items({{72, 75}}), {22, 2}),
+              "");
+    Trace t = PlayFrom({2, AM, 10, 0}, {}, kSchool);
     EXPECT_TRUE(t.HasRun({"MSG kaori01#75", "HIDE", "CLOCK 日付２.gif|AM 10:30|学校.gif", "HIDE",
                           "SCENE gakkou.jpg", "MSG さて、どこに行こうかな・・・。"}))
         << "no closing line";
 }
 
 TEST(School, AkiraOnTheAfternoonOfDayFourWithOrWithoutTheGathering) {
-    const Case cases[] = {
-        {{4, AM, 11, 30}, {}, true},        {{4, PM, 7, 0}, {{47, 1}}, true},
-        {{4, AM, 11, 0}, {}, false},        {{4, PM, 7, 30}, {}, false},
-        {{4, PM, 2, 0}, {{104, 4}}, false}, {{3, PM, 2, 0}, {}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"学校"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("akira03"), c.plays ? Items({{16, 38}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(104), 4);
-        }
-    }
-    Trace t = PlayFrom({4, PM, 1, 0}, {}, {"学校", "学校"});
-    EXPECT_EQ(t.ItemsOf("akira03"), Items({{16, 38}})) << "once only";
+    EXPECT_EQ(Misses(kSchool,
+                     {{{4, AM, 11, 30}, {}, true},
+                      {{4, PM, 7, 0}, {{47, 1}}, true},
+                      {{4, AM, 11, 0}, {}, false},
+                      {{4, PM, 7, 30}, {}, false},
+                      {{4, PM, 2, 0}, {{104, 4}}, false},
+                      {{3, PM, 2, 0}, {}, false}},
+                     "akira03", Items({{16, 38}}), {104, 4}),
+              "");
+    Trace t = PlayFrom({4, PM, 1, 0}, {}, kSchool);
     EXPECT_TRUE(t.HasRun({"MSG akira03#16", "PORTRAIT akira1_0.gif", "MSG akira03#17"}));
 }
 
 TEST(School, HitomiIsMarkedMetAsHerSceneBeginsAndKaoriAfterHerLastLine) {
-    Trace hitomi = PlayFrom({1, PM, 3, 0}, {}, Decisions{"学校"} + CloseAfterClicks(2));
+    Trace hitomi = PlayFrom({1, PM, 3, 0}, {}, kSchool + CloseAfterClicks(2));
     EXPECT_EQ(hitomi.ItemsOf("hitomi01"), Items({{60, 61}})) << hitomi.Text();
     EXPECT_EQ(hitomi.flag(4), 1);
-    Trace kaori = PlayFrom({2, AM, 10, 0}, {}, Decisions{"学校"} + CloseAfterClicks(4));
+    Trace kaori = PlayFrom({2, AM, 10, 0}, {}, kSchool + CloseAfterClicks(4));
     EXPECT_EQ(kaori.ItemsOf("kaori01"), Items({{72, 75}})) << kaori.Text();
     EXPECT_EQ(kaori.flag(22), 0) << "cut off at its last line";
 }
