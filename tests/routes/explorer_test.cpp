@@ -6,6 +6,7 @@
 
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
+#include "tools/routes/merge_check.h"
 #include "tools/routes/replay_script.h"
 
 namespace velmora::routes {
@@ -45,6 +46,10 @@ TEST_F(Routes, EveryEventPlaysOnSomeRouteAndItsShortestRouteReplaysIt) {
         const ReplayScript script = ScriptOf(x_->RouteTo(e));
         EXPECT_TRUE(PlaysInOrder(script.trace, ExpectedLines(e, x_->events[e].items)));
     }
+}
+
+TEST_F(Routes, EveryTransitionPlaysAlikeOnTheRealUnmergedState) {
+    EXPECT_EQ(CheckMerging(*x_), "");
 }
 
 TEST_F(Routes, ScenesBehindOppositeGatesNeverShareARoute) {

@@ -29,7 +29,7 @@ constexpr Rule kRules[kKeyFlags] = {
     {23, Kind::Thread, 4, PM, 6},    // serubia S3; apartment A3
     {41, Kind::YesOnly, 2, PM, 2},   // apartment R1; breakwater B1
     {45, Kind::Exact, 4, PM, 11},    // apartment A1, A2, R1; breakwater B1, B2
-    {46, Kind::Thread, 3, PM, 5},    // apartment R2; breakwater B3
+    {46, Kind::Exact, 3, PM, 5},     // apartment R2 (writes 1 on Day 2); breakwater B3
     {47, Kind::Exact, 4, PM, 11},    // the gathering: many places
     {48, Kind::Exact, 4, PM, 11},    // apartment A1
     {49, Kind::Exact, 4, PM, 10},    // apartment R3

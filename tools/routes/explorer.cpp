@@ -101,7 +101,7 @@ void Search::Record(uint32_t from, const Decisions& turn, const TurnResult& resu
     for (const Edge& edge : pending_) {
         if (edge.to == to && edge.events == events) return;
     }
-    pending_.push_back({from, to, events});
+    pending_.push_back({from, to, events, turnId});
     if (digest || x_.decisions[to] <= cost) return;
     x_.decisions[to] = cost;
     x_.parent[to] = from;

@@ -23,6 +23,7 @@ struct Edge {
     uint32_t from;
     uint32_t to;
     EventSet events;
+    uint16_t turn;  // index into Exploration::turns
 };
 
 struct EventRoute {

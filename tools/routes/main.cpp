@@ -8,6 +8,7 @@
 
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
+#include "tools/routes/merge_check.h"
 #include "tools/routes/report.h"
 #include "tools/routes/test_files.h"
 
@@ -15,6 +16,11 @@ int main(int argc, char** argv) {
     using namespace velmora::routes;
     const std::string root = argc > 1 ? argv[1] : ".";
     const Exploration x = Explore();
+    const std::string unsound = CheckMerging(x);
+    if (!unsound.empty()) {
+        std::fprintf(stderr, "merged states that do not behave alike: %s\n", unsound.c_str());
+        return 1;
+    }
     const Exclusions ex = FindExclusions(x);
     std::ofstream(root + "/docs/routes.md", std::ios::binary)
         << RoutesReport(x, ex, root + "/data");

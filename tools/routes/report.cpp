@@ -43,9 +43,25 @@ under tests/routes/.
   NEXT count none). The search takes the cheapest states first, so each
   route below is a shortest one.
 - **An event played** when its first distinctive scenario item is shown
-  during a visit of its place. Two events never share a route when no path
+  during a visit of its place (the bento shop's later talk: item 10 of
+  `ryouko01.dat` right after item 3). Items rather than flags, because some
+  scenes mark nothing (breakwater B2, a quiet bento visit, the lines a scene
+  plays only after YES or after the gathering) and the marker files make
+  every shown item exact. Two events never share a route when no path
   through the merged states plays both; since merged states behave alike,
   every way into a state joins every way out of it.
+- **Merging checked.** Before it writes anything the tool plays every
+  transition again on a real, unmerged state (reached along the tree of
+  shortest routes) and walks on at random from a quarter of those states;
+  every turn must play the same events and reach a state that merges into
+  the same one (tools/routes/merge_check.h). This check found that
+  Flags(46) holds 1 after Kumi's Day 2 call, not the day, so it counts
+  exactly.
+- **Scripts.** Each event's route is played again from the title as the
+  tests play the game (marker files in a fresh folder, velmora-tty's
+  protocol); every prompt took one input line, a click (empty) or the next
+  decision, and those lines are the event's `.in` file. The lines the event
+  must show are in tests/routes/routes.tsv.
 )";
 
 const char* const kTimeNote = R"(

@@ -37,6 +37,11 @@ const TurnResult& TurnRunner::Turn(const StateKey& from, const Decisions& decisi
     GameState& s = form_.state();
     Apply(from, &s);
     s.CurrentPlace = "アパート";
+    return Continue(decisions);
+}
+
+const TurnResult& TurnRunner::Continue(const Decisions& decisions) {
+    GameState& s = form_.state();
     s.ClickState = click::kPlaying;
     s.MenuChoice = decisions.front();
     return Run(PlaceIndex(decisions.front()), decisions, 1, [this] { form_.DispatchCommand(); });

@@ -29,6 +29,12 @@ class TurnRunner {
     const TurnResult& Start(const Decisions& decisions);
     // From a menu state; decisions[0] is the menu caption.
     const TurnResult& Turn(const StateKey& from, const Decisions& decisions);
+    // From the state the last turn left, as it is, unmerged.
+    const TurnResult& Continue(const Decisions& decisions);
+
+    // The game's whole state as the last turn left it, and a way back to it.
+    const GameState& state() { return form_.state(); }
+    void Restore(const GameState& s) { form_.state() = s; }
 
     const std::vector<Shown>& shown() const { return platform_.shown(); }
     const std::bitset<kItemCount>& everShown() const { return platform_.everShown(); }
