@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "platform/posix_files.h"
+#include "platform/qt/design_pictures.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
@@ -11,6 +12,7 @@
 #include "shell/form1.h"
 
 int main(int argc, char* argv[]) {
+    velmora::qt::PreloadDesignPictures();  // while QApplication connects to the display
     QApplication app(argc, argv);
     velmora::qt::InstallFontSubstitutions();
 

@@ -8,15 +8,10 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "platform/qt/design_pictures.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
 #include "world/state.h"
-
-// The design pictures sit in a static library: nothing would pull them in
-// without this call, which must stand outside any namespace.
-static void LoadDesignPictures() {
-    Q_INIT_RESOURCE(design);
-}
 
 namespace velmora::qt {
 
@@ -24,9 +19,6 @@ namespace {
 
 // The design pictures are compiled in; everything else comes from the
 // working directory when the game asks for it.
-constexpr const char* kBackground = ":/design/background.png";
-constexpr const char* kTitleArt = ":/design/title_art.jpg";
-constexpr const char* kPortraitLayer = ":/design/portrait_layer.png";
 constexpr const char* kIcon = ":/design/icon.png";
 
 constexpr double kPlateLeft = 5070;
@@ -36,7 +28,7 @@ constexpr double kPlateHeight = 585;
 }  // namespace
 
 MainWindow::MainWindow()
-    : background_((LoadDesignPictures(), QPixmap(kBackground))),
+    : background_(QPixmap::fromImage(DesignBackground())),
       picMain_(new ScenePicture(this)),
       imgSub_(new QLabel(this)),
       picHinichi_(Plate("picHinichi", 210, ":/design/plate_date.png")),
@@ -56,7 +48,7 @@ MainWindow::MainWindow()
     const GameState start;
     move(Px(Twips{start.MainLeft, start.MainTop}));
 
-    const QImage titleArt(kTitleArt);
+    const QImage titleArt = DesignTitleArt();
     picMain_->move(Px(450), Px(240));
     picMain_->Show(titleArt);
 
@@ -121,7 +113,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
         // The design's portrait layer is all transparent: it changes nothing
         // on the title screen, so it is decoded after the first frame.
         QTimer::singleShot(0, this, [this] {
-            if (picMain_->layer()->pixmap().isNull()) picMain_->ShowLayer(QImage(kPortraitLayer));
+            if (picMain_->layer()->pixmap().isNull()) picMain_->ShowLayer(DesignPortraitLayer());
         });
     }
 }

@@ -108,5 +108,24 @@ TEST(WindowMove, TheClickRecordsThePositionAndTheDialogsFollowIt) {
     ExpectAllAt(h.script().met("Form3"), QPoint(590, 433));  // MainLeft + 7350, MainTop + 5300
 }
 
+TEST(GameEnd, TheQuitCommandClosesEveryWindowWithStatusZero) {
+    GameHarness h;
+    h.ClickMessage(Then(NewGameUntilMenu(), {Menu("終了"), Answer(true), Next()}));
+    ASSERT_EQ(h.script().failure(), "");
+    EXPECT_EQ(h.endedWith, 0);
+    EXPECT_FALSE(h.window.isVisible());
+    EXPECT_FALSE(h.session.running());
+}
+
+TEST(GameEnd, ClosingTheMainWindowWithNoDialogOpenEndsTheProgram) {
+    GameHarness h;
+    h.ClickMessage(Then(NewGameUntilMenu(), {Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure(), "");
+    EXPECT_TRUE(h.window.close());
+    EXPECT_EQ(h.endedWith, 0);
+    QTest::mouseClick(h.window.message(), Qt::LeftButton);  // nothing runs any more
+    EXPECT_EQ(h.state().ClickState, click::kWindowMove);
+}
+
 }  // namespace
 }  // namespace velmora::qt::test
