@@ -11,12 +11,6 @@ const std::string kRoomList =
     "LIST? 移動する|1時間寝る|2時間寝る|4時間寝る|6時間寝る|8時間寝る|10時間寝る|12時間寝る";
 const std::string kEndOfDays = "MSG 残念ながら、容量の関係で体験版はここまでです。";
 
-struct Case {
-    Moment saved;
-    std::vector<Flag> flags;
-    bool plays;
-};
-
 // Visits the apartment and goes out again.
 Trace Visit(Moment saved, std::vector<Flag> flags, Decisions more = {}) {
     return PlayFrom(saved, std::move(flags), Decisions{"アパート", "移動する"} + more);
@@ -104,7 +98,7 @@ TEST(Apartment, AGameSavedInTheRoomOrInAHalfWidthPlaceResumesAtTheMenu) {
 
 TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
     const std::vector<Flag> missed = {{41, 1}, {45, 1}};
-    const Case cases[] = {
+    const When cases[] = {
         {{2, PM, 3, 30}, missed, true},
         {{2, PM, 11, 0}, missed, true},
         {{4, PM, 3, 30}, missed, true},
@@ -115,8 +109,8 @@ TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
         {{2, PM, 5, 0}, {{45, 1}, {48, 1}}, false},
         {{2, PM, 5, 0}, {{45, 3}}, false},
     };
-    for (const Case& c : cases) {
-        Trace t = Visit(c.saved, c.flags);
+    for (const When& c : cases) {
+        Trace t = Visit(c.saved, c.story);
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("akira01"), c.plays ? Items({{50, 75}}) : std::vector<int>{});
         if (c.plays) {
@@ -134,13 +128,13 @@ TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
 }
 
 TEST(Apartment, KumisDayThreeVisitEndsTheVisitOfKumiAndAkira) {
-    const Case cases[] = {
+    const When cases[] = {
         {{3, AM, 8, 30}, {{45, 1}}, true}, {{3, PM, 2, 0}, {}, true},
         {{3, AM, 8, 0}, {}, false},        {{3, PM, 2, 30}, {}, false},
         {{2, AM, 10, 0}, {}, false},       {{3, AM, 10, 0}, {{45, 3}}, false},
     };
-    for (const Case& c : cases) {
-        Trace t = Visit(c.saved, c.flags);
+    for (const When& c : cases) {
+        Trace t = Visit(c.saved, c.story);
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("kumi02"), c.plays ? Items({{1, 15}}) : std::vector<int>{});
         if (c.plays) {
@@ -160,7 +154,7 @@ TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
         const char* file;
         std::vector<int> items;
         int flag;
-        std::vector<Case> cases;
+        std::vector<When> cases;
     };
     const std::vector<Flag> gathered = {{47, 1}};
     const Visitor visitors[] = {
@@ -183,8 +177,8 @@ TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
           {{4, AM, 10, 0}, {}, false}}},
     };
     for (const Visitor& v : visitors) {
-        for (const Case& c : v.cases) {
-            Trace t = Visit(c.saved, c.flags);
+        for (const When& c : v.cases) {
+            Trace t = Visit(c.saved, c.story);
             SCOPED_TRACE(t.Text());
             EXPECT_EQ(t.ItemsOf(v.file), c.plays ? v.items : std::vector<int>{});
             EXPECT_EQ(t.flag(v.flag), c.plays ? 4 : 0);
@@ -203,7 +197,7 @@ TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
 TEST(Apartment, AkiraComesToTheRoomOnTheFirstEveningAfterTheInvitation) {
     struct Evening {
         Moment saved;
-        std::vector<Flag> flags;
+        std::vector<Flag> story;
         bool plays;
         Moment after;
     };
@@ -216,7 +210,7 @@ TEST(Apartment, AkiraComesToTheRoomOnTheFirstEveningAfterTheInvitation) {
         {{2, PM, 5, 0}, {{41, 1}}, false, {2, PM, 5, 30}},
     };
     for (const Evening& c : cases) {
-        Trace t = Visit(c.saved, c.flags);
+        Trace t = Visit(c.saved, c.story);
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("akira01"), c.plays ? Items({{18, 41}}) : std::vector<int>{});
         EXPECT_EQ(t.flag(45), c.plays ? 1 : 0);
@@ -230,13 +224,13 @@ TEST(Apartment, AkiraComesToTheRoomOnTheFirstEveningAfterTheInvitation) {
 
 TEST(Apartment, KumiTelephonesOnTheEveningOfTheGathering) {
     const std::vector<Flag> gathered = {{41, 1}, {45, 1}, {47, 1}};
-    const Case cases[] = {
+    const When cases[] = {
         {{2, PM, 5, 30}, gathered, true},  {{2, PM, 9, 0}, gathered, true},
         {{2, PM, 5, 0}, gathered, false},  {{2, PM, 9, 30}, gathered, false},
         {{2, PM, 7, 0}, {{45, 1}}, false}, {{3, PM, 7, 0}, gathered, false},
     };
-    for (const Case& c : cases) {
-        Trace t = Visit(c.saved, c.flags);
+    for (const When& c : cases) {
+        Trace t = Visit(c.saved, c.story);
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("kumi01"), c.plays ? Items({{41, 68}}) : std::vector<int>{});
         if (c.plays) {

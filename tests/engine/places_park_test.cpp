@@ -7,46 +7,37 @@
 namespace velmora::test {
 namespace {
 
-struct Case {
-    Moment saved;
-    std::vector<Flag> flags;
-    bool plays;
-};
-
-std::string LastSaid(const Trace& t) {
-    const std::vector<std::string> m = t.Messages();
-    return m[m.size() - 2];
-}
+const Decisions kPark = {"公園"};
 
 TEST(Park, OpenFromAmSixToPmSixThirty) {
-    const Case cases[] = {{{1, AM, 5, 30}, {}, true},
+    const When cases[] = {{{1, AM, 5, 30}, {}, true},
                           {{2, PM, 6, 0}, {}, true},
                           {{1, AM, 5, 0}, {}, false},
                           {{2, PM, 6, 30}, {}, false},
                           {{3, AM, 0, 0}, {}, false}};
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
+    for (const When& c : cases) {
+        Trace t = PlayFrom(c.saved, c.story, kPark);
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.Has("SCENE kouen.jpg"), c.plays);
-        EXPECT_EQ(LastSaid(t).rfind(c.plays ? "佐々木：「" : "「", 0), 0u);
+        EXPECT_EQ(t.LastSaid().rfind(c.plays ? "佐々木：「" : "「", 0), 0u);
         if (!c.plays) {
             EXPECT_TRUE(t.HasRun({"HIDE", "SCENE -"}));
         }
     }
-    EXPECT_NE(LastSaid(PlayFrom({2, AM, 7, 0}, {}, {"公園"})),
-              LastSaid(PlayFrom({3, AM, 7, 0}, {}, {"公園"})));
+    EXPECT_NE(PlayFrom({2, AM, 7, 0}, {}, kPark).LastSaid(),
+              PlayFrom({3, AM, 7, 0}, {}, kPark).LastSaid());
 }
 
 TEST(Park, HitomiAsksHerQuestionOnTheMorningOfDayOneOrFromPmTwoToPmTwoThirty) {
-    const Case cases[] = {
+    const When cases[] = {
         {{1, AM, 8, 30}, {}, true},  {{1, AM, 11, 0}, {}, true},
         {{1, PM, 1, 30}, {}, true},  {{1, PM, 2, 0}, {}, true},
         {{1, AM, 8, 0}, {}, false},  {{1, AM, 11, 30}, {}, false},
         {{1, PM, 1, 0}, {}, false},  {{1, PM, 2, 30}, {}, false},
         {{2, AM, 10, 0}, {}, false}, {{1, AM, 10, 0}, {{1, 2}}, false},
     };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"公園", "yes"});
+    for (const When& c : cases) {
+        Trace t = PlayFrom(c.saved, c.story, {"公園", "yes"});
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.LinesStarting("YESNO?").size(), c.plays ? 3u : 2u)
             << "after the two of the load";
@@ -85,81 +76,61 @@ TEST(Park, TheAnswerDecidesHitomisRoute) {
 }
 
 TEST(Park, HitomisAfternoonOnDayOne) {
-    const Case cases[] = {
-        {{1, PM, 2, 30}, {}, true},       {{1, PM, 6, 0}, {{1, 1}}, true},
-        {{1, PM, 2, 0}, {{1, 1}}, false}, {{1, PM, 6, 30}, {}, false},
-        {{1, PM, 4, 0}, {{3, 1}}, false}, {{2, PM, 4, 0}, {}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("hitomi01"), c.plays ? Items({{51, 59}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(3), 1);
-        }
-    }
-    Trace t = PlayFrom({1, PM, 3, 0}, {}, {"公園", "公園"});
-    EXPECT_EQ(t.ItemsOf("hitomi01"), Items({{51, 59}})) << "once only";
+    EXPECT_EQ(Misses(kPark,
+                     {{{1, PM, 2, 30}, {}, true},
+                      {{1, PM, 6, 0}, {{1, 1}}, true},
+                      {{1, PM, 2, 0}, {{1, 1}}, false},
+                      {{1, PM, 6, 30}, {}, false},
+                      {{1, PM, 4, 0}, {{3, 1}}, false},
+                      {{2, PM, 4, 0}, {}, false}},
+                     "hitomi01", Items({{51, 59}}), {3, 1}),
+              "");
+    Trace t = PlayFrom({1, PM, 3, 0}, {}, kPark);
     EXPECT_TRUE(t.HasRun({"MSG hitomi01#57", "HIDE", "CLOCK 日付１.gif|PM 3:30|公園.gif", "HIDE",
                           "SCENE kouen.jpg", "MSG hitomi01#58"}));
 }
 
 TEST(Park, KaoriOnDayThreeWithAkiraOnlyAfterTheGathering) {
-    const std::vector<int> withAkira = Items({{10, 26}});
-    const std::vector<int> alone = Items({{28, 37}});
-    struct Afternoon {
-        Moment saved;
-        std::vector<Flag> flags;
-        std::vector<int> lines;
-    };
-    const Afternoon cases[] = {
-        {{3, AM, 11, 30}, {{47, 1}}, withAkira},
-        {{3, PM, 5, 0}, {{47, 1}, {22, 2}}, withAkira},
-        {{3, AM, 11, 30}, {}, alone},
-        {{3, PM, 5, 0}, {{22, 1}}, alone},
-        {{3, AM, 11, 0}, {{47, 1}}, {}},
-        {{3, PM, 5, 30}, {}, {}},
-        {{3, PM, 2, 0}, {{22, 3}}, {}},
-        {{4, PM, 2, 0}, {}, {}},
-    };
-    for (const Afternoon& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("kaori02"), c.lines);
-        if (!c.lines.empty()) {
-            EXPECT_EQ(t.flag(22), 3);
-        }
-    }
-    Trace t = PlayFrom({3, PM, 1, 0}, {{47, 1}}, {"公園", "公園"});
-    EXPECT_EQ(t.ItemsOf("kaori02"), withAkira) << "once only";
+    // Each scene's exact lines show that the other one did not play too.
+    EXPECT_EQ(Misses(kPark,
+                     {{{3, AM, 11, 30}, {{47, 1}}, true},
+                      {{3, PM, 5, 0}, {{47, 1}, {22, 2}}, true},
+                      {{3, AM, 11, 0}, {{47, 1}}, false},
+                      {{3, PM, 5, 30}, {{47, 1}}, false},
+                      {{3, PM, 2, 0}, {{47, 1}, {22, 3}}, false}},
+                     "kaori02", Items({{10, 26}}), {22, 3}),
+              "");
+    EXPECT_EQ(Misses(kPark,
+                     {{{3, AM, 11, 30}, {}, true},
+                      {{3, PM, 5, 0}, {{22, 1}}, true},
+                      {{3, AM, 11, 0}, {}, false},
+                      {{3, PM, 5, 30}, {}, false},
+                      {{4, PM, 2, 0}, {}, false}},
+                     "kaori02", Items({{28, 37}}), {22, 3}),
+              "");
+    Trace t = PlayFrom({3, PM, 1, 0}, {{47, 1}}, kPark);
     EXPECT_EQ(t.LinesStarting("PORTRAIT "),
               (std::vector<std::string>{"PORTRAIT kaori1_0.gif", "PORTRAIT akira1_0.gif",
                                         "PORTRAIT kaori1_0.gif"}));
     EXPECT_TRUE(t.HasRun({"MSG kaori02#15", "HIDE", "SCENE kouen.jpg", "PORTRAIT akira1_0.gif"}));
-    Trace a = PlayFrom({3, PM, 1, 0}, {}, {"公園"});
+    Trace a = PlayFrom({3, PM, 1, 0}, {}, kPark);
     EXPECT_TRUE(a.HasRun({"MSG kaori02#28", "PORTRAIT kaori1_0.gif", "MSG kaori02#29"}));
 }
 
 TEST(Park, SatsukiDrawsOnTheAfternoonOfDayFourAfterTheGathering) {
-    const std::vector<Flag> gathered = {{47, 1}};
-    const Case cases[] = {
-        {{4, AM, 11, 30}, gathered, true}, {{4, PM, 6, 0}, gathered, true},
-        {{4, AM, 11, 0}, gathered, false}, {{4, PM, 6, 30}, gathered, false},
-        {{4, PM, 2, 0}, {}, false},        {{3, PM, 2, 0}, {{47, 1}, {22, 3}}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"公園"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("satuki02"), c.plays ? Items({{17, 43}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(62), 4);
-        }
-    }
-    Trace t = PlayFrom({4, PM, 1, 0}, gathered, {"公園", "公園"});
-    EXPECT_EQ(t.ItemsOf("satuki02"), Items({{17, 43}})) << "once only";
+    EXPECT_EQ(Misses(kPark,
+                     {{{4, AM, 11, 30}, {{47, 1}}, true},
+                      {{4, PM, 6, 0}, {{47, 1}}, true},
+                      {{4, AM, 11, 0}, {{47, 1}}, false},
+                      {{4, PM, 6, 30}, {{47, 1}}, false},
+                      {{4, PM, 2, 0}, {}, false},
+                      {{3, PM, 2, 0}, {{47, 1}, {22, 3}}, false}},
+                     "satuki02", Items({{17, 43}}), {62, 4}),
+              "");
+    Trace t = PlayFrom({4, PM, 1, 0}, {{47, 1}}, kPark);
     EXPECT_TRUE(t.HasRun({"SCENE kouen.jpg", "MSG satuki02#29"}));
     EXPECT_TRUE(t.HasRun({"MSG satuki02#31", "PORTRAIT satuki1_0.gif", "MSG satuki02#32"}));
-    EXPECT_EQ(t.clock(), (Moment{4, PM, 2, 0})) << "no scene of the park takes time";
+    EXPECT_EQ(t.clock(), (Moment{4, PM, 1, 30})) << "no scene of the park takes time";
 }
 
 }  // namespace

@@ -7,21 +7,16 @@
 namespace velmora::test {
 namespace {
 
-struct Case {
-    Moment saved;
-    std::vector<Flag> flags;
-    bool plays;
-};
-
+const Decisions kSerubia = {"セルビア"};
 const std::string kMenuPrompt = "MSG さて、どこに行こうかな・・・。";
 
 TEST(Serubia, OpenFromAmNineToPmEightThirty) {
-    const Case cases[] = {{{2, AM, 8, 30}, {}, true},
+    const When cases[] = {{{2, AM, 8, 30}, {}, true},
                           {{2, PM, 8, 0}, {}, true},
                           {{2, AM, 8, 0}, {}, false},
                           {{2, PM, 8, 30}, {}, false}};
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"セルビア"});
+    for (const When& c : cases) {
+        Trace t = PlayFrom(c.saved, c.story, {"セルビア"});
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.Has("SCENE serubia.jpg"), c.plays);
         const std::vector<std::string> m = t.Messages();
@@ -33,13 +28,13 @@ TEST(Serubia, OpenFromAmNineToPmEightThirty) {
 }
 
 TEST(Serubia, HitomiAsksHerQuestionFromAmNineToPmTwoThirtyOfDayOne) {
-    const Case cases[] = {
+    const When cases[] = {
         {{1, AM, 8, 30}, {}, true},        {{1, PM, 1, 0}, {}, true},   {{1, PM, 2, 0}, {}, true},
         {{1, AM, 8, 0}, {}, false},        {{1, PM, 2, 30}, {}, false}, {{2, AM, 10, 0}, {}, false},
         {{1, AM, 10, 0}, {{1, 1}}, false},
     };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"セルビア", "yes"});
+    for (const When& c : cases) {
+        Trace t = PlayFrom(c.saved, c.story, {"セルビア", "yes"});
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.LinesStarting("YESNO?").size(), c.plays ? 3u : 2u)
             << "after the two of the load";
@@ -83,7 +78,7 @@ TEST(Serubia, TheAnswerIsRecordedAndTheSceneEndsWithoutADismiss) {
 TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
     struct Afternoon {
         Moment saved;
-        std::vector<Flag> flags;
+        std::vector<Flag> story;
         std::vector<int> hitomi;
         std::vector<int> kaori;
     };
@@ -101,7 +96,7 @@ TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
         {{2, PM, 5, 0}, {{1, 1}}, {}, {}},
     };
     for (const Afternoon& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"セルビア"});
+        Trace t = PlayFrom(c.saved, c.story, {"セルビア"});
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("hitomi01"), c.hitomi);
         EXPECT_EQ(t.ItemsOf("kaori01"), c.kaori);
@@ -118,37 +113,30 @@ TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
 }
 
 TEST(Serubia, KaoriOnTheMorningOfDayThree) {
-    const Case cases[] = {
-        {{3, AM, 8, 30}, {}, true},         {{3, AM, 11, 0}, {{21, 1}}, true},
-        {{3, AM, 11, 30}, {}, false},       {{4, AM, 10, 0}, {}, false},
-        {{3, AM, 10, 0}, {{21, 3}}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"セルビア"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("kaori02"), c.plays ? Items({{1, 9}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(21), 3);
-        }
-    }
-    Trace t = PlayFrom({3, AM, 9, 0}, {}, {"セルビア", "セルビア"});
-    EXPECT_EQ(t.ItemsOf("kaori02"), Items({{1, 9}})) << "once only";
+    EXPECT_EQ(Misses(kSerubia,
+                     {{{3, AM, 8, 30}, {}, true},
+                      {{3, AM, 11, 0}, {{21, 1}}, true},
+                      {{3, AM, 11, 30}, {}, false},
+                      {{4, AM, 10, 0}, {}, false},
+                      {{3, AM, 10, 0}, {{21, 3}}, false}},
+                     "kaori02", Items({{1, 9}}), {21, 3}),
+              "");
+    Trace t = PlayFrom({3, AM, 9, 0}, {}, kSerubia);
     EXPECT_TRUE(t.HasRun({"MSG kaori02#8", "HIDE", "CLOCK 日付３.gif|AM 9:30|セルビア.gif", "HIDE",
                           "SCENE serubia.jpg", "MSG kaori02#9"}));
 }
 
 TEST(Serubia, ThePendantOnDayFourNeedsTheYesToHitomi) {
-    const Case cases[] = {
-        {{4, AM, 11, 30}, {{1, 1}}, true},         {{4, PM, 2, 0}, {{1, 1}, {2, 3}}, true},
-        {{4, AM, 11, 0}, {{1, 1}}, false},         {{4, PM, 2, 30}, {{1, 1}}, false},
-        {{4, PM, 1, 0}, {{1, 2}}, false},          {{4, PM, 1, 0}, {{1, 1}, {2, 4}}, false},
-        {{3, PM, 1, 0}, {{1, 1}, {21, 3}}, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"セルビア"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(!t.ItemsOf("hitomi03").empty(), c.plays);
-    }
+    EXPECT_EQ(Misses(kSerubia,
+                     {{{4, AM, 11, 30}, {{1, 1}}, true},
+                      {{4, PM, 2, 0}, {{1, 1}, {2, 3}}, true},
+                      {{4, AM, 11, 0}, {{1, 1}}, false},
+                      {{4, PM, 2, 30}, {{1, 1}}, false},
+                      {{4, PM, 1, 0}, {{1, 2}}, false},
+                      {{4, PM, 1, 0}, {{1, 1}, {2, 4}}, false},
+                      {{3, PM, 1, 0}, {{1, 1}, {21, 3}}, false}},
+                     "hitomi03", Items({{1, 41}, {51, 52}, {59, 68}}), {1, 3}),
+              "");
 }
 
 TEST(Serubia, ThePendantSceneInFull) {
