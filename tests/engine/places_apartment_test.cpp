@@ -9,6 +9,7 @@ namespace {
 
 const std::string kRoomList =
     "LIST? 移動する|1時間寝る|2時間寝る|4時間寝る|6時間寝る|8時間寝る|10時間寝る|12時間寝る";
+const Decisions kVisit = {"アパート", "移動する"};
 const std::string kEndOfDays = "MSG 残念ながら、容量の関係で体験版はここまでです。";
 
 // Visits the apartment and goes out again.
@@ -98,28 +99,19 @@ TEST(Apartment, AGameSavedInTheRoomOrInAHalfWidthPlaceResumesAtTheMenu) {
 
 TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
     const std::vector<Flag> missed = {{41, 1}, {45, 1}};
-    const When cases[] = {
-        {{2, PM, 3, 30}, missed, true},
-        {{2, PM, 11, 0}, missed, true},
-        {{4, PM, 3, 30}, missed, true},
-        {{2, PM, 3, 0}, missed, false},
-        {{2, PM, 11, 30}, missed, false},  // AM 0:00 of Day 3
-        {{1, PM, 5, 0}, missed, false},
-        {{2, PM, 5, 0}, {{45, 1}, {47, 1}}, false},
-        {{2, PM, 5, 0}, {{45, 1}, {48, 1}}, false},
-        {{2, PM, 5, 0}, {{45, 3}}, false},
-    };
-    for (const When& c : cases) {
-        Trace t = Visit(c.saved, c.story);
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("akira01"), c.plays ? Items({{50, 75}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(48), 1);
-        }
-    }
-    Trace t = Visit({2, PM, 5, 0}, missed, {"アパート", "移動する"});
-    EXPECT_EQ(t.ItemsOf("akira01"), Items({{50, 75}})) << "once only";
-    EXPECT_EQ(t.flag(48), 1);
+    EXPECT_EQ(Misses(kVisit,
+                     {{{2, PM, 3, 30}, missed, true},
+                      {{2, PM, 11, 0}, missed, true},
+                      {{4, PM, 3, 30}, missed, true},
+                      {{2, PM, 3, 0}, missed, false},
+                      {{2, PM, 11, 30}, missed, false},  // AM 0:00 of Day 3
+                      {{1, PM, 5, 0}, missed, false},
+                      {{2, PM, 5, 0}, {{45, 1}, {47, 1}}, false},
+                      {{2, PM, 5, 0}, {{45, 1}, {48, 1}}, false},
+                      {{2, PM, 5, 0}, {{45, 3}}, false}},
+                     "akira01", Items({{50, 75}}), {48, 1}),
+              "");
+    Trace t = Visit({2, PM, 5, 0}, missed, kVisit);
     EXPECT_TRUE(t.HasRun({"PORTRAIT kumi1_0.gif", "MSG akira01#50"}));
     EXPECT_TRUE(
         t.HasRun({"MSG akira01#62", "HIDE", "CLOCK 日付２.gif|PM 5:30|アパート.gif", "HIDE",
@@ -128,19 +120,15 @@ TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
 }
 
 TEST(Apartment, KumisDayThreeVisitEndsTheVisitOfKumiAndAkira) {
-    const When cases[] = {
-        {{3, AM, 8, 30}, {{45, 1}}, true}, {{3, PM, 2, 0}, {}, true},
-        {{3, AM, 8, 0}, {}, false},        {{3, PM, 2, 30}, {}, false},
-        {{2, AM, 10, 0}, {}, false},       {{3, AM, 10, 0}, {{45, 3}}, false},
-    };
-    for (const When& c : cases) {
-        Trace t = Visit(c.saved, c.story);
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("kumi02"), c.plays ? Items({{1, 15}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(45), 3);
-        }
-    }
+    EXPECT_EQ(Misses(kVisit,
+                     {{{3, AM, 8, 30}, {{45, 1}}, true},
+                      {{3, PM, 2, 0}, {}, true},
+                      {{3, AM, 8, 0}, {}, false},
+                      {{3, PM, 2, 30}, {}, false},
+                      {{2, AM, 10, 0}, {}, false},
+                      {{3, AM, 10, 0}, {{45, 3}}, false}},
+                     "kumi02", Items({{1, 15}}), {45, 3}),
+              "");
     const std::vector<Flag> missed = {{41, 1}, {45, 1}};
     Trace after = Visit({3, AM, 10, 0}, missed, {"アパート", "6時間寝る", "アパート", "移動する"});
     EXPECT_EQ(after.ItemsOf("kumi02"), Items({{1, 15}}));
@@ -150,47 +138,29 @@ TEST(Apartment, KumisDayThreeVisitEndsTheVisitOfKumiAndAkira) {
 }
 
 TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
-    struct Visitor {
-        const char* file;
-        std::vector<int> items;
-        int flag;
-        std::vector<When> cases;
-    };
     const std::vector<Flag> gathered = {{47, 1}};
-    const Visitor visitors[] = {
-        {"kaori02",
-         Items({{65, 79}}),
-         23,
-         {{{4, PM, 2, 30}, gathered, true},
-          {{4, PM, 6, 0}, gathered, true},
-          {{4, PM, 2, 0}, gathered, false},
-          {{4, PM, 6, 30}, gathered, false},
-          {{4, PM, 4, 0}, {}, false},
-          {{3, PM, 4, 0}, gathered, false}}},
-        {"satuki02",
-         Items({{1, 14}}),
-         61,
-         {{{4, AM, 8, 30}, gathered, true},
-          {{4, AM, 11, 0}, gathered, true},
-          {{4, AM, 8, 0}, gathered, false},
-          {{4, AM, 11, 30}, gathered, false},
-          {{4, AM, 10, 0}, {}, false}}},
-    };
-    for (const Visitor& v : visitors) {
-        for (const When& c : v.cases) {
-            Trace t = Visit(c.saved, c.story);
-            SCOPED_TRACE(t.Text());
-            EXPECT_EQ(t.ItemsOf(v.file), c.plays ? v.items : std::vector<int>{});
-            EXPECT_EQ(t.flag(v.flag), c.plays ? 4 : 0);
-        }
-    }
-    Trace t = Visit({4, PM, 3, 0}, gathered, {"アパート", "移動する"});
-    EXPECT_EQ(t.ItemsOf("kaori02"), Items({{65, 79}})) << "once only";
+    EXPECT_EQ(Misses(kVisit,
+                     {{{4, PM, 2, 30}, gathered, true},
+                      {{4, PM, 6, 0}, gathered, true},
+                      {{4, PM, 2, 0}, gathered, false},
+                      {{4, PM, 6, 30}, gathered, false},
+                      {{4, PM, 4, 0}, {}, false},
+                      {{3, PM, 4, 0}, gathered, false}},
+                     "kaori02", Items({{65, 79}}), {23, 4}),
+              "");
+    EXPECT_EQ(Misses(kVisit,
+                     {{{4, AM, 8, 30}, gathered, true},
+                      {{4, AM, 11, 0}, gathered, true},
+                      {{4, AM, 8, 0}, gathered, false},
+                      {{4, AM, 11, 30}, gathered, false},
+                      {{4, AM, 10, 0}, {}, false}},
+                     "satuki02", Items({{1, 14}}), {61, 4}),
+              "");
+    Trace t = Visit({4, PM, 3, 0}, gathered);
     EXPECT_TRUE(t.HasRun({"MSG kaori02#65", "PORTRAIT kaori1_0.gif", "MSG kaori02#66"}));
     EXPECT_TRUE(t.HasRun({"MSG kaori02#78", "HIDE", "CLOCK 日付４.gif|PM 3:30|アパート.gif", "HIDE",
                           "SCENE apart.jpg", "MSG kaori02#79"}));
-    Trace s = Visit({4, AM, 9, 0}, gathered, {"アパート", "移動する"});
-    EXPECT_EQ(s.ItemsOf("satuki02"), Items({{1, 14}})) << "once only";
+    Trace s = Visit({4, AM, 9, 0}, gathered);
     EXPECT_TRUE(s.HasRun({"MSG satuki02#1", "PORTRAIT satuki1_0.gif", "MSG satuki02#2"}));
 }
 
@@ -224,24 +194,17 @@ TEST(Apartment, AkiraComesToTheRoomOnTheFirstEveningAfterTheInvitation) {
 
 TEST(Apartment, KumiTelephonesOnTheEveningOfTheGathering) {
     const std::vector<Flag> gathered = {{41, 1}, {45, 1}, {47, 1}};
-    const When cases[] = {
-        {{2, PM, 5, 30}, gathered, true},  {{2, PM, 9, 0}, gathered, true},
-        {{2, PM, 5, 0}, gathered, false},  {{2, PM, 9, 30}, gathered, false},
-        {{2, PM, 7, 0}, {{45, 1}}, false}, {{3, PM, 7, 0}, gathered, false},
-    };
-    for (const When& c : cases) {
-        Trace t = Visit(c.saved, c.story);
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("kumi01"), c.plays ? Items({{41, 68}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(46), 1);
-            Moment after = c.saved;
-            after.hour += 1;
-            EXPECT_EQ(t.clock(), after);
-        }
-    }
-    Trace t = Visit({2, PM, 6, 0}, gathered, {"アパート", "移動する"});
-    EXPECT_EQ(t.ItemsOf("kumi01"), Items({{41, 68}})) << "once only";
+    EXPECT_EQ(Misses(kVisit,
+                     {{{2, PM, 5, 30}, gathered, true},
+                      {{2, PM, 9, 0}, gathered, true},
+                      {{2, PM, 5, 0}, gathered, false},
+                      {{2, PM, 9, 30}, gathered, false},
+                      {{2, PM, 7, 0}, {{45, 1}}, false},
+                      {{3, PM, 7, 0}, gathered, false}},
+                     "kumi01", Items({{41, 68}}), {46, 1}),
+              "");
+    Trace t = Visit({2, PM, 6, 0}, gathered);
+    EXPECT_EQ(t.clock(), (Moment{2, PM, 7, 0})) << "the call takes half an hour";
     const int ring = t.Find("MSG kumi01#41") - 2;
     EXPECT_EQ(t.lines[ring].rfind("MSG ＜＜", 0), 0u) << "the telephone rings first";
 }
