@@ -110,10 +110,6 @@ int EventStartedBy(int place, ItemId item, ItemId previous) {
     return -1;
 }
 
-}  // namespace velmora::routes
-
-namespace velmora::routes {
-
 std::string Slug(int event) {
     std::string slug = Events()[event].name;
     for (char& c : slug) {

@@ -36,10 +36,6 @@ int PlaceIndex(const std::string& caption);
 // the start) and the item shown just before it in the same turn. -1 if none.
 int EventStartedBy(int place, ItemId item, ItemId previous);
 
-}  // namespace velmora::routes
-
-namespace velmora::routes {
-
 // The event's name as a file name: "park P1 YES" -> "park-P1-YES".
 std::string Slug(int event);
 
