@@ -40,8 +40,7 @@ TEST(BentoShop, TheGirlIsAtTheCounterFromPmOneToPmSixThirty) {
         EXPECT_EQ(t.clock(), after) << "no branch takes time";
         if (!c.there) {
             EXPECT_TRUE(t.ItemsOf("ryouko01").empty());
-            const std::vector<std::string> m = t.Messages();
-            EXPECT_EQ(m[m.size() - 2].rfind("「", 0), 0u) << "a thought, not the description";
+            EXPECT_EQ(t.LastSaid().rfind("「", 0), 0u) << "a thought, not the description";
         }
     }
 }

@@ -7,6 +7,8 @@
 namespace velmora::test {
 namespace {
 
+const Decisions kBreakwater = {"防波堤"};
+
 // Accepted the invitation, and Akira came by on the first evening.
 const std::vector<Flag> kInvited = {{41, 1}, {45, 1}};
 
@@ -20,9 +22,8 @@ TEST(Breakwater, AlwaysOpenAndDescribedByTheHeroByDay) {
         Trace t = PlayFrom(saved, {}, {"防波堤"});
         EXPECT_TRUE(t.HasRun({"HIDE", "SCENE bouhatei.jpg"})) << t.Text();
         EXPECT_EQ(t.clock(), arrived) << "a visit without an event costs half an hour";
-        std::vector<std::string> m = t.Messages();
-        EXPECT_EQ(m[m.size() - 2].rfind("佐々木：「", 0), 0u) << t.Text();
-        return m[m.size() - 2];
+        EXPECT_EQ(t.LastSaid().rfind("佐々木：「", 0), 0u) << t.Text();
+        return t.LastSaid();
     };
     const std::string early = said({1, AM, 0, 0}, {1, AM, 0, 30});
     EXPECT_EQ(said({2, PM, 11, 0}, {2, PM, 11, 30}), early);
@@ -64,7 +65,7 @@ TEST(Breakwater, TheGatheringPlaysItsLinesAndPortraitsInOrder) {
     EXPECT_EQ(t.ItemsOf("SATUKI01"), Items({{4, 77}}));
     EXPECT_EQ(t.ItemsOf("kaori01"), Items({{32, 69}}));
     EXPECT_LT(t.Find("MSG SATUKI01#77"), t.Find("MSG kaori01#32"));
-    EXPECT_EQ(t.Messages()[t.Messages().size() - 2], "kaori01#69");
+    EXPECT_EQ(t.LastSaid(), "kaori01#69");
     EXPECT_TRUE(t.HasRun({"MSG 「約束どおり、みんなが集まっていた。」", "HIDE",
                           "SCENE bouhatei.jpg", "PORTRAIT kumi1_0.gif", "MSG SATUKI01#4"}));
     const std::vector<std::string> portraits = {
@@ -140,48 +141,33 @@ TEST(Breakwater, TheLatecomerHearsAkirasLinesAtEveryVisitOfDayTwoAfterPmThree) {
 
 TEST(Breakwater, KumiComesOnTheAfternoonOfDayThreeAfterTheGathering) {
     const std::vector<Flag> gathered = {{47, 1}, {46, 1}};  // her telephone call leaves 1
-    struct Case {
-        Moment saved;
-        std::vector<Flag> flags;
-        bool plays;
-    };
-    const Case cases[] = {
-        {{3, PM, 2, 30}, gathered, true},   {{3, PM, 5, 0}, gathered, true},
-        {{3, PM, 2, 0}, gathered, false},   {{3, PM, 5, 30}, gathered, false},
-        {{3, PM, 2, 30}, {{46, 1}}, false}, {{3, PM, 2, 30}, {{47, 1}, {46, 3}}, false},
-        {{4, PM, 2, 30}, gathered, false},
-    };
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, c.flags, {"防波堤"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("kumi02"), c.plays ? Items({{17, 30}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(46), 3);
-        }
-    }
-    Trace t = PlayFrom({3, PM, 2, 30}, gathered, {"防波堤", "防波堤"});
-    EXPECT_EQ(t.ItemsOf("kumi02"), Items({{17, 30}}));
+    EXPECT_EQ(Misses(kBreakwater,
+                     {{{3, PM, 2, 30}, gathered, true},
+                      {{3, PM, 5, 0}, gathered, true},
+                      {{3, PM, 2, 0}, gathered, false},
+                      {{3, PM, 5, 30}, gathered, false},
+                      {{3, PM, 2, 30}, {{46, 1}}, false},
+                      {{3, PM, 2, 30}, {{47, 1}, {46, 3}}, false},
+                      {{4, PM, 2, 30}, gathered, false}},
+                     "kumi02", Items({{17, 30}}), {46, 3}),
+              "");
+    Trace t = PlayFrom({3, PM, 2, 30}, gathered, kBreakwater);
     EXPECT_TRUE(t.HasRun({"MSG kumi02#17", "PORTRAIT kumi1_0.gif", "MSG kumi02#18"}));
     EXPECT_TRUE(t.HasRun({"MSG kumi02#29", "HIDE", "CLOCK 日付３.gif|PM 3:00|防波堤.gif", "HIDE",
                           "SCENE bouhatei.jpg", "MSG kumi02#30"}));
 }
 
 TEST(Breakwater, HitomiComesFromAmNineToPmTwoThirtyOfDayThree) {
-    struct Case {
-        Moment saved;
-        bool plays;
-    };
-    const Case cases[] = {{{3, AM, 8, 30}, true}, {{3, AM, 11, 30}, true}, {{3, PM, 2, 0}, true},
-                          {{3, AM, 8, 0}, false}, {{3, PM, 2, 30}, false}, {{2, AM, 10, 0}, false},
-                          {{4, AM, 10, 0}, false}};
-    for (const Case& c : cases) {
-        Trace t = PlayFrom(c.saved, {}, {"防波堤"});
-        SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.ItemsOf("hitomi02"), c.plays ? Items({{1, 27}}) : std::vector<int>{});
-        if (c.plays) {
-            EXPECT_EQ(t.flag(3), 3);
-        }
-    }
+    EXPECT_EQ(Misses(kBreakwater,
+                     {{{3, AM, 8, 30}, {}, true},
+                      {{3, AM, 11, 30}, {}, true},
+                      {{3, PM, 2, 0}, {}, true},
+                      {{3, AM, 8, 0}, {}, false},
+                      {{3, PM, 2, 30}, {}, false},
+                      {{2, AM, 10, 0}, {}, false},
+                      {{4, AM, 10, 0}, {}, false}},
+                     "hitomi02", Items({{1, 27}}), {3, 3}),
+              "");
     // Once a day; Kumi can still come later the same day after the gathering.
     Trace t = PlayFrom({3, AM, 10, 0}, {{47, 1}},
                        {"防波堤", "防波堤", "アパート", "4時間寝る", "防波堤"});

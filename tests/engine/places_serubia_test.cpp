@@ -19,8 +19,7 @@ TEST(Serubia, OpenFromAmNineToPmEightThirty) {
         Trace t = PlayFrom(c.saved, c.story, {"セルビア"});
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.Has("SCENE serubia.jpg"), c.plays);
-        const std::vector<std::string> m = t.Messages();
-        EXPECT_EQ(m[m.size() - 2].rfind(c.plays ? "佐々木：「" : "「", 0), 0u);
+        EXPECT_EQ(t.LastSaid().rfind(c.plays ? "佐々木：「" : "「", 0), 0u);
         if (!c.plays) {
             EXPECT_TRUE(t.HasRun({"HIDE", "SCENE -"}));
         }
