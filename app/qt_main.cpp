@@ -12,8 +12,8 @@
 #include "shell/form1.h"
 
 int main(int argc, char* argv[]) {
-    velmora::qt::PreloadDesignPictures();  // while QApplication connects to the display
     QApplication app(argc, argv);
+    velmora::qt::PreloadDesignPictures();  // while the main window is built and mapped
     velmora::qt::InstallFontSubstitutions();
 
     velmora::PosixFiles files(".");

@@ -1,6 +1,5 @@
 #include "platform/qt/design_pictures.h"
 
-#include <QThread>
 #include <future>
 #include <thread>
 
@@ -40,9 +39,6 @@ constexpr const char* kPortraitLayer = ":/design/portrait_layer.png";
 }  // namespace
 
 void PreloadDesignPictures() {
-    // Qt takes the first thread that asks for its thread data for the main
-    // thread: that must be this one, not the worker.
-    QThread::currentThread();
     RegisterDesignResources();
     std::promise<QImage> background, titleArt;
     Preloaded& pending = Pending();

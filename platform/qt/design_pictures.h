@@ -1,7 +1,7 @@
 // The pictures of the title screen, compiled in. Decoding the sky alone
 // costs a quarter of a bare window's whole start, so the pictures of the
-// first frame are decoded on a worker thread while the application connects
-// to the display; without PreloadDesignPictures() each is decoded when first
+// first frame are decoded on a worker thread while the main window is built
+// and mapped; without PreloadDesignPictures() each is decoded when first
 // asked for.
 #pragma once
 
@@ -9,7 +9,8 @@
 
 namespace velmora::qt {
 
-// Call once, first thing in main(), before QApplication.
+// Call once, right after QApplication is made (Qt's image plugins must not
+// be loaded while the application is still setting itself up).
 void PreloadDesignPictures();
 
 QImage DesignBackground();     // the sky, 639 x 471

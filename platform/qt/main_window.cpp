@@ -28,8 +28,7 @@ constexpr double kPlateHeight = 585;
 }  // namespace
 
 MainWindow::MainWindow()
-    : background_(QPixmap::fromImage(DesignBackground())),
-      picMain_(new ScenePicture(this)),
+    : picMain_(new ScenePicture(this)),
       imgSub_(new QLabel(this)),
       picHinichi_(Plate("picHinichi", 210, ":/design/plate_date.png")),
       picBasho_(Plate("picBasho", 855, ":/design/plate_place.png")),
@@ -48,14 +47,11 @@ MainWindow::MainWindow()
     const GameState start;
     move(Px(Twips{start.MainLeft, start.MainTop}));
 
-    const QImage titleArt = DesignTitleArt();
     picMain_->move(Px(450), Px(240));
-    picMain_->Show(titleArt);
 
     imgSub_->setObjectName("imgSub");
     imgSub_->setGeometry(PxRect(5070, 2220, 2130, 1920));
     imgSub_->setScaledContents(true);
-    imgSub_->setPixmap(QPixmap::fromImage(titleArt));
 
     lblJikoku_->setObjectName("lblJikoku");
     lblJikoku_->setGeometry(PxRect(300, 40, 1815, 495));
@@ -118,10 +114,20 @@ void MainWindow::paintEvent(QPaintEvent*) {
     }
 }
 
+// Taken as late as possible before the first frame, so that their decoding
+// on the worker thread overlaps the building of the window.
+void MainWindow::ShowDesignPictures() {
+    background_ = QPixmap::fromImage(DesignBackground());
+    const QImage titleArt = DesignTitleArt();
+    picMain_->Show(titleArt);
+    imgSub_->setPixmap(QPixmap::fromImage(titleArt));
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
+        ShowDesignPictures();
         emit resized();
     }
 }

@@ -40,6 +40,7 @@ class MainWindow : public QWidget {
   private:
     QLabel* Plate(const char* name, int top, const char* picture);
     void AddHiddenLabels();
+    void ShowDesignPictures();
 
     QPixmap background_;
     ScenePicture* picMain_;

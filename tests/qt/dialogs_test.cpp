@@ -35,23 +35,26 @@ std::vector<ModalStep> NamingGame(std::vector<ModalStep> naming) {
                 {Next(), Answer(false), Next(), Menu("メイン画面移動")});
 }
 
-TEST(NameDialog, StaysOpenOnAnEmptyBoxAndClosesOnceBothAreFilled) {
+// Plays the name window's steps and checks the names the game goes on with,
+// as the first message after the window shows them.
+void ExpectNamesAfter(std::vector<ModalStep> naming, const QString& name, const QString& nickname) {
     GameHarness h;
-    h.ClickMessage(NamingGame({{"Form4", TypeAndOk("健", "")},  //
-                               {"Form4", TypeAndOk("", "ケンちゃん")}}));
+    h.ClickMessage(NamingGame(std::move(naming)));
     ASSERT_EQ(h.script().failure(), "");
-    EXPECT_EQ(h.state().PlayerName, "健");
-    EXPECT_EQ(h.state().Nickname, "ケンちゃん");
-    EXPECT_TRUE(h.script().met("Form3").front().message.contains("ケンちゃん"));
+    EXPECT_EQ(QString::fromStdString(h.state().PlayerName), name);
+    EXPECT_EQ(QString::fromStdString(h.state().Nickname), nickname);
+    const QString first = h.script().met("Form3").front().message;
+    EXPECT_TRUE(first.contains(name) && first.contains(nickname)) << first.toStdString();
+}
+
+TEST(NameDialog, StaysOpenOnAnEmptyBoxAndClosesOnceBothAreFilled) {
+    // The second OK finds the name still in its box.
+    ExpectNamesAfter({{"Form4", TypeAndOk("健", "")}, {"Form4", TypeAndOk("", "ケンちゃん")}}, "健",
+                     "ケンちゃん");
 }
 
 TEST(NameDialog, ClosingItKeepsTheNamesOfTheLastOkAsTyped) {
-    GameHarness h;
-    h.ClickMessage(NamingGame({{"Form4", TypeAndOk(" 健 ", "")}, Close("Form4")}));
-    ASSERT_EQ(h.script().failure(), "");
-    EXPECT_EQ(h.state().PlayerName, " 健 ");
-    EXPECT_EQ(h.state().Nickname, "");
-    EXPECT_TRUE(h.script().met("Form3").front().message.contains(" 健 "));
+    ExpectNamesAfter({{"Form4", TypeAndOk(" 健 ", "")}, Close("Form4")}, " 健 ", "");
 }
 
 TEST(YesNoDialog, AnswersYesNoOrNeitherWhenClosed) {
