@@ -20,6 +20,9 @@ set(VELMORA_INSTALL_DATA share/games/velmora)
 install(TARGETS velmora-tty velmora-launcher RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
 if(TARGET velmora)
     install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
+    # The music module, loaded with the first music; the game looks for it
+    # in lib/velmora beside games/.
+    install(TARGETS velmora-sound LIBRARY DESTINATION lib/velmora)
 endif()
 
 # Everything in data/ is read by the game from its folder, except data/design,

@@ -9,13 +9,17 @@ namespace velmora::qt {
 LoopingSound::LoopingSound() = default;
 LoopingSound::~LoopingSound() = default;
 
-// The module lies beside the program.
+// The module lies beside the program in a build folder, and in the game's
+// own library folder once installed (games/ and lib/velmora/ are siblings).
 bool LoopingSound::Load() {
-    if (!tried_) {
-        tried_ = true;
-        QLibrary module(QCoreApplication::applicationDirPath() + "/" + kSoundModule);
+    if (tried_) return loop_ != nullptr;
+    tried_ = true;
+    const QString programDir = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {programDir, programDir + "/../lib/velmora"}) {
+        QLibrary module(dir + "/" + kSoundModule);
         if (auto make = reinterpret_cast<MakeSoundLoop>(module.resolve(kMakeSoundLoop))) {
             loop_.reset(make());
+            break;
         }
     }
     return loop_ != nullptr;
