@@ -18,23 +18,7 @@ openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 sleep 1
 
-NEXT='   Click !' YESNO='    選択' MENU='　　移動場所 ＆ コマンド' LIST=' 　　　　選択'
-win() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true; }
-waitwin() {
-  for _ in $(seq 200); do
-    id=$(win "$1")
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.05
-  done
-  echo "no window '$1'" >&2
-  return 1
-}
-clickin() {
-  local id
-  id=$(waitwin "$1")
-  xdotool mousemove --window "$id" "$2" "$3" click 1
-  sleep 0.25
-}
+. "$root/docs/screenshots/xdriver.sh"
 
 # name, menu row, clicks on NEXT before the character shows, and the saved
 # day, half, hour, minute and story flags (index=value ...).
