@@ -4,7 +4,6 @@
 #include <QApplication>
 
 #include "platform/posix_files.h"
-#include "platform/qt/design_pictures.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
@@ -13,7 +12,6 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    velmora::qt::PreloadDesignPictures();  // while the main window is built and mapped
     velmora::qt::InstallFontSubstitutions();
 
     velmora::PosixFiles files(".");

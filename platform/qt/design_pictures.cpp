@@ -1,66 +1,50 @@
 #include "platform/qt/design_pictures.h"
 
-#include <future>
-#include <thread>
+#include <QPixmap>
+#include <cstdint>
+#include <cstring>
 
-// The resources sit in a static library: nothing would pull them in without
-// this call, which must stand outside any namespace.
-static void RegisterDesignResources() {
-    Q_INIT_RESOURCE(design);
-}
+#include "platform/qt/design/design_pixels.h"
 
 namespace velmora::qt {
 
 namespace {
 
-struct Preloaded {
-    std::shared_future<QImage> background;
-    std::shared_future<QImage> titleArt;
-};
+using design::Picture;
 
-Preloaded& Pending() {
-    static Preloaded pending;
-    return pending;
+// The rows are used in place, read-only: a QImage over constant data copies
+// them only if it is ever painted on.
+QImage Wrap(Picture picture) {
+    const unsigned char* pixels = design::Pixels(picture);
+    std::uint32_t header[4];
+    std::memcpy(header, pixels, sizeof header);
+    const int width = int(header[0]);
+    return QImage(pixels + sizeof header, width, int(header[1]), width * 4,
+                  QImage::Format(header[2]));
 }
-
-QImage Decode(const char* resource) {
-    RegisterDesignResources();
-    return QImage(resource);
-}
-
-QImage Take(const std::shared_future<QImage>& preloaded, const char* resource) {
-    return preloaded.valid() ? preloaded.get() : Decode(resource);
-}
-
-constexpr const char* kBackground = ":/design/background.png";
-constexpr const char* kTitleArt = ":/design/title_art.jpg";
-constexpr const char* kPortraitLayer = ":/design/portrait_layer.png";
 
 }  // namespace
 
-void PreloadDesignPictures() {
-    RegisterDesignResources();
-    std::promise<QImage> background, titleArt;
-    Preloaded& pending = Pending();
-    pending.background = background.get_future().share();
-    pending.titleArt = titleArt.get_future().share();
-    // Only what the first frame shows: the transparent portrait layer would
-    // take the processor from the main thread and is decoded after it.
-    // QImage may be decoded on any thread.
-    std::thread([background = std::move(background), titleArt = std::move(titleArt)]() mutable {
-        background.set_value(QImage(kBackground));
-        titleArt.set_value(QImage(kTitleArt));
-    }).detach();
-}
-
 QImage DesignBackground() {
-    return Take(Pending().background, kBackground);
+    return Wrap(Picture::kBackground);
 }
 QImage DesignTitleArt() {
-    return Take(Pending().titleArt, kTitleArt);
+    return Wrap(Picture::kTitleArt);
+}
+QImage DesignPlateDate() {
+    return Wrap(Picture::kPlateDate);
+}
+QImage DesignPlatePlace() {
+    return Wrap(Picture::kPlatePlace);
+}
+QImage DesignPlateTime() {
+    return Wrap(Picture::kPlateTime);
 }
 QImage DesignPortraitLayer() {
-    return Decode(kPortraitLayer);
+    return Wrap(Picture::kPortraitLayer);
+}
+QIcon DesignIcon() {
+    return QIcon(QPixmap::fromImage(Wrap(Picture::kIcon)));
 }
 
 }  // namespace velmora::qt

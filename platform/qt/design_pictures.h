@@ -1,20 +1,18 @@
-// The pictures of the title screen, compiled in. Decoding the sky alone
-// costs a quarter of a bare window's whole start, so the pictures of the
-// first frame are decoded on a worker thread while the main window is built
-// and mapped; without PreloadDesignPictures() each is decoded when first
-// asked for.
+// The pictures of the title screen, compiled in as pixels ready to draw
+// (platform/qt/design/): nothing is decoded at start.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 namespace velmora::qt {
 
-// Call once, right after QApplication is made (Qt's image plugins must not
-// be loaded while the application is still setting itself up).
-void PreloadDesignPictures();
-
 QImage DesignBackground();     // the sky, 639 x 471
 QImage DesignTitleArt();       // 333 x 287
+QImage DesignPlateDate();      // the plates of the date, place and time
+QImage DesignPlatePlace();
+QImage DesignPlateTime();
 QImage DesignPortraitLayer();  // 640 x 480, all transparent
+QIcon DesignIcon();            // 32 x 32
 
 }  // namespace velmora::qt

@@ -17,10 +17,6 @@ namespace velmora::qt {
 
 namespace {
 
-// The design pictures are compiled in; everything else comes from the
-// working directory when the game asks for it.
-constexpr const char* kIcon = ":/design/icon.png";
-
 constexpr double kPlateLeft = 5070;
 constexpr double kPlateWidth = 2130;
 constexpr double kPlateHeight = 585;
@@ -30,14 +26,14 @@ constexpr double kPlateHeight = 585;
 MainWindow::MainWindow()
     : picMain_(new ScenePicture(this)),
       imgSub_(new QLabel(this)),
-      picHinichi_(Plate("picHinichi", 210, ":/design/plate_date.png")),
-      picBasho_(Plate("picBasho", 855, ":/design/plate_place.png")),
-      picture3_(Plate("Picture3", 1500, ":/design/plate_time.png")),
+      picHinichi_(Plate("picHinichi", 210, DesignPlateDate())),
+      picBasho_(Plate("picBasho", 855, DesignPlatePlace())),
+      picture3_(Plate("Picture3", 1500, DesignPlateTime())),
       lblJikoku_(new QLabel("AM 9:00", picture3_)),
       lblMsg_(new MessageLabel(this)) {
     setObjectName("Form1");
     setWindowTitle("Velmora");
-    setWindowIcon(QIcon(kIcon));
+    setWindowIcon(DesignIcon());
     // A fixed border: it can be minimised and closed, never maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -62,12 +58,12 @@ MainWindow::MainWindow()
     AddHiddenLabels();
 }
 
-QLabel* MainWindow::Plate(const char* name, int top, const char* picture) {
+QLabel* MainWindow::Plate(const char* name, int top, const QImage& picture) {
     auto* plate = new QLabel(this);
     plate->setObjectName(name);
     plate->setGeometry(PxRect(kPlateLeft, top, kPlateWidth, kPlateHeight));
     plate->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    plate->setPixmap(QPixmap(picture));
+    plate->setPixmap(QPixmap::fromImage(picture));
     return plate;
 }
 
@@ -107,15 +103,14 @@ void MainWindow::paintEvent(QPaintEvent*) {
     if (!paintedOnce_) {
         paintedOnce_ = true;
         // The design's portrait layer is all transparent: it changes nothing
-        // on the title screen, so it is decoded after the first frame.
+        // on the title screen, so it is made ready after the first frame.
         QTimer::singleShot(0, this, [this] {
             if (picMain_->layer()->pixmap().isNull()) picMain_->ShowLayer(DesignPortraitLayer());
         });
     }
 }
 
-// Taken as late as possible before the first frame, so that their decoding
-// on the worker thread overlaps the building of the window.
+// Compiled in as pixels: nothing to decode, only to hand to the window system.
 void MainWindow::ShowDesignPictures() {
     background_ = QPixmap::fromImage(DesignBackground());
     const QImage titleArt = DesignTitleArt();

@@ -38,7 +38,7 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QLabel* Plate(const char* name, int top, const char* picture);
+    QLabel* Plate(const char* name, int top, const QImage& picture);
     void AddHiddenLabels();
     void ShowDesignPictures();
 
