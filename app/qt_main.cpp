@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "platform/posix_files.h"
+#include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     velmora::Form1 game(platform);
     velmora::qt::GameSession session(game, window, [&platform] { platform.CloseAll(); });
     QObject::connect(&session, &velmora::qt::GameSession::ended, &app, &QCoreApplication::exit);
+    new velmora::qt::Comforts(window, platform.sound());  // owned by the window
 
     window.show();
     return QApplication::exec();

@@ -1,26 +1,20 @@
 #include "platform/qt/looping_sound.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibrary>
+
+#include "platform/qt/plugin_module.h"
 
 namespace velmora::qt {
 
 LoopingSound::LoopingSound() = default;
 LoopingSound::~LoopingSound() = default;
 
-// The module lies beside the program in a build folder, and in the game's
-// own library folder once installed (games/ and lib/velmora/ are siblings).
 bool LoopingSound::Load() {
     if (tried_) return loop_ != nullptr;
     tried_ = true;
-    const QString programDir = QCoreApplication::applicationDirPath();
-    for (const QString& dir : {programDir, programDir + "/../lib/velmora"}) {
-        QLibrary module(dir + "/" + kSoundModule);
-        if (auto make = reinterpret_cast<MakeSoundLoop>(module.resolve(kMakeSoundLoop))) {
-            loop_.reset(make());
-            break;
-        }
+    if (auto make = reinterpret_cast<MakeSoundLoop>(ResolveInModule(kSoundModule, kMakeSoundLoop))) {
+        loop_.reset(make());
+        loop_->SetVolume(volume_);
     }
     return loop_ != nullptr;
 }
@@ -34,6 +28,11 @@ void LoopingSound::Play(const std::string& path) {
 
 void LoopingSound::Stop() {
     if (loop_) loop_->Stop();
+}
+
+void LoopingSound::SetVolume(float perceived) {
+    volume_ = perceived;
+    if (loop_) loop_->SetVolume(perceived);
 }
 
 bool LoopingSound::playing() const {

@@ -17,6 +17,9 @@ class LoopingSound {
 
     void Play(const std::string& path);  // restarted from its start
     void Stop();
+    // perceived: 0..1 on a logarithmic scale, also for music played later.
+    void SetVolume(float perceived);
+    float volume() const { return volume_; }
 
     bool playing() const;
 
@@ -25,6 +28,7 @@ class LoopingSound {
 
     std::unique_ptr<SoundLoop> loop_;
     bool tried_ = false;
+    float volume_ = 1.0f;
 };
 
 }  // namespace velmora::qt

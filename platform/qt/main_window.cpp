@@ -97,8 +97,22 @@ void MainWindow::ShowTime(const QString& text) {
     lblJikoku_->setText(text);
 }
 
+void MainWindow::SetStage(double scale, QPoint offset) {
+    if (scale_ == 1.0) designPos_ = pos();
+    scale_ = scale;
+    offset_ = offset;
+    update();
+}
+
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (scale_ != 1.0) {
+        painter.fillRect(rect(), Qt::black);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(offset_);
+        painter.scale(scale_, scale_);
+        painter.setClipRect(QRect(QPoint(), PxSize(8535, 6180)));
+    }
     painter.drawPixmap(0, 0, background_);  // from the top-left, clipped
     if (!paintedOnce_) {
         paintedOnce_ = true;
@@ -129,7 +143,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) emit resized();
+    // Full screen is the player's comfort, not a resizing the game hears of.
+    if (event->type() != QEvent::WindowStateChange) return;
+    const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if (!((old ^ windowState()) & Qt::WindowFullScreen)) emit resized();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -27,6 +27,11 @@ class MainWindow : public QWidget {
     // The time of day in the time plate, narrowed when it would not fit.
     void ShowTime(const QString& text);
 
+    // Full screen: the design drawn scale times its size from offset, on
+    // black. The game keeps seeing the position the window had before.
+    void SetStage(double scale, QPoint offset);
+    QPoint GamePosition() const { return scale_ == 1.0 ? pos() : designPos_; }
+
   signals:
     void resized();  // first shown, minimised or restored
     void closing();  // closed through the window system
@@ -50,6 +55,9 @@ class MainWindow : public QWidget {
     QLabel* picture3_;
     QLabel* lblJikoku_;
     MessageLabel* lblMsg_;
+    double scale_ = 1.0;
+    QPoint offset_;
+    QPoint designPos_;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
 };

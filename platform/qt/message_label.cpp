@@ -18,6 +18,8 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetCaption(QString::fromUtf8(kDesignCaption));
+    setAccessibleName("メッセージ");
+    setAccessibleDescription("物語のメッセージ。クリックすると始まります。");
 }
 
 void MessageLabel::SetMessage(const QString& text) {
@@ -26,12 +28,13 @@ void MessageLabel::SetMessage(const QString& text) {
 
 void MessageLabel::SetCaption(const QString& caption) {
     caption_ = caption;
-    QString shown = caption;
-    shown.replace("\r\n", "\n");
-    setText(shown);
+    QString text = caption;
+    text.replace("\r\n", "\n");
+    setText(text);
     // Drawn at once: the player sees the answer to the click before the
     // dialog that usually follows has been built and mapped.
     if (isVisible()) repaint();
+    emit shown(text);
 }
 
 }  // namespace velmora::qt

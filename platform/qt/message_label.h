@@ -19,6 +19,10 @@ class MessageLabel : public ClickableLabel {
     // The caption as the game forms it, CR LF included.
     const QString& caption() const { return caption_; }
 
+  signals:
+    // The text as the label now shows it (line breaks as "\n").
+    void shown(const QString& text);
+
   private:
     void SetCaption(const QString& caption);
 

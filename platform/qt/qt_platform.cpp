@@ -36,7 +36,7 @@ void QtPlatform::SetMessageCaption(const std::string& text) {
 }
 
 Twips QtPlatform::MainWindowPosition() {
-    return ToTwips(window_.pos());
+    return ToTwips(window_.GamePosition());
 }
 
 void QtPlatform::ShowScene(const std::string& file) {

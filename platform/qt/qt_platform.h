@@ -53,6 +53,7 @@ class QtPlatform : public Platform {
     void CloseAll();
 
     const LoopingSound& sound() const { return sound_; }
+    LoopingSound& sound() { return sound_; }
 
   private:
     QImage Picture(const std::string& file) const;

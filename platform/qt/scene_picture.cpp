@@ -59,17 +59,32 @@ void ScenePicture::PaintPortrait(const QImage& portrait) {
 void ScenePicture::ShowLayer(const QImage& picture) {
     const QPixmap pixmap = QPixmap::fromImage(picture);
     layer_->setPixmap(pixmap);
-    layer_->resize(pixmap.size());
+    layer_->resize(pixmap.size() * scale_);
     layer_->move(0, 0);
 }
 
 void ScenePicture::HideLayer() {
-    layer_->move(kHiddenLayerLeft, 0);
+    layer_->move(int(kHiddenLayerLeft * scale_), 0);
+}
+
+void ScenePicture::SetScale(double scale) {
+    const bool hidden = layer_->x() != 0;
+    scale_ = scale;
+    setFixedSize(QSize(kSceneWidth, kSceneHeight) * scale);
+    layer_->setScaledContents(scale != 1.0);
+    layer_->resize(layer_->pixmap().size() * scale);
+    if (hidden) HideLayer();
+    update();
 }
 
 void ScenePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, canvas_);
+    if (scale_ == 1.0) {
+        painter.drawImage(0, 0, canvas_);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), canvas_);
+    }
 }
 
 }  // namespace velmora::qt

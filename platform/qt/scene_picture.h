@@ -24,6 +24,8 @@ class ScenePicture : public QWidget {
 
     void ShowLayer(const QImage& picture);  // at left 0
     void HideLayer();                       // moved out of view, picture kept
+    // Drawn at this many times its design size (full screen); smoothly.
+    void SetScale(double scale);
 
     const QImage& canvas() const { return canvas_; }
     QLabel* layer() const { return layer_; }
@@ -34,6 +36,7 @@ class ScenePicture : public QWidget {
   private:
     QImage canvas_;
     QLabel* layer_;
+    double scale_ = 1.0;
 };
 
 }  // namespace velmora::qt

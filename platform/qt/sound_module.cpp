@@ -2,6 +2,7 @@
 // at the seam (a media player leaves a silence at every loop).
 #include "platform/qt/sound_module.h"
 
+#include <QAudio>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -17,6 +18,11 @@ class EffectLoop : public SoundLoop {
     }
     void Stop() override { effect_.stop(); }
     bool playing() const override { return effect_.isPlaying(); }
+    // The effect's volume is linear; the player hears loudness logarithmically.
+    void SetVolume(float perceived) override {
+        effect_.setVolume(QAudio::convertVolume(perceived, QAudio::LogarithmicVolumeScale,
+                                                QAudio::LinearVolumeScale));
+    }
 
   private:
     QSoundEffect effect_;

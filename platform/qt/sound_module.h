@@ -13,6 +13,8 @@ class SoundLoop {
     virtual void Play(const char* path) = 0;
     virtual void Stop() = 0;
     virtual bool playing() const = 0;
+    // perceived: 0..1 on a logarithmic scale; kept for the next Play too.
+    virtual void SetVolume(float perceived) = 0;
 };
 
 // The one symbol the module exports.

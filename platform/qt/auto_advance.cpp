@@ -1,0 +1,49 @@
+#include "platform/qt/auto_advance.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+namespace velmora::qt {
+
+AutoAdvance::AutoAdvance(QObject* parent) : QObject(parent) {
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &AutoAdvance::Press);
+}
+
+void AutoAdvance::SetEnabled(bool on) {
+    enabled_ = on;
+    if (!on) {
+        timer_.stop();
+    } else if (next_ && next_->isVisible()) {
+        NextOpened(next_);
+    }
+}
+
+void AutoAdvance::SetTiming(int baseMs, int perCharacterMs) {
+    baseMs_ = baseMs;
+    perCharacterMs_ = perCharacterMs;
+}
+
+void AutoAdvance::NextOpened(QWidget* next) {
+    next_ = next;
+    if (enabled_) timer_.start(baseMs_ + perCharacterMs_ * length_);
+}
+
+void AutoAdvance::PlayerClicked() {
+    if (!enabled_) return;
+    SetEnabled(false);
+    emit turnedOff();
+}
+
+// Only the NEXT window, and only while nothing (the history, the settings)
+// stands above it; otherwise it waits for another turn.
+void AutoAdvance::Press() {
+    if (!enabled_ || !next_ || !next_->isVisible()) return;
+    if (QApplication::activeModalWidget() != next_) {
+        timer_.start(baseMs_);
+        return;
+    }
+    if (auto* button = next_->findChild<QPushButton*>("Command1")) button->click();
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,183 @@
+#include "platform/qt/comforts.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QWheelEvent>
+
+#include "platform/qt/accessibility.h"
+#include "platform/qt/history_window.h"
+#include "platform/qt/settings_window.h"
+
+namespace velmora::qt {
+
+namespace {
+
+bool IsModal(const char* name) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->objectName() == name;
+}
+
+// The wheel of a list scrolls the list.
+bool InScrollArea(QWidget* widget) {
+    for (; widget && !widget->isWindow(); widget = widget->parentWidget()) {
+        if (qobject_cast<QAbstractScrollArea*>(widget)) return true;
+    }
+    return false;
+}
+
+bool Typing() {
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+}
+
+}  // namespace
+
+bool IsGameWindow(const QWidget* window) {
+    return window && window->objectName().startsWith("Form");
+}
+
+bool PressButton(QWidget* window, const char* name) {
+    auto* button = window ? window->findChild<QPushButton*>(name) : nullptr;
+    if (!button || !button->isVisible()) return false;
+    button->click();
+    return true;
+}
+
+Comforts::Comforts(MainWindow& window, LoopingSound& sound)
+    : QObject(&window),
+      window_(window),
+      sound_(sound),
+      settings_(ComfortSettings::Load()),
+      history_(window.message()),
+      autoAdvance_(this),
+      fullScreen_(window) {
+    sound_.SetVolume(settings_.PerceivedVolume());
+    autoAdvance_.SetEnabled(settings_.autoAdvance);
+    connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
+    connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
+        settings_.autoAdvance = false;
+        settings_.Save();
+    });
+    qApp->installEventFilter(this);
+}
+
+void Comforts::Apply(const ComfortSettings& settings) {
+    settings_ = settings;
+    settings_.Save();
+    sound_.SetVolume(settings_.PerceivedVolume());
+    autoAdvance_.SetEnabled(settings_.autoAdvance);
+}
+
+void Comforts::Toggle(bool ComfortSettings::*option) {
+    ComfortSettings changed = settings_;
+    changed.*option = !(changed.*option);
+    Apply(changed);
+}
+
+bool Comforts::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* window = widget->window();
+    if (!IsGameWindow(window)) return false;
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return OnKey(window, static_cast<QKeyEvent*>(event));
+        case QEvent::Wheel:
+            return !InScrollArea(widget) && OnWheel(static_cast<QWheelEvent*>(event));
+        case QEvent::ContextMenu:
+            OpenMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                autoAdvance_.PlayerClicked();
+            return false;
+        case QEvent::Show:
+            if (widget == window) OnShown(window);
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
+    const int code = key->key();
+    const bool plain = key->modifiers() == Qt::NoModifier && !key->isAutoRepeat();
+    if (code == Qt::Key_F11 && !key->isAutoRepeat()) {
+        fullScreen_.Toggle();
+        return true;
+    }
+    if (code == Qt::Key_F2 || (code == Qt::Key_Comma && key->modifiers() == Qt::ControlModifier)) {
+        OpenSettings();
+        return true;
+    }
+    if (!plain || Typing()) return false;
+    const QString form = window->objectName();
+    if (form == "Form3" && (code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space))
+        return PressButton(window, "Command1");
+    if (form == "Form2" && (code == Qt::Key_Y || code == Qt::Key_N))
+        return PressButton(window, code == Qt::Key_Y ? "cmdYes" : "cmdNo");
+    if (code == Qt::Key_H) OpenHistory();
+    if (code == Qt::Key_M) Toggle(&ComfortSettings::muted);
+    if (code == Qt::Key_A) Toggle(&ComfortSettings::autoAdvance);
+    return code == Qt::Key_H || code == Qt::Key_M || code == Qt::Key_A;
+}
+
+bool Comforts::OnWheel(const QWheelEvent* wheel) {
+    const int turn = wheel->angleDelta().y();
+    if (turn > 0) {
+        OpenHistory();
+        return true;
+    }
+    if (turn < 0 && settings_.wheelDownPressesNext && IsModal("Form3"))
+        return PressButton(QApplication::activeModalWidget(), "Command1");
+    return false;
+}
+
+void Comforts::OnShown(QWidget* window) {
+    DescribeButtons(window);
+    if (window == &window_) return;
+    fullScreen_.Place(window);
+    if (window->objectName() == "Form3") autoAdvance_.NextOpened(window);
+}
+
+void Comforts::OnMessage(const QString& text) {
+    autoAdvance_.MessageShown(text);
+    if (settings_.speakMessages) speech_.Say(text);
+}
+
+void Comforts::OpenHistory() {
+    if (IsModal("History")) return;
+    HistoryWindow history(&window_, history_.messages());
+    history.exec();
+}
+
+void Comforts::OpenSettings() {
+    if (IsModal("Settings")) return;
+    SettingsWindow settings(&window_, settings_, speech_.HasJapaneseVoice(),
+                            [this](const ComfortSettings& changed) { Apply(changed); });
+    settings.exec();
+}
+
+void Comforts::OpenMenu(QPoint at) {
+    QMenu menu;
+    menu.setObjectName("ComfortMenu");
+    menu.addAction("履歴を見る\tH・ホイール上", this, &Comforts::OpenHistory);
+    const auto addSwitch = [&](const QString& caption, bool on, auto toggle) {
+        QAction* action = menu.addAction(caption, this, toggle);
+        action->setCheckable(true);
+        action->setChecked(on);
+    };
+    addSwitch("全画面\tF11", fullScreen_.active(), [this] { fullScreen_.Toggle(); });
+    addSwitch("自動送り\tA", settings_.autoAdvance,
+              [this] { Toggle(&ComfortSettings::autoAdvance); });
+    addSwitch("音楽を消す\tM", settings_.muted, [this] { Toggle(&ComfortSettings::muted); });
+    menu.addSeparator();
+    menu.addAction("設定…\tF2・Ctrl+,", this, &Comforts::OpenSettings);
+    menu.exec(at);
+}
+
+}  // namespace velmora::qt

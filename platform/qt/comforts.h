@@ -1,0 +1,63 @@
+// The player's comforts around the game's own windows: keys, the wheel, the
+// history, full screen, music volume, spoken messages and auto-advance,
+// reached from a context menu (right click or the menu key) and F2. They
+// watch the application's events and never change what the game does: the
+// only answers they give are the ones the player's own click would give.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include "platform/qt/auto_advance.h"
+#include "platform/qt/comfort_settings.h"
+#include "platform/qt/full_screen.h"
+#include "platform/qt/looping_sound.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/message_history.h"
+#include "platform/qt/message_speech.h"
+
+class QKeyEvent;
+class QWheelEvent;
+
+namespace velmora::qt {
+
+class Comforts : public QObject {
+    Q_OBJECT
+  public:
+    Comforts(MainWindow& window, LoopingSound& sound);
+
+    const ComfortSettings& settings() const { return settings_; }
+    void Apply(const ComfortSettings& settings);  // applied and kept
+    const MessageHistory& history() const { return history_; }
+    AutoAdvance& autoAdvance() { return autoAdvance_; }
+    FullScreen& fullScreen() { return fullScreen_; }
+
+    void OpenHistory();
+    void OpenSettings();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool OnKey(QWidget* window, const QKeyEvent* key);
+    bool OnWheel(const QWheelEvent* wheel);
+    void OnShown(QWidget* window);
+    void OnMessage(const QString& text);
+    void OpenMenu(QPoint at);
+    void Toggle(bool ComfortSettings::*option);
+
+    MainWindow& window_;
+    LoopingSound& sound_;
+    ComfortSettings settings_;
+    MessageHistory history_;
+    AutoAdvance autoAdvance_;
+    FullScreen fullScreen_;
+    MessageSpeech speech_;
+};
+
+// A window of the game itself (Form1 ... Form8), not one of the comforts'.
+bool IsGameWindow(const QWidget* window);
+// The game's NEXT or Yes/No button, pressed as by a click; false without it.
+bool PressButton(QWidget* window, const char* name);
+
+}  // namespace velmora::qt

@@ -1,0 +1,61 @@
+#include "platform/qt/settings_window.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QSlider>
+
+namespace velmora::qt {
+
+SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings,
+                               bool japaneseVoice, Changed changed)
+    : QDialog(over), settings_(settings), changed_(std::move(changed)) {
+    setObjectName("Settings");
+    setWindowTitle("設定");
+    setWindowModality(Qt::ApplicationModal);
+    auto* form = new QFormLayout(this);
+    AddVolume(form);
+    AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
+    AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
+    AddSwitch(form,
+              japaneseVoice ? QString("メッセージを読み上げる")
+                            : QString("メッセージを読み上げる（日本語の音声がインストールされていません）"),
+              &ComfortSettings::speakMessages);
+    auto* keys = new QLabel(ComfortKeysText(), this);
+    keys->setObjectName("keys");
+    form->addRow(keys);
+}
+
+void SettingsWindow::AddVolume(QFormLayout* form) {
+    auto* volume = new QSlider(Qt::Horizontal, this);
+    volume->setObjectName("volume");
+    volume->setRange(0, 100);
+    volume->setValue(settings_.volume);
+    volume->setAccessibleName("音楽の音量");
+    connect(volume, &QSlider::valueChanged, this, [this](int value) {
+        settings_.volume = value;
+        changed_(settings_);
+    });
+    form->addRow("音楽の音量", volume);
+    AddSwitch(form, "音楽を消す", &ComfortSettings::muted);
+}
+
+void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
+                               bool ComfortSettings::*option) {
+    auto* box = new QCheckBox(caption, this);
+    box->setChecked(settings_.*option);
+    box->setAccessibleName(caption);
+    connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
+        settings_.*option = on;
+        changed_(settings_);
+    });
+    form->addRow(box);
+}
+
+QString ComfortKeysText() {
+    return "Enter / Space: NEXT　　Y / N: はい / いいえ\n"
+           "H・ホイール上: 履歴　　F11: 全画面　　M: 音楽を消す\n"
+           "A: 自動送り　　F2・Ctrl+,: 設定　　右クリック・メニューキー: メニュー";
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,33 @@
+// 設定: the player's comforts in one small window, each change applied and
+// kept at once. Opened by a key or the context menu, above any dialog of
+// the game, which it never answers.
+#pragma once
+
+#include <QDialog>
+#include <QFormLayout>
+#include <functional>
+
+#include "platform/qt/comfort_settings.h"
+
+namespace velmora::qt {
+
+class SettingsWindow : public QDialog {
+    Q_OBJECT
+  public:
+    using Changed = std::function<void(const ComfortSettings&)>;
+
+    SettingsWindow(QWidget* over, const ComfortSettings& settings, bool japaneseVoice,
+                   Changed changed);
+
+  private:
+    void AddVolume(QFormLayout* form);
+    void AddSwitch(QFormLayout* form, const QString& caption, bool ComfortSettings::*option);
+
+    ComfortSettings settings_;
+    Changed changed_;
+};
+
+// The keys of the comforts, for the window and the menu.
+QString ComfortKeysText();
+
+}  // namespace velmora::qt

@@ -1,0 +1,65 @@
+#include "platform/qt/window_scaler.h"
+
+#include <QLabel>
+#include <cmath>
+
+#include "platform/qt/scene_picture.h"
+
+namespace velmora::qt {
+
+namespace {
+
+constexpr const char* kDesignGeometry = "velmoraDesignGeometry";
+constexpr const char* kDesignFont = "velmoraDesignFont";
+constexpr const char* kDesignFixed = "velmoraDesignFixed";
+
+int Scaled(int design, double scale) {
+    return int(std::lround(design * scale));
+}
+
+// The design is remembered the first time a widget is scaled.
+void Remember(QWidget* widget) {
+    if (widget->property(kDesignGeometry).isValid()) return;
+    widget->setProperty(kDesignGeometry, widget->geometry());
+    widget->setProperty(kDesignFont, widget->font());
+    widget->setProperty(kDesignFixed, widget->minimumSize() == widget->maximumSize());
+}
+
+void ScaleFont(QWidget* widget, double scale) {
+    QFont font = widget->property(kDesignFont).value<QFont>();
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * scale);
+    widget->setFont(font);
+}
+
+void ScaleWidget(QWidget* widget, double scale, QPoint offset) {
+    Remember(widget);
+    const QRect design = widget->property(kDesignGeometry).toRect();
+    const QRect scaled(Scaled(design.x(), scale) + offset.x(), Scaled(design.y(), scale) + offset.y(),
+                       Scaled(design.width(), scale), Scaled(design.height(), scale));
+    if (auto* scene = qobject_cast<ScenePicture*>(widget)) {
+        scene->SetScale(scale);
+        scene->move(scaled.topLeft());
+        return;
+    }
+    if (widget->property(kDesignFixed).toBool()) widget->setFixedSize(scaled.size());
+    widget->setGeometry(scaled);
+    ScaleFont(widget, scale);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->pixmap().isNull())
+        label->setScaledContents(scale != 1.0 || label->objectName() == "imgSub");
+}
+
+void ScaleChildren(QWidget* parent, double scale, QPoint offset) {
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) continue;
+        ScaleWidget(child, scale, offset);
+        if (!qobject_cast<ScenePicture*>(child)) ScaleChildren(child, scale, {});
+    }
+}
+
+}  // namespace
+
+void ScaleWindowContents(QWidget* window, double scale, QPoint offset) {
+    ScaleChildren(window, scale, offset);
+}
+
+}  // namespace velmora::qt
