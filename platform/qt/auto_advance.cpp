@@ -29,8 +29,10 @@ void AutoAdvance::NextOpened(QWidget* next) {
     if (enabled_) timer_.start(baseMs_ + perCharacterMs_ * length_);
 }
 
+// Only a click while a message waits on NEXT: the title click and the
+// answers to other windows are what auto-advance waits for anyway.
 void AutoAdvance::PlayerClicked() {
-    if (!enabled_) return;
+    if (!enabled_ || !next_ || !next_->isVisible()) return;
     SetEnabled(false);
     emit turnedOff();
 }

@@ -1,6 +1,6 @@
 // Presses NEXT for the player after a delay that grows with the message's
 // length. It never answers any other window, and a click of the player
-// turns it off.
+// while a message waits turns it off.
 #pragma once
 
 #include <QObject>

@@ -31,6 +31,7 @@ class Comforts : public QObject {
     const MessageHistory& history() const { return history_; }
     AutoAdvance& autoAdvance() { return autoAdvance_; }
     FullScreen& fullScreen() { return fullScreen_; }
+    const MessageSpeech& speech() const { return speech_; }
 
     void OpenHistory();
     void OpenSettings();

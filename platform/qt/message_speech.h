@@ -17,6 +17,7 @@ class MessageSpeech {
     void Say(const QString& text);
     // Loads the module if needed; false without a speech service or voice.
     bool HasJapaneseVoice();
+    bool loaded() const { return tried_; }
 
   private:
     bool Load();

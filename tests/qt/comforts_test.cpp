@@ -1,0 +1,178 @@
+// The player's comforts on top of a real game: keys and the wheel answer as
+// the click would, the history never answers a dialog, full screen scales
+// and letterboxes, the settings persist outside the game, auto-advance
+// presses only NEXT.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "game_harness.h"
+#include "platform/qt/comforts.h"
+
+namespace velmora::qt::test {
+namespace {
+
+// Settings of a test's own, in Qt's test folder, never the player's.
+class ComfortsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
+            .removeRecursively();
+    }
+};
+
+std::function<void(QWidget*)> Key(Qt::Key key) {
+    return [key](QWidget* window) { QTest::keyClick(window, key); };
+}
+
+void WheelOn(QWidget* window, int turn) {
+    const QPointF at(10, 10);
+    QWheelEvent wheel(at, window->mapToGlobal(at), {}, {0, turn}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window, &wheel);
+}
+
+ModalStep Idle(const char* window) {
+    return {window, [](QWidget*) {}, true};
+}
+
+TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    QString history;
+    h.ClickMessage({{"Form2", Key(Qt::Key_N)},
+                    {"Form2", Key(Qt::Key_N)},
+                    // Later, so the script's timer runs again inside the history's loop.
+                    {"Form3",
+                     [](QWidget* next) {
+                         QTimer::singleShot(0, next, [next] { WheelOn(next, 120); });
+                     }},
+                    {"History",
+                     [&history](QWidget* window) {
+                         history = window->findChild<QPlainTextEdit*>()->toPlainText();
+                         QTest::keyClick(window, Qt::Key_Escape);
+                     }},
+                    {"Form3", Key(Qt::Key_Return)},
+                    {"Form3", Key(Qt::Key_Space), true},
+                    {"Form2", Key(Qt::Key_Y)},
+                    {"Form3", Key(Qt::Key_Return), true},
+                    Menu("メイン画面移動")});
+
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(h.script().finished());
+    // The load and name questions, then the introduction's first message:
+    // the history stood over the NEXT window it did not press.
+    EXPECT_TRUE(history.startsWith("このメッセージラベルをクリックしてね！\n\n \nデータをロード"));
+    EXPECT_TRUE(history.endsWith(comforts.history().messages()[3]));
+    // Y accepted the invitation: Akira's scene played.
+    bool akira = false;
+    for (const QString& message : comforts.history().messages()) akira |= message.contains("明");
+    EXPECT_TRUE(akira);
+    EXPECT_EQ(comforts.history().messages().back(), h.window.message()->text());
+}
+
+TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    const QPoint gamePos = h.window.pos();
+    const QRect label = h.window.message()->geometry();
+    const qreal labelPoints = h.window.message()->font().pointSizeF();
+    QTest::keyClick(&h.window, Qt::Key_F11);
+
+    const QRect screen = h.window.screen()->geometry();
+    const double scale = comforts.fullScreen().scale();
+    EXPECT_DOUBLE_EQ(scale, std::min(screen.width() / 569.0, screen.height() / 412.0));
+    const QPoint offset((screen.width() - std::lround(569 * scale)) / 2,
+                        (screen.height() - std::lround(412 * scale)) / 2);
+    EXPECT_EQ(h.window.geometry(), screen);
+    EXPECT_EQ(h.window.message()->geometry().topLeft(),
+              QPoint(std::lround(label.x() * scale), std::lround(label.y() * scale)) + offset);
+    EXPECT_DOUBLE_EQ(h.window.message()->font().pointSizeF(), labelPoints * scale);
+    const QImage frame = h.window.grab().toImage();
+    EXPECT_EQ(frame.pixelColor(screen.width() / 2, offset.y() / 2), QColor(Qt::black));
+    EXPECT_NE(frame.pixelColor(screen.width() / 2, screen.height() / 2), QColor(Qt::black));
+    EXPECT_EQ(h.platform.MainWindowPosition().left, gamePos.x() * 15.0);
+
+    h.ClickMessage(Then(NewGameUntilMenu(), {Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    const QPoint design(503, 195);  // the load question at the start position
+    const QPoint fromWindow = (design - gamePos) * scale;
+    EXPECT_EQ(h.script().met("Form2")[0].pos, offset + fromWindow);
+
+    QTest::keyClick(&h.window, Qt::Key_F11);
+    EXPECT_EQ(h.window.size(), QSize(569, 412));
+    EXPECT_EQ(h.window.message()->geometry(), label);
+}
+
+TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {
+    GameHarness h;
+    {
+        Comforts comforts(h.window, h.platform.sound());
+        EXPECT_EQ(comforts.settings().volume, 100);
+        ComfortSettings changed = comforts.settings();
+        changed.volume = 40;
+        comforts.Apply(changed);
+        EXPECT_FLOAT_EQ(h.platform.sound().volume(), 0.4f);
+        QTest::keyClick(&h.window, Qt::Key_M);
+        EXPECT_FLOAT_EQ(h.platform.sound().volume(), 0.0f);
+    }
+    const ComfortSettings kept = ComfortSettings::Load();
+    EXPECT_EQ(kept.volume, 40);
+    EXPECT_TRUE(kept.muted);
+    EXPECT_TRUE(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                              "/velmora/comforts.conf"));
+    EXPECT_TRUE(QDir(h.folder()).entryList({"file*"}).isEmpty());  // no save slot touched
+}
+
+TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    comforts.autoAdvance().SetTiming(1, 0);
+    QTest::keyClick(&h.window, Qt::Key_A);
+    bool questionWaited = false;
+    h.ClickMessage({Answer(false), Answer(false), Idle("Form3"),
+                    {"Form2",
+                     [&](QWidget* form2) {
+                         QTest::qWait(100);
+                         questionWaited = form2->isVisible();
+                         // Long enough for the player's click to come first.
+                         comforts.autoAdvance().SetTiming(60000, 0);
+                         Press("cmdNo")(form2);
+                     }},
+                    {"Form3", Press("Command1")},  // the player's click
+                    Next(), Menu("メイン画面移動")});
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(questionWaited);
+    EXPECT_FALSE(comforts.settings().autoAdvance);
+    EXPECT_FALSE(ComfortSettings::Load().autoAdvance);
+}
+
+TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndEveryButtonIsNamed) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    const ComfortSettings defaults = comforts.settings();
+    EXPECT_FALSE(defaults.speakMessages || defaults.autoAdvance || defaults.wheelDownPressesNext ||
+                 defaults.muted);
+    QStringList undescribed;
+    h.ClickMessage({{"Form2",
+                     [&undescribed](QWidget* form2) {
+                         for (auto* button : form2->findChildren<QPushButton*>())
+                             if (button->accessibleDescription().isEmpty())
+                                 undescribed << button->objectName();
+                         Press("cmdNo")(form2);
+                     }},
+                    Answer(false), Next(), Answer(false), Next(), Menu("メイン画面移動")});
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(undescribed.isEmpty()) << undescribed.join(",").toStdString();
+    EXPECT_FALSE(comforts.speech().loaded());
+    EXPECT_FALSE(h.window.message()->accessibleName().isEmpty());
+}
+
+}  // namespace
+}  // namespace velmora::qt::test
