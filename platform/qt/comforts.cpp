@@ -107,7 +107,7 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
     const int code = key->key();
     const bool plain = key->modifiers() == Qt::NoModifier && !key->isAutoRepeat();
     if (code == Qt::Key_F11 && !key->isAutoRepeat()) {
-        fullScreen_.Toggle();
+        ToggleFullScreen();
         return true;
     }
     if (code == Qt::Key_F2 || (code == Qt::Key_Comma && key->modifiers() == Qt::ControlModifier)) {
@@ -144,6 +144,14 @@ void Comforts::OnShown(QWidget* window) {
     if (window->objectName() == "Form3") autoAdvance_.NextOpened(window);
 }
 
+// The dialogs already open follow the window onto (or off) the stage.
+void Comforts::ToggleFullScreen() {
+    fullScreen_.Toggle();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != &window_ && IsGameWindow(top) && top->isVisible()) fullScreen_.Place(top);
+    }
+}
+
 void Comforts::OnMessage(const QString& text) {
     autoAdvance_.MessageShown(text);
     if (settings_.speakMessages) speech_.Say(text);
@@ -171,7 +179,7 @@ void Comforts::OpenMenu(QPoint at) {
         action->setCheckable(true);
         action->setChecked(on);
     };
-    addSwitch("全画面\tF11", fullScreen_.active(), [this] { fullScreen_.Toggle(); });
+    addSwitch("全画面\tF11", fullScreen_.active(), [this] { ToggleFullScreen(); });
     addSwitch("自動送り\tA", settings_.autoAdvance,
               [this] { Toggle(&ComfortSettings::autoAdvance); });
     addSwitch("音楽を消す\tM", settings_.muted, [this] { Toggle(&ComfortSettings::muted); });

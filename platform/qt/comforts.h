@@ -35,6 +35,7 @@ class Comforts : public QObject {
 
     void OpenHistory();
     void OpenSettings();
+    void ToggleFullScreen();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

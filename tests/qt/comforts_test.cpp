@@ -38,6 +38,12 @@ void WheelOn(QWidget* window, int turn) {
     QApplication::sendEvent(window, &wheel);
 }
 
+// After full screen, NEXT stands where it stood before (Form3 at +7350/+5300 twips).
+void ExpectNextAtStartPosition(const std::vector<MetWindow>& nexts) {
+    ASSERT_GT(nexts.size(), 1u);
+    EXPECT_EQ(nexts.back().pos, QPoint(507, 355));
+}
+
 ModalStep Idle(const char* window) {
     return {window, [](QWidget*) {}, true};
 }
@@ -99,15 +105,24 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     EXPECT_NE(frame.pixelColor(screen.width() / 2, screen.height() / 2), QColor(Qt::black));
     EXPECT_EQ(h.platform.MainWindowPosition().left, gamePos.x() * 15.0);
 
-    h.ClickMessage(Then(NewGameUntilMenu(), {Menu("メイン画面移動")}));
+    // F11 again while a NEXT window is open: it goes back with the window.
+    QRect nextAfter;
+    const ModalStep leave{"Form3", [&nextAfter](QWidget* next) {
+                              QTest::keyClick(next, Qt::Key_F11);
+                              nextAfter = next->geometry();
+                              Press("Command1")(next);
+                          }};
+    h.ClickMessage({Answer(false), Answer(false), leave, Next(), Answer(false), Next(),
+                    Menu("メイン画面移動")});
     ASSERT_EQ(h.script().failure().toStdString(), "");
     const QPoint design(503, 195);  // the load question at the start position
     const QPoint fromWindow = (design - gamePos) * scale;
     EXPECT_EQ(h.script().met("Form2")[0].pos, offset + fromWindow);
+    EXPECT_EQ(nextAfter.size(), QSize(62, 41));
 
-    QTest::keyClick(&h.window, Qt::Key_F11);
     EXPECT_EQ(h.window.size(), QSize(569, 412));
     EXPECT_EQ(h.window.message()->geometry(), label);
+    ExpectNextAtStartPosition(h.script().met("Form3"));
 }
 
 TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {
