@@ -116,7 +116,8 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
     }
     if (!plain || Typing()) return false;
     const QString form = window->objectName();
-    if (form == "Form3" && (code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space))
+    if (form == "Form3" &&
+        (code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space))
         return PressButton(window, "Command1");
     if (form == "Form2" && (code == Qt::Key_Y || code == Qt::Key_N))
         return PressButton(window, code == Qt::Key_Y ? "cmdYes" : "cmdNo");

@@ -7,9 +7,9 @@
 
 namespace velmora::qt {
 
-QImage DesignBackground();     // the sky, 639 x 471
-QImage DesignTitleArt();       // 333 x 287
-QImage DesignPlateDate();      // the plates of the date, place and time
+QImage DesignBackground();  // the sky, 639 x 471
+QImage DesignTitleArt();    // 333 x 287
+QImage DesignPlateDate();   // the plates of the date, place and time
 QImage DesignPlatePlace();
 QImage DesignPlateTime();
 QImage DesignPortraitLayer();  // 640 x 480, all transparent

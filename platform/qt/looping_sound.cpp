@@ -12,7 +12,8 @@ LoopingSound::~LoopingSound() = default;
 bool LoopingSound::Load() {
     if (tried_) return loop_ != nullptr;
     tried_ = true;
-    if (auto make = reinterpret_cast<MakeSoundLoop>(ResolveInModule(kSoundModule, kMakeSoundLoop))) {
+    if (auto make =
+            reinterpret_cast<MakeSoundLoop>(ResolveInModule(kSoundModule, kMakeSoundLoop))) {
         loop_.reset(make());
         loop_->SetVolume(volume_);
     }

@@ -7,8 +7,8 @@
 
 namespace velmora::qt {
 
-SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings,
-                               bool japaneseVoice, Changed changed)
+SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, bool japaneseVoice,
+                               Changed changed)
     : QDialog(over), settings_(settings), changed_(std::move(changed)) {
     setObjectName("Settings");
     setWindowTitle("設定");
@@ -18,8 +18,9 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings,
     AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
     AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
     AddSwitch(form,
-              japaneseVoice ? QString("メッセージを読み上げる")
-                            : QString("メッセージを読み上げる（日本語の音声がインストールされていません）"),
+              japaneseVoice
+                  ? QString("メッセージを読み上げる")
+                  : QString("メッセージを読み上げる（日本語の音声がインストールされていません）"),
               &ComfortSettings::speakMessages);
     auto* keys = new QLabel(ComfortKeysText(), this);
     keys->setObjectName("keys");

@@ -34,8 +34,9 @@ void ScaleFont(QWidget* widget, double scale) {
 void ScaleWidget(QWidget* widget, double scale, QPoint offset) {
     Remember(widget);
     const QRect design = widget->property(kDesignGeometry).toRect();
-    const QRect scaled(Scaled(design.x(), scale) + offset.x(), Scaled(design.y(), scale) + offset.y(),
-                       Scaled(design.width(), scale), Scaled(design.height(), scale));
+    const QRect scaled(Scaled(design.x(), scale) + offset.x(),
+                       Scaled(design.y(), scale) + offset.y(), Scaled(design.width(), scale),
+                       Scaled(design.height(), scale));
     if (auto* scene = qobject_cast<ScenePicture*>(widget)) {
         scene->SetScale(scale);
         scene->move(scaled.topLeft());

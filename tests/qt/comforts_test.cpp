@@ -52,23 +52,22 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
     GameHarness h;
     Comforts comforts(h.window, h.platform.sound());
     QString history;
-    h.ClickMessage({{"Form2", Key(Qt::Key_N)},
-                    {"Form2", Key(Qt::Key_N)},
-                    // Later, so the script's timer runs again inside the history's loop.
-                    {"Form3",
-                     [](QWidget* next) {
-                         QTimer::singleShot(0, next, [next] { WheelOn(next, 120); });
-                     }},
-                    {"History",
-                     [&history](QWidget* window) {
-                         history = window->findChild<QPlainTextEdit*>()->toPlainText();
-                         QTest::keyClick(window, Qt::Key_Escape);
-                     }},
-                    {"Form3", Key(Qt::Key_Return)},
-                    {"Form3", Key(Qt::Key_Space), true},
-                    {"Form2", Key(Qt::Key_Y)},
-                    {"Form3", Key(Qt::Key_Return), true},
-                    Menu("メイン画面移動")});
+    h.ClickMessage(
+        {{"Form2", Key(Qt::Key_N)},
+         {"Form2", Key(Qt::Key_N)},
+         // Later, so the script's timer runs again inside the history's loop.
+         {"Form3",
+          [](QWidget* next) { QTimer::singleShot(0, next, [next] { WheelOn(next, 120); }); }},
+         {"History",
+          [&history](QWidget* window) {
+              history = window->findChild<QPlainTextEdit*>()->toPlainText();
+              QTest::keyClick(window, Qt::Key_Escape);
+          }},
+         {"Form3", Key(Qt::Key_Return)},
+         {"Form3", Key(Qt::Key_Space), true},
+         {"Form2", Key(Qt::Key_Y)},
+         {"Form3", Key(Qt::Key_Return), true},
+         Menu("メイン画面移動")});
 
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(h.script().finished());
@@ -140,8 +139,9 @@ TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {
     const ComfortSettings kept = ComfortSettings::Load();
     EXPECT_EQ(kept.volume, 40);
     EXPECT_TRUE(kept.muted);
-    EXPECT_TRUE(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                              "/velmora/comforts.conf"));
+    EXPECT_TRUE(
+        QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      "/velmora/comforts.conf"));
     EXPECT_TRUE(QDir(h.folder()).entryList({"file*"}).isEmpty());  // no save slot touched
 }
 
@@ -151,7 +151,9 @@ TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
     comforts.autoAdvance().SetTiming(1, 0);
     QTest::keyClick(&h.window, Qt::Key_A);
     bool questionWaited = false;
-    h.ClickMessage({Answer(false), Answer(false), Idle("Form3"),
+    h.ClickMessage({Answer(false),
+                    Answer(false),
+                    Idle("Form3"),
                     {"Form2",
                      [&](QWidget* form2) {
                          QTest::qWait(100);
@@ -161,7 +163,8 @@ TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
                          Press("cmdNo")(form2);
                      }},
                     {"Form3", Press("Command1")},  // the player's click
-                    Next(), Menu("メイン画面移動")});
+                    Next(),
+                    Menu("メイン画面移動")});
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(questionWaited);
     EXPECT_FALSE(comforts.settings().autoAdvance);
@@ -182,7 +185,11 @@ TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndEveryButtonIsNamed) {
                                  undescribed << button->objectName();
                          Press("cmdNo")(form2);
                      }},
-                    Answer(false), Next(), Answer(false), Next(), Menu("メイン画面移動")});
+                    Answer(false),
+                    Next(),
+                    Answer(false),
+                    Next(),
+                    Menu("メイン画面移動")});
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(undescribed.isEmpty()) << undescribed.join(",").toStdString();
     EXPECT_FALSE(comforts.speech().loaded());

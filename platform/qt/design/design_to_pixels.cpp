@@ -22,8 +22,8 @@ int main(int argc, char* argv[]) {
     if (argc != 3) return Fail("usage: design_to_pixels <picture> <output>", "");
     QImage picture(QString::fromLocal8Bit(argv[1]));
     if (picture.isNull()) return Fail("cannot decode", argv[1]);
-    picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                : QImage::Format_RGB32);
+    picture = picture.convertToFormat(
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     const std::array<std::uint32_t, 4> header = {std::uint32_t(picture.width()),
                                                  std::uint32_t(picture.height()),
                                                  std::uint32_t(picture.format()), 0};
