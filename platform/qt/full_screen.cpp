@@ -2,7 +2,6 @@
 
 #include <QScreen>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/qt/window_scaler.h"
 
@@ -13,10 +12,6 @@ namespace {
 constexpr const char* kDesignSize = "velmoraDesignSize";
 constexpr const char* kDesignPos = "velmoraDesignPos";
 constexpr const char* kPlacedAt = "velmoraPlacedAt";
-
-QSize Scaled(QSize design, double scale) {
-    return {int(std::lround(design.width() * scale)), int(std::lround(design.height() * scale))};
-}
 
 }  // namespace
 
@@ -69,9 +64,8 @@ void FullScreen::Place(QWidget* dialog) const {
     dialog->setFixedSize(Scaled(design, scale_));
     ScaleWindowContents(dialog, scale_);
     const QPoint fromWindow = dialog->property(kDesignPos).toPoint() - window_.GamePosition();
-    const QPoint place = active() ? origin_ + QPoint(int(std::lround(fromWindow.x() * scale_)),
-                                                     int(std::lround(fromWindow.y() * scale_)))
-                                  : dialog->property(kDesignPos).toPoint();
+    const QPoint place =
+        active() ? origin_ + Scaled(fromWindow, scale_) : dialog->property(kDesignPos).toPoint();
     dialog->move(place);
     dialog->setProperty(kPlacedAt, place);
 }

@@ -1,7 +1,6 @@
 #include "platform/qt/window_scaler.h"
 
 #include <QLabel>
-#include <cmath>
 
 #include "platform/qt/scene_picture.h"
 
@@ -12,10 +11,6 @@ namespace {
 constexpr const char* kDesignGeometry = "velmoraDesignGeometry";
 constexpr const char* kDesignFont = "velmoraDesignFont";
 constexpr const char* kDesignFixed = "velmoraDesignFixed";
-
-int Scaled(int design, double scale) {
-    return int(std::lround(design * scale));
-}
 
 // The design is remembered the first time a widget is scaled.
 void Remember(QWidget* widget) {

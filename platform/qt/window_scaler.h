@@ -4,9 +4,23 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
+#include <cmath>
 
 namespace velmora::qt {
+
+// Design pixels at the scale, rounded to whole pixels.
+inline int Scaled(int design, double scale) {
+    return int(std::lround(design * scale));
+}
+inline QPoint Scaled(QPoint design, double scale) {
+    return {Scaled(design.x(), scale), Scaled(design.y(), scale)};
+}
+inline QSize Scaled(QSize design, double scale) {
+    return {Scaled(design.width(), scale), Scaled(design.height(), scale)};
+}
 
 // offset: where the design's top-left corner lands inside the window.
 void ScaleWindowContents(QWidget* window, double scale, QPoint offset = {});
