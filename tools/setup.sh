@@ -7,7 +7,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 PACKAGES="
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-multimedia-dev libqt6svg6
-  qt6-speech-dev qt6-speech-speechd-plugin
+  qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth libx11-dev libxdamage-dev libxtst-dev

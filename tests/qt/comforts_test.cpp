@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -193,6 +194,33 @@ TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndEveryButtonIsNamed) {
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(undescribed.isEmpty()) << undescribed.join(",").toStdString();
     EXPECT_FALSE(comforts.speech().loaded());
+}
+
+TEST_F(ComfortsTest, SettingsOpenOverAQuestionAndSayWhetherAJapaneseVoiceIsThere) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    QString speechOption;
+    h.ClickMessage({{"Form2",
+                     [](QWidget* form2) {
+                         QTimer::singleShot(0, form2,
+                                            [form2] { QTest::keyClick(form2, Qt::Key_F2); });
+                     }},
+                    {"Settings",
+                     [&speechOption](QWidget* settings) {
+                         for (auto* box : settings->findChildren<QCheckBox*>())
+                             if (box->text().contains("読み上げ")) speechOption = box->text();
+                         QTest::keyClick(settings, Qt::Key_Escape);
+                     }},
+                    Answer(false),
+                    Answer(false),
+                    Next(),
+                    Answer(false),
+                    Next(),
+                    Menu("メイン画面移動")});
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(comforts.speech().loaded());
+    const bool japanese = const_cast<MessageSpeech&>(comforts.speech()).HasJapaneseVoice();
+    EXPECT_EQ(speechOption.contains("日本語の音声がインストールされていません"), !japanese);
     EXPECT_FALSE(h.window.message()->accessibleName().isEmpty());
 }
 
