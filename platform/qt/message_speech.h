@@ -15,9 +15,10 @@ class MessageSpeech {
     ~MessageSpeech();
 
     void Say(const QString& text);
-    // Loads the module if needed; false without a speech service or voice.
-    bool HasJapaneseVoice();
+    // False without a speech service or a Japanese voice.
+    bool HasJapaneseVoice();  // loads the module if needed
     bool loaded() const { return tried_; }
+    bool japaneseVoiceFound() const { return speaker_ && speaker_->hasJapaneseVoice(); }
 
   private:
     bool Load();

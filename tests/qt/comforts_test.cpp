@@ -179,49 +179,38 @@ TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndEveryButtonIsNamed) {
     EXPECT_FALSE(defaults.speakMessages || defaults.autoAdvance || defaults.wheelDownPressesNext ||
                  defaults.muted);
     QStringList undescribed;
-    h.ClickMessage({{"Form2",
-                     [&undescribed](QWidget* form2) {
-                         for (auto* button : form2->findChildren<QPushButton*>())
-                             if (button->accessibleDescription().isEmpty())
-                                 undescribed << button->objectName();
-                         Press("cmdNo")(form2);
-                     }},
-                    Answer(false),
-                    Next(),
-                    Answer(false),
-                    Next(),
-                    Menu("メイン画面移動")});
+    std::vector<ModalStep> steps = Then(NewGameUntilMenu(), {Menu("メイン画面移動")});
+    steps[0].act = [&undescribed](QWidget* form2) {
+        for (auto* button : form2->findChildren<QPushButton*>())
+            if (button->accessibleDescription().isEmpty()) undescribed << button->objectName();
+        Press("cmdNo")(form2);
+    };
+    h.ClickMessage(steps);
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(undescribed.isEmpty()) << undescribed.join(",").toStdString();
     EXPECT_FALSE(comforts.speech().loaded());
+    EXPECT_FALSE(h.window.message()->accessibleName().isEmpty());
 }
 
 TEST_F(ComfortsTest, SettingsOpenOverAQuestionAndSayWhetherAJapaneseVoiceIsThere) {
     GameHarness h;
     Comforts comforts(h.window, h.platform.sound());
     QString speechOption;
-    h.ClickMessage({{"Form2",
-                     [](QWidget* form2) {
-                         QTimer::singleShot(0, form2,
-                                            [form2] { QTest::keyClick(form2, Qt::Key_F2); });
-                     }},
-                    {"Settings",
-                     [&speechOption](QWidget* settings) {
-                         for (auto* box : settings->findChildren<QCheckBox*>())
-                             if (box->text().contains("読み上げ")) speechOption = box->text();
-                         QTest::keyClick(settings, Qt::Key_Escape);
-                     }},
-                    Answer(false),
-                    Answer(false),
-                    Next(),
-                    Answer(false),
-                    Next(),
-                    Menu("メイン画面移動")});
+    const std::vector<ModalStep> settings = {
+        {"Form2",
+         [](QWidget* form2) {
+             QTimer::singleShot(0, form2, [form2] { QTest::keyClick(form2, Qt::Key_F2); });
+         }},
+        {"Settings", [&speechOption](QWidget* window) {
+             for (auto* box : window->findChildren<QCheckBox*>())
+                 if (box->text().contains("読み上げ")) speechOption = box->text();
+             QTest::keyClick(window, Qt::Key_Escape);
+         }}};
+    h.ClickMessage(Then(settings, Then(NewGameUntilMenu(), {Menu("メイン画面移動")})));
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(comforts.speech().loaded());
-    const bool japanese = const_cast<MessageSpeech&>(comforts.speech()).HasJapaneseVoice();
-    EXPECT_EQ(speechOption.contains("日本語の音声がインストールされていません"), !japanese);
-    EXPECT_FALSE(h.window.message()->accessibleName().isEmpty());
+    EXPECT_EQ(speechOption.contains("日本語の音声がインストールされていません"),
+              !comforts.speech().japaneseVoiceFound());
 }
 
 }  // namespace
