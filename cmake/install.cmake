@@ -20,9 +20,12 @@ set(VELMORA_INSTALL_DATA share/games/velmora)
 install(TARGETS velmora-tty velmora-launcher RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
 if(TARGET velmora)
     install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
-    # The music module, loaded with the first music; the game looks for it
-    # in lib/velmora beside games/.
+    # The music and speech modules, loaded when first used; the game looks
+    # for them in lib/velmora beside games/.
     install(TARGETS velmora-sound LIBRARY DESTINATION lib/velmora)
+    if(TARGET velmora-speech)
+        install(TARGETS velmora-speech LIBRARY DESTINATION lib/velmora)
+    endif()
 endif()
 
 # Everything in data/ is read by the game from its folder, except data/design,
