@@ -36,23 +36,7 @@ PY
 (cd "$work/game" && exec "$velmora" >"$work/velmora.log" 2>&1) &
 game_pid=$!
 
-NEXT='   Click !' YESNO='    選択' MENU='　　移動場所 ＆ コマンド' LIST=' 　　　　選択'
-win() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true; }
-waitwin() {
-  for _ in $(seq 200); do
-    id=$(win "$1")
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.05
-  done
-  echo "no window '$1'" >&2
-  return 1
-}
-clickin() {
-  local id
-  id=$(waitwin "$1")
-  xdotool mousemove --window "$id" "$2" "$3" click 1
-  sleep 0.2
-}
+. "$root/docs/screenshots/xdriver.sh"
 next() { clickin "$NEXT" 30 20; }
 yes() { clickin "$YESNO" 33 18; }
 no() { clickin "$YESNO" 33 55; }
