@@ -31,6 +31,14 @@ std::string UndoOf(const std::string& first) {
     return "." + first + ".undo";
 }
 
+// What a commit or undo marker holds: the names, each marked "+" (had an
+// old file) or "-".
+std::string CommitList(const std::vector<std::string>& bases, const std::vector<bool>& hadOld) {
+    std::string list;
+    for (size_t i = 0; i < bases.size(); ++i) list += bases[i] + (hadOld[i] ? "\t+\n" : "\t-\n");
+    return list;
+}
+
 bool Exists(const std::string& path) {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;
@@ -137,16 +145,39 @@ bool PosixFiles::SyncFolder(std::string* why) {
 // Puts the old files back after the renames have begun. The marker first
 // becomes an undo marker, so that a crash from here on is rolled back by
 // Recover, not finished: finishing would leave the files put back so far old
-// and the rest new.
-void PosixFiles::RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld) {
+// and the rest new. When the file system fails again and no undo marker can
+// be made, nothing is put back: the commit is finished instead, a whole new
+// slot rather than a mix (true), and what cannot be finished now is finished
+// by Recover before the slot is next read, its marker still there.
+bool PosixFiles::RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld) {
     const std::string marker = PathOf(MarkerOf(bases[0]));
     const std::string undo = PathOf(UndoOf(bases[0]));
-    if (ops_.rename(marker.c_str(), undo.c_str()) != 0) RemoveQuietly(marker);
+    std::string ignored;
+    if (ops_.rename(marker.c_str(), undo.c_str()) != 0) {
+        if (!WriteWhole(undo, CommitList(bases, hadOld), &ignored) || !SyncFolder(&ignored)) {
+            RemoveQuietly(undo);
+            return FinishCommit(bases);
+        }
+        RemoveQuietly(marker);  // should it stay, Recover looks for the undo marker first
+    }
     std::vector<std::string> fresh;
     for (size_t i = 0; i < bases.size(); ++i) {
         if (!hadOld[i]) fresh.push_back(bases[i]);
     }
     Undo(bases, fresh, undo);
+    return false;
+}
+
+// Puts every new file of a commit whose marker was written in place; true
+// when all are there and on disk.
+bool PosixFiles::FinishCommit(const std::vector<std::string>& bases) {
+    bool done = true;
+    for (const std::string& b : bases) {
+        const std::string fresh = PathOf(NewOf(b));
+        if (Exists(fresh) && ops_.rename(fresh.c_str(), PathOf(b).c_str()) != 0) done = false;
+    }
+    std::string ignored;
+    return SyncFolder(&ignored) && done;
 }
 
 // Each file that had an old one gets it back from ".NAME.old" (for a file
@@ -204,22 +235,17 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
             return cleanUp(), false;
         }
     }
-    std::string list;  // the names, each marked "+" (had an old file) or "-"
-    for (size_t i = 0; i < bases.size(); ++i) list += bases[i] + (hadOld[i] ? "\t+\n" : "\t-\n");
-    if (!WriteWhole(marker, list, why) || !SyncFolder(why)) return cleanUp(), false;
+    if (!WriteWhole(marker, CommitList(bases, hadOld), why) || !SyncFolder(why))
+        return cleanUp(), false;
 
     // 3. The renames. Once they are all through the slot is new.
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (ops_.rename(PathOf(NewOf(bases[i])).c_str(), targets[i].c_str()) != 0) {
-            *why = Explain("ファイルの置き換え");
-            RollBack(bases, hadOld);
-            return false;
-        }
+    bool renamed = true;
+    for (size_t i = 0; i < files.size() && renamed; ++i) {
+        renamed = ops_.rename(PathOf(NewOf(bases[i])).c_str(), targets[i].c_str()) == 0;
+        if (!renamed) *why = Explain("ファイルの置き換え");
     }
-    if (!SyncFolder(why)) {
-        RollBack(bases, hadOld);
-        return false;
-    }
+    if (renamed) renamed = SyncFolder(why);
+    if (!renamed && !RollBack(bases, hadOld)) return false;
     cleanUp();
     std::string ignored;
     SyncFolder(&ignored);
@@ -253,14 +279,11 @@ void PosixFiles::Recover(const std::vector<std::string>& names) {
         return;
     }
     const bool finish = Exists(marker);
+    // A commit that cannot be finished now keeps its marker and new files,
+    // to be finished at the next try, rather than losing half of them.
+    if (finish && !FinishCommit(bases)) return;
     bool tidied = finish;
     std::string ignored;
-    if (finish) {
-        for (const std::string& b : bases) {
-            if (Exists(PathOf(NewOf(b)))) ops_.rename(PathOf(NewOf(b)).c_str(), PathOf(b).c_str());
-        }
-        SyncFolder(&ignored);
-    }
     for (const std::string& b : bases) {
         for (const std::string& helper : {PathOf(NewOf(b)), PathOf(OldOf(b))}) {
             if (Exists(helper)) tidied = true;

@@ -43,7 +43,8 @@ class PosixFiles : public Files {
     bool WriteWhole(const std::string& path, const std::string& bytes, std::string* why);
     bool SyncFolder(std::string* why);
     std::optional<std::string> ReadPath(const std::string& path);
-    void RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld);
+    bool RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld);
+    bool FinishCommit(const std::vector<std::string>& bases);
     void Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
               const std::string& undo);
     void RemoveQuietly(const std::string& path);

@@ -31,9 +31,10 @@ Listing ListFolder(const GameFolder& folder) {
 }
 
 // The system calls of the file layer, counted by kind; the Nth call of one
-// kind fails with `error`. A crash can be staged too: from the `crashAt`th
-// call of any kind after the failure on, calls throw, leaving the files as
-// a killed process would.
+// kind fails with `error`, and after it the calls in `then` (the Nth call
+// of a kind counted from that failure on). A crash can be staged too: from
+// the `crashAt`th call of any kind after the first failure on, calls throw,
+// leaving the files as a killed process would.
 struct Faults {
     Faults(std::string kind, int n, int error = EIO, int crashAt = 0, size_t shortWrites = 0)
         : kind(std::move(kind)), n(n), error(error), crashAt(crashAt), shortWrites(shortWrites) {}
@@ -44,7 +45,9 @@ struct Faults {
     int crashAt = 0;         // 0: no crash
     size_t shortWrites = 0;  // when not 0, no write takes more bytes than this
 
-    std::map<std::string, int> calls;
+    std::map<std::string, int> then;  // kind -> N after the first failure
+
+    std::map<std::string, int> calls, callsAfter;
     bool fired = false;
     int afterFailure = 0;
 
@@ -54,7 +57,9 @@ struct Faults {
     auto Hook(const std::string& what, Call call) {
         return [this, what, call](auto... args) {
             if (fired && crashAt > 0 && ++afterFailure >= crashAt) throw Crash{};
-            if (what == kind && ++calls[what] == n) {
+            const bool first = !fired && what == kind && ++calls[what] == n;
+            const bool later = fired && then.count(what) && ++callsAfter[what] == then[what];
+            if (first || later) {
                 fired = true;
                 errno = error;
                 return static_cast<decltype(call(args...))>(-1);
@@ -221,6 +226,56 @@ TEST(SaveFaults, ACrashWhileRollingBackLeavesNoMixedSlot) {
             EXPECT_EQ(after, expected);
         }
     }
+}
+
+// The same when the file system fails again while the old files are put
+// back: the marker cannot become an undo marker (and then cannot be removed,
+// or no undo marker can be written either). Killed at any call after that,
+// the slot is still all old or all new once Recover has run.
+TEST(SaveFaults, ASecondFailureWhileRollingBackThenACrashLeavesNoMixedSlot) {
+    const std::vector<std::map<std::string, int>> seconds = {
+        {{"rename", 1}}, {{"rename", 1}, {"unlink", 1}}, {{"rename", 1}, {"open", 1}}};
+    for (int failedRename = 1; failedRename <= 2; ++failedRename) {
+        for (const auto& second : seconds) {
+            for (int crashAt = 1; crashAt <= 16; ++crashAt) {
+                std::string what;
+                for (const auto& [kind, n] : second) what += " " + kind + " #" + std::to_string(n);
+                SCOPED_TRACE("rename #" + std::to_string(failedRename) + " fails, then" + what +
+                             ", crash at call " + std::to_string(crashAt));
+                GameFolder folder;
+                folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園");
+                const std::string oldFlags = folder.Read("file1"),
+                                  oldText = folder.Read("file1_text");
+                Faults faults{"rename", failedRename, EIO, crashAt};
+                faults.then = second;
+                const SaveResult r = Save(folder, faults);
+                const bool killed = faults.afterFailure >= crashAt;
+                PosixFiles(folder.path()).Recover({"file1", "file1_text"});
+                const std::string flags = folder.Read("file1"), text = folder.Read("file1_text");
+                const bool allOld = flags == oldFlags && text == oldText;
+                const bool allNew = flags == r.flagFile && text == r.textFile;
+                EXPECT_TRUE(allOld || allNew) << "mixed slot";
+                // A save that lived to say so says what the slot holds.
+                if (!killed) {
+                    EXPECT_EQ(r.message == "file1 にセーブしました。", allNew) << r.message;
+                }
+            }
+        }
+    }
+}
+
+// A save killed during its renames is finished by the next start; when the
+// file system fails that too, the start after it finishes the same commit.
+TEST(SaveFaults, ACommitThatCannotBeFinishedIsFinishedByTheNextStart) {
+    GameFolder folder;
+    folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園");
+    Faults killed{"rename", 2, EIO, 1};  // killed after the first file is in place
+    const SaveResult r = Save(folder, killed);
+    Faults failing{"rename", 1};
+    PosixFiles(folder.path(), failing.Ops()).Recover({"file1", "file1_text"});
+    PosixFiles(folder.path()).Recover({"file1", "file1_text"});
+    EXPECT_EQ(folder.Read("file1"), r.flagFile);
+    EXPECT_EQ(folder.Read("file1_text"), r.textFile);
 }
 
 }  // namespace
