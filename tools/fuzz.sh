@@ -11,6 +11,8 @@
 # into the kept corpus (so ctest replays it from then on) and fails the run.
 # --keep also merges the inputs that reached new code into the kept corpus;
 # the statistics of each run are in build-fuzz/logs/<target>.log.
+# Ctrl-C stops every target; each reports what it ran, and the exit status
+# is 130 unless a target crashed.
 set -eu
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-30}
@@ -49,14 +51,33 @@ for t in $TARGETS; do
     pids="$pids $!"
 done
 
+# libFuzzer leaves with this status when it is interrupted.
+INTERRUPTED=72
+stopped=0
+trap 'stopped=1' INT TERM
+
+runs() {
+    grep -E '^stat::number_of_executed_units' $B/logs/$1.log | awk '{print $2}'
+}
+
 status=0
 set -- $TARGETS
 for pid in $pids; do
     t=$1
     shift
-    if wait "$pid"; then
-        echo "fuzz_$t: $(grep -E '^stat::number_of_executed_units' $B/logs/$t.log | awk '{print $2}') runs," \
+    rc=0
+    wait "$pid" || rc=$?
+    # A signal to this script ends the wait, not the target: wait again.
+    while [ $rc -gt 128 ] && kill -0 "$pid" 2>/dev/null; do
+        rc=0
+        wait "$pid" || rc=$?
+    done
+    if [ $rc -eq 0 ]; then
+        echo "fuzz_$t: $(runs $t) runs," \
             "$(grep -E '^#[0-9]+[[:space:]]+DONE' $B/logs/$t.log | grep -oE 'cov: [0-9]+ ft: [0-9]+')"
+    elif [ $rc -eq $INTERRUPTED ] || [ $stopped -eq 1 ]; then
+        echo "fuzz_$t: stopped after $(runs $t) runs"
+        [ $status -ne 0 ] || status=130
     else
         echo "fuzz_$t FAILED; see $B/logs/$t.log" >&2
         tail -30 $B/logs/$t.log >&2
