@@ -83,6 +83,26 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
     EXPECT_EQ(comforts.history().messages().back(), h.window.message()->text());
 }
 
+// Wheel down is NEXT only for a player who chose it: off, NEXT waits for
+// its click; on, the wheel alone goes on.
+TEST_F(ComfortsTest, WheelDownPressesNextOnlyWhenChosen) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    const auto wheelDown = [](QWidget* next) { WheelOn(next, -120); };
+    {
+        ModalScript script({{"Form3", wheelDown}, Next()}, [] {});
+        h.platform.WaitNext({0, 0});
+        EXPECT_EQ(script.met("Form3").size(), 2u);
+    }
+    ComfortSettings chosen = comforts.settings();
+    chosen.wheelDownPressesNext = true;
+    comforts.Apply(chosen);
+    ModalScript script({{"Form3", wheelDown}}, [] {});
+    h.platform.WaitNext({0, 0});
+    EXPECT_EQ(script.met("Form3").size(), 1u);
+    EXPECT_EQ(script.failure(), "");
+}
+
 TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     GameHarness h;
     Comforts comforts(h.window, h.platform.sound());
