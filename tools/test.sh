@@ -11,7 +11,7 @@ cmake --build build-test -j "$JOBS"
 (cd build-test && ctest --output-on-failure -j "$JOBS")
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
-    -DVELMORA_QT=OFF -DVELMORA_BENCH=OFF
+    -DVELMORA_BENCH=OFF
 cmake --build build-asan -j "$JOBS"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$JOBS")
 
