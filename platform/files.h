@@ -28,8 +28,9 @@ class Files {
     virtual bool ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) = 0;
 
     // Finishes or rolls back a ReplaceTogether of these names that was cut
-    // off, so that they may be read. Call before reading them.
-    virtual void Recover(const std::vector<std::string>& names) = 0;
+    // off, so that they may be read. Call before reading them. False when
+    // that could not be done now: the files must not be read as a whole.
+    virtual bool Recover(const std::vector<std::string>& names) = 0;
 };
 
 }  // namespace velmora

@@ -97,8 +97,8 @@ std::optional<std::string> PosixFiles::ReadPath(const std::string& path) {
     return bytes;
 }
 
-void PosixFiles::RemoveQuietly(const std::string& path) {
-    if (Exists(path)) ops_.unlink(path.c_str());
+bool PosixFiles::RemoveQuietly(const std::string& path) {
+    return !Exists(path) || ops_.unlink(path.c_str()) == 0;
 }
 
 bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, std::string* why) {
@@ -183,23 +183,28 @@ bool PosixFiles::FinishCommit(const std::vector<std::string>& bases) {
 // Each file that had an old one gets it back from ".NAME.old" (for a file
 // not yet renamed that is a link to itself, and renaming it changes
 // nothing); a file that had none is removed. The undo marker says which had
-// one; it is removed last, so an undo cut off is simply done again.
-void PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
+// one; it is removed last, and only when every file is back, so an undo cut
+// off or failing half-way is simply done again. True when it is done.
+bool PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
                       const std::string& undo) {
+    bool done = true;
     for (const std::string& b : bases) {
         const std::string target = PathOf(b), old = PathOf(OldOf(b));
-        if (Exists(old)) {
-            ops_.rename(old.c_str(), target.c_str());
-        } else if (std::find(fresh.begin(), fresh.end(), b) != fresh.end()) {
-            RemoveQuietly(target);
+        const bool wasFresh = std::find(fresh.begin(), fresh.end(), b) != fresh.end();
+        const bool back = Exists(old) ? ops_.rename(old.c_str(), target.c_str()) == 0
+                                      : !wasFresh || RemoveQuietly(target);
+        if (!back) {
+            done = false;  // the old file stays under its second name for the next try
+            continue;
         }
         RemoveQuietly(PathOf(NewOf(b)));
         RemoveQuietly(old);
     }
     std::string ignored;
-    SyncFolder(&ignored);
+    if (!SyncFolder(&ignored) || !done) return false;
     RemoveQuietly(undo);
     SyncFolder(&ignored);
+    return true;
 }
 
 bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) {
@@ -209,7 +214,12 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
         targets.push_back(Resolve(f.name));
         bases.push_back(targets.back().substr(targets.back().rfind('/') + 1));
     }
-    Recover(bases);
+    // A commit of this slot cut off earlier and not yet finished or undone
+    // must not be mixed with this one.
+    if (!Recover(bases)) {
+        *why = "前回のセーブの後始末ができませんでした。";
+        return false;
+    }
     const std::string marker = PathOf(MarkerOf(bases[0]));
     // Before the renames a commit is undone by removing its helpers, the
     // marker first: with the marker gone Recover never finishes it.
@@ -256,8 +266,10 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
 // were complete before the marker. One cut off before is undone, and so is
 // one cut off while it was being rolled back. The folder is synced only when
 // something was left to tidy, so that reading a slot costs no disk flush.
-void PosixFiles::Recover(const std::vector<std::string>& names) {
-    if (names.empty()) return;
+// False when the file system would not let it finish: the files may then be
+// half old and half new, and the next try goes on where this one stopped.
+bool PosixFiles::Recover(const std::vector<std::string>& names) {
+    if (names.empty()) return true;
     std::vector<std::string> bases;
     for (const std::string& n : names) {
         const std::string path = Resolve(n);
@@ -275,13 +287,12 @@ void PosixFiles::Recover(const std::vector<std::string>& names) {
             at = end + 1;
         }
         RemoveQuietly(marker);
-        Undo(bases, fresh, undo);
-        return;
+        return Undo(bases, fresh, undo);
     }
     const bool finish = Exists(marker);
     // A commit that cannot be finished now keeps its marker and new files,
     // to be finished at the next try, rather than losing half of them.
-    if (finish && !FinishCommit(bases)) return;
+    if (finish && !FinishCommit(bases)) return false;
     bool tidied = finish;
     std::string ignored;
     for (const std::string& b : bases) {
@@ -292,6 +303,7 @@ void PosixFiles::Recover(const std::vector<std::string>& names) {
     }
     RemoveQuietly(marker);
     if (tidied) SyncFolder(&ignored);
+    return true;
 }
 
 }  // namespace velmora

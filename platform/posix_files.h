@@ -31,7 +31,7 @@ class PosixFiles : public Files {
 
     std::optional<std::string> Read(const std::string& name) override;
     bool ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) override;
-    void Recover(const std::vector<std::string>& names) override;
+    bool Recover(const std::vector<std::string>& names) override;
 
     // The path of an existing file whose name matches without regard to
     // letter case, or the plain path when none does.
@@ -45,9 +45,9 @@ class PosixFiles : public Files {
     std::optional<std::string> ReadPath(const std::string& path);
     bool RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld);
     bool FinishCommit(const std::vector<std::string>& bases);
-    void Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
+    bool Undo(const std::vector<std::string>& bases, const std::vector<std::string>& fresh,
               const std::string& undo);
-    void RemoveQuietly(const std::string& path);
+    bool RemoveQuietly(const std::string& path);  // true when it is gone
 
     std::string folder_;
     FileOps ops_;

@@ -63,7 +63,10 @@ void Form1::LoadGame() {
 // are wholly readable.
 bool Form1::ReadSlot(std::string* why) {
     const std::string& slot = s_.SelectedFile;
-    platform_.files().Recover({slot, TextFileOf(slot)});
+    if (!platform_.files().Recover({slot, TextFileOf(slot)})) {
+        *why = "前回のセーブの後始末ができませんでした。";
+        return false;
+    }
     std::optional<std::string> flagBytes = platform_.files().Read(slot);
     std::optional<std::string> textBytes = platform_.files().Read(TextFileOf(slot));
     if (!flagBytes || !textBytes) {

@@ -230,11 +230,14 @@ TEST(SaveFaults, ACrashWhileRollingBackLeavesNoMixedSlot) {
 
 // The same when the file system fails again while the old files are put
 // back: the marker cannot become an undo marker (and then cannot be removed,
-// or no undo marker can be written either). Killed at any call after that,
-// the slot is still all old or all new once Recover has run.
+// or no undo marker can be written either), or an old file cannot be put
+// back. Killed at any call after that, or not at all, the slot is all old or
+// all new once Recover has run.
 TEST(SaveFaults, ASecondFailureWhileRollingBackThenACrashLeavesNoMixedSlot) {
-    const std::vector<std::map<std::string, int>> seconds = {
-        {{"rename", 1}}, {{"rename", 1}, {"unlink", 1}}, {{"rename", 1}, {"open", 1}}};
+    const std::vector<std::map<std::string, int>> seconds = {{{"rename", 1}},
+                                                             {{"rename", 1}, {"unlink", 1}},
+                                                             {{"rename", 1}, {"open", 1}},
+                                                             {{"rename", 2}}};
     for (int failedRename = 1; failedRename <= 2; ++failedRename) {
         for (const auto& second : seconds) {
             for (int crashAt = 1; crashAt <= 16; ++crashAt) {
@@ -264,16 +267,42 @@ TEST(SaveFaults, ASecondFailureWhileRollingBackThenACrashLeavesNoMixedSlot) {
     }
 }
 
-// A save killed during its renames is finished by the next start; when the
-// file system fails that too, the start after it finishes the same commit.
-TEST(SaveFaults, ACommitThatCannotBeFinishedIsFinishedByTheNextStart) {
+struct LoadResult {
+    std::string message;  // the last message of the load
+    int day = 0;          // the game's day after it
+};
+
+// Loads `slot` into a game on Day 1 through a file layer with these faults.
+LoadResult Load(const GameFolder& folder, Faults& faults, const std::string& slot = "file1") {
+    PosixFiles files(folder.path(), faults.Ops());
+    fuzz::QuietPlatform quiet(10, &files);
+    Form1 form(quiet.platform());
+    form.state().ClickState = click::kPlaying;
+    form.state().SelectedFile = slot;
+    form.state().Day = 1;
+    form.LoadGame();
+    return {quiet.LastMessage(), form.state().Day};
+}
+
+// A save killed during its renames is finished before the slot is read.
+// When the file system will not let that happen, the load is refused and
+// changes nothing; the next load finishes the save and reads the new game.
+TEST(SaveFaults, ALoadThatCannotFinishACutOffSaveIsRefusedAndTheNextFinishesIt) {
     GameFolder folder;
     folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園");
     Faults killed{"rename", 2, EIO, 1};  // killed after the first file is in place
     const SaveResult r = Save(folder, killed);
+
     Faults failing{"rename", 1};
-    PosixFiles(folder.path(), failing.Ops()).Recover({"file1", "file1_text"});
-    PosixFiles(folder.path()).Recover({"file1", "file1_text"});
+    const LoadResult refused = Load(folder, failing);
+    EXPECT_EQ(refused.message,
+              "＜file1 はロードできませんでした。前回のセーブの後始末ができませんでした。＞");
+    EXPECT_EQ(refused.day, 1);
+
+    Faults none{"none", 0};
+    const LoadResult loaded = Load(folder, none);
+    EXPECT_EQ(loaded.message, "file1 をロードしました。");
+    EXPECT_EQ(loaded.day, 3);
     EXPECT_EQ(folder.Read("file1"), r.flagFile);
     EXPECT_EQ(folder.Read("file1_text"), r.textFile);
 }

@@ -26,7 +26,7 @@ class MemoryFiles : public Files {
         for (const NamedBytes& f : replaced) files[f.name] = f.bytes;
         return true;
     }
-    void Recover(const std::vector<std::string>&) override {}
+    bool Recover(const std::vector<std::string>&) override { return true; }
 };
 
 // Answers clicks and NEXT at once, YESNO with yes, anything else with "";

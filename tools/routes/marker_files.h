@@ -32,7 +32,7 @@ class MarkerFiles : public Files {
     MarkerFiles();
     std::optional<std::string> Read(const std::string& name) override;
     bool ReplaceTogether(const std::vector<NamedBytes>&, std::string* why) override;
-    void Recover(const std::vector<std::string>&) override {}
+    bool Recover(const std::vector<std::string>&) override { return true; }
 
   private:
     std::string contents_[kScenarioFileCount];
