@@ -33,4 +33,7 @@ class Files {
     virtual bool Recover(const std::vector<std::string>& names) = 0;
 };
 
+// Why a slot is neither read nor written while Recover cannot finish.
+inline constexpr char kSaveLeftUnfinished[] = "前回のセーブの後始末ができませんでした。";
+
 }  // namespace velmora

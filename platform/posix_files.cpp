@@ -145,10 +145,10 @@ bool PosixFiles::SyncFolder(std::string* why) {
 // Puts the old files back after the renames have begun. The marker first
 // becomes an undo marker, so that a crash from here on is rolled back by
 // Recover, not finished: finishing would leave the files put back so far old
-// and the rest new. When the file system fails again and no undo marker can
-// be made, nothing is put back: the commit is finished instead, a whole new
-// slot rather than a mix (true), and what cannot be finished now is finished
-// by Recover before the slot is next read, its marker still there.
+// and the rest new. When no undo marker can be made either, nothing is put
+// back and the commit is finished instead: a whole new slot rather than a
+// mix. True when it finished; what it could not finish keeps its marker, and
+// Recover finishes it before the slot is next read.
 bool PosixFiles::RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld) {
     const std::string marker = PathOf(MarkerOf(bases[0]));
     const std::string undo = PathOf(UndoOf(bases[0]));
@@ -217,7 +217,7 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
     // A commit of this slot cut off earlier and not yet finished or undone
     // must not be mixed with this one.
     if (!Recover(bases)) {
-        *why = "前回のセーブの後始末ができませんでした。";
+        *why = kSaveLeftUnfinished;
         return false;
     }
     const std::string marker = PathOf(MarkerOf(bases[0]));

@@ -64,7 +64,7 @@ void Form1::LoadGame() {
 bool Form1::ReadSlot(std::string* why) {
     const std::string& slot = s_.SelectedFile;
     if (!platform_.files().Recover({slot, TextFileOf(slot)})) {
-        *why = "前回のセーブの後始末ができませんでした。";
+        *why = kSaveLeftUnfinished;
         return false;
     }
     std::optional<std::string> flagBytes = platform_.files().Read(slot);
