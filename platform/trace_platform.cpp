@@ -1,7 +1,5 @@
 #include "platform/trace_platform.h"
 
-#include "shell/form1.h"
-
 namespace velmora {
 namespace {
 
@@ -31,6 +29,20 @@ std::string EscapeTraceText(const std::string& text) {
         }
     }
     return out;
+}
+
+void TracePlatform::PlayGame(MainWindowEvents& game) {
+    Emit(std::string("MSG ") + kDesignCaption);
+    try {
+        for (;;) {
+            Ask("CLICK?");
+            game.lblMsg_Click();
+        }
+    } catch (const ProgramEnd&) {
+    } catch (const MainWindowClosed&) {
+        game.Form_QueryUnload();
+    }
+    Emit("END");
 }
 
 void TracePlatform::Emit(const std::string& line) {

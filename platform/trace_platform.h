@@ -48,6 +48,11 @@ class TracePlatform : public Platform {
 
     Files& files() override { return files_; }
 
+    // Plays a whole game: the design caption, then a CLICK? before every
+    // click on the message label, until the game ends the program or the
+    // input ends; then END.
+    void PlayGame(MainWindowEvents& game);
+
     // A line of the trace, flushed at once.
     void Emit(const std::string& line);
     // Writes a prompt and reads the answer; the end of the input closes the

@@ -14,18 +14,7 @@
 
 namespace velmora {
 
-// Thrown when the game ends the program (the quit command, the end of the
-// digest). The front end catches it, closes its windows and exits.
-struct ProgramEnd {};
-
-// Thrown by a platform when the main window is closed while the game waits
-// (velmora-tty at the end of its input). The front end catches it and runs
-// Form_QueryUnload.
-struct MainWindowClosed {};
-
-constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
-
-class Form1 {
+class Form1 final : public MainWindowEvents {
   public:
     explicit Form1(Platform& platform) : platform_(platform) {}
 
@@ -33,9 +22,9 @@ class Form1 {
     const GameState& state() const { return s_; }
 
     // --- window events ---
-    void lblMsg_Click();
-    void Form_Resize();
-    void Form_QueryUnload();
+    void lblMsg_Click() override;
+    void Form_Resize() override;
+    void Form_QueryUnload() override;
 
     // --- start-up ---
     void StartNewGame();

@@ -28,8 +28,8 @@ void Form1::StartNewGame() {
     s_.Half = AM;
     s_.Hour = 9;
     s_.Minute = 0;
-    s_.MainTop = 32;
-    s_.MainLeft = 255;
+    s_.MainTop = kMainWindowDesignPosition.top;
+    s_.MainLeft = kMainWindowDesignPosition.left;
 
     ShowMessage("データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>", 1);
     s_.DialogAnswer = 0;

@@ -53,8 +53,8 @@ struct GameState {
     int16_t DialogAnswer = 0;
     std::string MenuChoice;
     std::string SelectedFile;
-    double MainLeft = 255;
-    double MainTop = 32;
+    double MainLeft = 0;  // twips; a new game starts from the window's design position
+    double MainTop = 0;
     std::string PictureFile;
 
     bool operator==(const GameState&) const = default;

@@ -15,7 +15,7 @@
 #include "platform/posix_files.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
-#include "presentation/line_portrait.h"
+#include "platform/line_portrait.h"
 
 namespace {
 

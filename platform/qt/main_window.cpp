@@ -11,7 +11,6 @@
 #include "platform/qt/design_pictures.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
-#include "world/state.h"
 
 namespace velmora::qt {
 
@@ -40,8 +39,7 @@ MainWindow::MainWindow()
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(PxSize(8535, 6180));
     // Where the game believes the window stands until the player moves it.
-    const GameState start;
-    move(Px(Twips{start.MainLeft, start.MainTop}));
+    move(Px(kMainWindowDesignPosition));
 
     picMain_->move(Px(450), Px(240));
 

@@ -183,17 +183,7 @@ Trace Play(const GameFolder& folder, const Decisions& decisions) {
     PosixFiles files(folder.path());
     TracePlatform platform(out, answer, files);
     Form1 form(platform);
-    platform.Emit(std::string("MSG ") + kDesignCaption);
-    try {
-        for (;;) {
-            platform.Ask("CLICK?");
-            form.lblMsg_Click();
-        }
-    } catch (const ProgramEnd&) {
-    } catch (const MainWindowClosed&) {
-        form.Form_QueryUnload();
-    }
-    platform.Emit("END");
+    platform.PlayGame(form);
 
     Trace trace;
     std::istringstream in(out.str());
