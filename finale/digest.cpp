@@ -1,7 +1,7 @@
 // PlayDigestFinale: the playable days are over. Three scenes of the days
 // that follow, the two ending pictures, the makers' last words, and the
 // program ends.
-#include "shell/form1.h"
+#include "finale/digest.h"
 
 namespace velmora {
 namespace {
@@ -42,34 +42,38 @@ const DigestScene kScenes[] = {
 
 }  // namespace
 
-void Form1::PlayDigestFinale() {
-    ClearScenePicture();
-    ShowTitlePicture();
-    Say(kClickNext);
+void PlayDigestFinale(Visit& v) {
+    Game& game = v.game();
+    GameState& s = game.state();
+    game.ClearScenePicture();
+    game.ShowTitlePicture();
+    v.Say(kClickNext);
     for (const DigestScene& scene : kScenes) {
-        s_.CurrentPlace = "部屋";
-        s_.Minute = 0;
-        s_.Day = scene.day;
-        s_.Hour = scene.hour;
-        s_.Half = scene.half;
-        UpdateClockDisplay();
-        ShowPlacePicture("heya.jpg");
-        ShowScenePicture(scene.picture);
-        for (const char* line : scene.lines) Say(line);
-        ClearScenePicture();
-        ShowTitlePicture();
-        Say(kClickNext);
+        s.CurrentPlace = "部屋";
+        s.Minute = 0;
+        s.Day = scene.day;
+        s.Hour = scene.hour;
+        s.Half = scene.half;
+        game.UpdateClockDisplay();
+        game.ShowPlacePicture("heya.jpg");
+        game.ShowScenePicture(scene.picture);
+        for (const char* line : scene.lines) v.Say(line);
+        game.ClearScenePicture();
+        game.ShowTitlePicture();
+        v.Say(kClickNext);
     }
     for (const char* ending : {"hitomi_e1.jpg", "kaori_e1.jpg"}) {
-        s_.PictureFile = ending;
-        ShowForm7();
+        s.PictureFile = ending;
+        game.ShowForm7();
     }
-    ShowScenePicture("title.JPG");
-    Say("＜最後まで遊んでくれてありがとう。またいつか、別のバージョンでお会いしましょう！＞");
-    Say("＜制作　ヴェルモラ制作室　ホームページ　https://velmora.example.org/＞");
-    Say("＜(C) 2026 ヴェルモラ制作室＞");
-    Say("ＴＨＥ  ＥＮＤ");
-    throw ProgramEnd{};
+    game.ShowScenePicture("title.JPG");
+    v.Say("＜最後まで遊んでくれてありがとう。またいつか、別のバージョンでお会いしましょう！＞");
+    v.Say("＜制作　ヴェルモラ制作室　ホームページ　https://velmora.example.org/＞");
+    v.Say("＜(C) 2026 ヴェルモラ制作室＞");
+    v.Say("ＴＨＥ  ＥＮＤ");
+    game.EndProgram();
 }
+
+const Event kDigest{"digest", {}, {}, PlayDigestFinale};
 
 }  // namespace velmora

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "shell/form1.h"
+#include "presentation/pictures.h"
 
 namespace velmora {
 
@@ -19,7 +19,7 @@ ClockFace ClockFaceOf(const GameState& s) {
     return face;
 }
 
-void Form1::UpdateClockDisplay() {
+void Pictures::UpdateClockDisplay() {
     platform_.ShowClock(ClockFaceOf(s_));
 }
 

@@ -19,11 +19,16 @@
 namespace velmora {
 namespace {
 
+// Slots by number: the first, and the first of the player's settings.
+constexpr int kFirstSlot = 0;
+constexpr int kFirstSetting = static_cast<int>(Flag::Music);
+
 // Save number g: flags and names that differ from those of every other save.
 std::vector<NamedBytes> SaveNumber(long g) {
-    std::array<int16_t, kFlagCount> flags = test::FlagsAt(1 + g % 4, g % 2, g % 12, (g % 2) * 30,
-                                                          {{0, static_cast<int16_t>(g % 30000)}});
-    for (int i = 1; i < 123; ++i) flags[i] = static_cast<int16_t>((g * 7 + i) % 200 - 100);
+    std::array<int16_t, kFlagCount> flags = test::FlagsAt(1 + g % 4, g % 2, g % 12, (g % 2) * 30);
+    flags[kFirstSlot] = static_cast<int16_t>(g % 30000);
+    for (int i = kFirstSlot + 1; i < kFirstSetting; ++i)
+        flags[i] = static_cast<int16_t>((g * 7 + i) % 200 - 100);
     const std::string text = *FormatTextFile({"公園", "佐々木" + std::to_string(g), "リュウ君"});
     return {{"file1", FormatFlagFile(flags)}, {"file1_text", text}};
 }

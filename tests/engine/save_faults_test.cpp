@@ -18,6 +18,8 @@
 namespace velmora {
 namespace {
 
+constexpr int kUnusedSlot = 90;  // a flag no scene uses, saved all the same
+
 using test::GameFolder;
 using Listing = std::map<std::string, std::string>;  // name -> bytes
 
@@ -104,11 +106,11 @@ SaveResult Save(const GameFolder& folder, Faults& faults, const std::string& slo
     s.Hour = 4;
     s.Minute = 30;
     s.CurrentPlace = "防波堤";
-    s.Flags[41] = 1;
-    s.Flags[90] = -12;
+    s.flag(Flag::KumisInvitation) = 1;
+    s.Flags[kUnusedSlot] = -12;
     SaveResult r;
     try {
-        form.SaveGame();
+        SaveGame(form);
     } catch (const Faults::Crash&) {
     }
     r.message = quiet.LastMessage();
@@ -280,7 +282,7 @@ LoadResult Load(const GameFolder& folder, Faults& faults, const std::string& slo
     form.state().ClickState = click::kPlaying;
     form.state().SelectedFile = slot;
     form.state().Day = 1;
-    form.LoadGame();
+    LoadGame(form);
     return {quiet.LastMessage(), form.state().Day};
 }
 

@@ -20,7 +20,7 @@ TEST(Introduction, InvitationAcceptedPlaysKumiThenAkira) {
     std::vector<int> akira;
     for (int i = 1; i <= 14; ++i) akira.push_back(i);
     EXPECT_EQ(t.ItemsOf("akira01"), akira);
-    EXPECT_EQ(t.flag(41), 1);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 1);
     EXPECT_EQ(t.finalState.Day, 1);  // the introduction takes no time
     EXPECT_EQ(t.finalState.Hour, 9);
 }
@@ -33,13 +33,13 @@ TEST(Introduction, InvitationDeclinedPlaysNoAkira) {
     for (int i = 33; i <= 37; ++i) kumi.push_back(i);
     EXPECT_EQ(t.ItemsOf("kumi01"), kumi);
     EXPECT_TRUE(t.ItemsOf("akira01").empty());
-    EXPECT_EQ(t.flag(41), 2);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 2);
 }
 
 TEST(Introduction, ClosingTheInvitationDialogCountsAsNo) {
     GameFolder folder;
     test::Trace t = Play(folder, {"no", "no", "close"});
-    EXPECT_EQ(t.flag(41), 2);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 2);
 }
 
 TEST(Introduction, FirstMenuOpensWithMusicAtTheStartValues) {
@@ -47,8 +47,8 @@ TEST(Introduction, FirstMenuOpensWithMusicAtTheStartValues) {
     test::Trace t = Play(folder, {"no", "no", "no"});
     EXPECT_TRUE(t.Has("SOUND loop BGM1.wav"));
     const GameState& s = t.finalState;
-    EXPECT_EQ(s.Flags[flag::kMusic], 1);
-    EXPECT_EQ(s.Flags[flag::kPortraitMode], 2);
+    EXPECT_EQ(s.flag(Flag::Music), 1);
+    EXPECT_EQ(s.flag(Flag::PortraitMode), 2);
     for (int i = 0; i < 123; ++i) {
         if (i != 41) {
             EXPECT_EQ(s.Flags[i], 0) << i;

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.DialogAnswer = 1;  // what the YES of the confirmation leaves
     const velmora::GameState before = s;
     try {
-        form.LoadGame();
+        velmora::LoadGame(form);
     } catch (const velmora::MainWindowClosed&) {
         FUZZ_CHECK(false);  // a load waits for two answers at most
     }

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/trace_platform.h"
+#include "shell/form1.h"
 #include "tools/routes/marker_files.h"
 
 namespace velmora::routes {
