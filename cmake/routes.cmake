@@ -9,7 +9,12 @@ endif()
 file(GLOB VELMORA_ROUTES_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/*.cpp)
 list(FILTER VELMORA_ROUTES_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(velmora_routes STATIC ${VELMORA_ROUTES_SOURCES})
-target_link_libraries(velmora_routes PUBLIC velmora_engine velmora_platform_trace)
+# The explorer plays the game on its own platform: it sees the game and the
+# platform, never the tests.
+velmora_sees(velmora_routes world presentation places finale shell platform tools/routes)
+target_link_libraries(velmora_routes PUBLIC velmora_shell velmora_platform_trace
+                                            velmora_platform_posix)
+target_link_libraries(velmora_routes INTERFACE velmora_source_tree)
 
 add_executable(velmora-routes ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/main.cpp)
 target_link_libraries(velmora-routes PRIVATE velmora_routes)

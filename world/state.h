@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-constexpr int kFlagCount = 136;        // Flags(0) .. Flags(135)
+constexpr int kFlagCount = 136;        // the story flags and settings (world/flags.h)
 constexpr int kScriptLineCount = 101;  // ScriptLines(0) .. ScriptLines(100)
 
 // ClickState: what a click on the message label does, and which list the
