@@ -1,5 +1,5 @@
 // VisitAkiraHouse: after the gathering, Akira is at home on Day 4.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

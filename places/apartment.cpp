@@ -1,7 +1,7 @@
 // VisitApartment: friends come by in front of the building; upstairs in his
 // room the hero takes calls and visits in the evening, then goes out again
 // or sleeps, which is how the player lets time pass.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 // VisitBentoShop: open around the clock, but the girl at the counter works
 // only in the afternoon. She talks to the hero at most once for each day
 // begun, and from Day 3 on at most once for each day begun since Day 3.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 // VisitBreakwater: the friends' gathering of Day 2, what a latecomer hears,
 // and Kumi's and Hitomi's scenes of Day 3.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

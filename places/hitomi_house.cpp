@@ -1,6 +1,6 @@
 // VisitHitomiHouse: the flower shop はなぞの, Hitomi's home. Hitomi on
 // Day 2, and on Day 3 for a hero who said yes to her.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 // Hitomi's question of Day 1. The hero meets her at the park or at Serubia,
 // whichever he comes to first; his answer decides her route for the rest of
 // the spring break. Only at the park does she leave the scene after a yes.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 

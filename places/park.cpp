@@ -1,7 +1,7 @@
 // VisitPark: open from AM 6:00 to PM 6:30. Hitomi's question on Day 1 (the
 // same scene as at Serubia, wherever the hero meets her first), Kaori on
 // Day 3 and Satsuki on Day 4.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 // VisitPcShop: open AM 8:00 to PM 8:30. Hitomi on Day 2, Akira on the
 // morning of Day 3.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

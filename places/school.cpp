@@ -1,6 +1,6 @@
 // VisitSchool: always open. Hitomi in the afternoon of Day 1, Kaori on
 // Day 2, Akira in the afternoon of Day 4.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 // VisitSerubia: the shopping centre, open AM 9:00 to PM 8:30. Hitomi's
 // question on Day 1 (as at the park), Kaori on Days 1 and 3, and on Day 4
 // the hero chooses a present for Hitomi.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

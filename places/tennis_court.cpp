@@ -1,6 +1,6 @@
 // VisitTennisCourt: nobody plays before AM 9:00 or from PM 7:00. Kaori on
 // Days 1 and 4, Hitomi on Days 2 and 3.
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {

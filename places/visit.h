@@ -60,12 +60,4 @@ class Visit {
     const Event* event_ = nullptr;
 };
 
-// Hitomi's question of Day 1, at the park or at Serubia (places/hitomis_question.cpp).
-constexpr bool kDismissAfterYes = true;
-void HitomisQuestion(Visit& v, const std::string& placePicture, bool dismissAfterYes);
-
-// The ten places of the town, as the menu lists them.
-extern const Place kApartment, kBreakwater, kBentoShop, kPark, kAkiraHouse, kSerubia, kPcShop,
-    kSchool, kHitomiHouse, kTennisCourt;
-
 }  // namespace velmora

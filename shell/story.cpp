@@ -1,7 +1,7 @@
 #include "shell/story.h"
 
 #include "finale/digest.h"
-#include "places/visit.h"
+#include "places/town.h"
 
 namespace velmora {
 

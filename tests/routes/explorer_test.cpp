@@ -4,7 +4,7 @@
 // route while those that may follow each other do.
 #include <gtest/gtest.h>
 
-#include "places/visit.h"
+#include "places/town.h"
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
 #include "tools/routes/merge_check.h"
