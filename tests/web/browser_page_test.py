@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""What the page itself answers for, in headless chromium: a browser without
+WebAssembly, storage the browser refuses and a file that cannot be downloaded
+are each said in Japanese and the game goes on where it can; the tab put away
+is the main window's resizing (the music stops); the comforts' keys.
+
+    browser_page_test.py --site SITE [--tty ...] [--data ...]
+"""
+
+import argparse
+import pathlib
+import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+from browser import Browser, what_is_missing  # noqa: E402
+from browser_route_test import SKIP, Failures, PagePlayer  # noqa: E402
+
+NEW_GAME_TO_MENU = ["no", "no", "no"]  # no load, no name, Kumi's invitation declined
+BLOCK_STORAGE = """Object.defineProperty(window, 'indexedDB', {
+    get() { throw new DOMException('The user denied permission to access the database.', 'SecurityError'); }});"""
+
+
+def notices(browser):
+    return browser.evaluate("document.getElementById('notices').textContent")
+
+
+def started(browser, script=None, blocked=()):
+    if script:
+        browser.send("Page.addScriptToEvaluateOnNewDocument", source=script)
+    if blocked:
+        browser.send("Network.enable")
+        browser.send("Network.setBlockedURLs", urls=list(blocked))
+    browser.open()
+    return browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor",
+                            "the game's first wait")
+
+
+def messages(browser):
+    return browser.evaluate("velmora.status.messages")
+
+
+def without_webassembly(site, failures):
+    with Browser(site) as browser:
+        # As a browser whose policy turns WebAssembly off.
+        browser.send("Page.addScriptToEvaluateOnNewDocument", source="delete window.WebAssembly;")
+        browser.open()
+        said = browser.wait_for("document.getElementById('notices').textContent", "a notice")
+        failures.check("WebAssembly が使えない" in said, f"no WebAssembly: {said}")
+        failures.check(browser.evaluate("document.getElementById('lblMsg').textContent") ==
+                       "このメッセージラベルをクリックしてね！", "the title still stands")
+
+
+def storage_refused(site, failures):
+    with Browser(site) as browser:
+        started(browser, script=BLOCK_STORAGE)
+        failures.check("IndexedDB" in notices(browser), f"storage refused: {notices(browser)}")
+        PagePlayer(browser, NEW_GAME_TO_MENU + ["セーブ", "file1", "yes", "ロード", "file1", "yes"]).play()
+        shown = messages(browser)
+        failures.check("＜file1 にセーブできませんでした。このブラウザではデータを保存できません。＞\r\n"
+                       "＜前にセーブした内容はそのまま残っています。＞" in shown,
+                       "a save without storage says so and the game goes on")
+        failures.check("＜file1 はロードできませんでした。このファイルにはまだセーブされていません。＞" in shown,
+                       "a load without storage finds no slot")
+
+
+def download_failed(site, failures):
+    with Browser(site) as browser:
+        started(browser, blocked=["*kumi01.dat"])
+        PagePlayer(browser, NEW_GAME_TO_MENU).play()
+        failures.check("＜シナリオファイル「kumi01.dat」が見つかりません。＞" in messages(browser) and
+                       browser.evaluate("velmora.status.waitingFor") == "Form8",
+                       "a scenario file that cannot be downloaded is missed, and the game reaches the menu")
+        failures.check("「kumi01.dat」をダウンロードできませんでした" in notices(browser),
+                       f"the page says which file: {notices(browser)}")
+        # The tab put away: the main window is resized, so the music stops.
+        browser.wait_for("velmora.page.music.playing()", "the music")
+        browser.evaluate("document.dispatchEvent(new Event('visibilitychange'))")
+        browser.wait_for("!velmora.page.music.playing()", "the music stopped by the resizing")
+        failures.check(browser.evaluate("velmora.status.waitingFor") == "Form8",
+                       "hiding the tab stops the music and the menu still waits")
+        comforts(browser, failures)
+    with Browser(site) as browser:
+        browser.send("Network.enable")
+        browser.send("Network.setBlockedURLs", urls=["*.wasm"])
+        browser.open()
+        said = browser.wait_for("document.getElementById('notices').textContent", "a notice")
+        failures.check("ゲーム本体をダウンロードできませんでした" in said, f"the engine not downloaded: {said}")
+
+
+def comforts(browser, failures):
+    browser.key("h")
+    shown = browser.evaluate("!document.getElementById('history').hidden && "
+                             "document.getElementById('historyText').textContent")
+    failures.check(bool(shown) and "さて、どこに行こうかな・・・。" in shown, "H shows the history")
+    browser.key("Escape")
+    browser.key("m")
+    muted = browser.evaluate("document.getElementById('history').hidden && "
+                             "JSON.parse(localStorage.getItem('velmora.comforts')).muted")
+    failures.check(muted is True, "Escape closes the history; M mutes, and the page keeps it")
+    browser.key("F11")
+    failures.check(browser.wait_for("!!document.fullscreenElement", "full screen", 10),
+                   "F11 shows the game full screen")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--tty")
+    parser.add_argument("--data")
+    args = parser.parse_args()
+    missing = what_is_missing(args.site)
+    if missing:
+        print(f"SKIPPED: {missing}")
+        return SKIP
+    failures = Failures()
+    without_webassembly(args.site, failures)
+    storage_refused(args.site, failures)
+    download_failed(args.site, failures)
+    print(f"{failures.passed} passed, {failures.count} failed")
+    return 1 if failures.count else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
