@@ -88,6 +88,34 @@ def download_failed(site, failures):
         failures.check("ゲーム本体をダウンロードできませんでした" in said, f"the engine not downloaded: {said}")
 
 
+def window_move(site, failures):
+    """Window-move mode: the player drags the main window by its caption and
+    clicks the message; the game's windows then stand relative to it."""
+    with Browser(site) as browser:
+        started(browser)
+        player = PagePlayer(browser, NEW_GAME_TO_MENU)
+        player.play()
+        player.answer_Form8("メイン画面移動")
+        browser.wait_for("velmora.status.waitingFor === 'lblMsg'", "window-move mode")
+        failures.check(not browser.evaluate("velmora.page.windows.anyOpen()"),
+                       "after メイン画面移動 no window is open until the message is clicked")
+        x, y = browser.center("#Form1 > .caption span")
+        scale = browser.evaluate("document.getElementById('screen').getBoundingClientRect().width / 760")
+        browser.send("Input.dispatchMouseEvent", type="mousePressed", x=x, y=y, button="left", clickCount=1)
+        browser.send("Input.dispatchMouseEvent", type="mouseMoved", x=x + 20 * scale, y=y + 10 * scale,
+                     button="left")
+        browser.send("Input.dispatchMouseEvent", type="mouseReleased", x=x + 20 * scale, y=y + 10 * scale,
+                     button="left", clickCount=1)
+        browser.click("#lblMsg")
+        browser.wait_for("velmora.status.waitingFor === 'Form8'", "the menu again")
+        player.answer_Form8("セーブ")
+        browser.wait_for("velmora.status.waitingFor === 'Form5'", "the save list")
+        place = browser.evaluate("['--wx', '--wy'].map(p => Number("
+                                 "document.getElementById('Form5').style.getPropertyValue(p)))")
+        failures.check(place == [255 + 300 + 7500, 32 + 150 + 840],
+                       f"the list window stands where the game puts it after the move: {place}")
+
+
 def comforts(browser, failures):
     browser.key("h")
     shown = browser.evaluate("!document.getElementById('history').hidden && "
@@ -117,6 +145,7 @@ def main():
     without_webassembly(args.site, failures)
     storage_refused(args.site, failures)
     download_failed(args.site, failures)
+    window_move(args.site, failures)
     print(f"{failures.passed} passed, {failures.count} failed")
     return 1 if failures.count else 0
 

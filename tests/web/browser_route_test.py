@@ -281,7 +281,9 @@ def main():
         if line.startswith("PAINT ") and painted_at is None:
             painted_at = (len(windows_of(tty_trace[:i])), line[6:], scene_before)
 
-    with Browser(str(site)) as browser:
+    # Screenshots at the design's own size, one design pixel to a pixel.
+    size = {"width": 760, "height": 460} if shots else {}
+    with Browser(str(site), **size) as browser:
         browser.open()
         browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor", "the title")
         if shots:

@@ -9,6 +9,7 @@ const kDefaults = { volume: 100, muted: false, wheelDownPressesNext: false, auto
 const kAutoBaseMs = 1500;
 const kAutoPerCharacterMs = 60;
 const kSlots = ['file1', 'file2', 'file3', 'file4', 'file5'];
+const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
 
 function loadSettings() {
   try {
@@ -88,7 +89,7 @@ export class Comforts {
       id: 'comfortButton', title: 'メニュー', ariaLabel: 'メニュー',
     });
     this.menuButton.className = 'tw';
-    this.menuButton.style.cssText = '--x:11040;--y:6540;--w:300;--h:300';
+    this.menuButton.style.cssText = '--x:60;--y:6615;--w:270;--h:270';
     this.screen.append(this.history, this.settingsBox, this.slots, this.menu, this.menuButton);
   }
 
@@ -170,6 +171,14 @@ export class Comforts {
     const slot = kSlots.find((s) => byName.has(s) && byName.has(s + '_text'));
     if (!slot || files.length !== 2) {
       result.textContent = 'スロットの 2 つのファイル（file1 と file1_text など）を一緒に選んでください。';
+      return;
+    }
+    if (files.some((f) => f.size > kLargestSlotFile)) {
+      result.textContent = '大きすぎるファイルです。ゲームのスロットのファイルを選んでください。';
+      return;
+    }
+    if (this.page.status.ended) {
+      result.textContent = 'ゲームが終わっているため読み込めません。ページを再読み込みしてください。';
       return;
     }
     const bytes = async (name) => new Uint8Array(await byName.get(name).arrayBuffer());

@@ -124,6 +124,7 @@ export class GamePage {
     this.pending = null;
     this.status.waitingFor = null;
     this.answeredAt = event && event.timeStamp ? event.timeStamp : performance.now();
+    this.answered = name;
     this.windows.answered(name, value);
     this.music.unlock();
     this.tell('answer', name);
@@ -137,8 +138,9 @@ export class GamePage {
     if (clicked === null) return;
     this.answeredAt = null;
     const changed = performance.now() - clicked;
+    const window = this.answered;
     requestAnimationFrame(() => {
-      this.status.clicks.push({ changed, frame: performance.now() - clicked });
+      this.status.clicks.push({ window, changed, frame: performance.now() - clicked });
     });
   }
 

@@ -81,6 +81,7 @@ async function start() {
 function preload(page, manifest) {
   const names = Object.keys(manifest.files);
   requestIdleCallbackOr(() => {
+    page.music.prepare();
     for (const name of names) {
       if (/\.(gif|jpe?g|png)$/.test(name)) page.pictures.get(name);
       else if (/\.dat$/.test(name)) page.files.download(name);

@@ -20,8 +20,9 @@ export class Music {
     this.buffers = new Map();
   }
 
-  // Browsers let a page make sound only after the player's first gesture.
-  unlock() {
+  // Made while the page is idle: making one takes tens of milliseconds,
+  // which a click should not wait for. It stays silent until unlocked.
+  prepare() {
     if (!this.context) {
       const rate = Object.values(this.rates)[0];
       try {
@@ -33,6 +34,11 @@ export class Music {
       this.gain.gain.value = linearVolume(this.volume);
       this.gain.connect(this.context.destination);
     }
+  }
+
+  // Browsers let a page make sound only after the player's first gesture.
+  unlock() {
+    this.prepare();
     if (this.context.state === 'suspended') this.context.resume();
   }
 
