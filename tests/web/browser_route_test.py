@@ -155,7 +155,7 @@ class PagePlayer:
         for box, text in (("#Text1", name), ("#Text2", nickname)):
             self.b.click(box)
             self.b.type_text(text)
-        self.b.click("#nameOk")
+        self.b.key("Enter")  # in the box: the window's OK
 
     def answer_Form5(self, decision):
         index = self.b.evaluate(
@@ -200,7 +200,7 @@ class Failures:
 def first_difference(a, b):
     for i, (x, y) in enumerate(zip(a, b)):
         if x != y:
-            return f"#{i}: tty {x!r} / page {y!r}"
+            return f"#{i}: tty {a[max(0, i - 3):i + 2]!r} / page {b[max(0, i - 3):i + 2]!r}"
     return f"lengths {len(a)} / {len(b)}"
 
 

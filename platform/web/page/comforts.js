@@ -50,6 +50,7 @@ export class Comforts {
     this.open = null;  // the comfort window shown, if any
     this.autoTimer = null;
     this.lastLength = 0;
+    this.swallowKeyUp = null;
     this.apply();
     this.build();
     this.listen();
@@ -244,6 +245,7 @@ export class Comforts {
     this.page.on('wait', () => this.armAutoAdvance());
     this.page.on('end', () => clearTimeout(this.autoTimer));
     this.doc.addEventListener('keydown', (e) => this.onKey(e));
+    this.doc.addEventListener('keyup', (e) => this.onKeyUp(e));
     this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
     this.screen.addEventListener('contextmenu', (e) => {
       e.preventDefault();
@@ -264,8 +266,20 @@ export class Comforts {
     return true;
   }
 
+  // The game goes on between two listeners of one key, so it may already
+  // wait on its next window: a key a window took is not taken again here,
+  // and a key taken here is not also a press of the focused button (Space
+  // presses one when it is let go, by then the next NEXT).
   onKey(e) {
-    if (this.handleKey(e)) e.preventDefault();
+    if (e.defaultPrevented || !this.handleKey(e)) return;
+    e.preventDefault();
+    this.swallowKeyUp = e.key;
+  }
+
+  onKeyUp(e) {
+    if (e.key !== this.swallowKeyUp) return;
+    e.preventDefault();
+    this.swallowKeyUp = null;
   }
 
   handleKey(e) {

@@ -51,6 +51,16 @@ export class Windows {
         this.answer('Form8', Number(button.dataset.row), e);
       });
     }
+    // Enter in a box of the name window or in the list presses its OK, as in
+    // a dialog of the desktop; not while an input method is composing.
+    const okOnEnter = (id, ok) => this.byId(id).addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' || e.isComposing) return;
+      e.preventDefault();
+      this.byId(ok).click();
+    });
+    okOnEnter('Text1', 'nameOk');
+    okOnEnter('Text2', 'nameOk');
+    okOnEnter('List1', 'listOk');
     // Closing through the window's own close box, as the window system would.
     const closed = { Form2: 0, Form3: 0, Form4: 1, Form8: -1 };
     for (const [id, value] of Object.entries(closed)) {
