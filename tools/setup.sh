@@ -10,7 +10,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 WEB_PACKAGES="
   build-essential cmake ninja-build python3 sox
   emscripten fonttools python3-brotli fonts-ipafont-gothic fonts-ipafont-mincho
-  chromium python3-websocket
+  chromium python3-websocket python3-pil
 "
 DESKTOP_PACKAGES="
   build-essential cmake ninja-build pkg-config git

@@ -57,6 +57,9 @@ class ThreadingServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
     allow_reuse_address = True
 
+    def handle_error(self, request, client_address):
+        pass  # a browser that leaves mid-download is no fault of the page
+
 
 class BrowserError(Exception):
     pass

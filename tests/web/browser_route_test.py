@@ -25,6 +25,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import wave
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -211,6 +212,23 @@ def slot_bytes(browser, slot):
     return files and {slot: base64.b64decode(files[0]), slot + "_text": base64.b64decode(files[1])}
 
 
+def downloaded(browser, slot):
+    """The slot's files as the player downloads them from the page's menu."""
+    folder = pathlib.Path(tempfile.mkdtemp(prefix="velmora-downloads-"))
+    browser.send("Browser.setDownloadBehavior", behavior="allow", downloadPath=str(folder))
+    browser.click("#comfortButton")
+    browser.click("#comfortMenu button:last-child")
+    browser.wait_for("!!document.getElementById('slotUpload')", "the slot window")
+    row = ["file1", "file2", "file3", "file4", "file5"].index(slot) + 1
+    browser.click(f"#slots tr:nth-child({row}) button")
+    names = (slot, slot + "_text")
+    end = time.monotonic() + 30
+    while not all((folder / n).exists() for n in names) and time.monotonic() < end:
+        time.sleep(0.02)  # chromium renames each file into place once it is whole
+    browser.key("Escape")
+    return {n: (folder / n).read_bytes() for n in names if (folder / n).exists()}
+
+
 def canvas_pixels(browser):
     """The scene picture box's pixels, once its drawing has settled."""
     from PIL import Image
@@ -316,6 +334,8 @@ def main():
         failures.check(browser.evaluate("velmora.status.ended"), "the game ended after the digest")
         page_slot = slot_bytes(browser, "file2")
         failures.check(page_slot == tty_slot, "the slot the page saved is velmora-tty's, byte for byte")
+        failures.check(downloaded(browser, "file2") == tty_slot,
+                       "the slot's two files download as the player's copy of them")
         check_music(failures, browser, args.data)
         clicks = browser.evaluate("velmora.status.clicks")
 

@@ -64,7 +64,6 @@ async function start() {
   if (earlyClick) page.answer('lblMsg', 0, earlyClick);
   Object.assign(window.velmora, { page, status: page.status });
   new Comforts(document, page);
-  await page.files.open();
   // The main window hidden with its tab, or shown again, is a resizing.
   document.addEventListener('visibilitychange', () => page.report(kResized));
   let failed = false;

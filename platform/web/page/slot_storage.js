@@ -29,6 +29,7 @@ export class SlotStorage {
     this.downloads = new Map();  // key → promise of bytes or null
     this.staged = [];
     this.db = null;
+    this.opened = this.open();
   }
 
   // Opens the player's database; without one the game goes on, unsaved.
@@ -41,7 +42,6 @@ export class SlotStorage {
       this.db = null;
       this.notices.say(kStorageBlocked);
     }
-    return this.db !== null;
   }
 
   addressOf(name) {
@@ -75,6 +75,7 @@ export class SlotStorage {
   }
 
   async readSaved(name) {
+    await this.opened;
     if (!this.db) return null;
     try {
       const tx = this.db.transaction(kStore, 'readonly');
@@ -94,6 +95,7 @@ export class SlotStorage {
   async commit(place) {
     const files = this.staged;
     this.staged = [];
+    await this.opened;
     try {
       if (!this.db) throw new Error(kNoStorage);
       await this.writeAll(files);
