@@ -47,6 +47,14 @@ def sizes(site):
     return by_kind
 
 
+def title_needs(site):
+    """The files the title screen is drawn from: the page, its face and the
+    design pictures; the engine, the data and the other faces come later."""
+    needed = [site / "index.html", site / "velmora.css", site / "fonts/velmora-p-gothic.woff2",
+              *site.glob("design/*"), *(f for f in site.glob("*.js") if f.name != "velmora-engine.js")]
+    return sum(f.stat().st_size for f in needed)
+
+
 def quartiles(values):
     values = sorted(values)
     return values[len(values) // 2], values[int(len(values) * 0.9)], values[-1]
@@ -80,7 +88,8 @@ def main():
     for kind, _ in KINDS:
         if kind in by_kind:
             print(f"| {kind} | {by_kind[kind]:,} |")
-    print(f"| **all** | **{total:,}** ({total / 1e6:.2f} MB) |\n")
+    print(f"| **all** | **{total:,}** ({total / 1e6:.2f} MB) |")
+    print(f"| of which the title screen needs | {title_needs(site):,} |\n")
 
     rounds = [title_round(site) for _ in range(args.rounds)]
     painted = [r[0] for r in rounds]
