@@ -146,6 +146,18 @@ class Browser:
             raise BrowserError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
 
+    def wait_event(self, method, what):
+        """The first protocol event of this kind, taken off the list."""
+        end = time.monotonic() + self.deadline
+        while time.monotonic() < end:
+            for event in self.events:
+                if event.get("method") == method:
+                    self.events.remove(event)
+                    return event["params"]
+            self.evaluate("0")  # events arrive between answers
+            time.sleep(0.005)
+        raise BrowserError(f"waited in vain for {what}")
+
     def wait_for(self, expression, what, deadline=None):
         """Polls the page until the expression is truthy; its value."""
         end = time.monotonic() + (deadline or self.deadline)

@@ -88,6 +88,22 @@ def download_failed(site, failures):
         failures.check("ゲーム本体をダウンロードできませんでした" in said, f"the engine not downloaded: {said}")
 
 
+def early_click(site, failures):
+    """A click on the title while the engine is still on its way is kept."""
+    with Browser(site) as browser:
+        browser.send("Fetch.enable", patterns=[{"urlPattern": "*velmora-engine.wasm"}])
+        browser.open()
+        held = browser.wait_event("Fetch.requestPaused", "the engine's download")
+        browser.click("#lblMsg")
+        failures.check(browser.evaluate("!(window.velmora && velmora.status && velmora.status.waits)"),
+                       "the title is clicked before the engine has loaded")
+        browser.send("Fetch.continueRequest", requestId=held["requestId"])
+        browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor === 'Form2'",
+                         "the load question")
+        failures.check(messages(browser) == ["データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>"],
+                       "the early click starts the game once the engine is there")
+
+
 def window_move(site, failures):
     """Window-move mode: the player drags the main window by its caption and
     clicks the message; the game's windows then stand relative to it."""
@@ -146,6 +162,7 @@ def main():
     storage_refused(args.site, failures)
     download_failed(args.site, failures)
     window_move(args.site, failures)
+    early_click(args.site, failures)
     print(f"{failures.passed} passed, {failures.count} failed")
     return 1 if failures.count else 0
 

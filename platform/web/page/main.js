@@ -1,7 +1,8 @@
 // Starts the page. The title screen is drawn by index.html and velmora.css
 // alone; this checks what the browser can do, opens the player's storage,
 // loads the game (velmora-engine.js and .wasm) and hands it the page. A
-// click on the title before the game is loaded waits for it.
+// click on the title before the game is loaded (index.html keeps one that
+// comes before this script) waits for it.
 import { Comforts } from './comforts.js';
 import { GamePage, kResized } from './game_page.js';
 import { kEngineFailed, kEngineStopped, kNoWebAssembly, Notices } from './notices.js';
@@ -10,10 +11,6 @@ const notices = new Notices(document.getElementById('notices'));
 document.getElementById('boot-notice').remove();
 window.velmora = { titlePaintedAt: null };
 markTitlePainted();
-const label = document.getElementById('lblMsg');
-let earlyClick = null;
-const keepEarlyClick = (e) => { earlyClick = e; };
-label.addEventListener('click', keepEarlyClick, { once: true });
 
 function webAssemblyWorks() {
   try {
@@ -60,8 +57,7 @@ async function start() {
     return;
   }
   const page = new GamePage(document, manifest, notices);
-  label.removeEventListener('click', keepEarlyClick);
-  if (earlyClick) page.answer('lblMsg', 0, earlyClick);
+  if (window.velmoraEarlyClick) page.answer('lblMsg', 0, window.velmoraEarlyClick);
   Object.assign(window.velmora, { page, status: page.status });
   new Comforts(document, page);
   // The main window hidden with its tab, or shown again, is a resizing.
