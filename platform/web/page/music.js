@@ -2,6 +2,8 @@
 // decoded once into samples, and the loop jumps from its last sample to
 // its first. Shipped compressed without loss (FLAC), which decodes to
 // exactly the samples of the wave file, no silence added at either end.
+import { fileKey } from './slot_storage.js';
+
 function linearVolume(perceived) {
   // The volume slider is a position on a logarithmic (perceived) scale.
   if (perceived >= 1) return 1;
@@ -43,7 +45,7 @@ export class Music {
   }
 
   buffer(name) {
-    const key = name.toLowerCase();
+    const key = fileKey(name);
     if (!this.buffers.has(key)) {
       const decoded = this.storage.download(name)
         .then((bytes) => bytes && this.context.decodeAudioData(bytes.slice().buffer))

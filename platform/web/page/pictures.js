@@ -2,6 +2,8 @@
 // line mode paints pixels into it), the prepared portrait over it, the side
 // picture and the clock column. The browser decodes the GIF and JPEG files
 // itself; each is decoded once and kept.
+import { fileKey } from './slot_storage.js';
+
 const kLightYellow = 'rgb(255, 255, 192)';
 const kSceneWidth = 300;
 const kSceneHeight = 260;
@@ -40,7 +42,7 @@ export class Pictures {
   // The decoded picture, or null when the file is missing or unreadable.
   get(name) {
     if (!name || !this.storage.addressOf(name)) return Promise.resolve(null);
-    const key = name.toLowerCase();
+    const key = fileKey(name);
     if (!this.decoded.has(key)) {
       const picture = this.storage.download(name).then((bytes) => bytes &&
         createImageBitmap(new Blob([bytes]), { colorSpaceConversion: 'none', premultiplyAlpha: 'none' })

@@ -2,8 +2,8 @@
 // open) one window and is answered by one click in it: NEXT, YES or NO,
 // OK, a command, the picture, or the message label itself. The windows the
 // game places stand where it says, in twips of the screen; the others open
-// where they were designed. Any window but the main one while another is
-// open can be dragged by its caption.
+// where they were designed. A window can be dragged by its caption, except
+// the main window while another window of the game is open.
 const kFrame = 45;     // border, in twips
 
 function place(win, left, top) {
@@ -24,7 +24,6 @@ export class Windows {
     this.answer = answer;
     this.addressOf = addressOf;
     this.main = doc.getElementById('Form1');
-    this.waiting = null;
     this.menuFocus = null;
     this.menuPlaced = false;
     this.topmost = 1;
@@ -72,10 +71,9 @@ export class Windows {
 
   // The window that waits for the player, open and with its focus.
   open(name, argument, left, top) {
-    this.waiting = name;
-    const win = this.byId(name);
-    const opening = !win || win.hidden;
     if (name === 'lblMsg') return;
+    const win = this.byId(name);
+    const opening = win.hidden;
     if (name === 'Form3' || name === 'Form2' || name === 'Form5') place(win, left, top);
     if (!opening) return;
     if (name === 'Form5') this.fillList(argument);
@@ -89,7 +87,6 @@ export class Windows {
   // After its answer a window hides, except those the game closes itself:
   // the name window after a valid OK, the picture window after its NEXT.
   answered(name, value) {
-    this.waiting = null;
     if (name === 'lblMsg' || name === 'Form7' || (name === 'Form4' && value === 0)) return;
     this.close(name);
   }
