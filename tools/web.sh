@@ -28,10 +28,10 @@ if [ -d /usr/share/nodejs ]; then export NODE_PATH="/usr/share/nodejs${NODE_PATH
 # Debian's python3 has fontTools; another one first on PATH may not.
 PYTHON=/usr/bin/python3
 
+mkdir -p "$BUILD"
 emcmake cmake -S "$REPO" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >"$BUILD.configure.log" 2>&1 ||
-    { cat "$BUILD.configure.log" >&2; exit 1; }
-rm -f "$BUILD.configure.log"
+    -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >"$BUILD/configure.log" 2>&1 ||
+    { cat "$BUILD/configure.log" >&2; exit 1; }
 cmake --build "$BUILD" -j "$(nproc)"
 echo "The game for the browser: $BUILD/site"
 if [ "$SERVE" = 0 ]; then exit 0; fi
