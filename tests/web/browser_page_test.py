@@ -9,7 +9,9 @@ is the main window's resizing (the music stops); the comforts' keys.
 
 import argparse
 import pathlib
+import shutil
 import sys
+import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
@@ -88,6 +90,28 @@ def download_failed(site, failures):
         failures.check("ゲーム本体をダウンロードできませんでした" in said, f"the engine not downloaded: {said}")
 
 
+def unreadable_upload(site, failures):
+    """Slot files the game cannot read as a slot are refused whole."""
+    folder = pathlib.Path(tempfile.mkdtemp(prefix="velmora-upload-"))
+    (folder / "file4").write_bytes(b"1\r\n2\r\nthree\r\n")
+    (folder / "file4_text").write_bytes(b'"\x83A\x83p\x81[\x83g","a","b"\r\n')
+    with Browser(site) as browser:
+        started(browser)
+        browser.click("#comfortButton")
+        browser.click("#comfortMenu button:last-child")
+        browser.wait_for("!!document.getElementById('slotUpload')", "the slot window")
+        node = browser.send("DOM.getDocument")["root"]["nodeId"]
+        picker = browser.send("DOM.querySelector", nodeId=node, selector="#slotUpload")["nodeId"]
+        browser.send("DOM.setFileInputFiles", nodeId=picker,
+                     files=[str(folder / "file4"), str(folder / "file4_text")])
+        said = browser.wait_for("/読み込めません/.test(document.getElementById('slots').textContent) && "
+                                "document.querySelector('#slots p[role=status]').textContent", "the refusal")
+        kept = browser.evaluate("velmora.page.files.slotFiles('file4')", wait_promise=True)
+        failures.check(said.startswith("file4 に読み込めませんでした。") and kept is None,
+                       f"an unreadable slot is refused and not kept: {said}")
+    shutil.rmtree(folder)
+
+
 def early_click(site, failures):
     """A click on the title while the engine is still on its way is kept."""
     with Browser(site) as browser:
@@ -163,6 +187,7 @@ def main():
     download_failed(args.site, failures)
     window_move(args.site, failures)
     early_click(args.site, failures)
+    unreadable_upload(args.site, failures)
     print(f"{failures.passed} passed, {failures.count} failed")
     return 1 if failures.count else 0
 
