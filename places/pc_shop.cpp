@@ -15,11 +15,11 @@ void Form1::VisitPcShop() {
     Redraw();
     if ((s_.Half == AM && s_.Hour < 8) || (s_.Half == PM && s_.Hour > 8)) {
         Blank();
-        Say("「パソコンショップは、もう閉まっている。」");
+        Say("「パソコンショップは、今は閉まっている。」");
         return;
     }
     Picture(kScene);
-    Describe("*：「パソコンショップ。パソコンを売ってる。……まあ、当然か。」",
+    Describe("*：「パソコンショップ。パソコンを売ってる。……まあ、当然か。明のやつは、朝から入りびたってるらしいけど。」",
              "*：「この店の唯一の欠点は、店員が全員男だってことだな。」");
 
     // P1: Hitomi on Day 2.
