@@ -32,7 +32,8 @@ const DigestScene kScenes[] = {
      3,
      {{"*：「相原、あのさ……。」", "*：「相原、あのさ……。誕生日の……」"},
       {"ひとみ：「お願い……。今日は、何も言わないで。」",
-       "ひとみ：「ペンダント、ありがとう。ほんとにうれしかった。……だから、お願い。今日は、何も言わないで。」"},
+       "ひとみ：「ペンダント、ありがとう。ほんとにうれしかった。……だから、お願い。今日は、何も言わ"
+       "ないで。」"},
       {"*：「…………。」"},
       {"ひとみ：「せめて今日だけは、悲しい気持ちになりたくないの。」",
        "ひとみ：「せめて誕生日の今日だけは、悲しい気持ちになりたくないの。」"},
@@ -83,7 +84,8 @@ void Form1::PlayDigestFinale() {
         ShowPlacePicture("heya.jpg");
         ShowScenePicture(scene.picture);
         const bool lived = scene.memoryAtLeast > 0 && F(scene.memoryFlag) >= scene.memoryAtLeast;
-        for (const DigestLine& line : scene.lines) Say(lived && line.lived ? line.lived : line.text);
+        for (const DigestLine& line : scene.lines)
+            Say(lived && line.lived ? line.lived : line.text);
         ClearScenePicture();
         ShowTitlePicture();
         Say(kClickNext);

@@ -42,8 +42,10 @@ void Form1::VisitApartment() {
     Picture(kFront);
     PlaceIs("アパート");
     Plus30();
-    Describe("*：「ここがオレの住んでるアパート。一人暮らしには十分なところさ。友だちも、よく訪ねてくるしな。」",
-             "*：「見上げるほど高いこのアパート、住んでるのはほとんど大学生なんだよな。」");
+    Describe(
+        "*：「ここがオレの住んでるアパート。一人暮らしには十分なところさ。友だちも、よく訪ねてくる"
+        "しな。」",
+        "*：「見上げるほど高いこのアパート、住んでるのはほとんど大学生なんだよな。」");
 
     // A1: Kumi and Akira come to see a hero who missed the gathering.
     if (F(45) == 1 && s_.Day >= 2 && F(47) == 0 && F(48) == 0 && During(PM, 4, PM, 11)) {
