@@ -53,37 +53,32 @@ StoryGraph SmallTown(uint64_t laterEvents) {
     return g;
 }
 
-const char* const kWords =
-    "word 昼過ぎ any PM 0:00 PM 2:30\n"
-    "word 一日目 1 AM 0:00 PM 11:30\n"
-    "fact name her name\n";
+// What the check says of the small town with these ledger entries for its
+// three events (after two time words and one fact).
+std::string Slips(const std::string& events, uint64_t laterEvents) {
+    const Ledger ledger = Read(
+        "word 昼過ぎ any PM 0:00 PM 2:30\n"
+        "word 一日目 1 AM 0:00 PM 11:30\n"
+        "fact name her name\n" +
+        events);
+    return Joined(CheckContinuity(SmallTown(laterEvents), ledger));
+}
 
 TEST(Continuity, AFactToldTwiceOnOneRoute) {
-    const Ledger ledger = Read(std::string(kWords) +
-                               "event first\n  tells name\n"
-                               "event later\n  tells name\n"
-                               "event quiet\n");
-    EXPECT_EQ(Joined(CheckContinuity(SmallTown(0b010), ledger)),
+    EXPECT_EQ(Slips("event first\n  tells name\nevent later\n  tells name\nevent quiet\n", 0b010),
               "later tells name again, after first on the same route\n");
 }
 
 TEST(Continuity, AFactTakenAsKnownThatARouteNeverTold) {
-    const Ledger ledger = Read(std::string(kWords) +
-                               "event first\n  tells name\n"
-                               "event later\n"
-                               "event quiet\n  assumes name\n");
     // The way through state 2 reaches the quiet visit without her name.
-    EXPECT_EQ(Joined(CheckContinuity(SmallTown(0), ledger)),
+    EXPECT_EQ(Slips("event first\n  tells name\nevent later\nevent quiet\n  assumes name\n", 0),
               "quiet takes name as known, but a route reaches it untold\n");
 }
 
 TEST(Continuity, ATimeWordOutsideTheScenesWindow) {
-    const Ledger ledger = Read(std::string(kWords) +
-                               "event first\n  names 昼過ぎ 一日目\n"
-                               "event later\n"
-                               "event quiet\n  names 一日目\n");
-    EXPECT_EQ(Joined(CheckContinuity(SmallTown(0), ledger)),
-              "quiet names 一日目 but plays at Day 2 PM 2:00\n");
+    EXPECT_EQ(
+        Slips("event first\n  names 昼過ぎ 一日目\nevent later\nevent quiet\n  names 一日目\n", 0),
+        "quiet names 一日目 but plays at Day 2 PM 2:00\n");
 }
 
 }  // namespace
