@@ -34,7 +34,7 @@ TEST(Continuity, TheStoryReadsTrueOnEveryRoute) {
     EXPECT_EQ(Joined(CheckContinuity(GraphOf(Explore()), ledger)), "");
 }
 
-// A small town of five states. From the title (0) the hero either meets
+// A small town of four states. From the title (0) the hero either meets
 // the bento-shop girl in the afternoon (1) or sleeps through it (2); both
 // ways lead to Day 2 (3), where she greets him by name, and then the digest.
 //   0 --first--> 1 --later--> 3 --quiet--> end
