@@ -1,13 +1,10 @@
-// The story reads true on every route: the shipped ledger over the routes
-// the explorer finds, and one small story for each kind of slip the check
-// must catch.
+// The continuity check catches each kind of slip, in a small story: a fact
+// told twice, a fact taken as known untold, a time word outside a scene's
+// window. (The shipped ledger over every route is checked with the
+// explorer's own routes, in explorer_test.cpp.)
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tools/routes/continuity.h"
-#include "tools/routes/explorer.h"
 
 namespace velmora::routes {
 namespace {
@@ -23,15 +20,6 @@ Ledger Read(const std::string& text) {
     Ledger ledger = ReadLedger(text, &problems);
     EXPECT_EQ(Joined(problems), "");
     return ledger;
-}
-
-TEST(Continuity, TheStoryReadsTrueOnEveryRoute) {
-    std::ifstream in(VELMORA_LEDGER);
-    ASSERT_TRUE(in) << VELMORA_LEDGER;
-    std::ostringstream text;
-    text << in.rdbuf();
-    const Ledger ledger = Read(text.str());
-    EXPECT_EQ(Joined(CheckContinuity(GraphOf(Explore()), ledger)), "");
 }
 
 // A small town of four states. From the title (0) the hero either meets
