@@ -283,7 +283,7 @@ def eye(cx, cy, iris, side, expr, e, skin):
 
 
 def brows(c, expr):
-    """The spec gives the picture-left brow (inner end, peak, outer end read
+    """The face table gives the picture-left brow (inner end, peak, outer end read
     from the outer end inwards, and its weight); the other one is its mirror."""
     (ox, oy), (px, py), (ix, iy), sw = FACES[c["name"]]["brow"]
     if expr in ("sad", "cry"):  # the inner ends rise
@@ -349,44 +349,44 @@ def glasses():
 
 
 def face(c, expr):
-    spec = FACES[c["name"]]
-    outline, ear = FACE_SHAPES[spec["shape"]]
+    traits = FACES[c["name"]]
+    outline, ear = FACE_SHAPES[traits["shape"]]
     skin = c["skin"]
     out = []
     for x in (ear + 1, 300 - ear - 1):
         out.append('<ellipse cx="%d" cy="114" rx="7" ry="11" fill="%s" stroke="%s" stroke-width="2"/>'
                    % (x, skin, INK))
-    if spec.get("earrings"):
+    if traits.get("earrings"):
         for x in (ear + 1, 300 - ear - 1):
             out.append('<circle cx="%d" cy="127" r="2.8" fill="#fffaf0" stroke="%s" stroke-width="1.1"/>' % (x, INK))
     out.append(_p(outline, skin, 2.2))
     male = c.get("male")
     if not male or expr in ("cry", "sad"):
-        k = spec.get("blush", 1.0)
+        k = traits.get("blush", 1.0)
         for x in (122, 178):
             out.append('<ellipse cx="%d" cy="%d" rx="%s" ry="%s" fill="%s" opacity="%s"/>'
                        % (x, 134, f(9 * k), f(4.5 * k), BLUSH, "0.55" if expr != "cry" else "0.8"))
-    e = spec["eye"]
-    if spec.get("shadow") and expr not in ("happy", "cry"):  # a touch of eye make-up
+    e = traits["eye"]
+    if traits.get("shadow") and expr not in ("happy", "cry"):  # a touch of eye make-up
         for x in (128, 172):
             out.append('<ellipse cx="%d" cy="%s" rx="%s" ry="5" fill="%s" opacity="0.45"/>'
-                       % (x, f(113 - e["ry"]), f(e["rx"] + 1), spec["shadow"]))
+                       % (x, f(113 - e["ry"]), f(e["rx"] + 1), traits["shadow"]))
     out.append(eye(128, 113, c["eyes"], -1, expr, e, skin))
     out.append(eye(172, 113, c["eyes"], 1, expr, e, skin))
-    nose = spec.get("nose")
+    nose = traits.get("nose")
     if nose == "long":
         out.append(_p("M151 123 l-2.5 10 l3.5 1", "none", 1.4, c["skin_shade_ink"]))
     elif nose == "boy":
         out.append(_p("M152 124 l-4 10 l6 1", "none", 1.7, c["skin_shade_ink"]))
     else:
         out.append(_p("M150 128 l-2 6 l3 1", "none", 1.4, c["skin_shade_ink"]))
-    if spec.get("mole"):
-        out.append('<circle cx="%s" cy="%s" r="1.5" fill="%s"/>' % (f(spec["mole"][0]), f(spec["mole"][1]), INK))
-    if spec.get("plaster"):
+    if traits.get("mole"):
+        out.append('<circle cx="%s" cy="%s" r="1.5" fill="%s"/>' % (f(traits["mole"][0]), f(traits["mole"][1]), INK))
+    if traits.get("plaster"):
         out.append(_p("M111 134 L128 129 L130.5 136.5 L113.5 141.5 Z", "#f6dcb4", 1.4))
         out.append('<circle cx="118" cy="136" r="0.8" fill="%s"/><circle cx="123" cy="134.5" r="0.8" fill="%s"/>'
                    % (INK, INK))
-    out.append(mouth(expr, spec["mouth"]))
+    out.append(mouth(expr, traits["mouth"]))
     return "".join(out)
 
 
