@@ -52,11 +52,12 @@ export class GamePage {
     this.label = doc.getElementById('lblMsg');
     this.pending = null;
     this.reports = [];
-    this.listeners = { message: [], wait: [], answer: [], end: [] };
+    this.listeners = { message: [], wait: [], end: [] };
     this.uploadAnswer = null;
     // What the page has done, for the player's history and for tests.
     this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false };
     this.answeredAt = null;
+    this.answered = null;
     this.earlyClick = null;
     this.blocked = 0;  // a comfort window above the game takes its clicks
   }
@@ -127,8 +128,7 @@ export class GamePage {
     this.answered = name;
     this.windows.answered(name, value);
     this.music.unlock();
-    this.tell('answer', name);
-    resolve(name === 'Form5' && value < 0 ? -1 : value);
+    resolve(value);
   }
 
   // The time from the player's click to the next wait (the page changed),
