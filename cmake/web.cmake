@@ -4,18 +4,19 @@
 
 # --- CP932 tables: made by a program of the building machine ---
 set(VELMORA_CP932_DIR ${CMAKE_SOURCE_DIR}/world/cp932_table)
+set(VELMORA_CP932_MAKER ${CMAKE_SOURCE_DIR}/tools/cp932/make_cp932_table.cpp)
 set(VELMORA_CP932_INC ${CMAKE_BINARY_DIR}/generated/cp932_table.inc)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
 if(EMSCRIPTEN)
     find_program(VELMORA_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
     add_custom_command(OUTPUT ${VELMORA_CP932_INC}
-        COMMAND ${VELMORA_HOST_CXX} -std=c++20 -O2 ${VELMORA_CP932_DIR}/make_cp932_table.cpp
+        COMMAND ${VELMORA_HOST_CXX} -std=c++20 -O2 ${VELMORA_CP932_MAKER}
                 -o ${CMAKE_BINARY_DIR}/make_cp932_table
         COMMAND ${CMAKE_BINARY_DIR}/make_cp932_table ${VELMORA_CP932_INC}
-        DEPENDS ${VELMORA_CP932_DIR}/make_cp932_table.cpp
+        DEPENDS ${VELMORA_CP932_MAKER}
         COMMENT "Reading the CP932 tables off glibc")
 else()
-    add_executable(make_cp932_table ${VELMORA_CP932_DIR}/make_cp932_table.cpp)
+    add_executable(make_cp932_table ${VELMORA_CP932_MAKER})
     add_custom_command(OUTPUT ${VELMORA_CP932_INC}
         COMMAND make_cp932_table ${VELMORA_CP932_INC}
         DEPENDS make_cp932_table
