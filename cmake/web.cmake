@@ -23,8 +23,12 @@ else()
         COMMENT "Reading the CP932 tables off glibc")
 endif()
 add_library(velmora_cp932_table STATIC ${VELMORA_CP932_DIR}/cp932_table.cpp ${VELMORA_CP932_INC})
-target_include_directories(velmora_cp932_table PUBLIC ${CMAKE_SOURCE_DIR}
-                           PRIVATE ${CMAKE_BINARY_DIR}/generated)
+if(COMMAND velmora_sees)
+    velmora_sees(velmora_cp932_table world)
+else()
+    target_include_directories(velmora_cp932_table PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
+target_include_directories(velmora_cp932_table PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 if(NOT EMSCRIPTEN)
     if(VELMORA_TESTS)
@@ -34,22 +38,37 @@ if(NOT EMSCRIPTEN)
 endif()
 
 # --- the game as WebAssembly ---
-# The engine ends the program by an exception, and every wait unwinds and
+# The engine's CP932 goes through the tables: the library that builds
+# world/cp932.cpp builds world/cp932_table/cp932_by_table.cpp instead. The
+# engine ends the program by an exception, and every wait unwinds and
 # rewinds the stack through Asyncify.
 set_target_properties(velmora-tty velmora_platform_trace velmora_platform_posix
                       PROPERTIES EXCLUDE_FROM_ALL ON)
-get_target_property(VELMORA_WEB_ENGINE_SOURCES velmora_engine SOURCES)
-list(FILTER VELMORA_WEB_ENGINE_SOURCES EXCLUDE REGEX "world/cp932\\.cpp$")
-set_property(TARGET velmora_engine PROPERTY SOURCES ${VELMORA_WEB_ENGINE_SOURCES}
+foreach(candidate velmora_world velmora_engine)
+    if(TARGET ${candidate} AND NOT VELMORA_CP932_OWNER)
+        get_target_property(kind ${candidate} TYPE)
+        if(NOT kind STREQUAL "INTERFACE_LIBRARY")
+            set(VELMORA_CP932_OWNER ${candidate})
+        endif()
+    endif()
+endforeach()
+get_target_property(VELMORA_WORLD_SOURCES ${VELMORA_CP932_OWNER} SOURCES)
+list(FILTER VELMORA_WORLD_SOURCES EXCLUDE REGEX "world/cp932\\.cpp$")
+set_property(TARGET ${VELMORA_CP932_OWNER} PROPERTY SOURCES ${VELMORA_WORLD_SOURCES}
              ${VELMORA_CP932_DIR}/cp932_by_table.cpp)
-target_link_libraries(velmora_engine PUBLIC velmora_cp932_table)
-foreach(lib velmora_engine velmora_cp932_table)
+target_link_libraries(${VELMORA_CP932_OWNER} PUBLIC velmora_cp932_table)
+foreach(lib ${VELMORA_CP932_OWNER} velmora_cp932_table)
     target_compile_options(${lib} PUBLIC -fexceptions)
 endforeach()
 
+# A platform sees the platform's folder alone.
 add_library(velmora_platform_web STATIC platform/web/web_platform.cpp platform/web/web_files.cpp
             platform/web/page_bridge.cpp)
-target_include_directories(velmora_platform_web PUBLIC ${CMAKE_SOURCE_DIR})
+if(COMMAND velmora_sees)
+    velmora_sees(velmora_platform_web platform)
+else()
+    target_include_directories(velmora_platform_web PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
 target_compile_options(velmora_platform_web PUBLIC -fexceptions)
 
 add_executable(velmora-web app/web_main.cpp)
