@@ -33,6 +33,14 @@ export function paintPortraitRows(portrait, scene, parity) {
   }
 }
 
+// The colours exactly as the file has them; a browser that does not take
+// the options decodes without them.
+function decode(blob) {
+  return createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' })
+    .catch(() => createImageBitmap(blob))
+    .catch(() => null);
+}
+
 export class Pictures {
   constructor(storage) {
     this.storage = storage;
@@ -44,9 +52,7 @@ export class Pictures {
     if (!name || !this.storage.addressOf(name)) return Promise.resolve(null);
     const key = fileKey(name);
     if (!this.decoded.has(key)) {
-      const picture = this.storage.download(name).then((bytes) => bytes &&
-        createImageBitmap(new Blob([bytes]), { colorSpaceConversion: 'none', premultiplyAlpha: 'none' })
-          .catch(() => null));
+      const picture = this.storage.download(name).then((bytes) => bytes && decode(new Blob([bytes])));
       this.decoded.set(key, picture);
     }
     return this.decoded.get(key);
