@@ -16,7 +16,7 @@ import tempfile
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 from browser import Browser, what_is_missing  # noqa: E402
-from browser_route_test import SKIP, Failures, PagePlayer  # noqa: E402
+from browser_route_test import SKIP, Failures, PagePlayer, bring_in  # noqa: E402
 
 NEW_GAME_TO_MENU = ["no", "no", "no"]  # no load, no name, Kumi's invitation declined
 BLOCK_STORAGE = """Object.defineProperty(window, 'indexedDB', {
@@ -97,13 +97,7 @@ def unreadable_upload(site, failures):
     (folder / "file4_text").write_bytes(b'"\x83A\x83p\x81[\x83g","a","b"\r\n')
     with Browser(site) as browser:
         started(browser)
-        browser.click("#comfortButton")
-        browser.click("#comfortMenu button:last-child")
-        browser.wait_for("!!document.getElementById('slotUpload')", "the slot window")
-        node = browser.send("DOM.getDocument")["root"]["nodeId"]
-        picker = browser.send("DOM.querySelector", nodeId=node, selector="#slotUpload")["nodeId"]
-        browser.send("DOM.setFileInputFiles", nodeId=picker,
-                     files=[str(folder / "file4"), str(folder / "file4_text")])
+        bring_in(browser, folder / "file4", folder / "file4_text")
         said = browser.wait_for("/読み込めません/.test(document.getElementById('slots').textContent) && "
                                 "document.querySelector('#slots p[role=status]').textContent", "the refusal")
         kept = browser.evaluate("velmora.page.files.slotFiles('file4')", wait_promise=True)

@@ -212,13 +212,26 @@ def slot_bytes(browser, slot):
     return files and {slot: base64.b64decode(files[0]), slot + "_text": base64.b64decode(files[1])}
 
 
+def open_slot_window(browser):
+    """The page's menu (the ≡ button) → セーブデータ."""
+    browser.click("#comfortButton")
+    browser.click("#comfortMenu button:last-child")
+    browser.wait_for("!!document.getElementById('slotUpload')", "the slot window")
+
+
+def bring_in(browser, *files):
+    """The player picks slot files in the slot window."""
+    open_slot_window(browser)
+    node = browser.send("DOM.getDocument")["root"]["nodeId"]
+    picker = browser.send("DOM.querySelector", nodeId=node, selector="#slotUpload")["nodeId"]
+    browser.send("DOM.setFileInputFiles", nodeId=picker, files=[str(f) for f in files])
+
+
 def downloaded(browser, slot):
     """The slot's files as the player downloads them from the page's menu."""
     folder = pathlib.Path(tempfile.mkdtemp(prefix="velmora-downloads-"))
     browser.send("Browser.setDownloadBehavior", behavior="allow", downloadPath=str(folder))
-    browser.click("#comfortButton")
-    browser.click("#comfortMenu button:last-child")
-    browser.wait_for("!!document.getElementById('slotUpload')", "the slot window")
+    open_slot_window(browser)
     row = ["file1", "file2", "file3", "file4", "file5"].index(slot) + 1
     browser.click(f"#slots tr:nth-child({row}) button")
     names = (slot, slot + "_text")
@@ -353,13 +366,7 @@ def main():
     with Browser(str(site)) as browser:
         browser.open()
         browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor", "the title")
-        browser.click("#comfortButton")
-        browser.click("#comfortMenu button:last-child")
-        browser.wait_for("!!document.getElementById('slotUpload')", "the slot window")
-        node = browser.send("DOM.getDocument")["root"]["nodeId"]
-        picker = browser.send("DOM.querySelector", nodeId=node, selector="#slotUpload")["nodeId"]
-        browser.send("DOM.setFileInputFiles", nodeId=picker,
-                     files=[str(made / "file3"), str(made / "file3_text")])
+        bring_in(browser, made / "file3", made / "file3_text")
         browser.wait_for("/file3 に読み込みました/.test(document.getElementById('slots').textContent)",
                          "the slot brought in")
         browser.key("Escape")
