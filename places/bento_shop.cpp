@@ -27,7 +27,7 @@ void VisitBentoShop(Visit& v) {
     if (!v.During(kAtTheCounter)) {
         v.PlaceIs(kPlace);
         v.Picture(kScene);
-        v.Say("「２４時間営業の店だけど、今は男の店員しかいない。……つまらん。」");
+        v.Say("「二十四時間営業の店だけど、今は男の店員しかいない。……つまらん。」");
         return;
     }
     v.PlayEvents();

@@ -12,7 +12,7 @@ void VisitBreakwater(Visit& v) {
     v.Plus30();
     v.Redraw();
     v.Picture(kScene);
-    v.Describe("*：「ここは防波堤。いろんな魚が釣れる、オレのお気に入りの場所だ。」",
+    v.Describe("*：「ここは防波堤。アジにメバル、いろんな魚が釣れる、オレのお気に入りの場所だ。」",
                "*：「ここからは初日の出が見えるんだ。……今年は寝坊して見逃したけどな。」");
     v.PlayEvents();
 }

@@ -12,7 +12,7 @@ void VisitHitomiHouse(Visit& v) {
     v.PlaceIs("ひとみの家");
     v.Plus30();
     v.Picture(kScene);
-    v.Describe("*：「ここは花屋さん。クラスメートの相原ひとみの家でもあるんだ。」",
+    v.Describe("*：「ここは花屋さん。クラスメイトの相原ひとみの家でもあるんだ。」",
                "*：「店の名前は『はなぞの』。……ラグビー場じゃないぞ。」");
     v.PlayEvents();
 }

@@ -35,7 +35,9 @@ void Introduction(Visit& v) {
         v.Branch("invitation YES");
         v.Set(Flag::KumisInvitation, 1);
         v.Lines(28, 30);
-        v.Say("久美：「もし連絡がつかなかったら、この話はなしだからね。じゃ、またね！」");
+        v.Say(
+            "久美：「明が夕方に伝えに行くから、ちゃんとつかまってよね。連絡がつかなかったら、この話"
+            "はナシだからね。じゃ、またね！」");
         v.Picture("apart.jpg");
         v.Line(32);
         v.Load("akira01.dat");
