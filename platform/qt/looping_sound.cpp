@@ -1,7 +1,5 @@
 #include "platform/qt/looping_sound.h"
 
-#include <QFileInfo>
-
 #include "platform/qt/plugin_module.h"
 
 namespace velmora::qt {
@@ -20,11 +18,18 @@ bool LoopingSound::Load() {
     return loop_ != nullptr;
 }
 
-void LoopingSound::Play(const std::string& path) {
+// The sound module reads the very file the game opened and checked, through
+// the name the system gives its descriptor, never the name in the folder:
+// a pipe put there since would stall the module's loader, and with it the
+// window. Each play has a URL of its own (the fragment counts the plays), so
+// that a descriptor number used again is never taken for music loaded before.
+void LoopingSound::Play(Descriptor wave) {
     Stop();
-    const QFileInfo file(QString::fromStdString(path));
-    if (!file.isFile() || !Load()) return;
-    loop_->Play(file.absoluteFilePath().toUtf8().constData());
+    wave_ = std::move(wave);
+    if (!wave_.ok() || !Load()) return;
+    const std::string url = "file:///proc/self/fd/" + std::to_string(wave_.get()) + "#" +
+                            std::to_string(++plays_);
+    loop_->Play(url.c_str());
 }
 
 void LoopingSound::Stop() {
