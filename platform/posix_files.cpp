@@ -150,8 +150,11 @@ bool PosixFiles::ReadTogether(const std::vector<std::string>& names, size_t limi
     return ReadEach(names, limit, contents, failure);
 }
 
+// An empty folder under a helper's name goes too; anything else is unlinked,
+// never followed.
 bool PosixFiles::RemoveQuietly(const std::string& path) {
-    return !Exists(path) || ops_.unlink(path.c_str()) == 0;
+    if (!Exists(path) || ops_.unlink(path.c_str()) == 0) return true;
+    return errno == EISDIR && ::rmdir(path.c_str()) == 0;
 }
 
 // A helper file is created afresh, never opened where it lies: a name
@@ -162,8 +165,8 @@ bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, s
     int fd = -1;
     for (int tries = 0; fd < 0; ++tries) {
         fd = ops_.open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd >= 0 || errno != EEXIST || tries == 2) break;
-        if (ops_.unlink(path.c_str()) != 0 && errno != ENOENT) break;
+        if (fd >= 0 || errno != EEXIST || tries == 4) break;
+        if (!RemoveQuietly(path)) break;
     }
     if (fd < 0) {
         *why = Explain("ファイルの作成");
