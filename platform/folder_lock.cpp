@@ -11,8 +11,7 @@
 
 namespace velmora {
 
-bool FolderLock::Take(const std::string& folder, std::chrono::milliseconds wait,
-                      std::string* why) {
+bool FolderLock::Take(const std::string& folder, std::chrono::milliseconds wait, std::string* why) {
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.ok()) {
         *why = std::string("フォルダを開けませんでした（") + std::strerror(errno) + "）。";

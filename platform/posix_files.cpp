@@ -144,7 +144,7 @@ bool PosixFiles::ReadTogether(const std::vector<std::string>& names, size_t limi
     const std::vector<std::string> bases = Bases(names);
     if (bases.size() != names.size() || !RecoverUnlocked(bases)) {
         *failure = {false, bases.size() != names.size() ? NotInFolder(names[0])
-                                                       : std::string(kSaveLeftUnfinished)};
+                                                        : std::string(kSaveLeftUnfinished)};
         return false;
     }
     return ReadEach(names, limit, contents, failure);

@@ -26,7 +26,8 @@ ReadFailure OpenFailure(const std::string& path, const std::string& name, int er
     if (error == ENXIO || error == EOPNOTSUPP) {  // a socket cannot be opened at all
         struct stat target;
         if (::stat(path.c_str(), &target) == 0 && !KindOf(target.st_mode).empty()) {
-            return {false, name + " は" + KindOf(target.st_mode) + "で、ファイルとして読めません。"};
+            return {false,
+                    name + " は" + KindOf(target.st_mode) + "で、ファイルとして読めません。"};
         }
     }
     if (error == EACCES || error == EPERM) {
@@ -95,8 +96,8 @@ Descriptor OpenRegular(const std::string& path, const std::string& name, size_t 
     return file;
 }
 
-std::optional<std::string> ReadAtMost(const Descriptor& file, const std::string& name,
-                                      size_t limit, ReadFailure* failure) {
+std::optional<std::string> ReadAtMost(const Descriptor& file, const std::string& name, size_t limit,
+                                      ReadFailure* failure) {
     ReadFailure ignored;
     if (!failure) failure = &ignored;
     std::string bytes;

@@ -45,7 +45,7 @@ Descriptor OpenRegular(const std::string& path, const std::string& name, size_t 
 
 // The whole of a file opened by OpenRegular, read up to one byte past
 // `limit`: a file that has grown past it since is refused, not read.
-std::optional<std::string> ReadAtMost(const Descriptor& file, const std::string& name,
-                                      size_t limit, ReadFailure* failure);
+std::optional<std::string> ReadAtMost(const Descriptor& file, const std::string& name, size_t limit,
+                                      ReadFailure* failure);
 
 }  // namespace velmora

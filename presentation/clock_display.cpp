@@ -14,8 +14,8 @@ namespace {
 // into a slot, a path among them) shows no plate rather than opening a file
 // of that name.
 bool HasPlate(const std::string& place) {
-    static const char* const kPlaces[] = {"アパート", "部屋",   "防波堤",     "弁当屋",
-                                          "公園",     "明の家", "セルビア",   "ﾊﾟｿｺﾝｼｮｯﾌﾟ",
+    static const char* const kPlaces[] = {"アパート", "部屋",       "防波堤",   "弁当屋",
+                                          "公園",     "明の家",     "セルビア", "ﾊﾟｿｺﾝｼｮｯﾌﾟ",
                                           "学校",     "ひとみの家", "ﾃﾆｽｺｰﾄ"};
     return std::find(std::begin(kPlaces), std::end(kPlaces), place) != std::end(kPlaces);
 }

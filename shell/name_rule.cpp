@@ -11,10 +11,8 @@ bool HasControlCharacter(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 || c == 0x7F) return true;
-        if (c == 0xC2 && i + 1 < text.size() &&
-            static_cast<unsigned char>(text[i + 1]) <= 0x9F &&
-            static_cast<unsigned char>(text[i + 1]) >= 0x80)
-            return true;
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) return true;
     }
     return false;
 }

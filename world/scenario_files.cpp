@@ -14,7 +14,8 @@ void Form1::LoadScript(const std::string& file) {
         return;
     }
     if (!bytes) {
-        ShowMessage("＜シナリオファイル「" + file + "」を読み込めませんでした。" + failure.why + "＞", 0);
+        ShowMessage(
+            "＜シナリオファイル「" + file + "」を読み込めませんでした。" + failure.why + "＞", 0);
         return;
     }
     // One item past the lines the game keeps tells that the file has more.

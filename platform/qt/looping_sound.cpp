@@ -61,13 +61,14 @@ void LoopingSound::Play(Descriptor wave) {
     wave_ = std::move(wave);
     if (!wave_.ok()) return;
     if (!SoundFitsFile(wave_)) {
-        qWarning("%s", "音楽ファイルが壊れています（WAVE ではないか、音の長さがファイルの"
-                       "大きさを超えています）。");
+        qWarning("%s",
+                 "音楽ファイルが壊れています（WAVE ではないか、音の長さがファイルの"
+                 "大きさを超えています）。");
         return;
     }
     if (!Load()) return;
-    const std::string url = "file:///proc/self/fd/" + std::to_string(wave_.get()) + "#" +
-                            std::to_string(++plays_);
+    const std::string url =
+        "file:///proc/self/fd/" + std::to_string(wave_.get()) + "#" + std::to_string(++plays_);
     loop_->Play(url.c_str());
 }
 

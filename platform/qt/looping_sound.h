@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/readable_file.h"
 #include "platform/qt/sound_module.h"
+#include "platform/readable_file.h"
 
 namespace velmora::qt {
 

@@ -88,7 +88,7 @@ class Game {
         s.CurrentPlace = "公園";
         s.PlayerName = "今の名前";
         s.Flags[41] = 5;
-        s.DialogAnswer = 1;  // what the YES of a confirmation leaves
+        s.DialogAnswer = 1;               // what the YES of a confirmation leaves
         quiet_.platform().Emit("START");  // messages are found after a line end
     }
     PosixFiles& files() { return files_; }
@@ -164,8 +164,8 @@ TEST(HostileFiles, AnythingUnderAHelperFilesNameIsRemovedAndTheSaveGoesThrough) 
             const Outcome o = game.Save();
             ASSERT_EQ(o.message, "file1 にセーブしました。");
             EXPECT_EQ(folder.Read("file1_text"), *FormatTextFile({"公園", "今の名前", "リュウ君"}));
-            EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(
-                folder.path() + "/" + helper)));
+            EXPECT_FALSE(std::filesystem::exists(
+                std::filesystem::symlink_status(folder.path() + "/" + helper)));
         }
     }
 }
@@ -227,9 +227,10 @@ TEST(HostileFiles, FilesLargerThanTheGameKeepsAreRefusedUnread) {
     EXPECT_EQ(load.message, "＜file1 はロードできませんでした。file1 は大きすぎます（" +
                                 std::to_string(kSlotFileLimit) + " バイトまで）。＞");
     EXPECT_TRUE(load.before == load.after);
-    EXPECT_EQ(game.LoadScript("kumi01.dat").message,
-              "＜シナリオファイル「kumi01.dat」を読み込めませんでした。kumi01.dat は大きすぎます（" +
-                  std::to_string(kScenarioFileLimit) + " バイトまで）。＞");
+    EXPECT_EQ(
+        game.LoadScript("kumi01.dat").message,
+        "＜シナリオファイル「kumi01.dat」を読み込めませんでした。kumi01.dat は大きすぎます（" +
+            std::to_string(kScenarioFileLimit) + " バイトまで）。＞");
 
     // Within the limit, a file of a million commas still yields only the
     // lines the game keeps, and the notice that there were more.
@@ -254,7 +255,8 @@ TEST(HostileFiles, LinksPlantedOnHelperFilesAreNeverFollowedNorRenamedIntoTheSlo
         const char* helpers[] = {".file1.new", ".file1_text.new", ".file1.commit", ".file1.old",
                                  ".file1_text.old"};
         while (!stop) {
-            for (const char* h : helpers) ::symlink(victim.c_str(), (folder.path() + "/" + h).c_str());
+            for (const char* h : helpers)
+                ::symlink(victim.c_str(), (folder.path() + "/" + h).c_str());
         }
     });
     PosixFiles files(folder.path());

@@ -55,7 +55,8 @@ TEST(KilledSaves, AfterRecoverTheSlotIsWhollyOneSave) {
 
     // How long one commit takes here, so that kills land all over it.
     const auto start = std::chrono::steady_clock::now();
-    for (long g = 1; g <= 5; ++g) ASSERT_TRUE(files.ReplaceTogether(SaveNumber(g), &failure)) << failure.why;
+    for (long g = 1; g <= 5; ++g)
+        ASSERT_TRUE(files.ReplaceTogether(SaveNumber(g), &failure)) << failure.why;
     const long commitMicros =
         std::max<long>(50, std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::steady_clock::now() - start)

@@ -125,8 +125,8 @@ struct Outcomes {
 
 // Runs every fault of every kind on a folder made by `prepare`; a failed
 // save must say `left` of the slot.
-Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare,
-                    const std::string& slot, const std::string& left) {
+Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare, const std::string& slot,
+                    const std::string& left) {
     Outcomes o;
     for (const char* kind : kKinds) {
         for (int n = 1;; ++n) {

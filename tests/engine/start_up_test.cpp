@@ -110,9 +110,10 @@ TEST(NameDialog, LineEndsControlCharactersAndChangedCharactersAreRefused) {
     for (const std::string& m : t.Messages())
         if (m.rfind("＜その名前は使えません。", 0) == 0) refusals.push_back(m);
     const std::string control = "＜その名前は使えません。改行や制御文字は使えません。＞";
-    EXPECT_EQ(refusals, std::vector<std::string>({control, control, control, control,
-                                                  "＜その名前は使えません。「〜」は使えません。＞",
-                                                  "＜その名前は使えません。「−」は使えません。＞"}));
+    EXPECT_EQ(refusals,
+              std::vector<std::string>({control, control, control, control,
+                                        "＜その名前は使えません。「〜」は使えません。＞",
+                                        "＜その名前は使えません。「−」は使えません。＞"}));
     EXPECT_EQ(t.finalState.PlayerName, "K");
     EXPECT_EQ(t.finalState.Nickname, "～－");
 }
@@ -129,7 +130,8 @@ TEST(NameDialog, EveryCharacterItAcceptsReadsBackAsTyped) {
         } else if (c < 0x800) {
             utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
         } else {
-            utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+            utf8 = {static_cast<char>(0xE0 | (c >> 12)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
                     static_cast<char>(0x80 | (c & 0x3F))};
         }
         if (!WhyNotAName(utf8).empty()) continue;

@@ -32,8 +32,8 @@ class Warnings {
   public:
     Warnings() {
         seen_.clear();
-        previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&,
-                                              const QString& text) { seen_ << text; });
+        previous_ = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen_ << text; });
     }
     ~Warnings() { qInstallMessageHandler(previous_); }
     const QStringList& seen() const { return seen_; }
@@ -120,7 +120,8 @@ TEST(HostileFiles, AnythingButAFileAsAPictureOrTheMusicIsRefusedAtOnce) {
         h.platform.PlayLoop("BGM1.wav");
         EXPECT_FALSE(h.platform.sound().playing());
         ASSERT_EQ(warnings.seen().size(), 2) << warnings.seen().join("\n").toStdString();
-        EXPECT_TRUE(warnings.seen()[0].startsWith("hanaya.jpg ")) << warnings.seen()[0].toStdString();
+        EXPECT_TRUE(warnings.seen()[0].startsWith("hanaya.jpg "))
+            << warnings.seen()[0].toStdString();
         EXPECT_TRUE(warnings.seen()[0].contains(reason)) << warnings.seen()[0].toStdString();
         EXPECT_TRUE(warnings.seen()[1].startsWith("BGM1.wav ")) << warnings.seen()[1].toStdString();
     }
