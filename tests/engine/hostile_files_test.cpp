@@ -8,9 +8,6 @@
 // test process should anything wait.
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +21,7 @@
 #include "platform/posix_files.h"
 #include "tests/engine/harness.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/hostile_things.h"
 #include "world/scenario_items.h"
 #include "world/slot_format.h"
 
@@ -31,12 +29,6 @@ namespace velmora {
 namespace {
 
 using test::GameFolder;
-
-// Ends the test process (SIGALRM) when the game waits on a file.
-struct HangGuard {
-    HangGuard() { ::alarm(60); }
-    ~HangGuard() { ::alarm(0); }
-};
 
 // What can lie under a file's name instead of a file, and the reason the
 // game gives for each.
@@ -55,21 +47,7 @@ const Thing kThings[] = {
 void Plant(const GameFolder& folder, const std::string& name, const Thing& thing) {
     const std::string path = folder.path() + "/" + name;
     std::filesystem::remove(path);
-    const std::string what = thing.what;
-    int made = 0;
-    if (what == "pipe") made = ::mkfifo(path.c_str(), 0644);
-    if (what == "device") made = ::symlink("/dev/zero", path.c_str());
-    if (what == "folder") made = ::mkdir(path.c_str(), 0755);
-    if (what == "dangling link") made = ::symlink("nothing-here", path.c_str());
-    if (what == "socket") {
-        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-        made = ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::close(s);
-    }
-    ASSERT_EQ(made, 0) << what << " at " << path << ": " << std::strerror(errno);
+    ASSERT_EQ(test::PlantNotAFile(path, thing.what), "");
 }
 
 struct Outcome {
@@ -106,7 +84,7 @@ class Game {
   private:
     template <typename Act>
     Outcome Run(Act act) {
-        HangGuard guard;
+        test::HangGuard guard;
         Outcome o{"", form_.state(), {}};
         act();
         o.after = form_.state();

@@ -4,28 +4,19 @@
 // pipe once froze the window), while a link to a real picture still shows.
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <cstring>
 
 #include "game_harness.h"
+#include "tests/hostile_things.h"
 #include "world/slot_format.h"
 
 namespace velmora::qt::test {
 namespace {
-
-// Ends the test process (SIGALRM) when the window waits on a file.
-struct HangGuard {
-    HangGuard() { ::alarm(60); }
-    ~HangGuard() { ::alarm(0); }
-};
 
 // What the window program says on its standard error while alive.
 class Warnings {
@@ -82,25 +73,6 @@ TEST(HostileFiles, APathInASavedPlaceOpensNothingOutsideTheFolder) {
     ::close(opened);
 }
 
-// Puts `what` under `name` in `folder`.
-void Plant(const QString& folder, const char* name, const std::string& what) {
-    const std::string path = (folder + "/" + name).toStdString();
-    int made = 0;
-    if (what == "pipe") made = ::mkfifo(path.c_str(), 0644);
-    if (what == "device") made = ::symlink("/dev/zero", path.c_str());
-    if (what == "folder") made = ::mkdir(path.c_str(), 0755);
-    if (what == "dangling link") made = ::symlink("nothing-here", path.c_str());
-    if (what == "socket") {
-        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-        made = ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::close(s);
-    }
-    ASSERT_EQ(made, 0) << what << " at " << path << ": " << std::strerror(errno);
-}
-
 TEST(HostileFiles, AnythingButAFileAsAPictureOrTheMusicIsRefusedAtOnce) {
     const std::pair<const char*, const char*> things[] = {
         {"pipe", "名前付きパイプ"},
@@ -111,9 +83,9 @@ TEST(HostileFiles, AnythingButAFileAsAPictureOrTheMusicIsRefusedAtOnce) {
     for (const auto& [what, reason] : things) {
         SCOPED_TRACE(what);
         GameHarness h;
-        Plant(h.folder(), "hanaya.jpg", what);
-        Plant(h.folder(), "BGM1.wav", what);
-        HangGuard guard;
+        for (const char* name : {"/hanaya.jpg", "/BGM1.wav"})
+            ASSERT_EQ(velmora::test::PlantNotAFile((h.folder() + name).toStdString(), what), "");
+        velmora::test::HangGuard guard;
         Warnings warnings;
         h.platform.ShowSidePicture("hanaya.jpg");
         EXPECT_TRUE(h.window.side()->pixmap().isNull());
