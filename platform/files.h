@@ -86,7 +86,7 @@ inline bool Files::ReadTogether(const std::vector<std::string>& names, size_t li
                                 std::vector<std::string>* contents, ReadFailure* failure) {
     if (!Recover(names)) {
         contents->clear();
-        *failure = {false, kSaveLeftUnfinished};
+        if (failure) *failure = {false, kSaveLeftUnfinished};
         return false;
     }
     return ReadEach(names, limit, contents, failure);
