@@ -108,10 +108,23 @@ TEST(HostileFiles, AnythingButAFileInASlotIsRefusedAtOnceWithItsOwnReason) {
             GameFolder folder;
             WriteGoodSlot(folder);
             Plant(folder, name, thing);
-            const Outcome o = Game(folder).Load();
+            Game game(folder);
+            const Outcome o = game.Load();
             EXPECT_EQ(o.message, "＜file1 はロードできませんでした。" + std::string(name) +
                                      thing.reason + "＞");
             EXPECT_TRUE(o.before == o.after);
+            // A save replaces a dangling link, and leaves anything else
+            // alone, saying why.
+            const std::string saved = game.Save().message;
+            if (std::string(thing.what) == "dangling link") {
+                EXPECT_EQ(saved, "file1 にセーブしました。");
+            } else {
+                EXPECT_NE(saved.find(std::string(name) + " は"), std::string::npos) << saved;
+                EXPECT_NE(saved.find("なので、上書きしません。＞\\n＜このファイルには何も書き込んで"
+                                     "いません。＞"),
+                          std::string::npos)
+                    << saved;
+            }
         }
     }
 }
