@@ -101,13 +101,19 @@ void WriteGoodSlot(const GameFolder& folder) {
     folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "部屋", "前の名前");
 }
 
+// A folder with a good slot, and `thing` under `name`.
+struct PlantedFolder : GameFolder {
+    PlantedFolder(const std::string& name, const Thing& thing) {
+        WriteGoodSlot(*this);
+        Plant(*this, name, thing);
+    }
+};
+
 TEST(HostileFiles, AnythingButAFileInASlotIsRefusedAtOnceWithItsOwnReason) {
     for (const char* name : {"file1", "file1_text"}) {
         for (const Thing& thing : kThings) {
             SCOPED_TRACE(std::string(thing.what) + " as " + name);
-            GameFolder folder;
-            WriteGoodSlot(folder);
-            Plant(folder, name, thing);
+            const PlantedFolder folder(name, thing);
             Game game(folder);
             const Outcome o = game.Load();
             EXPECT_EQ(o.message, "＜file1 はロードできませんでした。" + std::string(name) +
@@ -148,9 +154,7 @@ TEST(HostileFiles, AnythingUnderAHelperFilesNameIsRemovedAndTheSaveGoesThrough) 
                                ".file1.commit", ".file1.undo"}) {
         for (const Thing& thing : kThings) {
             SCOPED_TRACE(std::string(thing.what) + " as " + helper);
-            GameFolder folder;
-            WriteGoodSlot(folder);
-            Plant(folder, helper, thing);
+            const PlantedFolder folder(helper, thing);
             Game game(folder);
             const Outcome o = game.Save();
             ASSERT_EQ(o.message, "file1 にセーブしました。");
