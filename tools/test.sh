@@ -3,7 +3,7 @@
 # AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test.
 set -eu
 cd "$(dirname "$0")/.."
-tools/setup.sh
+tools/setup.sh all
 JOBS=$(nproc)
 
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
