@@ -19,23 +19,34 @@ std::string TextFileOf(const std::string& slot) {
     return slot + "_text";
 }
 
+// What a failed save says of the slot: only what is true of it.
+std::string WhatIsLeft(LeftBehind left) {
+    switch (left) {
+        case LeftBehind::kOldFiles:
+            return "＜前にセーブした内容はそのまま残っています。＞";
+        case LeftBehind::kNoFiles:
+            return "＜このファイルにはまだ何もセーブされていません。＞";
+        case LeftBehind::kUntouched:
+            break;
+    }
+    return "＜このファイルには何も書き込んでいません。＞";
+}
+
 // Reads both files of the chosen slot and takes them over only when both
 // are wholly readable.
 bool ReadSlot(Files& files, GameState& s, std::string* why) {
     const std::string& slot = s.SelectedFile;
-    if (!files.Recover({slot, TextFileOf(slot)})) {
-        *why = kSaveLeftUnfinished;
-        return false;
-    }
-    std::optional<std::string> flagBytes = files.Read(slot);
-    std::optional<std::string> textBytes = files.Read(TextFileOf(slot));
-    if (!flagBytes || !textBytes) {
-        *why = "このファイルにはまだセーブされていません。";
+    std::vector<std::string> bytes;
+    ReadFailure failure;
+    if (!files.ReadTogether({slot, TextFileOf(slot)}, kSlotFileLimit, &bytes, &failure)) {
+        // Only a slot with no flag file at all has never been saved.
+        const bool neverSaved = failure.missing && bytes.empty();
+        *why = neverSaved ? "このファイルにはまだセーブされていません。" : failure.why;
         return false;
     }
     std::vector<int16_t> values;
     SlotText text;
-    if (!ParseFlagFile(*flagBytes, &values, why) || !ParseTextFile(*textBytes, &text, why)) {
+    if (!ParseFlagFile(bytes[0], &values, why) || !ParseTextFile(bytes[1], &text, why)) {
         return false;
     }
     std::copy(values.begin(), values.end(), s.Flags.begin());
@@ -50,15 +61,21 @@ void CommitSlot(Game& game) {
     const std::string& slot = s.SelectedFile;
     const SlotText names{s.CurrentPlace, s.PlayerName, s.Nickname};
     const std::optional<std::string> text = FormatTextFile(names);
-    std::string why = "名前かニックネームに保存できない文字があります。";
-    std::vector<NamedBytes> files;
-    if (text) files = {{slot, FormatFlagFile(s.Flags)}, {TextFileOf(slot), *text}};
-    if (text && game.files().ReplaceTogether(files, &why)) {
-        game.ShowMessage(slot + " にセーブしました。", 0);
-        return;
+    CommitFailure failure;
+    if (text) {
+        const std::vector<NamedBytes> files = {{slot, FormatFlagFile(s.Flags)},
+                                               {TextFileOf(slot), *text}};
+        if (game.files().ReplaceTogether(files, &failure)) {
+            game.ShowMessage(slot + " にセーブしました。", 0);
+            return;
+        }
+    } else {
+        for (const std::string* field : {&names.place, &names.name, &names.nickname}) {
+            if (failure.why.empty()) failure.why = WhyNotSavable(*field);
+        }
     }
-    game.ShowMessage("＜" + slot + " にセーブできませんでした。" + why +
-                         "＞\r\n＜前にセーブした内容はそのまま残っています。＞",
+    game.ShowMessage("＜" + slot + " にセーブできませんでした。" + failure.why + "＞\r\n" +
+                         WhatIsLeft(failure.left),
                      0);
 }
 

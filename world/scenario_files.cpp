@@ -8,13 +8,20 @@
 namespace velmora {
 
 void LoadScript(Game& game, const std::string& file) {
-    std::optional<std::string> bytes = game.files().Read(file);
-    if (!bytes) {
+    std::array<std::string, kScriptLineCount>& lines = game.state().ScriptLines;
+    ReadFailure failure;
+    std::optional<std::string> bytes = game.files().Read(file, kScenarioFileLimit, &failure);
+    if (!bytes && failure.missing) {
         game.ShowMessage("＜シナリオファイル「" + file + "」が見つかりません。＞", 0);
         return;
     }
-    std::array<std::string, kScriptLineCount>& lines = game.state().ScriptLines;
-    std::vector<Item> items = ReadItems(DecodeCp932(*bytes));
+    if (!bytes) {
+        game.ShowMessage(
+            "＜シナリオファイル「" + file + "」を読み込めませんでした。" + failure.why + "＞", 0);
+        return;
+    }
+    // One item past the lines the game keeps tells that the file has more.
+    std::vector<Item> items = ReadItems(DecodeCp932(*bytes), lines.size() + 1);
     const size_t kept = std::min(items.size(), lines.size());
     for (size_t i = 0; i < kept; ++i) lines[i] = std::move(items[i].text);
     if (items.size() > kept) {
