@@ -124,10 +124,16 @@ void MainWindow::paintEvent(QPaintEvent*) {
 
 // Compiled in as pixels: nothing to decode, only to hand to the window system.
 void MainWindow::ShowDesignPictures() {
-    background_ = QPixmap::fromImage(DesignBackground());
+    if (background_.isNull()) background_ = QPixmap::fromImage(DesignBackground());
     const QImage titleArt = DesignTitleArt();
     picMain_->Show(titleArt);
+    picMain_->HideLayer();
     imgSub_->setPixmap(QPixmap::fromImage(titleArt));
+    if (shownOnce_) {  // the plates were made with their design pictures
+        picHinichi_->setPixmap(QPixmap::fromImage(DesignPlateDate()));
+        picBasho_->setPixmap(QPixmap::fromImage(DesignPlatePlace()));
+        ShowTime("AM 9:00");
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -26,6 +26,8 @@ class MainWindow : public QWidget {
 
     // The time of day in the time plate, narrowed when it would not fit.
     void ShowTime(const QString& text);
+    // The title screen's pictures, plates and time, no portrait in view.
+    void ShowDesignPictures();
 
     // Full screen: the design drawn scale times its size from offset, on
     // black. The game keeps seeing the position the window had before.
@@ -45,7 +47,6 @@ class MainWindow : public QWidget {
   private:
     QLabel* Plate(const char* name, int top, const QImage& picture);
     void AddHiddenLabels();
-    void ShowDesignPictures();
 
     QPixmap background_;
     ScenePicture* picMain_;

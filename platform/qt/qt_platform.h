@@ -32,6 +32,7 @@ class QtPlatform : public Platform {
     void PaintPortraitIntoScene(const std::string& portraitFile) override;
     void ShowSidePicture(const std::string& file) override;
     void ShowClock(const ClockFace& face) override;
+    void ShowDesignPictures() override { window_.ShowDesignPictures(); }
 
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;

@@ -120,6 +120,10 @@ void WebPlatform::ShowClock(const ClockFace& face) {
     Call("clock", face.datePicture, face.timeText, face.placePicture);
 }
 
+void WebPlatform::ShowDesignPictures() {
+    Call("design");
+}
+
 void WebPlatform::WaitNext(Twips at) {
     Wait("Form3", "", at);
 }

@@ -40,6 +40,7 @@ class WebPlatform : public Platform {
     void PaintPortraitIntoScene(const std::string& portraitFile) override;
     void ShowSidePicture(const std::string& file) override;
     void ShowClock(const ClockFace& face) override;
+    void ShowDesignPictures() override;
 
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
