@@ -11,6 +11,7 @@ GAME_DIR=${VELMORA_GAME_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/velmora}
 mkdir -p "$GAME_DIR"
 # The shipped data is refreshed; the player's save slots are never touched.
 find "$REPO/data" -maxdepth 1 -type f -exec cp --remove-destination {} "$GAME_DIR/" \;
+cp --remove-destination "$REPO/data/story/storymap.txt" "$GAME_DIR/"
 cd "$GAME_DIR"
 if [ "${1:-}" = "--tty" ]; then exec "$REPO/build/velmora-tty"; fi
 exec "$REPO/build/velmora"

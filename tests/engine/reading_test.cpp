@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 
+#include "app/following.h"
 #include "platform/posix_files.h"
 #include "platform/read_record.h"
 #include "platform/skip.h"
@@ -29,9 +30,8 @@ std::vector<std::string> PlayReading(
         out, [&](const std::string& prompt) { return answer(prompt, *skipping); }, files);
     Skip skip(platform, record);
     skipping = &skip;
-    Form1 game(skip);
-    game.FollowReading([&](const std::string& key) { skip.Message(key); });
-    platform.PlayGame(game);
+    const std::unique_ptr<Form1> game = FollowedGame(skip, record, &skip);
+    platform.PlayGame(*game);
     std::vector<std::string> lines;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -168,7 +168,8 @@ TEST(Skip, StopsAtTheFirstUnreadLineOfAPartlyReadScene) {
 
 // Skipping unread text too, switched on at every prompt, it passes every
 // NEXT and stops at each other window, answering none of them: the
-// question, the name dialog, the list, the menu and the picture.
+// question, the name dialog, the list, the menu and the picture; and at the
+// end of the days.
 std::vector<std::string> StopsWith(const GameFolder& folder, const std::vector<std::string>& then) {
     ReadRecord record;
     std::vector<std::string> stoppedAt;
@@ -190,12 +191,13 @@ TEST(Skip, StopsAtEveryWindowButNextAndAnswersNone) {
     EXPECT_EQ(StopsWith(folder, {"no", "yes", "佐藤\tサトー", "no", "アパート", "移動する"}),
               (std::vector<std::string>{"YESNO?", "YESNO?", "NAME?", "YESNO?", "MENU?", "LIST?",
                                         "MENU?"}));
-    // The last half hour of Day 4: the digest and its two pictures.
+    // The last half hour of Day 4: the end of the days, and the digest's
+    // two pictures.
     GameFolder end;
     end.WriteSlot("file1", FlagsAt(4, PM, 11, 30), "部屋");
-    EXPECT_EQ(
-        StopsWith(end, {"yes", "file1", "yes", "公園", "", ""}),
-        (std::vector<std::string>{"YESNO?", "LIST?", "YESNO?", "MENU?", "PICTURE?", "PICTURE?"}));
+    EXPECT_EQ(StopsWith(end, {"yes", "file1", "yes", "公園", "", "", ""}),
+              (std::vector<std::string>{"YESNO?", "LIST?", "YESNO?", "MENU?", "NEXT?", "PICTURE?",
+                                        "PICTURE?"}));
 }
 
 }  // namespace

@@ -55,6 +55,7 @@ class DebPackage(unittest.TestCase):
         self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))
         self.assertFalse(os.path.exists(os.path.join(data, "design")))
         self.assertFalse(os.path.exists(os.path.join(data, "story")))
+        self.assertTrue(os.path.isfile(os.path.join(data, "storymap.txt")))
 
     def test_desktop_entry_names_the_installed_launcher(self):
         entry = os.path.join(self.tree, "usr", "share", "applications", "velmora.desktop")
