@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -18,14 +20,29 @@
 namespace velmora::qt::test {
 namespace {
 
-// Settings of a test's own, in Qt's test folder, never the player's.
+// Settings of each test's own, never the player's nor another test's: the
+// tests run at once in separate processes, so one shared test folder would
+// let them read each other's settings.
 class ComfortsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
-            .removeRecursively();
+        ASSERT_TRUE(config_.isValid());
+        hadPrevious_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        previous_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     }
+    void TearDown() override {
+        if (hadPrevious_) {
+            qputenv("XDG_CONFIG_HOME", previous_);
+        } else {
+            qunsetenv("XDG_CONFIG_HOME");
+        }
+    }
+
+  private:
+    QTemporaryDir config_;
+    bool hadPrevious_ = false;
+    QByteArray previous_;
 };
 
 std::function<void(QWidget*)> Key(Qt::Key key) {
