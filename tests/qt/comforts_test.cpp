@@ -162,6 +162,15 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     ExpectNextAtStartPosition(h.script().met("Form3"));
 }
 
+// As the program has them: given to the main window, and gone with it when
+// the program ends.
+TEST_F(ComfortsTest, GoWithTheWindowTheProgramGivesThemTo) {
+    GameHarness h;
+    auto* window = new MainWindow;
+    new Comforts(*window, h.platform.sound());
+    delete window;
+}
+
 TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {
     GameHarness h;
     {
