@@ -91,7 +91,7 @@ for pid in $pids; do
         status=1
     done
     if [ -n "$KEEP" ]; then
-        $B/tests/fuzz/fuzz_$t -merge=1 tests/fuzz/corpus/$t $B/corpus/$t >>$B/logs/$t.log 2>&1
+        $B/fuzz_$t -merge=1 tests/fuzz/corpus/$t $B/corpus/$t >>$B/logs/$t.log 2>&1
     fi
 done
 exit $status

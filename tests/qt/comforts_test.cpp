@@ -7,10 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -20,29 +18,10 @@
 namespace velmora::qt::test {
 namespace {
 
-// Settings of each test's own, never the player's nor another test's: the
-// tests run at once in separate processes, so one shared test folder would
-// let them read each other's settings.
+// Settings of each test's own, never the player's nor another test's.
 class ComfortsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(config_.isValid());
-        hadPrevious_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-        previous_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
-    }
-    void TearDown() override {
-        if (hadPrevious_) {
-            qputenv("XDG_CONFIG_HOME", previous_);
-        } else {
-            qunsetenv("XDG_CONFIG_HOME");
-        }
-    }
-
   private:
-    QTemporaryDir config_;
-    bool hadPrevious_ = false;
-    QByteArray previous_;
+    OwnSettingsFolder settings_;
 };
 
 std::function<void(QWidget*)> Key(Qt::Key key) {
