@@ -30,9 +30,11 @@ if(TARGET velmora)
 endif()
 
 # Everything in data/ is read by the game from its folder, except data/design,
-# which is compiled into the program.
+# which is compiled into the program, and data/story, the continuity ledger
+# that only the tools read.
 install(DIRECTORY data/ DESTINATION ${VELMORA_INSTALL_DATA}
     PATTERN "design" EXCLUDE
+    PATTERN "story" EXCLUDE
     PATTERN ".*" EXCLUDE)
 
 foreach(size 16 24 32 48 64 128 256)

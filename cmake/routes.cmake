@@ -26,8 +26,16 @@ set(VELMORA_ROUTES_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/routes)
 # The exploration takes seconds: its cases share one run, in one test.
 add_executable(routes_explorer_tests ${VELMORA_ROUTES_DIR}/explorer_test.cpp)
 target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_main)
+target_compile_definitions(routes_explorer_tests PRIVATE
+    VELMORA_LEDGER="${CMAKE_CURRENT_LIST_DIR}/../data/story/continuity.txt")
 add_test(NAME routes.explorer COMMAND routes_explorer_tests)
 set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
+
+# The continuity check, one small story for each kind of slip it catches;
+# the story's own ledger is checked in the explorer's test, over its routes.
+add_executable(routes_continuity_tests ${VELMORA_ROUTES_DIR}/continuity_test.cpp)
+target_link_libraries(routes_continuity_tests PRIVATE velmora_routes GTest::gtest_main)
+add_test(NAME routes.continuity COMMAND routes_continuity_tests)
 
 add_executable(routes_coverage_tests ${VELMORA_ROUTES_DIR}/coverage_test.cpp)
 target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_platform_posix

@@ -8,36 +8,64 @@ namespace {
 
 constexpr const char* kClickNext = "Please Click NEXT...";
 
+// A line of a digest scene, and its words for a player who lived what the
+// scene remembers (the pendant given to Hitomi, the bento shop's regular).
+struct DigestLine {
+    const char* text;
+    const char* lived = nullptr;  // nullptr: the same words on every route
+};
+
 struct DigestScene {
     int16_t day, half, hour;
     const char* picture;
-    std::vector<const char*> lines;
+    int16_t memoryFlag, memoryAtLeast;  // the scene remembers Flags(flag) >= value
+    std::vector<DigestLine> lines;
 };
 
 const DigestScene kScenes[] = {
+    // Hitomi's birthday: on the route that bought it, she has the pendant.
     {6,
      PM,
      1,
      "hitomi3.jpg",
-     {"*：「ひとみ、あのさ……。」", "ひとみ：「お願い……。今日は、何も言わないで。」",
-      "*：「…………。」", "ひとみ：「せめて今日だけは、悲しい気持ちになりたくないの。」",
-      "*：「…………。」"}},
+     1,
+     3,
+     {{"*：「相原、あのさ……。」", "*：「相原、あのさ……。誕生日の……」"},
+      {"ひとみ：「お願い……。今日は、何も言わないで。」",
+       "ひとみ：「ペンダント、ありがとう。ほんとにうれしかった。……だから、お願い。今日は、何も言わ"
+       "ないで。」"},
+      {"*：「…………。」"},
+      {"ひとみ：「せめて今日だけは、悲しい気持ちになりたくないの。」",
+       "ひとみ：「せめて誕生日の今日だけは、悲しい気持ちになりたくないの。」"},
+      {"*：「…………。」"}}},
+    // Ryouko thanks a hero who has been her regular, or one she met only in
+    // the days after the spring break's first four.
     {7,
      AM,
      11,
      "ryouko2.jpg",
-     {"涼子：「*君……。本当に、ありがとう。」",
-      "*：「オレは、お礼を言われるようなことは何もしてないよ。」",
-      "涼子：「ううん。私……*君のこと、本当に好きになっちゃった。」"}},
+     81,
+     2,
+     {{"涼子：「*君……。この何日か、ずっとそばにいてくれて、本当にありがとう。」",
+       "涼子：「*君……。いつもお店に来てくれて、本当にありがとう。」"},
+      {"*：「オレは、お礼を言われるようなことは何もしてないよ。」"},
+      {"涼子：「ううん。わたし……知り合ったばかりなのに、*君のこと、本当に好きになっちゃった。」",
+       "涼子：「ううん。わたし……*君のこと、本当に好きになっちゃった。」"}}},
     {7,
      PM,
      9,
      "kaori3.jpg",
-     {"「泣き疲れた香織は、ときどき小さくしゃくりあげるだけになっていた。」", "香織：「…………。」",
-      "*：「香織。オレ、お前に伝えたい格言がひとつだけあるんだ。」", "香織：「……格言？」",
-      "*：「耐えられないほど悲しいときは、思いきり嘆いて、泣いたっていい。」",
-      "*：「でも……それに負けたり、逃げ出したりしちゃいけないんだ。」", "香織：「…………。」",
-      "*：「……わかるか？」", "香織：「……うん。」"}},
+     0,
+     0,
+     {{"「泣き疲れた香織は、ときどき小さくしゃくりあげるだけになっていた。」"},
+      {"香織：「…………。」"},
+      {"*：「香織。オレ、お前に伝えたい格言がひとつだけあるんだ。」"},
+      {"香織：「……格言？」"},
+      {"*：「耐えられないほど悲しいときは、思いきり嘆いて、泣いたっていい。」"},
+      {"*：「でも……それに負けたり、逃げ出したりしちゃいけないんだ。」"},
+      {"香織：「…………。」"},
+      {"*：「……わかるか？」"},
+      {"香織：「……うん。」"}}},
 };
 
 }  // namespace
@@ -55,7 +83,9 @@ void Form1::PlayDigestFinale() {
         UpdateClockDisplay();
         ShowPlacePicture("heya.jpg");
         ShowScenePicture(scene.picture);
-        for (const char* line : scene.lines) Say(line);
+        const bool lived = scene.memoryAtLeast > 0 && F(scene.memoryFlag) >= scene.memoryAtLeast;
+        for (const DigestLine& line : scene.lines)
+            Say(lived && line.lived ? line.lived : line.text);
         ClearScenePicture();
         ShowTitlePicture();
         Say(kClickNext);

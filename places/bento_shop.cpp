@@ -19,7 +19,7 @@ void Form1::VisitBentoShop() {
     if (!During(PM, 1, PM, 6)) {
         PlaceIs("弁当屋");
         Picture(kScene);
-        Say("「２４時間営業の店だけど、今は男の店員しかいない。……つまらん。」");
+        Say("「二十四時間営業の店だけど、今は男の店員しかいない。……つまらん。」");
         return;
     }
     const bool counted = s_.Day >= F(81) + 1 && (s_.Day < 3 || s_.Day >= F(84) + 3);

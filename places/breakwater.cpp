@@ -14,7 +14,7 @@ void Form1::VisitBreakwater() {
     Plus30();
     Redraw();
     Picture(kScene);
-    Describe("*：「ここは防波堤。いろんな魚が釣れる、オレのお気に入りの場所だ。」",
+    Describe("*：「ここは防波堤。アジにメバル、いろんな魚が釣れる、オレのお気に入りの場所だ。」",
              "*：「ここからは初日の出が見えるんだ。……今年は寝坊して見逃したけどな。」");
 
     // B1: the gathering; it ends at PM 6:00 whenever it began.

@@ -14,7 +14,7 @@ void Form1::VisitHitomiHouse() {
     PlaceIs("ひとみの家");
     Plus30();
     Picture(kScene);
-    Describe("*：「ここは花屋さん。クラスメートの相原ひとみの家でもあるんだ。」",
+    Describe("*：「ここは花屋さん。クラスメイトの相原ひとみの家でもあるんだ。」",
              "*：「店の名前は『はなぞの』。……ラグビー場じゃないぞ。」");
 
     // H1: Hitomi on Day 2.

@@ -64,7 +64,10 @@ void Form1::StartNewGame() {
     if (s_.DialogAnswer == 1) {
         s_.Flags[41] = 1;
         Lines(28, 30);
-        ShowMessage("久美：「もし連絡がつかなかったら、この話はなしだからね。じゃ、またね！」", 0);
+        ShowMessage(
+            "久美：「明が夕方に伝えに行くから、ちゃんとつかまってよね。連絡がつかなかったら、この話"
+            "はナシだからね。じゃ、またね！」",
+            0);
         ShowScenePicture("apart.jpg");
         Line(32);
         LoadScript("akira01.dat");

@@ -1,11 +1,14 @@
 #!/bin/sh
 # Sets up a Debian 12 machine, checks the README's play command, builds the
 # game twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer)
-# with warnings as errors, and runs every test.
+# with warnings as errors, and runs every test (the web page's among them).
 set -eu
 cd "$(dirname "$0")/.."
-tools/setup.sh
+tools/setup.sh all
 JOBS=$(nproc)
+# Warnings are errors in every build of the test command: its own two, and
+# those of tools/fuzz.sh and of tools/web.sh (the browser tests' build).
+export VELMORA_WERROR=ON
 
 # First what a player runs first: tools/play.sh, its Release build in build/.
 tools/play_check.sh
@@ -19,4 +22,4 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
 cmake --build build-asan -j "$JOBS"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$JOBS")
 
-if [ -x tools/fuzz.sh ]; then VELMORA_WERROR=ON tools/fuzz.sh 30; fi
+if [ -x tools/fuzz.sh ]; then tools/fuzz.sh 30; fi

@@ -96,6 +96,22 @@ TEST(AdvanceClock, TheStepIntoDayFiveEndsTheDaysAndPlaysTheDigest) {
               std::string::npos);
 }
 
+// The digest's words follow the route: Hitomi thanks the hero for the
+// pendant only where he bought it, Ryouko thanks a regular for coming.
+TEST(AdvanceClock, TheDigestRemembersThePendantAndTheRegular) {
+    for (const bool lived : {false, true}) {
+        Bench b;
+        b.form.state().Flags[1] = lived ? 3 : 2;
+        b.form.state().Flags[81] = lived ? 2 : 1;
+        b.Set(4, PM, 11, 30);
+        EXPECT_THROW(b.form.AdvanceClock(), ProgramEnd);
+        const std::string out = b.out.str();
+        EXPECT_EQ(out.find("ペンダント") != std::string::npos, lived) << out;
+        EXPECT_EQ(out.find("いつもお店に来てくれて") != std::string::npos, lived) << out;
+        EXPECT_EQ(out.find("知り合ったばかり") != std::string::npos, !lived) << out;
+    }
+}
+
 TEST(AdvanceClock, AnEditedDayNineStaysUntilTheNextDayChange) {
     Bench b;
     b.Set(9, AM, 10, 0);

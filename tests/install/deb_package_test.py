@@ -54,6 +54,7 @@ class DebPackage(unittest.TestCase):
         self.assertTrue(os.path.isfile(os.path.join(data, "kumi01.dat")))
         self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))
         self.assertFalse(os.path.exists(os.path.join(data, "design")))
+        self.assertFalse(os.path.exists(os.path.join(data, "story")))
 
     def test_licences_stated_and_no_font_shipped(self):
         doc = os.path.join(self.tree, "usr", "share", "doc", "velmora")

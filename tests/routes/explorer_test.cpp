@@ -4,6 +4,10 @@
 // route while those that may follow each other do.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
+#include "tools/routes/continuity.h"
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
 #include "tools/routes/merge_check.h"
@@ -79,6 +83,19 @@ TEST_F(Routes, ItemsTheProgramSpeaksItselfAreNeverShown) {
     for (int i = 53; i <= 58; ++i) EXPECT_FALSE(x_->shown.test(ItemOf("hitomi03", i))) << i;
     EXPECT_TRUE(x_->shown.test(ItemOf("hitomi03", 59)));
     EXPECT_TRUE(x_->shown.test(ItemOf("kumi02", 79)));  // the end of Kumi's Day 4 evening
+}
+
+// The continuity ledger holds on every route (tools/routes/continuity.h).
+TEST_F(Routes, TheStoryReadsTrueOnEveryRoute) {
+    std::ifstream in(VELMORA_LEDGER);
+    ASSERT_TRUE(in) << VELMORA_LEDGER;
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::vector<std::string> problems;
+    const Ledger ledger = ReadLedger(text.str(), &problems);
+    const std::vector<std::string> slips = CheckContinuity(GraphOf(*x_), ledger);
+    problems.insert(problems.end(), slips.begin(), slips.end());
+    for (const std::string& problem : problems) ADD_FAILURE() << problem;
 }
 
 }  // namespace
