@@ -61,7 +61,13 @@ class TracePlatform : public Platform {
 };
 
 // How a message is written on one trace line: CR LF and a lone LF as "\n",
-// a lone CR as "\r", a backslash as "\\".
+// a lone CR as "\r", a tab as "\t", a backslash as "\\", and every other
+// control character as "\xHH" (C0 and DEL) or "\u00HH" (C1): text from the
+// game's files and the player's names never reaches the terminal raw.
 std::string EscapeTraceText(const std::string& text);
+
+// The same for one field of a line whose fields are parted by "|" (the
+// CLOCK line), which writes a "|" of its own as "\|".
+std::string EscapeTraceField(const std::string& text);
 
 }  // namespace velmora

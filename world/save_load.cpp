@@ -18,6 +18,19 @@ std::string TextFileOf(const std::string& slot) {
     return slot + "_text";
 }
 
+// What a failed save says of the slot: only what is true of it.
+std::string WhatIsLeft(LeftBehind left) {
+    switch (left) {
+        case LeftBehind::kOldFiles:
+            return "＜前にセーブした内容はそのまま残っています。＞";
+        case LeftBehind::kNoFiles:
+            return "＜このファイルにはまだ何もセーブされていません。＞";
+        case LeftBehind::kUntouched:
+            break;
+    }
+    return "＜このファイルには何も書き込んでいません。＞";
+}
+
 }  // namespace
 
 void Form1::PromptLoad() {
@@ -63,19 +76,18 @@ void Form1::LoadGame() {
 // are wholly readable.
 bool Form1::ReadSlot(std::string* why) {
     const std::string& slot = s_.SelectedFile;
-    if (!platform_.files().Recover({slot, TextFileOf(slot)})) {
-        *why = kSaveLeftUnfinished;
-        return false;
-    }
-    std::optional<std::string> flagBytes = platform_.files().Read(slot);
-    std::optional<std::string> textBytes = platform_.files().Read(TextFileOf(slot));
-    if (!flagBytes || !textBytes) {
-        *why = "このファイルにはまだセーブされていません。";
+    std::vector<std::string> bytes;
+    ReadFailure failure;
+    if (!platform_.files().ReadTogether({slot, TextFileOf(slot)}, kSlotFileLimit, &bytes,
+                                        &failure)) {
+        // Only a slot with no flag file at all has never been saved.
+        const bool neverSaved = failure.missing && bytes.empty();
+        *why = neverSaved ? "このファイルにはまだセーブされていません。" : failure.why;
         return false;
     }
     std::vector<int16_t> values;
     SlotText text;
-    if (!ParseFlagFile(*flagBytes, &values, why) || !ParseTextFile(*textBytes, &text, why)) {
+    if (!ParseFlagFile(bytes[0], &values, why) || !ParseTextFile(bytes[1], &text, why)) {
         return false;
     }
     std::copy(values.begin(), values.end(), s_.Flags.begin());
@@ -116,15 +128,21 @@ void Form1::CommitSlot() {
     const std::string& slot = s_.SelectedFile;
     const SlotText names{s_.CurrentPlace, s_.PlayerName, s_.Nickname};
     const std::optional<std::string> text = FormatTextFile(names);
-    std::string why = "名前かニックネームに保存できない文字があります。";
-    std::vector<NamedBytes> files;
-    if (text) files = {{slot, FormatFlagFile(s_.Flags)}, {TextFileOf(slot), *text}};
-    if (text && platform_.files().ReplaceTogether(files, &why)) {
-        ShowMessage(slot + " にセーブしました。", 0);
-        return;
+    CommitFailure failure;
+    if (text) {
+        const std::vector<NamedBytes> files = {{slot, FormatFlagFile(s_.Flags)},
+                                               {TextFileOf(slot), *text}};
+        if (platform_.files().ReplaceTogether(files, &failure)) {
+            ShowMessage(slot + " にセーブしました。", 0);
+            return;
+        }
+    } else {
+        for (const std::string* s : {&names.place, &names.name, &names.nickname}) {
+            if (failure.why.empty()) failure.why = WhyNotSavable(*s);
+        }
     }
-    ShowMessage("＜" + slot + " にセーブできませんでした。" + why +
-                    "＞\r\n＜前にセーブした内容はそのまま残っています。＞",
+    ShowMessage("＜" + slot + " にセーブできませんでした。" + failure.why + "＞\r\n" +
+                    WhatIsLeft(failure.left),
                 0);
 }
 

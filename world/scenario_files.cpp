@@ -7,12 +7,19 @@
 namespace velmora {
 
 void Form1::LoadScript(const std::string& file) {
-    std::optional<std::string> bytes = platform_.files().Read(file);
-    if (!bytes) {
+    ReadFailure failure;
+    std::optional<std::string> bytes = platform_.files().Read(file, kScenarioFileLimit, &failure);
+    if (!bytes && failure.missing) {
         ShowMessage("＜シナリオファイル「" + file + "」が見つかりません。＞", 0);
         return;
     }
-    std::vector<Item> items = ReadItems(DecodeCp932(*bytes));
+    if (!bytes) {
+        ShowMessage(
+            "＜シナリオファイル「" + file + "」を読み込めませんでした。" + failure.why + "＞", 0);
+        return;
+    }
+    // One item past the lines the game keeps tells that the file has more.
+    std::vector<Item> items = ReadItems(DecodeCp932(*bytes), s_.ScriptLines.size() + 1);
     const size_t kept = std::min(items.size(), s_.ScriptLines.size());
     for (size_t i = 0; i < kept; ++i) s_.ScriptLines[i] = std::move(items[i].text);
     if (items.size() > kept) {

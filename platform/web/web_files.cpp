@@ -23,18 +23,26 @@ constexpr int kReadPlace = 5;
 constexpr int kWhyPlace = 6;
 }  // namespace
 
-std::optional<std::string> WebFiles::Read(const std::string& name) {
-    if (!velmora_files_read(name.c_str(), kReadPlace)) return std::nullopt;
-    return TakeFromShelf(kReadPlace);
+std::optional<std::string> WebFiles::Read(const std::string& name, size_t limit,
+                                          ReadFailure* failure) {
+    if (!velmora_files_read(name.c_str(), kReadPlace)) {
+        if (failure) *failure = {true, name + " がありません。"};
+        return std::nullopt;
+    }
+    std::string bytes = TakeFromShelf(kReadPlace);
+    if (bytes.size() <= limit) return bytes;
+    if (failure)
+        *failure = {false, name + " は大きすぎます（" + std::to_string(limit) + " バイトまで）。"};
+    return std::nullopt;
 }
 
-bool WebFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) {
+bool WebFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
     for (const NamedBytes& file : files) {
         velmora_files_add(file.name.c_str(), file.bytes.data(),
                           static_cast<int>(file.bytes.size()));
     }
     if (velmora_files_commit(kWhyPlace)) return true;
-    if (why) *why = TakeFromShelf(kWhyPlace);
+    if (failure) *failure = {TakeFromShelf(kWhyPlace), LeftBehind::kUntouched};
     return false;
 }
 

@@ -10,10 +10,14 @@ namespace velmora::web {
 
 class WebFiles : public Files {
   public:
-    std::optional<std::string> Read(const std::string& name) override;
+    // A file the page cannot give (none of that name, a download that
+    // failed) is missing, as on the desktop.
+    std::optional<std::string> Read(const std::string& name, size_t limit,
+                                    ReadFailure* failure) override;
     // Both files go into the database in one read-write transaction, which
-    // keeps all or none of them; returns once it has completed.
-    bool ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) override;
+    // keeps all or none of them; returns once it has completed. One that
+    // fails has written nothing.
+    bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) override;
     // A transaction is never left half done, so there is nothing to finish.
     bool Recover(const std::vector<std::string>&) override { return true; }
 };

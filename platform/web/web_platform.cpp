@@ -69,10 +69,11 @@ void WebPlatform::TakeUpload() {
     const std::string slot = TakeFromShelf(kUploadSlot);
     const std::string flagFile = TakeFromShelf(kUploadFlags);
     const std::string textFile = TakeFromShelf(kUploadText);
-    std::string why;
-    const bool saved = (!checkUpload_ || checkUpload_(flagFile, textFile, &why)) &&
-                       files_.ReplaceTogether({{slot, flagFile}, {slot + "_text", textFile}}, &why);
-    velmora_page_upload_done(saved, why.c_str());
+    CommitFailure failure;
+    const bool saved =
+        (!checkUpload_ || checkUpload_(flagFile, textFile, &failure.why)) &&
+        files_.ReplaceTogether({{slot, flagFile}, {slot + "_text", textFile}}, &failure);
+    velmora_page_upload_done(saved, failure.why.c_str());
 }
 
 void WebPlatform::WaitMessageClick() {

@@ -151,5 +151,23 @@ TEST(ClockFace, OddValuesOfAnEditedSave) {
     EXPECT_EQ(ClockFaceOf(s).placePicture, "ﾃﾆｽｺｰﾄ.gif");
 }
 
+// A saved game names its place in free text: a place the game never goes
+// to, a path among them, shows no plate and opens no file.
+TEST(ClockFace, APlaceTheGameNeverGoesToShowsNoPlate) {
+    GameState s;
+    for (const char* place : {"../../../../x/evil", "/etc/passwd", "花屋", "", "a|b"}) {
+        s.CurrentPlace = place;
+        EXPECT_EQ(ClockFaceOf(s).placePicture, "") << place;
+    }
+}
+
+// The CLOCK line of velmora-tty parts its fields with "|": a field's own "|"
+// and its control characters are escaped, so the line always has three.
+TEST(ClockFace, TheClockLineEscapesWhatItPrints) {
+    Bench b;
+    b.platform.ShowClock({"a|b.gif", "PM\x1b[2J", ""});
+    EXPECT_EQ(b.out.str(), "CLOCK a\\|b.gif|PM\\x1B[2J|-\n");
+}
+
 }  // namespace
 }  // namespace velmora

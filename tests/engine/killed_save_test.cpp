@@ -49,13 +49,14 @@ int KillCount() {
 
 TEST(KilledSaves, AfterRecoverTheSlotIsWhollyOneSave) {
     test::GameFolder folder;
-    std::string why;
+    CommitFailure failure;
     PosixFiles files(folder.path());
-    ASSERT_TRUE(files.ReplaceTogether(SaveNumber(0), &why)) << why;
+    ASSERT_TRUE(files.ReplaceTogether(SaveNumber(0), &failure)) << failure.why;
 
     // How long one commit takes here, so that kills land all over it.
     const auto start = std::chrono::steady_clock::now();
-    for (long g = 1; g <= 5; ++g) ASSERT_TRUE(files.ReplaceTogether(SaveNumber(g), &why)) << why;
+    for (long g = 1; g <= 5; ++g)
+        ASSERT_TRUE(files.ReplaceTogether(SaveNumber(g), &failure)) << failure.why;
     const long commitMicros =
         std::max<long>(50, std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::steady_clock::now() - start)
@@ -73,7 +74,7 @@ TEST(KilledSaves, AfterRecoverTheSlotIsWhollyOneSave) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             PosixFiles mine(folder.path());
-            std::string ignored;
+            CommitFailure ignored;
             for (long g = first;; ++g) mine.ReplaceTogether(SaveNumber(g), &ignored);
         }
         ::usleep(static_cast<useconds_t>(delay(random)));

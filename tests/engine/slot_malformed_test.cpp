@@ -178,11 +178,12 @@ TEST_F(MalformedSlot, LeadingZerosDoNotMakeANumberTooLong) {
     EXPECT_EQ(refused_, 0);
 }
 
+// Half a slot is not "never saved": the message names the missing file.
 TEST_F(MalformedSlot, AMissingFileIsRefusedWithoutChange) {
     folder_.Remove("file1_text");
     const LoadResult r = Load(folder_);
     EXPECT_FALSE(r.loaded);
-    EXPECT_NE(r.message.find("まだセーブされていません"), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("file1_text がありません。"), std::string::npos) << r.message;
     EXPECT_TRUE(r.before == r.after);
 }
 

@@ -35,7 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         why.clear();
         textRead = velmora::ParseTextFile(textBytes, &text, &why);
         FUZZ_CHECK(textRead || !why.empty());
-        if (textRead) {
+        // What was read is written back the same, unless a text is longer
+        // than the game writes one.
+        const bool writable = text.place.size() <= velmora::kSavedTextLimit &&
+                              text.name.size() <= velmora::kSavedTextLimit &&
+                              text.nickname.size() <= velmora::kSavedTextLimit;
+        if (textRead && writable) {
             const std::optional<std::string> written = velmora::FormatTextFile(text);
             FUZZ_CHECK(written.has_value());
             velmora::SlotText reread;

@@ -60,7 +60,7 @@ def storage_refused(site, failures):
         PagePlayer(browser, NEW_GAME_TO_MENU + ["セーブ", "file1", "yes", "ロード", "file1", "yes"]).play()
         shown = messages(browser)
         failures.check("＜file1 にセーブできませんでした。このブラウザではデータを保存できません。＞\r\n"
-                       "＜前にセーブした内容はそのまま残っています。＞" in shown,
+                       "＜このファイルには何も書き込んでいません。＞" in shown,
                        "a save without storage says so and the game goes on")
         failures.check("＜file1 はロードできませんでした。このファイルにはまだセーブされていません。＞" in shown,
                        "a load without storage finds no slot")

@@ -119,7 +119,8 @@ std::string Unreachable(const Exploration& x) {
 
 // Items in the shipped file, or -1 when it is missing.
 int ShippedItems(PosixFiles& data, int file) {
-    std::optional<std::string> bytes = data.Read(ScenarioFileName(file));
+    std::optional<std::string> bytes =
+        data.Read(ScenarioFileName(file), kScenarioFileLimit, nullptr);
     return bytes ? static_cast<int>(ReadItems(DecodeCp932(*bytes)).size()) : -1;
 }
 
