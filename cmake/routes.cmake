@@ -18,6 +18,10 @@ target_link_libraries(velmora_routes INTERFACE velmora_source_tree)
 
 add_executable(velmora-routes ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/main.cpp)
 target_link_libraries(velmora-routes PRIVATE velmora_routes)
+# Started outside a checkout, it fails and leaves the folder as it was.
+add_test(NAME routes.tool_outside_a_checkout
+    COMMAND sh -c [[d=$(mktemp -d) && cd "$d" && ! "$0" && [ -z "$(ls -A)" ]; s=$?; rm -rf "$d"; exit $s]]
+            $<TARGET_FILE:velmora-routes>)
 
 find_package(GTest REQUIRED)
 include(GoogleTest)

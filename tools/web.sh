@@ -6,6 +6,7 @@
 #
 # --build-only: only build (the folder is BUILD_DIR/site, default build-web/site);
 # --no-install: do not install missing packages (tools/setup.sh web does).
+# VELMORA_WERROR=ON (as the test command sets it) makes warnings errors.
 # Any web server can serve the folder; it needs no special headers.
 set -eu
 REPO=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,7 +31,8 @@ PYTHON=/usr/bin/python3
 
 mkdir -p "$BUILD"
 emcmake cmake -S "$REPO" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >"$BUILD/configure.log" 2>&1 ||
+    -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF \
+    -DVELMORA_WERROR="${VELMORA_WERROR:-OFF}" >"$BUILD/configure.log" 2>&1 ||
     { cat "$BUILD/configure.log" >&2; exit 1; }
 cmake --build "$BUILD" -j "$(nproc)"
 echo "The game for the browser: $BUILD/site"

@@ -3,17 +3,16 @@
 # manager: the history over a scene, full screen, and the window at scale
 # factor 2. Saves them in docs/screenshots/.
 #
-# Usage: docs/screenshots/take-comfort-screenshots.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/take-comfort-screenshots.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 # Needs what take-screenshots.sh needs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config # the player's own settings stay untouched
 
-. "$root/../shared/measure/lib.sh"
 . "$root/docs/screenshots/xdriver.sh"
 start_xvfb "$work"
 openbox >"$work/openbox.log" 2>&1 &

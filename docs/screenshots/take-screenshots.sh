@@ -2,17 +2,17 @@
 # Plays the game through its real windows on a private X server with a small
 # window manager and saves the screens shown in docs/screenshots/.
 #
-# Usage: docs/screenshots/take-screenshots.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/take-screenshots.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 # Needs: xvfb, openbox, xdotool, imagemagick (tools/setup.sh installs them).
 # The game runs in a copy of data/, so its save slots never land in the tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 
-. "$root/../shared/measure/lib.sh"
+. "$root/docs/screenshots/xdriver.sh"
 start_xvfb "$work"
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
@@ -36,7 +36,6 @@ PY
 (cd "$work/game" && exec "$velmora" >"$work/velmora.log" 2>&1) &
 game_pid=$!
 
-. "$root/docs/screenshots/xdriver.sh"
 next() { clickin "$NEXT" 30 20; }
 yes() { clickin "$YESNO" 33 18; }
 no() { clickin "$YESNO" 33 55; }

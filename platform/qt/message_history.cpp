@@ -4,7 +4,9 @@
 
 namespace velmora::qt {
 
-MessageHistory::MessageHistory(MessageLabel* label) : QObject(label) {
+// No parent: the history lives inside the comforts, and the label, deleted
+// first when the window goes, would delete it a second time.
+MessageHistory::MessageHistory(MessageLabel* label) {
     messages_.append(label->text());  // the design caption, shown before any signal
     connect(label, &MessageLabel::shown, this,
             [this](const QString& text) { messages_.append(text); });

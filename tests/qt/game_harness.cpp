@@ -83,6 +83,20 @@ std::vector<ModalStep> Then(std::vector<ModalStep> first, const std::vector<Moda
     return first;
 }
 
+OwnSettingsFolder::OwnSettingsFolder()
+    : hadPrevious_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
+      previous_(qgetenv("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder_.path()));
+}
+
+OwnSettingsFolder::~OwnSettingsFolder() {
+    if (hadPrevious_) {
+        qputenv("XDG_CONFIG_HOME", previous_);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+}
+
 GameHarness::GameHarness()
     : files(dir_.path().toStdString()),
       platform(window, files),

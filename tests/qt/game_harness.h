@@ -51,6 +51,22 @@ std::vector<ModalStep> NewGameUntilMenu();
 // Steps joined one after another.
 std::vector<ModalStep> Then(std::vector<ModalStep> first, const std::vector<ModalStep>& more);
 
+// While it lives, the player's settings (XDG_CONFIG_HOME) are read from and
+// written to a folder of its own: tests running at once never share
+// settings, and the player's are never touched.
+class OwnSettingsFolder {
+  public:
+    OwnSettingsFolder();
+    ~OwnSettingsFolder();
+    OwnSettingsFolder(const OwnSettingsFolder&) = delete;
+    OwnSettingsFolder& operator=(const OwnSettingsFolder&) = delete;
+
+  private:
+    QTemporaryDir folder_;
+    bool hadPrevious_;
+    QByteArray previous_;
+};
+
 class GameHarness {
   public:
     GameHarness();

@@ -4,21 +4,19 @@
 # place is chosen from the menu, and the screen is saved once the
 # character is on it.
 #
-# Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots/places
 work=$(mktemp -d)
 trap 'kill $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 
-. "$root/../shared/measure/lib.sh"
+. "$root/docs/screenshots/xdriver.sh"
 start_xvfb "$work"
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 sleep 1
-
-. "$root/docs/screenshots/xdriver.sh"
 
 # name, menu row, clicks on NEXT before the character shows, and the saved
 # day, half, hour, minute and story flags (index=value ...).
