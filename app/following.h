@@ -4,6 +4,7 @@
 // skipping stops there).
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "platform/read_record.h"
@@ -11,6 +12,26 @@
 #include "shell/form1.h"
 
 namespace velmora {
+
+// The player's record kept in its file: written now and then as the game
+// waits (at most every few seconds, and only when something was marked),
+// and when the program ends.
+class KeptRecord {
+  public:
+    explicit KeptRecord(Files& files) : files_(files) {}
+
+    ReadRecord& record() { return record_; }
+    // Reads the file; *notice: what the player is told of a damaged one.
+    void Load(std::string* notice) { record_.Load(files_, notice); }
+    void Keep(bool now);
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    Files& files_;
+    ReadRecord record_;
+    Clock::time_point written_ = Clock::now();
+};
 
 // A new game on `platform` that the record and the skipping (if any) follow.
 std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip);
