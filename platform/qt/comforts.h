@@ -21,6 +21,8 @@ class QWheelEvent;
 
 namespace velmora::qt {
 
+class Replay;
+
 class Comforts : public QObject {
     Q_OBJECT
   public:
@@ -32,6 +34,10 @@ class Comforts : public QObject {
     AutoAdvance& autoAdvance() { return autoAdvance_; }
     FullScreen& fullScreen() { return fullScreen_; }
     const MessageSpeech& speech() const { return speech_; }
+
+    // Going back and forward, skipping and the story map join the menu
+    // and the settings.
+    void Follow(Replay* replay);
 
     void OpenHistory();
     void OpenSettings();
@@ -55,10 +61,13 @@ class Comforts : public QObject {
     AutoAdvance autoAdvance_;
     FullScreen fullScreen_;
     MessageSpeech speech_;
+    Replay* replay_ = nullptr;
 };
 
 // A window of the game itself (Form1 ... Form8), not one of the comforts'.
 bool IsGameWindow(const QWidget* window);
+// The wheel of a list scrolls the list.
+bool InScrollArea(QWidget* widget);
 // The game's NEXT or Yes/No button, pressed as by a click; false without it.
 bool PressButton(QWidget* window, const char* name);
 
