@@ -22,11 +22,12 @@ void Skip::Toggle() {
     });
 }
 
-// Let go, Ctrl ends a stop: held again, it skips again.
+// Pressed anew, Ctrl skips again after a stop (a question, a click); kept
+// held through the stop, it does not.
 void Skip::Hold(bool held) {
     Changing([this, held] {
+        if (held && !held_) stopped_ = false;
         held_ = held;
-        if (!held) stopped_ = false;
     });
 }
 

@@ -76,7 +76,7 @@ class Skip final : public Platform {
     ReadRecord& record_;
     bool held_ = false;
     bool toggled_ = false;
-    bool stopped_ = false;  // until Ctrl is let go, or skipping is switched on again
+    bool stopped_ = false;  // until Ctrl is pressed anew, or skipping is switched on again
     bool unreadToo_ = false;
     bool read_ = false;  // the message waiting for NEXT was read before
     std::function<void()> shown_;

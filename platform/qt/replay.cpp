@@ -133,7 +133,8 @@ void Replay::OpenStoryMap() {
 bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
     const int code = key->key();
     if (code == Qt::Key_Control) {
-        if (!key->isAutoRepeat() && !Typing()) HoldSkip(true);
+        // Pressed over a question, the name, a list or the menu it skips nothing.
+        if (!key->isAutoRepeat() && (NextWaits() || passing_)) HoldSkip(true);
         return false;
     }
     StopSkipping();  // any other key stops it, and does its own work
