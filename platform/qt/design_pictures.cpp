@@ -31,14 +31,27 @@ QImage DesignBackground() {
 QImage DesignTitleArt() {
     return Wrap(Picture::kTitleArt);
 }
-QImage DesignPlateDate() {
-    return Wrap(Picture::kPlateDate);
-}
-QImage DesignPlatePlace() {
-    return Wrap(Picture::kPlatePlace);
-}
-QImage DesignPlateTime() {
+QImage DesignPlatePicture(DesignPlate plate) {
+    switch (plate) {
+        case DesignPlate::kDate:
+            return Wrap(Picture::kPlateDate);
+        case DesignPlate::kPlace:
+            return Wrap(Picture::kPlatePlace);
+        case DesignPlate::kTime:
+            break;
+    }
     return Wrap(Picture::kPlateTime);
+}
+QImage DesignPlatePictureLarge(DesignPlate plate) {
+    switch (plate) {
+        case DesignPlate::kDate:
+            return Wrap(Picture::kPlateDateLarge);
+        case DesignPlate::kPlace:
+            return Wrap(Picture::kPlatePlaceLarge);
+        case DesignPlate::kTime:
+            break;
+    }
+    return Wrap(Picture::kPlateTimeLarge);
 }
 QImage DesignPortraitLayer() {
     return Wrap(Picture::kPortraitLayer);

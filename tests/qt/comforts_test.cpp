@@ -112,13 +112,15 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     QTest::keyClick(&h.window, Qt::Key_F11);
 
     const QRect screen = h.window.screen()->geometry();
-    const double scale = comforts.fullScreen().scale();
+    const double scale = comforts.stage().scale();
     EXPECT_DOUBLE_EQ(scale, std::min(screen.width() / 569.0, screen.height() / 412.0));
     const QPoint offset((screen.width() - std::lround(569 * scale)) / 2,
                         (screen.height() - std::lround(412 * scale)) / 2);
     EXPECT_EQ(h.window.geometry(), screen);
+    EXPECT_FALSE(h.window.titleBar()->isVisible());
+    EXPECT_EQ(h.window.client()->pos(), offset);
     EXPECT_EQ(h.window.message()->geometry().topLeft(),
-              QPoint(std::lround(label.x() * scale), std::lround(label.y() * scale)) + offset);
+              QPoint(std::lround(label.x() * scale), std::lround(label.y() * scale)));
     EXPECT_DOUBLE_EQ(h.window.message()->font().pointSizeF(), labelPoints * scale);
     const QImage frame = h.window.grab().toImage();
     EXPECT_EQ(frame.pixelColor(screen.width() / 2, offset.y() / 2), QColor(Qt::black));
@@ -135,12 +137,14 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     h.ClickMessage({Answer(false), Answer(false), leave, Next(), Answer(false), Next(),
                     Menu("メイン画面移動")});
     ASSERT_EQ(h.script().failure().toStdString(), "");
-    const QPoint design(503, 195);  // the load question at the start position
-    const QPoint fromWindow = (design - gamePos) * scale;
-    EXPECT_EQ(h.script().met("Form2")[0].pos, offset + fromWindow);
-    EXPECT_EQ(nextAfter.size(), QSize(62, 41));
+    // The load question at the start position, relative to the client area.
+    const QPoint design(503, 195);
+    const QPoint fromClient = design - gamePos - QPoint(0, TitleBar::kDesignHeight);
+    EXPECT_EQ(h.script().met("Form2")[0].pos, offset + QPoint(std::lround(fromClient.x() * scale),
+                                                              std::lround(fromClient.y() * scale)));
+    EXPECT_EQ(nextAfter.size(), QSize(62, 41 + TitleBar::kDesignHeight));
 
-    EXPECT_EQ(h.window.size(), QSize(569, 412));
+    EXPECT_EQ(h.window.size(), MainWindow::DesignSize());
     EXPECT_EQ(h.window.message()->geometry(), label);
     ExpectNextAtStartPosition(h.script().met("Form3"));
 }
