@@ -12,8 +12,9 @@ GameDialog::GameDialog(QWidget* owner, const char* name, const char* caption, QS
                        Border border)
     : QDialog(owner), client_(new QWidget(this)) {
     setObjectName(name);
-    // Frameless in the window system's eyes: the bar below is the frame.
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    // Undecorated in the window system's eyes (the bar below is the frame),
+    // yet a window it still moves, as a frameless one it would not.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
     setWindowTitle(QString::fromUtf8(caption));
     setWindowModality(Qt::ApplicationModal);
     const int top = border == Border::Fixed ? TitleBar::kDesignHeight : 0;

@@ -44,6 +44,7 @@ ListDialog::ListDialog(QWidget* owner, const std::vector<std::string>& entries)
     });
     auto* ok = AddButton("Command1", "OK", PxRect(360, 1680, 735, 375), GameFont(kPGothic, 12));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    list->setFocus();  // first in the Tab order
     new ConfirmKeys(this);
 }
 

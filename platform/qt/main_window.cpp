@@ -66,7 +66,9 @@ MainWindow::MainWindow()
     setWindowIcon(DesignIcon());
     // A fixed border drawn by the window itself: it can be minimised and
     // closed, never maximised.
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The window manager draws nothing (no title hint) but still moves the
+    // window and takes it to full screen, as it would not a frameless one.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
     bar_ = new TitleBar(this, TitleBar::Buttons::MinimiseAndClose);
     client_->setGeometry(QRect(QPoint(0, TitleBar::kDesignHeight), ClientSize()));
     setFixedSize(DesignSize());

@@ -67,9 +67,9 @@ void Stage::Enter() {
                                           (screen.height() - stage.height()) / 2);
     window_.setMinimumSize(0, 0);
     window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    window_.showFullScreen();
     window_.setGeometry(screen);  // where no window manager does it
     window_.LayFullScreen(scale_, clientAt_ - screen.topLeft());
+    window_.showFullScreen();
 }
 
 // Back where the window stood, to the pixel: its geometry is restored as a

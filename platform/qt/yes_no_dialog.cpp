@@ -22,6 +22,7 @@ YesNoDialog::YesNoDialog(QWidget* over)
     auto* yes = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font);
     auto* no = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 550), font);
     setTabOrder(yes, no);
+    yes->setFocus();  // before the window is even active
     connect(yes, &QPushButton::clicked, this, [this] { done(kYes); });
     connect(no, &QPushButton::clicked, this, [this] { done(kNo); });
     new ConfirmKeys(this);

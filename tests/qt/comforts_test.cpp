@@ -196,6 +196,53 @@ TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
     EXPECT_FALSE(ComfortSettings::Load().autoAdvance);
 }
 
+// A click on the message while NEXT waits reaches the program through the
+// window system, as the player's does (the main window is not locked by
+// NEXT), and stops auto-advance; the game itself does nothing with it.
+TEST_F(ComfortsTest, AClickOnTheWaitingMessageStopsAutoAdvance) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    QTest::keyClick(&h.window, Qt::Key_A);
+    comforts.autoAdvance().SetTiming(60000, 0);
+    const QPoint message =
+        h.window.message()->mapTo(&h.window, h.window.message()->rect().center());
+    bool stopped = false;
+    h.ClickMessage(Then({Answer(false),
+                         Answer(false),
+                         {"Form3",
+                          [&](QWidget* next) {
+                              QTest::mouseClick(h.window.windowHandle(), Qt::LeftButton, {},
+                                                message);
+                              stopped = !comforts.settings().autoAdvance;
+                              Press("Command1")(next);
+                          }}},
+                        {Next(), Answer(false), Next(), Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(h.script().met("Form2").size(), 3u);  // one game, not a second one
+}
+
+// M and A say on screen what they did, briefly, over the scene.
+TEST_F(ComfortsTest, MuteAndAutoAdvanceKeysSayWhatTheyDid) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    QStringList said;
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(&h.window, key);
+        auto* notice = h.window.findChild<QLabel*>("notice");
+        said << (notice && notice->isVisible() ? notice->text() : QString());
+    };
+    for (Qt::Key key : {Qt::Key_M, Qt::Key_M, Qt::Key_A, Qt::Key_A}) press(key);
+    EXPECT_EQ(said, QStringList({"音楽を消しました", "音楽を戻しました", "自動送り：オン",
+                                 "自動送り：オフ"}));
+    auto* notice = h.window.findChild<QLabel*>("notice");
+    EXPECT_TRUE(notice->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(h.window.scene()
+                    ->geometry()
+                    .translated(h.window.client()->pos())
+                    .contains(notice->geometry()));
+}
+
 TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndEveryButtonIsNamed) {
     GameHarness h;
     Comforts comforts(h.window, h.platform.sound());

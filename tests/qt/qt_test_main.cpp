@@ -16,6 +16,7 @@ class QtEnvironment : public ::testing::Environment {
     void SetUp() override {
         app_ = std::make_unique<QApplication>(argc_, argv_);
         velmora::qt::InstallFontSubstitutions();
+        velmora::qt::KeepBoldUnderScaleFactor();
     }
     void TearDown() override { app_.reset(); }
 

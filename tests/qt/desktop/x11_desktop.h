@@ -1,0 +1,48 @@
+// The desktop the window tests run on, seen from outside the program, as
+// the window manager and the player see it: which window stands above
+// which, what frame the window manager drew, and the mouse and keyboard
+// of a player (XTest), going through the X server and the window manager.
+#pragma once
+
+#include <QMargins>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+namespace velmora::qt::test {
+
+class X11Desktop {
+  public:
+    X11Desktop();  // its own connection to $DISPLAY
+    ~X11Desktop();
+    X11Desktop(const X11Desktop&) = delete;
+    X11Desktop& operator=(const X11Desktop&) = delete;
+
+    // Waits (at most half a minute) until a window manager runs.
+    bool WaitForWindowManager();
+
+    // The managed windows, bottom to top; true when upper is above lower.
+    std::vector<unsigned long> Stacking();
+    bool StandsAbove(const QWidget* upper, const QWidget* lower);
+    // A window the window manager manages, by its title; 0 when none.
+    unsigned long WindowNamed(const QString& title);
+    // The frame the window manager drew around the window.
+    QMargins FrameExtents(const QWidget* window);
+
+    void Click(QPoint global, int button = 1);
+    void Wheel(QPoint global, bool up);
+    // A key as the player presses it, with Alt held if asked.
+    void Key(const char* keysym, bool alt = false);
+    // The window manager's close request (the title bar's close button).
+    void RequestClose(const QWidget* window);
+
+  private:
+    void Flush();
+
+    Display* display_;
+};
+
+}  // namespace velmora::qt::test
