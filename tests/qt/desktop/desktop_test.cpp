@@ -292,6 +292,43 @@ TEST_F(Desktop, TheWindowManagerDrawsNoFrameAndEveryCaptionShowsWhole) {
     EXPECT_TRUE(faults.isEmpty()) << faults.join("; ").toStdString();
 }
 
+// The bar each window draws: dragging it moves the window (window-move mode
+// asks the player to), its buttons minimise the main window and close a
+// dialog as the window manager's would.
+TEST_F(Desktop, TheTitleBarMovesTheWindowAndItsButtonsWork) {
+    Start();
+    TitleBar* bar = h_.window.titleBar();
+    const QPoint before = h_.window.pos();
+    const QPoint grip = bar->mapToGlobal(bar->captionArea().center());
+    desktop_.Press(grip);
+    // The window manager takes over to move the window, and follows the mouse.
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowManagerMoving(); }));
+    desktop_.MoveTo(grip + QPoint(40, 30));
+    EXPECT_TRUE(
+        WaitUntil([&] { return desktop_.Position(&h_.window) == before + QPoint(40, 30); }));
+    desktop_.Release();
+    EXPECT_TRUE(WaitUntil([&] { return h_.window.pos() == before + QPoint(40, 30); }))
+        << Describe(h_.window.geometry());
+
+    desktop_.Click(bar->mapToGlobal(bar->minimiseButton().center()));
+    EXPECT_TRUE(WaitUntil([&] { return h_.window.isMinimized(); }));
+    h_.window.showNormal();
+    ASSERT_TRUE(WaitUntil([&] { return h_.window.windowHandle()->isExposed(); }));
+
+    bool closedByItsBar = false;
+    ModalScript next({{"Form3",
+                       [&](QWidget* form3) {
+                           TitleBar* own = form3->findChild<TitleBar*>();
+                           WaitUntil([form3] { return form3->windowHandle()->isExposed(); });
+                           desktop_.Click(own->mapToGlobal(own->closeButton().center()));
+                           closedByItsBar = WaitUntil([form3] { return !form3->isVisible(); });
+                       }}},
+                     [] {});
+    h_.platform.WaitNext({255 + 7350, 32 + 5300});
+    EXPECT_EQ(next.failure(), "");
+    EXPECT_TRUE(closedByItsBar);
+}
+
 // The window manager's close (the title bar's close button, Alt+F4): the
 // main window only while no dialog of the game is open; each dialog as the
 // game has it closed.

@@ -87,6 +87,14 @@ unsigned long X11Desktop::WindowNamed(const QString& title) {
     return 0;
 }
 
+QPoint X11Desktop::Position(const QWidget* window) {
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window->winId(), DefaultRootWindow(display_), 0, 0, &x, &y,
+                          &child);
+    return {x, y};
+}
+
 QMargins X11Desktop::FrameExtents(const QWidget* window) {
     const auto extents = WindowList(display_, window->winId(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
     if (extents.size() != 4) return {};
@@ -98,6 +106,30 @@ void X11Desktop::Click(QPoint global, int button) {
     XTestFakeButtonEvent(display_, button, True, CurrentTime);
     XTestFakeButtonEvent(display_, button, False, CurrentTime);
     Flush();
+}
+
+void X11Desktop::Press(QPoint global) {
+    XTestFakeMotionEvent(display_, -1, global.x(), global.y(), CurrentTime);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    Flush();
+}
+
+void X11Desktop::MoveTo(QPoint global) {
+    XTestFakeMotionEvent(display_, -1, global.x(), global.y(), CurrentTime);
+    Flush();
+}
+
+void X11Desktop::Release() {
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    Flush();
+}
+
+bool X11Desktop::WindowManagerMoving() {
+    const int grab = XGrabKeyboard(display_, DefaultRootWindow(display_), False, GrabModeAsync,
+                                   GrabModeAsync, CurrentTime);
+    if (grab == GrabSuccess) XUngrabKeyboard(display_, CurrentTime);
+    Flush();
+    return grab == AlreadyGrabbed;
 }
 
 void X11Desktop::Wheel(QPoint global, bool up) {

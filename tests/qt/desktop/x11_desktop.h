@@ -29,11 +29,20 @@ class X11Desktop {
     bool StandsAbove(const QWidget* upper, const QWidget* lower);
     // A window the window manager manages, by its title; 0 when none.
     unsigned long WindowNamed(const QString& title);
+    // Where the window stands on the screen now, as the X server has it.
+    QPoint Position(const QWidget* window);
     // The frame the window manager drew around the window.
     QMargins FrameExtents(const QWidget* window);
 
     void Click(QPoint global, int button = 1);
     void Wheel(QPoint global, bool up);
+    // The left button held down, the mouse moved, the button let go.
+    void Press(QPoint global);
+    void MoveTo(QPoint global);
+    void Release();
+    // The window manager moves a window with the mouse: it holds the
+    // keyboard meanwhile (for Escape), which no button press does.
+    bool WindowManagerMoving();
     // A key as the player presses it, with Alt held if asked.
     void Key(const char* keysym, bool alt = false);
     // The window manager's close request (the title bar's close button).
