@@ -7,16 +7,14 @@
 # The game runs in a copy of data/, so its save slots never land in the tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# On a private 1920 x 1080 desktop with openbox (the desktop tests' own).
+if [ -z "${VELMORA_DESKTOP:-}" ]; then
+  VELMORA_DESKTOP=1 exec "$root/tests/qt/desktop/with_openbox.sh" 1920x1080 "$0" "$@"
+fi
 velmora=$root/${1:-build-qt}/platform/qt/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
-trap 'kill $game_pid $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
-
-. "$root/../shared/measure/lib.sh"
-start_xvfb "$work"
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
+trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
 mkdir "$work/game"
 cp -r "$root/data/." "$work/game/"

@@ -1,6 +1,8 @@
 # Finding and clicking the game's windows by their captions on a private X
-# server (xdotool); sourced by the screenshot scripts.
+# server (xdotool); sourced by the screenshot scripts. Coordinates are in a
+# window's client area, below the title bar each window draws itself.
 NEXT='   Click !' YESNO='    選択' MENU='　　移動場所 ＆ コマンド' LIST=' 　　　　選択'
+BAR=18
 win() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true; }
 waitwin() {
   for _ in $(seq 200); do
@@ -14,6 +16,6 @@ waitwin() {
 clickin() {
   local id
   id=$(waitwin "$1")
-  xdotool mousemove --window "$id" "$2" "$3" click 1
+  xdotool mousemove --window "$id" "$2" $(($3 + BAR)) click 1
   sleep 0.2
 }

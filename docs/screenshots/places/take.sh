@@ -7,16 +7,14 @@
 # Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build-qt)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
+# On a private 1920 x 1080 desktop with openbox (the desktop tests' own).
+if [ -z "${VELMORA_DESKTOP:-}" ]; then
+  VELMORA_DESKTOP=1 exec "$root/tests/qt/desktop/with_openbox.sh" 1920x1080 "$0" "$@"
+fi
 velmora=$root/${1:-build-qt}/platform/qt/velmora
 out=$root/docs/screenshots/places
 work=$(mktemp -d)
-trap 'kill $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
-
-. "$root/../shared/measure/lib.sh"
-start_xvfb "$work"
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
+trap 'rm -rf "$work"' EXIT
 
 . "$root/docs/screenshots/xdriver.sh"
 
