@@ -4,7 +4,9 @@
 
 namespace velmora::qt {
 
-MessageHistory::MessageHistory(MessageLabel* label) : QObject(label) {
+// Not a child of the label: the history lives in the comforts, and the label
+// may be deleted first when the program ends.
+MessageHistory::MessageHistory(MessageLabel* label) {
     messages_.append(label->text());  // the design caption, shown before any signal
     connect(label, &MessageLabel::shown, this,
             [this](const QString& text) { messages_.append(text); });

@@ -300,14 +300,21 @@ TEST_F(Desktop, TheTitleBarMovesTheWindowAndItsButtonsWork) {
     TitleBar* bar = h_.window.titleBar();
     const QPoint before = h_.window.pos();
     const QPoint grip = bar->mapToGlobal(bar->captionArea().center());
-    desktop_.Press(grip);
-    // The window manager takes over to move the window, and follows the mouse.
-    EXPECT_TRUE(WaitUntil([&] { return desktop_.WindowManagerMoving(); }));
-    desktop_.MoveTo(grip + QPoint(40, 30));
-    EXPECT_TRUE(
-        WaitUntil([&] { return desktop_.Position(&h_.window) == before + QPoint(40, 30); }));
+    const QPoint by(40, 30);
+    // The window manager takes the move over from the press; a press it
+    // missed (it may, pressed this soon after the window appeared) is
+    // simply pressed again, as a player would.
+    bool taken = false;
+    for (int attempt = 0; attempt < 5 && !taken; ++attempt) {
+        desktop_.Press(grip);
+        taken = QTest::qWaitFor([&] { return desktop_.WindowManagerMoving(); }, 2000);
+        if (!taken) desktop_.Release();
+    }
+    ASSERT_TRUE(taken);
+    desktop_.MoveTo(grip + by);
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.Position(&h_.window) == before + by; }));
     desktop_.Release();
-    EXPECT_TRUE(WaitUntil([&] { return h_.window.pos() == before + QPoint(40, 30); }))
+    EXPECT_TRUE(WaitUntil([&] { return h_.window.pos() == before + by; }))
         << Describe(h_.window.geometry());
 
     desktop_.Click(bar->mapToGlobal(bar->minimiseButton().center()));
@@ -394,16 +401,29 @@ TEST_F(Desktop, ThePictureWindowAndTheNameWindowCloseAsDesigned) {
     EXPECT_EQ(name.failure(), "");
 }
 
-TEST_F(Desktop, SigtermEndsTheProgram) {
+// The program itself: closed at the title it ends with status 0 (no crash
+// on the way out); SIGTERM ends it too.
+TEST(DesktopProgram, EndsCleanlyWhenClosedAndOnSigterm) {
+    X11Desktop desktop;  // and no window of the test's own
     QTemporaryDir folder;
-    QProcess velmora;
-    velmora.setWorkingDirectory(folder.path());
-    velmora.start(VELMORA_PROGRAM, {});
-    ASSERT_TRUE(velmora.waitForStarted());
-    // Its window is up once the window manager lists a window titled Velmora.
-    ASSERT_TRUE(WaitUntil([&] { return desktop_.WindowNamed("Velmora") != 0; }));
-    ::kill(pid_t(velmora.processId()), SIGTERM);
-    EXPECT_TRUE(velmora.waitForFinished(kPatienceMs));
+    const auto start = [&](QProcess& velmora) {
+        velmora.setWorkingDirectory(folder.path());
+        velmora.start(VELMORA_PROGRAM, {});
+        // Its window is up once the window manager lists a window titled Velmora.
+        return velmora.waitForStarted() &&
+               WaitUntil([&] { return desktop.WindowNamed("Velmora") != 0; });
+    };
+    QProcess closed;
+    ASSERT_TRUE(start(closed));
+    desktop.RequestClose(desktop.WindowNamed("Velmora"));
+    EXPECT_TRUE(closed.waitForFinished(kPatienceMs));
+    EXPECT_EQ(closed.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(closed.exitCode(), 0);
+
+    QProcess terminated;
+    ASSERT_TRUE(start(terminated));
+    ::kill(pid_t(terminated.processId()), SIGTERM);
+    EXPECT_TRUE(terminated.waitForFinished(kPatienceMs));
 }
 
 // QT_SCALE_FACTOR=2 on a screen of 800 pixels (run so by ctest): the window

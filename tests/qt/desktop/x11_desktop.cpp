@@ -147,14 +147,18 @@ void X11Desktop::Key(const char* keysym, bool alt) {
 }
 
 void X11Desktop::RequestClose(const QWidget* window) {
+    RequestClose(window->winId());
+}
+
+void X11Desktop::RequestClose(unsigned long window) {
     XEvent close{};
     close.xclient.type = ClientMessage;
-    close.xclient.window = window->winId();
+    close.xclient.window = window;
     close.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
     close.xclient.format = 32;
     close.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
     close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window->winId(), False, NoEventMask, &close);
+    XSendEvent(display_, window, False, NoEventMask, &close);
     Flush();
 }
 

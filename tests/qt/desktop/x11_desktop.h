@@ -47,6 +47,7 @@ class X11Desktop {
     void Key(const char* keysym, bool alt = false);
     // The window manager's close request (the title bar's close button).
     void RequestClose(const QWidget* window);
+    void RequestClose(unsigned long window);
 
   private:
     void Flush();
