@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 #include <unistd.h>
 
+#include <QByteArray>
 #include <QElapsedTimer>
 
 namespace velmora::qt::test {
@@ -51,6 +52,40 @@ bool X11Desktop::WaitForWindowManager() {
         usleep(20000);
     }
     return false;
+}
+
+bool X11Desktop::SyncWithWindowManager(const QWidget* window) {
+    static int round = 0;
+    const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+    const Atom name = XInternAtom(display_, "_NET_WM_NAME", False);
+    const auto read = [&](const char* property) {
+        Atom actual = None;
+        int format = 0;
+        unsigned long count = 0, left = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display_, window->winId(), XInternAtom(display_, property, False), 0,
+                           256, False, utf8, &actual, &format, &count, &left, &data);
+        const QByteArray value(reinterpret_cast<const char*>(data), data ? int(count) : 0);
+        if (data) XFree(data);
+        return value;
+    };
+    const auto write = [&](const QByteArray& value) {
+        XChangeProperty(display_, window->winId(), name, utf8, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(value.constData()), value.size());
+        Flush();
+    };
+    const QByteArray title = read("_NET_WM_NAME");
+    const QByteArray marker = "velmora-desktop-sync-" + QByteArray::number(++round);
+    write(marker);
+    QElapsedTimer waited;
+    waited.start();
+    bool synced = false;
+    while (!synced && waited.elapsed() < 30000) {
+        synced = read("_NET_WM_VISIBLE_NAME") == marker;
+        if (!synced) usleep(5000);
+    }
+    write(title);
+    return synced;
 }
 
 std::vector<unsigned long> X11Desktop::Stacking() {

@@ -23,6 +23,10 @@ class X11Desktop {
 
     // Waits (at most half a minute) until a window manager runs.
     bool WaitForWindowManager();
+    // Returns once the window manager has handled everything sent to it
+    // so far, by the program and by this desktop: it renames its title's
+    // visible copy after a change of the window's name, in order.
+    bool SyncWithWindowManager(const QWidget* window);
 
     // The managed windows, bottom to top; true when upper is above lower.
     std::vector<unsigned long> Stacking();
