@@ -7,20 +7,17 @@
 # Needs what take-screenshots.sh needs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-# On a private 1920 x 1080 desktop with openbox (the desktop tests' own),
-# whose settings folder is its own: the player's settings stay untouched.
-if [ -z "${VELMORA_DESKTOP:-}" ]; then
-  VELMORA_DESKTOP=1 exec "$root/tests/qt/desktop/with_openbox.sh" 1920x1080 "$0" "$@"
-fi
+# On a private desktop whose settings folder is its own: the player's
+# settings stay untouched.
+. "$root/docs/screenshots/xdriver.sh"
+on_desktop 1920x1080 "$0" "$@"
 velmora=$root/${1:-build-qt}/platform/qt/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
-. "$root/docs/screenshots/xdriver.sh"
-
-play() { # play SCALE: the game afresh in a copy of data/
-  rm -rf "$work/game" && mkdir "$work/game" && cp -r "$root/data/." "$work/game/"
+play() { # play SCALE: the game afresh in a player's folder
+  game_folder "$work/game"
   (cd "$work/game" && QT_SCALE_FACTOR=$1 exec "$velmora" >"$work/velmora.log" 2>&1) &
   game_pid=$!
   waitwin Velmora >/dev/null

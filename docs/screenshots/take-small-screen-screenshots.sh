@@ -9,30 +9,16 @@
 # Needs what take-screenshots.sh needs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-if [ -z "${VELMORA_DESKTOP:-}" ]; then
-  VELMORA_DESKTOP=1 exec "$root/tests/qt/desktop/with_openbox.sh" 1280x800 "$0" "$@"
-fi
+. "$root/docs/screenshots/xdriver.sh"
+on_desktop 1280x800 "$0" "$@"
 velmora=$root/${1:-build-qt}/platform/qt/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
-. "$root/docs/screenshots/xdriver.sh"
 
-play() { # play SCALE: the game afresh in a copy of data/, with a late save slot
-  rm -rf "$work/game" && mkdir "$work/game" && cp -r "$root/data/." "$work/game/"
-  rm -rf "$work/game/design"
-  # Day 4, PM 11:30 in the hero's room: the next move plays the finale.
-  /usr/bin/python3 - "$work/game" <<'PY'
-import sys
-flags = [0] * 135
-flags[123], flags[124] = 1, 2
-flags[125], flags[126], flags[127], flags[128] = 30, 4, 11, 1
-with open(sys.argv[1] + "/file1", "wb") as f:
-    f.write("".join(f"{v}\r\n" for v in flags).encode("cp932"))
-with open(sys.argv[1] + "/file1_text", "wb") as f:
-    f.write('"部屋","佐々木","リュウ君"\r\n'.encode("cp932"))
-PY
+play() { # play SCALE: the game afresh in a player's folder with a late save slot
+  game_folder "$work/game"
   (cd "$work/game" && QT_SCALE_FACTOR=$1 exec "$velmora" >"$work/velmora.log" 2>&1) &
   game_pid=$!
   waitwin Velmora >/dev/null

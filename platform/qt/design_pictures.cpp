@@ -23,6 +23,14 @@ QImage Wrap(Picture picture) {
                   QImage::Format(header[2]));
 }
 
+// Each plate at the design's size and three times as large.
+Picture PlatePixels(DesignPlate plate, bool large) {
+    constexpr Picture kPlates[][2] = {{Picture::kPlateDate, Picture::kPlateDateLarge},
+                                      {Picture::kPlatePlace, Picture::kPlatePlaceLarge},
+                                      {Picture::kPlateTime, Picture::kPlateTimeLarge}};
+    return kPlates[int(plate)][large ? 1 : 0];
+}
+
 }  // namespace
 
 QImage DesignBackground() {
@@ -32,26 +40,10 @@ QImage DesignTitleArt() {
     return Wrap(Picture::kTitleArt);
 }
 QImage DesignPlatePicture(DesignPlate plate) {
-    switch (plate) {
-        case DesignPlate::kDate:
-            return Wrap(Picture::kPlateDate);
-        case DesignPlate::kPlace:
-            return Wrap(Picture::kPlatePlace);
-        case DesignPlate::kTime:
-            break;
-    }
-    return Wrap(Picture::kPlateTime);
+    return Wrap(PlatePixels(plate, false));
 }
 QImage DesignPlatePictureLarge(DesignPlate plate) {
-    switch (plate) {
-        case DesignPlate::kDate:
-            return Wrap(Picture::kPlateDateLarge);
-        case DesignPlate::kPlace:
-            return Wrap(Picture::kPlatePlaceLarge);
-        case DesignPlate::kTime:
-            break;
-    }
-    return Wrap(Picture::kPlateTimeLarge);
+    return Wrap(PlatePixels(plate, true));
 }
 QImage DesignPortraitLayer() {
     return Wrap(Picture::kPortraitLayer);

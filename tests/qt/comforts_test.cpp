@@ -21,11 +21,7 @@ namespace {
 // Settings of a test's own, in Qt's test folder, never the player's.
 class ComfortsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
-            .removeRecursively();
-    }
+    void SetUp() override { FreshComfortSettings(); }
 };
 
 std::function<void(QWidget*)> Key(Qt::Key key) {

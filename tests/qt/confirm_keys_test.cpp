@@ -30,11 +30,7 @@ const std::initializer_list<Qt::Key> kNextKeys = {Qt::Key_Space, Qt::Key_Return,
 
 class ConfirmKeysTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
-            .removeRecursively();
-    }
+    void SetUp() override { FreshComfortSettings(); }
 };
 
 TEST_F(ConfirmKeysTest, SpaceAndEnterAnswerOnlyAfterTheFocusMoved) {

@@ -1,8 +1,10 @@
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "world/cp932.h"
@@ -47,6 +49,12 @@ std::optional<std::string> GuardedPlatform::ChooseCommand(
 void GuardedPlatform::WaitPictureClick(const std::string& file) {
     QtPlatform::WaitPictureClick(file);
     EndIfAborted();
+}
+
+void FreshComfortSettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
+        .removeRecursively();
 }
 
 void WriteScenario(const QString& path, const std::vector<std::string>& lines) {

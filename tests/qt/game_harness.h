@@ -39,6 +39,10 @@ class GuardedPlatform : public QtPlatform {
     bool aborted_ = false;
 };
 
+// The comforts' settings of a test's own, empty, in Qt's test folder: never
+// the player's.
+void FreshComfortSettings();
+
 // Scenario lines as the game's files hold them: CP932, CR LF.
 void WriteScenario(const QString& path, const std::vector<std::string>& lines);
 // A picture of one colour (PNG bytes, whatever the name says).

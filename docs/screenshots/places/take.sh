@@ -7,16 +7,12 @@
 # Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build-qt)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
-# On a private 1920 x 1080 desktop with openbox (the desktop tests' own).
-if [ -z "${VELMORA_DESKTOP:-}" ]; then
-  VELMORA_DESKTOP=1 exec "$root/tests/qt/desktop/with_openbox.sh" 1920x1080 "$0" "$@"
-fi
+. "$root/docs/screenshots/xdriver.sh"
+on_desktop 1920x1080 "$0" "$@"
 velmora=$root/${1:-build-qt}/platform/qt/velmora
 out=$root/docs/screenshots/places
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-. "$root/docs/screenshots/xdriver.sh"
 
 # name, menu row, clicks on NEXT before the character shows, and the saved
 # day, half, hour, minute and story flags (index=value ...).

@@ -53,11 +53,7 @@ bool WholeOnScreen(const QWidget* window) {
 
 class Desktop : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
-            .removeRecursively();
-    }
+    void SetUp() override { FreshComfortSettings(); }
 
     // The game's windows as velmora makes them, the title screen painted.
     void Start() {

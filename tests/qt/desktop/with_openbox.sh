@@ -17,31 +17,30 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# ready FILE PID LOG: waits until FILE is written, as long as PID lives.
+ready() {
+  while [ ! -s "$1" ]; do
+    if ! kill -0 "$2" 2>/dev/null; then
+      cat "$3" >&2
+      exit 1
+    fi
+    sleep 0.05
+  done
+}
+
+# The server writes its display number once it takes connections.
 Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-# The server writes its display number once it takes connections.
-while [ ! -s "$work/display" ]; do
-  if ! kill -0 "$xvfb" 2>/dev/null; then
-    cat "$work/xvfb.log" >&2
-    exit 1
-  fi
-  sleep 0.05
-done
+ready "$work/display" "$xvfb" "$work/xvfb.log"
 DISPLAY=":$(head -1 "$work/display")"
 mkdir -m 700 "$work/runtime"
 # A home of its own: no settings of the machine's user reach the test.
 export DISPLAY HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 # Openbox runs the startup command once it manages windows: a window mapped
 # earlier, while it starts, may never be shown.
-openbox --sm-disable --startup "touch $work/ready" >"$work/openbox.log" 2>&1 &
+openbox --sm-disable --startup "sh -c 'echo up >$work/ready'" >"$work/openbox.log" 2>&1 &
 wm=$!
-while [ ! -e "$work/ready" ]; do
-  if ! kill -0 "$wm" 2>/dev/null; then
-    cat "$work/openbox.log" >&2
-    exit 1
-  fi
-  sleep 0.05
-done
+ready "$work/ready" "$wm" "$work/openbox.log"
 "$@"
 status=$?
 exit $status
