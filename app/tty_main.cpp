@@ -18,17 +18,7 @@ int main() {
             return line;
         },
         files);
-    velmora::Form1 form(platform);
-    platform.Emit(std::string("MSG ") + velmora::kDesignCaption);
-    try {
-        for (;;) {
-            platform.Ask("CLICK?");
-            form.lblMsg_Click();
-        }
-    } catch (const velmora::ProgramEnd&) {
-    } catch (const velmora::MainWindowClosed&) {
-        form.Form_QueryUnload();
-    }
-    platform.Emit("END");
+    velmora::Form1 game(platform);
+    platform.PlayGame(game);
     return 0;
 }

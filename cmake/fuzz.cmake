@@ -13,7 +13,8 @@ if(VELMORA_FUZZ)
     endif()
     set(VELMORA_FUZZ_ENGINE ON)
     # Coverage for the game's own code, and the sanitizers the targets use.
-    foreach(lib velmora_engine velmora_platform_posix velmora_platform_trace)
+    foreach(lib velmora_world velmora_presentation velmora_places velmora_finale velmora_shell
+                velmora_platform_posix velmora_platform_trace)
         target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
             -fno-sanitize-recover=all -fno-omit-frame-pointer)
     endforeach()

@@ -5,6 +5,7 @@
 #   share/applications/         velmora.desktop (starts the launcher)
 #   share/metainfo/             AppStream metainfo
 #   share/icons/hicolor/N/apps/ velmora.png
+#   share/doc/velmora/          copyright, and the CC-BY-SA-4.0 text it names
 #
 # The launcher makes the player's game folder under the XDG data directory,
 # links the shipped data into it and starts the game there.
@@ -29,9 +30,11 @@ if(TARGET velmora)
 endif()
 
 # Everything in data/ is read by the game from its folder, except data/design,
-# which is compiled into the program.
+# which is compiled into the program, and data/story, the continuity ledger
+# that only the tools read.
 install(DIRECTORY data/ DESTINATION ${VELMORA_INSTALL_DATA}
     PATTERN "design" EXCLUDE
+    PATTERN "story" EXCLUDE
     PATTERN ".*" EXCLUDE)
 
 foreach(size 16 24 32 48 64 128 256)
@@ -39,6 +42,10 @@ foreach(size 16 24 32 48 64 128 256)
         DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME velmora.png)
 endforeach()
 install(FILES packaging/io.github.velmora.Velmora.metainfo.xml DESTINATION share/metainfo)
+# The code is GPL-3.0-or-later (its text is in Debian's common-licenses), the
+# pictures, music and story text CC-BY-SA-4.0. The IPA fonts come from
+# Debian's packages, never from the game.
+install(FILES packaging/copyright LICENSES/CC-BY-SA-4.0.txt DESTINATION share/doc/velmora)
 
 # The desktop entry names the launcher by its installed path, so that a game
 # installed under any prefix starts from the menu.

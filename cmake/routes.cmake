@@ -1,8 +1,7 @@
 # The route explorer (tools/routes/), the replays of its routes and the
 # coverage of the story by them (tests/routes/), and its benchmark.
 #
-# The explorer writes its routes as the tests play them (tests/engine/harness),
-# so it is built with the tests.
+# The explorer is built with the tests, which replay what it writes.
 if(NOT VELMORA_TESTS)
     return()
 endif()
@@ -10,10 +9,19 @@ endif()
 file(GLOB VELMORA_ROUTES_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/*.cpp)
 list(FILTER VELMORA_ROUTES_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(velmora_routes STATIC ${VELMORA_ROUTES_SOURCES})
-target_link_libraries(velmora_routes PUBLIC velmora_engine velmora_test_harness)
+# The explorer plays the game on its own platform: it sees the game and the
+# platform, never the tests.
+velmora_sees(velmora_routes world presentation places finale shell platform tools/routes)
+target_link_libraries(velmora_routes PUBLIC velmora_shell velmora_platform_trace
+                                            velmora_platform_posix)
+target_link_libraries(velmora_routes INTERFACE velmora_source_tree)
 
 add_executable(velmora-routes ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/main.cpp)
 target_link_libraries(velmora-routes PRIVATE velmora_routes)
+# Started outside a checkout, it fails and leaves the folder as it was.
+add_test(NAME routes.tool_outside_a_checkout
+    COMMAND sh -c [[d=$(mktemp -d) && cd "$d" && ! "$0" && [ -z "$(ls -A)" ]; s=$?; rm -rf "$d"; exit $s]]
+            $<TARGET_FILE:velmora-routes>)
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
@@ -22,8 +30,16 @@ set(VELMORA_ROUTES_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/routes)
 # The exploration takes seconds: its cases share one run, in one test.
 add_executable(routes_explorer_tests ${VELMORA_ROUTES_DIR}/explorer_test.cpp)
 target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_main)
+target_compile_definitions(routes_explorer_tests PRIVATE
+    VELMORA_LEDGER="${CMAKE_CURRENT_LIST_DIR}/../data/story/continuity.txt")
 add_test(NAME routes.explorer COMMAND routes_explorer_tests)
 set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
+
+# The continuity check, one small story for each kind of slip it catches;
+# the story's own ledger is checked in the explorer's test, over its routes.
+add_executable(routes_continuity_tests ${VELMORA_ROUTES_DIR}/continuity_test.cpp)
+target_link_libraries(routes_continuity_tests PRIVATE velmora_routes GTest::gtest_main)
+add_test(NAME routes.continuity COMMAND routes_continuity_tests)
 
 add_executable(routes_coverage_tests ${VELMORA_ROUTES_DIR}/coverage_test.cpp)
 target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_platform_posix

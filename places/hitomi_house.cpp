@@ -1,42 +1,53 @@
 // VisitHitomiHouse: the flower shop はなぞの, Hitomi's home. Hitomi on
 // Day 2, and on Day 3 for a hero who said yes to her.
-#include "shell/form1.h"
+#include "places/town.h"
 
 namespace velmora {
 namespace {
 
 constexpr const char* kScene = "hanaya.jpg";
 
+void VisitHitomiHouse(Visit& v) {
+    v.Redraw();
+    v.PlaceIs("ひとみの家");
+    v.Plus30();
+    v.Picture(kScene);
+    v.Describe("*：「ここは花屋さん。クラスメイトの相原ひとみの家でもあるんだ。」",
+               "*：「店の名前は『はなぞの』。……ラグビー場じゃないぞ。」");
+    v.PlayEvents();
+}
+
 }  // namespace
 
-void Form1::VisitHitomiHouse() {
-    Redraw();
-    PlaceIs("ひとみの家");
-    Plus30();
-    Picture(kScene);
-    Describe("*：「ここは花屋さん。クラスメートの相原ひとみの家でもあるんだ。」",
-             "*：「店の名前は『はなぞの』。……ラグビー場じゃないぞ。」");
-
-    // H1: Hitomi on Day 2.
-    if (F(2) < 2 && s_.Day == 2 && During(AM, 9, PM, 5)) {
-        F(2) = 2;
-        Load("hitomi01.dat");
-        Portrait("hitomi1.gif");
-        Lines(66, 72);
-        Dismiss();
-        Picture(kScene);
-        Line(73);
-    }
-    // H2: Hitomi in the afternoon of Day 3.
-    if (F(1) == 1 && F(4) < 3 && s_.Day == 3 && During(PM, 3, PM, 7)) {
-        Load("hitomi02.dat");
-        Portrait("hitomi1.gif");
-        Lines(51, 67);
-        Dismiss();
-        Picture(kScene);
-        Line(68);
-        F(4) = 3;
-    }
-}
+const Place kHitomiHouse{
+    "ひとみの家",
+    VisitHitomiHouse,
+    {
+        // H1: Hitomi on Day 2.
+        {"hitomi house H1", Flag::HitomiPendantDay < 2 && Day(2) && During(AM, 9, PM, 5),
+         Mark{Flag::HitomiPendantDay, 2},
+         [](Visit& v) {
+             v.MarkDone();
+             v.Load("hitomi01.dat");
+             v.Portrait("hitomi1.gif");
+             v.Lines(66, 72);
+             v.Dismiss();
+             v.Picture(kScene);
+             v.Line(73);
+         }},
+        // H2: Hitomi in the afternoon of Day 3.
+        {"hitomi house H2",
+         Flag::HitomisAnswer == 1 && Flag::HitomiHomeDay < 3 && Day(3) && During(PM, 3, PM, 7),
+         Mark{Flag::HitomiHomeDay, 3},
+         [](Visit& v) {
+             v.Load("hitomi02.dat");
+             v.Portrait("hitomi1.gif");
+             v.Lines(51, 67);
+             v.Dismiss();
+             v.Picture(kScene);
+             v.Line(68);
+             v.MarkDone();
+         }},
+    }};
 
 }  // namespace velmora

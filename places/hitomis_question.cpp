@@ -1,25 +1,27 @@
 // Hitomi's question of Day 1. The hero meets her at the park or at Serubia,
 // whichever he comes to first; his answer decides her route for the rest of
 // the spring break. Only at the park does she leave the scene after a yes.
-#include "shell/form1.h"
+#include "places/town.h"
 
 namespace velmora {
 
-void Form1::HitomisQuestion(const std::string& placePicture, bool dismissAfterYes) {
-    Load("hitomi01.dat");
-    Portrait("hitomi1.gif");
-    Lines(1, 16);
-    if (Ask(17)) {
-        F(1) = 1;
-        Lines(18, 25);
-        if (dismissAfterYes) Dismiss();
-        Picture(placePicture);
-        Line(26);
+void HitomisQuestion(Visit& v, const std::string& placePicture, bool dismissAfterYes) {
+    v.Load("hitomi01.dat");
+    v.Portrait("hitomi1.gif");
+    v.Lines(1, 16);
+    if (v.Ask(17)) {
+        v.Branch("YES");
+        v.Set(Flag::HitomisAnswer, 1);
+        v.Lines(18, 25);
+        if (dismissAfterYes) v.Dismiss();
+        v.Picture(placePicture);
+        v.Line(26);
     } else {
-        F(1) = 2;
-        Lines(27, 34);
-        Picture(placePicture);
-        Line(35);
+        v.Branch("NO");
+        v.Set(Flag::HitomisAnswer, 2);
+        v.Lines(27, 34);
+        v.Picture(placePicture);
+        v.Line(35);
     }
 }
 

@@ -1,52 +1,79 @@
-// The words the place handlers are written in: load, line(s), say, picture,
-// portrait, switch to, dismiss, blank, redraw, +30 min, clock :=, place :=,
-// ask, and the day and hour tests of the events.
-#include "shell/form1.h"
+#include "places/visit.h"
+
+#include <cstring>
+#include <stdexcept>
 
 namespace velmora {
 
-void Form1::Line(int n) {
-    ShowMessage(s_.ScriptLines.at(n), 0);
+void Visit::PlayEvents(std::string_view idPrefix) {
+    for (const Event& event : place_->events) {
+        if (std::string_view(event.id).starts_with(idPrefix) && Holds(event.guard, s_)) Play(event);
+    }
 }
 
-void Form1::Lines(int from, int to) {
+void Visit::Play(const Event& event) {
+    event_ = &event;
+    if (event.listed) game_.Tell(event.id);
+    event.play(*this);
+    event_ = nullptr;
+}
+
+bool Visit::Branch(const char* name) {
+    for (const velmora::Branch& branch : event_->branches) {
+        if (std::strcmp(branch.name, name) != 0) continue;
+        if (!Holds(branch.guard, s_)) return false;
+        game_.Tell(std::string(event_->id) + " " + name);
+        return true;
+    }
+    throw std::logic_error(std::string(event_->id) + " has no part " + name);
+}
+
+void Visit::MarkDone() {
+    Set(event_->done->flag, event_->done->value);
+}
+
+bool Visit::Closed(const Hours& open) const {
+    return (s_.Half == open.fromHalf && s_.Hour < open.fromHour) ||
+           (s_.Half == open.toHalf && s_.Hour > open.toHour);
+}
+
+void Visit::Line(int n) {
+    game_.ShowMessage(s_.ScriptLines.at(n), 0);
+}
+
+void Visit::Lines(int from, int to) {
     for (int n = from; n <= to; ++n) Line(n);
 }
 
 // The place is drawn again first, so the portrait before is gone.
-void Form1::SwitchTo(const std::string& placePicture, const std::string& portrait) {
+void Visit::SwitchTo(const std::string& placePicture, const std::string& portrait) {
     Picture(placePicture);
     Portrait(portrait);
 }
 
-void Form1::Plus30(int times) {
-    for (int i = 0; i < times; ++i) AdvanceClock();
+void Visit::Plus30(int times) {
+    for (int i = 0; i < times; ++i) AdvanceClock(game_);
 }
 
 // A jump to a fixed hour of the same half day; shown at the next redraw.
-void Form1::ClockTo(int hour, int minute) {
+void Visit::ClockTo(int hour, int minute) {
     s_.Hour = static_cast<int16_t>(hour);
     s_.Minute = static_cast<int16_t>(minute);
 }
 
-bool Form1::Ask(const std::string& question) {
+bool Visit::Ask(const std::string& question) {
     Say(question);
     s_.DialogAnswer = 0;
-    ShowForm2();
+    game_.ShowForm2();
     return s_.DialogAnswer == 1;
 }
 
-bool Form1::Ask(int questionLine) {
+bool Visit::Ask(int questionLine) {
     return Ask(s_.ScriptLines.at(questionLine));
 }
 
-bool Form1::During(int16_t fromHalf, int fromHour, int16_t toHalf, int toHour) const {
-    if (fromHalf == toHalf) return s_.Half == fromHalf && s_.Hour >= fromHour && s_.Hour <= toHour;
-    return (s_.Half == fromHalf && s_.Hour >= fromHour) || (s_.Half == toHalf && s_.Hour <= toHour);
-}
-
-void Form1::Describe(const std::string& earlyDays, const std::string& lateDays) {
-    Say(DayOneOrTwo() ? earlyDays : lateDays);
+void Visit::Describe(const std::string& earlyDays, const std::string& lateDays) {
+    Say(s_.Day <= 2 ? earlyDays : lateDays);
 }
 
 }  // namespace velmora

@@ -1,8 +1,12 @@
 // Files of the game's working directory: scenario files and save slots.
 // Names are bare file names, found without regard to letter case
-// ("SATUKI01.dat" beside "satuki02.dat").
+// ("SATUKI01.dat" beside "satuki02.dat"); a name holding a path is never
+// looked up. Anyone can drop anything into the folder, so only regular files
+// (or links to them) are read, never more than the reader keeps, and a
+// named pipe or a device never makes the game wait.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,26 +18,89 @@ struct NamedBytes {
     std::string bytes;
 };
 
+// Why a file could not be read.
+struct ReadFailure {
+    // Nothing of that name is there at all: the cases the game has its own
+    // words for ("not saved yet", "scenario file not found").
+    bool missing = false;
+    // Otherwise what is wrong, as a sentence that names the file.
+    std::string why;
+};
+
+// What a failed ReplaceTogether left of the files it was to replace.
+enum class LeftBehind {
+    kOldFiles,   // every old file as it was (or put back at the next access)
+    kNoFiles,    // there were none, and there are none
+    kUntouched,  // nothing was tried: what is there is whatever it was
+};
+
+struct CommitFailure {
+    std::string why;  // what failed, in the game's words
+    LeftBehind left = LeftBehind::kUntouched;
+};
+
 class Files {
   public:
     virtual ~Files() = default;
 
-    // The whole file, or nothing when there is no such file or it cannot be read.
-    virtual std::optional<std::string> Read(const std::string& name) = 0;
+    // The whole file when it is a regular file of at most `limit` bytes;
+    // nothing otherwise, and *failure (if given) says why.
+    virtual std::optional<std::string> Read(const std::string& name, size_t limit,
+                                            ReadFailure* failure) = 0;
+
+    // Reads files that change together (the two files of a slot) as one:
+    // no other game's commit runs between or during the reads, and one of
+    // theirs that was cut off is finished or rolled back first. False, with
+    // the first failure, when any of them cannot be read.
+    virtual bool ReadTogether(const std::vector<std::string>& names, size_t limit,
+                              std::vector<std::string>* contents, ReadFailure* failure);
 
     // Replaces the named files as one: afterwards, even after a crash or a
     // power cut at any moment, every one of them holds either its old or its
-    // new bytes, all old or all new. Returns false and leaves every old file
-    // as it was when anything fails; *why then says what failed.
-    virtual bool ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) = 0;
+    // new bytes, all old or all new. Returns false when anything fails;
+    // *failure then says what failed and what is left.
+    virtual bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) = 0;
 
     // Finishes or rolls back a ReplaceTogether of these names that was cut
-    // off, so that they may be read. Call before reading them. False when
-    // that could not be done now: the files must not be read as a whole.
+    // off, so that they may be read. False when that could not be done now:
+    // the files must not be read as a whole.
     virtual bool Recover(const std::vector<std::string>& names) = 0;
+
+  protected:
+    // Reads the files one after the other; false at the first that fails.
+    bool ReadEach(const std::vector<std::string>& names, size_t limit,
+                  std::vector<std::string>* contents, ReadFailure* failure);
 };
 
 // Why a slot is neither read nor written while Recover cannot finish.
 inline constexpr char kSaveLeftUnfinished[] = "前回のセーブの後始末ができませんでした。";
+
+// Why a slot is neither read nor written while another copy of the game
+// (or another program) holds the folder's save files.
+inline constexpr char kSlotsInUse[] =
+    "同じフォルダのセーブファイルを、ほかのゲームかプログラムが使っています。";
+
+// Without other games to keep out, reading together is recovering, then
+// reading one file after the other.
+inline bool Files::ReadTogether(const std::vector<std::string>& names, size_t limit,
+                                std::vector<std::string>* contents, ReadFailure* failure) {
+    if (!Recover(names)) {
+        contents->clear();
+        if (failure) *failure = {false, kSaveLeftUnfinished};
+        return false;
+    }
+    return ReadEach(names, limit, contents, failure);
+}
+
+inline bool Files::ReadEach(const std::vector<std::string>& names, size_t limit,
+                            std::vector<std::string>* contents, ReadFailure* failure) {
+    contents->clear();
+    for (const std::string& name : names) {
+        std::optional<std::string> bytes = Read(name, limit, failure);
+        if (!bytes) return false;
+        contents->push_back(std::move(*bytes));
+    }
+    return true;
+}
 
 }  // namespace velmora

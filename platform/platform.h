@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/sound.h"
 
 namespace velmora {
 
@@ -20,6 +21,20 @@ struct Twips {
     double left = 0;
     double top = 0;
 };
+
+// The main window in its design state, before the game says anything: the
+// title screen's caption and where the window stands.
+constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
+constexpr Twips kMainWindowDesignPosition{255, 32};
+
+// Thrown by the game when it ends the program (the quit command, the end of
+// the digest). The front end catches it, closes its windows and exits.
+struct ProgramEnd {};
+
+// Thrown by a platform when the main window is closed while the game waits
+// (velmora-tty at the end of its input). The front end catches it and
+// delivers Form_QueryUnload.
+struct MainWindowClosed {};
 
 // How a Yes/No question was answered.
 enum class YesNo { Yes, No, Closed };
@@ -39,10 +54,19 @@ struct ClockFace {
     std::string placePicture;
 };
 
-class Platform {
+// The main window's events, which the front end delivers to the game.
+class MainWindowEvents {
   public:
-    virtual ~Platform() = default;
+    virtual ~MainWindowEvents() = default;
 
+    virtual void lblMsg_Click() = 0;      // a click on the message label
+    virtual void Form_Resize() = 0;       // the window is shown, minimised or restored
+    virtual void Form_QueryUnload() = 0;  // the player closes the window
+};
+
+// The services the game calls.
+class Platform : public Sound {
+  public:
     // --- the main window (Form1) ---
     // The message label's caption: the message text without the leading
     // " " + CR LF that the label always puts before it.
@@ -85,9 +109,7 @@ class Platform {
     virtual void WaitPictureClick(const std::string& file) = 0;
     virtual void ClosePictureWindow() = 0;
 
-    // --- sound ---
-    virtual void StopSound() = 0;
-    virtual void PlayLoop(const std::string& waveFile) = 0;
+    // --- sound: StopSound and PlayLoop of platform/sound.h ---
 
     // --- files of the working directory ---
     virtual Files& files() = 0;

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/folder_lock.h"
+
 namespace velmora {
 namespace {
 
@@ -44,6 +46,29 @@ bool Exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+// Only a regular file under a helper's name is the game's own: a link, a
+// pipe or anything else there was put by someone else, and is never renamed
+// into a slot.
+bool IsPlainFile(const std::string& path, ino_t* inode = nullptr) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (inode) *inode = st.st_ino;
+    return true;
+}
+
+// A file name of the folder itself: no path, not the folder or its parent.
+bool IsBareName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string("/\0", 2)) == std::string::npos;
+}
+
+std::string NotInFolder(const std::string& name) {
+    return "「" + name + "」はこのフォルダのファイル名ではありません。";
+}
+
+// The most an undo marker can hold: a few names of a slot.
+constexpr size_t kMarkerLimit = 4096;
+
 std::string Explain(const char* step) {
     return std::string(step) + "に失敗しました（" + std::strerror(errno) + "）。";
 }
@@ -58,7 +83,9 @@ FileOps FileOps::System() {
     ops.close = [](int fd) { return ::close(fd); };
     ops.rename = [](const char* a, const char* b) { return ::rename(a, b); };
     ops.unlink = [](const char* p) { return ::unlink(p); };
-    ops.link = [](const char* a, const char* b) { return ::link(a, b); };
+    ops.link = [](const char* a, const char* b) {
+        return ::linkat(AT_FDCWD, a, AT_FDCWD, b, AT_SYMLINK_FOLLOW);
+    };
     return ops;
 }
 
@@ -66,6 +93,7 @@ PosixFiles::PosixFiles(std::string folder, FileOps ops)
     : folder_(std::move(folder)), ops_(std::move(ops)) {}
 
 std::string PosixFiles::Resolve(const std::string& name) const {
+    if (!IsBareName(name)) return "";
     if (Exists(PathOf(name))) return PathOf(name);
     std::string found = PathOf(name);
     if (DIR* dir = ::opendir(folder_.c_str())) {
@@ -80,29 +108,66 @@ std::string PosixFiles::Resolve(const std::string& name) const {
     return found;
 }
 
-std::optional<std::string> PosixFiles::Read(const std::string& name) {
-    if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
-    return ReadPath(Resolve(name));
+std::vector<std::string> PosixFiles::Bases(const std::vector<std::string>& names) const {
+    std::vector<std::string> bases;
+    for (const std::string& n : names) {
+        const std::string path = Resolve(n);
+        if (path.empty()) return {};
+        bases.push_back(path.substr(path.rfind('/') + 1));
+    }
+    return bases;
 }
 
-std::optional<std::string> PosixFiles::ReadPath(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
-    ::close(fd);
-    if (n < 0) return std::nullopt;
-    return bytes;
+Descriptor PosixFiles::Open(const std::string& name, size_t limit, ReadFailure* failure) const {
+    const std::string path = Resolve(name);
+    if (path.empty()) {
+        if (failure) *failure = {false, NotInFolder(name)};
+        return Descriptor();
+    }
+    return OpenRegular(path, name, limit, failure);
 }
 
+std::optional<std::string> PosixFiles::Read(const std::string& name, size_t limit,
+                                            ReadFailure* failure) {
+    const Descriptor file = Open(name, limit, failure);
+    if (!file.ok()) return std::nullopt;
+    return ReadAtMost(file, name, limit, failure);
+}
+
+bool PosixFiles::ReadTogether(const std::vector<std::string>& names, size_t limit,
+                              std::vector<std::string>* contents, ReadFailure* failure) {
+    ReadFailure ignored;
+    if (!failure) failure = &ignored;
+    contents->clear();
+    FolderLock lock;
+    if (!lock.Take(folder_, lockWait_, &failure->why)) return false;
+    const std::vector<std::string> bases = Bases(names);
+    if (bases.size() != names.size() || !RecoverUnlocked(bases)) {
+        *failure = {false, bases.size() != names.size() ? NotInFolder(names[0])
+                                                        : std::string(kSaveLeftUnfinished)};
+        return false;
+    }
+    return ReadEach(names, limit, contents, failure);
+}
+
+// An empty folder under a helper's name goes too; anything else is unlinked,
+// never followed.
 bool PosixFiles::RemoveQuietly(const std::string& path) {
-    return !Exists(path) || ops_.unlink(path.c_str()) == 0;
+    if (!Exists(path) || ops_.unlink(path.c_str()) == 0) return true;
+    return errno == EISDIR && ::rmdir(path.c_str()) == 0;
 }
 
-bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, std::string* why) {
-    int fd = ops_.open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// A helper file is created afresh, never opened where it lies: a name
+// already taken (left by a crash, or a link to a file elsewhere that someone
+// put there) is removed, not followed, and the file created again.
+bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, std::string* why,
+                            ino_t* written) {
+    int fd = -1;
+    for (int tries = 0; fd < 0; ++tries) {
+        fd = ops_.open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST || tries == 4) break;
+        if (!RemoveQuietly(path)) break;
+    }
     if (fd < 0) {
         *why = Explain("ファイルの作成");
         return false;
@@ -119,6 +184,8 @@ bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, s
         }
         done += static_cast<size_t>(n);
     }
+    struct stat st;
+    if (written && ::fstat(fd, &st) == 0) *written = st.st_ino;
     if (ops_.fsync(fd) != 0) {
         *why = Explain("ディスクへの書き出し");
         ops_.close(fd);
@@ -174,7 +241,11 @@ bool PosixFiles::FinishCommit(const std::vector<std::string>& bases) {
     bool done = true;
     for (const std::string& b : bases) {
         const std::string fresh = PathOf(NewOf(b));
-        if (Exists(fresh) && ops_.rename(fresh.c_str(), PathOf(b).c_str()) != 0) done = false;
+        if (!IsPlainFile(fresh)) {
+            RemoveQuietly(fresh);
+        } else if (ops_.rename(fresh.c_str(), PathOf(b).c_str()) != 0) {
+            done = false;
+        }
     }
     std::string ignored;
     return SyncFolder(&ignored) && done;
@@ -191,8 +262,9 @@ bool PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<s
     for (const std::string& b : bases) {
         const std::string target = PathOf(b), old = PathOf(OldOf(b));
         const bool wasFresh = std::find(fresh.begin(), fresh.end(), b) != fresh.end();
-        const bool back = Exists(old) ? ops_.rename(old.c_str(), target.c_str()) == 0
-                                      : !wasFresh || RemoveQuietly(target);
+        if (!IsPlainFile(old)) RemoveQuietly(old);
+        const bool back = IsPlainFile(old) ? ops_.rename(old.c_str(), target.c_str()) == 0
+                                           : !wasFresh || RemoveQuietly(target);
         if (!back) {
             done = false;  // the old file stays under its second name for the next try
             continue;
@@ -207,19 +279,48 @@ bool PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<s
     return true;
 }
 
-bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::string* why) {
+bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
+    FolderLock lock;
+    if (!lock.Take(folder_, lockWait_, &failure->why)) {
+        failure->left = LeftBehind::kUntouched;
+        return false;
+    }
+    return Commit(files, failure);
+}
+
+bool PosixFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* failure) {
     if (files.empty()) return true;
     std::vector<std::string> targets, bases;
     for (const NamedBytes& f : files) {
         targets.push_back(Resolve(f.name));
+        if (targets.back().empty()) {
+            *failure = {NotInFolder(f.name), LeftBehind::kUntouched};
+            return false;
+        }
         bases.push_back(targets.back().substr(targets.back().rfind('/') + 1));
     }
     // A commit of this slot cut off earlier and not yet finished or undone
     // must not be mixed with this one.
-    if (!Recover(bases)) {
-        *why = kSaveLeftUnfinished;
+    if (!RecoverUnlocked(bases)) {
+        *failure = {kSaveLeftUnfinished, LeftBehind::kUntouched};
         return false;
     }
+    // An old file is a regular file, or a link to one; a folder, a pipe or
+    // a device in a slot's place is nobody's save, and is left alone.
+    std::vector<bool> hadOld;
+    for (size_t i = 0; i < files.size(); ++i) {
+        struct stat st;
+        hadOld.push_back(::stat(targets[i].c_str(), &st) == 0);
+        if (hadOld.back() && !S_ISREG(st.st_mode)) {
+            *failure = {bases[i] + " は" + KindOf(st.st_mode) + "なので、上書きしません。",
+                        LeftBehind::kUntouched};
+            return false;
+        }
+    }
+    const bool anyOld = std::find(hadOld.begin(), hadOld.end(), true) != hadOld.end();
+    failure->left = anyOld ? LeftBehind::kOldFiles : LeftBehind::kNoFiles;
+    std::string* why = &failure->why;
+
     const std::string marker = PathOf(MarkerOf(bases[0]));
     // Before the renames a commit is undone by removing its helpers, the
     // marker first: with the marker gone Recover never finishes it.
@@ -232,15 +333,19 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
     };
 
     // 1. The new bytes, complete and on disk, beside the old files.
-    std::vector<bool> hadOld;
+    std::vector<ino_t> written(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!WriteWhole(PathOf(NewOf(bases[i])), files[i].bytes, why)) return cleanUp(), false;
-        hadOld.push_back(Exists(targets[i]));
+        if (!WriteWhole(PathOf(NewOf(bases[i])), files[i].bytes, why, &written[i]))
+            return cleanUp(), false;
     }
     // 2. The old files kept under a second name, so that a failed rename can
     //    be undone; then the marker that says the renames have begun.
     for (size_t i = 0; i < files.size(); ++i) {
-        if (hadOld[i] && ops_.link(targets[i].c_str(), PathOf(OldOf(bases[i])).c_str()) != 0) {
+        const std::string old = PathOf(OldOf(bases[i]));
+        if (!hadOld[i]) continue;
+        if (ops_.link(targets[i].c_str(), old.c_str()) != 0 &&
+            (errno != EEXIST || !RemoveQuietly(old) ||
+             ops_.link(targets[i].c_str(), old.c_str()) != 0)) {
             *why = Explain("元のファイルの保護");
             return cleanUp(), false;
         }
@@ -248,11 +353,20 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
     if (!WriteWhole(marker, CommitList(bases, hadOld), why) || !SyncFolder(why))
         return cleanUp(), false;
 
-    // 3. The renames. Once they are all through the slot is new.
+    // 3. The renames, each of the very file written in step 1: should
+    //    someone have put a link or anything else in its place since, it is
+    //    not renamed into the slot. Once they are all through the slot is new.
     bool renamed = true;
     for (size_t i = 0; i < files.size() && renamed; ++i) {
-        renamed = ops_.rename(PathOf(NewOf(bases[i])).c_str(), targets[i].c_str()) == 0;
-        if (!renamed) *why = Explain("ファイルの置き換え");
+        const std::string fresh = PathOf(NewOf(bases[i]));
+        ino_t inode = 0;
+        if (!IsPlainFile(fresh, &inode) || inode != written[i]) {
+            *why = "セーブのために書いたファイルが、別のものに置き換えられていました。";
+            renamed = false;
+        } else if (ops_.rename(fresh.c_str(), targets[i].c_str()) != 0) {
+            *why = Explain("ファイルの置き換え");
+            renamed = false;
+        }
     }
     if (renamed) renamed = SyncFolder(why);
     if (!renamed && !RollBack(bases, hadOld)) return false;
@@ -262,24 +376,29 @@ bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, std::stri
     return true;
 }
 
+bool PosixFiles::Recover(const std::vector<std::string>& names) {
+    FolderLock lock;
+    std::string why;
+    if (!lock.Take(folder_, lockWait_, &why)) return false;
+    const std::vector<std::string> bases = Bases(names);
+    return bases.size() == names.size() && RecoverUnlocked(bases);
+}
+
 // A commit cut off after its marker was written is finished: its new files
 // were complete before the marker. One cut off before is undone, and so is
 // one cut off while it was being rolled back. The folder is synced only when
 // something was left to tidy, so that reading a slot costs no disk flush.
 // False when the file system would not let it finish: the files may then be
 // half old and half new, and the next try goes on where this one stopped.
-bool PosixFiles::Recover(const std::vector<std::string>& names) {
-    if (names.empty()) return true;
-    std::vector<std::string> bases;
-    for (const std::string& n : names) {
-        const std::string path = Resolve(n);
-        bases.push_back(path.substr(path.rfind('/') + 1));
-    }
+bool PosixFiles::RecoverUnlocked(const std::vector<std::string>& bases) {
+    if (bases.empty()) return true;
     const std::string marker = PathOf(MarkerOf(bases[0]));
     const std::string undo = PathOf(UndoOf(bases[0]));
     if (Exists(undo)) {
         std::vector<std::string> fresh;  // the names that had no old file
-        const std::string list = ReadPath(undo).value_or("");
+        const Descriptor file = OpenRegular(undo, UndoOf(bases[0]), kMarkerLimit, nullptr);
+        const std::string list =
+            file.ok() ? ReadAtMost(file, undo, kMarkerLimit, nullptr).value_or("") : "";
         for (size_t at = 0; at < list.size();) {
             size_t end = std::min(list.find('\n', at), list.size());
             const std::string line = list.substr(at, end - at);

@@ -1,7 +1,5 @@
 #include "platform/trace_platform.h"
 
-#include "shell/form1.h"
-
 namespace velmora {
 namespace {
 
@@ -14,23 +12,52 @@ std::string Joined(const std::vector<std::string>& items) {
 }  // namespace
 
 std::string EscapeTraceText(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c == '\r' && next == '\n') {
             out += "\\n";
             ++i;
         } else if (c == '\r') {
             out += "\\r";
         } else if (c == '\n') {
             out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
         } else if (c == '\\') {
             out += "\\\\";
+        } else if (c < 0x20 || c == 0x7F) {
+            out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+        } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {  // U+0080 .. U+009F
+            out += std::string("\\u00") + kHex[next >> 4] + kHex[next & 15];
+            ++i;
         } else {
-            out += c;
+            out += static_cast<char>(c);
         }
     }
     return out;
+}
+
+std::string EscapeTraceField(const std::string& text) {
+    std::string out;
+    for (const char c : EscapeTraceText(text)) out += c == '|' ? "\\|" : std::string(1, c);
+    return out;
+}
+
+void TracePlatform::PlayGame(MainWindowEvents& game) {
+    Emit(std::string("MSG ") + kDesignCaption);
+    try {
+        for (;;) {
+            Ask("CLICK?");
+            game.lblMsg_Click();
+        }
+    } catch (const ProgramEnd&) {
+    } catch (const MainWindowClosed&) {
+        game.Form_QueryUnload();
+    }
+    Emit("END");
 }
 
 void TracePlatform::Emit(const std::string& line) {
@@ -49,8 +76,9 @@ void TracePlatform::SetMessageCaption(const std::string& text) {
 }
 
 void TracePlatform::ShowClock(const ClockFace& face) {
-    const std::string date = face.datePicture.empty() ? "-" : face.datePicture;
-    Emit("CLOCK " + date + "|" + face.timeText + "|" + face.placePicture);
+    const std::string date = face.datePicture.empty() ? "-" : EscapeTraceField(face.datePicture);
+    const std::string place = face.placePicture.empty() ? "-" : EscapeTraceField(face.placePicture);
+    Emit("CLOCK " + date + "|" + EscapeTraceField(face.timeText) + "|" + place);
 }
 
 YesNo TracePlatform::AskYesNo(Twips) {

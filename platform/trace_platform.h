@@ -48,6 +48,11 @@ class TracePlatform : public Platform {
 
     Files& files() override { return files_; }
 
+    // Plays a whole game: the design caption, then a CLICK? before every
+    // click on the message label, until the game ends the program or the
+    // input ends; then END.
+    void PlayGame(MainWindowEvents& game);
+
     // A line of the trace, flushed at once.
     void Emit(const std::string& line);
     // Writes a prompt and reads the answer; the end of the input closes the
@@ -61,7 +66,13 @@ class TracePlatform : public Platform {
 };
 
 // How a message is written on one trace line: CR LF and a lone LF as "\n",
-// a lone CR as "\r", a backslash as "\\".
+// a lone CR as "\r", a tab as "\t", a backslash as "\\", and every other
+// control character as "\xHH" (C0 and DEL) or "\u00HH" (C1): text from the
+// game's files and the player's names never reaches the terminal raw.
 std::string EscapeTraceText(const std::string& text);
+
+// The same for one field of a line whose fields are parted by "|" (the
+// CLOCK line), which writes a "|" of its own as "\|".
+std::string EscapeTraceField(const std::string& text);
 
 }  // namespace velmora

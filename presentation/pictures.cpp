@@ -4,7 +4,7 @@
 // scene picture itself, where it stays until the scene is redrawn.
 #include <utility>
 
-#include "shell/form1.h"
+#include "presentation/pictures.h"
 
 namespace velmora {
 namespace {
@@ -18,18 +18,18 @@ const std::pair<const char*, const char*> kPreparedPortraits[] = {
 
 }  // namespace
 
-void Form1::ShowScenePicture(const std::string& file) {
+void Pictures::ShowScenePicture(const std::string& file) {
     HidePortraitImage();
     platform_.ShowScene(file);
 }
 
-void Form1::ClearScenePicture() {
+void Pictures::ClearScenePicture() {
     HidePortraitImage();
     platform_.ClearScene();
 }
 
-void Form1::ShowPortrait(const std::string& file) {
-    if (s_.Flags[flag::kPortraitMode] == 1) {
+void Pictures::ShowPortrait(const std::string& file) {
+    if (s_.flag(Flag::PortraitMode) == 1) {
         platform_.PaintPortraitIntoScene(file);
         return;
     }
@@ -39,20 +39,20 @@ void Form1::ShowPortrait(const std::string& file) {
 }
 
 // A painted character belongs to the scene picture, so there is nothing to hide.
-void Form1::HidePortraitImage() {
-    if (s_.Flags[flag::kPortraitMode] != 1) platform_.HidePortraitLayer();
+void Pictures::HidePortraitImage() {
+    if (s_.flag(Flag::PortraitMode) != 1) platform_.HidePortraitLayer();
 }
 
-void Form1::DismissPortrait() {
+void Pictures::DismissPortrait() {
     HidePortraitImage();
     UpdateClockDisplay();
 }
 
-void Form1::ShowPlacePicture(const std::string& file) {
+void Pictures::ShowPlacePicture(const std::string& file) {
     platform_.ShowSidePicture(file);
 }
 
-void Form1::ShowTitlePicture() {
+void Pictures::ShowTitlePicture() {
     ShowPlacePicture("title.jpg");
 }
 

@@ -7,18 +7,31 @@ namespace velmora {
 namespace {
 
 constexpr const char* kMenuPrompt = "さて、どこに行こうかな・・・。";
-constexpr const char* kWindowMoveCaption = "メイン画面移動";
 constexpr const char* kWindowMoveInstruction =
     "＜メイン画面のツールバーをドラッグして画面の位置を調整した後、ここをクリックしてください。＞";
 
+// Below the ten places, top to bottom.
+const Command kCommands[] = {
+    {"ロード", nullptr, PromptLoad},
+    {"セーブ", nullptr, PromptSave},
+    {"メイン画面移動"},  // window-move mode: the turns stop until the label is clicked
+    {"BGM", nullptr, ToggleBgm},
+    {"終了", nullptr, ConfirmQuit},
+    {"画像処理", nullptr, ToggleLineDisplay},
+};
+
 }  // namespace
 
-const std::vector<std::string>& Form1::MenuCaptions() {
-    static const std::vector<std::string> captions = {
-        "アパート",         "防波堤", "弁当屋",     "公園",         "明の家", "セルビア",
-        "パソコンショップ", "学校",   "ひとみの家", "テニスコート", "ロード", "セーブ",
-        "メイン画面移動",   "BGM",    "終了",       "画像処理"};
-    return captions;
+std::vector<Command> Commands(const Story& story) {
+    std::vector<Command> commands;
+    for (const Place& place : story.places) commands.push_back({place.caption, &place});
+    commands.insert(commands.end(), std::begin(kCommands), std::end(kCommands));
+    return commands;
+}
+
+Form1::Form1(Platform& platform, const Story& story)
+    : platform_(platform), story_(story), commands_(Commands(story)) {
+    for (const Command& command : commands_) captions_.push_back(command.caption);
 }
 
 void Form1::OpenCommandMenu() {
@@ -37,9 +50,10 @@ void Form1::RunTurns() {
         if (s_.ClickState == click::kPlaying) {
             ShowMessage(kMenuPrompt, 1);
             // Closing the menu through the window system repeats the last choice.
-            if (auto choice = platform_.ChooseCommand(MenuCaptions())) s_.MenuChoice = *choice;
+            if (auto choice = platform_.ChooseCommand(captions_)) s_.MenuChoice = *choice;
         }
-        if (s_.MenuChoice == kWindowMoveCaption) {
+        const Command* chosen = Chosen();
+        if (chosen && chosen->MovesWindow()) {
             ShowMessage(kWindowMoveInstruction, 1);
             s_.ClickState = click::kWindowMove;
             return;
@@ -52,30 +66,20 @@ void Form1::RunTurns() {
 // names nothing (a loaded "部屋", or a place name in half-width katakana)
 // runs nothing, and the menu comes back.
 void Form1::DispatchCommand() {
-    using Operation = void (Form1::*)();
-    static const std::pair<const char*, Operation> table[] = {
-        {"アパート", &Form1::VisitApartment},
-        {"防波堤", &Form1::VisitBreakwater},
-        {"弁当屋", &Form1::VisitBentoShop},
-        {"公園", &Form1::VisitPark},
-        {"明の家", &Form1::VisitAkiraHouse},
-        {"セルビア", &Form1::VisitSerubia},
-        {"パソコンショップ", &Form1::VisitPcShop},
-        {"学校", &Form1::VisitSchool},
-        {"ひとみの家", &Form1::VisitHitomiHouse},
-        {"テニスコート", &Form1::VisitTennisCourt},
-        {"ロード", &Form1::PromptLoad},
-        {"セーブ", &Form1::PromptSave},
-        {"終了", &Form1::ConfirmQuit},
-        {"BGM", &Form1::ToggleBgm},
-        {"画像処理", &Form1::ToggleLineDisplay},
-    };
-    for (const auto& [caption, operation] : table) {
-        if (s_.MenuChoice == caption) {
-            (this->*operation)();
-            return;
-        }
+    const Command* chosen = Chosen();
+    if (chosen && chosen->place) {
+        Visit visit(*this, chosen->place);
+        chosen->place->visit(visit);
+    } else if (chosen && chosen->operation) {
+        chosen->operation(*this);
     }
+}
+
+const Command* Form1::Chosen() const {
+    for (const Command& command : commands_) {
+        if (command.caption == s_.MenuChoice) return &command;
+    }
+    return nullptr;
 }
 
 void Form1::AskRoomCommand() {

@@ -2,7 +2,7 @@
 // window's remembered position), what the list window lists, and what the
 // Yes/No, name and picture windows leave behind.
 #include "shell/form1.h"
-#include "world/slot_format.h"
+#include "shell/name_rule.h"
 
 namespace velmora {
 
@@ -19,14 +19,16 @@ void Form1::ShowForm3() {
 }
 
 // Form4: both boxes must be filled. Each OK takes the names as typed, even
-// an empty one, unless a slot could not hold them: then the player is told
-// why and the names stay as they were.
+// an empty one, unless a slot could not hold them or they hold a line end or
+// another control character: then the player is told why and the names stay
+// as they were.
 void Form1::ShowForm4() {
     platform_.OpenNameDialog();
     for (;;) {
         NameEntry entry = platform_.WaitNameDialog();
         if (entry.closed) break;
-        std::string why = WhyNotSavable(entry.name + entry.nickname);
+        std::string why = WhyNotAName(entry.name);
+        if (why.empty()) why = WhyNotAName(entry.nickname);
         if (!why.empty()) {
             ShowMessage("＜その名前は使えません。" + why + "＞", 1);
             continue;

@@ -1,142 +1,100 @@
-// The main window Form1 and every operation of the game. The front ends
-// (the Qt window, velmora-tty) only draw what the platform is told and
-// report clicks back through lblMsg_Click, Form_Resize and Form_QueryUnload.
+// The main window Form1: it receives the window's events, runs the turns of
+// the game and carries out the game's operations (world/game.h) on the
+// platform. The front ends (the Qt window, velmora-tty) only draw what the
+// platform is told and deliver the main window's events.
 //
-// The operations are spread over the folders by subsystem: each is defined
-// in the file that bears its job's name (VisitPark in places/park.cpp).
+// Each operation lives in the file that bears its job's name: ShowMessage in
+// shell/message_window.cpp, AdvanceClock in world/clock.cpp, VisitPark in
+// places/park.cpp.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "places/visit.h"
 #include "platform/platform.h"
-#include "world/state.h"
+#include "presentation/pictures.h"
+#include "shell/story.h"
+#include "world/game.h"
 
 namespace velmora {
 
-// Thrown when the game ends the program (the quit command, the end of the
-// digest). The front end catches it, closes its windows and exits.
-struct ProgramEnd {};
+// A button of the menu window and what it does.
+struct Command {
+    std::string caption;
+    const Place* place = nullptr;        // a visit of this place,
+    void (*operation)(Game&) = nullptr;  // or this operation; neither: window-move mode
 
-// Thrown by a platform when the main window is closed while the game waits
-// (velmora-tty at the end of its input). The front end catches it and runs
-// Form_QueryUnload.
-struct MainWindowClosed {};
+    bool MovesWindow() const { return !place && !operation; }
+};
 
-constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
+// The menu window's sixteen buttons, top to bottom: the story's ten places,
+// then the commands (shell/command_menu.cpp).
+std::vector<Command> Commands(const Story& story);
 
-class Form1 {
+class Form1 final : public Game, public MainWindowEvents {
   public:
-    explicit Form1(Platform& platform) : platform_(platform) {}
+    explicit Form1(Platform& platform, const Story& story = TheStory());
 
-    GameState& state() { return s_; }
+    GameState& state() override { return s_; }
     const GameState& state() const { return s_; }
+    // Who follows the story: told the id of every event as it begins.
+    void Watch(std::function<void(const std::string&)> told) { told_ = std::move(told); }
 
     // --- window events ---
-    void lblMsg_Click();
-    void Form_Resize();
-    void Form_QueryUnload();
+    void lblMsg_Click() override;
+    void Form_Resize() override;
+    void Form_QueryUnload() override;
 
     // --- start-up ---
     void StartNewGame();
 
-    // --- message window ---
-    void ShowMessage(const std::string& text, int wait);
-
     // --- command menu ---
     void OpenCommandMenu();
     void DispatchCommand();
-    void AskRoomCommand();
+    const std::vector<Command>& commands() const { return commands_; }
 
-    // --- world ---
-    void AdvanceClock();
-    void LoadScript(const std::string& file);
-    void PlayBgm(const std::string& file);
-
-    // --- save and load ---
-    void PromptLoad();
-    void LoadGame();
-    void PromptSave();
-    void SaveGame();
-
-    // --- options and quit ---
-    void ToggleBgm();
-    void ToggleLineDisplay();
-    void ConfirmQuit();
-
-    // --- pictures ---
-    void ShowScenePicture(const std::string& file);
-    void ClearScenePicture();
-    void ShowPortrait(const std::string& file);
-    void HidePortraitImage();
-    void DismissPortrait();
-    void ShowPlacePicture(const std::string& file);
-    void ShowTitlePicture();
-    void UpdateClockDisplay();
-
-    // --- the places ---
-    void VisitApartment();
-    void VisitBreakwater();
-    void VisitBentoShop();
-    void VisitPark();
-    void VisitAkiraHouse();
-    void VisitSerubia();
-    void VisitPcShop();
-    void VisitSchool();
-    void VisitHitomiHouse();
-    void VisitTennisCourt();
-
-    // --- finale ---
-    void PlayDigestFinale();
-
-    // The sixteen captions of the menu window, top to bottom.
-    static const std::vector<std::string>& MenuCaptions();
+    // --- the game's operations ---
+    Files& files() override { return platform_.files(); }
+    Sound& sound() override { return platform_; }
+    void ShowMessage(const std::string& text, int wait) override;
+    void ShowForm2() override;
+    void ShowForm5() override;
+    void ShowForm7() override;
+    void AskRoomCommand() override;
+    void DispatchNext() override { dispatchPending_ = true; }
+    [[noreturn]] void EndProgram() override { throw ProgramEnd{}; }
+    void ShowScenePicture(const std::string& file) override { pictures_.ShowScenePicture(file); }
+    void ClearScenePicture() override { pictures_.ClearScenePicture(); }
+    void ShowPortrait(const std::string& file) override { pictures_.ShowPortrait(file); }
+    void DismissPortrait() override { pictures_.DismissPortrait(); }
+    void ShowPlacePicture(const std::string& file) override { pictures_.ShowPlacePicture(file); }
+    void ShowTitlePicture() override { pictures_.ShowTitlePicture(); }
+    void UpdateClockDisplay() override { pictures_.UpdateClockDisplay(); }
+    void PlayDigestFinale() override { Visit(*this).Play(story_.digest); }
+    void Tell(const std::string& eventId) override {
+        if (told_) told_(eventId);
+    }
 
   private:
     // the dialogs' own rules (shell/dialogs.cpp)
-    void ShowForm2();
     void ShowForm3();
     void ShowForm4();
-    void ShowForm5();
-    void ShowForm7();
     std::vector<std::string> Form5Entries() const;
 
     // the turns of the game, one after another in a loop (shell/command_menu.cpp)
     void RunTurns();
+    const Command* Chosen() const;  // the command MenuChoice names, compared exactly
     bool dispatchPending_ = false;  // a loaded game resumes at its saved place
 
-    // world/save_load.cpp
-    void CommitSlot();
-    bool ReadSlot(std::string* why);
-
-    // Hitomi's question of Day 1, at the park or at Serubia (places/hitomis_question.cpp)
-    static constexpr bool kDismissAfterYes = true;
-    void HitomisQuestion(const std::string& placePicture, bool dismissAfterYes);
-
-    // the visit vocabulary (places/visit.cpp)
-    void Load(const std::string& file) { LoadScript(file); }
-    void Line(int n);
-    void Lines(int from, int to);
-    void Say(const std::string& text) { ShowMessage(text, 0); }
-    void Picture(const std::string& file) { ShowScenePicture(file); }
-    void Portrait(const std::string& file) { ShowPortrait(file); }
-    void SwitchTo(const std::string& placePicture, const std::string& portrait);
-    void Dismiss() { DismissPortrait(); }
-    void Blank() { ClearScenePicture(); }
-    void Redraw() { UpdateClockDisplay(); }
-    void Plus30(int times = 1);
-    void ClockTo(int hour, int minute);
-    void PlaceIs(const std::string& name) { s_.CurrentPlace = name; }
-    bool Ask(const std::string& question);
-    bool Ask(int questionLine);
-    // Day, Half and inclusive Hour tests; minutes are never compared.
-    bool During(int16_t fromHalf, int fromHour, int16_t toHalf, int toHour) const;
-    bool DayOneOrTwo() const { return s_.Day <= 2; }
-    void Describe(const std::string& earlyDays, const std::string& lateDays);
-    int16_t& F(int index) { return s_.Flags.at(index); }
-
     Platform& platform_;
+    const Story& story_;
+    const std::vector<Command> commands_;
+    std::vector<std::string> captions_;
     GameState s_;
+    Pictures pictures_{platform_, s_};
+    std::function<void(const std::string&)> told_;
 };
 
 }  // namespace velmora

@@ -15,12 +15,59 @@ const char* const kIntroduction[5] = {
     "「そして、何かが変わる……。そんな予感がする。」",
 };
 
+// The introduction, then Kumi's invitation; the answer decides the
+// gathering of Day 2.
+void Introduction(Visit& v) {
+    v.Branch("introduction");
+    GameState& s = v.game().state();
+    for (int i = 0; i < 5; ++i) s.ScriptLines[i + 1] = kIntroduction[i];
+    v.Redraw();
+    v.Lines(1, 5);
+
+    PlayBgm(v.game(), "BGM1.wav");
+    v.Picture("apart.jpg");
+    v.Say("*：「ここがオレの住んでるアパートだ。」");
+    v.Portrait("kumi1.gif");
+    v.Load("kumi01.dat");
+    v.Lines(1, 27);
+
+    if (v.Ask("「久美の誘いか……。どうしよう、行くって返事しようか？」")) {
+        v.Branch("invitation YES");
+        v.Set(Flag::KumisInvitation, 1);
+        v.Lines(28, 30);
+        v.Say(
+            "久美：「明が夕方に伝えに行くから、ちゃんとつかまってよね。連絡がつかなかったら、この話"
+            "はナシだからね。じゃ、またね！」");
+        v.Picture("apart.jpg");
+        v.Line(32);
+        v.Load("akira01.dat");
+        v.Line(1);
+        v.Portrait("akira1.gif");
+        v.Lines(2, 13);
+        v.Picture("apart.jpg");
+        v.Line(14);
+    } else {
+        v.Branch("invitation NO");
+        v.Set(Flag::KumisInvitation, 2);
+        v.Lines(33, 36);
+        v.Picture("apart.jpg");
+        v.Line(37);
+    }
+}
+
 }  // namespace
 
+const Event kStart{"start",
+                   {},
+                   {},
+                   Introduction,
+                   {{"introduction", {}}, {"invitation YES", {}}, {"invitation NO", {}}},
+                   false};
+
 void Form1::StartNewGame() {
-    s_.Flags.fill(0);  // Flags(135) is never used
-    s_.Flags[flag::kMusic] = 1;
-    s_.Flags[flag::kPortraitMode] = 2;
+    s_.Flags.fill(0);  // the last flag is never used
+    s_.flag(Flag::Music) = 1;
+    s_.flag(Flag::PortraitMode) = 2;
     s_.PlayerName = "佐々木";
     s_.Nickname = "リュウ君";
     s_.CurrentPlace = "アパート";
@@ -28,14 +75,14 @@ void Form1::StartNewGame() {
     s_.Half = AM;
     s_.Hour = 9;
     s_.Minute = 0;
-    s_.MainTop = 32;
-    s_.MainLeft = 255;
+    s_.MainTop = kMainWindowDesignPosition.top;
+    s_.MainLeft = kMainWindowDesignPosition.left;
 
     ShowMessage("データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>", 1);
     s_.DialogAnswer = 0;
     ShowForm2();
     if (s_.DialogAnswer == 1) {
-        PromptLoad();
+        PromptLoad(*this);
         OpenCommandMenu();
         return;
     }
@@ -47,38 +94,7 @@ void Form1::StartNewGame() {
     ShowForm2();
     if (s_.DialogAnswer == 1) ShowForm4();
 
-    for (int i = 0; i < 5; ++i) s_.ScriptLines[i + 1] = kIntroduction[i];
-    UpdateClockDisplay();
-    Lines(1, 5);
-
-    PlayBgm("BGM1.wav");
-    ShowScenePicture("apart.jpg");
-    ShowMessage("*：「ここがオレの住んでるアパートだ。」", 0);
-    ShowPortrait("kumi1.gif");
-    LoadScript("kumi01.dat");
-    Lines(1, 27);
-
-    ShowMessage("「久美の誘いか……。どうしよう、行くって返事しようか？」", 0);
-    s_.DialogAnswer = 0;
-    ShowForm2();
-    if (s_.DialogAnswer == 1) {
-        s_.Flags[41] = 1;
-        Lines(28, 30);
-        ShowMessage("久美：「もし連絡がつかなかったら、この話はなしだからね。じゃ、またね！」", 0);
-        ShowScenePicture("apart.jpg");
-        Line(32);
-        LoadScript("akira01.dat");
-        Line(1);
-        ShowPortrait("akira1.gif");
-        Lines(2, 13);
-        ShowScenePicture("apart.jpg");
-        Line(14);
-    } else {
-        s_.Flags[41] = 2;
-        Lines(33, 36);
-        ShowScenePicture("apart.jpg");
-        Line(37);
-    }
+    Visit(*this).Play(story_.start);
     OpenCommandMenu();
 }
 

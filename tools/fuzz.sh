@@ -11,6 +11,7 @@
 # into the kept corpus (so ctest replays it from then on) and fails the run.
 # --keep also merges the inputs that reached new code into the kept corpus;
 # the statistics of each run are in build-fuzz/logs/<target>.log.
+# VELMORA_WERROR=ON (as the test command sets it) makes warnings errors.
 # Ctrl-C stops every target; each reports what it ran, and the exit status
 # is 130 unless a target crashed.
 set -eu
@@ -31,7 +32,8 @@ TARGETS="scenario_items cp932 slot"
 B=${FUZZ_BUILD:-build-fuzz}
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B $B -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVELMORA_FUZZ=ON -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >/dev/null
+    -DVELMORA_FUZZ=ON -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF \
+    -DVELMORA_WERROR="${VELMORA_WERROR:-OFF}" >/dev/null
 cmake --build $B --target fuzz_scenario_items fuzz_cp932 fuzz_slot
 
 mkdir -p $B/logs $B/seeds
@@ -45,7 +47,7 @@ for t in $TARGETS; do
     case $t in scenario_items|cp932) seeds="$seeds $B/seeds" ;; slot) max_len=2048 ;; esac
     # shellcheck disable=SC2086
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
-        $B/tests/fuzz/fuzz_$t $B/corpus/$t $seeds -max_total_time="$SECONDS_EACH" -runs="$RUNS" \
+        $B/fuzz_$t $B/corpus/$t $seeds -max_total_time="$SECONDS_EACH" -runs="$RUNS" \
         -timeout=10 -rss_limit_mb=2048 -max_len=$max_len -print_final_stats=1 \
         -artifact_prefix=$B/artifacts/$t/ >$B/logs/$t.log 2>&1 &
     pids="$pids $!"
@@ -89,7 +91,7 @@ for pid in $pids; do
         status=1
     done
     if [ -n "$KEEP" ]; then
-        $B/tests/fuzz/fuzz_$t -merge=1 tests/fuzz/corpus/$t $B/corpus/$t >>$B/logs/$t.log 2>&1
+        $B/fuzz_$t -merge=1 tests/fuzz/corpus/$t $B/corpus/$t >>$B/logs/$t.log 2>&1
     fi
 done
 exit $status

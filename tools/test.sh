@@ -1,17 +1,24 @@
 #!/bin/sh
-# Sets up a Debian 12 machine, builds the game twice (plain, and with
-# AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test.
+# Sets up a Debian 12 machine, checks the README's play command, builds the
+# game twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer)
+# with warnings as errors, and runs every test (the web page's among them).
 set -eu
 cd "$(dirname "$0")/.."
-tools/setup.sh
+tools/setup.sh all
 JOBS=$(nproc)
+# Warnings are errors in every build of the test command: its own two, and
+# those of tools/fuzz.sh and of tools/web.sh (the browser tests' build).
+export VELMORA_WERROR=ON
 
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# First what a player runs first: tools/play.sh, its Release build in build/.
+tools/play_check.sh
+
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON
 cmake --build build-test -j "$JOBS"
 (cd build-test && ctest --output-on-failure -j "$JOBS")
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
-    -DVELMORA_BENCH=OFF
+    -DVELMORA_BENCH=OFF -DVELMORA_WERROR=ON
 cmake --build build-asan -j "$JOBS"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$JOBS")
 

@@ -1,12 +1,13 @@
 // PlayBgm: the music starts again from its beginning, if the player wants music.
-#include "shell/form1.h"
+#include "platform/sound.h"
+#include "world/game.h"
 
 namespace velmora {
 
-void Form1::PlayBgm(const std::string& file) {
-    if (s_.Flags[flag::kMusic] != 1) return;
-    platform_.StopSound();
-    platform_.PlayLoop(file);
+void PlayBgm(Game& game, const std::string& file) {
+    if (game.state().flag(Flag::Music) != 1) return;
+    game.sound().StopSound();
+    game.sound().PlayLoop(file);
 }
 
 }  // namespace velmora

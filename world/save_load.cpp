@@ -1,7 +1,8 @@
 // Saving and loading the five slots "file1" .. "file5". A slot is two files
 // that change together: a save replaces both or neither, and a load reads and
 // checks both before anything of the game changes.
-#include "shell/form1.h"
+#include "platform/files.h"
+#include "world/game.h"
 #include "world/slot_format.h"
 
 namespace velmora {
@@ -18,114 +19,136 @@ std::string TextFileOf(const std::string& slot) {
     return slot + "_text";
 }
 
-}  // namespace
-
-void Form1::PromptLoad() {
-    s_.ClickState = click::kLoadList;
-    s_.SelectedFile = "";
-    ShowMessage("どれをロードしますか？\r\n<ロードファイル選択後、(OK)をクリック>", 1);
-    ShowForm5();
-    LoadGame();
-}
-
-void Form1::LoadGame() {
-    s_.ClickState = click::kPlaying;
-    if (s_.SelectedFile.empty()) {
-        ShowMessage(kNothingChosenLoad, 0);
-        return;
+// What a failed save says of the slot: only what is true of it.
+std::string WhatIsLeft(LeftBehind left) {
+    switch (left) {
+        case LeftBehind::kOldFiles:
+            return "＜前にセーブした内容はそのまま残っています。＞";
+        case LeftBehind::kNoFiles:
+            return "＜このファイルにはまだ何もセーブされていません。＞";
+        case LeftBehind::kUntouched:
+            break;
     }
-    ShowMessage(s_.SelectedFile + " をロードします。よろしいですか？", 1);
-    s_.DialogAnswer = 0;
-    ShowForm2();
-    if (s_.DialogAnswer != 1) return;
-
-    std::string why;
-    if (!ReadSlot(&why)) {
-        ShowMessage("＜" + s_.SelectedFile + " はロードできませんでした。" + why + "＞", 0);
-        return;
-    }
-    ShowMessage(s_.SelectedFile + " をロードしました。", 0);
-    s_.Minute = s_.Flags[flag::kSavedMinute];
-    s_.Day = s_.Flags[flag::kSavedDay];
-    s_.Hour = s_.Flags[flag::kSavedHour];
-    s_.Half = s_.Flags[flag::kSavedHalf];
-    ClearScenePicture();
-    ShowTitlePicture();
-    UpdateClockDisplay();
-    s_.ClickState = click::kPlaying;
-    PlayBgm("BGM1.wav");
-    // The game goes on as if the saved place had just been chosen from the menu.
-    s_.MenuChoice = s_.CurrentPlace;
-    dispatchPending_ = true;
+    return "＜このファイルには何も書き込んでいません。＞";
 }
 
 // Reads both files of the chosen slot and takes them over only when both
 // are wholly readable.
-bool Form1::ReadSlot(std::string* why) {
-    const std::string& slot = s_.SelectedFile;
-    if (!platform_.files().Recover({slot, TextFileOf(slot)})) {
-        *why = kSaveLeftUnfinished;
-        return false;
-    }
-    std::optional<std::string> flagBytes = platform_.files().Read(slot);
-    std::optional<std::string> textBytes = platform_.files().Read(TextFileOf(slot));
-    if (!flagBytes || !textBytes) {
-        *why = "このファイルにはまだセーブされていません。";
+bool ReadSlot(Files& files, GameState& s, std::string* why) {
+    const std::string& slot = s.SelectedFile;
+    std::vector<std::string> bytes;
+    ReadFailure failure;
+    if (!files.ReadTogether({slot, TextFileOf(slot)}, kSlotFileLimit, &bytes, &failure)) {
+        // Only a slot with no flag file at all has never been saved.
+        const bool neverSaved = failure.missing && bytes.empty();
+        *why = neverSaved ? "このファイルにはまだセーブされていません。" : failure.why;
         return false;
     }
     std::vector<int16_t> values;
     SlotText text;
-    if (!ParseFlagFile(*flagBytes, &values, why) || !ParseTextFile(*textBytes, &text, why)) {
+    if (!ParseFlagFile(bytes[0], &values, why) || !ParseTextFile(bytes[1], &text, why)) {
         return false;
     }
-    std::copy(values.begin(), values.end(), s_.Flags.begin());
-    s_.CurrentPlace = text.place;
-    s_.PlayerName = text.name;
-    s_.Nickname = text.nickname;
+    std::copy(values.begin(), values.end(), s.Flags.begin());
+    s.CurrentPlace = text.place;
+    s.PlayerName = text.name;
+    s.Nickname = text.nickname;
     return true;
 }
 
-void Form1::PromptSave() {
-    s_.ClickState = click::kSaveList;
-    s_.SelectedFile = "";
-    ShowMessage("どこにセーブしますか？\r\n<セーブファイル選択後、(OK)をクリック>", 1);
-    ShowForm5();
-    SaveGame();
-}
-
-void Form1::SaveGame() {
-    s_.ClickState = click::kPlaying;
-    if (s_.SelectedFile.empty()) {
-        ShowMessage(kNothingChosenSave, 0);
-        return;
-    }
-    ShowMessage(s_.SelectedFile + " にセーブします。よろしいですか？", 1);
-    s_.DialogAnswer = 0;
-    ShowForm2();
-    if (s_.DialogAnswer != 1) return;
-
-    s_.Flags[flag::kSavedMinute] = s_.Minute;
-    s_.Flags[flag::kSavedDay] = s_.Day;
-    s_.Flags[flag::kSavedHour] = s_.Hour;
-    s_.Flags[flag::kSavedHalf] = s_.Half;
-    CommitSlot();
-    s_.ClickState = click::kPlaying;
-}
-
-void Form1::CommitSlot() {
-    const std::string& slot = s_.SelectedFile;
-    const SlotText names{s_.CurrentPlace, s_.PlayerName, s_.Nickname};
+void CommitSlot(Game& game) {
+    const GameState& s = game.state();
+    const std::string& slot = s.SelectedFile;
+    const SlotText names{s.CurrentPlace, s.PlayerName, s.Nickname};
     const std::optional<std::string> text = FormatTextFile(names);
-    std::string why = "名前かニックネームに保存できない文字があります。";
-    std::vector<NamedBytes> files;
-    if (text) files = {{slot, FormatFlagFile(s_.Flags)}, {TextFileOf(slot), *text}};
-    if (text && platform_.files().ReplaceTogether(files, &why)) {
-        ShowMessage(slot + " にセーブしました。", 0);
+    CommitFailure failure;
+    if (text) {
+        const std::vector<NamedBytes> files = {{slot, FormatFlagFile(s.Flags)},
+                                               {TextFileOf(slot), *text}};
+        if (game.files().ReplaceTogether(files, &failure)) {
+            game.ShowMessage(slot + " にセーブしました。", 0);
+            return;
+        }
+    } else {
+        for (const std::string* field : {&names.place, &names.name, &names.nickname}) {
+            if (failure.why.empty()) failure.why = WhyNotSavable(*field);
+        }
+    }
+    game.ShowMessage("＜" + slot + " にセーブできませんでした。" + failure.why + "＞\r\n" +
+                         WhatIsLeft(failure.left),
+                     0);
+}
+
+}  // namespace
+
+void PromptLoad(Game& game) {
+    GameState& s = game.state();
+    s.ClickState = click::kLoadList;
+    s.SelectedFile = "";
+    game.ShowMessage("どれをロードしますか？\r\n<ロードファイル選択後、(OK)をクリック>", 1);
+    game.ShowForm5();
+    LoadGame(game);
+}
+
+void LoadGame(Game& game) {
+    GameState& s = game.state();
+    s.ClickState = click::kPlaying;
+    if (s.SelectedFile.empty()) {
+        game.ShowMessage(kNothingChosenLoad, 0);
         return;
     }
-    ShowMessage("＜" + slot + " にセーブできませんでした。" + why +
-                    "＞\r\n＜前にセーブした内容はそのまま残っています。＞",
-                0);
+    game.ShowMessage(s.SelectedFile + " をロードします。よろしいですか？", 1);
+    s.DialogAnswer = 0;
+    game.ShowForm2();
+    if (s.DialogAnswer != 1) return;
+
+    std::string why;
+    if (!ReadSlot(game.files(), s, &why)) {
+        game.ShowMessage("＜" + s.SelectedFile + " はロードできませんでした。" + why + "＞", 0);
+        return;
+    }
+    game.ShowMessage(s.SelectedFile + " をロードしました。", 0);
+    s.Minute = s.flag(Flag::SavedMinute);
+    s.Day = s.flag(Flag::SavedDay);
+    s.Hour = s.flag(Flag::SavedHour);
+    s.Half = s.flag(Flag::SavedHalf);
+    game.ClearScenePicture();
+    game.ShowTitlePicture();
+    game.UpdateClockDisplay();
+    s.ClickState = click::kPlaying;
+    PlayBgm(game, "BGM1.wav");
+    // The game goes on as if the saved place had just been chosen from the menu.
+    s.MenuChoice = s.CurrentPlace;
+    game.DispatchNext();
+}
+
+void PromptSave(Game& game) {
+    GameState& s = game.state();
+    s.ClickState = click::kSaveList;
+    s.SelectedFile = "";
+    game.ShowMessage("どこにセーブしますか？\r\n<セーブファイル選択後、(OK)をクリック>", 1);
+    game.ShowForm5();
+    SaveGame(game);
+}
+
+void SaveGame(Game& game) {
+    GameState& s = game.state();
+    s.ClickState = click::kPlaying;
+    if (s.SelectedFile.empty()) {
+        game.ShowMessage(kNothingChosenSave, 0);
+        return;
+    }
+    game.ShowMessage(s.SelectedFile + " にセーブします。よろしいですか？", 1);
+    s.DialogAnswer = 0;
+    game.ShowForm2();
+    if (s.DialogAnswer != 1) return;
+
+    s.flag(Flag::SavedMinute) = s.Minute;
+    s.flag(Flag::SavedDay) = s.Day;
+    s.flag(Flag::SavedHour) = s.Hour;
+    s.flag(Flag::SavedHalf) = s.Half;
+    CommitSlot(game);
+    s.ClickState = click::kPlaying;
 }
 
 }  // namespace velmora

@@ -24,10 +24,10 @@ size_t FindSeparator(std::string_view text, size_t i) {
 
 }  // namespace
 
-std::vector<Item> ReadItems(std::string_view text) {
+std::vector<Item> ReadItems(std::string_view text, size_t most) {
     std::vector<Item> items;
     size_t i = 0;
-    while (i < text.size()) {
+    while (i < text.size() && items.size() < most) {
         while (i < text.size() && IsBlank(text[i])) ++i;
         Item item;
         if (i < text.size() && text[i] == '"') {

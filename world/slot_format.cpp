@@ -8,10 +8,11 @@
 namespace velmora {
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
+// At most `most` lines: a file with more is refused whatever they hold.
+std::vector<std::string> SplitLines(const std::string& text, size_t most) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < text.size()) {
+    while (start < text.size() && lines.size() < most) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         lines.push_back(text.substr(start, end - start));
@@ -38,6 +39,30 @@ bool ParseNumber(const std::string& line, int16_t* value) {
     return true;
 }
 
+// The length of a UTF-8 sequence that starts with `lead`, 0 for a byte no
+// character starts with.
+size_t SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+// The first character of a text that CP932 cannot hold as itself, or ""
+// when that is no character at all (bytes that are not UTF-8).
+std::string FirstUnsavable(const std::string& text) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = SequenceLength(static_cast<unsigned char>(text[at]));
+        if (length == 0 || at + length > text.size()) return "";
+        const std::string one = text.substr(at, length);
+        const std::optional<std::string> bytes = EncodeCp932(one);
+        if (!bytes || DecodeCp932(*bytes) != one) return one;
+        at += length;
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string FormatFlagFile(const std::array<int16_t, kFlagCount>& flags) {
@@ -48,7 +73,13 @@ std::string FormatFlagFile(const std::array<int16_t, kFlagCount>& flags) {
 
 std::string WhyNotSavable(const std::string& text) {
     if (text.find('"') != std::string::npos) return "「\"」は使えません。";
-    if (!EncodeCp932(text)) return "使えない文字が含まれています。";
+    if (text.find_first_of("\r\n") != std::string::npos) return "改行は使えません。";
+    const std::optional<std::string> bytes = EncodeCp932(text);
+    if (!bytes || DecodeCp932(*bytes) != text) {
+        const std::string bad = FirstUnsavable(text);
+        return bad.empty() ? "使えない文字が含まれています。" : "「" + bad + "」は使えません。";
+    }
+    if (bytes->size() > kSavedTextLimit) return "長すぎます。";
     return "";
 }
 
@@ -64,7 +95,7 @@ std::optional<std::string> FormatTextFile(const SlotText& text) {
 
 bool ParseFlagFile(const std::string& bytes, std::vector<int16_t>* values, std::string* why) {
     values->clear();
-    std::vector<std::string> lines = SplitLines(bytes);
+    std::vector<std::string> lines = SplitLines(bytes, kFlagCount + 1);
     if (lines.empty()) {
         *why = "フラグファイルが空です。";
         return false;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +18,13 @@ namespace velmora {
 
 constexpr int kSavedFlagCount = 135;  // Flags(135) is never written
 
+// The most the game reads of either file of a slot. The game writes a flag
+// file of at most 1,080 bytes and a "_text" file of three texts of at most
+// kSavedTextLimit bytes each (the name dialog's boxes hold 32,767 characters,
+// two bytes each in CP932); a larger file is refused unread.
+constexpr size_t kSlotFileLimit = 256 * 1024;
+constexpr size_t kSavedTextLimit = 65536;
+
 struct SlotText {
     std::string place;
     std::string name;
@@ -25,16 +33,19 @@ struct SlotText {
 
 std::string FormatFlagFile(const std::array<int16_t, kFlagCount>& flags);
 
-// Nothing when a text cannot be written so that it reads back the same: a
-// double quote would end the string early, and a character without a CP932
-// form would be lost.
+// Nothing when a text cannot be written so that it reads back the same.
 std::optional<std::string> FormatTextFile(const SlotText& text);
 
-// Why a text cannot go into a slot, or "" when it can.
+// Why a text cannot go into a slot, or "" when it can: a double quote would
+// end the string early and a line end the line; a character without a CP932
+// form would be lost, and one that CP932 holds only as another character
+// ("〜" read back as "～", "−" as "－") would come back changed; and a text
+// past kSavedTextLimit would make the file too large to read.
 std::string WhyNotSavable(const std::string& text);
 
 // Up to 136 values. Every line must be an optional "-" and digits within
-// -32768..32767; a file with no value or with more than 136 is refused.
+// -32768..32767; a file with no value or with more than 136 is refused
+// (and no more lines than that are ever cut out of it).
 bool ParseFlagFile(const std::string& bytes, std::vector<int16_t>* values, std::string* why);
 
 // Exactly three quoted strings, separated by commas, on one line.

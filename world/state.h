@@ -7,20 +7,12 @@
 #include <cstdint>
 #include <string>
 
+#include "world/flags.h"
+
 namespace velmora {
 
-constexpr int kFlagCount = 136;        // Flags(0) .. Flags(135)
+constexpr int kFlagCount = 136;        // the story flags and settings (world/flags.h)
 constexpr int kScriptLineCount = 101;  // ScriptLines(0) .. ScriptLines(100)
-
-// Flags with a meaning of their own beyond the story threads.
-namespace flag {
-constexpr int kMusic = 123;         // 1 on, 2 off
-constexpr int kPortraitMode = 124;  // 1 drawn line by line, 2 shown at once
-constexpr int kSavedMinute = 125;   // the clock copied just before saving,
-constexpr int kSavedDay = 126;      // in this odd order
-constexpr int kSavedHour = 127;
-constexpr int kSavedHalf = 128;
-}  // namespace flag
 
 // ClickState: what a click on the message label does, and which list the
 // list window shows while it is open.
@@ -53,9 +45,12 @@ struct GameState {
     int16_t DialogAnswer = 0;
     std::string MenuChoice;
     std::string SelectedFile;
-    double MainLeft = 255;
-    double MainTop = 32;
+    double MainLeft = 0;  // twips; a new game starts from the window's design position
+    double MainTop = 0;
     std::string PictureFile;
+
+    int16_t& flag(Flag f) { return Flags[static_cast<size_t>(f)]; }
+    int16_t flag(Flag f) const { return Flags[static_cast<size_t>(f)]; }
 
     bool operator==(const GameState&) const = default;
 };

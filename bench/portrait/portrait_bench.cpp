@@ -12,10 +12,10 @@
 #include <cstring>
 #include <string>
 
+#include "platform/line_portrait.h"
 #include "platform/posix_files.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
-#include "presentation/line_portrait.h"
 
 namespace {
 

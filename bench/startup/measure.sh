@@ -3,7 +3,7 @@
 # on a private X server without a window manager.
 #
 # Usage: bench/startup/measure.sh [BUILD_DIR] [ROUNDS] [CLICKS]
-#   BUILD_DIR  a Release build holding platform/qt/velmora (default build-qt)
+#   BUILD_DIR  a Release build holding velmora (default build, as tools/play.sh builds it)
 #   ROUNDS     start-up rounds (default 21); CLICKS click runs (default 21)
 #
 # Start-up: each round starts the bare Qt floor (../shared/measure/qt-floor)
@@ -16,11 +16,11 @@
 # because afterwards the dialogs block the label, as they should.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/${1:-build-qt}
+build=$root/${1:-build}
 rounds=${2:-21}
 clicks=${3:-21}
 measure=$root/../shared/measure
-velmora=$build/platform/qt/velmora
+velmora=$build/velmora
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 

@@ -3,7 +3,7 @@
 # manager: the history over a scene, full screen, and the window at scale
 # factor 2. Saves them in docs/screenshots/.
 #
-# Usage: docs/screenshots/take-comfort-screenshots.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/take-comfort-screenshots.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 # Needs what take-screenshots.sh needs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 # settings stay untouched.
 . "$root/docs/screenshots/xdriver.sh"
 on_desktop 1920x1080 "$0" "$@"
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT

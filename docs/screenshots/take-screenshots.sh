@@ -2,14 +2,14 @@
 # Plays the game through its real windows on a private X server with a small
 # window manager and saves the screens shown in docs/screenshots/.
 #
-# Usage: docs/screenshots/take-screenshots.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/take-screenshots.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 # Needs: xvfb, openbox, xdotool, imagemagick (tools/setup.sh installs them).
 # The game runs in a copy of data/, so its save slots never land in the tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/docs/screenshots/xdriver.sh"
 on_desktop 1920x1080 "$0" "$@"
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT

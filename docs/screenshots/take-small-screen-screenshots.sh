@@ -5,13 +5,13 @@
 # design scaled down to fit, the menu clear of the plates). Saves them in
 # docs/screenshots/.
 #
-# Usage: docs/screenshots/take-small-screen-screenshots.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/take-small-screen-screenshots.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 # Needs what take-screenshots.sh needs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/docs/screenshots/xdriver.sh"
 on_desktop 1280x800 "$0" "$@"
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
 trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT

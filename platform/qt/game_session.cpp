@@ -5,7 +5,8 @@
 
 namespace velmora::qt {
 
-GameSession::GameSession(Form1& game, MainWindow& window, std::function<void()> closeWindows)
+GameSession::GameSession(MainWindowEvents& game, MainWindow& window,
+                         std::function<void()> closeWindows)
     : game_(game), closeWindows_(std::move(closeWindows)) {
     connect(window.message(), &MessageLabel::clicked, this, &GameSession::Click);
     connect(&window, &MainWindow::resized, this, &GameSession::Resize);

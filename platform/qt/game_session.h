@@ -6,8 +6,8 @@
 #include <QObject>
 #include <functional>
 
+#include "platform/platform.h"
 #include "platform/qt/main_window.h"
-#include "shell/form1.h"
 
 namespace velmora::qt {
 
@@ -15,7 +15,7 @@ class GameSession : public QObject {
     Q_OBJECT
   public:
     // closeWindows: hides every window of the game when it ends.
-    GameSession(Form1& game, MainWindow& window, std::function<void()> closeWindows);
+    GameSession(MainWindowEvents& game, MainWindow& window, std::function<void()> closeWindows);
 
     bool running() const { return inClick_; }
 
@@ -30,7 +30,7 @@ class GameSession : public QObject {
     bool Run(const std::function<void()>& handler);
     void End(int status);
 
-    Form1& game_;
+    MainWindowEvents& game_;
     std::function<void()> closeWindows_;
     bool inClick_ = false;
     bool ended_ = false;

@@ -7,15 +7,21 @@
 #include <string>
 
 #include "platform/qt/sound_module.h"
+#include "platform/readable_file.h"
 
 namespace velmora::qt {
+
+// The shipped music is 3.4 MB; the sound module holds all of it in memory.
+constexpr size_t kMusicFileLimit = 64 * 1024 * 1024;
 
 class LoopingSound {
   public:
     LoopingSound();
     ~LoopingSound();
 
-    void Play(const std::string& path);  // restarted from its start
+    // wave: the music, opened by the game (nothing: silence). Restarted from
+    // its start; the file stays open while it plays.
+    void Play(Descriptor wave);
     void Stop();
     // perceived: 0..1 on a logarithmic scale, also for music played later.
     void SetVolume(float perceived);
@@ -27,6 +33,8 @@ class LoopingSound {
     bool Load();
 
     std::unique_ptr<SoundLoop> loop_;
+    Descriptor wave_;
+    int plays_ = 0;
     bool tried_ = false;
     float volume_ = 1.0f;
 };

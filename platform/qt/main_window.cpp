@@ -10,7 +10,6 @@
 #include "platform/qt/game_dialog.h"
 #include "platform/qt/twips.h"
 #include "platform/qt/window_scaler.h"
-#include "world/state.h"
 
 namespace velmora::qt {
 
@@ -74,8 +73,7 @@ MainWindow::MainWindow()
     setFixedSize(DesignSize());
     bar_->setGeometry(0, 0, width(), TitleBar::kDesignHeight);
     // Where the game believes the window stands until the player moves it.
-    const GameState start;
-    move(Px(Twips{start.MainLeft, start.MainTop}));
+    move(Px(kMainWindowDesignPosition));
 
     picMain_->move(Px(450), Px(240));
 

@@ -4,8 +4,8 @@
 
 namespace velmora::qt {
 
-// Not a child of the label: the history lives in the comforts, and the label
-// may be deleted first when the program ends.
+// No parent: the history lives inside the comforts, and the label, deleted
+// first when the window goes, would delete it a second time.
 MessageHistory::MessageHistory(MessageLabel* label) {
     messages_.append(label->text());  // the design caption, shown before any signal
     connect(label, &MessageLabel::shown, this,

@@ -1,7 +1,7 @@
 #include "platform/qt/message_label.h"
 
+#include "platform/platform.h"
 #include "platform/qt/fonts.h"
-#include "shell/form1.h"
 
 namespace velmora::qt {
 

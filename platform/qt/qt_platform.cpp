@@ -1,6 +1,7 @@
 #include "platform/qt/qt_platform.h"
 
 #include <QPixmap>
+#include <QtDebug>
 
 #include "platform/qt/list_dialog.h"
 #include "platform/qt/picture_files.h"
@@ -126,7 +127,10 @@ void QtPlatform::StopSound() {
 }
 
 void QtPlatform::PlayLoop(const std::string& waveFile) {
-    sound_.Play(files_.Resolve(waveFile));
+    ReadFailure failure;
+    Descriptor wave = files_.Open(waveFile, kMusicFileLimit, &failure);
+    if (!wave.ok() && !failure.missing) qWarning("%s", failure.why.c_str());
+    sound_.Play(std::move(wave));
 }
 
 void QtPlatform::CloseAll() {

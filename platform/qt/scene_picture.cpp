@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "presentation/line_portrait.h"
+#include "platform/line_portrait.h"
 
 namespace velmora::qt {
 

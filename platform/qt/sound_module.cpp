@@ -11,8 +11,8 @@ namespace {
 
 class EffectLoop : public SoundLoop {
   public:
-    void Play(const char* path) override {
-        effect_.setSource(QUrl::fromLocalFile(QString::fromUtf8(path)));
+    void Play(const char* url) override {
+        effect_.setSource(QUrl(QString::fromUtf8(url)));
         effect_.setLoopCount(QSoundEffect::Infinite);
         effect_.play();
     }

@@ -9,8 +9,8 @@ namespace velmora::qt {
 class SoundLoop {
   public:
     virtual ~SoundLoop() = default;
-    // path: an existing wave file, played from its start and looped.
-    virtual void Play(const char* path) = 0;
+    // url: a wave file (a file: URL), played from its start and looped.
+    virtual void Play(const char* url) = 0;
     virtual void Stop() = 0;
     virtual bool playing() const = 0;
     // perceived: 0..1 on a logarithmic scale; kept for the next Play too.

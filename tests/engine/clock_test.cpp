@@ -31,10 +31,10 @@ struct Bench {
 TEST(AdvanceClock, CarriesMinutesHoursHalvesAndDays) {
     Bench b;
     b.Set(1, AM, 11, 30);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.Time(), "PM 0:00");
     b.Set(1, PM, 11, 30);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.form.state().Day, 2);
     EXPECT_EQ(b.Time(), "AM 0:00");
 }
@@ -42,9 +42,9 @@ TEST(AdvanceClock, CarriesMinutesHoursHalvesAndDays) {
 TEST(AdvanceClock, TwentyFourStepsAreTwelveHours) {
     Bench b;
     b.Set(1, AM, 9, 0);
-    for (int i = 0; i < 24; ++i) b.form.AdvanceClock();
+    for (int i = 0; i < 24; ++i) AdvanceClock(b.form);
     EXPECT_EQ(b.Time(), "PM 9:00");
-    for (int i = 0; i < 24; ++i) b.form.AdvanceClock();
+    for (int i = 0; i < 24; ++i) AdvanceClock(b.form);
     EXPECT_EQ(b.Time(), "AM 9:00");
     EXPECT_EQ(b.form.state().Day, 2);
 }
@@ -52,16 +52,16 @@ TEST(AdvanceClock, TwentyFourStepsAreTwelveHours) {
 TEST(AdvanceClock, EveryStepRedrawsThePlates) {
     Bench b;
     b.Set(3, PM, 2, 0);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.out.str(), "CLOCK 日付３.gif|PM 2:30|アパート.gif\n");
 }
 
 TEST(AdvanceClock, OddMinutesFromAnEditedSaveStillMoveInHalfHours) {
     Bench b;
     b.Set(1, AM, 9, 15);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.form.state().Minute, 45);
-    b.form.AdvanceClock();  // 75 carries and resets
+    AdvanceClock(b.form);  // 75 carries and resets
     EXPECT_EQ(b.form.state().Minute, 0);
     EXPECT_EQ(b.form.state().Hour, 10);
 }
@@ -69,22 +69,22 @@ TEST(AdvanceClock, OddMinutesFromAnEditedSaveStillMoveInHalfHours) {
 TEST(AdvanceClock, ValuesAtTheSixteenBitLimitsNeverOverflow) {
     Bench b;
     b.Set(1, AM, 32767, 32767);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.form.state().Minute, 0);
     EXPECT_EQ(b.form.state().Hour, 0);
     EXPECT_EQ(b.form.state().Half, PM);
     b.Set(2, 32767, 11, 30);  // the half carries, the day goes on
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.form.state().Day, 3);
     b.Set(-32768, AM, 0, -32768);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.form.state().Minute, -32738);
 }
 
 TEST(AdvanceClock, TheStepIntoDayFiveEndsTheDaysAndPlaysTheDigest) {
     Bench b;
     b.Set(4, PM, 11, 30);
-    EXPECT_THROW(b.form.AdvanceClock(), ProgramEnd);
+    EXPECT_THROW(AdvanceClock(b.form), ProgramEnd);
     const std::string out = b.out.str();
     EXPECT_EQ(out.rfind("SOUND stop\nMSG 残念ながら、容量の関係で体験版はここまでです。\nNEXT?\n"
                         "MSG これから先の展開は、ダイジェストでお知らせします。\nNEXT?\n",
@@ -96,13 +96,29 @@ TEST(AdvanceClock, TheStepIntoDayFiveEndsTheDaysAndPlaysTheDigest) {
               std::string::npos);
 }
 
+// The digest's words follow the route: Hitomi thanks the hero for the
+// pendant only where he bought it, Ryouko thanks a regular for coming.
+TEST(AdvanceClock, TheDigestRemembersThePendantAndTheRegular) {
+    for (const bool lived : {false, true}) {
+        Bench b;
+        b.form.state().flag(Flag::HitomisAnswer) = lived ? 3 : 2;
+        b.form.state().flag(Flag::BentoTalks) = lived ? 2 : 1;
+        b.Set(4, PM, 11, 30);
+        EXPECT_THROW(AdvanceClock(b.form), ProgramEnd);
+        const std::string out = b.out.str();
+        EXPECT_EQ(out.find("ペンダント") != std::string::npos, lived) << out;
+        EXPECT_EQ(out.find("いつもお店に来てくれて") != std::string::npos, lived) << out;
+        EXPECT_EQ(out.find("知り合ったばかり") != std::string::npos, !lived) << out;
+    }
+}
+
 TEST(AdvanceClock, AnEditedDayNineStaysUntilTheNextDayChange) {
     Bench b;
     b.Set(9, AM, 10, 0);
-    b.form.AdvanceClock();
+    AdvanceClock(b.form);
     EXPECT_EQ(b.form.state().Day, 9);
     b.Set(9, PM, 11, 30);
-    EXPECT_THROW(b.form.AdvanceClock(), ProgramEnd);
+    EXPECT_THROW(AdvanceClock(b.form), ProgramEnd);
 }
 
 TEST(ClockFace, EveryHalfHourOfADay) {
@@ -133,6 +149,24 @@ TEST(ClockFace, OddValuesOfAnEditedSave) {
     EXPECT_EQ(ClockFaceOf(s).datePicture, "日付８.gif");
     s.CurrentPlace = "ﾃﾆｽｺｰﾄ";
     EXPECT_EQ(ClockFaceOf(s).placePicture, "ﾃﾆｽｺｰﾄ.gif");
+}
+
+// A saved game names its place in free text: a place the game never goes
+// to, a path among them, shows no plate and opens no file.
+TEST(ClockFace, APlaceTheGameNeverGoesToShowsNoPlate) {
+    GameState s;
+    for (const char* place : {"../../../../x/evil", "/etc/passwd", "花屋", "", "a|b"}) {
+        s.CurrentPlace = place;
+        EXPECT_EQ(ClockFaceOf(s).placePicture, "") << place;
+    }
+}
+
+// The CLOCK line of velmora-tty parts its fields with "|": a field's own "|"
+// and its control characters are escaped, so the line always has three.
+TEST(ClockFace, TheClockLineEscapesWhatItPrints) {
+    Bench b;
+    b.platform.ShowClock({"a|b.gif", "PM\x1b[2J", ""});
+    EXPECT_EQ(b.out.str(), "CLOCK a\\|b.gif|PM\\x1B[2J|-\n");
 }
 
 }  // namespace

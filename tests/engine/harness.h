@@ -21,8 +21,9 @@ namespace velmora::test {
 // "@end" ends the input there (the main window closes, even in mid-scene).
 using Decisions = std::vector<std::string>;
 
-struct Flag {
-    int index;
+// A story flag set to a value.
+struct SetFlag {
+    Flag flag;
     int16_t value;
 };
 
@@ -63,7 +64,7 @@ class GameFolder {
 // The flags of a game at a given moment: music on, portraits at once, the
 // clock copy as a save would hold it, plus the given story flags.
 std::array<int16_t, kFlagCount> FlagsAt(int day, int half, int hour, int minute,
-                                        std::vector<Flag> story = {});
+                                        std::vector<SetFlag> story = {});
 
 struct Trace {
     std::vector<std::string> lines;
@@ -80,7 +81,7 @@ struct Trace {
     // before the first.
     std::vector<std::vector<int>> ItemsByTurn(const std::string& stem) const;
     std::string Text() const;  // for failure messages
-    int16_t flag(int index) const { return finalFlags[index]; }
+    int16_t flag(Flag f) const { return finalState.flag(f); }
     Moment clock() const;  // where the clock stood at the end
     // The lines without the NEXT? clicks between messages.
     std::vector<std::string> Steps() const;
@@ -105,7 +106,7 @@ Decisions LoadSlot1();
 
 // Plays a game saved at `saved` with these story flags, loaded at the start:
 // saved in the hero's room it resumes at the menu, where `decisions` take over.
-Trace PlayFrom(Moment saved, std::vector<Flag> story, const Decisions& decisions,
+Trace PlayFrom(Moment saved, std::vector<SetFlag> story, const Decisions& decisions,
                const std::string& place = "部屋");
 
 // Item numbers of runs of lines: Items({{1, 12}, {19, 19}}) is 1..12 and 19.
@@ -114,16 +115,16 @@ std::vector<int> Items(std::initializer_list<std::pair<int, int>> runs);
 // A moment and flags at which a scene should or should not play.
 struct When {
     Moment saved;  // the clock before the move
-    std::vector<Flag> story;
+    std::vector<SetFlag> story;
     bool plays;
 };
 
 // Makes the `visit` from each `when` (twice where the scene plays, which it
 // must do once only) and reports every case in which the lines of `stem` were
 // not `lines` (or none where it does not play), or it played and left
-// Flags(done.index) other than done.value. "" when every case holds.
+// done.flag other than done.value. "" when every case holds.
 std::string Misses(const Decisions& visit, const std::vector<When>& whens, const std::string& stem,
-                   const std::vector<int>& lines, Flag done);
+                   const std::vector<int>& lines, SetFlag done);
 
 // Clicks NEXT (or answers any prompt with nothing) n times, then closes the
 // main window at the prompt after: a scene can be cut off after any line.

@@ -19,11 +19,16 @@
 namespace velmora {
 namespace {
 
+// Slots by number: the first, and the first of the player's settings.
+constexpr int kFirstSlot = 0;
+constexpr int kFirstSetting = static_cast<int>(Flag::Music);
+
 // Save number g: flags and names that differ from those of every other save.
 std::vector<NamedBytes> SaveNumber(long g) {
-    std::array<int16_t, kFlagCount> flags = test::FlagsAt(1 + g % 4, g % 2, g % 12, (g % 2) * 30,
-                                                          {{0, static_cast<int16_t>(g % 30000)}});
-    for (int i = 1; i < 123; ++i) flags[i] = static_cast<int16_t>((g * 7 + i) % 200 - 100);
+    std::array<int16_t, kFlagCount> flags = test::FlagsAt(1 + g % 4, g % 2, g % 12, (g % 2) * 30);
+    flags[kFirstSlot] = static_cast<int16_t>(g % 30000);
+    for (int i = kFirstSlot + 1; i < kFirstSetting; ++i)
+        flags[i] = static_cast<int16_t>((g * 7 + i) % 200 - 100);
     const std::string text = *FormatTextFile({"公園", "佐々木" + std::to_string(g), "リュウ君"});
     return {{"file1", FormatFlagFile(flags)}, {"file1_text", text}};
 }
@@ -49,13 +54,14 @@ int KillCount() {
 
 TEST(KilledSaves, AfterRecoverTheSlotIsWhollyOneSave) {
     test::GameFolder folder;
-    std::string why;
+    CommitFailure failure;
     PosixFiles files(folder.path());
-    ASSERT_TRUE(files.ReplaceTogether(SaveNumber(0), &why)) << why;
+    ASSERT_TRUE(files.ReplaceTogether(SaveNumber(0), &failure)) << failure.why;
 
     // How long one commit takes here, so that kills land all over it.
     const auto start = std::chrono::steady_clock::now();
-    for (long g = 1; g <= 5; ++g) ASSERT_TRUE(files.ReplaceTogether(SaveNumber(g), &why)) << why;
+    for (long g = 1; g <= 5; ++g)
+        ASSERT_TRUE(files.ReplaceTogether(SaveNumber(g), &failure)) << failure.why;
     const long commitMicros =
         std::max<long>(50, std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::steady_clock::now() - start)
@@ -73,7 +79,7 @@ TEST(KilledSaves, AfterRecoverTheSlotIsWhollyOneSave) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             PosixFiles mine(folder.path());
-            std::string ignored;
+            CommitFailure ignored;
             for (long g = first;; ++g) mine.ReplaceTogether(SaveNumber(g), &ignored);
         }
         ::usleep(static_cast<useconds_t>(delay(random)));

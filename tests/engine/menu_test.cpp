@@ -127,11 +127,9 @@ TEST(Options, MusicOffSilencesTheNextScene) {
     GameFolder folder;
     folder.WriteSlot("file1", FlagsAt(2, AM, 10, 0), "部屋");
     test::Trace t = Play(folder, {"no", "no", "no", "BGM", "no", "ロード", "file2"});
-    EXPECT_EQ(t.finalState.Flags[flag::kMusic], 2);
+    EXPECT_EQ(t.finalState.flag(Flag::Music), 2);
     GameFolder saved;
-    std::array<int16_t, kFlagCount> flags = FlagsAt(2, AM, 10, 0);
-    flags[flag::kMusic] = 2;
-    saved.WriteSlot("file1", flags, "部屋");
+    saved.WriteSlot("file1", FlagsAt(2, AM, 10, 0, {{Flag::Music, 2}}), "部屋");
     test::Trace quiet = Play(saved, LoadSlot1());
     EXPECT_FALSE(quiet.Has("SOUND loop BGM1.wav"));
 }
@@ -140,7 +138,7 @@ TEST(Options, LineModeDrawsPortraitsIntoTheScene) {
     GameFolder folder;
     folder.WriteSlot("file1", FlagsAt(1, PM, 2, 30), "部屋");
     test::Trace t = Play(folder, LoadSlot1() + Decisions{"画像処理", "yes", "テニスコート"});
-    EXPECT_EQ(t.finalState.Flags[flag::kPortraitMode], 1);
+    EXPECT_EQ(t.finalState.flag(Flag::PortraitMode), 1);
     EXPECT_TRUE(t.Has("PAINT kaori1.gif"));
     EXPECT_FALSE(t.Has("PORTRAIT kaori1_0.gif"));
     // In line mode nothing is hidden: the painted character goes with the scene.
@@ -151,7 +149,7 @@ TEST(Options, LineModeDrawsPortraitsIntoTheScene) {
 TEST(Options, AnswerNoGivesPortraitsAtOnce) {
     InRoom game;
     test::Trace t = game.Play({"画像処理", "close"});
-    EXPECT_EQ(t.finalState.Flags[flag::kPortraitMode], 2);
+    EXPECT_EQ(t.finalState.flag(Flag::PortraitMode), 2);
 }
 
 TEST(Quit, NoGoesOnYesSaysGoodbyeStopsTheMusicAndEnds) {

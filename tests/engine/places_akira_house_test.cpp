@@ -22,22 +22,22 @@ TEST(AkiraHouse, AlwaysOpenAndDescribedByDay) {
 
 TEST(AkiraHouse, AkiraIsHomeOnDayFourAfterTheGathering) {
     EXPECT_EQ(Misses(kAkiraHouse,
-                     {{{4, AM, 8, 30}, {{47, 1}}, true},
-                      {{4, PM, 5, 0}, {{47, 1}}, true},
-                      {{4, AM, 8, 0}, {{47, 1}}, false},
-                      {{4, PM, 5, 30}, {{47, 1}}, false},
+                     {{{4, AM, 8, 30}, {{Flag::Gathering, 1}}, true},
+                      {{4, PM, 5, 0}, {{Flag::Gathering, 1}}, true},
+                      {{4, AM, 8, 0}, {{Flag::Gathering, 1}}, false},
+                      {{4, PM, 5, 30}, {{Flag::Gathering, 1}}, false},
                       {{4, PM, 1, 0}, {}, false},
-                      {{3, PM, 1, 0}, {{47, 1}}, false},
-                      {{4, PM, 1, 0}, {{47, 1}, {103, 4}}, false}},
-                     "akira03", Items({{1, 14}}), {103, 4}),
+                      {{3, PM, 1, 0}, {{Flag::Gathering, 1}}, false},
+                      {{4, PM, 1, 0}, {{Flag::Gathering, 1}, {Flag::AkiraHomeDay, 4}}, false}},
+                     "akira03", Items({{1, 14}}), {Flag::AkiraHomeDay, 4}),
               "");
-    Trace t = PlayFrom({4, PM, 1, 0}, {{47, 1}}, kAkiraHouse);
+    Trace t = PlayFrom({4, PM, 1, 0}, {{Flag::Gathering, 1}}, kAkiraHouse);
     EXPECT_TRUE(t.HasRun({"PORTRAIT akira1_0.gif", "MSG akira03#1"}));
     EXPECT_TRUE(t.HasRun({"MSG akira03#13", "HIDE", "CLOCK 日付４.gif|PM 1:30|明の家.gif", "HIDE",
                           "SCENE akira.jpg", "MSG akira03#14"}));
-    Trace cut = PlayFrom({4, PM, 1, 0}, {{47, 1}}, kAkiraHouse + CloseAfterClicks(1));
+    Trace cut = PlayFrom({4, PM, 1, 0}, {{Flag::Gathering, 1}}, kAkiraHouse + CloseAfterClicks(1));
     EXPECT_EQ(cut.ItemsOf("akira03"), Items({{1, 1}}));
-    EXPECT_EQ(cut.flag(103), 4) << "marked done as the scene begins";
+    EXPECT_EQ(cut.flag(Flag::AkiraHomeDay), 4) << "marked done as the scene begins";
 }
 
 }  // namespace

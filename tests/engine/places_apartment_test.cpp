@@ -13,7 +13,7 @@ const Decisions kVisit = {"アパート", "移動する"};
 const std::string kEndOfDays = "MSG 残念ながら、容量の関係で体験版はここまでです。";
 
 // Visits the apartment and goes out again.
-Trace Visit(Moment saved, std::vector<Flag> flags, Decisions more = {}) {
+Trace Visit(Moment saved, std::vector<SetFlag> flags, Decisions more = {}) {
     return PlayFrom(saved, std::move(flags), Decisions{"アパート", "移動する"} + more);
 }
 
@@ -98,19 +98,20 @@ TEST(Apartment, AGameSavedInTheRoomOrInAHalfWidthPlaceResumesAtTheMenu) {
 }
 
 TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
-    const std::vector<Flag> missed = {{41, 1}, {45, 1}};
-    EXPECT_EQ(Misses(kVisit,
-                     {{{2, PM, 3, 30}, missed, true},
-                      {{2, PM, 11, 0}, missed, true},
-                      {{4, PM, 3, 30}, missed, true},
-                      {{2, PM, 3, 0}, missed, false},
-                      {{2, PM, 11, 30}, missed, false},  // AM 0:00 of Day 3
-                      {{1, PM, 5, 0}, missed, false},
-                      {{2, PM, 5, 0}, {{45, 1}, {47, 1}}, false},
-                      {{2, PM, 5, 0}, {{45, 1}, {48, 1}}, false},
-                      {{2, PM, 5, 0}, {{45, 3}}, false}},
-                     "akira01", Items({{50, 75}}), {48, 1}),
-              "");
+    const std::vector<SetFlag> missed = {{Flag::KumisInvitation, 1}, {Flag::KumiAndAkiraDay, 1}};
+    EXPECT_EQ(
+        Misses(kVisit,
+               {{{2, PM, 3, 30}, missed, true},
+                {{2, PM, 11, 0}, missed, true},
+                {{4, PM, 3, 30}, missed, true},
+                {{2, PM, 3, 0}, missed, false},
+                {{2, PM, 11, 30}, missed, false},  // AM 0:00 of Day 3
+                {{1, PM, 5, 0}, missed, false},
+                {{2, PM, 5, 0}, {{Flag::KumiAndAkiraDay, 1}, {Flag::Gathering, 1}}, false},
+                {{2, PM, 5, 0}, {{Flag::KumiAndAkiraDay, 1}, {Flag::MissedGathering, 1}}, false},
+                {{2, PM, 5, 0}, {{Flag::KumiAndAkiraDay, 3}}, false}},
+               "akira01", Items({{50, 75}}), {Flag::MissedGathering, 1}),
+        "");
     Trace t = Visit({2, PM, 5, 0}, missed, kVisit);
     EXPECT_TRUE(t.HasRun({"PORTRAIT kumi1_0.gif", "MSG akira01#50"}));
     EXPECT_TRUE(
@@ -121,15 +122,15 @@ TEST(Apartment, KumiAndAkiraComeToAHeroWhoMissedTheGathering) {
 
 TEST(Apartment, KumisDayThreeVisitEndsTheVisitOfKumiAndAkira) {
     EXPECT_EQ(Misses(kVisit,
-                     {{{3, AM, 8, 30}, {{45, 1}}, true},
+                     {{{3, AM, 8, 30}, {{Flag::KumiAndAkiraDay, 1}}, true},
                       {{3, PM, 2, 0}, {}, true},
                       {{3, AM, 8, 0}, {}, false},
                       {{3, PM, 2, 30}, {}, false},
                       {{2, AM, 10, 0}, {}, false},
-                      {{3, AM, 10, 0}, {{45, 3}}, false}},
-                     "kumi02", Items({{1, 15}}), {45, 3}),
+                      {{3, AM, 10, 0}, {{Flag::KumiAndAkiraDay, 3}}, false}},
+                     "kumi02", Items({{1, 15}}), {Flag::KumiAndAkiraDay, 3}),
               "");
-    const std::vector<Flag> missed = {{41, 1}, {45, 1}};
+    const std::vector<SetFlag> missed = {{Flag::KumisInvitation, 1}, {Flag::KumiAndAkiraDay, 1}};
     Trace after = Visit({3, AM, 10, 0}, missed, {"アパート", "6時間寝る", "アパート", "移動する"});
     EXPECT_EQ(after.ItemsOf("kumi02"), Items({{1, 15}}));
     EXPECT_EQ(after.ItemsOf("akira01"), std::vector<int>{}) << after.Text();
@@ -138,7 +139,7 @@ TEST(Apartment, KumisDayThreeVisitEndsTheVisitOfKumiAndAkira) {
 }
 
 TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
-    const std::vector<Flag> gathered = {{47, 1}};
+    const std::vector<SetFlag> gathered = {{Flag::Gathering, 1}};
     EXPECT_EQ(Misses(kVisit,
                      {{{4, PM, 2, 30}, gathered, true},
                       {{4, PM, 6, 0}, gathered, true},
@@ -146,7 +147,7 @@ TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
                       {{4, PM, 6, 30}, gathered, false},
                       {{4, PM, 4, 0}, {}, false},
                       {{3, PM, 4, 0}, gathered, false}},
-                     "kaori02", Items({{65, 79}}), {23, 4}),
+                     "kaori02", Items({{65, 79}}), {Flag::KaoriApartmentDay, 4}),
               "");
     EXPECT_EQ(Misses(kVisit,
                      {{{4, AM, 8, 30}, gathered, true},
@@ -154,7 +155,7 @@ TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
                       {{4, AM, 8, 0}, gathered, false},
                       {{4, AM, 11, 30}, gathered, false},
                       {{4, AM, 10, 0}, {}, false}},
-                     "satuki02", Items({{1, 14}}), {61, 4}),
+                     "satuki02", Items({{1, 14}}), {Flag::SatsukiMorningDay, 4}),
               "");
     Trace t = Visit({4, PM, 3, 0}, gathered);
     EXPECT_TRUE(t.HasRun({"MSG kaori02#65", "PORTRAIT kaori1_0.gif", "MSG kaori02#66"}));
@@ -167,41 +168,42 @@ TEST(Apartment, KaoriAndSatsukiComeOnDayFourAfterTheGathering) {
 TEST(Apartment, AkiraComesToTheRoomOnTheFirstEveningAfterTheInvitation) {
     struct Evening {
         Moment saved;
-        std::vector<Flag> story;
+        std::vector<SetFlag> story;
         bool plays;
         Moment after;
     };
     const Evening cases[] = {
-        {{1, PM, 4, 30}, {{41, 1}}, true, {1, PM, 5, 30}},
-        {{1, PM, 7, 0}, {{41, 1}}, true, {1, PM, 8, 0}},
-        {{1, PM, 4, 0}, {{41, 1}}, false, {1, PM, 4, 30}},
-        {{1, PM, 7, 30}, {{41, 1}}, false, {1, PM, 8, 0}},
-        {{1, PM, 5, 0}, {{41, 2}}, false, {1, PM, 5, 30}},
-        {{2, PM, 5, 0}, {{41, 1}}, false, {2, PM, 5, 30}},
+        {{1, PM, 4, 30}, {{Flag::KumisInvitation, 1}}, true, {1, PM, 5, 30}},
+        {{1, PM, 7, 0}, {{Flag::KumisInvitation, 1}}, true, {1, PM, 8, 0}},
+        {{1, PM, 4, 0}, {{Flag::KumisInvitation, 1}}, false, {1, PM, 4, 30}},
+        {{1, PM, 7, 30}, {{Flag::KumisInvitation, 1}}, false, {1, PM, 8, 0}},
+        {{1, PM, 5, 0}, {{Flag::KumisInvitation, 2}}, false, {1, PM, 5, 30}},
+        {{2, PM, 5, 0}, {{Flag::KumisInvitation, 1}}, false, {2, PM, 5, 30}},
     };
     for (const Evening& c : cases) {
         Trace t = Visit(c.saved, c.story);
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("akira01"), c.plays ? Items({{18, 41}}) : std::vector<int>{});
-        EXPECT_EQ(t.flag(45), c.plays ? 1 : 0);
+        EXPECT_EQ(t.flag(Flag::KumiAndAkiraDay), c.plays ? 1 : 0);
         EXPECT_EQ(t.clock(), c.after);
     }
-    Trace t = Visit({1, PM, 5, 0}, {{41, 1}}, {"アパート", "移動する"});
+    Trace t = Visit({1, PM, 5, 0}, {{Flag::KumisInvitation, 1}}, {"アパート", "移動する"});
     EXPECT_EQ(t.ItemsOf("akira01"), Items({{18, 41}})) << "once only";
     EXPECT_LT(t.Find("SCENE heya.jpg"), t.Find("MSG akira01#18"));
     EXPECT_TRUE(t.LinesStarting("PORTRAIT ").empty());
 }
 
 TEST(Apartment, KumiTelephonesOnTheEveningOfTheGathering) {
-    const std::vector<Flag> gathered = {{41, 1}, {45, 1}, {47, 1}};
+    const std::vector<SetFlag> gathered = {
+        {Flag::KumisInvitation, 1}, {Flag::KumiAndAkiraDay, 1}, {Flag::Gathering, 1}};
     EXPECT_EQ(Misses(kVisit,
                      {{{2, PM, 5, 30}, gathered, true},
                       {{2, PM, 9, 0}, gathered, true},
                       {{2, PM, 5, 0}, gathered, false},
                       {{2, PM, 9, 30}, gathered, false},
-                      {{2, PM, 7, 0}, {{45, 1}}, false},
+                      {{2, PM, 7, 0}, {{Flag::KumiAndAkiraDay, 1}}, false},
                       {{3, PM, 7, 0}, gathered, false}},
-                     "kumi01", Items({{41, 68}}), {46, 1}),
+                     "kumi01", Items({{41, 68}}), {Flag::KumisCall, 1}),
               "");
     Trace t = Visit({2, PM, 6, 0}, gathered);
     EXPECT_EQ(t.clock(), (Moment{2, PM, 7, 0})) << "the call takes half an hour";
@@ -221,17 +223,17 @@ TEST(Apartment, KumisDayFourEveningNeedsTwoCountedVisitsToTheBentoShop) {
         {{3, PM, 7, 0}, 2, false},
     };
     for (const Evening& c : cases) {
-        Trace t = Visit(c.saved, {{81, c.counted}});
+        Trace t = Visit(c.saved, {{Flag::BentoTalks, c.counted}});
         SCOPED_TRACE(t.Text());
         EXPECT_EQ(t.ItemsOf("kumi02"), c.plays ? Items({{32, 79}}) : std::vector<int>{});
         if (c.plays) {
-            EXPECT_EQ(t.flag(49), 1);
+            EXPECT_EQ(t.flag(Flag::KumisEvening), 1);
             Moment after = c.saved;
             after.hour += 2;
             EXPECT_EQ(t.clock(), after) << "arrival and three half hours";
         }
     }
-    Trace t = Visit({4, PM, 6, 0}, {{81, 2}}, {"アパート", "移動する"});
+    Trace t = Visit({4, PM, 6, 0}, {{Flag::BentoTalks, 2}}, {"アパート", "移動する"});
     EXPECT_EQ(t.ItemsOf("kumi02"), Items({{32, 79}})) << "once only";
     EXPECT_TRUE(t.HasRun({"MSG kumi02#53", "CLOCK 日付４.gif|PM 7:00|部屋.gif", "MSG kumi02#54",
                           "CLOCK 日付４.gif|PM 7:30|部屋.gif", "MSG kumi02#55",
@@ -239,13 +241,13 @@ TEST(Apartment, KumisDayFourEveningNeedsTwoCountedVisitsToTheBentoShop) {
 }
 
 TEST(Apartment, KumisEveningStartedAtPmTenThirtyRunsIntoTheEnd) {
-    Trace t = Visit({4, PM, 10, 0}, {{81, 2}});
+    Trace t = Visit({4, PM, 10, 0}, {{Flag::BentoTalks, 2}});
     SCOPED_TRACE(t.Text());
     EXPECT_EQ(t.ItemsOf("kumi02"), Items({{32, 55}}));
     EXPECT_TRUE(t.HasRun({"MSG kumi02#55", "SOUND stop", kEndOfDays}));
     EXPECT_TRUE(t.ended);
     EXPECT_FALSE(t.Has(kRoomList));
-    EXPECT_EQ(t.flag(49), 1) << "marked done before its lines";
+    EXPECT_EQ(t.flag(Flag::KumisEvening), 1) << "marked done before its lines";
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(BentoShop, TheGirlIsAtTheCounterFromPmOneToPmSixThirty) {
         Trace t = PlayFrom(c.saved, {}, {"弁当屋"});
         SCOPED_TRACE(t.Text());
         EXPECT_TRUE(t.Has("SCENE hokabenya.jpg")) << "open around the clock";
-        EXPECT_EQ(t.flag(81), c.there ? 1 : 0);
+        EXPECT_EQ(t.flag(Flag::BentoTalks), c.there ? 1 : 0);
         Moment after = c.saved;
         after.minute += 30;
         if (after.minute == 60) {
@@ -48,15 +48,17 @@ TEST(BentoShop, TheGirlIsAtTheCounterFromPmOneToPmSixThirty) {
 TEST(BentoShop, ACountedVisitGreetsTheHeroAndSaysTheLinesOfTheDay) {
     struct Case {
         Moment saved;
-        std::vector<Flag> flags;
+        std::vector<SetFlag> flags;
         std::vector<int> lines;
     };
     const Case cases[] = {
         {{1, PM, 2, 0}, {}, Items({{1, 12}, {15, 16}, {19, 19}})},
         {{2, PM, 2, 0}, {}, Items({{1, 12}, {17, 19}})},
-        {{2, PM, 2, 0}, {{81, 1}}, Items({{1, 3}, {10, 10}, {17, 19}})},
-        {{3, PM, 2, 0}, {{81, 2}}, Items({{1, 3}, {10, 10}, {28, 32}})},
-        {{4, PM, 2, 0}, {{81, 3}, {84, 1}}, Items({{1, 3}, {10, 10}, {33, 35}})},
+        {{2, PM, 2, 0}, {{Flag::BentoTalks, 1}}, Items({{1, 3}, {10, 10}, {17, 19}})},
+        {{3, PM, 2, 0}, {{Flag::BentoTalks, 2}}, Items({{1, 3}, {10, 10}, {28, 32}})},
+        {{4, PM, 2, 0},
+         {{Flag::BentoTalks, 3}, {Flag::BentoTalksFromDay3, 1}},
+         Items({{1, 3}, {10, 10}, {33, 35}})},
         {{4, PM, 2, 0}, {}, Items({{1, 12}, {33, 35}})},
     };
     for (const Case& c : cases) {
@@ -86,22 +88,22 @@ TEST(BentoShop, OneCountedVisitForEachDayBegun) {
                             Items({{1, 3}, {10, 10}, {28, 32}}), kQuiet,
                             Items({{1, 3}, {10, 10}, {33, 35}}), kQuiet}))
         << t.Text();
-    EXPECT_EQ(t.flag(81), 4);
-    EXPECT_EQ(t.flag(84), 2);
+    EXPECT_EQ(t.flag(Flag::BentoTalks), 4);
+    EXPECT_EQ(t.flag(Flag::BentoTalksFromDay3), 2);
 }
 
 TEST(BentoShop, ADayWithoutATalkCanBeMadeUpWithinTheLimits) {
     struct Case {
         const char* about;
         Moment saved;
-        std::vector<Flag> flags;
+        std::vector<SetFlag> flags;
         std::vector<std::vector<int>> visits;  // her lines at three visits
     };
     const Case cases[] = {
         {"Day 1: once", {1, PM, 1, 0}, {}, {Items({{1, 12}, {15, 16}, {19, 19}}), kQuiet, kQuiet}},
         {"Day 2 after one on Day 1",
          {2, PM, 1, 0},
-         {{81, 1}},
+         {{Flag::BentoTalks, 1}},
          {Items({{1, 3}, {10, 10}, {17, 19}}), kQuiet, kQuiet}},
         {"Day 3 after none at all: still once",
          {3, PM, 1, 0},
@@ -109,11 +111,11 @@ TEST(BentoShop, ADayWithoutATalkCanBeMadeUpWithinTheLimits) {
          {Items({{1, 12}, {28, 32}}), kQuiet, kQuiet}},
         {"Day 4 after none on Day 3: twice",
          {4, PM, 1, 0},
-         {{81, 2}},
+         {{Flag::BentoTalks, 2}},
          {Items({{1, 3}, {10, 10}, {33, 35}}), Items({{1, 3}, {10, 10}, {33, 35}}), kQuiet}},
         {"Day 4 after one on Day 3: once",
          {4, PM, 1, 0},
-         {{81, 3}, {84, 1}},
+         {{Flag::BentoTalks, 3}, {Flag::BentoTalksFromDay3, 1}},
          {Items({{1, 3}, {10, 10}, {33, 35}}), kQuiet, kQuiet}},
     };
     for (const Case& c : cases) {
@@ -123,13 +125,14 @@ TEST(BentoShop, ADayWithoutATalkCanBeMadeUpWithinTheLimits) {
 }
 
 TEST(BentoShop, AQuietVisitShowsTheShopAndOneLine) {
-    Trace t = PlayFrom({1, PM, 2, 0}, {{81, 1}}, {"弁当屋"});
+    Trace t = PlayFrom({1, PM, 2, 0}, {{Flag::BentoTalks, 1}}, {"弁当屋"});
     EXPECT_EQ(t.ItemsOf("ryouko01"), kQuiet);
     EXPECT_TRUE(t.HasRun({"HIDE", "CLOCK 日付１.gif|PM 2:30|弁当屋.gif", "HIDE",
                           "SCENE hokabenya.jpg", "MSG ryouko01#22"}));
     EXPECT_TRUE(t.LinesStarting("PORTRAIT ").empty());
-    EXPECT_EQ(t.flag(81), 1);
-    EXPECT_EQ(kNone, PlayFrom({1, PM, 7, 0}, {{81, 1}}, {"弁当屋"}).ItemsOf("ryouko01"));
+    EXPECT_EQ(t.flag(Flag::BentoTalks), 1);
+    EXPECT_EQ(kNone,
+              PlayFrom({1, PM, 7, 0}, {{Flag::BentoTalks, 1}}, {"弁当屋"}).ItemsOf("ryouko01"));
 }
 
 }  // namespace

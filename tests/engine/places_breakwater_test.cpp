@@ -10,9 +10,9 @@ namespace {
 const Decisions kBreakwater = {"防波堤"};
 
 // Accepted the invitation, and Akira came by on the first evening.
-const std::vector<Flag> kInvited = {{41, 1}, {45, 1}};
+const std::vector<SetFlag> kInvited = {{Flag::KumisInvitation, 1}, {Flag::KumiAndAkiraDay, 1}};
 
-std::vector<Flag> With(std::vector<Flag> flags, Flag more) {
+std::vector<SetFlag> With(std::vector<SetFlag> flags, SetFlag more) {
     flags.push_back(more);
     return flags;
 }
@@ -35,7 +35,7 @@ TEST(Breakwater, AlwaysOpenAndDescribedByTheHeroByDay) {
 TEST(Breakwater, TheGatheringStartsFromPmOneToPmTwoThirtyOfDayTwo) {
     struct Case {
         Moment saved;
-        std::vector<Flag> flags;
+        std::vector<SetFlag> flags;
         bool plays;
     };
     const Case cases[] = {
@@ -45,9 +45,13 @@ TEST(Breakwater, TheGatheringStartsFromPmOneToPmTwoThirtyOfDayTwo) {
         {{2, PM, 2, 30}, kInvited, false},  // PM 3:00 is too late
         {{1, PM, 0, 30}, kInvited, false},
         {{3, PM, 0, 30}, kInvited, false},
-        {{2, PM, 0, 30}, {{41, 2}, {45, 1}}, false},      // declined the invitation
-        {{2, PM, 0, 30}, {{41, 1}}, false},               // Akira never came by
-        {{2, PM, 0, 30}, With(kInvited, {47, 1}), true},  // it does not test its own mark
+        {{2, PM, 0, 30},
+         {{Flag::KumisInvitation, 2}, {Flag::KumiAndAkiraDay, 1}},
+         false},                                                // declined the invitation
+        {{2, PM, 0, 30}, {{Flag::KumisInvitation, 1}}, false},  // Akira never came by
+        {{2, PM, 0, 30},
+         With(kInvited, {Flag::Gathering, 1}),
+         true},  // it does not test its own mark
     };
     for (const Case& c : cases) {
         Trace t = PlayFrom(c.saved, c.flags, {"防波堤"});
@@ -55,7 +59,7 @@ TEST(Breakwater, TheGatheringStartsFromPmOneToPmTwoThirtyOfDayTwo) {
         EXPECT_EQ(!t.ItemsOf("SATUKI01").empty(), c.plays);
         if (c.plays) {
             EXPECT_EQ(t.clock(), (Moment{2, PM, 6, 0}));
-            EXPECT_EQ(t.flag(47), 1);
+            EXPECT_EQ(t.flag(Flag::Gathering), 1);
         }
     }
 }
@@ -120,15 +124,15 @@ TEST(Breakwater, TheGatheringPlaysOnceAndSilencesTheLatecomersLines) {
 TEST(Breakwater, TheLatecomerHearsAkirasLinesAtEveryVisitOfDayTwoAfterPmThree) {
     struct Case {
         Moment saved;
-        std::vector<Flag> flags;
+        std::vector<SetFlag> flags;
         std::vector<int> items;
     };
     const Case cases[] = {
         {{2, PM, 2, 30}, kInvited, {45, 46}},
         {{2, PM, 11, 0}, kInvited, {45, 46}},
         {{2, PM, 11, 30}, kInvited, {}},  // Day 3 by then
-        {{2, PM, 2, 30}, With(kInvited, {47, 1}), {}},
-        {{2, PM, 2, 30}, {{41, 1}}, {}},
+        {{2, PM, 2, 30}, With(kInvited, {Flag::Gathering, 1}), {}},
+        {{2, PM, 2, 30}, {{Flag::KumisInvitation, 1}}, {}},
     };
     for (const Case& c : cases) {
         Trace t = PlayFrom(c.saved, c.flags, {"防波堤"});
@@ -140,16 +144,17 @@ TEST(Breakwater, TheLatecomerHearsAkirasLinesAtEveryVisitOfDayTwoAfterPmThree) {
 }
 
 TEST(Breakwater, KumiComesOnTheAfternoonOfDayThreeAfterTheGathering) {
-    const std::vector<Flag> gathered = {{47, 1}, {46, 1}};  // her telephone call leaves 1
+    const std::vector<SetFlag> gathered = {{Flag::Gathering, 1},
+                                           {Flag::KumisCall, 1}};  // her telephone call leaves 1
     EXPECT_EQ(Misses(kBreakwater,
                      {{{3, PM, 2, 30}, gathered, true},
                       {{3, PM, 5, 0}, gathered, true},
                       {{3, PM, 2, 0}, gathered, false},
                       {{3, PM, 5, 30}, gathered, false},
-                      {{3, PM, 2, 30}, {{46, 1}}, false},
-                      {{3, PM, 2, 30}, {{47, 1}, {46, 3}}, false},
+                      {{3, PM, 2, 30}, {{Flag::KumisCall, 1}}, false},
+                      {{3, PM, 2, 30}, {{Flag::Gathering, 1}, {Flag::KumisCall, 3}}, false},
                       {{4, PM, 2, 30}, gathered, false}},
-                     "kumi02", Items({{17, 30}}), {46, 3}),
+                     "kumi02", Items({{17, 30}}), {Flag::KumisCall, 3}),
               "");
     Trace t = PlayFrom({3, PM, 2, 30}, gathered, kBreakwater);
     EXPECT_TRUE(t.HasRun({"MSG kumi02#17", "PORTRAIT kumi1_0.gif", "MSG kumi02#18"}));
@@ -166,10 +171,10 @@ TEST(Breakwater, HitomiComesFromAmNineToPmTwoThirtyOfDayThree) {
                       {{3, PM, 2, 30}, {}, false},
                       {{2, AM, 10, 0}, {}, false},
                       {{4, AM, 10, 0}, {}, false}},
-                     "hitomi02", Items({{1, 27}}), {3, 3}),
+                     "hitomi02", Items({{1, 27}}), {Flag::HitomiBreakwaterDay, 3}),
               "");
     // Once a day; Kumi can still come later the same day after the gathering.
-    Trace t = PlayFrom({3, AM, 10, 0}, {{47, 1}},
+    Trace t = PlayFrom({3, AM, 10, 0}, {{Flag::Gathering, 1}},
                        {"防波堤", "防波堤", "アパート", "4時間寝る", "防波堤"});
     EXPECT_EQ(t.ItemsOf("hitomi02"), Items({{1, 27}}));
     EXPECT_EQ(t.ItemsOf("kumi02"), Items({{1, 15}, {17, 30}}));

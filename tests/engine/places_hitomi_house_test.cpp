@@ -23,12 +23,12 @@ TEST(HitomiHouse, AlwaysOpenAndDescribedByDay) {
 TEST(HitomiHouse, HitomiOnDayTwo) {
     EXPECT_EQ(Misses(kHitomiHouse,
                      {{{2, AM, 8, 30}, {}, true},
-                      {{2, PM, 5, 0}, {{2, 1}}, true},
+                      {{2, PM, 5, 0}, {{Flag::HitomiPendantDay, 1}}, true},
                       {{2, AM, 8, 0}, {}, false},
                       {{2, PM, 5, 30}, {}, false},
-                      {{2, AM, 10, 0}, {{2, 2}}, false},
+                      {{2, AM, 10, 0}, {{Flag::HitomiPendantDay, 2}}, false},
                       {{1, AM, 10, 0}, {}, false}},
-                     "hitomi01", Items({{66, 73}}), {2, 2}),
+                     "hitomi01", Items({{66, 73}}), {Flag::HitomiPendantDay, 2}),
               "");
     Trace t = PlayFrom({2, AM, 10, 0}, {}, kHitomiHouse);
     EXPECT_TRUE(t.HasRun({"PORTRAIT hitomi1_0.gif", "MSG hitomi01#66"}));
@@ -36,17 +36,17 @@ TEST(HitomiHouse, HitomiOnDayTwo) {
 
 TEST(HitomiHouse, HitomiOnTheAfternoonOfDayThreeOnlyAfterTheYes) {
     EXPECT_EQ(Misses(kHitomiHouse,
-                     {{{3, PM, 2, 30}, {{1, 1}}, true},
-                      {{3, PM, 7, 0}, {{1, 1}, {4, 2}}, true},
-                      {{3, PM, 2, 0}, {{1, 1}}, false},
-                      {{3, PM, 7, 30}, {{1, 1}}, false},
-                      {{3, PM, 4, 0}, {{1, 2}}, false},
+                     {{{3, PM, 2, 30}, {{Flag::HitomisAnswer, 1}}, true},
+                      {{3, PM, 7, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiHomeDay, 2}}, true},
+                      {{3, PM, 2, 0}, {{Flag::HitomisAnswer, 1}}, false},
+                      {{3, PM, 7, 30}, {{Flag::HitomisAnswer, 1}}, false},
+                      {{3, PM, 4, 0}, {{Flag::HitomisAnswer, 2}}, false},
                       {{3, PM, 4, 0}, {}, false},
-                      {{3, PM, 4, 0}, {{1, 1}, {4, 3}}, false},
-                      {{4, PM, 4, 0}, {{1, 1}}, false}},
-                     "hitomi02", Items({{51, 68}}), {4, 3}),
+                      {{3, PM, 4, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiHomeDay, 3}}, false},
+                      {{4, PM, 4, 0}, {{Flag::HitomisAnswer, 1}}, false}},
+                     "hitomi02", Items({{51, 68}}), {Flag::HitomiHomeDay, 3}),
               "");
-    Trace t = PlayFrom({3, PM, 4, 0}, {{1, 1}}, kHitomiHouse);
+    Trace t = PlayFrom({3, PM, 4, 0}, {{Flag::HitomisAnswer, 1}}, kHitomiHouse);
     EXPECT_TRUE(t.HasRun({"MSG hitomi02#67", "HIDE", "CLOCK 日付３.gif|PM 4:30|ひとみの家.gif",
                           "HIDE", "SCENE hanaya.jpg", "MSG hitomi02#68"}));
 }
@@ -54,10 +54,11 @@ TEST(HitomiHouse, HitomiOnTheAfternoonOfDayThreeOnlyAfterTheYes) {
 TEST(HitomiHouse, TheDayTwoVisitIsMarkedAsItBeginsTheDayThreeOneAsItEnds) {
     Trace two = PlayFrom({2, AM, 10, 0}, {}, kHitomiHouse + CloseAfterClicks(2));
     EXPECT_EQ(two.ItemsOf("hitomi01"), Items({{66, 67}})) << two.Text();
-    EXPECT_EQ(two.flag(2), 2);
-    Trace three = PlayFrom({3, PM, 4, 0}, {{1, 1}}, kHitomiHouse + CloseAfterClicks(18));
+    EXPECT_EQ(two.flag(Flag::HitomiPendantDay), 2);
+    Trace three =
+        PlayFrom({3, PM, 4, 0}, {{Flag::HitomisAnswer, 1}}, kHitomiHouse + CloseAfterClicks(18));
     EXPECT_EQ(three.ItemsOf("hitomi02"), Items({{51, 68}})) << three.Text();
-    EXPECT_EQ(three.flag(4), 0) << "cut off at its last line";
+    EXPECT_EQ(three.flag(Flag::HitomiHomeDay), 0) << "cut off at its last line";
 }
 
 }  // namespace

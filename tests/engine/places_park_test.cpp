@@ -34,7 +34,7 @@ TEST(Park, HitomiAsksHerQuestionOnTheMorningOfDayOneOrFromPmTwoToPmTwoThirty) {
         {{1, PM, 1, 30}, {}, true},  {{1, PM, 2, 0}, {}, true},
         {{1, AM, 8, 0}, {}, false},  {{1, AM, 11, 30}, {}, false},
         {{1, PM, 1, 0}, {}, false},  {{1, PM, 2, 30}, {}, false},
-        {{2, AM, 10, 0}, {}, false}, {{1, AM, 10, 0}, {{1, 2}}, false},
+        {{2, AM, 10, 0}, {}, false}, {{1, AM, 10, 0}, {{Flag::HitomisAnswer, 2}}, false},
     };
     for (const When& c : cases) {
         Trace t = PlayFrom(c.saved, c.story, {"公園", "yes"});
@@ -65,7 +65,7 @@ TEST(Park, TheAnswerDecidesHitomisRoute) {
     for (const Answer& a : answers) {
         Trace t = PlayFrom({1, AM, 9, 30}, {}, {"公園", a.given, "公園"});
         SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.flag(1), a.recorded);
+        EXPECT_EQ(t.flag(Flag::HitomisAnswer), a.recorded);
         EXPECT_EQ(t.ItemsOf("hitomi01"),
                   a.recorded == 1 ? Items({{1, 26}}) : Items({{1, 17}, {27, 35}}));
         EXPECT_TRUE(t.HasRun({"PORTRAIT hitomi1_0.gif", "MSG hitomi01#1"}));
@@ -78,12 +78,12 @@ TEST(Park, TheAnswerDecidesHitomisRoute) {
 TEST(Park, HitomisAfternoonOnDayOne) {
     EXPECT_EQ(Misses(kPark,
                      {{{1, PM, 2, 30}, {}, true},
-                      {{1, PM, 6, 0}, {{1, 1}}, true},
-                      {{1, PM, 2, 0}, {{1, 1}}, false},
+                      {{1, PM, 6, 0}, {{Flag::HitomisAnswer, 1}}, true},
+                      {{1, PM, 2, 0}, {{Flag::HitomisAnswer, 1}}, false},
                       {{1, PM, 6, 30}, {}, false},
-                      {{1, PM, 4, 0}, {{3, 1}}, false},
+                      {{1, PM, 4, 0}, {{Flag::HitomiBreakwaterDay, 1}}, false},
                       {{2, PM, 4, 0}, {}, false}},
-                     "hitomi01", Items({{51, 59}}), {3, 1}),
+                     "hitomi01", Items({{51, 59}}), {Flag::HitomiBreakwaterDay, 1}),
               "");
     Trace t = PlayFrom({1, PM, 3, 0}, {}, kPark);
     EXPECT_TRUE(t.HasRun({"MSG hitomi01#57", "HIDE", "CLOCK 日付１.gif|PM 3:30|公園.gif", "HIDE",
@@ -93,22 +93,22 @@ TEST(Park, HitomisAfternoonOnDayOne) {
 TEST(Park, KaoriOnDayThreeWithAkiraOnlyAfterTheGathering) {
     // Each scene's exact lines show that the other one did not play too.
     EXPECT_EQ(Misses(kPark,
-                     {{{3, AM, 11, 30}, {{47, 1}}, true},
-                      {{3, PM, 5, 0}, {{47, 1}, {22, 2}}, true},
-                      {{3, AM, 11, 0}, {{47, 1}}, false},
-                      {{3, PM, 5, 30}, {{47, 1}}, false},
-                      {{3, PM, 2, 0}, {{47, 1}, {22, 3}}, false}},
-                     "kaori02", Items({{10, 26}}), {22, 3}),
+                     {{{3, AM, 11, 30}, {{Flag::Gathering, 1}}, true},
+                      {{3, PM, 5, 0}, {{Flag::Gathering, 1}, {Flag::KaoriParkDay, 2}}, true},
+                      {{3, AM, 11, 0}, {{Flag::Gathering, 1}}, false},
+                      {{3, PM, 5, 30}, {{Flag::Gathering, 1}}, false},
+                      {{3, PM, 2, 0}, {{Flag::Gathering, 1}, {Flag::KaoriParkDay, 3}}, false}},
+                     "kaori02", Items({{10, 26}}), {Flag::KaoriParkDay, 3}),
               "");
     EXPECT_EQ(Misses(kPark,
                      {{{3, AM, 11, 30}, {}, true},
-                      {{3, PM, 5, 0}, {{22, 1}}, true},
+                      {{3, PM, 5, 0}, {{Flag::KaoriParkDay, 1}}, true},
                       {{3, AM, 11, 0}, {}, false},
                       {{3, PM, 5, 30}, {}, false},
                       {{4, PM, 2, 0}, {}, false}},
-                     "kaori02", Items({{28, 37}}), {22, 3}),
+                     "kaori02", Items({{28, 37}}), {Flag::KaoriParkDay, 3}),
               "");
-    Trace t = PlayFrom({3, PM, 1, 0}, {{47, 1}}, kPark);
+    Trace t = PlayFrom({3, PM, 1, 0}, {{Flag::Gathering, 1}}, kPark);
     EXPECT_EQ(t.LinesStarting("PORTRAIT "),
               (std::vector<std::string>{"PORTRAIT kaori1_0.gif", "PORTRAIT akira1_0.gif",
                                         "PORTRAIT kaori1_0.gif"}));
@@ -119,15 +119,15 @@ TEST(Park, KaoriOnDayThreeWithAkiraOnlyAfterTheGathering) {
 
 TEST(Park, SatsukiDrawsOnTheAfternoonOfDayFourAfterTheGathering) {
     EXPECT_EQ(Misses(kPark,
-                     {{{4, AM, 11, 30}, {{47, 1}}, true},
-                      {{4, PM, 6, 0}, {{47, 1}}, true},
-                      {{4, AM, 11, 0}, {{47, 1}}, false},
-                      {{4, PM, 6, 30}, {{47, 1}}, false},
+                     {{{4, AM, 11, 30}, {{Flag::Gathering, 1}}, true},
+                      {{4, PM, 6, 0}, {{Flag::Gathering, 1}}, true},
+                      {{4, AM, 11, 0}, {{Flag::Gathering, 1}}, false},
+                      {{4, PM, 6, 30}, {{Flag::Gathering, 1}}, false},
                       {{4, PM, 2, 0}, {}, false},
-                      {{3, PM, 2, 0}, {{47, 1}, {22, 3}}, false}},
-                     "satuki02", Items({{17, 43}}), {62, 4}),
+                      {{3, PM, 2, 0}, {{Flag::Gathering, 1}, {Flag::KaoriParkDay, 3}}, false}},
+                     "satuki02", Items({{17, 43}}), {Flag::SatsukiParkDay, 4}),
               "");
-    Trace t = PlayFrom({4, PM, 1, 0}, {{47, 1}}, kPark);
+    Trace t = PlayFrom({4, PM, 1, 0}, {{Flag::Gathering, 1}}, kPark);
     EXPECT_TRUE(t.HasRun({"SCENE kouen.jpg", "MSG satuki02#29"}));
     EXPECT_TRUE(t.HasRun({"MSG satuki02#31", "PORTRAIT satuki1_0.gif", "MSG satuki02#32"}));
     EXPECT_EQ(t.clock(), (Moment{4, PM, 1, 30})) << "no scene of the park takes time";

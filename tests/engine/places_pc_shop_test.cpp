@@ -26,12 +26,12 @@ TEST(PcShop, OpenFromAmEightToPmEightThirty) {
 TEST(PcShop, HitomiOnDayTwoWhetherOrNotSheWasMetAtTheSchool) {
     EXPECT_EQ(Misses(kPcShop,
                      {{{2, AM, 8, 30}, {}, true},
-                      {{2, PM, 5, 0}, {{4, 1}}, true},
+                      {{2, PM, 5, 0}, {{Flag::HitomiHomeDay, 1}}, true},
                       {{2, AM, 8, 0}, {}, false},
                       {{2, PM, 5, 30}, {}, false},
-                      {{2, AM, 10, 0}, {{4, 2}}, false},
+                      {{2, AM, 10, 0}, {{Flag::HitomiHomeDay, 2}}, false},
                       {{3, PM, 1, 0}, {}, false}},
-                     "hitomi01", Items({{74, 77}}), {4, 2}),
+                     "hitomi01", Items({{74, 77}}), {Flag::HitomiHomeDay, 2}),
               "");
     Trace t = PlayFrom({2, AM, 10, 0}, {}, kPcShop);
     EXPECT_TRUE(t.HasRun({"MSG hitomi01#76", "HIDE", "CLOCK 日付２.gif|AM 10:30|ﾊﾟｿｺﾝｼｮｯﾌﾟ.gif",
@@ -44,9 +44,9 @@ TEST(PcShop, AkiraOnTheMorningOfDayThree) {
                       {{3, AM, 11, 0}, {}, true},
                       {{3, AM, 8, 0}, {}, false},
                       {{3, AM, 11, 30}, {}, false},
-                      {{3, AM, 10, 0}, {{101, 3}}, false},
+                      {{3, AM, 10, 0}, {{Flag::AkiraPcShopDay, 3}}, false},
                       {{4, AM, 10, 0}, {}, false}},
-                     "akira02", Items({{1, 21}}), {101, 3}),
+                     "akira02", Items({{1, 21}}), {Flag::AkiraPcShopDay, 3}),
               "");
     Trace t = PlayFrom({3, AM, 10, 0}, {}, kPcShop);
     EXPECT_TRUE(t.HasRun({"MSG akira02#1", "PORTRAIT akira1_0.gif", "MSG akira02#2"}));
@@ -55,10 +55,10 @@ TEST(PcShop, AkiraOnTheMorningOfDayThree) {
 TEST(PcShop, ScenesAreMarkedDoneAsTheyBegin) {
     Trace hitomi = PlayFrom({2, AM, 10, 0}, {}, kPcShop + CloseAfterClicks(1));
     EXPECT_EQ(hitomi.ItemsOf("hitomi01"), Items({{74, 74}})) << hitomi.Text();
-    EXPECT_EQ(hitomi.flag(4), 2);
+    EXPECT_EQ(hitomi.flag(Flag::HitomiHomeDay), 2);
     Trace akira = PlayFrom({3, AM, 10, 0}, {}, kPcShop + CloseAfterClicks(1));
     EXPECT_EQ(akira.ItemsOf("akira02"), Items({{1, 1}})) << akira.Text();
-    EXPECT_EQ(akira.flag(101), 3);
+    EXPECT_EQ(akira.flag(Flag::AkiraPcShopDay), 3);
 }
 
 }  // namespace

@@ -28,9 +28,13 @@ TEST(Serubia, OpenFromAmNineToPmEightThirty) {
 
 TEST(Serubia, HitomiAsksHerQuestionFromAmNineToPmTwoThirtyOfDayOne) {
     const When cases[] = {
-        {{1, AM, 8, 30}, {}, true},        {{1, PM, 1, 0}, {}, true},   {{1, PM, 2, 0}, {}, true},
-        {{1, AM, 8, 0}, {}, false},        {{1, PM, 2, 30}, {}, false}, {{2, AM, 10, 0}, {}, false},
-        {{1, AM, 10, 0}, {{1, 1}}, false},
+        {{1, AM, 8, 30}, {}, true},
+        {{1, PM, 1, 0}, {}, true},
+        {{1, PM, 2, 0}, {}, true},
+        {{1, AM, 8, 0}, {}, false},
+        {{1, PM, 2, 30}, {}, false},
+        {{2, AM, 10, 0}, {}, false},
+        {{1, AM, 10, 0}, {{Flag::HitomisAnswer, 1}}, false},
     };
     for (const When& c : cases) {
         Trace t = PlayFrom(c.saved, c.story, {"セルビア", "yes"});
@@ -67,7 +71,7 @@ TEST(Serubia, TheAnswerIsRecordedAndTheSceneEndsWithoutADismiss) {
     for (const Answer& a : answers) {
         Trace t = PlayFrom({1, AM, 10, 0}, {}, {"セルビア", a.given, "セルビア", "公園"});
         SCOPED_TRACE(t.Text());
-        EXPECT_EQ(t.flag(1), a.recorded);
+        EXPECT_EQ(t.flag(Flag::HitomisAnswer), a.recorded);
         EXPECT_EQ(t.ItemsOf("hitomi01"), a.lines) << "asked once, here or at the park";
         EXPECT_TRUE(t.HasRun({"MSG hitomi01#17", "YESNO?"}));
         EXPECT_TRUE(t.HasRun(a.ending));
@@ -77,7 +81,7 @@ TEST(Serubia, TheAnswerIsRecordedAndTheSceneEndsWithoutADismiss) {
 TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
     struct Afternoon {
         Moment saved;
-        std::vector<Flag> story;
+        std::vector<SetFlag> story;
         std::vector<int> hitomi;
         std::vector<int> kaori;
     };
@@ -85,14 +89,20 @@ TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
     const std::vector<int> hitomiAfterYes = Items({{44, 50}});
     const std::vector<int> kaori = Items({{20, 30}});
     const Afternoon cases[] = {
-        {{1, PM, 2, 30}, {{1, 2}}, hitomi, {}},  // PM 3:00
-        {{1, PM, 3, 0}, {{1, 1}}, hitomiAfterYes, {}},
-        {{1, PM, 3, 30}, {{1, 2}}, hitomi, kaori},  // both in one visit at PM 4:00
-        {{1, PM, 7, 0}, {{1, 1}}, hitomiAfterYes, kaori},
-        {{1, PM, 7, 30}, {{1, 1}}, {}, {}},
-        {{1, PM, 5, 0}, {{1, 1}, {2, 1}}, {}, kaori},
-        {{1, PM, 5, 0}, {{1, 1}, {23, 1}}, hitomiAfterYes, {}},
-        {{2, PM, 5, 0}, {{1, 1}}, {}, {}},
+        {{1, PM, 2, 30}, {{Flag::HitomisAnswer, 2}}, hitomi, {}},  // PM 3:00
+        {{1, PM, 3, 0}, {{Flag::HitomisAnswer, 1}}, hitomiAfterYes, {}},
+        {{1, PM, 3, 30},
+         {{Flag::HitomisAnswer, 2}},
+         hitomi,
+         kaori},  // both in one visit at PM 4:00
+        {{1, PM, 7, 0}, {{Flag::HitomisAnswer, 1}}, hitomiAfterYes, kaori},
+        {{1, PM, 7, 30}, {{Flag::HitomisAnswer, 1}}, {}, {}},
+        {{1, PM, 5, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiPendantDay, 1}}, {}, kaori},
+        {{1, PM, 5, 0},
+         {{Flag::HitomisAnswer, 1}, {Flag::KaoriApartmentDay, 1}},
+         hitomiAfterYes,
+         {}},
+        {{2, PM, 5, 0}, {{Flag::HitomisAnswer, 1}}, {}, {}},
     };
     for (const Afternoon& c : cases) {
         Trace t = PlayFrom(c.saved, c.story, {"セルビア"});
@@ -100,11 +110,11 @@ TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
         EXPECT_EQ(t.ItemsOf("hitomi01"), c.hitomi);
         EXPECT_EQ(t.ItemsOf("kaori01"), c.kaori);
     }
-    Trace t = PlayFrom({1, PM, 3, 30}, {{1, 1}}, {"セルビア", "セルビア"});
+    Trace t = PlayFrom({1, PM, 3, 30}, {{Flag::HitomisAnswer, 1}}, {"セルビア", "セルビア"});
     EXPECT_EQ(t.ItemsOf("hitomi01"), hitomiAfterYes) << "once only";
     EXPECT_EQ(t.ItemsOf("kaori01"), kaori) << "once only";
-    EXPECT_EQ(t.flag(2), 1);
-    EXPECT_EQ(t.flag(23), 1);
+    EXPECT_EQ(t.flag(Flag::HitomiPendantDay), 1);
+    EXPECT_EQ(t.flag(Flag::KaoriApartmentDay), 1);
     EXPECT_TRUE(
         t.HasRun({"MSG hitomi01#48", "HIDE", "SCENE serubia.jpg", "MSG hitomi01#49",
                   "MSG hitomi01#50", "MSG kaori01#20", "PORTRAIT kaori1_0.gif", "MSG kaori01#21"}));
@@ -114,11 +124,11 @@ TEST(Serubia, HitomiOnTheAfternoonOfDayOneAndKaoriAfterHer) {
 TEST(Serubia, KaoriOnTheMorningOfDayThree) {
     EXPECT_EQ(Misses(kSerubia,
                      {{{3, AM, 8, 30}, {}, true},
-                      {{3, AM, 11, 0}, {{21, 1}}, true},
+                      {{3, AM, 11, 0}, {{Flag::KaoriMorningDay, 1}}, true},
                       {{3, AM, 11, 30}, {}, false},
                       {{4, AM, 10, 0}, {}, false},
-                      {{3, AM, 10, 0}, {{21, 3}}, false}},
-                     "kaori02", Items({{1, 9}}), {21, 3}),
+                      {{3, AM, 10, 0}, {{Flag::KaoriMorningDay, 3}}, false}},
+                     "kaori02", Items({{1, 9}}), {Flag::KaoriMorningDay, 3}),
               "");
     Trace t = PlayFrom({3, AM, 9, 0}, {}, kSerubia);
     EXPECT_TRUE(t.HasRun({"MSG kaori02#8", "HIDE", "CLOCK 日付３.gif|AM 9:30|セルビア.gif", "HIDE",
@@ -126,26 +136,30 @@ TEST(Serubia, KaoriOnTheMorningOfDayThree) {
 }
 
 TEST(Serubia, ThePendantOnDayFourNeedsTheYesToHitomi) {
-    EXPECT_EQ(Misses(kSerubia,
-                     {{{4, AM, 11, 30}, {{1, 1}}, true},
-                      {{4, PM, 2, 0}, {{1, 1}, {2, 3}}, true},
-                      {{4, AM, 11, 0}, {{1, 1}}, false},
-                      {{4, PM, 2, 30}, {{1, 1}}, false},
-                      {{4, PM, 1, 0}, {{1, 2}}, false},
-                      {{4, PM, 1, 0}, {{1, 1}, {2, 4}}, false},
-                      {{3, PM, 1, 0}, {{1, 1}, {21, 3}}, false}},
-                     "hitomi03", Items({{1, 41}, {51, 52}, {59, 68}}), {1, 3}),
-              "");
+    EXPECT_EQ(
+        Misses(kSerubia,
+               {{{4, AM, 11, 30}, {{Flag::HitomisAnswer, 1}}, true},
+                {{4, PM, 2, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiPendantDay, 3}}, true},
+                {{4, AM, 11, 0}, {{Flag::HitomisAnswer, 1}}, false},
+                {{4, PM, 2, 30}, {{Flag::HitomisAnswer, 1}}, false},
+                {{4, PM, 1, 0}, {{Flag::HitomisAnswer, 2}}, false},
+                {{4, PM, 1, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiPendantDay, 4}}, false},
+                {{3, PM, 1, 0}, {{Flag::HitomisAnswer, 1}, {Flag::KaoriMorningDay, 3}}, false}},
+               "hitomi03", Items({{1, 41}, {51, 52}, {59, 68}}), {Flag::HitomisAnswer, 3}),
+        "");
 }
 
 TEST(Serubia, ThePendantSceneInFull) {
-    Trace t = PlayFrom({4, PM, 0, 0}, {{1, 1}, {2, 3}, {22, 3}}, {"セルビア", "セルビア"});
+    Trace t =
+        PlayFrom({4, PM, 0, 0},
+                 {{Flag::HitomisAnswer, 1}, {Flag::HitomiPendantDay, 3}, {Flag::KaoriParkDay, 3}},
+                 {"セルビア", "セルビア"});
     SCOPED_TRACE(t.Text());
     EXPECT_EQ(t.ItemsOf("hitomi03"), Items({{1, 41}, {51, 52}, {59, 68}})) << "once only";
     EXPECT_EQ(t.ItemsOf("kaori02"), Items({{50, 63}}));
-    EXPECT_EQ(t.flag(1), 3);
-    EXPECT_EQ(t.flag(2), 4);
-    EXPECT_EQ(t.flag(22), 4);
+    EXPECT_EQ(t.flag(Flag::HitomisAnswer), 3);
+    EXPECT_EQ(t.flag(Flag::HitomiPendantDay), 4);
+    EXPECT_EQ(t.flag(Flag::KaoriParkDay), 4);
     EXPECT_TRUE(t.HasRun({"MSG hitomi03#1", "PORTRAIT hitomi1_0.gif", "MSG hitomi03#2"}));
     EXPECT_TRUE(t.HasRun({"MSG hitomi03#40", "HIDE", "CLOCK 日付４.gif|PM 0:30|セルビア.gif",
                           "HIDE", "SCENE serubia.jpg", "MSG hitomi03#41", "MSG kaori02#50",

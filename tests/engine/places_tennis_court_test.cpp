@@ -32,8 +32,8 @@ TEST(TennisCourt, KaoriIsMetOnDayOneUntilPmThreeThirty) {
                       {{1, PM, 3, 0}, {}, true},
                       {{1, PM, 3, 30}, {}, false},
                       {{2, AM, 10, 0}, {}, false},
-                      {{1, AM, 10, 0}, {{22, 1}}, false}},
-                     "kaori01", Items({{1, 19}}), {22, 1}),
+                      {{1, AM, 10, 0}, {{Flag::KaoriParkDay, 1}}, false}},
+                     "kaori01", Items({{1, 19}}), {Flag::KaoriParkDay, 1}),
               "");
     Trace t = PlayFrom({1, AM, 10, 0}, {}, kCourt);
     EXPECT_TRUE(t.HasRun({"MSG kaori01#18", "HIDE", "CLOCK 日付１.gif|AM 10:30|ﾃﾆｽｺｰﾄ.gif", "HIDE",
@@ -41,53 +41,60 @@ TEST(TennisCourt, KaoriIsMetOnDayOneUntilPmThreeThirty) {
 }
 
 TEST(TennisCourt, HitomiOnDayTwoOnlyAfterTheYes) {
-    EXPECT_EQ(Misses(kCourt,
-                     {{{2, AM, 8, 30}, {{1, 1}}, true},
-                      {{2, PM, 5, 0}, {{1, 1}, {3, 1}}, true},
-                      {{2, PM, 5, 30}, {{1, 1}}, false},
-                      {{2, AM, 10, 0}, {{1, 2}}, false},
-                      {{2, AM, 10, 0}, {}, false},
-                      {{2, AM, 10, 0}, {{1, 1}, {3, 2}}, false}},
-                     "hitomi01", Items({{36, 43}}), {3, 2}),
-              "");
-    Trace t = PlayFrom({2, AM, 10, 0}, {{1, 1}}, kCourt);
+    EXPECT_EQ(
+        Misses(
+            kCourt,
+            {{{2, AM, 8, 30}, {{Flag::HitomisAnswer, 1}}, true},
+             {{2, PM, 5, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiBreakwaterDay, 1}}, true},
+             {{2, PM, 5, 30}, {{Flag::HitomisAnswer, 1}}, false},
+             {{2, AM, 10, 0}, {{Flag::HitomisAnswer, 2}}, false},
+             {{2, AM, 10, 0}, {}, false},
+             {{2, AM, 10, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiBreakwaterDay, 2}}, false}},
+            "hitomi01", Items({{36, 43}}), {Flag::HitomiBreakwaterDay, 2}),
+        "");
+    Trace t = PlayFrom({2, AM, 10, 0}, {{Flag::HitomisAnswer, 1}}, kCourt);
     EXPECT_TRUE(t.HasRun({"MSG hitomi01#43", "HIDE", "CLOCK 日付２.gif|AM 10:30|ﾃﾆｽｺｰﾄ.gif", "HIDE",
                           "SCENE tenisu.jpg", "MSG さて、どこに行こうかな・・・。"}));
 }
 
 TEST(TennisCourt, HitomiOnDayThreeWhateverTheAnswer) {
-    EXPECT_EQ(Misses(kCourt,
-                     {{{3, AM, 8, 30}, {}, true},
-                      {{3, PM, 5, 0}, {{1, 2}}, true},
-                      {{3, AM, 10, 0}, {{1, 1}, {2, 2}}, true},
-                      {{3, PM, 5, 30}, {}, false},
-                      {{3, AM, 10, 0}, {{2, 3}}, false},
-                      {{4, AM, 10, 0}, {}, false}},
-                     "hitomi02", Items({{29, 48}}), {2, 3}),
-              "");
+    EXPECT_EQ(
+        Misses(kCourt,
+               {{{3, AM, 8, 30}, {}, true},
+                {{3, PM, 5, 0}, {{Flag::HitomisAnswer, 2}}, true},
+                {{3, AM, 10, 0}, {{Flag::HitomisAnswer, 1}, {Flag::HitomiPendantDay, 2}}, true},
+                {{3, PM, 5, 30}, {}, false},
+                {{3, AM, 10, 0}, {{Flag::HitomiPendantDay, 3}}, false},
+                {{4, AM, 10, 0}, {}, false}},
+               "hitomi02", Items({{29, 48}}), {Flag::HitomiPendantDay, 3}),
+        "");
 }
 
 TEST(TennisCourt, KaoriOnTheMorningOfDayFourSaysTwoMoreLinesAfterTheGathering) {
     const std::vector<When> morning = {{{4, AM, 8, 30}, {}, true},
-                                       {{4, AM, 11, 0}, {{21, 3}}, true},
+                                       {{4, AM, 11, 0}, {{Flag::KaoriMorningDay, 3}}, true},
                                        {{4, AM, 11, 30}, {}, false},
-                                       {{4, AM, 10, 0}, {{21, 4}}, false}};
+                                       {{4, AM, 10, 0}, {{Flag::KaoriMorningDay, 4}}, false}};
     std::vector<When> gathered = morning;
-    for (When& w : gathered) w.story.push_back({47, 1});
-    EXPECT_EQ(Misses(kCourt, gathered, "kaori02", Items({{39, 49}}), {21, 4}), "");
-    EXPECT_EQ(Misses(kCourt, morning, "kaori02", Items({{39, 45}, {48, 49}}), {21, 4}), "");
+    for (When& w : gathered) w.story.push_back({Flag::Gathering, 1});
+    EXPECT_EQ(Misses(kCourt, gathered, "kaori02", Items({{39, 49}}), {Flag::KaoriMorningDay, 4}),
+              "");
+    EXPECT_EQ(
+        Misses(kCourt, morning, "kaori02", Items({{39, 45}, {48, 49}}), {Flag::KaoriMorningDay, 4}),
+        "");
     Trace t = PlayFrom({4, AM, 10, 0}, {}, kCourt);
     EXPECT_TRUE(t.HasRun({"MSG kaori02#39", "PORTRAIT kaori1_0.gif", "MSG kaori02#40"}));
 }
 
 TEST(TennisCourt, HitomiIsMarkedMetAsHerSceneBeginsAndKaoriAsHersEnds) {
     // The window closes after the description and two lines of the scene.
-    Trace hitomi = PlayFrom({2, AM, 9, 0}, {{1, 1}}, kCourt + CloseAfterClicks(2));
+    Trace hitomi =
+        PlayFrom({2, AM, 9, 0}, {{Flag::HitomisAnswer, 1}}, kCourt + CloseAfterClicks(2));
     EXPECT_EQ(hitomi.ItemsOf("hitomi01"), Items({{36, 37}})) << hitomi.Text();
-    EXPECT_EQ(hitomi.flag(3), 2);
+    EXPECT_EQ(hitomi.flag(Flag::HitomiBreakwaterDay), 2);
     Trace kaori = PlayFrom({1, AM, 9, 0}, {}, kCourt + CloseAfterClicks(2));
     EXPECT_EQ(kaori.ItemsOf("kaori01"), Items({{1, 2}})) << kaori.Text();
-    EXPECT_EQ(kaori.flag(22), 0);
+    EXPECT_EQ(kaori.flag(Flag::KaoriParkDay), 0);
 }
 
 }  // namespace

@@ -65,9 +65,9 @@ TEST(WholeGame, TheRouteThroughTheGathering) {
         Played(t, "ryouko01"),
         Items(
             {{1, 12}, {15, 16}, {19, 19}, {1, 3}, {10, 10}, {28, 32}, {1, 3}, {10, 10}, {33, 35}}));
-    EXPECT_EQ(t.flag(47), 1);
-    EXPECT_EQ(t.flag(1), 3);
-    EXPECT_EQ(t.flag(81), 3);
+    EXPECT_EQ(t.flag(Flag::Gathering), 1);
+    EXPECT_EQ(t.flag(Flag::HitomisAnswer), 3);
+    EXPECT_EQ(t.flag(Flag::BentoTalks), 3);
     ExpectTheEnd(t);
 }
 
@@ -100,16 +100,22 @@ TEST(WholeGame, TheRouteOfAHeroWhoDeclinedTheInvitation) {
     EXPECT_EQ(Played(t, "satuki02"), std::vector<int>{});
     EXPECT_EQ(Played(t, "akira03"), Items({{16, 38}})) << "the school needs no gathering";
     EXPECT_EQ(Played(t, "hitomi03"), std::vector<int>{});
-    EXPECT_EQ(t.flag(41), 2);
-    EXPECT_EQ(t.flag(47), 0);
-    EXPECT_EQ(t.flag(1), 2);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 2);
+    EXPECT_EQ(t.flag(Flag::Gathering), 0);
+    EXPECT_EQ(t.flag(Flag::HitomisAnswer), 2);
     ExpectTheEnd(t);
 }
 
 TEST(WholeGame, AnyPlaceChosenAtPmElevenThirtyOfDayFourEndsTheDaysOnArrival) {
     for (const char* place : {"アパート", "防波堤", "弁当屋", "公園", "明の家", "セルビア",
                               "パソコンショップ", "学校", "ひとみの家", "テニスコート"}) {
-        Trace t = PlayFrom({4, PM, 11, 30}, {{41, 1}, {45, 1}, {47, 1}, {1, 1}, {81, 2}}, {place});
+        Trace t = PlayFrom({4, PM, 11, 30},
+                           {{Flag::KumisInvitation, 1},
+                            {Flag::KumiAndAkiraDay, 1},
+                            {Flag::Gathering, 1},
+                            {Flag::HitomisAnswer, 1},
+                            {Flag::BentoTalks, 2}},
+                           {place});
         SCOPED_TRACE(t.Text());
         const std::vector<std::string> m = t.Messages();
         const auto menu = std::find(m.begin(), m.end(), "さて、どこに行こうかな・・・。");

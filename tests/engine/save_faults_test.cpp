@@ -18,6 +18,8 @@
 namespace velmora {
 namespace {
 
+constexpr int kUnusedSlot = 90;  // a flag no scene uses, saved all the same
+
 using test::GameFolder;
 using Listing = std::map<std::string, std::string>;  // name -> bytes
 
@@ -104,11 +106,11 @@ SaveResult Save(const GameFolder& folder, Faults& faults, const std::string& slo
     s.Hour = 4;
     s.Minute = 30;
     s.CurrentPlace = "防波堤";
-    s.Flags[41] = 1;
-    s.Flags[90] = -12;
+    s.flag(Flag::KumisInvitation) = 1;
+    s.Flags[kUnusedSlot] = -12;
     SaveResult r;
     try {
-        form.SaveGame();
+        SaveGame(form);
     } catch (const Faults::Crash&) {
     }
     r.message = quiet.LastMessage();
@@ -123,9 +125,10 @@ struct Outcomes {
     int runs = 0, failed = 0;
 };
 
-// Runs every fault of every kind on a folder made by `prepare`.
-Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare,
-                    const std::string& slot) {
+// Runs every fault of every kind on a folder made by `prepare`; a failed
+// save must say `left` of the slot.
+Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare, const std::string& slot,
+                    const std::string& left) {
     Outcomes o;
     for (const char* kind : kKinds) {
         for (int n = 1;; ++n) {
@@ -157,8 +160,7 @@ Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare,
             EXPECT_TRUE(faults.fired) << r.message;
             EXPECT_NE(r.message.find(slot + " にセーブできませんでした。"), std::string::npos)
                 << r.message;
-            EXPECT_NE(r.message.find("前にセーブした内容はそのまま残っています"),
-                      std::string::npos);
+            EXPECT_NE(r.message.find(left), std::string::npos) << r.message;
             EXPECT_EQ(after, before) << "the previous slot changed or helper files were left";
         }
     }
@@ -168,14 +170,15 @@ Outcomes EveryFault(const std::function<void(const GameFolder&)>& prepare,
 TEST(SaveFaults, EveryFailedCallOfASaveOverAnOldSlotKeepsTheOldSlot) {
     const Outcomes o = EveryFault(
         [](const GameFolder& f) { f.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "公園"); },
-        "file1");
+        "file1", "＜前にセーブした内容はそのまま残っています。＞");
     EXPECT_GT(o.failed, 10);
     std::printf("save faults over an old slot: %d saves, %d failed and were reported\n", o.runs,
                 o.failed);
 }
 
 TEST(SaveFaults, EveryFailedCallOfAFirstSaveLeavesNoSlot) {
-    const Outcomes o = EveryFault([](const GameFolder&) {}, "file2");
+    const Outcomes o = EveryFault([](const GameFolder&) {}, "file2",
+                                  "＜このファイルにはまだ何もセーブされていません。＞");
     EXPECT_GT(o.failed, 10);
     std::printf("save faults into an empty slot: %d saves, %d failed and were reported\n", o.runs,
                 o.failed);
@@ -280,7 +283,7 @@ LoadResult Load(const GameFolder& folder, Faults& faults, const std::string& slo
     form.state().ClickState = click::kPlaying;
     form.state().SelectedFile = slot;
     form.state().Day = 1;
-    form.LoadGame();
+    LoadGame(form);
     return {quiet.LastMessage(), form.state().Day};
 }
 

@@ -44,9 +44,12 @@ TEST(Save, AFreshGameSavedAtOnceWritesBothFilesByteForByte) {
 TEST(Save, EverySlotLoadsBackWhatWasSaved) {
     for (const char* slot : {"file1", "file2", "file3", "file4", "file5"}) {
         GameFolder folder;
-        std::array<int16_t, kFlagCount> flags = FlagsAt(3, PM, 2, 30, {{1, 1}, {47, 1}, {81, 2}});
-        flags[flag::kMusic] = 2;
-        flags[flag::kPortraitMode] = 1;
+        std::array<int16_t, kFlagCount> flags = FlagsAt(3, PM, 2, 30,
+                                                        {{Flag::HitomisAnswer, 1},
+                                                         {Flag::Gathering, 1},
+                                                         {Flag::BentoTalks, 2},
+                                                         {Flag::Music, 2},
+                                                         {Flag::PortraitMode, 1}});
         folder.WriteSlot("file1", flags, "部屋", " ケ ン ", "@*");
         // Load the prepared game, save it into the slot, start anew and load it.
         test::Trace saved = Play(folder, LoadSlot1() + Decisions{"セーブ", slot, "yes"});
@@ -96,7 +99,7 @@ TEST(Load, AtTheStartWithNothingLoadedTheMenuOpensOnTheFreshWorld) {
     GameFolder folder;
     test::Trace t = Play(folder, {"yes", "file2", "yes", "学校"});
     EXPECT_TRUE(t.ItemsOf("kumi01").empty());
-    EXPECT_EQ(t.finalState.Flags[41], 0);
+    EXPECT_EQ(t.finalState.flag(Flag::KumisInvitation), 0);
     EXPECT_TRUE(t.Has("CLOCK 日付１.gif|AM 9:30|学校.gif"));
 }
 
@@ -136,7 +139,7 @@ TEST(Load, BrokenSlotsAreRefusedAndNothingChanges) {
             refused = refused || m.rfind("＜file1 はロードできませんでした。", 0) == 0;
         }
         EXPECT_TRUE(refused) << c.what;
-        EXPECT_EQ(t.finalState.Flags[1], 0) << c.what;
+        EXPECT_EQ(t.finalState.flag(Flag::HitomisAnswer), 0) << c.what;
         EXPECT_EQ(t.finalState.CurrentPlace, "アパート") << c.what;
         EXPECT_EQ(t.finalState.PlayerName, "佐々木") << c.what;
         EXPECT_FALSE(t.Has("MSG file1 をロードしました。")) << c.what;
@@ -154,14 +157,14 @@ TEST(Load, ASlotNeverSavedIsRefusedAfterTheQuestion) {
 
 TEST(Load, AShortFlagFileKeepsTheLaterFlagsAndOddValuesLoadAsTheyAre) {
     GameFolder folder;
-    // Flags(0..2) only: Flags(41) keeps the 2 of the declined invitation.
+    // The first three flags only: Kumi's invitation keeps the 2 of the declined one.
     folder.Write("file1", Lines({"0", "-32768", "32767"}));
     folder.Write("file1_text", "\"\x95\x94\x89\xae\",\"A\",\"B\"\r\n");
     test::Trace t = Play(folder, kNewGame + Decisions{"ロード", "file1", "yes"});
-    EXPECT_EQ(t.finalState.Flags[1], -32768);
-    EXPECT_EQ(t.finalState.Flags[2], 32767);
-    EXPECT_EQ(t.finalState.Flags[41], 2);
-    EXPECT_EQ(t.finalState.Flags[flag::kMusic], 1);
+    EXPECT_EQ(t.finalState.flag(Flag::HitomisAnswer), -32768);
+    EXPECT_EQ(t.finalState.flag(Flag::HitomiPendantDay), 32767);
+    EXPECT_EQ(t.finalState.flag(Flag::KumisInvitation), 2);
+    EXPECT_EQ(t.finalState.flag(Flag::Music), 1);
     // The clock copy was 0 in the new game: Day 0, AM 0:00.
     EXPECT_EQ(t.finalState.Day, 0);
 }
@@ -173,7 +176,7 @@ TEST(Load, AFlagFileOf136ValuesFillsTheLastFlagToo) {
     folder.Write("file1", flags);
     folder.Write("file1_text", "\"\x95\x94\x89\xae\",\"A\",\"B\"\r\n");
     test::Trace t = Play(folder, LoadSlot1());
-    EXPECT_EQ(t.finalState.Flags[135], 7);
+    EXPECT_EQ(t.finalState.Flags[kFlagCount - 1], 7);
 }
 
 TEST(Save, NothingChosenOrNoWritesNothing) {

@@ -2,7 +2,9 @@
 // the placeholders of the message window and the introduction's branches.
 #include <gtest/gtest.h>
 
+#include "shell/name_rule.h"
 #include "tests/engine/harness.h"
+#include "world/slot_format.h"
 
 namespace velmora {
 namespace {
@@ -20,7 +22,7 @@ TEST(Introduction, InvitationAcceptedPlaysKumiThenAkira) {
     std::vector<int> akira;
     for (int i = 1; i <= 14; ++i) akira.push_back(i);
     EXPECT_EQ(t.ItemsOf("akira01"), akira);
-    EXPECT_EQ(t.flag(41), 1);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 1);
     EXPECT_EQ(t.finalState.Day, 1);  // the introduction takes no time
     EXPECT_EQ(t.finalState.Hour, 9);
 }
@@ -33,13 +35,13 @@ TEST(Introduction, InvitationDeclinedPlaysNoAkira) {
     for (int i = 33; i <= 37; ++i) kumi.push_back(i);
     EXPECT_EQ(t.ItemsOf("kumi01"), kumi);
     EXPECT_TRUE(t.ItemsOf("akira01").empty());
-    EXPECT_EQ(t.flag(41), 2);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 2);
 }
 
 TEST(Introduction, ClosingTheInvitationDialogCountsAsNo) {
     GameFolder folder;
     test::Trace t = Play(folder, {"no", "no", "close"});
-    EXPECT_EQ(t.flag(41), 2);
+    EXPECT_EQ(t.flag(Flag::KumisInvitation), 2);
 }
 
 TEST(Introduction, FirstMenuOpensWithMusicAtTheStartValues) {
@@ -47,8 +49,8 @@ TEST(Introduction, FirstMenuOpensWithMusicAtTheStartValues) {
     test::Trace t = Play(folder, {"no", "no", "no"});
     EXPECT_TRUE(t.Has("SOUND loop BGM1.wav"));
     const GameState& s = t.finalState;
-    EXPECT_EQ(s.Flags[flag::kMusic], 1);
-    EXPECT_EQ(s.Flags[flag::kPortraitMode], 2);
+    EXPECT_EQ(s.flag(Flag::Music), 1);
+    EXPECT_EQ(s.flag(Flag::PortraitMode), 2);
     for (int i = 0; i < 123; ++i) {
         if (i != 41) {
             EXPECT_EQ(s.Flags[i], 0) << i;
@@ -97,6 +99,58 @@ TEST(NameDialog, NamesASlotCannotHoldAreRefusedWithAReason) {
     EXPECT_EQ(t.finalState.Nickname, "E");
 }
 
+// A CR in a name once saved a slot that no load could read again. Line ends
+// and the other control characters are refused like a double quote, and so
+// are characters that CP932 holds only as others ("〜" came back as "～").
+TEST(NameDialog, LineEndsControlCharactersAndChangedCharactersAreRefused) {
+    GameFolder folder;
+    test::Trace t = Play(folder, {"no", "yes", "A\rB\tC", "D\tE\r\r", "\x1b[2J\tF", "G\x7f\tH",
+                                  "〜\tI", "J\t−", "K\t～－", "no"});
+    std::vector<std::string> refusals;
+    for (const std::string& m : t.Messages())
+        if (m.rfind("＜その名前は使えません。", 0) == 0) refusals.push_back(m);
+    const std::string control = "＜その名前は使えません。改行や制御文字は使えません。＞";
+    EXPECT_EQ(refusals,
+              std::vector<std::string>({control, control, control, control,
+                                        "＜その名前は使えません。「〜」は使えません。＞",
+                                        "＜その名前は使えません。「−」は使えません。＞"}));
+    EXPECT_EQ(t.finalState.PlayerName, "K");
+    EXPECT_EQ(t.finalState.Nickname, "～－");
+}
+
+// Every character of the Basic Multilingual Plane the dialog accepts is
+// written to a slot and read back as typed.
+TEST(NameDialog, EveryCharacterItAcceptsReadsBackAsTyped) {
+    int accepted = 0;
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        std::string utf8;
+        if (c < 0x80) {
+            utf8 = {static_cast<char>(c)};
+        } else if (c < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xE0 | (c >> 12)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        if (!WhyNotAName(utf8).empty()) continue;
+        ++accepted;
+        const SlotText typed{"部屋", "名" + utf8 + "前", utf8};
+        const std::optional<std::string> bytes = FormatTextFile(typed);
+        ASSERT_TRUE(bytes) << "U+" << std::hex << static_cast<int>(c);
+        SlotText read;
+        std::string why;
+        ASSERT_TRUE(ParseTextFile(*bytes, &read, &why)) << "U+" << std::hex << static_cast<int>(c);
+        ASSERT_EQ(read.name, typed.name) << "U+" << std::hex << static_cast<int>(c);
+        ASSERT_EQ(read.nickname, typed.nickname) << "U+" << std::hex << static_cast<int>(c);
+    }
+    // ASCII without its controls and the quote, the half-width katakana, the
+    // JIS rows with the NEC and IBM extensions, and the private use area.
+    EXPECT_GT(accepted, 9000);
+    std::printf("the name dialog accepts %d characters of the BMP\n", accepted);
+}
+
 TEST(NameDialog, ClosingItKeepsTheNamesOfTheLastOk) {
     GameFolder folder;
     // "ケン" with an empty nickname is stored by its OK and the dialog
@@ -111,6 +165,15 @@ TEST(NameDialog, ClosingAfterARefusalKeepsTheNamesHeldBefore) {
     test::Trace t = Play(folder, {"no", "yes", "A\"\tB"});
     EXPECT_EQ(t.finalState.PlayerName, "佐々木");
     EXPECT_EQ(t.finalState.Nickname, "リュウ君");
+}
+
+// Escape sequences from a file never reach the terminal raw: every control
+// character of a message is written as an escape on its trace line.
+TEST(MessageWindow, ControlCharactersAreEscapedOnTheTraceLine) {
+    GameFolder folder;
+    folder.WriteText("kumi01.dat", "x\r\n\x1b[2Jベル\x07\tタブ\x7f\r\n");
+    test::Trace t = Play(folder, {"no", "no", "no"});
+    EXPECT_TRUE(t.Has("MSG \\x1B[2Jベル\\x07\\tタブ\\x7F")) << t.Text();
 }
 
 TEST(MessageWindow, OnlyTheFirstPlaceholderOfEachKindIsFilled) {

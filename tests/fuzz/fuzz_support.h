@@ -17,12 +17,14 @@ class MemoryFiles : public Files {
   public:
     std::map<std::string, std::string> files;
 
-    std::optional<std::string> Read(const std::string& name) override {
+    std::optional<std::string> Read(const std::string& name, size_t limit,
+                                    ReadFailure* failure) override {
         auto it = files.find(name);
-        if (it == files.end()) return std::nullopt;
-        return it->second;
+        if (it != files.end() && it->second.size() <= limit) return it->second;
+        if (failure) *failure = {it == files.end(), name + " は読めません。"};
+        return std::nullopt;
     }
-    bool ReplaceTogether(const std::vector<NamedBytes>& replaced, std::string*) override {
+    bool ReplaceTogether(const std::vector<NamedBytes>& replaced, CommitFailure*) override {
         for (const NamedBytes& f : replaced) files[f.name] = f.bytes;
         return true;
     }

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quiet.memory.files["scene.dat"] = bytes;
     velmora::Form1 form(quiet.platform());
     try {
-        form.LoadScript("scene.dat");
+        velmora::LoadScript(form, "scene.dat");
     } catch (const velmora::MainWindowClosed&) {
         FUZZ_CHECK(false);  // LoadScript waits for one click at most
     }

@@ -54,6 +54,19 @@ class DebPackage(unittest.TestCase):
         self.assertTrue(os.path.isfile(os.path.join(data, "kumi01.dat")))
         self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))
         self.assertFalse(os.path.exists(os.path.join(data, "design")))
+        self.assertFalse(os.path.exists(os.path.join(data, "story")))
+
+    def test_licences_stated_and_no_font_shipped(self):
+        doc = os.path.join(self.tree, "usr", "share", "doc", "velmora")
+        with open(os.path.join(doc, "copyright"), encoding="utf-8") as f:
+            copyright = f.read()
+        for licence in ("GPL-3.0-or-later", "CC-BY-SA-4.0"):
+            self.assertIn("License: " + licence + "\n", copyright)
+        self.assertTrue(os.path.isfile(os.path.join(doc, "CC-BY-SA-4.0.txt")))
+        # The IPA fonts are Debian's packages (Depends), never the game's files.
+        fonts = [os.path.join(d, n) for d, _, names in os.walk(self.tree) for n in names
+                 if n.lower().endswith((".ttf", ".otf", ".ttc"))]
+        self.assertEqual(fonts, [])
 
     def test_desktop_entry_names_the_installed_launcher(self):
         entry = os.path.join(self.tree, "usr", "share", "applications", "velmora.desktop")

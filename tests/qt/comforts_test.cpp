@@ -18,10 +18,10 @@
 namespace velmora::qt::test {
 namespace {
 
-// Settings of a test's own, in Qt's test folder, never the player's.
+// Settings of each test's own, never the player's nor another test's.
 class ComfortsTest : public ::testing::Test {
-  protected:
-    void SetUp() override { FreshComfortSettings(); }
+  private:
+    OwnSettingsFolder settings_;
 };
 
 std::function<void(QWidget*)> Key(Qt::Key key) {
@@ -143,6 +143,15 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     EXPECT_EQ(h.window.size(), MainWindow::DesignSize());
     EXPECT_EQ(h.window.message()->geometry(), label);
     ExpectNextAtStartPosition(h.script().met("Form3"));
+}
+
+// As the program has them: given to the main window, and gone with it when
+// the program ends.
+TEST_F(ComfortsTest, GoWithTheWindowTheProgramGivesThemTo) {
+    GameHarness h;
+    auto* window = new MainWindow;
+    new Comforts(*window, h.platform.sound());
+    delete window;
 }
 
 TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {

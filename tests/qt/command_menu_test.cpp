@@ -75,8 +75,8 @@ TEST(CommandMenu, ListsSixteenCommandsAndKeepsTheFocusOnTheLastPressed) {
     ASSERT_EQ(h.script().failure(), "");
 
     QStringList expected;
-    for (const std::string& caption : Form1::MenuCaptions()) {
-        expected << QString::fromStdString(caption);
+    for (const Command& command : Commands(TheStory())) {
+        expected << QString::fromStdString(command.caption);
     }
     EXPECT_EQ(seen.captions, expected);
     EXPECT_EQ(seen.tabOrder,
@@ -85,7 +85,7 @@ TEST(CommandMenu, ListsSixteenCommandsAndKeepsTheFocusOnTheLastPressed) {
                            "セーブ", "終了", "メイン画面移動", "BGM", "画像処理"}));
     EXPECT_EQ(seen.focusAtOpen, "アパート");
     EXPECT_FALSE(seen.lineButtonInside);
-    EXPECT_EQ(h.state().Flags[flag::kPortraitMode], 1);  // pressed by the keyboard alone
+    EXPECT_EQ(h.state().flag(Flag::PortraitMode), 1);  // pressed by the keyboard alone
     EXPECT_EQ(seen.focusLater, QStringList({"画像処理", "メイン画面移動"}));
 }
 

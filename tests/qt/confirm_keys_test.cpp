@@ -29,8 +29,8 @@ void Keys(QWidget* window, std::initializer_list<Qt::Key> keys) {
 const std::initializer_list<Qt::Key> kNextKeys = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
 
 class ConfirmKeysTest : public ::testing::Test {
-  protected:
-    void SetUp() override { FreshComfortSettings(); }
+  private:
+    OwnSettingsFolder settings_;  // the comforts' settings are the test's own
 };
 
 TEST_F(ConfirmKeysTest, SpaceAndEnterAnswerOnlyAfterTheFocusMoved) {

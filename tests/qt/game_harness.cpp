@@ -51,12 +51,6 @@ void GuardedPlatform::WaitPictureClick(const std::string& file) {
     EndIfAborted();
 }
 
-void FreshComfortSettings() {
-    QStandardPaths::setTestModeEnabled(true);
-    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora")
-        .removeRecursively();
-}
-
 void WriteScenario(const QString& path, const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) bytes += EncodeCp932(line).value() + "\r\n";
@@ -89,6 +83,20 @@ std::vector<ModalStep> NewGameUntilMenu() {
 std::vector<ModalStep> Then(std::vector<ModalStep> first, const std::vector<ModalStep>& more) {
     first.insert(first.end(), more.begin(), more.end());
     return first;
+}
+
+OwnSettingsFolder::OwnSettingsFolder()
+    : hadPrevious_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
+      previous_(qgetenv("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder_.path()));
+}
+
+OwnSettingsFolder::~OwnSettingsFolder() {
+    if (hadPrevious_) {
+        qputenv("XDG_CONFIG_HOME", previous_);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
 }
 
 GameHarness::GameHarness()

@@ -39,10 +39,6 @@ class GuardedPlatform : public QtPlatform {
     bool aborted_ = false;
 };
 
-// The comforts' settings of a test's own, empty, in Qt's test folder: never
-// the player's.
-void FreshComfortSettings();
-
 // Scenario lines as the game's files hold them: CP932, CR LF.
 void WriteScenario(const QString& path, const std::vector<std::string>& lines);
 // A picture of one colour (PNG bytes, whatever the name says).
@@ -54,6 +50,22 @@ std::vector<ModalStep> NewGameUntilMenu();
 
 // Steps joined one after another.
 std::vector<ModalStep> Then(std::vector<ModalStep> first, const std::vector<ModalStep>& more);
+
+// While it lives, the player's settings (XDG_CONFIG_HOME) are read from and
+// written to a folder of its own: tests running at once never share
+// settings, and the player's are never touched.
+class OwnSettingsFolder {
+  public:
+    OwnSettingsFolder();
+    ~OwnSettingsFolder();
+    OwnSettingsFolder(const OwnSettingsFolder&) = delete;
+    OwnSettingsFolder& operator=(const OwnSettingsFolder&) = delete;
+
+  private:
+    QTemporaryDir folder_;
+    bool hadPrevious_;
+    QByteArray previous_;
+};
 
 class GameHarness {
   public:

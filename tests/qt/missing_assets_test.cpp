@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -89,7 +88,7 @@ struct Played {
 // The window program as velmora starts it, in a folder of the shipped data
 // without `missing`, played from the title to the end.
 Played PlayShipped(const Decisions& decisions, const QString& missing = {}) {
-    QStandardPaths::setTestModeEnabled(true);  // the comforts' settings stay the test's
+    const OwnSettingsFolder settings;  // the comforts' settings stay the test's
     QTemporaryDir dir;
     const QDir shipped(VELMORA_SHIPPED_DATA);
     for (const QString& name : shipped.entryList(QDir::Files)) {

@@ -12,7 +12,22 @@ namespace velmora::qt::test {
 namespace {
 
 constexpr int kTickMs = 5;
-constexpr int kStuckMs = 5000;
+// Only a hang guard: a loaded machine may take seconds for one window, and
+// ctest's own limit for a test is two minutes.
+constexpr int kStuckMs = 60000;
+
+// A window is answered as the player answers it: once it is on the screen
+// and has become the active window, so that its keyboard focus is where
+// the game put it. A busy machine may run the script's timer before the
+// window system has activated a window just shown, and without a window
+// manager nothing activates the window left on top when another closes:
+// the script asks for it as a window manager would, and waits.
+bool Ready(QWidget* window) {
+    if (!window || !window->isVisible()) return false;
+    if (window->isActiveWindow()) return true;
+    window->activateWindow();
+    return false;
+}
 
 QString MessageNow() {
     for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -61,7 +76,7 @@ void ModalScript::Tick() {
         if (window) Fail(failure_, window);
         return;
     }
-    if (!window || !window->isVisible()) {
+    if (!Ready(window)) {
         if (sinceLastStep_.elapsed() > kStuckMs && !finished()) Fail("no window came", nullptr);
         return;
     }

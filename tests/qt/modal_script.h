@@ -1,8 +1,8 @@
 // Plays the player's part in the modal windows of a game running inside one
-// click: a repeating timer looks at the active modal window and answers it
-// with the next step of a script. A window the script does not expect, or
-// no progress for a few seconds, fails the script and ends the game instead
-// of hanging the test.
+// click: a repeating timer looks at the active modal window and, once the
+// window is shown and active, answers it with the next step of a script. A
+// window the script does not expect, or no progress for a minute, fails the
+// script and ends the game instead of hanging the test.
 #pragma once
 
 #include <QElapsedTimer>

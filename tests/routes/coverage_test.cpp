@@ -31,7 +31,7 @@ TEST_P(ShippedFile, HasEveryItemThatARouteShows) {
     const std::set<int> shown = ShownItems()[name];
     ASSERT_FALSE(shown.empty()) << "no route shows " << name << ": is items.txt current?";
     PosixFiles data(VELMORA_DATA_DIR);
-    std::optional<std::string> bytes = data.Read(name);
+    std::optional<std::string> bytes = data.Read(name, kScenarioFileLimit, nullptr);
     ASSERT_TRUE(bytes) << "data/" << name << " is missing";
     bool clean = false;
     const std::vector<Item> items = ReadItems(DecodeCp932(*bytes, &clean));

@@ -4,6 +4,11 @@
 // route while those that may follow each other do.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
+#include "places/town.h"
+#include "tools/routes/continuity.h"
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
 #include "tools/routes/merge_check.h"
@@ -79,6 +84,44 @@ TEST_F(Routes, ItemsTheProgramSpeaksItselfAreNeverShown) {
     for (int i = 53; i <= 58; ++i) EXPECT_FALSE(x_->shown.test(ItemOf("hitomi03", i))) << i;
     EXPECT_TRUE(x_->shown.test(ItemOf("hitomi03", 59)));
     EXPECT_TRUE(x_->shown.test(ItemOf("kumi02", 79)));  // the end of Kumi's Day 4 evening
+}
+
+// The continuity ledger holds on every route (tools/routes/continuity.h).
+TEST_F(Routes, TheStoryReadsTrueOnEveryRoute) {
+    std::ifstream in(VELMORA_LEDGER);
+    ASSERT_TRUE(in) << VELMORA_LEDGER;
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::vector<std::string> problems;
+    const Ledger ledger = ReadLedger(text.str(), &problems);
+    const std::vector<std::string> slips = CheckContinuity(GraphOf(*x_), ledger);
+    problems.insert(problems.end(), slips.begin(), slips.end());
+    for (const std::string& problem : problems) ADD_FAILURE() << problem;
+}
+
+// The explorer has no rules of its own: a guard changed where the place
+// declares it changes what the game plays and what the explorer finds. A
+// town of the park alone keeps the search small.
+TEST(RoutesFollowTheStory, AChangedGuardMovesItsSceneAndItsFlagRule) {
+    Story parkOnly = TheStory();
+    parkOnly.places = {kPark};
+    Story moved = parkOnly;
+    Event& afternoon = moved.places[0].events[1];
+    ASSERT_STREQ(afternoon.id, "park P2");
+    afternoon.guard = Flag::HitomiBreakwaterDay == 0 && Day(2) && During(PM, 3, PM, 7);
+
+    const int p2 = EventIndex("park P2");
+    EXPECT_EQ(ClockText(Explore(parkOnly).events[p2].earliestClock), "Day 1 PM 3:00");
+    EXPECT_EQ(ClockText(Explore(moved).events[p2].earliestClock), "Day 2 PM 3:00");
+
+    const auto expiry = [](const Story& story) {
+        for (const FlagRule& rule : FlagRulesOf(story)) {
+            if (rule.flag == Flag::HitomiBreakwaterDay) return ClockText(rule.expiry);
+        }
+        return std::string("never tested");
+    };
+    EXPECT_EQ(expiry(parkOnly), "Day 1 PM 7:30");
+    EXPECT_EQ(expiry(moved), "Day 2 PM 7:30");
 }
 
 }  // namespace

@@ -8,19 +8,23 @@ from common import INK, f
 
 SKIN = "#fde4d5"
 SKIN_SHADE = "#f2c2ad"
+SKIN_SHADE_INK = "#c98f7c"  # the nose line
+TAN = "#f1c9a5"             # Kaori, out on the court every day
+TAN_SHADE = "#e0a985"
 BLUSH = "#f59aa6"
 
 CHARS = {
     "hitomi": dict(hair="#9a5b34", hair_dark="#6f3d22", hair_light="#c58a5c", eyes="#8a5a2b",
-                   style="bob", outfit="apron"),
+                   style="bob", outfit="cardigan"),
     "kaori": dict(hair="#2e3350", hair_dark="#1d2036", hair_light="#5a6390", eyes="#3d5a8a",
-                  style="ponytail", outfit="polo"),
+                  style="ponytail", outfit="polo", skin=TAN, skin_shade=TAN_SHADE,
+                  skin_shade_ink="#b07a5e"),
     "kumi": dict(hair="#e7a54a", hair_dark="#c07f2c", hair_light="#f6cf86", eyes="#c0702a",
                  style="twintails", outfit="hoodie"),
     "satuki": dict(hair="#4b2e55", hair_dark="#301b38", hair_light="#7b5a88", eyes="#6b3f8a",
                    style="long", outfit="sweater", glasses=True),
     "ryouko": dict(hair="#3a2a26", hair_dark="#231915", hair_light="#6a5048", eyes="#5a3a2a",
-                   style="kerchief", outfit="shop"),
+                   style="kerchief", outfit="shop", tail=True, head=0.9),
     "akira": dict(hair="#7a5a2e", hair_dark="#54391a", hair_light="#a88450", eyes="#4a3a2a",
                   style="spiky", outfit="jacket", male=True),
 }
@@ -42,21 +46,25 @@ def body(c):
     torso = "M%d 262 C%d 222 %d 200 124 192 L176 192 C%d 200 %d 222 %d 262 Z" % (
         sh, sh + 8, sh + 40, 300 - sh - 40, 300 - sh - 8, 300 - sh)
     neck = "M136 150 L136 196 Q150 204 164 196 L164 150 Z"
-    out.append(_p(neck, SKIN))
-    out.append('<path d="M137 170 Q150 182 163 170 L163 158 L137 158 Z" fill="%s"/>' % SKIN_SHADE)
+    out.append(_p(neck, c["skin"]))
+    out.append('<path d="M137 170 Q150 182 163 170 L163 158 L137 158 Z" fill="%s"/>' % c["skin_shade"])
     o = c["outfit"]
-    if o == "apron":  # flower shop: yellow cardigan, white collar, green apron
+    if o == "cardigan":  # Hitomi's own clothes: a yellow cardigan over a white blouse
         out.append(_p(torso, "#f7d96a"))
-        out.append(_p("M124 192 L150 226 L176 192 L166 190 L150 210 L134 190 Z", "#ffffff", 1.8))
-        out.append(_p("M118 262 L122 214 L178 214 L182 262 Z", "#6dae5e"))
-        out.append(_p("M124 214 L114 192 M176 214 L186 192", "none", 5, "#4f8a44"))
-        out.append(_p("M124 214 L114 192 M176 214 L186 192", "none", 1.2))
-        out.append('<g transform="translate(150 236)">' + "".join(  # a flower on the bib
-            '<ellipse cx="0" cy="-5" rx="4" ry="5.5" fill="#f57fa6" stroke="%s" stroke-width="1.1" '
-            'transform="rotate(%d)"/>' % (INK, k * 72) for k in range(5)) +
-            '<circle r="2.6" fill="#ffe07a" stroke="%s" stroke-width="1"/></g>' % INK)
-        for x in (96, 204):
-            out.append('<circle cx="%d" cy="240" r="2.6" fill="#ffffff" stroke="%s" stroke-width="1"/>' % (x, INK))
+        out.append(_p("M126 192 L140 262 L160 262 L174 192 Q150 204 126 192 Z", "#ffffff", 1.8))
+        out.append(_p("M126 192 L136 212 L150 202 L164 212 L174 192 Q150 200 126 192 Z", "#ffffff", 1.8))
+        out.append(_p("M150 202 L146 210 L150 214 L154 210 Z", "#f57fa6", 1.2))  # a ribbon tie
+        out.append(_p("M126 192 L140 262 M174 192 L160 262", "none", 2))
+        for y in (226, 246):
+            out.append('<circle cx="%d" cy="%d" r="2.4" fill="#ffffff" stroke="%s" stroke-width="1"/>' % (136, y, INK))
+        out.append(_p("M%d 250 Q%d 246 %d 250" % (sh + 14, sh + 24, sh + 34), "none", 1.3, "#d9b548"))
+        out.append(_p("M%d 250 Q%d 246 %d 250" % (266 - sh, 276 - sh, 286 - sh), "none", 1.3, "#d9b548"))
+    elif o == "dress":  # her birthday: a light-blue dress with a white collar
+        out.append(_p(torso, "#9fd3f0"))
+        out.append(_p("M124 192 Q128 214 150 206 Q172 214 176 192 Q150 202 124 192 Z", "#ffffff", 1.8))
+        out.append(_p("M150 206 L150 262", "none", 1.2, "#6fb0d6"))
+        for y in (222, 240):
+            out.append('<circle cx="150" cy="%d" r="2.2" fill="#ffffff" stroke="%s" stroke-width="1"/>' % (y, INK))
     elif o == "polo":  # tennis: white polo with red trim
         out.append(_p(torso, "#ffffff"))
         out.append(_p("M124 192 L138 214 L150 200 L162 214 L176 192 L162 188 L150 198 L138 188 Z", "#ffffff", 1.8))
@@ -90,6 +98,12 @@ def body(c):
         out.append(_p("M118 218 L108 194 M182 218 L192 194", "none", 1.2))
         out.append(_p("M160 228 h20 v10 h-20 z", "#ffffff", 1.3))
         out.append(_p("M163 233 h14", "none", 1.2, "#e07428"))
+    elif o == "knit":  # a day off: a beige knit cardigan over a navy top
+        out.append(_p(torso, "#e6d3b3"))
+        out.append(_p("M128 192 L142 262 L158 262 L172 192 Q150 210 128 192 Z", "#34406a", 1.8))
+        out.append(_p("M128 192 L142 262 M172 192 L158 262", "none", 2))
+        for y in (224, 244):
+            out.append('<circle cx="%d" cy="%d" r="2.3" fill="#8a6a44" stroke="%s" stroke-width="1"/>' % (138, y, INK))
     elif o == "blouse":  # a day off: mint blouse with a round collar
         out.append(_p(torso, "#a8dcc0"))
         out.append(_p("M124 192 Q130 214 150 206 Q170 214 176 192 Q150 202 124 192 Z", "#ffffff", 1.8))
@@ -111,76 +125,219 @@ def body(c):
 
 
 # ---------------------------------------------------------------- head
+#
+# Every face is drawn from the same parts in the same ink, but each person has
+# a face of their own: its outline, the eyes (size, slant, lids, lashes),
+# the brows, the mouth and one small mark, so that each is known by the face
+# alone at the portrait's size.
 
-FACE = ("M104 104 C104 138 124 162 150 170 C176 162 196 138 196 104 "
-        "C196 62 176 44 150 44 C124 44 104 62 104 104 Z")
+FACES = {
+    # Kumi: a round face, big eyes slanting up, high confident brows, a wide
+    # grin with one little fang.
+    "kumi": dict(shape="round", eye=dict(rx=11.5, ry=13.5, slant=8, iris=0.72, lid=3.6, lashes=2,
+                                         shine=2),
+                 brow=((116, 86), (125, 79), (138, 82), 3.0), mouth="fang"),
+    # Kaori: sun-tanned, almond eyes, straight bold brows, a grin with teeth.
+    "kaori": dict(shape="sporty", eye=dict(rx=12, ry=10.5, slant=5, iris=0.66, lid=3.4, lashes=1,
+                                           almond=True, shine=1),
+                  brow=((115, 88), (126, 84), (139, 85), 3.4), mouth="teeth"),
+    # Satsuki: a long oval face, calm half-closed eyes drooping at the ends,
+    # thin worried brows, a small closed mouth, a mole under her left eye.
+    "satuki": dict(shape="oval", eye=dict(rx=10.5, ry=11, slant=-6, iris=0.7, lid=3.0, lashes=1,
+                                          halflid=0.32, shine=1),
+                   brow=((117, 91), (126, 88), (137, 86), 1.8), mouth="small", mole=(184, 131)),
+    # Hitomi: a small soft face, large round drooping eyes full of light,
+    # soft arched brows, a little cat mouth.
+    "hitomi": dict(shape="soft", eye=dict(rx=12, ry=14.5, slant=-7, iris=0.78, lid=3.2, lashes=2,
+                                          shine=3),
+                   brow=((116, 90), (125, 84), (137, 86), 2.0), mouth="cat", blush=1.3),
+    # Ryouko: older: a longer face with a pointed chin, narrow eyes with a
+    # long liner at the outer corner and lower lashes, long thin brows,
+    # coloured lips, small pearl earrings.
+    "ryouko": dict(shape="sharp", eye=dict(rx=11.5, ry=8.5, slant=3, iris=0.56, lid=2.8, lashes=3,
+                                           almond=True, lower=True, shine=1),
+                   brow=((114, 91), (127, 86), (140, 88), 1.7), mouth="lips", earrings=True,
+                   nose="long", blush=0.7, shadow="#c7869a"),
+    # Akira: a square jaw, smaller eyes with a flat heavy lid and no lashes,
+    # thick slanting brows, a crooked grin, a sticking plaster on his nose.
+    "akira": dict(shape="square", eye=dict(rx=10.5, ry=8.5, slant=6, iris=0.62, lid=3.2, lashes=0,
+                                           flat=True, shine=1),
+                  brow=((114, 90), (126, 82), (140, 84), 4.2), mouth="smirk", plaster=True,
+                  nose="boy"),
+}
+
+FACE_SHAPES = {  # outline, and the x of the ears
+    "round": ("M101 104 C101 142 124 164 150 167 C176 164 199 142 199 104 "
+              "C199 62 176 44 150 44 C124 44 101 62 101 104 Z", 101),
+    "soft": ("M104 104 C104 138 124 162 150 170 C176 162 196 138 196 104 "
+             "C196 62 176 44 150 44 C124 44 104 62 104 104 Z", 104),
+    "sporty": ("M103 102 C103 132 120 158 150 170 C180 158 197 132 197 102 "
+               "C197 62 176 44 150 44 C124 44 103 62 103 102 Z", 103),
+    "oval": ("M106 102 C106 140 126 168 150 176 C174 168 194 140 194 102 "
+             "C194 60 174 44 150 44 C126 44 106 60 106 102 Z", 106),
+    "sharp": ("M106 100 C107 134 126 164 150 178 C174 164 193 134 194 100 "
+              "C194 58 174 42 150 42 C126 42 106 58 106 100 Z", 106),
+    "square": ("M101 100 L102 130 C105 148 120 163 138 169 L162 169 C180 163 195 148 198 130 "
+               "L199 100 C199 58 176 42 150 42 C124 42 101 58 101 100 Z", 101),
+}
+
+_clip_ids = [0]
 
 
-def eye(cx, cy, iris, side, expr, male):
-    """side = -1 for the figure's right eye (left of the picture), +1 for the other."""
+def _eye_outline(e):
+    rx, ry = e["rx"], e["ry"]
+    if e.get("flat"):  # a heavy straight lid over a rounder lower edge
+        return "M%s 0 C%s %s %s %s %s 0 C%s %s %s %s %s 0 Z" % (
+            f(-rx), f(-rx * 0.7), f(-ry * 1.05), f(rx * 0.7), f(-ry * 1.05), f(rx),
+            f(rx * 0.8), f(ry * 1.25), f(-rx * 0.8), f(ry * 1.25), f(-rx))
+    if e.get("almond"):  # pointed corners
+        return "M%s 0 C%s %s %s %s %s 0 C%s %s %s %s %s 0 Z" % (
+            f(-rx), f(-rx * 0.55), f(-ry * 1.35), f(rx * 0.55), f(-ry * 1.35), f(rx),
+            f(rx * 0.55), f(ry * 1.3), f(-rx * 0.55), f(ry * 1.3), f(-rx))
+    return None  # a plain ellipse
+
+
+def eye(cx, cy, iris, side, expr, e, skin):
+    """side = -1 for the figure's right eye (left of the picture), +1 for the
+    other. Drawn upright around (0, 0), then turned by the eye's slant."""
     out = []
+    rx, ry = e["rx"], e["ry"]
+    turn = -side * e["slant"]
+    g = '<g transform="translate(%s %s) rotate(%s)">' % (f(cx), f(cy), f(turn))
     if expr in ("happy", "cry"):
+        w = rx * 0.95
         if expr == "happy":
-            d = "M%s %s C%s %s %s %s %s %s" % (f(cx - 11), f(cy + 4), f(cx - 5), f(cy - 6),
-                                               f(cx + 5), f(cy - 6), f(cx + 11), f(cy + 4))
+            lift = ry * (0.35 if e.get("flat") else 0.55)
+            d = "M%s %s Q0 %s %s %s" % (f(-w), f(4), f(4 - 2 * lift - 4), f(w), f(4))
         else:
-            d = "M%s %s C%s %s %s %s %s %s" % (f(cx - 11), f(cy + 1), f(cx - 5), f(cy + 7),
-                                               f(cx + 5), f(cy + 7), f(cx + 11), f(cy + 1))
-        out.append(_p(d, "none", 3))
+            d = "M%s 1 Q0 %s %s 1" % (f(-w), f(8), f(w))
+        out.append(g + _p(d, "none", e["lid"], extra=' stroke-linecap="round"'))
+        if e["lashes"] and expr == "happy":
+            out.append(_p("M%s 4 l%s 2" % (f(w * side), f(3 * side)), "none", 1.6))
+        out.append("</g>")
         if expr == "cry":
             tx = cx + 4 * side
             out.append(_p("M%s %s q-4 9 0 13 q4 -4 0 -13 z" % (f(tx), f(cy + 7)), "#bfe0ff", 1.2))
         return "".join(out)
-    h = 9.5 if male else 13.0
-    rx = 10.5 if male else 11.0
-    out.append('<ellipse cx="%s" cy="%s" rx="%s" ry="%s" fill="#ffffff" stroke="%s" stroke-width="1.2"/>'
-               % (f(cx), f(cy + 1), f(rx), f(h), INK))
-    out.append('<ellipse cx="%s" cy="%s" rx="%s" ry="%s" fill="%s" stroke="%s" stroke-width="1.2"/>'
-               % (f(cx), f(cy + 2), f(rx - 3), f(h - 1), iris, INK))
-    out.append('<ellipse cx="%s" cy="%s" rx="%s" ry="%s" fill="#ffffff" opacity="0.28"/>'
-               % (f(cx), f(cy + h * 0.5), f(rx - 5.5), f(h * 0.35)))
-    out.append('<ellipse cx="%s" cy="%s" rx="%s" ry="%s" fill="%s"/>'
-               % (f(cx), f(cy + 1), f(3.4), f(h * 0.42), INK))
-    out.append('<circle cx="%s" cy="%s" r="2.8" fill="#ffffff"/>' % (f(cx + 3 * side * -1 + 0.5), f(cy - 3)))
-    out.append('<circle cx="%s" cy="%s" r="1.3" fill="#ffffff"/>' % (f(cx + 3 * side), f(cy + h * 0.5)))
-    # upper lid with a small flick at the outer corner
-    ox = cx + (rx + 2) * side
-    ix = cx - (rx + 1) * side
-    top = cy - h + 2
-    lid = "M%s %s C%s %s %s %s %s %s L%s %s" % (
-        f(ix), f(cy - h * 0.45), f(ix + 4 * side), f(top - 3), f(ox - 6 * side), f(top - 3),
-        f(ox), f(cy - h * 0.35), f(ox + 2.5 * side), f(cy - h * 0.6))
-    out.append(_p(lid, "none", 3.4 if not male else 2.8))
+    _clip_ids[0] += 1
+    cid = "eye%d" % _clip_ids[0]
+    shape = _eye_outline(e)
+    if shape:
+        out.append('<defs><clipPath id="%s"><path d="%s"/></clipPath></defs>' % (cid, shape))
+        out.append(g)
+        out.append('<path d="%s" fill="#ffffff"/>' % shape)
+    else:
+        out.append('<defs><clipPath id="%s"><ellipse cx="0" cy="1" rx="%s" ry="%s"/></clipPath></defs>'
+                   % (cid, f(rx), f(ry)))
+        out.append(g)
+        out.append('<ellipse cx="0" cy="1" rx="%s" ry="%s" fill="#ffffff"/>' % (f(rx), f(ry)))
+    ir = rx * e["iris"]
+    ih = ry * 0.95 if not e.get("flat") else ry * 1.1
+    out.append('<g clip-path="url(#%s)">' % cid)
+    out.append('<ellipse cx="0" cy="%s" rx="%s" ry="%s" fill="%s" stroke="%s" stroke-width="1.2"/>'
+               % (f(ry * 0.12), f(ir), f(ih), iris, INK))
+    out.append('<ellipse cx="0" cy="%s" rx="%s" ry="%s" fill="#ffffff" opacity="0.28"/>'
+               % (f(ih * 0.55), f(ir * 0.55), f(ih * 0.35)))
+    out.append('<ellipse cx="0" cy="%s" rx="%s" ry="%s" fill="%s"/>'
+               % (f(ry * 0.12), f(ir * 0.4), f(ih * 0.45), INK))
+    shine = e.get("shine", 1)
+    out.append('<circle cx="%s" cy="%s" r="%s" fill="#ffffff"/>'
+               % (f(-ir * 0.35 * side + 0.5), f(-ih * 0.3), f(1.6 + 0.5 * shine)))
+    if shine >= 2:
+        out.append('<circle cx="%s" cy="%s" r="1.4" fill="#ffffff"/>' % (f(ir * 0.4 * side), f(ih * 0.45)))
+    if shine >= 3:
+        out.append('<circle cx="%s" cy="%s" r="1.0" fill="#ffffff"/>' % (f(ir * 0.5 * side), f(-ih * 0.45)))
+    out.append("</g>")
+    if shape:
+        out.append('<path d="%s" fill="none" stroke="%s" stroke-width="1.1"/>' % (shape, INK))
+    else:
+        out.append('<ellipse cx="0" cy="1" rx="%s" ry="%s" fill="none" stroke="%s" stroke-width="1.1"/>'
+                   % (f(rx), f(ry), INK))
+    if e.get("halflid"):  # the upper lid comes down over the top of the eye
+        top = -ry + 2 * ry * e["halflid"]
+        out.append('<path d="M%s %s H%s V%s Q0 %s %s %s Z" fill="%s"/>' % (
+            f(-rx - 2), f(-ry - 4), f(rx + 2), f(top + 2), f(top - 2), f(-rx - 2), f(top + 2), skin))
+    # the upper lid line, heavier towards the outer corner
+    lidy = -ry + (2 * ry * e["halflid"] if e.get("halflid") else 0)
+    ox, ix = (rx + 1.5) * side, -(rx + 0.5) * side
+    if e.get("flat"):
+        lid = "M%s %s L%s %s L%s %s" % (f(ix), f(lidy * 0.55), f(ix * 0.5), f(lidy * 0.98),
+                                       f(ox * 0.92), f(lidy * 0.92))
+        out.append(_p(lid, "none", e["lid"], extra=' stroke-linecap="round"'))
+    else:
+        lid = "M%s %s C%s %s %s %s %s %s" % (f(ix), f(lidy * 0.45), f(ix * 0.6), f(lidy * 1.25),
+                                             f(ox * 0.55), f(lidy * 1.25), f(ox), f(lidy * 0.3))
+        out.append(_p(lid, "none", e["lid"], extra=' stroke-linecap="round"'))
+    for k in range(e["lashes"]):  # flicks at the outer corner
+        y0 = lidy * (0.3 + 0.28 * k)
+        out.append(_p("M%s %s l%s %s" % (f(ox - 1.5 * side * k), f(y0), f(4.5 * side), f(-3.5 - 1.2 * k)),
+                      "none", 1.8, extra=' stroke-linecap="round"'))
+    if e.get("lower"):
+        out.append(_p("M%s %s Q%s %s %s %s" % (f(ox * 0.35), f(ry * 1.05), f(ox * 0.8), f(ry * 0.95),
+                                               f(ox * 1.02), f(ry * 0.2)), "none", 1.3))
+    out.append("</g>")
     if expr == "sad":
-        out.append(_p("M%s %s q%s 5 %s 6" % (f(ix), f(cy + h - 1), f(8 * side), f(16 * side)), "none", 1.2))
+        out.append(_p("M%s %s q%s 5 %s 6" % (f(cx - rx * side), f(cy + ry), f(8 * side), f(16 * side)),
+                      "none", 1.2))
     return "".join(out)
 
 
 def brows(c, expr):
-    male = c.get("male")
+    """The face table gives the picture-left brow (inner end, peak, outer end read
+    from the outer end inwards, and its weight); the other one is its mirror."""
+    (ox, oy), (px, py), (ix, iy), sw = FACES[c["name"]]["brow"]
+    if expr in ("sad", "cry"):  # the inner ends rise
+        iy -= 5
+        py -= 1
+        oy += 2
     col = c["hair_dark"]
-    sw = 3.2 if male else 2.2
-    if expr in ("sad", "cry"):
-        l = "M116 %s Q124 %s 136 %s" % (f(92), f(90), f(85))
-        r = "M184 %s Q176 %s 164 %s" % (f(92), f(90), f(85))
-    else:
-        l = "M115 %s Q125 %s 137 %s" % (f(89), f(84), f(87))
-        r = "M185 %s Q175 %s 163 %s" % (f(89), f(84), f(87))
-    return _p(l, "none", sw, col, ' stroke-linecap="round"') + _p(r, "none", sw, col, ' stroke-linecap="round"')
+    out = []
+    for m in (lambda x: x, lambda x: 300 - x):
+        d = "M%s %s Q%s %s %s %s" % (f(m(ox)), f(oy), f(m(px)), f(py), f(m(ix)), f(iy))
+        out.append(_p(d, "none", sw, col, ' stroke-linecap="round"'))
+    return "".join(out)
 
 
-def mouth(expr, male):
-    if expr == "happy":
-        return (_p("M140 144 Q150 160 160 144 Q150 148 140 144 Z", "#d4606e", 1.6) +
-                '<path d="M144 151 Q150 156 156 151 Q150 150 144 151 Z" fill="#f49aa2"/>')
+def mouth(expr, style):
     if expr == "sad":
         return _p("M144 151 Q150 146 156 151", "none", 1.8)
     if expr == "cry":
         return _p("M143 150 Q150 145 157 150 Q150 153 143 150 Z", "#d4606e", 1.4)
-    if expr == "talk":
-        return _p("M143 146 Q150 155 157 146 Q150 148 143 146 Z", "#d4606e", 1.5)
-    if male:
-        return _p("M141 148 Q150 152 160 146", "none", 2)
+    if style == "fang":
+        if expr == "happy":
+            d = "M136 143 Q150 163 164 143 Q150 147 136 143 Z"
+        else:
+            d = "M138 145 Q150 160 162 145 Q150 148 138 145 Z"
+        return (_p(d, "#d4606e", 1.6) +
+                '<path d="M143 151 Q150 157 157 151 Q150 150 143 151 Z" fill="#f49aa2"/>' +
+                _p("M141 145.5 l2.5 5 l2.5 -4.6 Z", "#ffffff", 1.1))
+    if style == "teeth":
+        d = "M135 142 Q150 164 165 142 Q150 146 135 142 Z"
+        return (_p(d, "#c94f5e", 1.6) +
+                '<path d="M137.5 143.4 Q150 147 162.5 143.4 L161 148 Q150 151 139 148 Z" fill="#ffffff"/>' +
+                _p(d, "none", 1.6))
+    if style == "cat":
+        if expr == "happy":
+            return (_p("M142 145 Q150 158 158 145 Q150 148 142 145 Z", "#d4606e", 1.5) +
+                    _p("M140 144 q2 -2 3 0 M160 144 q-2 -2 -3 0", "none", 1.2))
+        return _p("M140 145 Q145 151 150 146 Q155 151 160 145", "none", 1.8,
+                  extra=' stroke-linecap="round"')
+    if style == "small":
+        if expr == "happy":
+            return _p("M144 147 Q150 154 156 147 Q150 149 144 147 Z", "#d4606e", 1.4)
+        return _p("M145 149 Q150 152 155 149", "none", 1.7, extra=' stroke-linecap="round"')
+    if style == "lips":
+        if expr == "happy":
+            return (_p("M140 146 Q150 157 160 146 Q150 149 140 146 Z", "#c9505e", 1.5) +
+                    '<path d="M144 152 Q150 155 156 152" fill="none" stroke="#e48a94" stroke-width="1.6"/>')
+        return ('<path d="M143 152 Q150 157 157 152 Q150 153 143 152 Z" fill="#e8868f"/>' +
+                _p("M140 148 Q150 154 160 148", "none", 1.8, extra=' stroke-linecap="round"'))
+    if style == "smirk":  # one corner up, a tooth showing on that side
+        if expr == "happy":
+            return (_p("M137 143 Q148 162 163 141 Q150 147 137 143 Z", "#c94f5e", 1.6) +
+                    '<path d="M150 145.6 L162 141.8 L160 146.2 Z" fill="#ffffff"/>')
+        return (_p("M139 148 Q150 153 163 143", "none", 2.2, extra=' stroke-linecap="round"') +
+                _p("M163 143 l2 -1.5", "none", 1.6, extra=' stroke-linecap="round"'))
     return _p("M143 147 Q150 153 157 147", "none", 1.9)
 
 
@@ -192,20 +349,44 @@ def glasses():
 
 
 def face(c, expr):
-    male = c.get("male")
+    traits = FACES[c["name"]]
+    outline, ear = FACE_SHAPES[traits["shape"]]
+    skin = c["skin"]
     out = []
-    for x in (102, 198):
+    for x in (ear + 1, 300 - ear - 1):
         out.append('<ellipse cx="%d" cy="114" rx="7" ry="11" fill="%s" stroke="%s" stroke-width="2"/>'
-                   % (x, SKIN, INK))
-    out.append(_p(FACE, SKIN, 2.2))
+                   % (x, skin, INK))
+    if traits.get("earrings"):
+        for x in (ear + 1, 300 - ear - 1):
+            out.append('<circle cx="%d" cy="127" r="2.8" fill="#fffaf0" stroke="%s" stroke-width="1.1"/>' % (x, INK))
+    out.append(_p(outline, skin, 2.2))
+    male = c.get("male")
     if not male or expr in ("cry", "sad"):
+        k = traits.get("blush", 1.0)
         for x in (122, 178):
-            out.append('<ellipse cx="%d" cy="%d" rx="9" ry="4.5" fill="%s" opacity="%s"/>'
-                       % (x, 134 if not male else 133, BLUSH, "0.55" if expr != "cry" else "0.8"))
-    out.append(eye(128, 113, c["eyes"], -1, expr, male))
-    out.append(eye(172, 113, c["eyes"], 1, expr, male))
-    out.append(_p("M150 128 l-2 6 l3 1", "none", 1.4, "#c98f7c"))
-    out.append(mouth(expr, male))
+            out.append('<ellipse cx="%d" cy="%d" rx="%s" ry="%s" fill="%s" opacity="%s"/>'
+                       % (x, 134, f(9 * k), f(4.5 * k), BLUSH, "0.55" if expr != "cry" else "0.8"))
+    e = traits["eye"]
+    if traits.get("shadow") and expr not in ("happy", "cry"):  # a touch of eye make-up
+        for x in (128, 172):
+            out.append('<ellipse cx="%d" cy="%s" rx="%s" ry="5" fill="%s" opacity="0.45"/>'
+                       % (x, f(113 - e["ry"]), f(e["rx"] + 1), traits["shadow"]))
+    out.append(eye(128, 113, c["eyes"], -1, expr, e, skin))
+    out.append(eye(172, 113, c["eyes"], 1, expr, e, skin))
+    nose = traits.get("nose")
+    if nose == "long":
+        out.append(_p("M151 123 l-2.5 10 l3.5 1", "none", 1.4, c["skin_shade_ink"]))
+    elif nose == "boy":
+        out.append(_p("M152 124 l-4 10 l6 1", "none", 1.7, c["skin_shade_ink"]))
+    else:
+        out.append(_p("M150 128 l-2 6 l3 1", "none", 1.4, c["skin_shade_ink"]))
+    if traits.get("mole"):
+        out.append('<circle cx="%s" cy="%s" r="1.5" fill="%s"/>' % (f(traits["mole"][0]), f(traits["mole"][1]), INK))
+    if traits.get("plaster"):
+        out.append(_p("M111 134 L128 129 L130.5 136.5 L113.5 141.5 Z", "#f6dcb4", 1.4))
+        out.append('<circle cx="118" cy="136" r="0.8" fill="%s"/><circle cx="123" cy="134.5" r="0.8" fill="%s"/>'
+                   % (INK, INK))
+    out.append(mouth(expr, traits["mouth"]))
     return "".join(out)
 
 
@@ -255,7 +436,10 @@ def hair_back(c):
         return (_p("M90 110 C84 58 118 30 150 30 C182 30 216 58 210 110 C214 170 222 220 226 262 "
                    "L74 262 C78 220 86 170 90 110 Z", h) +
                 _p("M98 150 C96 190 92 230 90 262 M202 150 C204 190 208 230 210 262", "none", 1.4, d))
-    if s in ("kerchief", "shortbob"):
+    if s in ("kerchief", "tied"):  # long hair pulled back: close to the head
+        return _p("M98 110 C94 62 120 36 150 36 C180 36 206 62 202 110 C204 132 198 146 190 152 "
+                  "L150 150 L110 152 C102 146 96 132 98 110 Z", h)
+    if s == "shortbob":
         return _p("M96 110 C92 62 120 36 150 36 C180 36 208 62 204 110 C206 140 200 158 192 166 "
                   "L150 160 L108 166 C100 158 94 140 96 110 Z", h)
     if s == "spiky":
@@ -308,6 +492,11 @@ def hair_front(c):
         out.append(_p("M98 78 C96 46 120 30 150 30 C180 30 204 46 202 78 C180 66 120 66 98 78 Z", "#f08a3c"))
         out.append(_p("M98 78 C120 66 180 66 202 78", "none", 3, "#ffffff"))
         out.append(_p("M198 70 L214 60 L210 82 Z", "#f08a3c", 1.6))
+    elif s == "tied":  # her own hair on a day off: a side-swept fringe, the rest tied back
+        out.append(_p("M100 118 C94 64 122 38 154 38 C186 38 208 64 200 112 C192 96 176 84 160 80 "
+                      "C150 92 132 104 112 108 C106 110 102 114 100 118 Z", h))
+        out.append(_p("M160 80 C170 90 180 100 186 114", "none", 1.4, d))
+        out.append(_p("M124 52 C140 44 166 44 182 52", "none", 4, lt, ' stroke-linecap="round"'))
     elif s == "shortbob":  # the same short hair without the shop's kerchief
         out.append(_p(locks("M98 118 C94 64 120 40 152 40 C184 40 206 64 202 118", (202, 118),
                             [(186, 92), (178, 104), (170, 88), (158, 102), (148, 84), (138, 102), (126, 88),
@@ -322,10 +511,29 @@ def hair_front(c):
     return "".join(out)
 
 
-def figure_svg(name, expr="smile", **change):
-    """`change` swaps single traits for an event picture, e.g. other clothes."""
-    c = dict(CHARS[name], **change)
-    parts = [hair_back(c), body(c), face(c, expr), hair_front(c), brows(c, expr)]
+def tail(c):
+    """Long hair tied low at the nape and brought forward over one shoulder."""
+    h, d = c["hair"], c["hair_dark"]
+    return (_p("M112 150 C98 170 92 200 96 236 C98 250 106 258 112 262 C114 240 116 210 124 186 "
+               "C128 172 126 158 120 150 Z", h) +
+            _p("M108 176 C102 200 102 226 106 250", "none", 1.3, d) +
+            _p("M110 158 C114 152 124 154 126 162 C122 168 114 168 110 164 Z", "#f2f2f2", 1.5))
+
+
+def figure_svg(name, expr="smile", scale=1.1, **change):
+    """`change` swaps single traits for an event picture, e.g. other clothes.
+    The figure stands on the bottom edge, scaled about its middle there."""
+    c = dict(CHARS[name], name=name, **change)
+    c.setdefault("skin", SKIN)
+    c.setdefault("skin_shade", SKIN_SHADE)
+    c.setdefault("skin_shade_ink", SKIN_SHADE_INK)
+    head = [face(c, expr), hair_front(c), brows(c, expr)]
     if c.get("glasses"):
-        parts.append(glasses())
-    return '<g transform="translate(150 262) scale(1.1) translate(-150 -262)">%s</g>' % "".join(parts)
+        head.append(glasses())
+    k = c.get("head", 1.0)  # a grown-up's head sits smaller on her shoulders
+    around = '<g transform="translate(150 172) scale(%g) translate(-150 -172)">%%s</g>' % k
+    parts = [around % hair_back(c), body(c), around % "".join(head)]
+    if c.get("tail"):
+        parts.append(tail(c))
+    return ('<g transform="translate(150 262) scale(%s) translate(-150 -262)">%s</g>'
+            % ("%g" % scale, "".join(parts)))

@@ -1,4 +1,5 @@
-"""docs/art-contact-sheet.png: every picture on one sheet, for looking them over."""
+"""docs/art-contact-sheet.png: every picture on one sheet, for looking them over;
+docs/art-portraits.png: the six portraits side by side at 1:1."""
 import os
 
 from PIL import Image, ImageDraw
@@ -15,7 +16,8 @@ PAD = 10
 
 
 class Sheet:
-    def __init__(self):
+    def __init__(self, width=SHEET_W):
+        self.width = width
         self.items = []   # (x, y, image, caption)
         self.x = PAD
         self.y = PAD
@@ -33,7 +35,7 @@ class Sheet:
         self.x, self.row_h = PAD, 0
 
     def put(self, img, caption):
-        if self.x + img.width > SHEET_W - PAD:
+        if self.x + img.width > self.width - PAD:
             self.newline()
         self.items.append((self.x, self.y, img, caption))
         self.x += img.width + PAD
@@ -41,7 +43,7 @@ class Sheet:
 
     def render(self):
         self.newline()
-        out = Image.new("RGB", (SHEET_W, self.y), (236, 232, 226))
+        out = Image.new("RGB", (self.width, self.y), (236, 232, 226))
         d = ImageDraw.Draw(out)
         small, big = font(GOTHIC_P, 11), font(GOTHIC_P, 17)
         for y, text in self.heads:
@@ -73,12 +75,14 @@ def main():
         over = scene.copy()
         over.alpha_composite(load(os.path.join(DATA, n + "1_0.gif")).convert("RGBA"))
         s.put(over.resize((200, 173), Image.LANCZOS), n + "1_0.gif over kouen.jpg")
-    s.heading("Date and place-name pictures (142 x 39)")
-    for d in range(1, 9):
-        n = "日付%s.gif" % FULLWIDTH[d]
+    plates = ["日付%s.gif" % FULLWIDTH[d] for d in range(1, 9)] + [v + ".gif" for v in PLACES]
+    s.heading("Date and place-name pictures (142 x 39, at 1:1)")
+    for n in plates:
         s.put(load(os.path.join(DATA, n)), n)
-    for v in PLACES:
-        s.put(load(os.path.join(DATA, v + ".gif")), v + ".gif")
+    s.heading("The same at 2:1")
+    for n in plates:
+        img = load(os.path.join(DATA, n))
+        s.put(img.resize((img.width * 2, img.height * 2), Image.NEAREST), n)
     s.heading("Design pictures (sky background at 1/2)")
     s.put(load(os.path.join(DESIGN, "background.png")).resize((320, 236), Image.LANCZOS), "background.png")
     s.put(load(os.path.join(DESIGN, "title_art.jpg")), "title_art.jpg")
@@ -95,6 +99,28 @@ def main():
     out = s.render()
     os.makedirs(os.path.join(ROOT, "docs"), exist_ok=True)
     out.save(os.path.join(ROOT, "docs", "art-contact-sheet.png"), optimize=True)
+    portraits_sheet().save(os.path.join(ROOT, "docs", "art-portraits.png"), optimize=True)
+
+
+# Each portrait over a place where the character is met.
+MET_AT = {"kumi": "apart.jpg", "kaori": "tenisu.jpg", "satuki": "kouen.jpg",
+          "hitomi": "hanaya.jpg", "ryouko": "hokabenya.jpg", "akira": "pasokon.jpg"}
+
+
+def portraits_sheet():
+    """The six at 1:1: the line-mode files, then the prepared files over a
+    place where each is met, so that faces and places can be judged as the
+    player sees them."""
+    s = Sheet(width=6 * (300 + PAD) + PAD)
+    s.heading("The six portraits at 1:1: line-mode files (light cyan)")
+    for n in NAMES:
+        s.put(load(os.path.join(DATA, n + "1.gif")).convert("RGB"), n + "1.gif")
+    s.heading("Prepared portraits over a place where each is met")
+    for n in NAMES:
+        over = load(os.path.join(DATA, MET_AT[n])).convert("RGBA")
+        over.alpha_composite(load(os.path.join(DATA, n + "1_0.gif")).convert("RGBA"))
+        s.put(over, "%s1_0.gif over %s" % (n, MET_AT[n]))
+    return s.render()
 
 
 if __name__ == "__main__":

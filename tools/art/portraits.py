@@ -17,10 +17,13 @@ W, H = 300, 260
 CYAN = (0, 255, 255)
 INK_RGB = tuple(int(INK[i:i + 2], 16) for i in (1, 3, 5))
 NAMES = ["kumi", "kaori", "satuki", "hitomi", "ryouko", "akira"]
+# A bust a little smaller than the frame, standing on its bottom edge: the
+# place around and above the head (the shop's sign, the counter) stays in view.
+BUST_SCALE = 0.8
 
 
 def figure_rgba(name, expr="smile", size=(W, H)):
-    return render_svg(svg_doc(size[0], size[1], figure_svg(name, expr)))
+    return render_svg(svg_doc(size[0], size[1], figure_svg(name, expr, scale=BUST_SCALE)))
 
 
 def solid_figure(rgba):

@@ -364,32 +364,61 @@ def pasokon():
 
 
 def gakkou():
+    """The school from the back: the corridor side with its fire escape, the
+    water tank on the roof, the bicycle shed and the back gate (裏門)."""
     r = rng(109)
-    b = [sky(top="#76bde9", bottom="#d9eff9"), cloud(250, 30, 0.9), cloud(40, 50, 0.7)]
-    # the back of the school: a long three-storey block with a clock
-    b.append(R(20, 60, 260, 128, "#f1ede4", 2))
-    b.append(R(124, 30, 52, 34, "#f1ede4", 2))
-    b.append('<circle cx="150" cy="46" r="12" fill="#ffffff" stroke="%s" stroke-width="1.8"/>' % INK)
-    b.append(P("M150 38 V46 L156 50", "none", 1.6))
+    b = [sky(top="#76bde9", bottom="#d9eff9"), cloud(250, 28, 0.9), cloud(52, 40, 0.7)]
+    # the long block, corridor side: long strips of windows, no clock
+    b.append(R(14, 56, 250, 128, "#e7e1d4", 2))
+    b.append(R(14, 50, 250, 8, "#d5cdbb", 1.6))
+    # the roof: a fence and the water tank
+    for x in range(18, 262, 8):
+        b.append(P("M%d 50 V40" % x, "none", 1, "#6f7d8a"))
+    b.append(P("M14 40 H264", "none", 1.6, "#6f7d8a"))
+    b.append(R(188, 18, 40, 22, "#c9d4dc", 1.6, rx=4))
+    b.append(P("M192 40 V50 M224 40 V50", "none", 2))
+    b.append(T(208, 33, "受水槽", 7, "#55606c"))
     for row in range(3):
-        y = 70 + row * 38
-        b.append(P("M20 %d H280" % (y + 30), "none", 1.2, "#cfc7b6"))
-        for k in range(9):
-            x = 28 + k * 28
-            b.append(R(x, y, 22, 24, "#a8d6ef", 1.2))
-            b.append(P("M%d %d V%d" % (x + 11, y, y + 24), "none", 1))
-    # outside stairs at the back
-    b.append(R(282, 60, 16, 128, "#c9c3b6", 1.6))
-    for y in range(70, 188, 12):
-        b.append(P("M282 %d L298 %d" % (y + 12, y), "none", 1.4))
-    # back yard with cherry trees and a fence
-    b.append(P("M0 188 H300 V260 H0 Z", "#c9b48a", 1.6))
-    b.append(tree(40, 214, 1.2, blossoms=True, r=r))
-    b.append(tree(258, 216, 1.1, blossoms=True, r=r))
-    b.append(P("M0 222 H300 M0 238 H300", "none", 1.6, "#6f7d8a"))
+        y = 66 + row * 40
+        b.append(R(22, y, 234, 18, "#a8d6ef", 1.2))
+        for k in range(1, 13):
+            b.append(P("M%s %d V%d" % (f(22 + k * 19.5), y, y + 18), "none", 1))
+        b.append(P("M14 %d H264" % (y + 30), "none", 1.2, "#cfc7b6"))
+    # drainpipes and air-conditioner boxes on the wall
+    for x in (60, 150):
+        b.append(P("M%d 56 V184" % x, "none", 3, "#8b8f96"))
+    for (x, y) in [(90, 86), (200, 126), (120, 166)]:
+        b.append(R(x, y, 18, 10, "#f2f2ee", 1.2))
+        b.append('<circle cx="%d" cy="%d" r="3" fill="none" stroke="%s" stroke-width="0.9"/>' % (x + 6, y + 5, INK))
+    # the fire escape: a zigzag outside stair at the end
+    b.append(R(266, 56, 30, 128, "none", 1.6, extra=' stroke-dasharray="2 2"'))
+    for k in range(4):
+        y = 60 + k * 32
+        b.append(P("M266 %d L296 %d" % (y + 30, y), "none", 2.2, "#7d848c"))
+        b.append(P("M266 %d H296" % (y + 30), "none", 1.6, "#7d848c"))
+    b.append(R(262, 170, 10, 14, "#9aa3ab", 1.2))  # the back door under it
+    # the ground behind the school, the bicycle shed and cherry trees
+    b.append(P("M0 184 H300 V260 H0 Z", "#c9b48a", 1.6))
+    b.append(P("M168 196 L260 190 L262 198 L170 204 Z", "#7aa0c4", 1.6))
+    b.append(P("M172 204 V226 M256 198 V222", "none", 2))
+    for k in range(5):
+        x = 182 + k * 16
+        b.append('<circle cx="%d" cy="220" r="5" fill="none" stroke="%s" stroke-width="1.4"/>' % (x, INK))
+        b.append('<circle cx="%d" cy="220" r="5" fill="none" stroke="%s" stroke-width="1.4"/>' % (x + 9, INK))
+    b.append(tree(36, 214, 1.2, blossoms=True, r=r))
+    # the back gate in the fence, with its plate
+    b.append(P("M0 228 H300 M0 242 H300", "none", 1.6, "#6f7d8a"))
     for x in range(0, 300, 14):
-        b.append(P("M%d 214 V246" % x, "none", 1.6, "#6f7d8a"))
-    b.append(P("M0 246 H300 V260 H0 Z", "#9fd27c", 1.4))
+        if not 96 <= x <= 152:
+            b.append(P("M%d 220 V250" % x, "none", 1.6, "#6f7d8a"))
+    b.append(R(90, 206, 10, 48, "#b8b2a6", 1.6))
+    b.append(R(150, 206, 10, 48, "#b8b2a6", 1.6))
+    b.append(P("M100 222 H150 M100 236 H150 M100 250 H150", "none", 1.4, "#6f7d8a"))
+    for x in range(106, 150, 8):
+        b.append(P("M%d 222 V250" % x, "none", 1.2, "#6f7d8a"))
+    b.append(R(83, 187, 24, 17, "#ffffff", 1.2))
+    b.append(T(95, 200, "裏門", 10, "#3b2d3a"))
+    b.append(P("M0 250 H300 V260 H0 Z", "#9fd27c", 1.4))
     b.append(petals(r, 30, 0, 0, W, H))
     return svg_doc(W, H, "".join(b))
 
@@ -437,6 +466,32 @@ def hanaya():
     return svg_doc(W, H, "".join(b))
 
 
+def player(x, y, k, shirt, hair, turn):
+    """A tennis player standing at (x, y) (the feet), k times a 100 px figure,
+    racket out to the side `turn` (+1 right, -1 left)."""
+    g = ['<g transform="translate(%s %s) scale(%s)">' % (f(x), f(y), f(k))]
+    g.append(P("M-8 0 L-6 -38 M8 0 L6 -38", "none", 5, "#f5d9c6"))
+    g.append(P("M-8 0 L-6 -38 M8 0 L6 -38", "none", 1.2))
+    g.append(P("M-14 -38 L-12 -62 L12 -62 L14 -38 Z", "#ffffff", 1.6))
+    g.append(P("M-16 -60 Q0 -68 16 -60 L14 -86 Q0 -92 -14 -86 Z", shirt, 1.6))
+    g.append(P("M%s -82 L%s -58" % (f(14 * turn), f(30 * turn)), "none", 5, "#f5d9c6"))
+    g.append(P("M%s -82 L%s -58" % (f(14 * turn), f(30 * turn)), "none", 1.2))
+    g.append('<ellipse cx="%s" cy="-44" rx="9" ry="12" fill="none" stroke="#d94848" stroke-width="3"/>'
+             % f(36 * turn))
+    g.append(P("M%s -58 L%s -55" % (f(30 * turn), f(33 * turn)), "none", 3))
+    g.append('<circle cx="0" cy="-100" r="12" fill="#f5d9c6" stroke="%s" stroke-width="1.6"/>' % INK)
+    g.append(P("M-12 -102 C-12 -118 12 -118 12 -102 Q0 -108 -12 -102 Z", hair, 1.4))
+    g.append("</g>")
+    return "".join(g)
+
+
+def spectator(x, y, hair):
+    """Someone waiting for a court, seen behind the fence."""
+    return ('<circle cx="%d" cy="%d" r="5" fill="#f5d9c6" stroke="%s" stroke-width="1.2"/>' % (x, y - 14, INK) +
+            P("M%d %d C%d %d %d %d %d %d Z" % (x - 5, y - 15, x - 5, y - 22, x + 5, y - 22, x + 5, y - 15), hair, 1) +
+            P("M%d %d Q%d %d %d %d Z" % (x - 7, y, x, y - 14, x + 7, y), "#ffffff", 1.2))
+
+
 def tenisu():
     r = rng(111)
     b = [sky(top="#6fb8ea", bottom="#dcf0fa"), cloud(70, 40, 1.0), cloud(240, 30, 0.7)]
@@ -463,6 +518,14 @@ def tenisu():
         b.append(P("M8 %d H292" % y, "none", 0.8, "#2c3138"))
     b.append(P("M8 148 H292", "none", 4, "#ffffff"))
     b.append(P("M8 146 H292 M8 150 H292", "none", 0.8))
+    # always full: a doubles game on this court, a queue by the fence
+    for (x, y, k, shirt, hair, turn) in [(70, 136, 0.42, "#f27d6e", "#4a3426", 1),
+                                         (232, 134, 0.42, "#7cc4e8", "#2c2530", -1),
+                                         (44, 236, 0.75, "#ffe27a", "#6b4a2e", 1),
+                                         (262, 240, 0.78, "#9ad87a", "#1f1a24", -1)]:
+        b.append(player(x, y, k, shirt, hair, turn))
+    for (x, hair) in [(12, "#5a3b24"), (26, "#2b2430"), (284, "#7a5330")]:
+        b.append(spectator(x, 110, hair))
     # racket and balls in front
     b.append('<g transform="translate(222 226) rotate(-30)">'
              '<ellipse cx="0" cy="0" rx="16" ry="21" fill="none" stroke="%s" stroke-width="5"/>'
@@ -500,7 +563,7 @@ def strip_svg(doc):
 def hitomi3():
     bg = strip_svg(room())
     warm = '<rect width="300" height="260" fill="#ffcf8a" opacity="0.12"/>'
-    return event(bg, "hitomi", "sad", -10, 12, 1.0, tint=warm)
+    return event(bg, "hitomi", "sad", -10, 12, 1.0, tint=warm, overrides=dict(outfit="dress"))
 
 
 def ryouko2():
@@ -509,7 +572,7 @@ def ryouko2():
     sparkle = "".join('<path d="M%s %s l2 -6 l2 6 l6 2 l-6 2 l-2 6 l-2 -6 l-6 -2 z" fill="#fff7b0" stroke="%s" '
                       'stroke-width="1"/>' % (f(r.choice((r.uniform(16, 80), r.uniform(222, 284)))), f(r.uniform(20, 150)), INK) for _ in range(6))
     return event(bg, "ryouko", "happy", 0, 12, 1.0, tint=sparkle,
-                 overrides=dict(style="shortbob", outfit="blouse"))
+                 overrides=dict(style="tied", outfit="knit"))
 
 
 def kaori3():

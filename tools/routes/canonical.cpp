@@ -1,62 +1,122 @@
 #include "tools/routes/canonical.h"
 
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
 namespace velmora::routes {
 namespace {
 
-// How the tests of a flag tell its values apart.
-enum class Kind {
-    Exact,    // counters and markers: every value counts
-    Thread,   // day of the last scene of a thread: on day d the scenes test
-              // "< d'" for d' >= d (or "= 0" on Day 1), so all values below d are alike
-    YesOnly,  // only "= 1" is ever tested
-    Answer,   // Hitomi's answer: 0, 1 and 2 on Day 1, afterwards only "= 1"
+constexpr int kLastDay = 4;  // a visit never sees Day 5
+
+// One test of a flag, with the days and the last hour at which it is made.
+struct Use {
+    bool byRule = false;  // read by a named rule: every value counts
+    FlagTest test{};
+    int firstDay = 1;
+    int lastDay = kLastDay;
+    int lastClock = 0;
 };
 
-struct Rule {
-    int flag;
-    Kind kind;
-    int lastDay, lastHalf, lastHour;  // the last clock at which a scene tests it
-};
+int LastClock(int lastDay, const Times& times) {
+    int half = PM, hour = 11;
+    if (!times.empty()) {
+        const auto later = [](const Hours& a, const Hours& b) {
+            return a.toHalf * 12 + a.toHour < b.toHalf * 12 + b.toHour;
+        };
+        const Hours& last = *std::max_element(times.begin(), times.end(), later);
+        half = last.toHalf;
+        hour = last.toHour;
+    }
+    return ClockIndex(lastDay, half, hour, 30);
+}
 
-// Read off the place handlers' conditions.
-constexpr Rule kRules[kKeyFlags] = {
-    {1, Kind::Answer, 4, PM, 2},     // park P1, serubia S1, S2, S5; tennis T2; hitomi H2
-    {2, Kind::Thread, 4, PM, 2},     // serubia S2, S5; hitomi H1; tennis T3
-    {3, Kind::Thread, 3, PM, 2},     // park P2; tennis T2; breakwater B4
-    {4, Kind::Thread, 3, PM, 7},     // school C1; pc shop P1; hitomi H2
-    {21, Kind::Thread, 4, AM, 11},   // serubia S4; tennis T4
-    {22, Kind::Thread, 3, PM, 5},    // tennis T1; school C2; park P3, P4
-    {23, Kind::Thread, 4, PM, 6},    // serubia S3; apartment A3
-    {41, Kind::YesOnly, 2, PM, 2},   // apartment R1; breakwater B1
-    {45, Kind::Exact, 4, PM, 11},    // apartment A1, A2, R1; breakwater B1, B2
-    {46, Kind::Exact, 3, PM, 5},     // apartment R2 (writes 1 on Day 2); breakwater B3
-    {47, Kind::Exact, 4, PM, 11},    // the gathering: many places
-    {48, Kind::Exact, 4, PM, 11},    // apartment A1
-    {49, Kind::Exact, 4, PM, 10},    // apartment R3
-    {61, Kind::Thread, 4, AM, 11},   // apartment A4
-    {62, Kind::Thread, 4, PM, 6},    // park P5
-    {81, Kind::Exact, 4, PM, 10},    // bento shop; apartment R3
-    {84, Kind::Exact, 4, PM, 6},     // bento shop
-    {101, Kind::Thread, 3, AM, 11},  // pc shop P2
-    {103, Kind::Thread, 4, PM, 5},   // akira house A1
-    {104, Kind::Thread, 4, PM, 7},   // school C3
-};
+// The tests of one guard, made on its days at its hours.
+void Collect(const Guard& guard, std::map<Flag, std::vector<Use>>& uses) {
+    Use use;
+    use.firstDay = std::max<int>(guard.firstDay, 1);
+    use.lastDay = std::min<int>(guard.lastDay, kLastDay);
+    use.lastClock = LastClock(use.lastDay, guard.times);
+    for (const FlagTest& test : guard.flags) {
+        use.test = test;
+        uses[test.flag].push_back(use);
+    }
+    if (!guard.rule) return;
+    use.byRule = true;
+    for (Flag flag : guard.rule->reads) uses[flag].push_back(use);
+}
 
-int Reduced(const Rule& rule, int value, int day) {
+// A part of an event is tested within the event's days, at its own hours
+// or else the event's.
+Guard PartOf(const Guard& event, const Guard& part) {
+    Guard g = part;
+    g.firstDay = std::max(event.firstDay, part.firstDay);
+    g.lastDay = std::min(event.lastDay, part.lastDay);
+    if (g.times.empty()) g.times = event.times;
+    return g;
+}
+
+void CollectEvent(const Event& event, std::map<Flag, std::vector<Use>>& uses) {
+    Collect(event.guard, uses);
+    for (const Branch& branch : event.branches) Collect(PartOf(event.guard, branch.guard), uses);
+}
+
+bool OfAThread(const Use& u) {
+    const bool ownDay = u.firstDay == u.lastDay && u.test.value == u.firstDay;
+    const bool firstOfAll = u.firstDay == 1 && u.lastDay == 1 && u.test.value == 0;
+    return !u.byRule && ((u.test.compare == Compare::Below && ownDay) ||
+                         (u.test.compare == Compare::Is && firstOfAll));
+}
+
+bool IsOne(const Use& u) {
+    return !u.byRule && u.test.compare == Compare::Is && u.test.value == 1;
+}
+
+FlagRule RuleOf(Flag flag, const std::vector<Use>& uses) {
+    FlagRule rule{flag};
+    for (const Use& u : uses) rule.expiry = std::max(rule.expiry, u.lastClock);
+    if (std::all_of(uses.begin(), uses.end(), OfAThread)) {
+        rule.kind = FlagRule::Kind::Thread;
+        return rule;
+    }
+    // A flag answered on Day 1 that later tests only as "= 1".
+    int lastOtherDay = 0;
+    for (const Use& u : uses) {
+        if (!IsOne(u)) lastOtherDay = std::max(lastOtherDay, u.lastDay);
+    }
+    if (lastOtherDay <= 1) {
+        rule.kind = FlagRule::Kind::YesOnly;
+        rule.yesOnlyFrom = lastOtherDay + 1;
+    }
+    return rule;
+}
+
+int Reduced(const FlagRule& rule, int value, int day) {
     switch (rule.kind) {
-        case Kind::Exact:
+        case FlagRule::Kind::Exact:
             return value;
-        case Kind::Thread:
+        case FlagRule::Kind::Thread:
             return value < day ? 0 : value;
-        case Kind::YesOnly:
-            return value == 1 ? 1 : 0;
-        case Kind::Answer:
-            return day == 1 || value == 1 ? value : 2;
+        case FlagRule::Kind::YesOnly:
+            return day < rule.yesOnlyFrom ? value : value == 1;
     }
     return value;
 }
 
 }  // namespace
+
+FlagRules FlagRulesOf(const Story& story) {
+    std::map<Flag, std::vector<Use>> uses;
+    CollectEvent(story.start, uses);
+    for (const Place& place : story.places) {
+        for (const Event& event : place.events) CollectEvent(event, uses);
+    }
+    CollectEvent(story.digest, uses);
+    FlagRules rules;
+    for (const auto& [flag, its] : uses) rules.push_back(RuleOf(flag, its));
+    if (rules.size() > kKeyFlags) throw std::length_error("more flags tested than a key holds");
+    return rules;
+}
 
 int ClockIndex(int day, int half, int hour, int minute) {
     return (((day - 1) * 2 + half) * 12 + hour) * 2 + minute / 30;
@@ -83,30 +143,26 @@ size_t StateKeyHash::operator()(const StateKey& k) const {
 
 // A flag is dropped once the clock has passed its last test: the next
 // visit arrives half an hour later still.
-StateKey Canonical(const GameState& s) {
+StateKey Canonical(const FlagRules& rules, const GameState& s) {
     StateKey key;
     key.clock = static_cast<int16_t>(ClockIndex(s));
-    for (int i = 0; i < kKeyFlags; ++i) {
-        const Rule& rule = kRules[i];
-        const int expiry = ClockIndex(rule.lastDay, rule.lastHalf, rule.lastHour, 30);
-        if (key.clock >= expiry) continue;
-        key.flags[i] = static_cast<int8_t>(Reduced(rule, s.Flags[rule.flag], s.Day));
+    for (size_t i = 0; i < rules.size(); ++i) {
+        if (key.clock >= rules[i].expiry) continue;
+        key.flags[i] = static_cast<int8_t>(Reduced(rules[i], s.flag(rules[i].flag), s.Day));
     }
     return key;
 }
 
-void Apply(const StateKey& key, GameState* s) {
+void Apply(const FlagRules& rules, const StateKey& key, GameState* s) {
     const int c = key.clock;
     s->Day = static_cast<int16_t>(c / 48 + 1);
     s->Half = static_cast<int16_t>(c / 24 % 2);
     s->Hour = static_cast<int16_t>(c / 2 % 12);
     s->Minute = static_cast<int16_t>(c % 2 * 30);
     s->Flags.fill(0);
-    s->Flags[flag::kMusic] = 1;
-    s->Flags[flag::kPortraitMode] = 2;
-    for (int i = 0; i < kKeyFlags; ++i) {
-        s->Flags[kRules[i].flag] = key.flags[i];
-    }
+    s->flag(Flag::Music) = 1;
+    s->flag(Flag::PortraitMode) = 2;
+    for (size_t i = 0; i < rules.size(); ++i) s->flag(rules[i].flag) = key.flags[i];
 }
 
 }  // namespace velmora::routes

@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "shell/story.h"
 #include "world/state.h"
 
 namespace velmora::routes {
@@ -16,7 +18,25 @@ int ClockIndex(int day, int half, int hour, int minute);
 int ClockIndex(const GameState& s);
 std::string ClockText(int clockIndex);  // "Day 2 PM 1:30"
 
-constexpr int kKeyFlags = 20;
+// How the story's tests of one flag tell its values apart, read off the
+// declared guards of its events and their parts.
+struct FlagRule {
+    enum class Kind {
+        Exact,    // every value counts: counters, markers, flags tested every way
+        Thread,   // the day of a thread's last scene: every test is "below the
+                  // scene's own day" (or "= 0" on Day 1), so values below today are alike
+        YesOnly,  // from yesOnlyFrom on every test is "= 1": only 1 or not 1 counts
+    };
+    Flag flag;
+    Kind kind = Kind::Exact;
+    int yesOnlyFrom = 0;
+    int expiry = 0;  // the clock after its last test: the flag no longer counts
+};
+using FlagRules = std::vector<FlagRule>;  // by flag number
+
+FlagRules FlagRulesOf(const Story& story);
+
+constexpr int kKeyFlags = 24;  // at most this many flags are ever tested
 
 // The clock and the flags that any event still to come can test, each
 // reduced to the values its tests tell apart.
@@ -30,10 +50,10 @@ struct StateKeyHash {
     size_t operator()(const StateKey& k) const;
 };
 
-StateKey Canonical(const GameState& s);
+StateKey Canonical(const FlagRules& rules, const GameState& s);
 
 // Writes the key's clock and flags into a game's state; everything else of
 // the state is left alone (the place only names the clock's picture).
-void Apply(const StateKey& key, GameState* s);
+void Apply(const FlagRules& rules, const StateKey& key, GameState* s);
 
 }  // namespace velmora::routes

@@ -15,6 +15,7 @@ const Decisions kStarts[] = {{"no", "no", "yes"}, {"no", "no", "no"}, {"yes", ""
 
 class Search {
   public:
+    explicit Search(const Story& story) : runner_(story) {}
     Exploration Run();
 
   private:
@@ -161,8 +162,8 @@ Decisions Exploration::RouteTo(int event) const {
     return all;
 }
 
-Exploration Explore() {
-    return Search().Run();
+Exploration Explore(const Story& story) {
+    return Search(story).Run();
 }
 
 }  // namespace velmora::routes

@@ -52,6 +52,7 @@ struct Exploration {
     Decisions RouteTo(int event) const;
 };
 
-Exploration Explore();
+// Explores the story as the game plays it, or another one (a test changes a guard).
+Exploration Explore(const Story& story = TheStory());
 
 }  // namespace velmora::routes

@@ -1,11 +1,12 @@
 // velmora-routes: explores every route through the story and writes what
 // it found: docs/routes.md, a replay script per event under tests/routes/,
 // and the list of scenario items that some route shows. Run it in the
-// repository's root, or give the root as its argument.
+// repository's root, or give the root as its argument; anywhere else it
+// writes nothing. A file it cannot write ends it with status 1.
 #include <cstdio>
-#include <fstream>
 #include <string>
 
+#include "tools/routes/checkout_files.h"
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
 #include "tools/routes/merge_check.h"
@@ -15,6 +16,10 @@
 int main(int argc, char** argv) {
     using namespace velmora::routes;
     const std::string root = argc > 1 ? argv[1] : ".";
+    if (!IsGameCheckout(root)) {
+        std::fprintf(stderr, "velmora-routes: %s is not a checkout of the game\n", root.c_str());
+        return 2;
+    }
     const Exploration x = Explore();
     const std::string unsound = CheckMerging(x);
     if (!unsound.empty()) {
@@ -22,10 +27,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Exclusions ex = FindExclusions(x);
-    std::ofstream(root + "/docs/routes.md", std::ios::binary)
-        << RoutesReport(x, ex, root + "/data");
-    const bool allPlay = WriteTestFiles(x, root + "/tests/routes");
+    const bool written = WriteWhole(root + "/docs/routes.md", RoutesReport(x, ex, root + "/data"));
+    const bool testsOk = WriteTestFiles(x, root + "/tests/routes");
     std::printf("%zu states, %zu transitions, %ld turns played, %.2f s (processor %.2f s)\n",
                 x.states.size(), x.edges.size(), x.turnsPlayed, x.seconds, x.cpuSeconds);
-    return allPlay ? 0 : 1;
+    return written && testsOk ? 0 : 1;
 }

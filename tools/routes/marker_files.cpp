@@ -68,16 +68,18 @@ MarkerFiles::MarkerFiles() {
     }
 }
 
-std::optional<std::string> MarkerFiles::Read(const std::string& name) {
-    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".dat") != 0) return std::nullopt;
-    const int file = FileOfStem(std::string_view(name).substr(0, name.size() - 4));
-    if (file < 0) return std::nullopt;
-    return contents_[file];
+std::optional<std::string> MarkerFiles::Read(const std::string& name, size_t,
+                                             ReadFailure* failure) {
+    const bool dat = name.size() >= 4 && name.compare(name.size() - 4, 4, ".dat") == 0;
+    const int file = dat ? FileOfStem(std::string_view(name).substr(0, name.size() - 4)) : -1;
+    if (file >= 0) return contents_[file];
+    if (failure) *failure = {true, name + " がありません。"};
+    return std::nullopt;
 }
 
 // The explorer never saves: nothing a save writes changes the story.
-bool MarkerFiles::ReplaceTogether(const std::vector<NamedBytes>&, std::string* why) {
-    *why = "no saving while exploring";
+bool MarkerFiles::ReplaceTogether(const std::vector<NamedBytes>&, CommitFailure* failure) {
+    *failure = {"no saving while exploring", LeftBehind::kUntouched};
     return false;
 }
 

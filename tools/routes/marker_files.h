@@ -30,8 +30,9 @@ ItemId ParseMarker(std::string_view text);
 class MarkerFiles : public Files {
   public:
     MarkerFiles();
-    std::optional<std::string> Read(const std::string& name) override;
-    bool ReplaceTogether(const std::vector<NamedBytes>&, std::string* why) override;
+    std::optional<std::string> Read(const std::string& name, size_t limit,
+                                    ReadFailure* failure) override;
+    bool ReplaceTogether(const std::vector<NamedBytes>&, CommitFailure* failure) override;
     bool Recover(const std::vector<std::string>&) override { return true; }
 
   private:

@@ -8,7 +8,8 @@ namespace {
 
 class MergeCheck {
   public:
-    explicit MergeCheck(const Exploration& x) : x_(x), children_(x.states.size()) {
+    explicit MergeCheck(const Exploration& x)
+        : x_(x), children_(x.states.size()), runner_(TheStory()) {
         for (uint32_t s = 1; s < x.states.size(); ++s) children_[x.parent[s]].push_back(s);
     }
     std::string Run();

@@ -1,6 +1,10 @@
 #include "tools/routes/replay_script.h"
 
-#include "tests/engine/harness.h"
+#include <deque>
+#include <sstream>
+
+#include "platform/trace_platform.h"
+#include "shell/form1.h"
 #include "tools/routes/marker_files.h"
 
 namespace velmora::routes {
@@ -18,13 +22,36 @@ bool IsClick(const std::string& prompt) {
     return prompt == "CLICK?" || prompt == "NEXT?" || prompt.rfind("PICTURE?", 0) == 0;
 }
 
+// The game from the title over velmora-tty's protocol, on marker files:
+// every click answered, every decision taken from the route, and the input
+// ended at the first decision the route no longer gives.
+std::vector<std::string> TraceOf(const Decisions& route) {
+    std::deque<std::string> left(route.begin(), route.end());
+    std::ostringstream out;
+    MarkerFiles files;
+    TracePlatform platform(
+        out,
+        [&](const std::string& prompt) -> std::optional<std::string> {
+            if (IsClick(prompt)) return "";
+            if (left.empty()) return std::nullopt;
+            std::string answer = std::move(left.front());
+            left.pop_front();
+            return answer;
+        },
+        files);
+    Form1 game(platform);
+    platform.PlayGame(game);
+    std::vector<std::string> trace;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) trace.push_back(line);
+    return trace;
+}
+
 }  // namespace
 
-// Played as the tests play the game (marker files in a fresh folder); each
-// prompt of the trace took one line: a click, or the route's next decision.
+// Each prompt of the trace took one line: a click, or the route's next decision.
 ReplayScript ScriptOf(const Decisions& route) {
-    test::GameFolder folder;
-    ReplayScript script{{}, test::Play(folder, route).lines};
+    ReplayScript script{{}, TraceOf(route)};
     size_t next = 0;
     for (const std::string& line : script.trace) {
         if (!IsPrompt(line)) continue;

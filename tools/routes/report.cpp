@@ -21,11 +21,14 @@ under tests/routes/.
 - **States.** The engine itself plays every turn, on a platform of the
   explorer's own with marker scenario files (item *i* of `F.dat` reads
   `F#i`). A state is the clock and the story flags that some scene still to
-  come tests, each reduced to the values its tests tell apart: the day of a
-  thread's last scene counts only when it is today's (every later scene
-  tests "below its own day"), a flag is dropped once the clock has passed
-  the last scene that tests it, the answer flags count only as "YES or not"
-  after Day 1, and the bento shop's two counters count exactly.
+  come tests, each reduced to the values its tests tell apart. The explorer
+  reads these rules off the guards the places declare (places/event.h), so
+  they follow every change of a guard: a flag is dropped once the clock has
+  passed the last scene that tests it; the day of a thread's last scene
+  (every test "below the scene's own day", or "= 0" on Day 1) counts only
+  when it is today's; a flag tested as "= 1" alone after Day 1 (the
+  answers) counts only as "1 or not" from then on; a flag read by a named
+  rule (the bento shop's counters) and every other flag count exactly.
   `CurrentPlace` is left out: it only names the picture of the clock display.
 - **Choices.** At the start: a new game answering Kumi's invitation YES or NO,
   or the start-up load that loads nothing. At the menu: the ten places. In
@@ -33,34 +36,32 @@ under tests/routes/.
   YES and NO to every question.
 - **Not tried**, because none of them changes a flag that a scene tests or
   the clock: セーブ (writes a slot), ロード (gives back a state the search
-  has already reached), BGM and 画像処理 (only Flags(123) and Flags(124),
-  which no scene tests), メイン画面移動 (only the window's position) and 終了
-  (ends the game or changes nothing). Setting the hero's name changes no
+  has already reached), BGM and 画像処理 (only the music and portrait
+  settings, which no scene tests), メイン画面移動 (only the window's
+  position) and 終了 (ends the game or changes nothing). Setting the hero's name changes no
   scene either, closing a question counts as NO, and closing the menu
   repeats the last choice.
 - **Length of a route**: the number of the player's decisions, every answer
   to `MENU?`, `LIST?` and `YESNO?` of the terminal protocol (clicks on
   NEXT count none). The search takes the cheapest states first, so each
   route below is a shortest one.
-- **An event played** when its first distinctive scenario item is shown
-  during a visit of its place (the bento shop's later talk: item 10 of
-  `ryouko01.dat` right after item 3). Items rather than flags, because some
-  scenes mark nothing (breakwater B2, a quiet bento visit, the lines a scene
-  plays only after YES or after the gathering) and the marker files make
-  every shown item exact. Two events never share a route when no path
-  through the merged states plays both; since merged states behave alike,
-  every way into a state joins every way out of it.
+- **An event played** when the game tells it begins: every event a place
+  declares, and each part of one that plays only sometimes (an answer, the
+  lines after YES or after the gathering, the bento shop's talk of the day).
+  The lines it shows are those from there to the next event of the turn.
+  Two events never share a route when no path through the merged states
+  plays both; since merged states behave alike, every way into a state
+  joins every way out of it.
 - **Merging checked.** Before it writes anything the tool plays every
   transition again on a real, unmerged state (reached along the tree of
   shortest routes) and walks on at random from a quarter of those states;
   every turn must play the same events and reach a state that merges into
-  the same one (tools/routes/merge_check.h). This check found that
-  Flags(46) holds 1 after Kumi's Day 2 call, not the day, so it counts
-  exactly.
-- **Scripts.** Each event's route is played again from the title as the
-  tests play the game (marker files in a fresh folder, velmora-tty's
-  protocol); every prompt took one input line, a click (empty) or the next
-  decision, and those lines are the event's `.in` file. The lines the event
+  the same one (tools/routes/merge_check.h). This check once found that
+  Kumi's call leaves 1 on Day 2, not the day, so that flag counts exactly.
+- **Scripts.** Each event's route is played again from the title over
+  velmora-tty's protocol, on the marker files; every prompt took one input
+  line, a click (empty) or the next decision, and those lines are the
+  event's `.in` file. The lines the event
   must show are in tests/routes/routes.tsv.
 )";
 
@@ -119,7 +120,8 @@ std::string Unreachable(const Exploration& x) {
 
 // Items in the shipped file, or -1 when it is missing.
 int ShippedItems(PosixFiles& data, int file) {
-    std::optional<std::string> bytes = data.Read(ScenarioFileName(file));
+    std::optional<std::string> bytes =
+        data.Read(ScenarioFileName(file), kScenarioFileLimit, nullptr);
     return bytes ? static_cast<int>(ReadItems(DecodeCp932(*bytes)).size()) : -1;
 }
 

@@ -4,27 +4,24 @@
 
 namespace velmora::routes {
 
-void SearchPlatform::Begin(int place, std::deque<std::string> decisions) {
-    place_ = place;
+void SearchPlatform::Begin(std::deque<std::string> decisions) {
     decisions_ = std::move(decisions);
     shown_.clear();
     events_ = 0;
     event_ = -1;
-    previous_ = -1;
+}
+
+void SearchPlatform::Told(const std::string& eventId) {
+    event_ = EventIndex(eventId);
+    if (event_ >= 0) events_ |= EventSet{1} << event_;
 }
 
 void SearchPlatform::SetMessageCaption(const std::string& text) {
     const ItemId item = ParseMarker(text);
     if (item >= 0) {
         everShown_.set(item);
-        const int started = EventStartedBy(place_, item, previous_);
-        if (started >= 0) {
-            event_ = started;
-            events_ |= EventSet{1} << started;
-        }
         shown_.push_back({event_, item, ClockIndex(*state_)});
     }
-    previous_ = item;
 }
 
 std::string SearchPlatform::Next(const std::vector<std::string>& options) {

@@ -2,7 +2,7 @@
 // once, each decision taken from a queue. When the queue runs dry at a
 // decision the platform stops the turn (NeedDecision) so that the explorer
 // can try every answer; the menu always stops it (TurnOver). It notes every
-// scenario item shown and the events those items start.
+// scenario item shown and the event the game last told began.
 #pragma once
 
 #include <bitset>
@@ -35,8 +35,10 @@ class SearchPlatform : public Platform {
     // The game whose clock the notes of shown items take.
     void Watch(const GameState* state) { state_ = state; }
 
-    // A new turn at a place (-1: the start) with the decisions still to take.
-    void Begin(int place, std::deque<std::string> decisions);
+    // A new turn with the decisions still to take.
+    void Begin(std::deque<std::string> decisions);
+    // The game tells an event of the story begins.
+    void Told(const std::string& eventId);
     const std::vector<Shown>& shown() const { return shown_; }
     EventSet events() const { return events_; }
     const std::bitset<kItemCount>& everShown() const { return everShown_; }
@@ -71,12 +73,10 @@ class SearchPlatform : public Platform {
 
     const GameState* state_ = nullptr;
     MarkerFiles files_;
-    int place_ = -1;
     std::deque<std::string> decisions_;
     std::vector<Shown> shown_;
     EventSet events_ = 0;
     int event_ = -1;
-    ItemId previous_ = -1;
     std::bitset<kItemCount> everShown_;
 };
 

@@ -1,24 +1,29 @@
 #include "tools/routes/test_files.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
+#include "tools/routes/checkout_files.h"
 #include "tools/routes/replay_script.h"
 
 namespace velmora::routes {
 namespace {
 
-void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream out(path, std::ios::binary);
-    for (const std::string& line : lines) out << line << '\n';
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + '\n';
+    return WriteWhole(path, text);
 }
 
 // Old scripts of events that were renamed or dropped must not linger.
-void RemoveOldScripts(const std::string& folder) {
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() == ".in") std::filesystem::remove(entry.path());
+bool RemoveOldScripts(const std::string& folder) {
+    std::error_code ec;
+    bool removed = true;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (entry.path().extension() == ".in") removed &= RemoveFile(entry.path());
     }
+    if (ec) std::cerr << "velmora-routes: cannot read " << folder << ": " << ec.message() << '\n';
+    return removed && !ec;
 }
 
 std::vector<std::string> ShownItems(const Exploration& x) {
@@ -35,9 +40,7 @@ std::vector<std::string> ShownItems(const Exploration& x) {
 }  // namespace
 
 bool WriteTestFiles(const Exploration& x, const std::string& folder) {
-    std::filesystem::create_directories(folder);
-    RemoveOldScripts(folder);
-    bool allPlay = true;
+    bool ok = RemoveOldScripts(folder);
     std::vector<std::string> index;
     for (int e = 0; e < EventCount(); ++e) {
         if (x.events[e].decisions == kUnreached) continue;
@@ -45,16 +48,16 @@ bool WriteTestFiles(const Exploration& x, const std::string& folder) {
         const std::vector<std::string> expected = ExpectedLines(e, x.events[e].items);
         if (!PlaysInOrder(script.trace, expected)) {
             std::cerr << "the route to " << Events()[e].name << " does not play it\n";
-            allPlay = false;
+            ok = false;
         }
-        WriteLines(folder + "/" + Slug(e) + ".in", script.input);
+        ok &= WriteLines(folder + "/" + Slug(e) + ".in", script.input);
         std::string row = Slug(e);
         for (const std::string& line : expected) row += "\t" + line;
         index.push_back(row);
     }
-    WriteLines(folder + "/routes.tsv", index);
-    WriteLines(folder + "/items.txt", ShownItems(x));
-    return allPlay;
+    ok &= WriteLines(folder + "/routes.tsv", index);
+    ok &= WriteLines(folder + "/items.txt", ShownItems(x));
+    return ok;
 }
 
 }  // namespace velmora::routes

@@ -11,7 +11,7 @@
 namespace velmora::routes {
 
 // Returns false (and says why on standard error) when a route, replayed
-// from the title, does not play its event.
+// from the title, does not play its event, or a file cannot be written.
 bool WriteTestFiles(const Exploration& x, const std::string& folder);
 
 }  // namespace velmora::routes

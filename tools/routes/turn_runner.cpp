@@ -2,14 +2,15 @@
 
 namespace velmora::routes {
 
-TurnRunner::TurnRunner() {
+TurnRunner::TurnRunner(const Story& story) : form_(platform_, story), rules_(FlagRulesOf(story)) {
     platform_.Watch(&form_.state());
+    form_.Watch([this](const std::string& id) { platform_.Told(id); });
 }
 
 template <typename Play>
-const TurnResult& TurnRunner::Run(int place, const Decisions& decisions, size_t first, Play play) {
+const TurnResult& TurnRunner::Run(const Decisions& decisions, size_t first, Play play) {
     ++turnsRun_;
-    platform_.Begin(place, {decisions.begin() + static_cast<long>(first), decisions.end()});
+    platform_.Begin({decisions.begin() + static_cast<long>(first), decisions.end()});
     result_.options.clear();
     try {
         play();
@@ -23,19 +24,18 @@ const TurnResult& TurnRunner::Run(int place, const Decisions& decisions, size_t 
         result_.end = TurnResult::End::Digest;
     }
     result_.events = platform_.events();
-    if (result_.end == TurnResult::End::Digest) result_.events |= EventSet{1} << DigestEvent();
-    if (result_.end == TurnResult::End::Menu) result_.after = Canonical(form_.state());
+    if (result_.end == TurnResult::End::Menu) result_.after = Canonical(rules_, form_.state());
     return result_;
 }
 
 const TurnResult& TurnRunner::Start(const Decisions& decisions) {
     form_.state().ClickState = click::kTitle;
-    return Run(-1, decisions, 0, [this] { form_.lblMsg_Click(); });
+    return Run(decisions, 0, [this] { form_.lblMsg_Click(); });
 }
 
 const TurnResult& TurnRunner::Turn(const StateKey& from, const Decisions& decisions) {
     GameState& s = form_.state();
-    Apply(from, &s);
+    Apply(rules_, from, &s);
     s.CurrentPlace = "アパート";
     return Continue(decisions);
 }
@@ -44,7 +44,7 @@ const TurnResult& TurnRunner::Continue(const Decisions& decisions) {
     GameState& s = form_.state();
     s.ClickState = click::kPlaying;
     s.MenuChoice = decisions.front();
-    return Run(PlaceIndex(decisions.front()), decisions, 1, [this] { form_.DispatchCommand(); });
+    return Run(decisions, 1, [this] { form_.DispatchCommand(); });
 }
 
 }  // namespace velmora::routes

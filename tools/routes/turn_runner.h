@@ -23,7 +23,7 @@ struct TurnResult {
 
 class TurnRunner {
   public:
-    TurnRunner();
+    explicit TurnRunner(const Story& story);
 
     // From the title click; the decisions answer the start-up questions.
     const TurnResult& Start(const Decisions& decisions);
@@ -39,13 +39,15 @@ class TurnRunner {
     const std::vector<Shown>& shown() const { return platform_.shown(); }
     const std::bitset<kItemCount>& everShown() const { return platform_.everShown(); }
     long turnsRun() const { return turnsRun_; }
+    const FlagRules& rules() const { return rules_; }
 
   private:
     template <typename Play>
-    const TurnResult& Run(int place, const Decisions& decisions, size_t first, Play play);
+    const TurnResult& Run(const Decisions& decisions, size_t first, Play play);
 
     SearchPlatform platform_;
-    Form1 form_{platform_};
+    Form1 form_;
+    const FlagRules rules_;
     TurnResult result_;
     long turnsRun_ = 0;
 };

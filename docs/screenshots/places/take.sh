@@ -4,12 +4,12 @@
 # place is chosen from the menu, and the screen is saved once the
 # character is on it.
 #
-# Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build-qt)
+# Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 . "$root/docs/screenshots/xdriver.sh"
 on_desktop 1920x1080 "$0" "$@"
-velmora=$root/${1:-build-qt}/platform/qt/velmora
+velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots/places
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

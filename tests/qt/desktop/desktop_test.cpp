@@ -52,9 +52,10 @@ bool WholeOnScreen(const QWidget* window) {
 }
 
 class Desktop : public ::testing::Test {
-  protected:
-    void SetUp() override { FreshComfortSettings(); }
+  private:
+    OwnSettingsFolder settings_;  // the comforts' settings are the test's own
 
+  protected:
     // The game's windows as velmora makes them, the title screen painted.
     void Start() {
         comforts_ = std::make_unique<Comforts>(h_.window, h_.platform.sound());

@@ -1,4 +1,4 @@
-#include "presentation/line_portrait.h"
+#include "platform/line_portrait.h"
 
 #include <algorithm>
 

@@ -1,0 +1,97 @@
+# The browser build (emscripten, tools/web.sh) and what the desktop build
+# keeps of it: the CP932 tables read off glibc, checked against glibc itself,
+# and the test that plays the page in a real browser.
+
+# --- CP932 tables: made by a program of the building machine ---
+set(VELMORA_CP932_DIR ${CMAKE_SOURCE_DIR}/world/cp932_table)
+set(VELMORA_CP932_MAKER ${CMAKE_SOURCE_DIR}/tools/cp932/make_cp932_table.cpp)
+set(VELMORA_CP932_INC ${CMAKE_BINARY_DIR}/generated/cp932_table.inc)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
+if(EMSCRIPTEN)
+    find_program(VELMORA_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+    add_custom_command(OUTPUT ${VELMORA_CP932_INC}
+        COMMAND ${VELMORA_HOST_CXX} -std=c++20 -O2 ${VELMORA_CP932_MAKER}
+                -o ${CMAKE_BINARY_DIR}/make_cp932_table
+        COMMAND ${CMAKE_BINARY_DIR}/make_cp932_table ${VELMORA_CP932_INC}
+        DEPENDS ${VELMORA_CP932_MAKER}
+        COMMENT "Reading the CP932 tables off glibc")
+else()
+    add_executable(make_cp932_table ${VELMORA_CP932_MAKER})
+    add_custom_command(OUTPUT ${VELMORA_CP932_INC}
+        COMMAND make_cp932_table ${VELMORA_CP932_INC}
+        DEPENDS make_cp932_table
+        COMMENT "Reading the CP932 tables off glibc")
+endif()
+add_library(velmora_cp932_table STATIC ${VELMORA_CP932_DIR}/cp932_table.cpp ${VELMORA_CP932_INC})
+if(COMMAND velmora_sees)
+    velmora_sees(velmora_cp932_table world)
+else()
+    target_include_directories(velmora_cp932_table PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
+target_include_directories(velmora_cp932_table PRIVATE ${CMAKE_BINARY_DIR}/generated)
+
+if(NOT EMSCRIPTEN)
+    if(VELMORA_TESTS)
+        add_subdirectory(tests/web)
+    endif()
+    return()
+endif()
+
+# --- the game as WebAssembly ---
+# The engine's CP932 goes through the tables: the library that builds
+# world/cp932.cpp builds world/cp932_table/cp932_by_table.cpp instead. The
+# engine ends the program by an exception, and every wait unwinds and
+# rewinds the stack through Asyncify.
+set_target_properties(velmora-tty velmora_platform_trace velmora_platform_posix
+                      PROPERTIES EXCLUDE_FROM_ALL ON)
+foreach(candidate velmora_world velmora_engine)
+    if(TARGET ${candidate} AND NOT VELMORA_CP932_OWNER)
+        get_target_property(kind ${candidate} TYPE)
+        if(NOT kind STREQUAL "INTERFACE_LIBRARY")
+            set(VELMORA_CP932_OWNER ${candidate})
+        endif()
+    endif()
+endforeach()
+get_target_property(VELMORA_WORLD_SOURCES ${VELMORA_CP932_OWNER} SOURCES)
+list(FILTER VELMORA_WORLD_SOURCES EXCLUDE REGEX "world/cp932\\.cpp$")
+set_property(TARGET ${VELMORA_CP932_OWNER} PROPERTY SOURCES ${VELMORA_WORLD_SOURCES}
+             ${VELMORA_CP932_DIR}/cp932_by_table.cpp)
+target_link_libraries(${VELMORA_CP932_OWNER} PUBLIC velmora_cp932_table)
+foreach(lib ${VELMORA_CP932_OWNER} velmora_cp932_table)
+    target_compile_options(${lib} PUBLIC -fexceptions)
+endforeach()
+
+# A platform sees the platform's folder alone.
+add_library(velmora_platform_web STATIC platform/web/web_platform.cpp platform/web/web_files.cpp
+            platform/web/page_bridge.cpp)
+if(COMMAND velmora_sees)
+    velmora_sees(velmora_platform_web platform)
+else()
+    target_include_directories(velmora_platform_web PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
+target_compile_options(velmora_platform_web PUBLIC -fexceptions)
+
+add_executable(velmora-web app/web_main.cpp)
+target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_engine)
+set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
+target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+    -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
+    -sALLOW_MEMORY_GROWTH=1 -sINCOMING_MODULE_JS_API=page,locateFile,print,printErr,onAbort)
+
+# --- the folder of static files a player's browser loads ---
+find_program(VELMORA_SYSTEM_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+file(GLOB VELMORA_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page/*)
+file(GLOB VELMORA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/* ${CMAKE_SOURCE_DIR}/data/design/*)
+file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/*.cpp
+     ${CMAKE_SOURCE_DIR}/world/*.cpp ${CMAKE_SOURCE_DIR}/places/*.cpp
+     ${CMAKE_SOURCE_DIR}/presentation/*.cpp ${CMAKE_SOURCE_DIR}/finale/*.cpp)
+set(VELMORA_SITE ${CMAKE_BINARY_DIR}/site)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
+    COMMAND ${VELMORA_SYSTEM_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
+            --source ${CMAKE_SOURCE_DIR} --engine $<TARGET_FILE:velmora-web> --out ${VELMORA_SITE}
+    COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
+    DEPENDS velmora-web ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
+            ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${VELMORA_PAGE_FILES}
+            ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES}
+    COMMENT "Laying out the site in ${VELMORA_SITE}")
+add_custom_target(velmora-site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)

@@ -1,0 +1,318 @@
+// The player's comforts around the game's own windows, as the desktop game
+// has them: the keys, the wheel, the history, full screen, the music's
+// volume and mute, auto-advance, reached from a menu (right click, the menu
+// key or the ≡ button) and F2; and, for a page, the save slots' files to
+// download or bring in. They never change what the game does: the only
+// answers they give are the ones the player's own click would give.
+const kSettingsKey = 'velmora.comforts';
+const kDefaults = { volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false };
+const kAutoBaseMs = 1500;
+const kAutoPerCharacterMs = 60;
+const kSlots = ['file1', 'file2', 'file3', 'file4', 'file5'];
+const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
+
+function loadSettings() {
+  try {
+    return { ...kDefaults, ...JSON.parse(localStorage.getItem(kSettingsKey) || '{}') };
+  } catch (e) {
+    return { ...kDefaults };
+  }
+}
+
+function element(tag, properties = {}, ...children) {
+  const e = Object.assign(document.createElement(tag), properties);
+  e.append(...children);
+  return e;
+}
+
+function typing() {
+  const focus = document.activeElement;
+  return focus && (focus.tagName === 'INPUT' || focus.tagName === 'SELECT');
+}
+
+function download(name, bytes) {
+  const link = element('a', {
+    href: URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' })),
+    download: name,
+  });
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+export class Comforts {
+  constructor(doc, page) {
+    this.doc = doc;
+    this.page = page;
+    this.screen = doc.getElementById('screen');
+    this.settings = loadSettings();
+    this.open = null;  // the comfort window shown, if any
+    this.autoTimer = null;
+    this.lastLength = 0;
+    this.swallowKeyUp = null;
+    this.apply();
+    this.build();
+    this.listen();
+  }
+
+  save() {
+    try {
+      localStorage.setItem(kSettingsKey, JSON.stringify(this.settings));
+    } catch (e) {
+      // Without storage the comforts last as long as the page.
+    }
+  }
+
+  apply() {
+    this.page.music.setVolume(this.settings.muted ? 0 : this.settings.volume / 100);
+    this.save();
+  }
+
+  toggle(option) {
+    this.settings[option] = !this.settings[option];
+    this.apply();
+    if (option === 'autoAdvance') this.armAutoAdvance();
+  }
+
+  // --- windows of the comforts ---
+  build() {
+    const button = (caption, action, extra = {}) =>
+      element('button', { type: 'button', onclick: action, ...extra }, caption);
+    this.historyText = element('pre', { id: 'historyText', tabIndex: 0 });
+    this.history = element('section', { id: 'history', className: 'comfort', hidden: true },
+      element('h2', {}, '履歴'), this.historyText,
+      element('p', { className: 'close-row' }, button('閉じる（Esc）', () => this.close())));
+    this.settingsBox = element('section', { id: 'settings', className: 'comfort', hidden: true });
+    this.slots = element('section', { id: 'slots', className: 'comfort', hidden: true });
+    this.menu = element('section', { id: 'comfortMenu', className: 'comfort', hidden: true });
+    this.menuButton = button('≡', (e) => this.openMenu(e), {
+      id: 'comfortButton', title: 'メニュー', ariaLabel: 'メニュー',
+    });
+    this.menuButton.className = 'tw';
+    this.menuButton.style.cssText = '--x:60;--y:6615;--w:270;--h:270';
+    this.screen.append(this.history, this.settingsBox, this.slots, this.menu, this.menuButton);
+  }
+
+  show(box) {
+    this.close();
+    this.open = box;
+    box.hidden = false;
+    ++this.page.blocked;
+    (box.querySelector('input, button, pre') || box).focus({ preventScroll: true });
+  }
+
+  close() {
+    if (!this.open) return;
+    this.open.hidden = true;
+    this.open = null;
+    --this.page.blocked;
+    const waiting = this.page.status.waitingFor;
+    if (waiting) this.page.windows.focusFirst(waiting);
+  }
+
+  openHistory() {
+    this.historyText.textContent = this.page.status.messages.join('\n\n').replace(/\r\n/g, '\n');
+    this.show(this.history);
+    this.historyText.scrollTop = this.historyText.scrollHeight;
+  }
+
+  openSettings() {
+    const s = this.settings;
+    const check = (caption, option) => element('label', {},
+      element('input', { type: 'checkbox', checked: s[option], onchange: () => this.toggle(option) }),
+      ' ' + caption);
+    const volume = element('input', {
+      type: 'range', min: 0, max: 100, value: s.volume, ariaLabel: '音楽の音量',
+      oninput: () => { s.volume = Number(volume.value); this.apply(); },
+    });
+    this.settingsBox.replaceChildren(element('h2', {}, '設定'),
+      element('label', {}, '音楽の音量 ', volume),
+      check('音楽を消す', 'muted'),
+      check('ホイールを下に回すと NEXT', 'wheelDownPressesNext'),
+      check('自動送り（クリックで止まります）', 'autoAdvance'),
+      element('p', {}, 'Enter / Space: NEXT　Y / N: はい / いいえ　H・ホイール上: 履歴\n' +
+        'F11: 全画面　M: 音楽を消す　A: 自動送り　F2・Ctrl+,: 設定　右クリック: メニュー'),
+      element('p', { className: 'close-row' },
+        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+    this.show(this.settingsBox);
+  }
+
+  async openSlots() {
+    await this.listSlots();
+    this.show(this.slots);
+  }
+
+  async listSlots(result = element('p', { role: 'status' })) {
+    const rows = [];
+    for (const slot of kSlots) {
+      const files = await this.page.files.slotFiles(slot);
+      const get = element('button', {
+        type: 'button', disabled: !files,
+        onclick: () => { download(slot, files.flags); download(slot + '_text', files.text); },
+      }, 'ダウンロード');
+      rows.push(element('tr', {}, element('td', {}, slot),
+        element('td', {}, files ? 'セーブあり' : '空き'), element('td', {}, get)));
+    }
+    const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload' });
+    picker.onchange = () => this.bringIn([...picker.files], result);
+    this.slots.replaceChildren(element('h2', {}, 'セーブデータ'),
+      element('p', {}, '各スロットは 2 つのファイル（例: file1 と file1_text）です。' +
+        'デスクトップ版のゲームフォルダーにある同じ名前のファイルとそのまま交換できます。'),
+      element('table', {}, ...rows),
+      element('p', {}, 'ファイルを読み込む（2 つ一緒に選んでください）: ', picker), result,
+      element('p', { className: 'close-row' },
+        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+  }
+
+  // The two files of a slot, named as the game names them, replace it
+  // together once the game has read them as a slot.
+  async bringIn(files, result) {
+    const byName = new Map(files.map((f) => [f.name.toLowerCase(), f]));
+    const slot = kSlots.find((s) => byName.has(s) && byName.has(s + '_text'));
+    if (!slot || files.length !== 2) {
+      result.textContent = 'スロットの 2 つのファイル（file1 と file1_text など）を一緒に選んでください。';
+      return;
+    }
+    if (files.some((f) => f.size > kLargestSlotFile)) {
+      result.textContent = '大きすぎるファイルです。ゲームのスロットのファイルを選んでください。';
+      return;
+    }
+    if (this.page.status.ended) {
+      result.textContent = 'ゲームが終わっているため読み込めません。ページを再読み込みしてください。';
+      return;
+    }
+    const bytes = async (name) => new Uint8Array(await byName.get(name).arrayBuffer());
+    const answer = await this.page.upload(slot, await bytes(slot), await bytes(slot + '_text'));
+    result.textContent = answer.saved ? `${slot} に読み込みました。` :
+      `${slot} に読み込めませんでした。${answer.why}`;
+    if (answer.saved) this.listSlots(result);
+  }
+
+  openMenu(event) {
+    const item = (caption, keys, action, checked) => {
+      const b = element('button', { type: 'button', onclick: () => { this.close(); action(); } },
+        element('span', {}, caption), element('span', {}, keys));
+      if (checked !== undefined) b.setAttribute('aria-checked', String(checked));
+      b.setAttribute('role', checked === undefined ? 'menuitem' : 'menuitemcheckbox');
+      return b;
+    };
+    this.menu.setAttribute('role', 'menu');
+    this.menu.replaceChildren(
+      item('履歴を見る', 'H・ホイール上', () => this.openHistory()),
+      item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
+      item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
+      item('音楽を消す', 'M', () => this.toggle('muted'), this.settings.muted),
+      item('設定…', 'F2・Ctrl+,', () => this.openSettings()),
+      item('セーブデータ（ダウンロード・読み込み）…', '', () => this.openSlots()));
+    const bounds = this.screen.getBoundingClientRect();
+    const at = event && event.clientX !== undefined && event.clientX > 0 ?
+      [event.clientX - bounds.left, event.clientY - bounds.top] : [bounds.width / 3, bounds.height / 4];
+    this.menu.style.left = `${Math.min(at[0], bounds.width * 0.6)}px`;
+    this.menu.style.top = `${Math.min(at[1], bounds.height * 0.5)}px`;
+    this.show(this.menu);
+  }
+
+  toggleFullScreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+    } else if (document.documentElement.requestFullscreen) {
+      document.documentElement.requestFullscreen().catch(() => {});
+    }
+  }
+
+  // --- auto-advance ---
+  armAutoAdvance() {
+    clearTimeout(this.autoTimer);
+    if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
+    this.autoTimer = setTimeout(() => this.autoPress(),
+      kAutoBaseMs + kAutoPerCharacterMs * this.lastLength);
+  }
+
+  // Only the NEXT window, and only while no comfort window stands above it.
+  autoPress() {
+    if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
+    if (this.open) {
+      this.autoTimer = setTimeout(() => this.autoPress(), kAutoBaseMs);
+      return;
+    }
+    this.doc.getElementById('next').click();
+  }
+
+  // --- input ---
+  listen() {
+    this.page.on('message', (text) => { this.lastLength = [...text].length; });
+    this.page.on('wait', () => this.armAutoAdvance());
+    this.page.on('end', () => clearTimeout(this.autoTimer));
+    this.doc.addEventListener('keydown', (e) => this.onKey(e));
+    this.doc.addEventListener('keyup', (e) => this.onKeyUp(e));
+    this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
+    this.screen.addEventListener('contextmenu', (e) => {
+      e.preventDefault();
+      this.openMenu(e);
+    });
+    // A click of the player on a waiting message turns auto-advance off.
+    this.screen.addEventListener('pointerdown', (e) => {
+      if (e.isTrusted && e.button === 0 && this.settings.autoAdvance &&
+          this.page.status.waitingFor === 'Form3' && !e.target.closest('.comfort')) {
+        this.toggle('autoAdvance');
+      }
+      if (this.open === this.menu && !e.target.closest('#comfortMenu')) this.close();
+    });
+  }
+
+  press(id) {
+    this.doc.getElementById(id).click();
+    return true;
+  }
+
+  // The game goes on between two listeners of one key, so it may already
+  // wait on its next window: a key a window took is not taken again here,
+  // and a key taken here is not also a press of the focused button (Space
+  // presses one when it is let go, by then the next NEXT).
+  onKey(e) {
+    if (e.defaultPrevented || !this.handleKey(e)) return;
+    e.preventDefault();
+    this.swallowKeyUp = e.key;
+  }
+
+  onKeyUp(e) {
+    if (e.key !== this.swallowKeyUp) return;
+    e.preventDefault();
+    this.swallowKeyUp = null;
+  }
+
+  handleKey(e) {
+    const waiting = this.page.status.waitingFor;
+    if (e.key === 'F11' && !e.repeat) return this.toggleFullScreen() || true;
+    if (e.key === 'F2' || (e.key === ',' && e.ctrlKey)) return this.openSettings() || true;
+    if (e.key === 'Escape' && this.open) return this.close() || true;
+    if (e.key === 'ContextMenu') return this.openMenu() || true;
+    if (e.ctrlKey || e.altKey || e.metaKey || e.repeat || typing() || this.open) return false;
+    const key = e.key.length === 1 ? e.key.toLowerCase() : e.key;
+    if (key === 'Enter' || key === ' ') {
+      if (waiting === 'Form3') return this.press('next');
+      if (waiting === 'lblMsg' && e.target.id === 'lblMsg') return this.press('lblMsg');
+      return false;  // the focused button takes it as a click
+    }
+    if (waiting === 'Form2' && (key === 'y' || key === 'n')) {
+      return this.press(key === 'y' ? 'cmdYes' : 'cmdNo');
+    }
+    if (key === 'h') return this.openHistory() || true;
+    if (key === 'm') return this.toggle('muted') || true;
+    if (key === 'a') return this.toggle('autoAdvance') || true;
+    return false;
+  }
+
+  onWheel(e) {
+    if (this.open || e.target.closest('select')) return;  // a list scrolls itself
+    if (e.deltaY < 0) {
+      e.preventDefault();
+      this.openHistory();
+    } else if (e.deltaY > 0 && this.settings.wheelDownPressesNext &&
+               this.page.status.waitingFor === 'Form3') {
+      e.preventDefault();
+      this.press('next');
+    }
+  }
+}

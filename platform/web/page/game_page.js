@@ -1,0 +1,180 @@
+// What the game (the WebAssembly module) sees of the page: the calls of
+// platform/web/web_platform.cpp and web_files.cpp arrive here. Every wait
+// is a promise that the player's answer resolves; a report of the page that
+// comes while the game waits (the window hidden or shown, slot files brought
+// in) resolves it first, and the game asks again once it has dealt with it.
+import { MainWindowPictures, Pictures } from './pictures.js';
+import { Music } from './music.js';
+import { SlotStorage } from './slot_storage.js';
+import { Windows } from './windows.js';
+
+export const kResized = -1000;
+export const kUploaded = -1001;
+
+// Places of the shelf, as the C++ side numbers them.
+const kFirstText = 0;
+const kSecondText = 1;
+const kUploadSlot = 2;
+const kUploadFlags = 3;
+const kUploadText = 4;
+
+// Texts and bytes handed to the game wait here until it copies them.
+class Shelf {
+  constructor() {
+    this.items = new Map();
+    this.encoder = new TextEncoder();
+  }
+
+  put(place, value) {
+    this.items.set(place, typeof value === 'string' ? this.encoder.encode(value) : value);
+  }
+
+  size(place) {
+    return (this.items.get(place) || []).length;
+  }
+
+  take(place) {
+    const bytes = this.items.get(place) || new Uint8Array(0);
+    this.items.delete(place);
+    return bytes;
+  }
+}
+
+export class GamePage {
+  constructor(doc, manifest, notices) {
+    this.shelf = new Shelf();
+    this.files = new SlotStorage(manifest, this.shelf, notices);
+    this.pictures = new Pictures(this.files);
+    this.mainWindow = new MainWindowPictures(doc, this.pictures);
+    this.music = new Music(this.files, manifest);
+    this.windows = new Windows(doc, (name, value, event) => this.answer(name, value, event),
+      (file) => this.files.addressOf(file));
+    this.label = doc.getElementById('lblMsg');
+    this.pending = null;
+    this.reports = [];
+    this.listeners = { message: [], wait: [], end: [] };
+    this.uploadAnswer = null;
+    // What the page has done, for the player's history and for tests.
+    this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false };
+    this.answeredAt = null;
+    this.answered = null;
+    this.earlyClick = null;
+    this.blocked = 0;  // a comfort window above the game takes its clicks
+  }
+
+  on(what, listener) {
+    this.listeners[what].push(listener);
+  }
+
+  tell(what, ...args) {
+    for (const listener of this.listeners[what]) listener(...args);
+  }
+
+  // --- the game's drawing calls ---
+  call(what, a, b, c) {
+    switch (what) {
+      case 'message':
+        this.label.textContent = ' \n' + a.replace(/\r\n/g, '\n');
+        this.status.messages.push(a);
+        this.tell('message', a);
+        break;
+      case 'scene': this.mainWindow.showScene(a); break;
+      case 'layer': this.mainWindow.showLayer(a); break;
+      case 'hideLayer': this.mainWindow.hideLayer(); break;
+      case 'paintPortrait': this.mainWindow.paintPortrait(a); break;
+      case 'side': this.mainWindow.showSide(a); break;
+      case 'clock': this.mainWindow.showClock(a, b, c); break;
+      case 'openName': this.windows.open('Form4'); break;
+      case 'close': this.windows.close(a); break;
+      case 'stopSound': this.music.stop(); break;
+      case 'playLoop': this.music.play(a); break;
+      case 'end': this.end(); break;
+    }
+  }
+
+  mainWindowPosition() {
+    return this.windows.mainPosition();
+  }
+
+  // --- waits ---
+  wait(name, argument, left, top) {
+    if (this.reports.length) return Promise.resolve(this.reports.shift());
+    this.windows.open(name, argument, left, top);
+    this.status.waitingFor = name;
+    ++this.status.waits;
+    this.measureAnswer();
+    this.tell('wait', name);
+    const early = name === 'lblMsg' ? this.earlyClick : null;
+    this.earlyClick = null;
+    if (early) queueMicrotask(() => this.answer('lblMsg', 0, early));
+    return new Promise((resolve) => { this.pending = { name, resolve }; });
+  }
+
+  // The player's answer to the window that waits; any other click is lost,
+  // as on a window that a modal one blocks. A click on the title before the
+  // game has loaded waits for it.
+  answer(name, value, event) {
+    if (!this.status.waits && name === 'lblMsg') this.earlyClick = event;
+    if (!this.pending || this.pending.name !== name || this.blocked) return;
+    if (name === 'Form4') {
+      const [nameText, nickname] = this.windows.nameEntry();
+      this.shelf.put(kFirstText, nameText);
+      this.shelf.put(kSecondText, nickname);
+    }
+    const { resolve } = this.pending;
+    this.pending = null;
+    this.status.waitingFor = null;
+    this.answeredAt = event && event.timeStamp ? event.timeStamp : performance.now();
+    this.answered = name;
+    this.windows.answered(name, value);
+    this.music.unlock();
+    resolve(value);
+  }
+
+  // The time from the player's click to the next wait (the page changed),
+  // and to the frame that shows it.
+  measureAnswer() {
+    const clicked = this.answeredAt;
+    if (clicked === null) return;
+    this.answeredAt = null;
+    const changed = performance.now() - clicked;
+    const window = this.answered;
+    requestAnimationFrame(() => {
+      this.status.clicks.push({ window, changed, frame: performance.now() - clicked });
+    });
+  }
+
+  report(code) {
+    if (this.pending) {
+      const { resolve } = this.pending;
+      this.pending = null;
+      resolve(code);
+    } else {
+      this.reports.push(code);
+    }
+  }
+
+  // Slot files from the player: the game checks and keeps them.
+  upload(slot, flags, text) {
+    this.shelf.put(kUploadSlot, slot);
+    this.shelf.put(kUploadFlags, flags);
+    this.shelf.put(kUploadText, text);
+    return new Promise((resolve) => {
+      this.uploadAnswer = resolve;
+      this.report(kUploaded);
+    });
+  }
+
+  uploadDone(saved, why) {
+    if (this.uploadAnswer) this.uploadAnswer({ saved, why });
+    this.uploadAnswer = null;
+  }
+
+  end() {
+    for (const id of ['Form2', 'Form3', 'Form4', 'Form5', 'Form7', 'Form8']) this.windows.close(id);
+    this.music.stop();
+    this.status.ended = true;
+    this.label.textContent = ' \nゲームは終わりました。ページを再読み込みすると、最初から遊べます。';
+    this.tell('end');
+  }
+}

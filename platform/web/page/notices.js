@@ -1,0 +1,32 @@
+// What the page itself has to tell the player, in Japanese, below the game:
+// a browser without WebAssembly, storage it may not use, a file it could
+// not download. Each notice is said once.
+export const kNoWebAssembly =
+  'このブラウザでは WebAssembly が使えないため、ゲームを動かせません。' +
+  '最新のブラウザで開くか、ブラウザの設定で WebAssembly（JavaScript の最適化機能）を有効にしてください。';
+export const kStorageBlocked =
+  'このブラウザではページのデータ保存（IndexedDB）が禁止されているため、セーブとロードはできません。' +
+  'ゲームはそのまま遊べます。保存するにはサイトデータの保存を許可してください。';
+export const kEngineFailed =
+  'ゲーム本体をダウンロードできませんでした。通信状態を確かめて、ページを再読み込みしてください。';
+export const kEngineStopped =
+  'ゲームが続けられなくなりました。ページを再読み込みすると、最初から遊べます。';
+
+export function downloadFailed(name) {
+  return `ファイル「${name}」をダウンロードできませんでした。このファイルを使う場面は表示されません。`;
+}
+
+export class Notices {
+  constructor(box) {
+    this.box = box;
+    this.said = new Set();
+  }
+
+  say(text) {
+    if (this.said.has(text)) return;
+    this.said.add(text);
+    const line = document.createElement('p');
+    line.textContent = text;
+    this.box.append(line);
+  }
+}

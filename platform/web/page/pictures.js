@@ -1,0 +1,158 @@
+// The pictures of the main window: the scene picture box (a canvas, since
+// line mode paints pixels into it), the prepared portrait over it, the side
+// picture and the clock column. The browser decodes the GIF and JPEG files
+// itself; each is decoded once and kept.
+import { fileKey } from './slot_storage.js';
+
+const kLightYellow = 'rgb(255, 255, 192)';
+const kSceneWidth = 300;
+const kSceneHeight = 260;
+
+function nextFrame() {
+  return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+}
+
+// Line mode, as the game was designed: every pixel of the portrait's top-left
+// 300 x 260 that is not exactly light cyan (red 0, green 255, blue 255)
+// replaces the scene's; the rows of one parity (0 even, 1 odd) at a time.
+export function paintPortraitRows(portrait, scene, parity) {
+  const rows = Math.min(kSceneHeight, portrait.height, scene.height);
+  const columns = Math.min(kSceneWidth, portrait.width, scene.width);
+  const from = portrait.data;
+  const to = scene.data;
+  for (let y = parity; y < rows; y += 2) {
+    for (let x = 0; x < columns; ++x) {
+      const p = (y * portrait.width + x) * 4;
+      if (from[p] === 0 && from[p + 1] === 255 && from[p + 2] === 255) continue;
+      const s = (y * scene.width + x) * 4;
+      to[s] = from[p];
+      to[s + 1] = from[p + 1];
+      to[s + 2] = from[p + 2];
+      to[s + 3] = 255;
+    }
+  }
+}
+
+// The colours exactly as the file has them; a browser that does not take
+// the options decodes without them.
+function decode(blob) {
+  return createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' })
+    .catch(() => createImageBitmap(blob))
+    .catch(() => null);
+}
+
+export class Pictures {
+  constructor(storage) {
+    this.storage = storage;
+    this.decoded = new Map();
+  }
+
+  // The decoded picture, or null when the file is missing or unreadable.
+  get(name) {
+    if (!name || !this.storage.addressOf(name)) return Promise.resolve(null);
+    const key = fileKey(name);
+    if (!this.decoded.has(key)) {
+      const picture = this.storage.download(name).then((bytes) => bytes && decode(new Blob([bytes])));
+      this.decoded.set(key, picture);
+    }
+    return this.decoded.get(key);
+  }
+
+  // The pixels of a picture as it is stored, exact, for line mode.
+  async pixels(name) {
+    const picture = await this.get(name);
+    if (!picture) return null;
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+    const context = canvas.getContext('2d', { willReadFrequently: true });
+    context.drawImage(picture, 0, 0);
+    return context.getImageData(0, 0, picture.width, picture.height);
+  }
+}
+
+// Shows a picture in an image element at its own size, or nothing.
+async function showIn(img, pictures, name) {
+  img.dataset.file = name;
+  const address = name ? pictures.storage.addressOf(name) : null;
+  const picture = await pictures.get(name);
+  if (img.dataset.file !== name) return;  // another picture came meanwhile
+  img.style.setProperty('--iw', picture ? picture.width : 0);
+  img.src = picture ? address : '';
+}
+
+export class MainWindowPictures {
+  constructor(doc, pictures) {
+    this.pictures = pictures;
+    this.canvas = doc.getElementById('picMainCanvas');
+    this.context = this.canvas.getContext('2d', { willReadFrequently: true });
+    this.layer = doc.getElementById('imgMain');
+    this.side = doc.getElementById('imgSub');
+    this.date = doc.querySelector('#picHinichi > img');
+    this.place = doc.querySelector('#picBasho > img');
+    this.time = doc.getElementById('lblJikoku');
+    this.work = Promise.resolve();  // the scene box's drawing, in the game's order
+  }
+
+  // Resolves once every drawing asked for so far is on the canvas.
+  settled() {
+    return this.work;
+  }
+
+  queue(step) {
+    this.work = this.work.then(step).catch(() => {});
+  }
+
+  showScene(name) {
+    const picture = this.pictures.get(name);
+    this.queue(async () => {
+      const drawn = await picture;
+      this.context.fillStyle = kLightYellow;
+      this.context.fillRect(0, 0, kSceneWidth, kSceneHeight);
+      if (drawn) this.context.drawImage(drawn, 0, 0);  // own size, clipped by the box
+      this.canvas.style.backgroundImage = 'none';
+    });
+  }
+
+  // The player sees the even rows before the odd ones.
+  paintPortrait(name) {
+    const portrait = this.pictures.pixels(name);
+    this.queue(async () => {
+      const pixels = await portrait;
+      if (!pixels) return;
+      const scene = this.context.getImageData(0, 0, kSceneWidth, kSceneHeight);
+      paintPortraitRows(pixels, scene, 0);
+      this.context.putImageData(scene, 0, 0);
+      await nextFrame();
+      paintPortraitRows(pixels, scene, 1);
+      this.context.putImageData(scene, 0, 0);
+    });
+  }
+
+  showLayer(name) {
+    this.layer.hidden = false;
+    this.layer.classList.remove('away');
+    showIn(this.layer, this.pictures, name);
+  }
+
+  // Moved out of view, beyond the box's right edge; it keeps its picture.
+  hideLayer() {
+    this.layer.classList.add('away');
+  }
+
+  showSide(name) {
+    showIn(this.side, this.pictures, name);
+  }
+
+  showClock(date, time, place) {
+    if (date) showIn(this.date, this.pictures, date);
+    this.time.textContent = time;
+    // The face may be wider than the plate was made for: the text is
+    // narrowed, never cut.
+    this.time.style.transform = '';
+    const room = this.time.clientWidth;
+    const wanted = this.time.scrollWidth;
+    if (wanted > room) this.time.style.transform = `scaleX(${Math.max(0.5, room / wanted)})`;
+    showIn(this.place, this.pictures, place);
+  }
+}

@@ -1,0 +1,181 @@
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+
+#include "platform/web/page_bridge.h"
+
+// Each call hands one thing to the page; the page (page/game_page.js) does
+// the drawing. Texts cross as UTF-8.
+// clang-format off
+EM_JS(void, velmora_page_call, (const char* what, const char* a, const char* b, const char* c), {
+    Module.page.call(UTF8ToString(what), UTF8ToString(a), UTF8ToString(b), UTF8ToString(c));
+});
+EM_JS(double, velmora_page_main_window, (int top), {
+    return Module.page.mainWindowPosition()[top ? 1 : 0];
+});
+EM_ASYNC_JS(int, velmora_page_wait, (const char* window, const char* argument, double left,
+                                     double top), {
+    return await Module.page.wait(UTF8ToString(window), UTF8ToString(argument), left, top);
+});
+EM_JS(void, velmora_page_upload_done, (bool saved, const char* why), {
+    Module.page.uploadDone(saved, UTF8ToString(why));
+});
+// clang-format on
+
+namespace velmora::web {
+
+namespace {
+
+// What a wait returns besides the window's own answer.
+constexpr int kResized = -1000;
+constexpr int kUploaded = -1001;
+
+// The shelf places of what the page hands over.
+constexpr int kFirstText = 0;
+constexpr int kSecondText = 1;
+constexpr int kUploadSlot = 2;
+constexpr int kUploadFlags = 3;
+constexpr int kUploadText = 4;
+
+void Call(const char* what, const std::string& a = {}, const std::string& b = {},
+          const std::string& c = {}) {
+    velmora_page_call(what, a.c_str(), b.c_str(), c.c_str());
+}
+
+std::string Lines(const std::vector<std::string>& entries) {
+    std::string joined;
+    for (const std::string& entry : entries) joined += (joined.empty() ? "" : "\n") + entry;
+    return joined;
+}
+
+}  // namespace
+
+int WebPlatform::Wait(const char* window, const std::string& argument, Twips at) {
+    for (;;) {
+        const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top);
+        if (answer == kResized) {
+            if (onResize_) onResize_();
+        } else if (answer == kUploaded) {
+            TakeUpload();
+        } else {
+            return answer;
+        }
+    }
+}
+
+// Slot files brought in replace the slot as one, like a save, once the
+// game's own reader takes them.
+void WebPlatform::TakeUpload() {
+    const std::string slot = TakeFromShelf(kUploadSlot);
+    const std::string flagFile = TakeFromShelf(kUploadFlags);
+    const std::string textFile = TakeFromShelf(kUploadText);
+    CommitFailure failure;
+    const bool saved =
+        (!checkUpload_ || checkUpload_(flagFile, textFile, &failure.why)) &&
+        files_.ReplaceTogether({{slot, flagFile}, {slot + "_text", textFile}}, &failure);
+    velmora_page_upload_done(saved, failure.why.c_str());
+}
+
+void WebPlatform::WaitMessageClick() {
+    Wait("lblMsg", "");
+}
+
+void WebPlatform::ShowEnd() {
+    Call("end");
+}
+
+void WebPlatform::SetMessageCaption(const std::string& text) {
+    Call("message", text);
+}
+
+Twips WebPlatform::MainWindowPosition() {
+    return {velmora_page_main_window(0), velmora_page_main_window(1)};
+}
+
+void WebPlatform::ShowScene(const std::string& file) {
+    Call("scene", file);
+}
+
+void WebPlatform::ClearScene() {
+    Call("scene", "");
+}
+
+void WebPlatform::ShowPreparedPortrait(const std::string& preparedFile) {
+    Call("layer", preparedFile);
+}
+
+void WebPlatform::HidePortraitLayer() {
+    Call("hideLayer");
+}
+
+void WebPlatform::PaintPortraitIntoScene(const std::string& portraitFile) {
+    Call("paintPortrait", portraitFile);
+}
+
+void WebPlatform::ShowSidePicture(const std::string& file) {
+    Call("side", file);
+}
+
+void WebPlatform::ShowClock(const ClockFace& face) {
+    Call("clock", face.datePicture, face.timeText, face.placePicture);
+}
+
+void WebPlatform::WaitNext(Twips at) {
+    Wait("Form3", "", at);
+}
+
+YesNo WebPlatform::AskYesNo(Twips at) {
+    switch (Wait("Form2", "", at)) {
+        case 1:
+            return YesNo::Yes;
+        case 2:
+            return YesNo::No;
+        default:
+            return YesNo::Closed;
+    }
+}
+
+void WebPlatform::OpenNameDialog() {
+    Call("openName");
+}
+
+NameEntry WebPlatform::WaitNameDialog() {
+    if (Wait("Form4", "") != 0) return {.closed = true, .name = {}, .nickname = {}};
+    return {
+        .closed = false, .name = TakeFromShelf(kFirstText), .nickname = TakeFromShelf(kSecondText)};
+}
+
+void WebPlatform::CloseNameDialog() {
+    Call("close", "Form4");
+}
+
+std::optional<std::string> WebPlatform::ChooseFromList(const std::vector<std::string>& entries,
+                                                       Twips at) {
+    const int chosen = Wait("Form5", Lines(entries), at);
+    if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
+    return entries[chosen];
+}
+
+std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<std::string>& captions) {
+    const int pressed = Wait("Form8", Lines(captions));
+    if (pressed < 0 || pressed >= static_cast<int>(captions.size())) return std::nullopt;
+    return captions[pressed];
+}
+
+void WebPlatform::WaitPictureClick(const std::string& file) {
+    Wait("Form7", file);
+}
+
+void WebPlatform::ClosePictureWindow() {
+    Call("close", "Form7");
+}
+
+void WebPlatform::StopSound() {
+    Call("stopSound");
+}
+
+void WebPlatform::PlayLoop(const std::string& waveFile) {
+    Call("playLoop", waveFile);
+}
+
+}  // namespace velmora::web

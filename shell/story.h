@@ -1,0 +1,34 @@
+// The whole story as the game plays it: the start, the ten places of the
+// town in the order of the menu, and the digest. The game plays from here,
+// and the tools read every event, its place, days and hours from here too.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "places/event.h"
+
+namespace velmora {
+
+struct Story {
+    Event start;  // the introduction and Kumi's invitation
+    std::vector<Place> places;
+    Event digest;
+};
+
+const Story& TheStory();
+extern const Event kStart;  // the start of a new game (shell/start_up.cpp)
+
+// One event of the story as its lists know it: "park P1", "park P1 YES".
+struct StoryEvent {
+    std::string id;
+    std::string place;     // the menu's caption; "" for the start and the digest
+    const Event* event;    // its declaration; for a part, the event it is part of
+    const Branch* branch;  // the part, or nothing
+};
+
+// In the order of the story map: the start, the places as the menu lists
+// them (each event followed by its parts), the digest.
+std::vector<StoryEvent> ListEvents(const Story& story);
+
+}  // namespace velmora

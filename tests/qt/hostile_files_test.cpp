@@ -1,0 +1,132 @@
+// The window program over a hostile folder: a saved place that names a path
+// opens nothing outside the folder; a pipe, a device, a folder, a socket or a
+// dangling link under a picture's or the music's name is refused at once (a
+// pipe once froze the window), while a link to a real picture still shows.
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include "game_harness.h"
+#include "tests/hostile_things.h"
+#include "world/slot_format.h"
+
+namespace velmora::qt::test {
+namespace {
+
+// What the window program says on its standard error while alive.
+class Warnings {
+  public:
+    Warnings() {
+        seen_.clear();
+        previous_ = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen_ << text; });
+    }
+    ~Warnings() { qInstallMessageHandler(previous_); }
+    const QStringList& seen() const { return seen_; }
+
+  private:
+    static inline QStringList seen_;
+    QtMessageHandler previous_;
+};
+
+void Write(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+TEST(HostileFiles, APathInASavedPlaceOpensNothingOutsideTheFolder) {
+    GameHarness h;
+    QTemporaryDir outside;
+    WritePicture(outside.filePath("evil.gif"), {90, 30}, Qt::red);
+    const std::string place = "../" + QDir(outside.path()).dirName().toStdString() + "/evil";
+    GameState saved;
+    saved.Flags = {};
+    saved.flag(Flag::Music) = 2;
+    saved.flag(Flag::SavedDay) = 2;
+    saved.flag(Flag::SavedHour) = 10;
+    Write(h.folder() + "/file1", FormatFlagFile(saved.Flags));
+    Write(h.folder() + "/file1_text", *FormatTextFile({place, "佐々木", "リュウ君"}));
+    const int opened = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(opened, outside.path().toUtf8().constData(), IN_OPEN), 0);
+
+    h.ClickMessage({Answer(true),
+                    {"Form5",
+                     [](QWidget* form5) {
+                         auto* list = form5->findChild<QListWidget*>("List1");
+                         list->setCurrentItem(list->findItems("file1", Qt::MatchExactly).first());
+                         Press("Command1")(form5);
+                     }},
+                    Answer(true),
+                    Next(),
+                    Menu("メイン画面移動")});
+
+    ASSERT_EQ(h.script().failure(), "");
+    EXPECT_EQ(h.state().CurrentPlace, place);
+    EXPECT_TRUE(h.window.place()->pixmap().isNull());
+    char event[4096];
+    EXPECT_LT(::read(opened, event, sizeof event), 0) << "a file outside the folder was opened";
+    ::close(opened);
+}
+
+TEST(HostileFiles, AnythingButAFileAsAPictureOrTheMusicIsRefusedAtOnce) {
+    const std::pair<const char*, const char*> things[] = {
+        {"pipe", "名前付きパイプ"},
+        {"device", "デバイス"},
+        {"folder", "フォルダ"},
+        {"socket", "ソケット"},
+        {"dangling link", "リンク先のファイルがありません"}};
+    for (const auto& [what, reason] : things) {
+        SCOPED_TRACE(what);
+        GameHarness h;
+        for (const char* name : {"/hanaya.jpg", "/BGM1.wav"})
+            ASSERT_EQ(velmora::test::PlantNotAFile((h.folder() + name).toStdString(), what), "");
+        velmora::test::HangGuard guard;
+        Warnings warnings;
+        h.platform.ShowSidePicture("hanaya.jpg");
+        EXPECT_TRUE(h.window.side()->pixmap().isNull());
+        h.platform.PlayLoop("BGM1.wav");
+        EXPECT_FALSE(h.platform.sound().playing());
+        ASSERT_EQ(warnings.seen().size(), 2) << warnings.seen().join("\n").toStdString();
+        EXPECT_TRUE(warnings.seen()[0].startsWith("hanaya.jpg "))
+            << warnings.seen()[0].toStdString();
+        EXPECT_TRUE(warnings.seen()[0].contains(reason)) << warnings.seen()[0].toStdString();
+        EXPECT_TRUE(warnings.seen()[1].startsWith("BGM1.wav ")) << warnings.seen()[1].toStdString();
+    }
+}
+
+// A wave file's header says how much memory its sound takes; one that claims
+// 4 GB in a few bytes once ended the program. The shipped music still plays.
+TEST(HostileFiles, AWaveThatClaimsMoreThanItHoldsIsRefused) {
+    GameHarness h;
+    std::string wave = "RIFF\xf0\xff\xff\xffWAVEfmt ";
+    wave += std::string("\x10\0\0\0\x01\0\x02\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x10\0", 20);
+    wave += std::string("data\xf0\xff\xff\xff", 8) + std::string(1000, '\0');
+    Write(h.folder() + "/BGM1.wav", wave);
+    Warnings warnings;
+    h.platform.PlayLoop("BGM1.wav");
+    EXPECT_EQ(warnings.seen().size(), 1);
+
+    QFile::remove(h.folder() + "/BGM1.wav");
+    ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/BGM1.wav", h.folder() + "/BGM1.wav"));
+    h.platform.PlayLoop("BGM1.wav");
+    EXPECT_EQ(warnings.seen().size(), 1) << warnings.seen().join("\n").toStdString();
+}
+
+// The launcher links the shipped data into the game folder.
+TEST(HostileFiles, ALinkToAPictureStillShows) {
+    GameHarness h;
+    QTemporaryDir shipped;
+    WritePicture(shipped.filePath("hanaya.jpg"), {300, 260}, Qt::blue);
+    ASSERT_TRUE(QFile::link(shipped.filePath("hanaya.jpg"), h.folder() + "/hanaya.jpg"));
+    h.platform.ShowScene("hanaya.jpg");
+    EXPECT_EQ(h.window.scene()->canvas().pixelColor(10, 10), QColor(Qt::blue));
+}
+
+}  // namespace
+}  // namespace velmora::qt::test

@@ -1,0 +1,209 @@
+"""A real browser for the web page's tests: the site served from a local
+server, Debian's chromium headless, driven through the DevTools protocol
+(python3-websocket). Nothing is downloaded; everything stops with the object.
+
+    with Browser(site_folder) as browser:
+        browser.open()
+        browser.click("#lblMsg")
+"""
+
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import socketserver
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.request
+
+try:
+    import websocket
+except ImportError:  # what_is_missing says so
+    websocket = None
+
+CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--mute-audio", "--autoplay-policy=no-user-gesture-required",
+]
+KEYS = {  # what the page sees of each key the tests press
+    "Enter": (13, "\r"), " ": (32, " "), "Tab": (9, ""), "Escape": (27, ""),
+    "F11": (122, ""), "F2": (113, ""),
+}
+
+
+def what_is_missing(site):
+    """Why the browser tests cannot run here, or None."""
+    if not os.path.isfile(os.path.join(site, "index.html")):
+        return f"no web page in {site} (tools/web.sh builds it; emscripten is not installed?)"
+    if not shutil.which("chromium"):
+        return "chromium is not installed (tools/setup.sh web installs it)"
+    if websocket is None:
+        return "python3-websocket is not installed (tools/setup.sh web installs it)"
+    return None
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class ThreadingServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+    def handle_error(self, request, client_address):
+        pass  # a browser that leaves mid-download is no fault of the page
+
+
+class BrowserError(Exception):
+    pass
+
+
+class Browser:
+    def __init__(self, site, width=1140, height=690, deadline=60.0):
+        self.site = site
+        self.width, self.height = width, height
+        self.deadline = deadline
+        self.server = self.chromium = self.socket = None
+        self.profile = None
+        self.next_id = 0
+        self.events = []
+
+    # --- start and stop ---
+    def __enter__(self):
+        handler = functools.partial(QuietHandler, directory=self.site)
+        self.server = ThreadingServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        self.profile = tempfile.mkdtemp(prefix="velmora-chromium-")
+        self.chromium = subprocess.Popen(
+            [CHROMIUM, *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}",
+             "--remote-debugging-port=0", f"--window-size={self.width},{self.height}", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port = self._devtools_port()
+        targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list"))
+        page = next(t for t in targets if t["type"] == "page")
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=self.deadline,
+                                                  suppress_origin=True)
+        self.send("Page.enable")
+        self.send("Runtime.enable")
+        self.send("Emulation.setDeviceMetricsOverride", width=self.width, height=self.height,
+                  deviceScaleFactor=1, mobile=False)
+        return self
+
+    def __exit__(self, *exc):
+        if self.socket:
+            self.socket.close()
+        if self.chromium:
+            self.chromium.terminate()
+            try:
+                self.chromium.wait(10)
+            except subprocess.TimeoutExpired:
+                self.chromium.kill()
+                self.chromium.wait()
+        if self.server:
+            self.server.shutdown()
+            self.server.server_close()
+        if self.profile:
+            shutil.rmtree(self.profile, ignore_errors=True)
+
+    def _devtools_port(self):
+        active = os.path.join(self.profile, "DevToolsActivePort")
+        end = time.monotonic() + self.deadline
+        while time.monotonic() < end:
+            if self.chromium.poll() is not None:
+                raise BrowserError(f"chromium exited with status {self.chromium.returncode}")
+            try:
+                with open(active) as f:
+                    return int(f.readline())
+            except (OSError, ValueError):
+                time.sleep(0.05)
+        raise BrowserError("chromium did not open its DevTools port")
+
+    # --- the protocol ---
+    def send(self, method, **params):
+        self.next_id += 1
+        mine = self.next_id
+        self.socket.send(json.dumps({"id": mine, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == mine:
+                if "error" in message:
+                    raise BrowserError(f"{method}: {message['error']}")
+                return message.get("result", {})
+            self.events.append(message)
+
+    def evaluate(self, expression, wait_promise=False):
+        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=wait_promise)
+        if "exceptionDetails" in result:
+            raise BrowserError(f"{expression}: {result['exceptionDetails']}")
+        return result["result"].get("value")
+
+    def wait_event(self, method, what):
+        """The first protocol event of this kind, taken off the list."""
+        end = time.monotonic() + self.deadline
+        while time.monotonic() < end:
+            for event in self.events:
+                if event.get("method") == method:
+                    self.events.remove(event)
+                    return event["params"]
+            self.evaluate("0")  # events arrive between answers
+            time.sleep(0.005)
+        raise BrowserError(f"waited in vain for {what}")
+
+    def wait_for(self, expression, what, deadline=None):
+        """Polls the page until the expression is truthy; its value."""
+        end = time.monotonic() + (deadline or self.deadline)
+        while time.monotonic() < end:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            time.sleep(0.005)
+        raise BrowserError(f"waited in vain for {what}")
+
+    # --- what a player does ---
+    def open(self, path="index.html"):
+        """Navigates and returns once the page's document is parsed."""
+        self.send("Page.navigate", url=self.url + path)
+        self.wait_for(f"location.href === {json.dumps(self.url + path)} && "
+                      "document.readyState !== 'loading'", "the page")
+
+    def center(self, selector):
+        box = self.evaluate(f"""(() => {{
+            const e = document.querySelector({json.dumps(selector)});
+            if (!e) return null;
+            const r = e.getBoundingClientRect();
+            return [r.left + r.width / 2, r.top + r.height / 2, r.width, r.height];
+        }})()""")
+        if not box or box[2] <= 0:
+            raise BrowserError(f"nothing to click at {selector}")
+        return box[0], box[1]
+
+    def click(self, selector, button="left"):
+        x, y = self.center(selector)
+        self.click_at(x, y, button)
+
+    def click_at(self, x, y, button="left"):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button=button, clickCount=1)
+
+    def key(self, key):
+        code, text = KEYS[key] if key in KEYS else (ord(key.upper()), key)
+        self.send("Input.dispatchKeyEvent", type="keyDown", key=key, windowsVirtualKeyCode=code,
+                  text=text)
+        self.send("Input.dispatchKeyEvent", type="keyUp", key=key, windowsVirtualKeyCode=code)
+
+    def type_text(self, text):
+        self.send("Input.insertText", text=text)
+
+    def screenshot(self, path):
+        data = self.send("Page.captureScreenshot", format="png")["data"]
+        with open(path, "wb") as f:
+            f.write(base64.b64decode(data))

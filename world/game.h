@@ -1,0 +1,64 @@
+// The operations of the game, as the world, the places and the finale call
+// them. The main window (shell/form1.h) carries them out: it alone reaches
+// the windows and pictures, and the rest of the game reaches them only
+// through here.
+#pragma once
+
+#include <string>
+
+#include "world/state.h"
+
+namespace velmora {
+
+class Files;  // platform/files.h: for the world's scenario and slot files alone
+class Sound;  // platform/sound.h: for the world's music alone
+
+class Game {
+  public:
+    virtual ~Game() = default;
+
+    virtual GameState& state() = 0;
+    virtual Files& files() = 0;
+    virtual Sound& sound() = 0;
+
+    // --- the message window and the small windows ---
+    virtual void ShowMessage(const std::string& text, int wait) = 0;  // wait 0: until NEXT
+    virtual void ShowForm2() = 0;  // Yes/No; the answer in DialogAnswer
+    virtual void ShowForm5() = 0;  // the list of ClickState; the choice in SelectedFile
+    virtual void ShowForm7() = 0;  // PictureFile until it is clicked, then NEXT
+    virtual void AskRoomCommand() = 0;
+    // The next turn runs DispatchCommand on MenuChoice, as if the menu had
+    // just been answered (a loaded game goes on at its saved place).
+    virtual void DispatchNext() = 0;
+    [[noreturn]] virtual void EndProgram() = 0;
+
+    // --- pictures ---
+    virtual void ShowScenePicture(const std::string& file) = 0;
+    virtual void ClearScenePicture() = 0;
+    virtual void ShowPortrait(const std::string& file) = 0;
+    virtual void DismissPortrait() = 0;
+    virtual void ShowPlacePicture(const std::string& file) = 0;
+    virtual void ShowTitlePicture() = 0;
+    virtual void UpdateClockDisplay() = 0;
+
+    // --- the end of the playable days ---
+    virtual void PlayDigestFinale() = 0;
+
+    // An event of the story begins ("park P3", "park P1 YES"): told to
+    // whoever follows the story (the route explorer).
+    virtual void Tell(const std::string& eventId) = 0;
+};
+
+// The world's own operations, on any game.
+void AdvanceClock(Game& game);                         // world/clock.cpp
+void LoadScript(Game& game, const std::string& file);  // world/scenario_files.cpp
+void PlayBgm(Game& game, const std::string& file);     // world/music.cpp
+void PromptLoad(Game& game);                           // world/save_load.cpp
+void LoadGame(Game& game);
+void PromptSave(Game& game);
+void SaveGame(Game& game);
+void ToggleBgm(Game& game);  // world/options.cpp
+void ToggleLineDisplay(Game& game);
+void ConfirmQuit(Game& game);
+
+}  // namespace velmora
