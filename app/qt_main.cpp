@@ -15,6 +15,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     velmora::qt::InstallFontSubstitutions();
+    velmora::qt::KeepBoldUnderScaleFactor();
 
     velmora::PosixFiles files(".");
     velmora::qt::MainWindow window;

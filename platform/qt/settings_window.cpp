@@ -55,6 +55,7 @@ void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
 
 QString ComfortKeysText() {
     return "Enter / Space: NEXT　　Y / N: はい / いいえ\n"
+           "Tab・矢印キーで選んでから Enter / Space: 質問・一覧・メニュー\n"
            "H・ホイール上: 履歴　　F11: 全画面　　M: 音楽を消す\n"
            "A: 自動送り　　F2・Ctrl+,: 設定　　右クリック・メニューキー: メニュー";
 }
