@@ -5,7 +5,6 @@
 // window is painted.
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QStandardPaths>
 
 #include "app/following.h"
@@ -15,6 +14,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/notice.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/replay.h"
 #include "platform/qt/start_check.h"
@@ -56,6 +56,7 @@ std::vector<velmora::qt::StoryMapRow> StoryMapRows(velmora::Files& files,
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     velmora::qt::InstallFontSubstitutions();
+    velmora::qt::KeepBoldUnderScaleFactor();
 
     velmora::PosixFiles files(".");
     velmora::PosixFiles playerFiles(PlayerDataFolder());
@@ -86,8 +87,7 @@ int main(int argc, char* argv[]) {
         velmora::qt::EndOnceFirstPainted(window);
     }
     window.show();
-    if (!notice.empty())
-        QMessageBox::information(&window, "Velmora", QString::fromStdString(notice));
+    if (!notice.empty()) (new velmora::qt::Notice(window))->Say(QString::fromStdString(notice));
     const int status = QApplication::exec();
     kept.Keep(true);
     return status;

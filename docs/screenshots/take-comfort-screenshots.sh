@@ -7,20 +7,17 @@
 # Needs what take-screenshots.sh needs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# On a private desktop whose settings folder is its own: the player's
+# settings stay untouched.
+. "$root/docs/screenshots/xdriver.sh"
+on_desktop 1920x1080 "$0" "$@"
 velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
-trap 'kill $game_pid $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config # the player's own settings stay untouched
+trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
-. "$root/docs/screenshots/xdriver.sh"
-start_xvfb "$work"
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
-
-play() { # play SCALE: the game afresh in a copy of data/
-  rm -rf "$work/game" && mkdir "$work/game" && cp -r "$root/data/." "$work/game/"
+play() { # play SCALE: the game afresh in a player's folder
+  game_folder "$work/game"
   (cd "$work/game" && QT_SCALE_FACTOR=$1 exec "$velmora" >"$work/velmora.log" 2>&1) &
   game_pid=$!
   waitwin Velmora >/dev/null
@@ -33,7 +30,9 @@ clickin Velmora 200 330 # the message label
 key "$YESNO" n          # no game to load
 key "$YESNO" n          # keep the hero's name
 for _ in 1 2 3 4 5 6; do key "$NEXT" Return; done
-key "$NEXT" h # the history, over Kumi's scene
+# The wheel turned up over the message: the history, over Kumi's scene.
+xdotool mousemove --window "$(waitwin Velmora)" 200 $((330 + BAR)) click 4
+waitwin 履歴 >/dev/null
 shot comfort-history.png 760x520+0+0
 key 履歴 Escape
 key "$NEXT" F11

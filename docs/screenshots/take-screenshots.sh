@@ -7,32 +7,14 @@
 # The game runs in a copy of data/, so its save slots never land in the tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/docs/screenshots/xdriver.sh"
+on_desktop 1920x1080 "$0" "$@"
 velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots
 work=$(mktemp -d)
-trap 'kill $game_pid $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
+trap 'kill $game_pid 2>/dev/null || true; rm -rf "$work"' EXIT
 
-. "$root/docs/screenshots/xdriver.sh"
-start_xvfb "$work"
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
-
-mkdir "$work/game"
-cp -r "$root/data/." "$work/game/"
-rm -rf "$work/game/design"
-# A save slot at Day 4, PM 11:30 in the hero's room: the next move ends the
-# playable days and plays the finale with its ending pictures.
-/usr/bin/python3 - "$work/game" <<'PY'
-import sys
-flags = [0] * 135
-flags[123], flags[124] = 1, 2
-flags[125], flags[126], flags[127], flags[128] = 30, 4, 11, 1
-with open(sys.argv[1] + "/file1", "wb") as f:
-    f.write("".join(f"{v}\r\n" for v in flags).encode("cp932"))
-with open(sys.argv[1] + "/file1_text", "wb") as f:
-    f.write('"部屋","佐々木","リュウ君"\r\n'.encode("cp932"))
-PY
+game_folder "$work/game"
 (cd "$work/game" && exec "$velmora" >"$work/velmora.log" 2>&1) &
 game_pid=$!
 

@@ -1,25 +1,8 @@
-# A private X server, and finding and clicking the game's windows by their
-# captions on it (xdotool); sourced by the screenshot scripts.
-
-# start_xvfb DIR: a 1920 x 1080 X server on a free display (its log in DIR);
-# exports DISPLAY and sets xvfb_pid. Xvfb names the display on the pipe once
-# it takes clients, and closes the pipe unnamed when it cannot start.
-start_xvfb() {
-  local display
-  mkfifo "$1/xvfb.display"
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -br 3>"$1/xvfb.display" 2>"$1/xvfb.log" &
-  xvfb_pid=$!
-  if ! read -r display <"$1/xvfb.display"; then
-    echo "Xvfb did not start; see $1/xvfb.log" >&2
-    return 1
-  fi
-  export DISPLAY=":$display"
-}
-stop_xvfb() {
-  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
-  xvfb_pid=
-}
+# Finding and clicking the game's windows by their captions on a private X
+# server (xdotool); sourced by the screenshot scripts. Coordinates are in a
+# window's client area, below the title bar each window draws itself.
 NEXT='   Click !' YESNO='    選択' MENU='　　移動場所 ＆ コマンド' LIST=' 　　　　選択'
+BAR=18
 win() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true; }
 waitwin() {
   for _ in $(seq 200); do
@@ -33,6 +16,29 @@ waitwin() {
 clickin() {
   local id
   id=$(waitwin "$1")
-  xdotool mousemove --window "$id" "$2" "$3" click 1
+  xdotool mousemove --window "$id" "$2" $(($3 + BAR)) click 1
   sleep 0.2
+}
+# on_desktop SIZE SCRIPT [ARGUMENTS]: runs the script once more on a
+# private desktop of that size with openbox (the desktop tests' own).
+on_desktop() {
+  if [ -z "${VELMORA_DESKTOP:-}" ]; then
+    VELMORA_DESKTOP=1 exec "$root/tests/qt/desktop/with_openbox.sh" "$@"
+  fi
+}
+# game_folder DIR: a player's folder with a copy of data/ and a save slot
+# at Day 4, PM 11:30 in the hero's room, where the next move ends the
+# playable days and plays the finale with its ending pictures.
+game_folder() {
+  rm -rf "$1" && mkdir "$1" && cp -r "$root/data/." "$1/" && rm -rf "$1/design"
+  /usr/bin/python3 - "$1" <<'PY'
+import sys
+flags = [0] * 135
+flags[123], flags[124] = 1, 2
+flags[125], flags[126], flags[127], flags[128] = 30, 4, 11, 1
+with open(sys.argv[1] + "/file1", "wb") as f:
+    f.write("".join(f"{v}\r\n" for v in flags).encode("cp932"))
+with open(sys.argv[1] + "/file1_text", "wb") as f:
+    f.write('"部屋","佐々木","リュウ君"\r\n'.encode("cp932"))
+PY
 }

@@ -1,8 +1,5 @@
 #include "platform/qt/auto_advance.h"
 
-#include <QApplication>
-#include <QPushButton>
-
 namespace velmora::qt {
 
 AutoAdvance::AutoAdvance(QObject* parent) : QObject(parent) {
@@ -24,7 +21,7 @@ void AutoAdvance::SetTiming(int baseMs, int perCharacterMs) {
     perCharacterMs_ = perCharacterMs;
 }
 
-void AutoAdvance::NextOpened(QWidget* next) {
+void AutoAdvance::NextOpened(NextDialog* next) {
     next_ = next;
     if (enabled_) timer_.start(baseMs_ + perCharacterMs_ * length_);
 }
@@ -41,11 +38,7 @@ void AutoAdvance::PlayerClicked() {
 // stands above it; otherwise it waits for another turn.
 void AutoAdvance::Press() {
     if (!enabled_ || !next_ || !next_->isVisible()) return;
-    if (QApplication::activeModalWidget() != next_) {
-        timer_.start(baseMs_);
-        return;
-    }
-    if (auto* button = next_->findChild<QPushButton*>("Command1")) button->click();
+    if (!next_->Press()) timer_.start(baseMs_);
 }
 
 }  // namespace velmora::qt

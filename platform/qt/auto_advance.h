@@ -6,7 +6,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
+
+#include "platform/qt/next_dialog.h"
 
 namespace velmora::qt {
 
@@ -20,7 +21,7 @@ class AutoAdvance : public QObject {
     void SetTiming(int baseMs, int perCharacterMs);
 
     void MessageShown(const QString& text) { length_ = int(text.size()); }
-    void NextOpened(QWidget* next);  // the NEXT window has just been shown
+    void NextOpened(NextDialog* next);  // the NEXT window has just been shown
     void PlayerClicked();
 
   signals:
@@ -30,7 +31,7 @@ class AutoAdvance : public QObject {
     void Press();
 
     QTimer timer_;
-    QPointer<QWidget> next_;
+    QPointer<NextDialog> next_;
     bool enabled_ = false;
     int length_ = 0;
     int baseMs_ = 1500;

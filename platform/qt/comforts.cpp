@@ -11,6 +11,7 @@
 
 #include "platform/qt/accessibility.h"
 #include "platform/qt/history_window.h"
+#include "platform/qt/next_dialog.h"
 #include "platform/qt/replay.h"
 #include "platform/qt/settings_window.h"
 
@@ -54,13 +55,14 @@ Comforts::Comforts(MainWindow& window, LoopingSound& sound)
       settings_(ComfortSettings::Load()),
       history_(window.message()),
       autoAdvance_(this),
-      fullScreen_(window) {
+      stage_(window) {
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
         settings_.autoAdvance = false;
         settings_.Save();
+        Say("自動送り：オフ");
     });
     qApp->installEventFilter(this);
 }
@@ -78,10 +80,21 @@ void Comforts::Apply(const ComfortSettings& settings) {
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
 }
 
+// A key that changes a comfort says what it did: the player may not hear
+// the music stop or see the next message wait.
 void Comforts::Toggle(bool ComfortSettings::*option) {
     ComfortSettings changed = settings_;
     changed.*option = !(changed.*option);
     Apply(changed);
+    if (option == &ComfortSettings::muted)
+        Say(settings_.muted ? "音楽を消しました" : "音楽を戻しました");
+    if (option == &ComfortSettings::autoAdvance)
+        Say(settings_.autoAdvance ? "自動送り：オン" : "自動送り：オフ");
+}
+
+void Comforts::Say(const QString& text) {
+    if (!notice_) notice_ = new Notice(window_);
+    notice_->Say(text);
 }
 
 bool Comforts::eventFilter(QObject* watched, QEvent* event) {
@@ -122,9 +135,12 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
     }
     if (!plain || Typing()) return false;
     const QString form = window->objectName();
-    if (form == "Form3" &&
-        (code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space))
-        return PressButton(window, "Command1");
+    // NEXT's keys over NEXT, or over the main window while NEXT waits.
+    const bool nextKey = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space;
+    if (nextKey && (form == "Form3" || window == &window_)) {
+        NextDialog* next = NextDialog::Waiting();
+        return next && next->Press();
+    }
     if (form == "Form2" && (code == Qt::Key_Y || code == Qt::Key_N))
         return PressButton(window, code == Qt::Key_Y ? "cmdYes" : "cmdNo");
     if (code == Qt::Key_H) OpenHistory();
@@ -137,24 +153,21 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
     // Up goes back a step (the replay's); down, at the newest step, is NEXT
     // when the player has asked for it.
     const int turn = wheel->angleDelta().y();
-    if (turn < 0 && settings_.wheelDownPressesNext && IsModal("Form3"))
-        return PressButton(QApplication::activeModalWidget(), "Command1");
+    if (turn < 0 && settings_.wheelDownPressesNext) {
+        NextDialog* next = NextDialog::Waiting();
+        return next && next->Press();
+    }
     return false;
 }
 
 void Comforts::OnShown(QWidget* window) {
     DescribeButtons(window);
-    if (window == &window_) return;
-    fullScreen_.Place(window);
-    if (window->objectName() == "Form3") autoAdvance_.NextOpened(window);
+    if (auto* dialog = qobject_cast<GameDialog*>(window)) stage_.Place(dialog);
+    if (auto* next = qobject_cast<NextDialog*>(window)) autoAdvance_.NextOpened(next);
 }
 
-// The dialogs already open follow the window onto (or off) the stage.
 void Comforts::ToggleFullScreen() {
-    fullScreen_.Toggle();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top != &window_ && IsGameWindow(top) && top->isVisible()) fullScreen_.Place(top);
-    }
+    stage_.ToggleFullScreen();
 }
 
 void Comforts::OnMessage(const QString& text) {
@@ -184,7 +197,7 @@ void Comforts::OpenMenu(QPoint at) {
         action->setCheckable(true);
         action->setChecked(on);
     };
-    addSwitch("全画面\tF11", fullScreen_.active(), [this] { ToggleFullScreen(); });
+    addSwitch("全画面\tF11", stage_.fullScreen(), [this] { ToggleFullScreen(); });
     addSwitch("自動送り\tA", settings_.autoAdvance,
               [this] { Toggle(&ComfortSettings::autoAdvance); });
     addSwitch("音楽を消す\tM", settings_.muted, [this] { Toggle(&ComfortSettings::muted); });

@@ -10,11 +10,12 @@
 
 #include "platform/qt/auto_advance.h"
 #include "platform/qt/comfort_settings.h"
-#include "platform/qt/full_screen.h"
 #include "platform/qt/looping_sound.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/message_history.h"
 #include "platform/qt/message_speech.h"
+#include "platform/qt/notice.h"
+#include "platform/qt/stage.h"
 
 class QKeyEvent;
 class QWheelEvent;
@@ -32,7 +33,7 @@ class Comforts : public QObject {
     void Apply(const ComfortSettings& settings);  // applied and kept
     const MessageHistory& history() const { return history_; }
     AutoAdvance& autoAdvance() { return autoAdvance_; }
-    FullScreen& fullScreen() { return fullScreen_; }
+    Stage& stage() { return stage_; }
     const MessageSpeech& speech() const { return speech_; }
 
     // Going back and forward, skipping and the story map join the menu
@@ -53,14 +54,16 @@ class Comforts : public QObject {
     void OnMessage(const QString& text);
     void OpenMenu(QPoint at);
     void Toggle(bool ComfortSettings::*option);
+    void Say(const QString& text);
 
     MainWindow& window_;
     LoopingSound& sound_;
     ComfortSettings settings_;
     MessageHistory history_;
     AutoAdvance autoAdvance_;
-    FullScreen fullScreen_;
+    Stage stage_;
     MessageSpeech speech_;
+    Notice* notice_ = nullptr;  // made when first needed
     Replay* replay_ = nullptr;
 };
 
@@ -68,7 +71,7 @@ class Comforts : public QObject {
 bool IsGameWindow(const QWidget* window);
 // The wheel of a list scrolls the list.
 bool InScrollArea(QWidget* widget);
-// The game's NEXT or Yes/No button, pressed as by a click; false without it.
+// The game's Yes/No button, pressed as by a click; false without it.
 bool PressButton(QWidget* window, const char* name);
 
 }  // namespace velmora::qt

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/qt/confirm_keys.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
 
@@ -62,7 +63,8 @@ CommandMenu::CommandMenu(QWidget* owner)
     for (int i = 1; i < kButtonCount; ++i) setTabOrder(byTab[i - 1], byTab[i]);
     focus_ = byTab[0];
     // The game never moves the menu: it opens beside the main window.
-    if (owner) move(owner->frameGeometry().topRight() + QPoint(1, 0));
+    if (owner) PlaceAt(owner->geometry().topRight() + QPoint(1, 0));
+    new ConfirmKeys(this);
 }
 
 std::optional<std::string> CommandMenu::Choose(const std::vector<std::string>& captions) {

@@ -23,6 +23,14 @@ QImage Wrap(Picture picture) {
                   QImage::Format(header[2]));
 }
 
+// Each plate at the design's size and three times as large.
+Picture PlatePixels(DesignPlate plate, bool large) {
+    constexpr Picture kPlates[][2] = {{Picture::kPlateDate, Picture::kPlateDateLarge},
+                                      {Picture::kPlatePlace, Picture::kPlatePlaceLarge},
+                                      {Picture::kPlateTime, Picture::kPlateTimeLarge}};
+    return kPlates[int(plate)][large ? 1 : 0];
+}
+
 }  // namespace
 
 QImage DesignBackground() {
@@ -31,14 +39,11 @@ QImage DesignBackground() {
 QImage DesignTitleArt() {
     return Wrap(Picture::kTitleArt);
 }
-QImage DesignPlateDate() {
-    return Wrap(Picture::kPlateDate);
+QImage DesignPlatePicture(DesignPlate plate) {
+    return Wrap(PlatePixels(plate, false));
 }
-QImage DesignPlatePlace() {
-    return Wrap(Picture::kPlatePlace);
-}
-QImage DesignPlateTime() {
-    return Wrap(Picture::kPlateTime);
+QImage DesignPlatePictureLarge(DesignPlate plate) {
+    return Wrap(PlatePixels(plate, true));
 }
 QImage DesignPortraitLayer() {
     return Wrap(Picture::kPortraitLayer);

@@ -1,5 +1,6 @@
 #include "platform/qt/fonts.h"
 
+#include <QGuiApplication>
 #include <QString>
 
 namespace velmora::qt {
@@ -8,6 +9,10 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QString::fromUtf8(kPGothic), "IPAPGothic");
     QFont::insertSubstitution(QString::fromUtf8(kGothic), "IPAGothic");
     QFont::insertSubstitution(QString::fromUtf8(kPMincho), "IPAPMincho");
+}
+
+void KeepBoldUnderScaleFactor() {
+    if (qApp->devicePixelRatio() != 1.0) qputenv("QT_MAX_CACHED_GLYPH_SIZE", "1");
 }
 
 QFont GameFont(const char* face, double points, bool bold) {

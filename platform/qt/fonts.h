@@ -14,6 +14,13 @@ inline constexpr const char* kPMincho = "ＭＳ Ｐ明朝";
 // Must run before the first widget is built, or that widget keeps DejaVu.
 void InstallFontSubstitutions();
 
+// The IPA faces have no bold of their own: Qt emboldens their glyphs, but
+// at the unscaled size, so that under a desktop scale factor every caption
+// came out regular. Drawn as outlines, the glyphs are emboldened at their
+// own size and then scaled. To be called once the application exists and
+// before anything is drawn.
+void KeepBoldUnderScaleFactor();
+
 // The game draws its captions in bold unless a window says otherwise.
 QFont GameFont(const char* face, double points, bool bold = true);
 

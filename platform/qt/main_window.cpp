@@ -1,16 +1,15 @@
 #include "platform/qt/main_window.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
 #include <QTimer>
 
 #include "platform/qt/design_pictures.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/game_dialog.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/window_scaler.h"
 
 namespace velmora::qt {
 
@@ -20,24 +19,59 @@ constexpr double kPlateLeft = 5070;
 constexpr double kPlateWidth = 2130;
 constexpr double kPlateHeight = 585;
 
+QSize ClientSize() {
+    return PxSize(8535, 6180);
+}
+
+// The client area with the window's background, a sky picture drawn from
+// the top-left corner and clipped.
+class Backdrop : public QWidget {
+  public:
+    explicit Backdrop(QWidget* parent) : QWidget(parent) {
+        setObjectName("client");
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    void SetPicture(const QPixmap& picture) { picture_ = picture; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const double scale = double(width()) / ClientSize().width();
+        if (scale != 1.0) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.scale(scale, scale);
+        }
+        painter.drawPixmap(0, 0, picture_);
+    }
+
+  private:
+    QPixmap picture_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow()
-    : picMain_(new ScenePicture(this)),
-      imgSub_(new QLabel(this)),
-      picHinichi_(Plate("picHinichi", 210, DesignPlateDate())),
-      picBasho_(Plate("picBasho", 855, DesignPlatePlace())),
-      picture3_(Plate("Picture3", 1500, DesignPlateTime())),
-      lblJikoku_(new QLabel("AM 9:00", picture3_)),
-      lblMsg_(new MessageLabel(this)) {
+    : bar_(nullptr),
+      client_(new Backdrop(this)),
+      picMain_(new ScenePicture(client_)),
+      imgSub_(new QLabel(client_)),
+      picHinichi_(Plate("picHinichi", 210, DesignPlate::kDate)),
+      picBasho_(Plate("picBasho", 855, DesignPlate::kPlace)),
+      picture3_(Plate("Picture3", 1500, DesignPlate::kTime)),
+      lblJikoku_(new TimeLabel(picture3_)),
+      lblMsg_(new MessageLabel(client_)) {
     setObjectName("Form1");
     setWindowTitle("Velmora");
     setWindowIcon(DesignIcon());
-    // A fixed border: it can be minimised and closed, never maximised.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(PxSize(8535, 6180));
+    // A fixed border drawn by the window itself: it can be minimised and
+    // closed, never maximised.
+    // The window manager draws nothing (no title hint) but still moves the
+    // window and takes it to full screen, as it would not a frameless one.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
+    bar_ = new TitleBar(this, TitleBar::Buttons::MinimiseAndClose);
+    client_->setGeometry(QRect(QPoint(0, TitleBar::kDesignHeight), ClientSize()));
+    setFixedSize(DesignSize());
+    bar_->setGeometry(0, 0, width(), TitleBar::kDesignHeight);
     // Where the game believes the window stands until the player moves it.
     move(Px(kMainWindowDesignPosition));
 
@@ -47,21 +81,25 @@ MainWindow::MainWindow()
     imgSub_->setGeometry(PxRect(5070, 2220, 2130, 1920));
     imgSub_->setScaledContents(true);
 
-    lblJikoku_->setObjectName("lblJikoku");
     lblJikoku_->setGeometry(PxRect(300, 40, 1815, 495));
-    lblJikoku_->setFont(GameFont(kPGothic, 20.25));
-    lblJikoku_->setTextFormat(Qt::PlainText);
 
     lblMsg_->setGeometry(PxRect(450, 4320, 6750, 1620));
     AddHiddenLabels();
 }
 
-QLabel* MainWindow::Plate(const char* name, int top, const QImage& picture) {
-    auto* plate = new QLabel(this);
+QSize MainWindow::DesignSize() {
+    return ClientSize() + QSize(0, TitleBar::kDesignHeight);
+}
+
+QSize MainWindow::DesignClientSize() {
+    return ClientSize();
+}
+
+PlatePicture* MainWindow::Plate(const char* name, int top, DesignPlate picture) {
+    auto* plate = new PlatePicture(client_);
     plate->setObjectName(name);
     plate->setGeometry(PxRect(kPlateLeft, top, kPlateWidth, kPlateHeight));
-    plate->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    plate->setPixmap(QPixmap::fromImage(picture));
+    plate->Show(DesignPlatePicture(picture), DesignPlatePictureLarge(picture));
     return plate;
 }
 
@@ -76,7 +114,7 @@ void MainWindow::AddHiddenLabels() {
                   {"lblJikan", "AM　9:00", 4920},
                   {"lblBasho", " アパート", 5400}};
     for (const auto& each : labels) {
-        auto* label = new QLabel(QString::fromUtf8(each.caption), this);
+        auto* label = new QLabel(QString::fromUtf8(each.caption), client_);
         label->setObjectName(each.name);
         label->setGeometry(PxRect(5040, each.top, 2100, 495));
         label->setFont(GameFont(kPGothic, 12));
@@ -84,34 +122,32 @@ void MainWindow::AddHiddenLabels() {
     }
 }
 
-void MainWindow::ShowTime(const QString& text) {
-    // The IPA face is a little wider than the one the plate was made for:
-    // "PM 11:30" would lose its last digit.
-    QFont font = GameFont(kPGothic, 20.25);
-    const int wanted = QFontMetrics(font).horizontalAdvance(text);
-    const int room = lblJikoku_->width();
-    if (wanted > room) font.setStretch(std::max(50, room * 100 / wanted));
-    lblJikoku_->setFont(font);
-    lblJikoku_->setText(text);
+void MainWindow::Lay(double scale) {
+    fullScreen_ = false;
+    scale_ = scale;
+    const int barHeight = Scaled(TitleBar::kDesignHeight, scale);
+    setFixedSize(Scaled(ClientSize(), scale) + QSize(0, barHeight));
+    bar_->setGeometry(0, 0, width(), barHeight);
+    bar_->show();
+    ScaleClient(scale, {0, barHeight});
 }
 
-void MainWindow::SetStage(double scale, QPoint offset) {
-    if (scale_ == 1.0) designPos_ = pos();
+void MainWindow::LayFullScreen(double scale, QPoint clientAt) {
+    fullScreen_ = true;
     scale_ = scale;
-    offset_ = offset;
+    bar_->hide();
+    ScaleClient(scale, clientAt);
+}
+
+void MainWindow::ScaleClient(double scale, QPoint at) {
+    client_->setGeometry(QRect(at, Scaled(ClientSize(), scale)));
+    ScaleWindowContents(client_, scale);
     update();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (scale_ != 1.0) {
-        painter.fillRect(rect(), Qt::black);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.translate(offset_);
-        painter.scale(scale_, scale_);
-        painter.setClipRect(QRect(QPoint(), PxSize(8535, 6180)));
-    }
-    painter.drawPixmap(0, 0, background_);  // from the top-left, clipped
+    // Only the bars around the scaled design in full screen show through.
+    if (fullScreen_) QPainter(this).fillRect(rect(), Qt::black);
     if (!paintedOnce_) {
         paintedOnce_ = true;
         // The design's portrait layer is all transparent: it changes nothing
@@ -124,14 +160,16 @@ void MainWindow::paintEvent(QPaintEvent*) {
 
 // Compiled in as pixels: nothing to decode, only to hand to the window system.
 void MainWindow::ShowDesignPictures() {
-    if (background_.isNull()) background_ = QPixmap::fromImage(DesignBackground());
+    static_cast<Backdrop*>(client_)->SetPicture(QPixmap::fromImage(DesignBackground()));
     const QImage titleArt = DesignTitleArt();
     picMain_->Show(titleArt);
     picMain_->HideLayer();
     imgSub_->setPixmap(QPixmap::fromImage(titleArt));
     if (shownOnce_) {  // the plates were made with their design pictures
-        picHinichi_->setPixmap(QPixmap::fromImage(DesignPlateDate()));
-        picBasho_->setPixmap(QPixmap::fromImage(DesignPlatePlace()));
+        for (const auto& [plate, picture] : {std::pair{picHinichi_, DesignPlate::kDate},
+                                             std::pair{picBasho_, DesignPlate::kPlace}}) {
+            plate->Show(DesignPlatePicture(picture), DesignPlatePictureLarge(picture));
+        }
         ShowTime("AM 9:00");
     }
 }
@@ -153,7 +191,13 @@ void MainWindow::changeEvent(QEvent* event) {
     if (!((old ^ windowState()) & Qt::WindowFullScreen)) emit resized();
 }
 
+// While a dialog of the game waits, the window system cannot close the main
+// window: the game would end in the middle of its turn.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (GameDialogOpen()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit closing();
 }

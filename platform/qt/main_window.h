@@ -6,9 +6,14 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
 
+#include "platform/qt/design_pictures.h"
 #include "platform/qt/message_label.h"
+#include "platform/qt/plate_picture.h"
 #include "platform/qt/scene_picture.h"
+#include "platform/qt/time_label.h"
+#include "platform/qt/title_bar.h"
 
 namespace velmora::qt {
 
@@ -20,19 +25,32 @@ class MainWindow : public QWidget {
     MessageLabel* message() const { return lblMsg_; }
     ScenePicture* scene() const { return picMain_; }
     QLabel* side() const { return imgSub_; }
-    QLabel* date() const { return picHinichi_; }
-    QLabel* place() const { return picBasho_; }
-    QLabel* time() const { return lblJikoku_; }
+    PlatePicture* date() const { return picHinichi_; }
+    PlatePicture* place() const { return picBasho_; }
+    TimeLabel* time() const { return lblJikoku_; }
+    // The design's client area, below the title bar.
+    QWidget* client() const { return client_; }
+    TitleBar* titleBar() const { return bar_; }
 
-    // The time of day in the time plate, narrowed when it would not fit.
-    void ShowTime(const QString& text);
+    // The time of day in the time plate.
+    void ShowTime(const QString& text) { lblJikoku_->SetTime(text); }
     // The title screen's pictures, plates and time, no portrait in view.
     void ShowDesignPictures();
 
-    // Full screen: the design drawn scale times its size from offset, on
-    // black. The game keeps seeing the position the window had before.
-    void SetStage(double scale, QPoint offset);
-    QPoint GamePosition() const { return scale_ == 1.0 ? pos() : designPos_; }
+    // The whole window at the design's size, title bar included; the
+    // client area alone.
+    static QSize DesignSize();
+    static QSize DesignClientSize();
+    // Framed, at this many times the design's size (1: the design itself).
+    void Lay(double scale);
+    // Full screen: the client area alone, scaled, with its top-left at
+    // clientAt; the rest of the screen is black.
+    void LayFullScreen(double scale, QPoint clientAt);
+    double scale() const { return scale_; }
+    // While it is set (full screen), the game sees this position instead
+    // of where the window stands.
+    void KeepGamePosition(std::optional<QPoint> position) { keptPosition_ = position; }
+    QPoint GamePosition() const { return keptPosition_.value_or(pos()); }
 
   signals:
     void resized();  // first shown, minimised or restored
@@ -45,20 +63,22 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QLabel* Plate(const char* name, int top, const QImage& picture);
+    PlatePicture* Plate(const char* name, int top, DesignPlate plate);
     void AddHiddenLabels();
+    void ScaleClient(double scale, QPoint at);
 
-    QPixmap background_;
+    TitleBar* bar_;
+    QWidget* client_;
     ScenePicture* picMain_;
     QLabel* imgSub_;
-    QLabel* picHinichi_;
-    QLabel* picBasho_;
-    QLabel* picture3_;
-    QLabel* lblJikoku_;
+    PlatePicture* picHinichi_;
+    PlatePicture* picBasho_;
+    PlatePicture* picture3_;
+    TimeLabel* lblJikoku_;
     MessageLabel* lblMsg_;
     double scale_ = 1.0;
-    QPoint offset_;
-    QPoint designPos_;
+    bool fullScreen_ = false;
+    std::optional<QPoint> keptPosition_;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
 };

@@ -19,8 +19,8 @@ void AddCaption(QWidget* parent, const char* name, const char* caption, QRect ge
 }  // namespace
 
 NameDialog::NameDialog(QWidget* owner) : GameDialog(owner, "Form4", "", PxSize(4080, 1785)) {
-    AddCaption(this, "Label1", "名前：", PxRect(120, 240, 1215, 375));
-    AddCaption(this, "Label2", "ﾆｯｸﾈｰﾑ：", PxRect(120, 840, 1215, 375));
+    AddCaption(client(), "Label1", "名前：", PxRect(120, 240, 1215, 375));
+    AddCaption(client(), "Label2", "ﾆｯｸﾈｰﾑ：", PxRect(120, 840, 1215, 375));
     text1_ = AddTextBox("Text1", PxRect(1560, 120, 2415, 495));
     text2_ = AddTextBox("Text2", PxRect(1560, 720, 2415, 495));
     auto* ok = AddButton("Command1", "OK", PxRect(2640, 1320, 1335, 420), GameFont(kGothic, 12));
@@ -28,11 +28,11 @@ NameDialog::NameDialog(QWidget* owner) : GameDialog(owner, "Form4", "", PxSize(4
     setTabOrder(text2_, ok);
     connect(ok, &QPushButton::clicked, this, &NameDialog::okClicked);
     // The game never moves this window: it opens where it was designed.
-    move(Px(570), Px(855));
+    PlaceAt({Px(570), Px(855)});
 }
 
 QLineEdit* NameDialog::AddTextBox(const char* name, QRect geometry) {
-    auto* box = new QLineEdit(this);
+    auto* box = new QLineEdit(client());
     box->setObjectName(name);
     box->setGeometry(geometry);
     box->setFont(GameFont(kPGothic, 14.25));

@@ -1,5 +1,10 @@
-// Form3: the NEXT button the player clicks after each message.
+// Form3: the NEXT button the player clicks after each message. While it
+// waits, the main window still takes the wheel and a click on the message
+// (the player reads, scrolls back, stops auto-advance), but nothing of the
+// game answers them: the game goes on only by NEXT.
 #pragma once
+
+#include <QPointer>
 
 #include "platform/platform.h"
 #include "platform/qt/game_dialog.h"
@@ -13,6 +18,16 @@ class NextDialog : public GameDialog {
 
     // Returns after NEXT, or after the window system closed the dialog.
     void Wait(Twips at);
+
+    // The NEXT that waits now, if any.
+    static NextDialog* Waiting();
+    // Nothing the player opened (the history, the settings) stands above it.
+    bool Answerable() const;
+    // NEXT as the player's click presses it; false when not answerable.
+    bool Press();
+
+  private:
+    QPushButton* next_;
 };
 
 }  // namespace velmora::qt

@@ -8,19 +8,19 @@ namespace velmora::qt {
 
 PictureWindow::PictureWindow(QWidget* owner, const QImage& picture)
     : GameDialog(owner, "Form7", "", PxSize(9135, 6375), Border::None),
-      image1_(new ClickableLabel(this)) {
+      image1_(new ClickableLabel(client())) {
     image1_->setObjectName("Image1");
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (picture.isNull()) {
         // Without a picture the whole window takes the click, or the game
         // could never go on.
-        image1_->setGeometry(rect());
+        image1_->setGeometry(client()->rect());
     } else {
         image1_->setPixmap(QPixmap::fromImage(picture));
         image1_->setGeometry(QRect(QPoint(0, 0), picture.size()));  // own size, not stretched
     }
     // The game never moves this window: it opens where it was designed.
-    move(Px(330), Px(60));
+    PlaceAt({Px(330), Px(60)});
 }
 
 void PictureWindow::WaitClick() {

@@ -65,9 +65,9 @@ void QtPlatform::ShowSidePicture(const std::string& file) {
 }
 
 void QtPlatform::ShowClock(const ClockFace& face) {
-    if (!face.datePicture.empty()) ShowPictureIn(window_.date(), Picture(face.datePicture));
+    if (!face.datePicture.empty()) window_.date()->Show(Picture(face.datePicture));
     window_.ShowTime(QString::fromStdString(face.timeText));
-    ShowPictureIn(window_.place(), Picture(face.placePicture));
+    window_.place()->Show(Picture(face.placePicture));
 }
 
 void QtPlatform::WaitNext(Twips at) {
@@ -81,7 +81,7 @@ void QtPlatform::WaitNext(Twips at) {
 }
 
 YesNo QtPlatform::AskYesNo(Twips at) {
-    YesNoDialog dialog;
+    YesNoDialog dialog(&window_);
     const YesNo answer = dialog.Ask(at);
     WaitEnded();
     return answer;

@@ -3,30 +3,36 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QWheelEvent>
 
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/next_dialog.h"
 #include "platform/qt/twips.h"
 
 namespace velmora::qt {
 
 namespace {
 
-// The game's own window waiting now (a dialog of its own), if any.
+// The game's own window waiting now: NEXT, or one that waits modally (a
+// question, the name, a list, the menu, a picture).
 QDialog* WaitingGameWindow() {
+    if (NextDialog* next = NextDialog::Waiting()) return next;
     QWidget* modal = QApplication::activeModalWidget();
     return IsGameWindow(modal) ? qobject_cast<QDialog*>(modal) : nullptr;
 }
 
+// NEXT waits, and nothing the player opened stands above it.
 bool NextWaits() {
-    const QDialog* waiting = WaitingGameWindow();
-    return waiting && waiting->objectName() == "Form3";
+    const NextDialog* next = NextDialog::Waiting();
+    return next && next->Answerable();
 }
 
-bool Typing() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+// Where the arrow keys move nothing: in a question, a list or the menu they
+// move the focus.
+bool ArrowsFree(const QWidget* window) {
+    const QString form = window->objectName();
+    return form == "Form1" || form == "Form3" || form == "Form7";
 }
 
 QLabel* SkipMark(QWidget* message) {
@@ -118,7 +124,7 @@ void Replay::StopSkipping() {
 void Replay::AtNext() {
     if (!NextWaits()) return;
     if (skip_.Passes()) {
-        PressButton(WaitingGameWindow(), "Command1");
+        NextDialog::Waiting()->Press();
     } else {
         StopSkipping();  // the message waiting is one not read
     }
@@ -139,13 +145,15 @@ bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
     }
     StopSkipping();  // any other key stops it, and does its own work
     if (key->modifiers() != Qt::NoModifier) return false;
-    if (code == Qt::Key_Tab && window->objectName() == "Form3") {
+    if (code == Qt::Key_Tab && NextWaits() &&
+        (window->objectName() == "Form3" || window == &window_)) {
         ToggleSkip();
         return true;
     }
-    if (code == Qt::Key_PageUp || (code == Qt::Key_Left && !Typing())) return Back() || true;
+    if (code == Qt::Key_PageUp || (code == Qt::Key_Left && ArrowsFree(window)))
+        return Back() || true;
     if (code == Qt::Key_PageDown) return Forward() || true;
-    if (code == Qt::Key_S && !Typing() && !key->isAutoRepeat()) {
+    if (code == Qt::Key_S && window->objectName() != "Form4" && !key->isAutoRepeat()) {
         OpenStoryMap();
         return true;
     }
@@ -166,6 +174,7 @@ bool Replay::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         case QEvent::Wheel: {
+            if (InScrollArea(widget)) return false;
             const int turn = static_cast<QWheelEvent*>(event)->angleDelta().y();
             if (turn > 0) return Back() || true;
             // At the newest step the wheel's NEXT (an option) is the comforts'.

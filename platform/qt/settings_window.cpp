@@ -56,6 +56,7 @@ void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
 
 QString ComfortKeysText() {
     return "Enter / Space: NEXT　　Y / N: はい / いいえ\n"
+           "Tab・矢印キーで選んでから Enter / Space: 質問・一覧・メニュー\n"
            "H: 履歴　　F11: 全画面　　M: 音楽を消す\n"
            "ホイール上・Page Up・←: ひとつ戻る　　ホイール下・Page Down: ひとつ進む\n"
            "Ctrl（押している間）・Tab: 既読スキップ　　S: ストーリーマップ\n"

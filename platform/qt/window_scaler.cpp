@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "platform/qt/scene_picture.h"
+#include "platform/qt/title_bar.h"
 
 namespace velmora::qt {
 
@@ -46,7 +47,8 @@ void ScaleWidget(QWidget* widget, double scale, QPoint offset) {
 
 void ScaleChildren(QWidget* parent, double scale, QPoint offset) {
     for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow()) continue;
+        // The title bar is laid out by its window, at the scaled height.
+        if (child->isWindow() || qobject_cast<TitleBar*>(child)) continue;
         ScaleWidget(child, scale, offset);
         if (!qobject_cast<ScenePicture*>(child)) ScaleChildren(child, scale, {});
     }

@@ -1,5 +1,6 @@
 #include "platform/qt/yes_no_dialog.h"
 
+#include "platform/qt/confirm_keys.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
 
@@ -10,19 +11,25 @@ constexpr int kYes = 1;
 constexpr int kNo = 2;
 }  // namespace
 
-// No owner: the game gives none, and the dialog still blocks every window.
-YesNoDialog::YesNoDialog() : GameDialog(nullptr, "Form2", "    選択", PxSize(1005, 1095)) {
+// The game gave the question no owner, and the window system then let any
+// window opened over it (the settings) push it behind the main window. Owned
+// by the main window it stays above it; being modal, it still blocks every
+// window of the game.
+YesNoDialog::YesNoDialog(QWidget* over)
+    : GameDialog(over, "Form2", "    選択", PxSize(1005, 1095)) {
     const QFont font = GameFont(kPGothic, 12);
     // YES comes first in the tab order, so it has the focus when the dialog opens.
     auto* yes = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font);
     auto* no = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 550), font);
     setTabOrder(yes, no);
+    yes->setFocus();  // before the window is even active
     connect(yes, &QPushButton::clicked, this, [this] { done(kYes); });
     connect(no, &QPushButton::clicked, this, [this] { done(kNo); });
+    new ConfirmKeys(this);
 }
 
 YesNo YesNoDialog::Ask(Twips at) {
-    move(Px(at));
+    PlaceAt(Px(at));
     switch (exec()) {
         case kYes:
             return YesNo::Yes;

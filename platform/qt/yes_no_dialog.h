@@ -9,7 +9,8 @@ namespace velmora::qt {
 class YesNoDialog : public GameDialog {
     Q_OBJECT
   public:
-    YesNoDialog();
+    // over: the main window, which the question stays above.
+    explicit YesNoDialog(QWidget* over);
 
     // Shown at the given place; closing it through the window system
     // answers neither.

@@ -108,13 +108,15 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     QTest::keyClick(&h.window, Qt::Key_F11);
 
     const QRect screen = h.window.screen()->geometry();
-    const double scale = comforts.fullScreen().scale();
+    const double scale = comforts.stage().scale();
     EXPECT_DOUBLE_EQ(scale, std::min(screen.width() / 569.0, screen.height() / 412.0));
     const QPoint offset((screen.width() - std::lround(569 * scale)) / 2,
                         (screen.height() - std::lround(412 * scale)) / 2);
     EXPECT_EQ(h.window.geometry(), screen);
+    EXPECT_FALSE(h.window.titleBar()->isVisible());
+    EXPECT_EQ(h.window.client()->pos(), offset);
     EXPECT_EQ(h.window.message()->geometry().topLeft(),
-              QPoint(std::lround(label.x() * scale), std::lround(label.y() * scale)) + offset);
+              QPoint(std::lround(label.x() * scale), std::lround(label.y() * scale)));
     EXPECT_DOUBLE_EQ(h.window.message()->font().pointSizeF(), labelPoints * scale);
     const QImage frame = h.window.grab().toImage();
     EXPECT_EQ(frame.pixelColor(screen.width() / 2, offset.y() / 2), QColor(Qt::black));
@@ -131,12 +133,14 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     h.ClickMessage({Answer(false), Answer(false), leave, Next(), Answer(false), Next(),
                     Menu("メイン画面移動")});
     ASSERT_EQ(h.script().failure().toStdString(), "");
-    const QPoint design(503, 195);  // the load question at the start position
-    const QPoint fromWindow = (design - gamePos) * scale;
-    EXPECT_EQ(h.script().met("Form2")[0].pos, offset + fromWindow);
-    EXPECT_EQ(nextAfter.size(), QSize(62, 41));
+    // The load question at the start position, relative to the client area.
+    const QPoint design(503, 195);
+    const QPoint fromClient = design - gamePos - QPoint(0, TitleBar::kDesignHeight);
+    EXPECT_EQ(h.script().met("Form2")[0].pos, offset + QPoint(std::lround(fromClient.x() * scale),
+                                                              std::lround(fromClient.y() * scale)));
+    EXPECT_EQ(nextAfter.size(), QSize(62, 41 + TitleBar::kDesignHeight));
 
-    EXPECT_EQ(h.window.size(), QSize(569, 412));
+    EXPECT_EQ(h.window.size(), MainWindow::DesignSize());
     EXPECT_EQ(h.window.message()->geometry(), label);
     ExpectNextAtStartPosition(h.script().met("Form3"));
 }
@@ -195,6 +199,53 @@ TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
     EXPECT_TRUE(questionWaited);
     EXPECT_FALSE(comforts.settings().autoAdvance);
     EXPECT_FALSE(ComfortSettings::Load().autoAdvance);
+}
+
+// A click on the message while NEXT waits reaches the program through the
+// window system, as the player's does (the main window is not locked by
+// NEXT), and stops auto-advance; the game itself does nothing with it.
+TEST_F(ComfortsTest, AClickOnTheWaitingMessageStopsAutoAdvance) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    QTest::keyClick(&h.window, Qt::Key_A);
+    comforts.autoAdvance().SetTiming(60000, 0);
+    const QPoint message =
+        h.window.message()->mapTo(&h.window, h.window.message()->rect().center());
+    bool stopped = false;
+    h.ClickMessage(Then({Answer(false),
+                         Answer(false),
+                         {"Form3",
+                          [&](QWidget* next) {
+                              QTest::mouseClick(h.window.windowHandle(), Qt::LeftButton, {},
+                                                message);
+                              stopped = !comforts.settings().autoAdvance;
+                              Press("Command1")(next);
+                          }}},
+                        {Next(), Answer(false), Next(), Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(h.script().met("Form2").size(), 3u);  // one game, not a second one
+}
+
+// M and A say on screen what they did, briefly, over the scene.
+TEST_F(ComfortsTest, MuteAndAutoAdvanceKeysSayWhatTheyDid) {
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    QStringList said;
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(&h.window, key);
+        auto* notice = h.window.findChild<QLabel*>("notice");
+        said << (notice && notice->isVisible() ? notice->text() : QString());
+    };
+    for (Qt::Key key : {Qt::Key_M, Qt::Key_M, Qt::Key_A, Qt::Key_A}) press(key);
+    EXPECT_EQ(said, QStringList({"音楽を消しました", "音楽を戻しました", "自動送り：オン",
+                                 "自動送り：オフ"}));
+    auto* notice = h.window.findChild<QLabel*>("notice");
+    EXPECT_TRUE(notice->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(h.window.scene()
+                    ->geometry()
+                    .translated(h.window.client()->pos())
+                    .contains(notice->geometry()));
 }
 
 TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndEveryButtonIsNamed) {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "modal_script.h"
+
 namespace velmora::qt::test {
 
 namespace {
@@ -41,7 +43,7 @@ DecisionPlayer::DecisionPlayer(const std::vector<std::string>& decisions,
 }
 
 void DecisionPlayer::Tick() {
-    QWidget* window = QApplication::activeModalWidget();
+    QWidget* window = WaitingWindow();
     if (!window || !window->isVisible()) return;
     if (!failure_.isEmpty()) {
         Fail(failure_, window);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include "game_harness.h"
@@ -73,6 +74,47 @@ TEST(YesNoDialog, AnswersYesNoOrNeitherWhenClosed) {
     EXPECT_EQ(h.platform.AskYesNo({0, 0}), YesNo::Closed);
     EXPECT_EQ(focused, "cmdYes");
     EXPECT_EQ(script.failure(), "");
+}
+
+// What looks chosen is what is chosen: the list opens with no entry marked,
+// so OK at once is OK without a choice; a click marks and chooses.
+TEST(ListDialog, NothingLooksChosenUntilThePlayerChooses) {
+    GameHarness h;
+    QStringList marked;
+    const auto look = [&marked](QWidget* form5) {
+        auto* list = form5->findChild<QListWidget*>("List1");
+        form5->activateWindow();  // the list has the focus, as when the player sees it
+        EXPECT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }, 30000));
+        const QImage drawn = list->grab().toImage();
+        const QColor highlight = list->palette().color(QPalette::Highlight);
+        bool highlighted = false;
+        for (int y = 0; y < drawn.height() && !highlighted; ++y)
+            for (int x = 0; x < drawn.width() && !highlighted; ++x)
+                highlighted = drawn.pixelColor(x, y) == highlight;
+        marked << QString("%1 %2 %3")
+                      .arg(list->currentRow())
+                      .arg(list->selectedItems().size())
+                      .arg(highlighted);
+    };
+    ModalScript script({{"Form5",
+                         [&](QWidget* form5) {
+                             look(form5);
+                             Press("Command1")(form5);
+                         }},
+                        {"Form5",
+                         [&](QWidget* form5) {
+                             auto* list = form5->findChild<QListWidget*>("List1");
+                             const QRect cell = list->visualItemRect(list->item(1));
+                             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+                             look(form5);
+                             Press("Command1")(form5);
+                         }}},
+                       [] {});
+    const std::vector<std::string> entries = {"file1", "file2", "file3"};
+    EXPECT_EQ(h.platform.ChooseFromList(entries, {0, 0}), std::nullopt);
+    EXPECT_EQ(h.platform.ChooseFromList(entries, {0, 0}), "file2");
+    EXPECT_EQ(script.failure(), "");
+    EXPECT_EQ(marked, QStringList({"-1 0 0", "1 1 1"}));
 }
 
 QWidget* PictureWindowShown() {

@@ -1,8 +1,10 @@
 #include "game_harness.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "world/cp932.h"

@@ -75,6 +75,10 @@ class GameHarness {
     // script answers its windows.
     void ClickMessage(std::vector<ModalStep> steps);
 
+    // The script of the last click stops answering windows (before the
+    // test drives the platform itself).
+    void EndScript() { script_.reset(); }
+
     QString folder() const { return dir_.path(); }
     const ModalScript& script() const { return *script_; }
     GameState& state() { return game.state(); }

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "platform/qt/next_dialog.h"
+
 namespace velmora::qt::test {
 
 namespace {
@@ -40,6 +42,12 @@ QString MessageNow() {
 
 }  // namespace
 
+QWidget* WaitingWindow() {
+    NextDialog* next = NextDialog::Waiting();
+    if (next && next->Answerable()) return next;
+    return QApplication::activeModalWidget();
+}
+
 ModalScript::ModalScript(std::vector<ModalStep> steps, std::function<void()> abort)
     : steps_(std::move(steps)), abort_(std::move(abort)) {
     connect(&timer_, &QTimer::timeout, this, &ModalScript::Tick);
@@ -63,7 +71,7 @@ bool ModalScript::finished() const {
 }
 
 void ModalScript::Tick() {
-    QWidget* window = QApplication::activeModalWidget();
+    QWidget* window = WaitingWindow();
     if (!failure_.isEmpty()) {
         if (window) Fail(failure_, window);
         return;

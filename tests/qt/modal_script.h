@@ -54,6 +54,10 @@ class ModalScript : public QObject {
     QElapsedTimer sinceLastStep_;
 };
 
+// The window the game waits on now: the modal one, or NEXT, which waits
+// without blocking the main window.
+QWidget* WaitingWindow();
+
 // Steps for the usual answers.
 std::function<void(QWidget*)> Press(const char* button);
 ModalStep Next();  // NEXT for every message until another window opens

@@ -75,9 +75,12 @@ def petals(r, n, x0, y0, x1, y1, size=(3, 5), colours=("#f7c6d4", "#f4b3c7", "#f
     return "".join(out)
 
 
-def cloud(x, y, s, fill="#ffffff", stroke=None, sw=1.5):
-    """A puffy flat cloud centred near (x, y), width about 60*s."""
+def cloud(x, y, s, fill="#ffffff", stroke=None, sw=1.5, round_base=False):
+    """A puffy cloud centred near (x, y), width about 60*s; flat underneath
+    (resting on a horizon) unless round_base."""
     st = (' stroke="%s" stroke-width="%s"' % (stroke, sw)) if stroke else ""
+    base = ('C26 14 14 16 11 11 C8 16 -4 16 -6 11 C-9 16 -22 16 -23 11 C-25 14 -30 12 -30 8 Z'
+            if round_base else 'Z')
     return ('<g transform="translate(%s %s) scale(%s)"><path d="M-30 8 '
             'C-40 8 -40 -6 -28 -5 C-28 -18 -10 -20 -6 -10 C-2 -24 20 -22 20 -8 '
-            'C32 -10 38 8 26 8 Z" fill="%s"%s/></g>' % (f(x), f(y), f(s), fill, st))
+            'C32 -10 38 8 26 8 %s" fill="%s"%s/></g>' % (f(x), f(y), f(s), base, fill, st))

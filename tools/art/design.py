@@ -15,9 +15,11 @@ def sky_background():
             '<stop offset="0" stop-color="#8fc8ee"/><stop offset="0.65" stop-color="#cfe9f7"/>'
             '<stop offset="1" stop-color="#fbe9ef"/></linearGradient>')
     body = ['<rect width="%d" height="%d" fill="url(#sky)"/>' % (w, h)]
+    # The sky's clouds float free, round underneath too: a flat base showing
+    # beside the plates looks like a cloud cut off.
     for (x, y, s) in [(90, 60, 1.6), (300, 30, 1.1), (520, 80, 1.9), (600, 300, 1.3),
                       (420, 420, 1.5), (60, 430, 1.2), (240, 330, 0.9)]:
-        body.append(cloud(x, y, s, fill="#ffffff"))
+        body.append(cloud(x, y, s, fill="#ffffff", round_base=True))
     body.append('<g opacity="0.9">%s</g>' % petals(r, 70, 0, 0, w, h, size=(2.5, 4.5)))
     img = render_svg(svg_doc(w, h, "".join(body), defs))
     img.convert("RGB").save(os.path.join(DESIGN, "background.png"), optimize=True)
@@ -125,8 +127,8 @@ def title_art():
     save_jpeg(img, os.path.join(DESIGN, "title_art.jpg"))
 
 
-def plate_image(kind):
-    """The empty plate (RGBA, 142 x 39) that the status column's pictures share."""
+def plate_image(kind, zoom=1):
+    """The empty plate (RGBA, 142 x 39 times zoom) that the status column's pictures share."""
     w, h = 142, 39
     fills = {"date": ("#fff1f5", "#f3b6c9"), "place": ("#eef8ee", "#9fd19c"), "time": ("#eef5fc", "#9cc3e8")}
     inner, band = fills[kind]
@@ -138,15 +140,19 @@ def plate_image(kind):
         b.append('<path d="M14 30 C6 20 7 10 14 10 C21 10 22 20 14 30 Z" fill="#6cbf6a" stroke="%s" stroke-width="1.5"/>'
                  '<circle cx="14" cy="16" r="3" fill="#ffffff" stroke="%s" stroke-width="1"/>' % (INK, INK))
     else:
-        # a small clock face left of the label (the label starts 20 px in)
-        b.append('<circle cx="11" cy="19.5" r="6.5" fill="#ffffff" stroke="%s" stroke-width="1.5"/>'
-                 '<path d="M11 15.5 V19.5 H14" fill="none" stroke="%s" stroke-width="1.3"/>' % (INK, INK))
-    return render_svg(svg_doc(w, h, "".join(b)))
+        # a small clock face left of the label (the label starts 20 px in,
+        # its text two more), with room between them
+        b.append('<circle cx="10.5" cy="19.5" r="6" fill="#ffffff" stroke="%s" stroke-width="1.5"/>'
+                 '<path d="M10.5 15.8 V19.5 H13.3" fill="none" stroke="%s" stroke-width="1.3"/>'
+                 % (INK, INK))
+    return render_svg(svg_doc(w, h, "".join(b)), scale=zoom)
 
 
 def plate(kind):
-    # corners stay transparent so the window shows through them
+    # corners stay transparent so the window shows through them; the large
+    # drawing serves a scaled window and screens with more pixels
     plate_image(kind).save(os.path.join(DESIGN, "plate_%s.png" % kind), optimize=True)
+    plate_image(kind, 3).save(os.path.join(DESIGN, "plate_%s_large.png" % kind), optimize=True)
 
 
 def icon():

@@ -7,16 +7,12 @@
 # Usage: docs/screenshots/places/take.sh [BUILD_DIR]   (default build, as tools/play.sh builds it)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
+. "$root/docs/screenshots/xdriver.sh"
+on_desktop 1920x1080 "$0" "$@"
 velmora=$root/${1:-build}/velmora
 out=$root/docs/screenshots/places
 work=$(mktemp -d)
-trap 'kill $wm_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
-
-. "$root/docs/screenshots/xdriver.sh"
-start_xvfb "$work"
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
+trap 'rm -rf "$work"' EXIT
 
 # name, menu row, clicks on NEXT before the character shows, and the saved
 # day, half, hour, minute and story flags (index=value ...).

@@ -10,6 +10,9 @@ enum class Picture {
     kPlateDate,
     kPlatePlace,
     kPlateTime,
+    kPlateDateLarge,
+    kPlatePlaceLarge,
+    kPlateTimeLarge,
     kIcon,
     kPortraitLayer
 };

@@ -1,0 +1,27 @@
+// A short, unobtrusive notice over the top-left corner of the main
+// window's scene picture ("音楽を消しました"), answering a key that changes a
+// comfort; it goes away by itself and never takes a click.
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+
+#include "platform/qt/main_window.h"
+
+namespace velmora::qt {
+
+class Notice : public QLabel {
+    Q_OBJECT
+  public:
+    static constexpr int kShownMs = 1600;
+
+    explicit Notice(MainWindow& window);
+
+    void Say(const QString& text);
+
+  private:
+    MainWindow& window_;
+    QTimer timer_;
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,139 @@
+#include "platform/qt/stage.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/qt/command_menu.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/window_scaler.h"
+
+namespace velmora::qt {
+
+namespace {
+
+constexpr int kPlatesRight = 480;  // design pixels from the client area's left
+constexpr int kMenuGap = 4;
+
+double Fitting(QSize design, QSize room) {
+    return std::min(double(room.width()) / design.width(), double(room.height()) / design.height());
+}
+
+QPoint KeptOnScreen(QRect window, QRect screen) {
+    return {std::clamp(window.left(), screen.left(),
+                       std::max(screen.left(), screen.right() + 1 - window.width())),
+            std::clamp(window.top(), screen.top(),
+                       std::max(screen.top(), screen.bottom() + 1 - window.height()))};
+}
+
+}  // namespace
+
+Stage::Stage(MainWindow& window) : QObject(&window), window_(window) {
+    Fit();
+    for (QScreen* screen : QGuiApplication::screens())
+        connect(screen, &QScreen::availableGeometryChanged, this, &Stage::Fit);
+}
+
+double Stage::FittedScale() const {
+    return std::min(1.0, Fitting(MainWindow::DesignSize(), Screen().size()));
+}
+
+void Stage::Fit() {
+    if (fullScreen_) return;
+    scale_ = FittedScale();
+    if (window_.scale() != scale_) window_.Lay(scale_);
+    window_.move(KeptOnScreen(window_.geometry(), Screen()));
+    PlaceOpenDialogs();
+}
+
+void Stage::ToggleFullScreen() {
+    if (fullScreen_) {
+        Leave();
+    } else {
+        Enter();
+    }
+    PlaceOpenDialogs();
+}
+
+void Stage::Enter() {
+    normal_ = window_.geometry();
+    window_.KeepGamePosition(window_.pos());
+    fullScreen_ = true;
+    const QRect screen = Screen();
+    const QSize client = MainWindow::DesignClientSize();
+    scale_ = Fitting(client, screen.size());
+    const QSize stage = Scaled(client, scale_);
+    clientAt_ = screen.topLeft() + QPoint((screen.width() - stage.width()) / 2,
+                                          (screen.height() - stage.height()) / 2);
+    window_.setMinimumSize(0, 0);
+    window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window_.setGeometry(screen);  // where no window manager does it
+    window_.LayFullScreen(scale_, clientAt_ - screen.topLeft());
+    window_.showFullScreen();
+}
+
+// Back where the window stood, to the pixel: its geometry is restored as a
+// whole rather than moved to a position the window system may read with
+// or without a frame.
+void Stage::Leave() {
+    fullScreen_ = false;
+    window_.showNormal();
+    window_.KeepGamePosition(std::nullopt);
+    scale_ = FittedScale();
+    window_.Lay(scale_);
+    window_.setGeometry(QRect(normal_.topLeft(), window_.size()));
+}
+
+QRect Stage::Screen() const {
+    const QScreen* screen = window_.screen();
+    return fullScreen_ ? screen->geometry() : screen->availableGeometry();
+}
+
+QPoint Stage::ClientOnScreen() const {
+    if (fullScreen_) return clientAt_;
+    return window_.pos() + QPoint(0, Scaled(TitleBar::kDesignHeight, scale_));
+}
+
+void Stage::PlaceOpenDialogs() const {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<GameDialog*>(top);
+        if (dialog && dialog->isVisible()) Place(dialog);
+    }
+}
+
+// The same place relative to the main window's client area, scaled with
+// it; never larger than the screen, never off it.
+void Stage::Place(GameDialog* dialog) const {
+    if (qobject_cast<CommandMenu*>(dialog)) {
+        PlaceMenu(dialog);
+        return;
+    }
+    const QRect screen = Screen();
+    dialog->SetScale(std::min(scale_, Fitting(dialog->designSize(), screen.size())));
+    const QPoint designClient = window_.GamePosition() + QPoint(0, TitleBar::kDesignHeight);
+    const QPoint at = ClientOnScreen() + Scaled(dialog->designPosition() - designClient, scale_);
+    dialog->move(KeptOnScreen(QRect(at, dialog->size()), screen));
+}
+
+// Beside the main window where the design put it, when it fits there;
+// otherwise over the main window's right-hand side, clear of the plates
+// and as large as that room allows, so that every caption and "終了" show.
+void Stage::PlaceMenu(GameDialog* menu) const {
+    const QRect screen = Screen();
+    const QSize size = Scaled(menu->designSize(), scale_);
+    const QPoint beside =
+        scale_ == 1.0 ? menu->designPosition() : window_.geometry().topRight() + QPoint(1, 0);
+    if (!fullScreen_ && screen.contains(QRect(beside, size))) {
+        menu->SetScale(scale_);
+        menu->move(beside);
+        return;
+    }
+    const QPoint client = ClientOnScreen();
+    const int left = client.x() + Scaled(kPlatesRight + kMenuGap, scale_);
+    const QSize room(screen.right() + 1 - left, screen.height());
+    menu->SetScale(std::min(scale_, Fitting(menu->designSize(), room)));
+    const QRect placed(QPoint(screen.right() + 1 - menu->width(), client.y()), menu->size());
+    menu->move(KeptOnScreen(placed, screen));
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,49 @@
+// Where the game's windows stand on the screen and how large they are drawn:
+// at the design's size where the design fits the screen; scaled down as a
+// whole where it does not (a desktop scale factor on a small screen); scaled
+// up to fill the screen on black bars in full screen (F11). The game keeps
+// seeing the positions of its design: the stage maps every window the game
+// places onto the main window as it is drawn, and keeps each on the screen.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+
+#include "platform/qt/game_dialog.h"
+#include "platform/qt/main_window.h"
+
+namespace velmora::qt {
+
+class Stage : public QObject {
+    Q_OBJECT
+  public:
+    explicit Stage(MainWindow& window);
+
+    void ToggleFullScreen();
+    bool fullScreen() const { return fullScreen_; }
+    double scale() const { return scale_; }  // the main window's
+
+    // The main window at the largest scale up to the design's that fits its
+    // screen; the open dialogs follow.
+    void Fit();
+    // A dialog of the game about to be shown, or shown when the stage changes.
+    void Place(GameDialog* dialog) const;
+
+  private:
+    void Enter();
+    void Leave();
+    void PlaceOpenDialogs() const;
+    void PlaceMenu(GameDialog* menu) const;
+    double FittedScale() const;
+    QRect Screen() const;
+    QPoint ClientOnScreen() const;
+
+    MainWindow& window_;
+    double scale_ = 1.0;
+    bool fullScreen_ = false;
+    QRect normal_;     // the window before full screen
+    QPoint clientAt_;  // the client area's top-left on the screen, in full screen
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,46 @@
+// The caption bar that the game's framed windows draw themselves. A window
+// manager's frame hides the small windows' captions behind its buttons and
+// offers a maximise button on windows that cannot grow; this bar shows the
+// whole caption, a close button, and a minimise button where the window
+// can be minimised. Dragging it moves the window.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+namespace velmora::qt {
+
+class TitleBar : public QWidget {
+    Q_OBJECT
+  public:
+    enum class Buttons { Close, MinimiseAndClose };
+
+    static constexpr int kDesignHeight = 18;  // pixels at the design's size
+
+    TitleBar(QWidget* window, Buttons buttons);
+
+    QRect closeButton() const;
+    QRect minimiseButton() const;  // empty when the window has none
+    // Where the caption is drawn; it is narrowed to fit, never cut.
+    QRect captionArea() const;
+    QString caption() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    int ButtonSide() const { return height() - 4; }
+    void PaintButton(QPainter& painter, QRect box, bool close) const;
+
+    Buttons buttons_;
+    QRect pressedButton_;
+    QPoint dragFrom_;  // the press, relative to the window, while dragging by hand
+    bool dragging_ = false;
+};
+
+}  // namespace velmora::qt
