@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/read_record.h"
+#include "platform/rollback.h"
 #include "platform/skip.h"
 #include "shell/form1.h"
 
@@ -31,6 +32,18 @@ class KeptRecord {
     Files& files_;
     ReadRecord record_;
     Clock::time_point written_ = Clock::now();
+};
+
+// The main window's events, for the game that rollback plays now.
+class RolledGame final : public MainWindowEvents {
+  public:
+    explicit RolledGame(Rollback& rollback) : rollback_(rollback) {}
+    void lblMsg_Click() override { rollback_.Click(); }
+    void Form_Resize() override { rollback_.game().Form_Resize(); }
+    void Form_QueryUnload() override { rollback_.game().Form_QueryUnload(); }
+
+  private:
+    Rollback& rollback_;
 };
 
 // A new game on `platform` that the record and the skipping (if any) follow.

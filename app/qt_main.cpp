@@ -23,18 +23,6 @@
 
 namespace {
 
-// The main window's events, for the game that rollback plays now.
-class RolledGame final : public velmora::MainWindowEvents {
-  public:
-    explicit RolledGame(velmora::Rollback& rollback) : rollback_(rollback) {}
-    void lblMsg_Click() override { rollback_.Click(); }
-    void Form_Resize() override { rollback_.game().Form_Resize(); }
-    void Form_QueryUnload() override { rollback_.game().Form_QueryUnload(); }
-
-  private:
-    velmora::Rollback& rollback_;
-};
-
 std::string PlayerDataFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(folder);
@@ -69,7 +57,7 @@ int main(int argc, char* argv[]) {
     velmora::Rollback rollback(skip, [&](velmora::Platform& on) {
         return velmora::FollowedGame(on, kept.record(), &skip);
     });
-    RolledGame game(rollback);
+    velmora::RolledGame game(rollback);
     velmora::qt::GameSession session(game, window, [&platform] { platform.CloseAll(); });
     QObject::connect(&session, &velmora::qt::GameSession::ended, &app, &QCoreApplication::exit);
     auto* comforts = new velmora::qt::Comforts(window, platform.sound());  // owned by the window

@@ -76,6 +76,13 @@ std::vector<std::string> NumberedLines(const std::string& speaker, int count) {
 
 }  // namespace
 
+void WriteFixtureGame(const QTemporaryDir& dir) {
+    WriteScenario(dir.filePath("kumi01.dat"), NumberedLines("久美", 40));
+    WriteScenario(dir.filePath("akira01.dat"), NumberedLines("明", 20));
+    WritePicture(dir.filePath("apart.jpg"), {300, 260}, Qt::darkGreen);
+    WritePicture(dir.filePath("KUMI1_0.GIF"), {120, 200}, Qt::magenta);
+}
+
 std::vector<ModalStep> NewGameUntilMenu() {
     return {Answer(false), Answer(false), Next(), Answer(false), Next()};
 }
@@ -105,14 +112,32 @@ GameHarness::GameHarness()
       game(platform),
       session(game, window, [this] { platform.CloseAll(); }) {
     QObject::connect(&session, &GameSession::ended, [this](int status) { endedWith = status; });
-    WriteScenario(dir_.filePath("kumi01.dat"), NumberedLines("久美", 40));
-    WriteScenario(dir_.filePath("akira01.dat"), NumberedLines("明", 20));
-    WritePicture(dir_.filePath("apart.jpg"), {300, 260}, Qt::darkGreen);
-    WritePicture(dir_.filePath("KUMI1_0.GIF"), {120, 200}, Qt::magenta);
+    WriteFixtureGame(dir_);
     window.show();
 }
 
 void GameHarness::ClickMessage(std::vector<ModalStep> steps) {
+    script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
+    QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+ReplayHarness::ReplayHarness()
+    : files(dir_.path().toStdString()),
+      kept(files),
+      platform(window, files),
+      skip(platform, kept.record()),
+      rollback(skip, [this](Platform& on) { return FollowedGame(on, kept.record(), &skip); }),
+      events(rollback),
+      session(events, window, [this] { platform.CloseAll(); }),
+      comforts(window, platform.sound()),
+      replay(new Replay(window, session, rollback, skip, {})) {
+    WriteFixtureGame(dir_);
+    comforts.Follow(replay);
+    platform.AfterEachWait([this] { replay->TakeAskedStep(); });
+    window.show();
+}
+
+void ReplayHarness::ClickMessage(std::vector<ModalStep> steps) {
     script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
     QTest::mouseClick(window.message(), Qt::LeftButton);
 }

@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/following.h"
 #include "modal_script.h"
 #include "platform/posix_files.h"
+#include "platform/qt/comforts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/replay.h"
 #include "shell/form1.h"
 
 namespace velmora::qt::test {
@@ -43,6 +46,10 @@ class GuardedPlatform : public QtPlatform {
 void WriteScenario(const QString& path, const std::vector<std::string>& lines);
 // A picture of one colour (PNG bytes, whatever the name says).
 void WritePicture(const QString& path, QSize size, QColor colour);
+
+// The small game of these tests: Kumi's scene of forty numbered lines
+// ("久美：「0」" …), Akira's of twenty, two pictures.
+void WriteFixtureGame(const QTemporaryDir& dir);
 
 // A new game without loading or naming, Kumi's invitation declined: the
 // steps up to (not including) the first command menu.
@@ -90,6 +97,32 @@ class GameHarness {
     Form1 game;
     GameSession session;
     int endedWith = -1;
+
+  private:
+    std::unique_ptr<ModalScript> script_;
+};
+
+// The game as velmora plays it, on the same small game: rollback and
+// skipping between the game and the windows, the comforts and the replay
+// keys; the player's record kept in the game's folder.
+class ReplayHarness {
+  public:
+    ReplayHarness();
+
+    void ClickMessage(std::vector<ModalStep> steps);
+    const ModalScript& script() const { return *script_; }
+
+    QTemporaryDir dir_;
+    PosixFiles files;
+    KeptRecord kept;
+    MainWindow window;
+    GuardedPlatform platform;
+    Skip skip;
+    Rollback rollback;
+    RolledGame events;
+    GameSession session;
+    Comforts comforts;
+    Replay* replay;  // owned by the window
 
   private:
     std::unique_ptr<ModalScript> script_;

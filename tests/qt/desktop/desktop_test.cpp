@@ -193,7 +193,11 @@ TEST_F(Desktop, TheWheelAndAClickOverTheMessageActAsOverNext) {
     const QPoint scene = OnScreen(h_.window.scene()).center();
     const QPoint message = OnScreen(h_.window.message()).center();
     {
-        ModalScript wheel({{"Form3", [&](QWidget*) { desktop_.Wheel(scene, true); }},
+        ModalScript wheel({{"Form3",
+                            [&](QWidget*) {
+                                desktop_.Click(scene);
+                                desktop_.Key("h");
+                            }},
                            Idle("Form3"),
                            {"History", [](QWidget* history) { history->close(); }},
                            {"Form3", [&](QWidget*) { desktop_.Wheel(message, false); }},
