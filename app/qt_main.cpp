@@ -9,6 +9,7 @@
 
 #include "app/following.h"
 #include "app/slot_lines.h"
+#include "app/story_map_rows.h"
 #include "platform/posix_files.h"
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
@@ -19,7 +20,6 @@
 #include "platform/qt/replay.h"
 #include "platform/qt/start_check.h"
 #include "platform/rollback.h"
-#include "shell/story_map.h"
 
 namespace {
 
@@ -27,16 +27,6 @@ std::string PlayerDataFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(folder);
     return folder.toStdString();
-}
-
-std::vector<velmora::qt::StoryMapRow> StoryMapRows(velmora::Files& files,
-                                                   const velmora::ReadRecord& record) {
-    const velmora::StoryMap map = velmora::ReadStoryMap(
-        files, velmora::TheStory(), [&](const std::string& id) { return record.Seen(id); });
-    std::vector<velmora::qt::StoryMapRow> rows;
-    for (const velmora::MapEntry& e : map.entries)
-        rows.push_back({e.place, e.day, e.title, e.hint, e.seen});
-    return rows;
 }
 
 }  // namespace
@@ -61,8 +51,9 @@ int main(int argc, char* argv[]) {
     velmora::qt::GameSession session(game, window, [&platform] { platform.CloseAll(); });
     QObject::connect(&session, &velmora::qt::GameSession::ended, &app, &QCoreApplication::exit);
     auto* comforts = new velmora::qt::Comforts(window, platform.sound());  // owned by the window
-    auto* replay = new velmora::qt::Replay(window, session, rollback, skip,
-                                           [&] { return StoryMapRows(files, kept.record()); });
+    auto* replay = new velmora::qt::Replay(window, session, rollback, skip, [&] {
+        return velmora::StoryMapRows(files, kept.record());
+    });
     comforts->Follow(replay);
     platform.AfterEachWait([&] {
         kept.Keep(false);

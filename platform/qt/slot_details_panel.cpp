@@ -40,10 +40,14 @@ void SlotDetailsPanel::Place() {
 
 bool SlotDetailsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched != list_) return false;
-    if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
+    // Raised again once the list is up: the window manager stacks the list
+    // and the main window after the list's first showing.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show || type == QEvent::Move || type == QEvent::WindowActivate) {
         Place();
         show();
-    } else if (event->type() == QEvent::Hide) {
+        raise();  // above the main window the list stands on
+    } else if (type == QEvent::Hide) {
         hide();
     }
     return false;

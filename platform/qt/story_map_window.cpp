@@ -21,7 +21,7 @@ QString DayCaption(int day) {
 }  // namespace
 
 StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows)
-    : QDialog(over), tree_(new QTreeWidget(this)), rows_(rows) {
+    : QDialog(over), tree_(new QTreeWidget(this)), hint_(new QLabel(this)), rows_(rows) {
     setObjectName("StoryMap");
     setWindowTitle("ストーリーマップ");
     setWindowModality(Qt::ApplicationModal);
@@ -36,7 +36,7 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& ro
     tree_->setColumnCount(3);
     tree_->setHeaderLabels({"場所", "シーン", "ヒント"});
     tree_->setRootIsDecorated(false);
-    tree_->setSelectionMode(QAbstractItemView::NoSelection);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     QTreeWidgetItem* day = nullptr;
     for (const StoryMapRow& row : rows_) {
         if (!day || day->data(0, Qt::UserRole).toInt() != row.day) {
@@ -49,11 +49,15 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& ro
     }
     tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    hint_->setObjectName("hintShown");
+    hint_->setWordWrap(true);
+    hint_->setFont(GameFont(kPGothic, 10, false));
     auto* close = new QPushButton("閉じる（Esc）", this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(count);
     layout->addWidget(tree_);
+    layout->addWidget(hint_);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(over ? over->width() : 640, over ? over->height() : 480);
 }
@@ -63,27 +67,19 @@ void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     auto* item =
         new QTreeWidgetItem(day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
                                   row.seen ? QString::fromStdString(row.title) : kUnseen});
-    if (!row.seen) {
-        item->setForeground(1, QColor(0x77, 0x77, 0x77));
-    }
     items_.push_back(item);
-    if (!row.seen) OfferHint(index);
-}
-
-void StoryMapWindow::OfferHint(int row) {
+    if (row.seen) return;
+    item->setForeground(1, QColor(0x77, 0x77, 0x77));
     auto* ask = new QPushButton("ヒント");
     ask->setObjectName("hint");
-    connect(ask, &QPushButton::clicked, this, [this, row] { ShowHint(row); });
-    items_[row]->setText(kHintColumn, "");
-    tree_->setItemWidget(items_[row], kHintColumn, ask);
+    connect(ask, &QPushButton::clicked, this, [this, index] { ShowHint(index); });
+    tree_->setItemWidget(item, kHintColumn, ask);
 }
 
 void StoryMapWindow::ShowHint(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size()) || rows_[row].seen) return;
-    if (hintShown_ >= 0) OfferHint(hintShown_);
-    tree_->removeItemWidget(items_[row], kHintColumn);
-    items_[row]->setText(kHintColumn, QString::fromStdString(rows_[row].hint));
-    hintShown_ = row;
+    hint_->setText("ヒント：" + QString::fromStdString(rows_[row].hint));
+    tree_->setCurrentItem(items_[row]);
 }
 
 }  // namespace velmora::qt

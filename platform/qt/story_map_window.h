@@ -1,6 +1,7 @@
 // ストーリーマップ: every scene of the story by day and place, the ones
 // this player has seen by their short title, the others as unseen with a
-// hint shown only when the player asks for it, one at a time; and the
+// hint shown below the map only when the player asks for it, one at a
+// time; and the
 // count of scenes seen. The game writes the rows (it knows the story and
 // the player's record); this window only shows them.
 #pragma once
@@ -26,18 +27,17 @@ class StoryMapWindow : public QDialog {
   public:
     StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows);
 
-    // Shows the hint of the unseen row `row` (counted among all rows) and
-    // puts back the one shown before.
+    // Shows the hint of the unseen row `row` (counted among all rows) below
+    // the map, in place of the one shown before.
     void ShowHint(int row);
 
   private:
     void AddRow(QTreeWidgetItem* day, const StoryMapRow& row);
-    void OfferHint(int row);  // the row's "ヒント" button in place of its hint
 
     QTreeWidget* tree_;
+    QLabel* hint_;
     std::vector<StoryMapRow> rows_;
     std::vector<QTreeWidgetItem*> items_;
-    int hintShown_ = -1;
 };
 
 }  // namespace velmora::qt

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "app/story_map_rows.h"
 #include "world/cp932.h"
 
 namespace velmora::qt::test {
@@ -83,6 +84,13 @@ void WriteFixtureGame(const QTemporaryDir& dir) {
     WritePicture(dir.filePath("KUMI1_0.GIF"), {120, 200}, Qt::magenta);
 }
 
+void CopyShippedGame(const QTemporaryDir& dir) {
+    const QDir data(VELMORA_SHIPPED_DATA);
+    for (const QString& name : data.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(data.filePath(name), dir.filePath(name))) << name.toStdString();
+    ASSERT_TRUE(QFile::copy(data.filePath("story/storymap.txt"), dir.filePath("storymap.txt")));
+}
+
 std::vector<ModalStep> NewGameUntilMenu() {
     return {Answer(false), Answer(false), Next(), Answer(false), Next()};
 }
@@ -121,7 +129,7 @@ void GameHarness::ClickMessage(std::vector<ModalStep> steps) {
     QTest::mouseClick(window.message(), Qt::LeftButton);
 }
 
-ReplayHarness::ReplayHarness()
+ReplayHarness::ReplayHarness(bool shipped)
     : files(dir_.path().toStdString()),
       kept(files),
       platform(window, files),
@@ -130,8 +138,13 @@ ReplayHarness::ReplayHarness()
       events(rollback),
       session(events, window, [this] { platform.CloseAll(); }),
       comforts(window, platform.sound()),
-      replay(new Replay(window, session, rollback, skip, {})) {
-    WriteFixtureGame(dir_);
+      replay(new Replay(window, session, rollback, skip,
+                        [this] { return StoryMapRows(files, kept.record()); })) {
+    if (shipped) {
+        CopyShippedGame(dir_);
+    } else {
+        WriteFixtureGame(dir_);
+    }
     comforts.Follow(replay);
     platform.AfterEachWait([this] { replay->TakeAskedStep(); });
     window.show();

@@ -50,6 +50,8 @@ void WritePicture(const QString& path, QSize size, QColor colour);
 // The small game of these tests: Kumi's scene of forty numbered lines
 // ("久美：「0」" …), Akira's of twenty, two pictures.
 void WriteFixtureGame(const QTemporaryDir& dir);
+// The game's own data files, as the game's folder holds them.
+void CopyShippedGame(const QTemporaryDir& dir);
 
 // A new game without loading or naming, Kumi's invitation declined: the
 // steps up to (not including) the first command menu.
@@ -107,7 +109,8 @@ class GameHarness {
 // keys; the player's record kept in the game's folder.
 class ReplayHarness {
   public:
-    ReplayHarness();
+    // shipped: the game's own data rather than the small game.
+    explicit ReplayHarness(bool shipped = false);
 
     void ClickMessage(std::vector<ModalStep> steps);
     const ModalScript& script() const { return *script_; }
