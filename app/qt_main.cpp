@@ -23,8 +23,10 @@
 
 namespace {
 
+// $XDG_DATA_HOME/velmora, whatever folder the game itself runs in.
 std::string PlayerDataFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/velmora";
     QDir().mkpath(folder);
     return folder.toStdString();
 }
