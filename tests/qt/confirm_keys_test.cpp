@@ -96,7 +96,7 @@ TEST_F(ConfirmKeysTest, SpaceAndEnterAnswerOnlyAfterTheFocusMoved) {
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_EQ(focusAtOpen, "cmdYes");
     EXPECT_EQ(stillOpen, QStringList({"load", "name", "invitation", "menu", "list"}));
-    EXPECT_EQ(h.state().Flags[41], 2);  // Kumi's invitation declined
+    EXPECT_EQ(h.state().flag(Flag::KumisInvitation), 2);  // declined
     EXPECT_EQ(h.script().met("Form2")[3].message, " \nfile1 をロードします。よろしいですか？");
 }
 
