@@ -42,6 +42,7 @@ class Comforts : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool IsGameWindow(const QWidget* window) const;  // not one of the comforts'
     bool OnKey(QWidget* window, const QKeyEvent* key);
     bool OnWheel(const QWheelEvent* wheel);
     void OnShown(QWidget* window);
@@ -59,10 +60,5 @@ class Comforts : public QObject {
     MessageSpeech speech_;
     Notice* notice_ = nullptr;  // made when first needed
 };
-
-// A window of the game itself (Form1 ... Form8), not one of the comforts'.
-bool IsGameWindow(const QWidget* window);
-// The game's Yes/No button, pressed as by a click; false without it.
-bool PressButton(QWidget* window, const char* name);
 
 }  // namespace velmora::qt
