@@ -6,22 +6,21 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QWheelEvent>
 
-#include "platform/qt/accessibility.h"
 #include "platform/qt/history_window.h"
 #include "platform/qt/next_dialog.h"
 #include "platform/qt/replay.h"
 #include "platform/qt/settings_window.h"
+#include "platform/qt/yes_no_dialog.h"
 
 namespace velmora::qt {
 
 namespace {
 
-bool IsModal(const char* name) {
-    const QWidget* modal = QApplication::activeModalWidget();
-    return modal && modal->objectName() == name;
+template <typename Window>
+bool IsModal() {
+    return qobject_cast<Window*>(QApplication::activeModalWidget()) != nullptr;
 }
 
 bool Typing() {
@@ -35,17 +34,6 @@ bool InScrollArea(QWidget* widget) {
         if (qobject_cast<QAbstractScrollArea*>(widget)) return true;
     }
     return false;
-}
-
-bool IsGameWindow(const QWidget* window) {
-    return window && window->objectName().startsWith("Form");
-}
-
-bool PressButton(QWidget* window, const char* name) {
-    auto* button = window ? window->findChild<QPushButton*>(name) : nullptr;
-    if (!button || !button->isVisible()) return false;
-    button->click();
-    return true;
 }
 
 Comforts::Comforts(MainWindow& window, LoopingSound& sound)
@@ -97,6 +85,10 @@ void Comforts::Say(const QString& text) {
     notice_->Say(text);
 }
 
+bool Comforts::IsGameWindow(const QWidget* window) const {
+    return window == &window_ || qobject_cast<const GameDialog*>(window);
+}
+
 bool Comforts::eventFilter(QObject* watched, QEvent* event) {
     if (!watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -134,15 +126,17 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
         return true;
     }
     if (!plain || Typing()) return false;
-    const QString form = window->objectName();
     // NEXT's keys over NEXT, or over the main window while NEXT waits.
     const bool nextKey = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space;
-    if (nextKey && (form == "Form3" || window == &window_)) {
+    if (nextKey && (qobject_cast<NextDialog*>(window) || window == &window_)) {
         NextDialog* next = NextDialog::Waiting();
         return next && next->Press();
     }
-    if (form == "Form2" && (code == Qt::Key_Y || code == Qt::Key_N))
-        return PressButton(window, code == Qt::Key_Y ? "cmdYes" : "cmdNo");
+    auto* question = qobject_cast<YesNoDialog*>(window);
+    if (question && (code == Qt::Key_Y || code == Qt::Key_N)) {
+        question->Press(code == Qt::Key_Y ? YesNo::Yes : YesNo::No);
+        return true;
+    }
     if (code == Qt::Key_H) OpenHistory();
     if (code == Qt::Key_M) Toggle(&ComfortSettings::muted);
     if (code == Qt::Key_A) Toggle(&ComfortSettings::autoAdvance);
@@ -161,7 +155,6 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
 }
 
 void Comforts::OnShown(QWidget* window) {
-    DescribeButtons(window);
     if (auto* dialog = qobject_cast<GameDialog*>(window)) stage_.Place(dialog);
     if (auto* next = qobject_cast<NextDialog*>(window)) autoAdvance_.NextOpened(next);
 }
@@ -176,13 +169,13 @@ void Comforts::OnMessage(const QString& text) {
 }
 
 void Comforts::OpenHistory() {
-    if (IsModal("History")) return;
+    if (IsModal<HistoryWindow>()) return;
     HistoryWindow history(&window_, history_.messages());
     history.exec();
 }
 
 void Comforts::OpenSettings() {
-    if (IsModal("Settings")) return;
+    if (IsModal<SettingsWindow>()) return;
     SettingsWindow settings(&window_, settings_, speech_.HasJapaneseVoice(),
                             [this](const ComfortSettings& changed) { Apply(changed); });
     settings.exec();

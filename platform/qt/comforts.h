@@ -48,6 +48,7 @@ class Comforts : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool IsGameWindow(const QWidget* window) const;  // not one of the comforts'
     bool OnKey(QWidget* window, const QKeyEvent* key);
     bool OnWheel(const QWheelEvent* wheel);
     void OnShown(QWidget* window);
@@ -67,11 +68,7 @@ class Comforts : public QObject {
     Replay* replay_ = nullptr;
 };
 
-// A window of the game itself (Form1 ... Form8), not one of the comforts'.
-bool IsGameWindow(const QWidget* window);
 // The wheel of a list scrolls the list.
 bool InScrollArea(QWidget* widget);
-// The game's Yes/No button, pressed as by a click; false without it.
-bool PressButton(QWidget* window, const char* name);
 
 }  // namespace velmora::qt

@@ -51,7 +51,8 @@ CommandMenu::CommandMenu(QWidget* owner)
     for (int row = 0; row < kButtonCount; ++row) {
         const Row& r = kRows[row];
         QPushButton* button =
-            AddButton(r.name, "", PxRect(r.left, r.top, kButtonWidth, kButtonHeight), font);
+            AddButton(r.name, "", PxRect(r.left, r.top, kButtonWidth, kButtonHeight), font,
+                      "このコマンドを選びます");
         connect(button, &QPushButton::clicked, this, [this, button] {
             choice_ = button->text().toStdString();
             focus_ = button;

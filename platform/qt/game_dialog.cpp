@@ -38,9 +38,11 @@ void GameDialog::SetScale(double scale) {
 }
 
 QPushButton* GameDialog::AddButton(const char* name, const char* caption, QRect geometry,
-                                   const QFont& font) {
+                                   const QFont& font, const char* description) {
     auto* button = new QPushButton(QString::fromUtf8(caption), client_);
     button->setObjectName(name);
+    // Its caption is its name to a screen reader, the menu's as it changes.
+    button->setAccessibleDescription(QString::fromUtf8(description));
     button->setGeometry(geometry);
     button->setFont(font);
     return button;

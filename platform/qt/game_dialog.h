@@ -43,8 +43,9 @@ class GameDialog : public QDialog {
     bool WaitFor(const Sender* sender, Signal signal);
 
   protected:
-    QPushButton* AddButton(const char* name, const char* caption, QRect geometry,
-                           const QFont& font);
+    // description: what a screen reader says the button does.
+    QPushButton* AddButton(const char* name, const char* caption, QRect geometry, const QFont& font,
+                           const char* description);
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -42,7 +42,8 @@ ListDialog::ListDialog(QWidget* owner, const std::vector<std::string>& entries)
         const auto items = list->selectedItems();
         if (!items.isEmpty()) chosen_ = items.first()->text().toStdString();
     });
-    auto* ok = AddButton("Command1", "OK", PxRect(360, 1680, 735, 375), GameFont(kPGothic, 12));
+    auto* ok = AddButton("Command1", "OK", PxRect(360, 1680, 735, 375), GameFont(kPGothic, 12),
+                         "選んだ項目で決定します");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     list->setFocus();  // first in the Tab order
     new ConfirmKeys(this);

@@ -23,7 +23,8 @@ NameDialog::NameDialog(QWidget* owner) : GameDialog(owner, "Form4", "", PxSize(4
     AddCaption(client(), "Label2", "ﾆｯｸﾈｰﾑ：", PxRect(120, 840, 1215, 375));
     text1_ = AddTextBox("Text1", PxRect(1560, 120, 2415, 495));
     text2_ = AddTextBox("Text2", PxRect(1560, 720, 2415, 495));
-    auto* ok = AddButton("Command1", "OK", PxRect(2640, 1320, 1335, 420), GameFont(kGothic, 12));
+    auto* ok = AddButton("Command1", "OK", PxRect(2640, 1320, 1335, 420), GameFont(kGothic, 12),
+                         "入力した名前とニックネームで決定します");
     setTabOrder(text1_, text2_);
     setTabOrder(text2_, ok);
     connect(ok, &QPushButton::clicked, this, &NameDialog::okClicked);

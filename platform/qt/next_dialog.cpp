@@ -19,7 +19,8 @@ NextDialog::NextDialog(QWidget* owner)
     // and the game itself waits here only.
     setWindowModality(Qt::NonModal);
     // The button is a little wider than the window and fills it.
-    next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 975, 615), GameFont(kPGothic, 14.25));
+    next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 975, 615), GameFont(kPGothic, 14.25),
+                      "次のメッセージへ進みます（Enter・Space）");
     next_->setDefault(true);
     connect(next_, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -7,7 +7,9 @@
 
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/name_dialog.h"
 #include "platform/qt/next_dialog.h"
+#include "platform/qt/picture_window.h"
 #include "platform/qt/twips.h"
 
 namespace velmora::qt {
@@ -16,10 +18,9 @@ namespace {
 
 // The game's own window waiting now: NEXT, or one that waits modally (a
 // question, the name, a list, the menu, a picture).
-QDialog* WaitingGameWindow() {
+GameDialog* WaitingGameWindow() {
     if (NextDialog* next = NextDialog::Waiting()) return next;
-    QWidget* modal = QApplication::activeModalWidget();
-    return IsGameWindow(modal) ? qobject_cast<QDialog*>(modal) : nullptr;
+    return qobject_cast<GameDialog*>(QApplication::activeModalWidget());
 }
 
 // NEXT waits, and nothing the player opened stands above it.
@@ -31,8 +32,8 @@ bool NextWaits() {
 // Where the arrow keys move nothing: in a question, a list or the menu they
 // move the focus.
 bool ArrowsFree(const QWidget* window) {
-    const QString form = window->objectName();
-    return form == "Form1" || form == "Form3" || form == "Form7";
+    return qobject_cast<const NextDialog*>(window) || qobject_cast<const PictureWindow*>(window) ||
+           qobject_cast<const MainWindow*>(window);
 }
 
 QLabel* SkipMark(QWidget* message) {
@@ -146,14 +147,14 @@ bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
     StopSkipping();  // any other key stops it, and does its own work
     if (key->modifiers() != Qt::NoModifier) return false;
     if (code == Qt::Key_Tab && NextWaits() &&
-        (window->objectName() == "Form3" || window == &window_)) {
+        (qobject_cast<NextDialog*>(window) || window == &window_)) {
         ToggleSkip();
         return true;
     }
     if (code == Qt::Key_PageUp || (code == Qt::Key_Left && ArrowsFree(window)))
         return Back() || true;
     if (code == Qt::Key_PageDown) return Forward() || true;
-    if (code == Qt::Key_S && window->objectName() != "Form4" && !key->isAutoRepeat()) {
+    if (code == Qt::Key_S && !qobject_cast<NameDialog*>(window) && !key->isAutoRepeat()) {
         OpenStoryMap();
         return true;
     }
@@ -164,7 +165,8 @@ bool Replay::eventFilter(QObject* watched, QEvent* event) {
     if (!watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
     QWidget* window = widget->window();
-    if (!IsGameWindow(window)) return false;
+    if (window != &window_ && !qobject_cast<GameDialog*>(window))
+        return false;  // the comforts' own
     switch (event->type()) {
         case QEvent::KeyPress:
             return OnKey(window, static_cast<QKeyEvent*>(event));

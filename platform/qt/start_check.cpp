@@ -1,5 +1,6 @@
 #include "platform/qt/start_check.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
@@ -11,18 +12,21 @@ namespace {
 
 constexpr int kLongestStartMs = 60000;
 
-// Sees the window's first paint event; the frame reaches the window system
-// when the paint is over, so the program ends at the next turn of the loop.
+// Sees the first paint event inside the window: its own title bar and the
+// stage cover the whole of it, so the window itself may never be painted,
+// only what it holds. The frame reaches the window system when the paint is
+// over, so the program ends at the next turn of the loop.
 class FirstPaintWatch : public QObject {
   public:
     explicit FirstPaintWatch(QWidget& window) : QObject(&window), window_(window) {
-        window.installEventFilter(this);
+        qApp->installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &window_ && event->type() == QEvent::Paint) {
-            window_.removeEventFilter(this);
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &window_) {
+            qApp->removeEventFilter(this);
             QTimer::singleShot(0, &window_, [this] { Painted(); });
         }
         return false;

@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kDesignGeometry = "velmoraDesignGeometry";
 constexpr const char* kDesignFont = "velmoraDesignFont";
 constexpr const char* kDesignFixed = "velmoraDesignFixed";
+constexpr const char* kDesignStretched = "velmoraDesignStretched";
 
 // The design is remembered the first time a widget is scaled.
 void Remember(QWidget* widget) {
@@ -19,6 +20,8 @@ void Remember(QWidget* widget) {
     widget->setProperty(kDesignGeometry, widget->geometry());
     widget->setProperty(kDesignFont, widget->font());
     widget->setProperty(kDesignFixed, widget->minimumSize() == widget->maximumSize());
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        widget->setProperty(kDesignStretched, label->hasScaledContents());
 }
 
 void ScaleFont(QWidget* widget, double scale) {
@@ -42,7 +45,7 @@ void ScaleWidget(QWidget* widget, double scale, QPoint offset) {
     widget->setGeometry(scaled);
     ScaleFont(widget, scale);
     if (auto* label = qobject_cast<QLabel*>(widget); label && !label->pixmap().isNull())
-        label->setScaledContents(scale != 1.0 || label->objectName() == "imgSub");
+        label->setScaledContents(scale != 1.0 || label->property(kDesignStretched).toBool());
 }
 
 void ScaleChildren(QWidget* parent, double scale, QPoint offset) {

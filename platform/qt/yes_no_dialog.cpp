@@ -19,13 +19,19 @@ YesNoDialog::YesNoDialog(QWidget* over)
     : GameDialog(over, "Form2", "    選択", PxSize(1005, 1095)) {
     const QFont font = GameFont(kPGothic, 12);
     // YES comes first in the tab order, so it has the focus when the dialog opens.
-    auto* yes = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font);
-    auto* no = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 550), font);
-    setTabOrder(yes, no);
-    yes->setFocus();  // before the window is even active
-    connect(yes, &QPushButton::clicked, this, [this] { done(kYes); });
-    connect(no, &QPushButton::clicked, this, [this] { done(kNo); });
+    yes_ = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font,
+                     "質問に「はい」と答えます（Y）");
+    no_ = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 550), font,
+                    "質問に「いいえ」と答えます（N）");
+    setTabOrder(yes_, no_);
+    yes_->setFocus();  // before the window is even active
+    connect(yes_, &QPushButton::clicked, this, [this] { done(kYes); });
+    connect(no_, &QPushButton::clicked, this, [this] { done(kNo); });
     new ConfirmKeys(this);
+}
+
+void YesNoDialog::Press(YesNo answer) {
+    (answer == YesNo::Yes ? yes_ : no_)->click();
 }
 
 YesNo YesNoDialog::Ask(Twips at) {

@@ -15,6 +15,12 @@ class YesNoDialog : public GameDialog {
     // Shown at the given place; closing it through the window system
     // answers neither.
     YesNo Ask(Twips at);
+    // The answer's button, as the player's click presses it.
+    void Press(YesNo answer);
+
+  private:
+    QPushButton* yes_;
+    QPushButton* no_;
 };
 
 }  // namespace velmora::qt

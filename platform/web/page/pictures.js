@@ -167,8 +167,11 @@ export class MainWindowPictures {
     // The face may be wider than the plate was made for: the text is
     // narrowed, never cut.
     this.time.style.transform = '';
-    const room = this.time.clientWidth;
-    const wanted = this.time.scrollWidth;
+    const padding = getComputedStyle(this.time);
+    const room = this.time.clientWidth - parseFloat(padding.paddingLeft) - parseFloat(padding.paddingRight);
+    const text = this.time.ownerDocument.createRange();
+    text.selectNodeContents(this.time);
+    const wanted = text.getBoundingClientRect().width;
     if (wanted > room) this.time.style.transform = `scaleX(${Math.max(0.5, room / wanted)})`;
     showIn(this.place, this.pictures, place);
   }

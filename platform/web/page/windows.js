@@ -81,6 +81,7 @@ export class Windows {
     if (name === 'Form7') this.showPicture(argument);
     win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
     win.hidden = false;
+    fitCaption(win);
     this.focusFirst(name);
   }
 
@@ -157,6 +158,7 @@ export class Windows {
   makeDraggable() {
     for (const caption of this.doc.querySelectorAll('.window > .caption')) {
       const win = caption.parentElement;
+      if (!win.hidden) fitCaption(win);
       caption.addEventListener('pointerdown', (e) => {
         if (e.button !== 0 || e.target.closest('button')) return;
         if (win === this.main && this.anyOpen()) return;  // a disabled window stays put
@@ -172,4 +174,21 @@ export class Windows {
       });
     }
   }
+}
+
+// The design's captions carry leading spaces that only pushed the text towards
+// the middle of the bar; the bar centres the text, and narrows a caption too
+// wide for its small window instead of cutting it.
+function fitCaption(win) {
+  const room = win.querySelector(':scope > .caption > span');
+  if (!room) return;
+  if (!room.firstElementChild) {
+    const text = win.ownerDocument.createElement('span');
+    text.textContent = room.textContent.trim();
+    room.replaceChildren(text);
+  }
+  const text = room.firstElementChild;
+  text.style.transform = '';
+  const wanted = text.offsetWidth;
+  if (wanted > room.clientWidth) text.style.transform = `scaleX(${room.clientWidth / wanted})`;
 }

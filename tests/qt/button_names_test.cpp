@@ -1,0 +1,82 @@
+// What a screen reader hears of every button of every window the game and
+// its comforts open: each button its own name and what it does, NEXT's
+// words on NEXT alone.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QTest>
+#include <map>
+
+#include "game_harness.h"
+#include "platform/qt/comforts.h"
+
+namespace velmora::qt::test {
+namespace {
+
+// The window's own buttons (not those of the windows it owns), a line
+// "name｜description" each.
+std::string Heard(QWidget* window) {
+    QString said;
+    for (auto* button : window->findChildren<QAbstractButton*>()) {
+        if (button->window() != window) continue;
+        QAccessibleInterface* told = QAccessible::queryAccessibleInterface(button);
+        said += told->text(QAccessible::Name) + "｜" + told->text(QAccessible::Description) + "\n";
+    }
+    return said.toStdString();
+}
+
+TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
+    OwnSettingsFolder settings;
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    std::map<QString, std::string> heard;
+    const auto hear = [&heard](const char* window, std::function<void(QWidget*)> answer) {
+        return ModalStep{window, [&heard, answer](QWidget* shown) {
+                             heard[shown->objectName()] = Heard(shown);
+                             answer(shown);
+                         }};
+    };
+    const auto escape = [](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); };
+    const auto clickPicture = [](QWidget* window) {
+        QTest::mouseClick(qobject_cast<PictureWindow*>(window)->image(), Qt::LeftButton);
+    };
+    ModalScript script({hear("Form3", Press("Command1")), hear("Form2", Press("cmdNo")),
+                        hear("Form4", Press("Command1")), hear("Form5", Press("Command1")),
+                        hear("Form8", Press("Command2")), hear("Form7", clickPicture),
+                        hear("History", escape), hear("Settings", escape)},
+                       [] {});  // called directly: a failure only closes windows
+    std::vector<std::string> captions;
+    for (const Command& command : h.game.commands()) captions.push_back(command.caption);
+
+    h.platform.WaitNext({0, 0});
+    h.platform.AskYesNo({0, 0});
+    h.platform.WaitNameDialog();
+    h.platform.CloseNameDialog();
+    h.platform.ChooseFromList({"file1"}, {0, 0});
+    h.platform.ChooseCommand(captions);
+    h.platform.WaitPictureClick("missing.jpg");
+    h.platform.ClosePictureWindow();
+    comforts.OpenHistory();
+    comforts.OpenSettings();
+    ASSERT_EQ(script.failure(), "");
+
+    std::string menu;
+    for (const std::string& caption : captions) menu += caption + "｜このコマンドを選びます\n";
+    EXPECT_EQ(captions.size(), 16u);
+    EXPECT_EQ(heard["Form3"], "NEXT｜次のメッセージへ進みます（Enter・Space）\n");
+    EXPECT_EQ(heard["Form2"],
+              "ＹＥＳ｜質問に「はい」と答えます（Y）\nNO｜質問に「いいえ」と答えます（N）\n");
+    EXPECT_EQ(heard["Form4"], "OK｜入力した名前とニックネームで決定します\n");
+    EXPECT_EQ(heard["Form5"], "OK｜選んだ項目で決定します\n");
+    EXPECT_EQ(heard["Form8"], menu);
+    EXPECT_EQ(heard["Form7"] + heard["History"] + Heard(&h.window), "");
+    // The settings' four switches, each named by its caption, which says it all.
+    const QStringList switches = QString::fromStdString(heard["Settings"]).split("\n");
+    ASSERT_EQ(switches.size(), 5);  // and the empty rest after the last line
+    for (const QString& each : switches.mid(0, 4))
+        EXPECT_TRUE(each.endsWith("｜") && each.size() > 1) << each.toStdString();
+}
+
+}  // namespace
+}  // namespace velmora::qt::test
