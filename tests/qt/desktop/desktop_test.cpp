@@ -497,7 +497,8 @@ QImage ScreenAround(const QRect& area) {
         .toImage();
 }
 
-// Playing it again as a player does it, through the X server: Page Up and
+// Playing it again as a player does it, through the X server: S over the
+// title opens the story map; Page Up and
 // the wheel go back, Page Down forward, Ctrl held skips what was read with
 // its mark and stops at the first unread message, Page Up at a question goes
 // back to the message before it.
@@ -506,6 +507,20 @@ TEST(DesktopReplay, TheKeysTheWheelAndCtrlGoBackForwardAndSkip) {
     ReplayHarness h(true);
     X11Desktop desktop;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window, kPatienceMs));
+    {  // S over the title screen: the story map, nothing seen yet
+        QString count;
+        ModalScript map({{"StoryMap",
+                          [&count](QWidget* window) {
+                              count = window->findChild<QLabel*>("seenCount")->text();
+                              window->close();
+                          }}},
+                        [] {});
+        h.window.activateWindow();
+        ASSERT_TRUE(WaitUntil([&] { return h.window.isActiveWindow(); }));
+        desktop.Key("s");
+        ASSERT_TRUE(WaitUntil([&] { return map.finished(); }));
+        EXPECT_EQ(count, "見たシーン 0 / 50");
+    }
     const QPoint message = OnScreen(h.window.message()).center();
     QImage marked;
     QObject::connect(h.window.message(), &MessageLabel::shown, [&](const QString&) {
