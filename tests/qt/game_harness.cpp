@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "app/slot_lines.h"
 #include "app/story_map_rows.h"
 #include "world/cp932.h"
 
@@ -153,6 +154,16 @@ ReplayHarness::ReplayHarness(bool shipped)
 void ReplayHarness::ClickMessage(std::vector<ModalStep> steps) {
     script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
     QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files) {
+    folder.WriteSlot("file1", velmora::test::FlagsAt(2, PM, 5, 30), "防波堤", "中村", "ナカ");
+    folder.WriteSlot("file3", velmora::test::FlagsAt(4, AM, 10, 0), "ﾃﾆｽｺｰﾄ");
+    folder.WriteSlot("file4", velmora::test::FlagsAt(1, AM, 9, 0), "部屋");
+    folder.Write("file4_text", "\"部屋\",\"no closing quote\r\n");
+    platform.DescribeSlotsWith(
+        [this](const std::string& slot) { return DescribeSlot(files, slot); });
+    window.show();
 }
 
 }  // namespace velmora::qt::test

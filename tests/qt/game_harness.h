@@ -19,6 +19,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/replay.h"
 #include "shell/form1.h"
+#include "tests/engine/harness.h"
 
 namespace velmora::qt::test {
 
@@ -129,6 +130,20 @@ class ReplayHarness {
 
   private:
     std::unique_ptr<ModalScript> script_;
+};
+
+// The list of save slots over a main window, in a game folder where file1
+// and file3 hold saves (4月2日 PM 5:30 at the breakwater, 中村 "ナカ"; 4月4日
+// AM 10:00 at the tennis court) and file4 is one the load refuses; the
+// details beside the list in the game's words.
+class SlotsHarness {
+  public:
+    SlotsHarness();
+
+    velmora::test::GameFolder folder;
+    PosixFiles files;
+    MainWindow window;
+    QtPlatform platform;
 };
 
 }  // namespace velmora::qt::test

@@ -9,10 +9,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/slot_lines.h"
 #include "game_harness.h"
 #include "platform/qt/story_map_window.h"
-#include "tests/engine/harness.h"
 
 namespace velmora::qt::test {
 namespace {
@@ -94,16 +92,7 @@ TEST_F(ReplayTest, SkippingPassesWhatWasReadAndStopsAtTheFirstUnreadAndAtTheQues
 // The details of file1 … file5 stand beside the list, which keeps its size;
 // the room's list has none.
 TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
-    velmora::test::GameFolder folder;
-    folder.WriteSlot("file2", velmora::test::FlagsAt(3, PM, 2, 30), "公園", "中村", "ナカ");
-    folder.WriteSlot("file4", velmora::test::FlagsAt(1, AM, 9, 0), "部屋");
-    folder.Write("file4_text", "\"部屋\",\"no closing quote\r\n");
-    PosixFiles files(folder.path());
-    MainWindow window;
-    QtPlatform platform(window, files);
-    platform.DescribeSlotsWith(
-        [&files](const std::string& slot) { return DescribeSlot(files, slot); });
-    window.show();
+    SlotsHarness h;
     QString details;
     QSize list;
     bool besideList = false;
@@ -117,19 +106,19 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     const std::vector<std::string> slotNames{"file1", "file2", "file3", "file4", "file5"};
     {
         ModalScript script({{"Form5", look}}, [] {});
-        platform.ChooseFromList(slotNames, {1000, 1000});
+        h.platform.ChooseFromList(slotNames, {1000, 1000});
     }
     const QStringList lines = details.split("\n");
-    ASSERT_EQ(lines.size(), 6) << details.toStdString();
-    EXPECT_EQ(lines[0], "file1　（空き）");
-    EXPECT_EQ(lines[1], "file2　4月3日 PM 2:30　公園　中村（ナカ）");
-    EXPECT_TRUE(lines[2].startsWith("　　　保存 20"));
-    EXPECT_EQ(lines[4], "file4　読み込めません：テキストファイルの形式が正しくありません。");
+    ASSERT_EQ(lines.size(), 7) << details.toStdString();
+    EXPECT_EQ(lines[0], "file1　4月2日 PM 5:30　防波堤　中村（ナカ）");
+    EXPECT_TRUE(lines[1].startsWith("　　　保存 20"));
+    EXPECT_EQ(lines[2], "file2　（空き）");
+    EXPECT_EQ(lines[5], "file4　読み込めません：テキストファイルの形式が正しくありません。");
     EXPECT_TRUE(besideList);
     const QSize slotList = list;
     {
         ModalScript script({{"Form5", look}}, [] {});
-        platform.ChooseFromList({"移動する", "1時間寝る"}, {1000, 1000});
+        h.platform.ChooseFromList({"移動する", "1時間寝る"}, {1000, 1000});
     }
     EXPECT_EQ(details, "");
     EXPECT_EQ(list, slotList);

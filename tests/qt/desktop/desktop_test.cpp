@@ -17,7 +17,6 @@
 #include <csignal>
 
 #include "../game_harness.h"
-#include "app/slot_lines.h"
 #include "app/story_map_rows.h"
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
@@ -571,17 +570,8 @@ TEST(DesktopReplay, TheKeysTheWheelAndCtrlGoBackForwardAndSkip) {
 // the keyboard; the story map, half seen, fits the screen.
 TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
     OwnSettingsFolder settings;
-    velmora::test::GameFolder folder;
-    folder.WriteSlot("file1", velmora::test::FlagsAt(2, PM, 5, 30), "防波堤", "中村", "ナカ");
-    folder.WriteSlot("file3", velmora::test::FlagsAt(4, AM, 10, 0), "ﾃﾆｽｺｰﾄ");
-    folder.Write("file4", "not a flag file");
-    folder.Write("file4_text", "\"部屋\"\r\n");
-    PosixFiles files(folder.path());
-    MainWindow window;
-    QtPlatform platform(window, files);
-    platform.DescribeSlotsWith(
-        [&files](const std::string& slot) { return DescribeSlot(files, slot); });
-    window.show();
+    SlotsHarness h;
+    MainWindow& window = h.window;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kPatienceMs));
     QRect panelAt, listAt;
     bool listKeepsTheKeys = false;
@@ -602,7 +592,7 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
                                  Press("Command1")(form5);
                              }}},
                            [] {});
-        platform.ChooseFromList({"file1", "file2", "file3", "file4", "file5"}, {1000, 1000});
+        h.platform.ChooseFromList({"file1", "file2", "file3", "file4", "file5"}, {1000, 1000});
     }
     const QRect screen = window.screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(panelAt)) << Describe(panelAt);
