@@ -4,8 +4,8 @@
 // events its route passes and no other.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -78,30 +78,40 @@ bool Within(const Guard& window, int day, int half, int hour) {
     return window.times.empty();
 }
 
+// The numbers written between before and after ("4月" 3 "日"), in order.
+std::vector<int> NumbersAfter(const std::string& text, const std::string& before,
+                              const std::string& after) {
+    std::vector<int> numbers;
+    for (size_t at = text.find(before); at != std::string::npos; at = text.find(before, at + 1)) {
+        size_t end = at + before.size();
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        if (end > at + before.size() && text.compare(end, after.size(), after) == 0)
+            numbers.push_back(std::stoi(text.substr(at + before.size(), end - at - before.size())));
+    }
+    return numbers;
+}
+
 TEST(StoryMap, EveryHintOfAPlaceEventNamesADayThePlaceAndAnHourOfItsWindow) {
     const StoryMap map = MapSeeing([](const std::string&) { return false; });
     std::map<std::string, Guard> windows;
     for (const StoryEvent& e : ListEvents(TheStory())) {
         windows[e.id] = e.branch ? e.event->guard && e.branch->guard : e.event->guard;
     }
-    const std::regex date("4月(\\d)日");
-    const std::regex time("(午前|午後)(\\d+)時");
     for (const MapEntry& e : map.entries) {
         if (e.place.empty()) continue;
         const std::string when = e.hint.substr(0, e.hint.find(" — "));
         EXPECT_NE(when.find("、" + e.place), std::string::npos) << e.hint;
-        std::smatch day, hour;
-        ASSERT_TRUE(std::regex_search(when, day, date)) << e.hint;
-        ASSERT_TRUE(std::regex_search(when, hour, time)) << e.hint;
-        for (auto d = std::sregex_iterator(when.begin(), when.end(), date);
-             d != std::sregex_iterator(); ++d) {
-            for (auto t = std::sregex_iterator(when.begin(), when.end(), time);
-                 t != std::sregex_iterator(); ++t) {
-                // Each named day and hour: the hours may lie in the other half
-                // of a span ("午前9時〜午後5時半"), so each is checked on its own.
-                const int half = (*t)[1] == "午前" ? AM : PM;
-                EXPECT_TRUE(Within(windows[e.id], std::stoi((*d)[1]), half, std::stoi((*t)[2])))
-                    << e.hint;
+        const std::vector<int> days = NumbersAfter(when, "4月", "日");
+        std::vector<std::pair<int, int>> hours;  // (half, hour)
+        for (int hour : NumbersAfter(when, "午前", "時")) hours.emplace_back(AM, hour);
+        for (int hour : NumbersAfter(when, "午後", "時")) hours.emplace_back(PM, hour);
+        ASSERT_FALSE(days.empty()) << e.hint;
+        ASSERT_FALSE(hours.empty()) << e.hint;
+        // Each named day and hour: the hours may lie in the other half of a
+        // span ("午前9時〜午後5時半"), so each is checked on its own.
+        for (int day : days) {
+            for (const auto& [half, hour] : hours) {
+                EXPECT_TRUE(Within(windows[e.id], day, half, hour)) << e.hint;
             }
         }
     }
