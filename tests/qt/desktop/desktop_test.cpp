@@ -587,7 +587,8 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
                                  panelAt = panel->frameGeometry();
                                  listAt = form5->frameGeometry();
                                  listKeepsTheKeys = form5->isActiveWindow();
-                                 panelAbove = desktop.StandsAbove(panel, &window);
+                                 panelAbove =
+                                     WaitUntil([&] { return desktop.StandsAbove(panel, &window); });
                                  shot = ScreenAround(window.frameGeometry().united(panelAt));
                                  Press("Command1")(form5);
                              }}},
