@@ -1,12 +1,22 @@
 // velmora-tty: the game in a terminal, speaking the line protocol on
 // standard input and output. It runs in the game's working directory.
+//
+//   velmora-tty [--rollback]
+//
+// With --rollback the input line BACK at any prompt takes the game back one
+// step (platform/rollback.h); without it the protocol is as it always was.
+#include <cstring>
 #include <iostream>
+#include <memory>
 
 #include "platform/posix_files.h"
+#include "platform/rollback.h"
 #include "platform/trace_platform.h"
 #include "shell/form1.h"
 
-int main() {
+int main(int argc, char* argv[]) {
+    bool rollback = false;
+    for (int i = 1; i < argc; ++i) rollback = rollback || std::strcmp(argv[i], "--rollback") == 0;
     std::ios::sync_with_stdio(false);
     velmora::PosixFiles files(".");
     velmora::TracePlatform platform(
@@ -18,7 +28,13 @@ int main() {
             return line;
         },
         files);
-    velmora::Form1 game(platform);
-    platform.PlayGame(game);
+    if (!rollback) {
+        velmora::Form1 game(platform);
+        platform.PlayGame(game);
+        return 0;
+    }
+    velmora::Rollback steps(
+        platform, [](velmora::Platform& on) { return std::make_unique<velmora::Form1>(on); });
+    platform.PlayGame(steps);
     return 0;
 }

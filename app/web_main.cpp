@@ -1,10 +1,17 @@
 // The game in a web page: the same turns as velmora-tty's, the waits being
-// the page's clicks and keys. Built with emscripten (tools/web.sh).
+// the page's clicks and keys. Built with emscripten (tools/web.sh). The
+// player's record of what was read and seen lives beside the save slots in
+// the browser's storage; skipping, going back and forward, and the story
+// map are the desktop's.
+#include <memory>
 #include <vector>
 
+#include "app/following.h"
+#include "platform/rollback.h"
+#include "platform/skip.h"
 #include "platform/web/web_files.h"
 #include "platform/web/web_platform.h"
-#include "shell/form1.h"
+#include "shell/story_map.h"
 #include "world/slot_format.h"
 
 namespace {
@@ -17,22 +24,73 @@ bool ReadableSlot(const std::string& flagFile, const std::string& textFile, std:
            velmora::ParseTextFile(textFile, &text, why);
 }
 
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += std::string("\\") + c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += " ";
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// The story map as the page draws it; titles only of what was seen.
+std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& record) {
+    const velmora::StoryMap map = velmora::ReadStoryMap(
+        files, velmora::TheStory(), [&](const std::string& id) { return record.Seen(id); });
+    std::string entries;
+    for (const velmora::MapEntry& e : map.entries) {
+        entries += std::string(entries.empty() ? "" : ",") + "{\"place\":" + Json(e.place) +
+                   ",\"day\":" + std::to_string(e.day) +
+                   ",\"seen\":" + (e.seen ? "true" : "false") +
+                   ",\"title\":" + Json(e.seen ? e.title : "") + ",\"hint\":" + Json(e.hint) + "}";
+    }
+    return "{\"seen\":" + std::to_string(map.seen) + ",\"entries\":[" + entries + "]}";
+}
+
 }  // namespace
 
 int main() {
     velmora::web::WebFiles files;
     velmora::web::WebPlatform platform(files);
-    velmora::Form1 form(platform);
-    platform.OnResize([&form] { form.Form_Resize(); });
+    velmora::KeptRecord kept(files);
+    velmora::ReadRecord& record = kept.record();
+    std::string notice;
+    kept.Load(&notice);
+    if (!notice.empty()) platform.Notice(notice);
+    velmora::Skip skip(platform, record);
+    velmora::Rollback rollback(
+        skip, [&](velmora::Platform& on) { return velmora::FollowedGame(on, record, &skip); });
+    // The record is written now and then, and when the page is put away.
+    platform.Follow(&rollback, &skip, [&] { return StoryMapJson(files, record); });
+    platform.OnWait([&] { kept.Keep(false); });
+    platform.OnResize([&] {
+        kept.Keep(true);
+        rollback.game().Form_Resize();
+    });
     platform.OnSlotUpload(ReadableSlot);
-    form.Form_Resize();  // the main window is shown
+    skip.OnPass([&] { platform.Pace(); });
+    rollback.game().Form_Resize();  // the main window is shown
     try {
         for (;;) {
-            platform.WaitMessageClick();
-            form.lblMsg_Click();
+            try {
+                platform.WaitMessageClick();
+            } catch (const velmora::StepBack&) {
+                rollback.Back();
+                continue;
+            } catch (const velmora::StepForward&) {
+                rollback.Click(true);
+                continue;
+            }
+            rollback.Click();
         }
     } catch (const velmora::ProgramEnd&) {
     }
+    kept.Keep(true);
     platform.ShowEnd();
     return 0;
 }

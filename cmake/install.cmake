@@ -31,11 +31,13 @@ endif()
 
 # Everything in data/ is read by the game from its folder, except data/design,
 # which is compiled into the program, and data/story, the continuity ledger
-# that only the tools read.
+# that only the tools read, and the story map's words, which the game reads
+# from its folder beside the rest.
 install(DIRECTORY data/ DESTINATION ${VELMORA_INSTALL_DATA}
     PATTERN "design" EXCLUDE
     PATTERN "story" EXCLUDE
     PATTERN ".*" EXCLUDE)
+install(FILES data/story/storymap.txt DESTINATION ${VELMORA_INSTALL_DATA})
 
 foreach(size 16 24 32 48 64 128 256)
     install(FILES packaging/icons/velmora-${size}.png

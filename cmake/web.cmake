@@ -44,6 +44,9 @@ endif()
 # rewinds the stack through Asyncify.
 set_target_properties(velmora-tty velmora_platform_trace velmora_platform_posix
                       PROPERTIES EXCLUDE_FROM_ALL ON)
+foreach(lib velmora_platform_rollback velmora_platform_reading)
+    target_compile_options(${lib} PUBLIC -fexceptions)
+endforeach()
 foreach(candidate velmora_world velmora_engine)
     if(TARGET ${candidate} AND NOT VELMORA_CP932_OWNER)
         get_target_property(kind ${candidate} TYPE)
@@ -72,7 +75,8 @@ endif()
 target_compile_options(velmora_platform_web PUBLIC -fexceptions)
 
 add_executable(velmora-web app/web_main.cpp)
-target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_engine)
+target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_platform_rollback
+                                          velmora_following velmora_engine)
 set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
 target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
@@ -81,7 +85,8 @@ target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK
 # --- the folder of static files a player's browser loads ---
 find_program(VELMORA_SYSTEM_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 file(GLOB VELMORA_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page/*)
-file(GLOB VELMORA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/* ${CMAKE_SOURCE_DIR}/data/design/*)
+file(GLOB VELMORA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/* ${CMAKE_SOURCE_DIR}/data/design/*
+     ${CMAKE_SOURCE_DIR}/data/story/storymap.txt)
 file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/*.cpp
      ${CMAKE_SOURCE_DIR}/world/*.cpp ${CMAKE_SOURCE_DIR}/places/*.cpp
      ${CMAKE_SOURCE_DIR}/presentation/*.cpp ${CMAKE_SOURCE_DIR}/finale/*.cpp)

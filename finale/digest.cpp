@@ -67,9 +67,13 @@ const DigestScene kScenes[] = {
 
 }  // namespace
 
+// The end of the playable days is told within the digest, so that whoever
+// follows the story knows the days are over before the first word of it.
 void PlayDigestFinale(Visit& v) {
     Game& game = v.game();
     GameState& s = game.state();
+    v.Say("残念ながら、容量の関係で体験版はここまでです。");
+    v.Say("これから先の展開は、ダイジェストでお知らせします。");
     game.ClearScenePicture();
     game.ShowTitlePicture();
     v.Say(kClickNext);

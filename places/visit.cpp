@@ -38,7 +38,7 @@ bool Visit::Closed(const Hours& open) const {
 }
 
 void Visit::Line(int n) {
-    game_.ShowMessage(s_.ScriptLines.at(n), 0);
+    game_.ShowScriptLine(n);
 }
 
 void Visit::Lines(int from, int to) {
@@ -63,13 +63,18 @@ void Visit::ClockTo(int hour, int minute) {
 
 bool Visit::Ask(const std::string& question) {
     Say(question);
-    s_.DialogAnswer = 0;
-    game_.ShowForm2();
-    return s_.DialogAnswer == 1;
+    return Answer();
 }
 
 bool Visit::Ask(int questionLine) {
-    return Ask(s_.ScriptLines.at(questionLine));
+    Line(questionLine);
+    return Answer();
+}
+
+bool Visit::Answer() {
+    s_.DialogAnswer = 0;
+    game_.ShowForm2();
+    return s_.DialogAnswer == 1;
 }
 
 void Visit::Describe(const std::string& earlyDays, const std::string& lateDays) {

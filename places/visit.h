@@ -54,6 +54,8 @@ class Visit {
     void Describe(const std::string& earlyDays, const std::string& lateDays);
 
   private:
+    bool Answer();  // the Yes/No window after the question
+
     Game& game_;
     GameState& s_;
     const Place* place_;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,6 +67,15 @@ class Files {
     // the files must not be read as a whole.
     virtual bool Recover(const std::vector<std::string>& names) = 0;
 
+    // Reads files that change together for a look only (the details of the
+    // slot list): as ReadTogether, but a cut-off ReplaceTogether is left for
+    // the next ReadTogether to finish or roll back (the look fails, saying
+    // so) and another game holding the files is never waited for. Nothing
+    // is written. *written, when known: the time the first file was last
+    // written, in seconds since 1970 (UTC); 0 when unknown.
+    virtual bool Peek(const std::vector<std::string>& names, size_t limit,
+                      std::vector<std::string>* contents, int64_t* written, ReadFailure* failure);
+
   protected:
     // Reads the files one after the other; false at the first that fails.
     bool ReadEach(const std::vector<std::string>& names, size_t limit,
@@ -74,6 +84,11 @@ class Files {
 
 // Why a slot is neither read nor written while Recover cannot finish.
 inline constexpr char kSaveLeftUnfinished[] = "前回のセーブの後始末ができませんでした。";
+
+// Why a slot cannot be looked at while a save of it, cut off, waits to be
+// finished or rolled back by the next load.
+inline constexpr char kSaveCutOff[] =
+    "セーブが途中で止まったままです。ロードするときに片付けます。";
 
 // Why a slot is neither read nor written while another copy of the game
 // (or another program) holds the folder's save files.
@@ -89,6 +104,14 @@ inline bool Files::ReadTogether(const std::vector<std::string>& names, size_t li
         if (failure) *failure = {false, kSaveLeftUnfinished};
         return false;
     }
+    return ReadEach(names, limit, contents, failure);
+}
+
+// Without other games or cut-off saves, a look is a plain read.
+inline bool Files::Peek(const std::vector<std::string>& names, size_t limit,
+                        std::vector<std::string>* contents, int64_t* written,
+                        ReadFailure* failure) {
+    if (written) *written = 0;
     return ReadEach(names, limit, contents, failure);
 }
 

@@ -36,6 +36,15 @@ struct ProgramEnd {};
 // delivers Form_QueryUnload.
 struct MainWindowClosed {};
 
+// Thrown by a platform's wait when the player takes the game back one step
+// (the front ends with rollback, platform/rollback.h): the game playing is
+// dropped, and one played again up to that step takes its place.
+struct StepBack {};
+
+// Thrown by a platform's wait at a step the player has gone back to, when
+// the player goes forward again: the wait is answered as it was before.
+struct StepForward {};
+
 // How a Yes/No question was answered.
 enum class YesNo { Yes, No, Closed };
 
@@ -52,6 +61,8 @@ struct ClockFace {
     std::string datePicture;
     std::string timeText;
     std::string placePicture;
+
+    bool operator==(const ClockFace&) const = default;
 };
 
 // The main window's events, which the front end delivers to the game.
@@ -86,6 +97,10 @@ class Platform : public Sound {
     virtual void PaintPortraitIntoScene(const std::string& portraitFile) = 0;
     virtual void ShowSidePicture(const std::string& file) = 0;  // imgSub, stretched
     virtual void ShowClock(const ClockFace& face) = 0;
+    // The scene, the side picture and the plates as the window was designed
+    // (the title screen), no portrait in view: a game taken back to its
+    // first steps shows them again. The game itself never calls it.
+    virtual void ShowDesignPictures() = 0;
 
     // --- modal windows; each call returns when the window has closed ---
     // Form3 at the given place; owner is the picture window while it is open.

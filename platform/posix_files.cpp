@@ -150,6 +150,41 @@ bool PosixFiles::ReadTogether(const std::vector<std::string>& names, size_t limi
     return ReadEach(names, limit, contents, failure);
 }
 
+// The lock is tried once: a game that holds it is saving or loading, and a
+// look never waits for it. A commit cut off once its renames had begun
+// leaves its marker: what the slot holds is then what Recover makes of it.
+// One cut off before leaves the slot as it was, with helpers Recover removes.
+bool PosixFiles::Peek(const std::vector<std::string>& names, size_t limit,
+                      std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) {
+    ReadFailure ignored;
+    if (!failure) failure = &ignored;
+    contents->clear();
+    if (written) *written = 0;
+    FolderLock lock;
+    if (!lock.Take(folder_, std::chrono::milliseconds(0), &failure->why)) return false;
+    const std::vector<std::string> bases = Bases(names);
+    if (bases.size() != names.size()) {
+        *failure = {false, NotInFolder(names.empty() ? "" : names[0])};
+        return false;
+    }
+    for (const std::string& helper : {MarkerOf(bases[0]), UndoOf(bases[0])}) {
+        if (Exists(PathOf(helper))) {
+            *failure = {false, kSaveCutOff};
+            return false;
+        }
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+        const Descriptor file = Open(names[i], limit, failure);
+        std::optional<std::string> bytes;
+        if (file.ok()) bytes = ReadAtMost(file, names[i], limit, failure);
+        if (!bytes) return false;
+        struct stat st;
+        if (i == 0 && written && ::fstat(file.get(), &st) == 0) *written = st.st_mtime;
+        contents->push_back(std::move(*bytes));
+    }
+    return true;
+}
+
 // An empty folder under a helper's name goes too; anything else is unlinked,
 // never followed.
 bool PosixFiles::RemoveQuietly(const std::string& path) {

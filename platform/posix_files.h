@@ -38,6 +38,8 @@ class PosixFiles : public Files {
                       std::vector<std::string>* contents, ReadFailure* failure) override;
     bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) override;
     bool Recover(const std::vector<std::string>& names) override;
+    bool Peek(const std::vector<std::string>& names, size_t limit,
+              std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) override;
 
     // A regular file of the folder opened for reading (see OpenRegular), for
     // readers that take a descriptor (the music).

@@ -47,15 +47,36 @@ std::string EscapeTraceField(const std::string& text) {
 }
 
 void TracePlatform::PlayGame(MainWindowEvents& game) {
+    Play([&](bool) { game.lblMsg_Click(); }, [] {}, [&]() -> MainWindowEvents& { return game; });
+}
+
+void TracePlatform::PlayGame(Rollback& rollback) {
+    rollback_ = &rollback;
+    Play([&](bool forward) { rollback.Click(forward); }, [&] { rollback.Back(); },
+         [&]() -> MainWindowEvents& { return rollback.game(); });
+    rollback_ = nullptr;
+}
+
+void TracePlatform::Play(const std::function<void(bool forward)>& click,
+                         const std::function<void()>& back,
+                         const std::function<MainWindowEvents&()>& game) {
     Emit(std::string("MSG ") + kDesignCaption);
     try {
         for (;;) {
-            Ask("CLICK?");
-            game.lblMsg_Click();
+            bool forward = false;
+            try {
+                Ask("CLICK?");
+            } catch (const StepBack&) {
+                back();
+                continue;
+            } catch (const StepForward&) {
+                forward = true;
+            }
+            click(forward);
         }
     } catch (const ProgramEnd&) {
     } catch (const MainWindowClosed&) {
-        game.Form_QueryUnload();
+        game().Form_QueryUnload();
     }
     Emit("END");
 }
@@ -65,10 +86,15 @@ void TracePlatform::Emit(const std::string& line) {
 }
 
 std::string TracePlatform::Ask(const std::string& prompt) {
-    Emit(prompt);
-    std::optional<std::string> line = answer_(prompt);
-    if (!line) throw MainWindowClosed{};
-    return *line;
+    for (;;) {
+        Emit(prompt);
+        std::optional<std::string> line = answer_(prompt);
+        if (!line) throw MainWindowClosed{};
+        if (!rollback_ || (*line != "BACK" && *line != "FORWARD")) return *line;
+        Emit(*line);
+        if (*line == "BACK" && rollback_->CanGoBack()) throw StepBack{};
+        if (*line == "FORWARD" && rollback_->CanGoForward()) throw StepForward{};
+    }
 }
 
 void TracePlatform::SetMessageCaption(const std::string& text) {

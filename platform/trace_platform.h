@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/rollback.h"
 
 namespace velmora {
 
@@ -31,6 +32,7 @@ class TracePlatform : public Platform {
     void PaintPortraitIntoScene(const std::string& file) override { Emit("PAINT " + file); }
     void ShowSidePicture(const std::string& file) override { Emit("SIDE " + file); }
     void ShowClock(const ClockFace& face) override;
+    void ShowDesignPictures() override { Emit("DESIGN"); }
 
     void WaitNext(Twips) override { Ask("NEXT?"); }
     YesNo AskYesNo(Twips) override;
@@ -52,6 +54,11 @@ class TracePlatform : public Platform {
     // click on the message label, until the game ends the program or the
     // input ends; then END.
     void PlayGame(MainWindowEvents& game);
+    // The same with rollback, the game played through `rollback` (which
+    // stands on this platform): the input line BACK at any prompt writes
+    // BACK and goes back one step, FORWARD writes FORWARD and answers as
+    // before at a step gone back to; either asks again when it cannot.
+    void PlayGame(Rollback& rollback);
 
     // A line of the trace, flushed at once.
     void Emit(const std::string& line);
@@ -60,9 +67,13 @@ class TracePlatform : public Platform {
     std::string Ask(const std::string& prompt);
 
   private:
+    void Play(const std::function<void(bool forward)>& click, const std::function<void()>& back,
+              const std::function<MainWindowEvents&()>& game);
+
     std::ostream& out_;
     Answerer answer_;
     Files& files_;
+    const Rollback* rollback_ = nullptr;
 };
 
 // How a message is written on one trace line: CR LF and a lone LF as "\n",

@@ -41,6 +41,11 @@ class Form1 final : public Game, public MainWindowEvents {
     const GameState& state() const { return s_; }
     // Who follows the story: told the id of every event as it begins.
     void Watch(std::function<void(const std::string&)> told) { told_ = std::move(told); }
+    // Who remembers what the player has read: told the key of every message
+    // (world/message_key.h) just before it waits for NEXT.
+    void FollowReading(std::function<void(const std::string&)> reading) {
+        reading_ = std::move(reading);
+    }
 
     // --- window events ---
     void lblMsg_Click() override;
@@ -59,6 +64,7 @@ class Form1 final : public Game, public MainWindowEvents {
     Files& files() override { return platform_.files(); }
     Sound& sound() override { return platform_; }
     void ShowMessage(const std::string& text, int wait) override;
+    void ShowScriptLine(int item) override;
     void ShowForm2() override;
     void ShowForm5() override;
     void ShowForm7() override;
@@ -78,6 +84,12 @@ class Form1 final : public Game, public MainWindowEvents {
     }
 
   private:
+    // The message window (shell/message_window.cpp): the text with the
+    // names put in, and NEXT unless wait is not 0. item: the text is that
+    // item of ScriptLines, or kNotALine.
+    static constexpr int kNotALine = -1;
+    void Show(const std::string& text, int wait, int item);
+
     // the dialogs' own rules (shell/dialogs.cpp)
     void ShowForm3();
     void ShowForm4();
@@ -95,6 +107,7 @@ class Form1 final : public Game, public MainWindowEvents {
     GameState s_;
     Pictures pictures_{platform_, s_};
     std::function<void(const std::string&)> told_;
+    std::function<void(const std::string&)> reading_;
 };
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 // The message label: every text of the game is shown here, one message at a
 // time, and a click on the label starts the game or ends window-move mode.
 #include "shell/form1.h"
+#include "world/message_key.h"
 
 namespace velmora {
 namespace {
@@ -15,11 +16,21 @@ void ReplaceFirst(std::string& text, char placeholder, const std::string& by) {
 }  // namespace
 
 void Form1::ShowMessage(const std::string& text, int wait) {
+    Show(text, wait, kNotALine);
+}
+
+void Form1::ShowScriptLine(int item) {
+    Show(s_.ScriptLines.at(static_cast<size_t>(item)), 0, item);
+}
+
+void Form1::Show(const std::string& text, int wait, int item) {
     std::string shown = text;
     ReplaceFirst(shown, '*', s_.PlayerName);
     ReplaceFirst(shown, '@', s_.Nickname);
     platform_.SetMessageCaption(shown);
-    if (wait == 0) ShowForm3();
+    if (wait != 0) return;
+    if (reading_) reading_(item == kNotALine ? TextKey(text) : LineKey(s_.ScriptFile, item, text));
+    ShowForm3();
 }
 
 void Form1::lblMsg_Click() {

@@ -33,6 +33,7 @@ mkdir -p "$GAME_DIR"
 # The shipped data is refreshed; the player's save slots are never touched.
 # (With "+" a file that cannot be copied fails the start.)
 find "$REPO/data" -maxdepth 1 -type f -exec cp --remove-destination -t "$GAME_DIR" {} +
+cp --remove-destination -t "$GAME_DIR" "$REPO/data/story/storymap.txt"
 cd "$GAME_DIR"
 # Every program of a build lands at its root.
 if [ -n "$TTY" ]; then exec "$BUILD/velmora-tty"; fi

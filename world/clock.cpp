@@ -1,5 +1,6 @@
 // AdvanceClock: half an hour passes. Time moves only forward; the step that
-// would begin Day 5 ends the playable days and plays the digest instead.
+// would begin Day 5 ends the playable days: the music stops and the digest
+// plays instead (finale/digest.cpp), which says so first.
 #include <algorithm>
 
 #include "platform/sound.h"
@@ -33,8 +34,6 @@ bool PassHalfHour(GameState& s) {
 void AdvanceClock(Game& game) {
     if (PassHalfHour(game.state())) {
         game.sound().StopSound();
-        game.ShowMessage("残念ながら、容量の関係で体験版はここまでです。", 0);
-        game.ShowMessage("これから先の展開は、ダイジェストでお知らせします。", 0);
         game.PlayDigestFinale();
     }
     game.UpdateClockDisplay();

@@ -23,6 +23,9 @@ class Game {
 
     // --- the message window and the small windows ---
     virtual void ShowMessage(const std::string& text, int wait) = 0;  // wait 0: until NEXT
+    // Item `item` of ScriptLines, until NEXT: the read-text record knows it
+    // by its scenario file and item.
+    virtual void ShowScriptLine(int item) = 0;
     virtual void ShowForm2() = 0;  // Yes/No; the answer in DialogAnswer
     virtual void ShowForm5() = 0;  // the list of ClickState; the choice in SelectedFile
     virtual void ShowForm7() = 0;  // PictureFile until it is clicked, then NEXT

@@ -15,10 +15,6 @@ const char* const kNothingChosenSave =
     "正しく選択されていません。\r\nファイル名をクリックしてからOKを押してください。\r\n"
     "＜再度、コマンドよりセーブしてください。＞";
 
-std::string TextFileOf(const std::string& slot) {
-    return slot + "_text";
-}
-
 // What a failed save says of the slot: only what is true of it.
 std::string WhatIsLeft(LeftBehind left) {
     switch (left) {
@@ -38,22 +34,13 @@ bool ReadSlot(Files& files, GameState& s, std::string* why) {
     const std::string& slot = s.SelectedFile;
     std::vector<std::string> bytes;
     ReadFailure failure;
-    if (!files.ReadTogether({slot, TextFileOf(slot)}, kSlotFileLimit, &bytes, &failure)) {
-        // Only a slot with no flag file at all has never been saved.
-        const bool neverSaved = failure.missing && bytes.empty();
-        *why = neverSaved ? "このファイルにはまだセーブされていません。" : failure.why;
+    if (!files.ReadTogether({slot, SlotTextFile(slot)}, kSlotFileLimit, &bytes, &failure)) {
+        *why =
+            NeverSaved(failure, bytes) ? "このファイルにはまだセーブされていません。" : failure.why;
         return false;
     }
-    std::vector<int16_t> values;
-    SlotText text;
-    if (!ParseFlagFile(bytes[0], &values, why) || !ParseTextFile(bytes[1], &text, why)) {
-        return false;
-    }
-    std::copy(values.begin(), values.end(), s.Flags.begin());
-    s.CurrentPlace = text.place;
-    s.PlayerName = text.name;
-    s.Nickname = text.nickname;
-    return true;
+    size_t count = 0;
+    return TakeSlot(bytes, &s, &count, why);
 }
 
 void CommitSlot(Game& game) {
@@ -64,7 +51,7 @@ void CommitSlot(Game& game) {
     CommitFailure failure;
     if (text) {
         const std::vector<NamedBytes> files = {{slot, FormatFlagFile(s.Flags)},
-                                               {TextFileOf(slot), *text}};
+                                               {SlotTextFile(slot), *text}};
         if (game.files().ReplaceTogether(files, &failure)) {
             game.ShowMessage(slot + " にセーブしました。", 0);
             return;

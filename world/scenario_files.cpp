@@ -24,6 +24,7 @@ void LoadScript(Game& game, const std::string& file) {
     std::vector<Item> items = ReadItems(DecodeCp932(*bytes), lines.size() + 1);
     const size_t kept = std::min(items.size(), lines.size());
     for (size_t i = 0; i < kept; ++i) lines[i] = std::move(items[i].text);
+    game.state().ScriptFile = file;
     if (items.size() > kept) {
         game.ShowMessage("＜シナリオファイル「" + file + "」は" + std::to_string(kept) +
                              "行を超えています。それより後ろは読み込みませんでした。＞",

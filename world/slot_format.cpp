@@ -139,4 +139,27 @@ bool ParseTextFile(const std::string& bytes, SlotText* text, std::string* why) {
     return true;
 }
 
+std::string SlotTextFile(const std::string& slot) {
+    return slot + "_text";
+}
+
+bool NeverSaved(const ReadFailure& failure, const std::vector<std::string>& read) {
+    return failure.missing && read.empty();
+}
+
+bool TakeSlot(const std::vector<std::string>& bytes, GameState* s, size_t* count,
+              std::string* why) {
+    std::vector<int16_t> values;
+    SlotText text;
+    if (!ParseFlagFile(bytes[0], &values, why) || !ParseTextFile(bytes[1], &text, why)) {
+        return false;
+    }
+    std::copy(values.begin(), values.end(), s->Flags.begin());
+    s->CurrentPlace = text.place;
+    s->PlayerName = text.name;
+    s->Nickname = text.nickname;
+    *count = values.size();
+    return true;
+}
+
 }  // namespace velmora

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "world/state.h"
 
 namespace velmora {
@@ -50,5 +51,16 @@ bool ParseFlagFile(const std::string& bytes, std::vector<int16_t>* values, std::
 
 // Exactly three quoted strings, separated by commas, on one line.
 bool ParseTextFile(const std::string& bytes, SlotText* text, std::string* why);
+
+// The name of a slot's text file: "file1" → "file1_text".
+std::string SlotTextFile(const std::string& slot);
+
+// Only a slot with no flag file at all has never been saved.
+bool NeverSaved(const ReadFailure& failure, const std::vector<std::string>& read);
+
+// Both files of a slot, read whole, into the game's state: its flags from
+// Flags(0) on (*count of them), its place and names. Nothing changes unless
+// both files are readable.
+bool TakeSlot(const std::vector<std::string>& bytes, GameState* s, size_t* count, std::string* why);
 
 }  // namespace velmora

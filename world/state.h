@@ -37,6 +37,7 @@ struct GameState {
     std::string CurrentPlace = "アパート";
     std::array<int16_t, kFlagCount> Flags{};
     std::array<std::string, kScriptLineCount> ScriptLines{};
+    std::string ScriptFile;  // the scenario file ScriptLines were read from last
 
     // the values the windows share
     std::string PlayerName = "佐々木";

@@ -25,6 +25,7 @@ ComfortSettings ComfortSettings::Load() {
         stored.value("input/wheelDownPressesNext", defaults.wheelDownPressesNext).toBool();
     loaded.autoAdvance = stored.value("input/autoAdvance", defaults.autoAdvance).toBool();
     loaded.speakMessages = stored.value("speech/speakMessages", defaults.speakMessages).toBool();
+    loaded.skipUnread = stored.value("input/skipUnread", defaults.skipUnread).toBool();
     return loaded;
 }
 
@@ -35,6 +36,7 @@ void ComfortSettings::Save() const {
     stored.setValue("input/wheelDownPressesNext", wheelDownPressesNext);
     stored.setValue("input/autoAdvance", autoAdvance);
     stored.setValue("speech/speakMessages", speakMessages);
+    stored.setValue("input/skipUnread", skipUnread);
 }
 
 }  // namespace velmora::qt

@@ -1,4 +1,4 @@
-// The player's comforts (volume, wheel, auto-advance, speech), kept in the
+// The player's comforts (volume, wheel, auto-advance, speech, skipping), kept in the
 // player's own settings file under the XDG config folder. The game's own
 // options and its save slots never hold them.
 #pragma once
@@ -11,6 +11,7 @@ struct ComfortSettings {
     bool wheelDownPressesNext = false;
     bool autoAdvance = false;
     bool speakMessages = false;
+    bool skipUnread = false;  // skipping passes messages not read yet too
 
     static ComfortSettings Load();
     void Save() const;

@@ -10,6 +10,7 @@
 
 #include "platform/qt/history_window.h"
 #include "platform/qt/next_dialog.h"
+#include "platform/qt/replay.h"
 #include "platform/qt/settings_window.h"
 #include "platform/qt/yes_no_dialog.h"
 
@@ -22,19 +23,18 @@ bool IsModal() {
     return qobject_cast<Window*>(QApplication::activeModalWidget()) != nullptr;
 }
 
-// The wheel of a list scrolls the list.
+bool Typing() {
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+}
+
+}  // namespace
+
 bool InScrollArea(QWidget* widget) {
     for (; widget && !widget->isWindow(); widget = widget->parentWidget()) {
         if (qobject_cast<QAbstractScrollArea*>(widget)) return true;
     }
     return false;
 }
-
-bool Typing() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
-}
-
-}  // namespace
 
 Comforts::Comforts(MainWindow& window, LoopingSound& sound)
     : QObject(&window),
@@ -55,11 +55,17 @@ Comforts::Comforts(MainWindow& window, LoopingSound& sound)
     qApp->installEventFilter(this);
 }
 
+void Comforts::Follow(Replay* replay) {
+    replay_ = replay;
+    if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
+}
+
 void Comforts::Apply(const ComfortSettings& settings) {
     settings_ = settings;
     settings_.Save();
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
+    if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
 }
 
 // A key that changes a comfort says what it did: the player may not hear
@@ -138,11 +144,9 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
 }
 
 bool Comforts::OnWheel(const QWheelEvent* wheel) {
+    // Up goes back a step (the replay's); down, at the newest step, is NEXT
+    // when the player has asked for it.
     const int turn = wheel->angleDelta().y();
-    if (turn > 0) {
-        OpenHistory();
-        return true;
-    }
     if (turn < 0 && settings_.wheelDownPressesNext) {
         NextDialog* next = NextDialog::Waiting();
         return next && next->Press();
@@ -180,7 +184,7 @@ void Comforts::OpenSettings() {
 void Comforts::OpenMenu(QPoint at) {
     QMenu menu;
     menu.setObjectName("ComfortMenu");
-    menu.addAction("履歴を見る\tH・ホイール上", this, &Comforts::OpenHistory);
+    menu.addAction("履歴を見る\tH", this, &Comforts::OpenHistory);
     const auto addSwitch = [&](const QString& caption, bool on, auto toggle) {
         QAction* action = menu.addAction(caption, this, toggle);
         action->setCheckable(true);
@@ -190,6 +194,14 @@ void Comforts::OpenMenu(QPoint at) {
     addSwitch("自動送り\tA", settings_.autoAdvance,
               [this] { Toggle(&ComfortSettings::autoAdvance); });
     addSwitch("音楽を消す\tM", settings_.muted, [this] { Toggle(&ComfortSettings::muted); });
+    if (replay_) {
+        menu.addSeparator();
+        menu.addAction("ひとつ戻る\tPage Up・←・ホイール上", replay_, &Replay::Back);
+        menu.addAction("ひとつ進む\tPage Down・ホイール下", replay_, &Replay::Forward);
+        addSwitch("既読スキップ\tCtrl・Tab", replay_->skipping(),
+                  [this] { replay_->ToggleSkip(); });
+        menu.addAction("ストーリーマップ…\tS", replay_, &Replay::OpenStoryMap);
+    }
     menu.addSeparator();
     menu.addAction("設定…\tF2・Ctrl+,", this, &Comforts::OpenSettings);
     menu.exec(at);

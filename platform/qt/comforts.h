@@ -22,6 +22,8 @@ class QWheelEvent;
 
 namespace velmora::qt {
 
+class Replay;
+
 class Comforts : public QObject {
     Q_OBJECT
   public:
@@ -33,6 +35,10 @@ class Comforts : public QObject {
     AutoAdvance& autoAdvance() { return autoAdvance_; }
     Stage& stage() { return stage_; }
     const MessageSpeech& speech() const { return speech_; }
+
+    // Going back and forward, skipping and the story map join the menu
+    // and the settings.
+    void Follow(Replay* replay);
 
     void OpenHistory();
     void OpenSettings();
@@ -59,6 +65,10 @@ class Comforts : public QObject {
     Stage stage_;
     MessageSpeech speech_;
     Notice* notice_ = nullptr;  // made when first needed
+    Replay* replay_ = nullptr;
 };
+
+// The wheel of a list scrolls the list.
+bool InScrollArea(QWidget* widget);
 
 }  // namespace velmora::qt

@@ -14,11 +14,15 @@ GameSession::GameSession(MainWindowEvents& game, MainWindow& window,
 }
 
 void GameSession::Click() {
+    Play([this] { game_.lblMsg_Click(); });
+}
+
+void GameSession::Play(const std::function<void()>& handler) {
     // The dialogs block the main window, but a click that still slips
     // through must not start a second game inside the first.
     if (inClick_ || ended_) return;
     inClick_ = true;
-    Run([this] { game_.lblMsg_Click(); });
+    Run(handler);
     inClick_ = false;
 }
 

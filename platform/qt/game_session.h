@@ -18,6 +18,9 @@ class GameSession : public QObject {
     GameSession(MainWindowEvents& game, MainWindow& window, std::function<void()> closeWindows);
 
     bool running() const { return inClick_; }
+    // Runs a handler of the game as the message's click does: a step back
+    // or forward taken while the game waits for that click.
+    void Play(const std::function<void()>& handler);
 
   signals:
     void ended(int status);

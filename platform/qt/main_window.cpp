@@ -163,7 +163,15 @@ void MainWindow::ShowDesignPictures() {
     static_cast<Backdrop*>(client_)->SetPicture(QPixmap::fromImage(DesignBackground()));
     const QImage titleArt = DesignTitleArt();
     picMain_->Show(titleArt);
+    picMain_->HideLayer();
     imgSub_->setPixmap(QPixmap::fromImage(titleArt));
+    if (shownOnce_) {  // the plates were made with their design pictures
+        for (const auto& [plate, picture] : {std::pair{picHinichi_, DesignPlate::kDate},
+                                             std::pair{picBasho_, DesignPlate::kPlace}}) {
+            plate->Show(DesignPlatePicture(picture), DesignPlatePictureLarge(picture));
+        }
+        ShowTime("AM 9:00");
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -34,6 +34,8 @@ class MainWindow : public QWidget {
 
     // The time of day in the time plate.
     void ShowTime(const QString& text) { lblJikoku_->SetTime(text); }
+    // The title screen's pictures, plates and time, no portrait in view.
+    void ShowDesignPictures();
 
     // The whole window at the design's size, title bar included; the
     // client area alone.
@@ -63,7 +65,6 @@ class MainWindow : public QWidget {
   private:
     PlatePicture* Plate(const char* name, int top, DesignPlate plate);
     void AddHiddenLabels();
-    void ShowDesignPictures();
     void ScaleClient(double scale, QPoint at);
 
     TitleBar* bar_;

@@ -77,11 +77,14 @@ void QtPlatform::WaitNext(Twips at) {
     if (!next_) next_ = new NextDialog(owner);
     if (next_->parentWidget() != owner) next_->setParent(owner, next_->windowFlags());
     next_->Wait(at);
+    WaitEnded();
 }
 
 YesNo QtPlatform::AskYesNo(Twips at) {
     YesNoDialog dialog(&window_);
-    return dialog.Ask(at);
+    const YesNo answer = dialog.Ask(at);
+    WaitEnded();
+    return answer;
 }
 
 void QtPlatform::OpenNameDialog() {
@@ -91,7 +94,9 @@ void QtPlatform::OpenNameDialog() {
 
 NameEntry QtPlatform::WaitNameDialog() {
     OpenNameDialog();
-    return name_->WaitOk();
+    NameEntry entry = name_->WaitOk();
+    WaitEnded();
+    return entry;
 }
 
 void QtPlatform::CloseNameDialog() {
@@ -101,18 +106,24 @@ void QtPlatform::CloseNameDialog() {
 std::optional<std::string> QtPlatform::ChooseFromList(const std::vector<std::string>& entries,
                                                       Twips at) {
     ListDialog dialog(&window_, entries);
-    return dialog.Choose(at);
+    SlotDetailsPanel details(&dialog, entries, describeSlot_);
+    std::optional<std::string> chosen = dialog.Choose(at);
+    WaitEnded();
+    return chosen;
 }
 
 std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<std::string>& captions) {
     if (!menu_) menu_ = new CommandMenu(&window_);
-    return menu_->Choose(captions);
+    std::optional<std::string> chosen = menu_->Choose(captions);
+    WaitEnded();
+    return chosen;
 }
 
 void QtPlatform::WaitPictureClick(const std::string& file) {
     delete picture_;
     picture_ = new PictureWindow(&window_, Picture(file));
     picture_->WaitClick();
+    WaitEnded();
 }
 
 void QtPlatform::ClosePictureWindow() {
@@ -120,6 +131,10 @@ void QtPlatform::ClosePictureWindow() {
     if (next_ && next_->parentWidget() == picture_)
         next_->setParent(&window_, next_->windowFlags());
     delete picture_;
+}
+
+void QtPlatform::WaitEnded() const {
+    if (afterWait_) afterWait_();
 }
 
 void QtPlatform::StopSound() {

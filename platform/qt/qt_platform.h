@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -14,6 +15,7 @@
 #include "platform/qt/name_dialog.h"
 #include "platform/qt/next_dialog.h"
 #include "platform/qt/picture_window.h"
+#include "platform/qt/slot_details_panel.h"
 
 namespace velmora::qt {
 
@@ -32,6 +34,7 @@ class QtPlatform : public Platform {
     void PaintPortraitIntoScene(const std::string& portraitFile) override;
     void ShowSidePicture(const std::string& file) override;
     void ShowClock(const ClockFace& face) override;
+    void ShowDesignPictures() override { window_.ShowDesignPictures(); }
 
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
@@ -52,15 +55,25 @@ class QtPlatform : public Platform {
     // Hides every window of the game, the main window last.
     void CloseAll();
 
+    // Called as each wait of the game's windows ends, before its answer is
+    // given to the game: a step back or forward asked meanwhile is taken
+    // there (it throws).
+    void AfterEachWait(std::function<void()> check) { afterWait_ = std::move(check); }
+    // The words of the details beside the slot list; without them, none.
+    void DescribeSlotsWith(SlotDescriber describe) { describeSlot_ = std::move(describe); }
+
     const LoopingSound& sound() const { return sound_; }
     LoopingSound& sound() { return sound_; }
 
   private:
     QImage Picture(const std::string& file) const;
+    void WaitEnded() const;
 
     MainWindow& window_;
     PosixFiles& files_;
     LoopingSound sound_;
+    std::function<void()> afterWait_;
+    SlotDescriber describeSlot_;
     // The owned windows die with the main window; the pointers notice.
     QPointer<NextDialog> next_;
     QPointer<NameDialog> name_;

@@ -17,6 +17,7 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
     AddVolume(form);
     AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
     AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
+    AddSwitch(form, "既読スキップで未読の文章もスキップする", &ComfortSettings::skipUnread);
     AddSwitch(form,
               japaneseVoice
                   ? QString("メッセージを読み上げる")
@@ -56,7 +57,9 @@ void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
 QString ComfortKeysText() {
     return "Enter / Space: NEXT　　Y / N: はい / いいえ\n"
            "Tab・矢印キーで選んでから Enter / Space: 質問・一覧・メニュー\n"
-           "H・ホイール上: 履歴　　F11: 全画面　　M: 音楽を消す\n"
+           "H: 履歴　　F11: 全画面　　M: 音楽を消す\n"
+           "ホイール上・Page Up・←: ひとつ戻る　　ホイール下・Page Down: ひとつ進む\n"
+           "Ctrl（押している間）・Tab: 既読スキップ　　S: ストーリーマップ\n"
            "A: 自動送り　　F2・Ctrl+,: 設定　　右クリック・メニューキー: メニュー";
 }
 

@@ -14,8 +14,14 @@ EM_JS(double, velmora_page_main_window, (int top), {
     return Module.page.mainWindowPosition()[top ? 1 : 0];
 });
 EM_ASYNC_JS(int, velmora_page_wait, (const char* window, const char* argument, double left,
-                                     double top), {
-    return await Module.page.wait(UTF8ToString(window), UTF8ToString(argument), left, top);
+                                     double top, int steps), {
+    return await Module.page.wait(UTF8ToString(window), UTF8ToString(argument), left, top, steps);
+});
+EM_ASYNC_JS(int, velmora_page_pace, (), {
+    return await Module.page.pace();
+});
+EM_JS(bool, velmora_page_skips_unread, (), {
+    return Module.page.skipsUnread();
 });
 EM_JS(void, velmora_page_upload_done, (bool saved, const char* why), {
     Module.page.uploadDone(saved, UTF8ToString(why));
@@ -29,6 +35,18 @@ namespace {
 // What a wait returns besides the window's own answer.
 constexpr int kResized = -1000;
 constexpr int kUploaded = -1001;
+constexpr int kBack = -1002;
+constexpr int kForward = -1003;
+constexpr int kSkipToggle = -1004;
+constexpr int kSkipHold = -1005;
+constexpr int kSkipLetGo = -1006;
+constexpr int kSkipStop = -1007;
+constexpr int kStoryMap = -1008;
+
+// What the page may offer while a window waits, as bits of the wait's `steps`.
+constexpr int kCanGoBack = 1;
+constexpr int kCanGoForward = 2;
+constexpr int kSkipping = 4;
 
 // The shelf places of what the page hands over.
 constexpr int kFirstText = 0;
@@ -50,16 +68,61 @@ std::string Lines(const std::vector<std::string>& entries) {
 
 }  // namespace
 
+void WebPlatform::Follow(const Rollback* rollback, Skip* skip,
+                         std::function<std::string()> storyMap) {
+    rollback_ = rollback;
+    skip_ = skip;
+    storyMap_ = std::move(storyMap);
+    if (skip_) skip_->OnChange([this] { Call("skipping", skip_->active() ? "1" : ""); });
+}
+
+int WebPlatform::Steps() const {
+    return (rollback_ && rollback_->CanGoBack() ? kCanGoBack : 0) |
+           (rollback_ && rollback_->CanGoForward() ? kCanGoForward : 0) |
+           (skip_ && skip_->active() ? kSkipping : 0);
+}
+
 int WebPlatform::Wait(const char* window, const std::string& argument, Twips at) {
+    if (onWait_) onWait_();
     for (;;) {
-        const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top);
-        if (answer == kResized) {
+        const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top, Steps());
+        if (answer > kResized || answer < kStoryMap) return answer;
+        if (Handle(answer, window)) return 0;
+    }
+}
+
+bool WebPlatform::Handle(int report, const std::string& window) {
+    switch (report) {
+        case kResized:
             if (onResize_) onResize_();
-        } else if (answer == kUploaded) {
+            break;
+        case kUploaded:
             TakeUpload();
-        } else {
-            return answer;
-        }
+            break;
+        case kBack:
+            if (rollback_ && rollback_->CanGoBack()) throw StepBack{};
+            break;
+        case kForward:
+            if (rollback_ && rollback_->CanGoForward()) throw StepForward{};
+            break;
+        case kStoryMap:
+            if (storyMap_) Call("storyMap", storyMap_());
+            break;
+        default:
+            if (!skip_) break;
+            skip_->SkipUnreadToo(velmora_page_skips_unread());
+            if (report == kSkipToggle) skip_->Toggle();
+            if (report == kSkipHold || report == kSkipLetGo) skip_->Hold(report == kSkipHold);
+            if (report == kSkipStop) skip_->Stop();
+            return window == "Form3" && skip_->Passes();
+    }
+    return false;
+}
+
+// Steps back and forward wait for the next wait, where the game can take them.
+void WebPlatform::Pace() {
+    for (int report; (report = velmora_page_pace()) != 0;) {
+        if (report != kBack && report != kForward) Handle(report, "");
     }
 }
 
@@ -78,6 +141,10 @@ void WebPlatform::TakeUpload() {
 
 void WebPlatform::WaitMessageClick() {
     Wait("lblMsg", "");
+}
+
+void WebPlatform::Notice(const std::string& text) {
+    Call("notice", text);
 }
 
 void WebPlatform::ShowEnd() {
@@ -118,6 +185,10 @@ void WebPlatform::ShowSidePicture(const std::string& file) {
 
 void WebPlatform::ShowClock(const ClockFace& face) {
     Call("clock", face.datePicture, face.timeText, face.placePicture);
+}
+
+void WebPlatform::ShowDesignPictures() {
+    Call("design");
 }
 
 void WebPlatform::WaitNext(Twips at) {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/rollback.h"
+#include "platform/skip.h"
 
 namespace velmora::web {
 
@@ -25,6 +27,20 @@ class WebPlatform : public Platform {
     void OnResize(std::function<void()> handler) { onResize_ = std::move(handler); }
     void OnSlotUpload(SlotCheck check) { checkUpload_ = std::move(check); }
 
+    // The replay comforts the page reaches through its keys and menu: going
+    // back and forward (rollback, which stands on this platform), skipping
+    // (skip, between it and this platform), and the story map, which
+    // `storyMap` writes as the page reads it. Each may be left out.
+    void Follow(const Rollback* rollback, Skip* skip, std::function<std::string()> storyMap);
+    // Called as each wait begins (the player's record is written then).
+    void OnWait(std::function<void()> handler) { onWait_ = std::move(handler); }
+    // A NEXT passed by skipping: the page shows its caption, and tells what
+    // the player pressed meanwhile.
+    void Pace();
+
+    // A notice of the page below the game, said once.
+    void Notice(const std::string& text);
+
     // Waits for a click on the message label (the title, window-move mode).
     void WaitMessageClick();
     // The game has ended: its windows close and the page says so.
@@ -40,6 +56,7 @@ class WebPlatform : public Platform {
     void PaintPortraitIntoScene(const std::string& portraitFile) override;
     void ShowSidePicture(const std::string& file) override;
     void ShowClock(const ClockFace& face) override;
+    void ShowDesignPictures() override;
 
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
@@ -61,11 +78,19 @@ class WebPlatform : public Platform {
     // Opens (or keeps open) the named window and waits for its answer,
     // handling the page's reports that come first.
     int Wait(const char* window, const std::string& argument, Twips at = {});
+    // A report of the page while `window` waits: true when it answers the
+    // wait (a NEXT that skipping now passes). Steps back and forward throw.
+    bool Handle(int report, const std::string& window);
+    int Steps() const;  // what the page may offer now (rollback, skipping)
     void TakeUpload();
 
     Files& files_;
     std::function<void()> onResize_;
+    std::function<void()> onWait_;
     SlotCheck checkUpload_;
+    const Rollback* rollback_ = nullptr;
+    Skip* skip_ = nullptr;
+    std::function<std::string()> storyMap_;
 };
 
 }  // namespace velmora::web

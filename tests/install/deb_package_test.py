@@ -55,6 +55,7 @@ class DebPackage(unittest.TestCase):
         self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))
         self.assertFalse(os.path.exists(os.path.join(data, "design")))
         self.assertFalse(os.path.exists(os.path.join(data, "story")))
+        self.assertTrue(os.path.isfile(os.path.join(data, "storymap.txt")))
 
     def test_licences_stated_and_no_font_shipped(self):
         doc = os.path.join(self.tree, "usr", "share", "doc", "velmora")

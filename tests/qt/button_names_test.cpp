@@ -71,10 +71,10 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     EXPECT_EQ(heard["Form5"], "OK｜選んだ項目で決定します\n");
     EXPECT_EQ(heard["Form8"], menu);
     EXPECT_EQ(heard["Form7"] + heard["History"] + Heard(&h.window), "");
-    // The settings' four switches, each named by its caption, which says it all.
+    // The settings' five switches, each named by its caption, which says it all.
     const QStringList switches = QString::fromStdString(heard["Settings"]).split("\n");
-    ASSERT_EQ(switches.size(), 5);  // and the empty rest after the last line
-    for (const QString& each : switches.mid(0, 4))
+    ASSERT_EQ(switches.size(), 6);  // and the empty rest after the last line
+    for (const QString& each : switches.mid(0, 5))
         EXPECT_TRUE(each.endsWith("｜") && each.size() > 1) << each.toStdString();
 }
 

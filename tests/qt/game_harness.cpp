@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "app/slot_lines.h"
+#include "app/story_map_rows.h"
 #include "world/cp932.h"
 
 namespace velmora::qt::test {
@@ -76,6 +78,20 @@ std::vector<std::string> NumberedLines(const std::string& speaker, int count) {
 
 }  // namespace
 
+void WriteFixtureGame(const QTemporaryDir& dir) {
+    WriteScenario(dir.filePath("kumi01.dat"), NumberedLines("久美", 40));
+    WriteScenario(dir.filePath("akira01.dat"), NumberedLines("明", 20));
+    WritePicture(dir.filePath("apart.jpg"), {300, 260}, Qt::darkGreen);
+    WritePicture(dir.filePath("KUMI1_0.GIF"), {120, 200}, Qt::magenta);
+}
+
+void CopyShippedGame(const QTemporaryDir& dir) {
+    const QDir data(VELMORA_SHIPPED_DATA);
+    for (const QString& name : data.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(data.filePath(name), dir.filePath(name))) << name.toStdString();
+    ASSERT_TRUE(QFile::copy(data.filePath("story/storymap.txt"), dir.filePath("storymap.txt")));
+}
+
 std::vector<ModalStep> NewGameUntilMenu() {
     return {Answer(false), Answer(false), Next(), Answer(false), Next()};
 }
@@ -105,16 +121,49 @@ GameHarness::GameHarness()
       game(platform),
       session(game, window, [this] { platform.CloseAll(); }) {
     QObject::connect(&session, &GameSession::ended, [this](int status) { endedWith = status; });
-    WriteScenario(dir_.filePath("kumi01.dat"), NumberedLines("久美", 40));
-    WriteScenario(dir_.filePath("akira01.dat"), NumberedLines("明", 20));
-    WritePicture(dir_.filePath("apart.jpg"), {300, 260}, Qt::darkGreen);
-    WritePicture(dir_.filePath("KUMI1_0.GIF"), {120, 200}, Qt::magenta);
+    WriteFixtureGame(dir_);
     window.show();
 }
 
 void GameHarness::ClickMessage(std::vector<ModalStep> steps) {
     script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
     QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+ReplayHarness::ReplayHarness(bool shipped)
+    : files(dir_.path().toStdString()),
+      kept(files),
+      platform(window, files),
+      skip(platform, kept.record()),
+      rollback(skip, [this](Platform& on) { return FollowedGame(on, kept.record(), &skip); }),
+      events(rollback),
+      session(events, window, [this] { platform.CloseAll(); }),
+      comforts(window, platform.sound()),
+      replay(new Replay(window, session, rollback, skip,
+                        [this] { return StoryMapRows(files, kept.record()); })) {
+    if (shipped) {
+        CopyShippedGame(dir_);
+    } else {
+        WriteFixtureGame(dir_);
+    }
+    comforts.Follow(replay);
+    platform.AfterEachWait([this] { replay->TakeAskedStep(); });
+    window.show();
+}
+
+void ReplayHarness::ClickMessage(std::vector<ModalStep> steps) {
+    script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
+    QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files) {
+    folder.WriteSlot("file1", velmora::test::FlagsAt(2, PM, 5, 30), "防波堤", "中村", "ナカ");
+    folder.WriteSlot("file3", velmora::test::FlagsAt(4, AM, 10, 0), "ﾃﾆｽｺｰﾄ");
+    folder.WriteSlot("file4", velmora::test::FlagsAt(1, AM, 9, 0), "部屋");
+    folder.Write("file4_text", "\"部屋\",\"no closing quote\r\n");
+    platform.DescribeSlotsWith(
+        [this](const std::string& slot) { return DescribeSlot(files, slot); });
+    window.show();
 }
 
 }  // namespace velmora::qt::test

@@ -10,12 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "app/following.h"
 #include "modal_script.h"
 #include "platform/posix_files.h"
+#include "platform/qt/comforts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/replay.h"
 #include "shell/form1.h"
+#include "tests/engine/harness.h"
 
 namespace velmora::qt::test {
 
@@ -43,6 +47,12 @@ class GuardedPlatform : public QtPlatform {
 void WriteScenario(const QString& path, const std::vector<std::string>& lines);
 // A picture of one colour (PNG bytes, whatever the name says).
 void WritePicture(const QString& path, QSize size, QColor colour);
+
+// The small game of these tests: Kumi's scene of forty numbered lines
+// ("久美：「0」" …), Akira's of twenty, two pictures.
+void WriteFixtureGame(const QTemporaryDir& dir);
+// The game's own data files, as the game's folder holds them.
+void CopyShippedGame(const QTemporaryDir& dir);
 
 // A new game without loading or naming, Kumi's invitation declined: the
 // steps up to (not including) the first command menu.
@@ -93,6 +103,47 @@ class GameHarness {
 
   private:
     std::unique_ptr<ModalScript> script_;
+};
+
+// The game as velmora plays it, on the same small game: rollback and
+// skipping between the game and the windows, the comforts and the replay
+// keys; the player's record kept in the game's folder.
+class ReplayHarness {
+  public:
+    // shipped: the game's own data rather than the small game.
+    explicit ReplayHarness(bool shipped = false);
+
+    void ClickMessage(std::vector<ModalStep> steps);
+    const ModalScript& script() const { return *script_; }
+
+    QTemporaryDir dir_;
+    PosixFiles files;
+    KeptRecord kept;
+    MainWindow window;
+    GuardedPlatform platform;
+    Skip skip;
+    Rollback rollback;
+    RolledGame events;
+    GameSession session;
+    Comforts comforts;
+    Replay* replay;  // owned by the window
+
+  private:
+    std::unique_ptr<ModalScript> script_;
+};
+
+// The list of save slots over a main window, in a game folder where file1
+// and file3 hold saves (4月2日 PM 5:30 at the breakwater, 中村 "ナカ"; 4月4日
+// AM 10:00 at the tennis court) and file4 is one the load refuses; the
+// details beside the list in the game's words.
+class SlotsHarness {
+  public:
+    SlotsHarness();
+
+    velmora::test::GameFolder folder;
+    PosixFiles files;
+    MainWindow window;
+    QtPlatform platform;
 };
 
 }  // namespace velmora::qt::test

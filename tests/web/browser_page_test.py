@@ -2,7 +2,8 @@
 """What the page itself answers for, in headless chromium: a browser without
 WebAssembly, storage the browser refuses and a file that cannot be downloaded
 are each said in Japanese and the game goes on where it can; the tab put away
-is the main window's resizing (the music stops); the comforts' keys.
+is the main window's resizing (the music stops); the comforts' keys;
+going back and forward, skipping what was read and the story map.
 
     browser_page_test.py --site SITE [--tty ...] [--data ...]
 """
@@ -150,6 +151,57 @@ def window_move(site, failures):
                        f"the list window stands where the game puts it after the move: {place}")
 
 
+def replay_comforts(site, failures):
+    """Page Up goes back one message at a time and Page Down forward again;
+    Tab at a NEXT skips the messages read and stops at the first unread one;
+    S opens the story map, which gives a hint only when asked."""
+    with Browser(site) as browser:
+        started(browser)
+        player = PagePlayer(browser, ["no", "no"])
+        waits = lambda: browser.evaluate("velmora.status.waits")
+        last = lambda: browser.evaluate("velmora.status.messages.at(-1)")
+
+        def then(what, action):
+            before = waits()
+            action()
+            return browser.wait_for(f"velmora.status.waits > {before} && velmora.status.waitingFor", what)
+
+        window = browser.evaluate("velmora.status.waitingFor")
+        for _ in range(3 + 12):  # the title, the two questions, twelve messages
+            window = then("the next window", lambda: player.answer(window))
+        shown = messages(browser)  # the thirteenth message waits: shown[14]
+        for back in (1, 2, 3):
+            then("the step before", lambda: browser.key("PageUp"))
+            failures.check(last() == shown[14 - back], f"Page Up {back}: {last()}")
+        then("the step after", lambda: browser.key("PageDown"))
+        failures.check(last() == shown[12], f"Page Down goes forward again: {last()}")
+        before = len(messages(browser))
+        browser.key("Tab")
+        browser.wait_for(f"velmora.status.messages.length >= {before + 3} && "
+                         "velmora.status.waitingFor === 'Form3' && !velmora.page.skipping",
+                         "skipping to the first unread message")
+        skipped = messages(browser)[before:]
+        failures.check(skipped[:2] == shown[13:15] and skipped[2] not in shown and len(skipped) == 3 and
+                       document_hidden(browser, "skipMark"),
+                       f"Tab skips what was read and stops at the first unread: {skipped}")
+        browser.key("s")
+        count = browser.wait_for("!document.getElementById('storyMap').hidden && "
+                                 "document.querySelector('#storyMap .count').textContent", "the story map")
+        failures.check(count == "見たシーン 1 / 50", f"the story map counts the scenes seen: {count}")
+        failures.check("4月" not in browser.evaluate(
+            "[...document.querySelectorAll('#storyMap td')].map(t => t.textContent).join('')"),
+            "no hint is shown unasked")
+        hints = "[...document.querySelectorAll('#storyMap tr.unseen td.hint')].map(t => t.textContent)"
+        browser.click("#storyMap tr.unseen button")
+        browser.click("#storyMap tr.unseen td.hint button")  # the next one: the first goes back
+        shown = [h for h in browser.evaluate(hints) if h != "ヒント"]
+        failures.check(len(shown) == 1 and shown[0], f"one hint at a time, when asked: {shown}")
+
+
+def document_hidden(browser, element_id):
+    return browser.evaluate(f"document.getElementById('{element_id}').hidden")
+
+
 def comforts(browser, failures):
     browser.key("h")
     shown = browser.evaluate("!document.getElementById('history').hidden && "
@@ -180,6 +232,7 @@ def main():
     storage_refused(args.site, failures)
     download_failed(args.site, failures)
     window_move(args.site, failures)
+    replay_comforts(args.site, failures)
     early_click(args.site, failures)
     unreadable_upload(args.site, failures)
     print(f"{failures.passed} passed, {failures.count} failed")

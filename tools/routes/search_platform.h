@@ -52,6 +52,7 @@ class SearchPlatform : public Platform {
     void PaintPortraitIntoScene(const std::string&) override {}
     void ShowSidePicture(const std::string&) override {}
     void ShowClock(const ClockFace&) override {}
+    void ShowDesignPictures() override {}
     void WaitNext(Twips) override {}
     YesNo AskYesNo(Twips) override;
     void OpenNameDialog() override {}

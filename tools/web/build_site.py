@@ -58,7 +58,8 @@ def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> No
             copy_if_changed(design, out / "design" / design.name)
 
     files, music = {}, {}
-    for data in sorted((source / "data").iterdir()):
+    shipped = sorted((source / "data").iterdir()) + [source / "data/story/storymap.txt"]
+    for data in shipped:
         if not data.is_file():
             continue
         key = data.name.lower()

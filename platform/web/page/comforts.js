@@ -1,11 +1,19 @@
 // The player's comforts around the game's own windows, as the desktop game
 // has them: the keys, the wheel, the history, full screen, the music's
-// volume and mute, auto-advance, reached from a menu (right click, the menu
-// key or the ≡ button) and F2; and, for a page, the save slots' files to
-// download or bring in. They never change what the game does: the only
-// answers they give are the ones the player's own click would give.
+// volume and mute, auto-advance, skipping what has been read, going back
+// and forward through the steps of the game, the story map, reached from a
+// menu (right click, the menu key or the ≡ button) and F2; and, for a page,
+// the save slots' files to download or bring in. They never change what the
+// game does: the only answers they give are the ones the player's own click
+// would give, or (going forward) gave before.
+import {
+  kBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kStoryMap,
+} from './game_page.js';
+
 const kSettingsKey = 'velmora.comforts';
-const kDefaults = { volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false };
+const kDefaults = {
+  volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
+};
 const kAutoBaseMs = 1500;
 const kAutoPerCharacterMs = 60;
 const kSlots = ['file1', 'file2', 'file3', 'file4', 'file5'];
@@ -66,6 +74,7 @@ export class Comforts {
 
   apply() {
     this.page.music.setVolume(this.settings.muted ? 0 : this.settings.volume / 100);
+    this.page.skipUnread = this.settings.skipUnread;
     this.save();
   }
 
@@ -85,13 +94,18 @@ export class Comforts {
       element('p', { className: 'close-row' }, button('閉じる（Esc）', () => this.close())));
     this.settingsBox = element('section', { id: 'settings', className: 'comfort', hidden: true });
     this.slots = element('section', { id: 'slots', className: 'comfort', hidden: true });
+    this.storyMap = element('section', { id: 'storyMap', className: 'comfort', hidden: true });
     this.menu = element('section', { id: 'comfortMenu', className: 'comfort', hidden: true });
+    this.skipMark = element('div', { id: 'skipMark', className: 'tw', hidden: true }, '既読スキップ');
+    this.skipMark.style.cssText = '--x:5700;--y:4380;--w:1440;--h:300';
     this.menuButton = button('≡', (e) => this.openMenu(e), {
       id: 'comfortButton', title: 'メニュー', ariaLabel: 'メニュー',
     });
     this.menuButton.className = 'tw';
     this.menuButton.style.cssText = '--x:60;--y:6615;--w:270;--h:270';
-    this.screen.append(this.history, this.settingsBox, this.slots, this.menu, this.menuButton);
+    this.screen.append(this.history, this.settingsBox, this.slots, this.storyMap, this.menu,
+      this.menuButton);
+    this.doc.getElementById('Form1').querySelector('.client').append(this.skipMark);
   }
 
   show(box) {
@@ -131,7 +145,10 @@ export class Comforts {
       check('音楽を消す', 'muted'),
       check('ホイールを下に回すと NEXT', 'wheelDownPressesNext'),
       check('自動送り（クリックで止まります）', 'autoAdvance'),
-      element('p', {}, 'Enter / Space: NEXT　Y / N: はい / いいえ　H・ホイール上: 履歴\n' +
+      check('既読スキップで未読の文章もスキップする', 'skipUnread'),
+      element('p', {}, 'Enter / Space: NEXT　Y / N: はい / いいえ　H: 履歴\n' +
+        'ホイール上・PageUp・←: 戻る　ホイール下・PageDown: 進む\n' +
+        'Ctrl（押している間）・Tab: 既読スキップ　S: ストーリーマップ\n' +
         'F11: 全画面　M: 音楽を消す　A: 自動送り　F2・Ctrl+,: 設定　右クリック: メニュー'),
       element('p', { className: 'close-row' },
         element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
@@ -199,7 +216,9 @@ export class Comforts {
     };
     this.menu.setAttribute('role', 'menu');
     this.menu.replaceChildren(
-      item('履歴を見る', 'H・ホイール上', () => this.openHistory()),
+      item('履歴を見る', 'H', () => this.openHistory()),
+      item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
+      item('ストーリーマップ', 'S', () => this.askStoryMap()),
       item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
       item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
       item('音楽を消す', 'M', () => this.toggle('muted'), this.settings.muted),
@@ -218,6 +237,60 @@ export class Comforts {
       document.exitFullscreen();
     } else if (document.documentElement.requestFullscreen) {
       document.documentElement.requestFullscreen().catch(() => {});
+    }
+  }
+
+  // --- the story map ---
+  // The game writes it (it knows the story and what this player has seen).
+  askStoryMap() {
+    this.page.report(kStoryMap);
+  }
+
+  // Every event by day and place: a seen one by its title, the others as
+  // unseen, each with a hint shown only when asked for, one at a time.
+  showStoryMap(map) {
+    const rows = [];
+    let day = 0;
+    let hintShown = null;
+    for (const entry of map.entries) {
+      if (entry.day !== day) {
+        day = entry.day;
+        rows.push(element('tr', { className: 'day' }, element('th', { colSpan: 3 },
+          day <= 4 ? `4月${day}日` : 'その後')));
+      }
+      const hint = element('td', { className: 'hint' });
+      const ask = element('button', { type: 'button' }, 'ヒント');
+      ask.onclick = () => {
+        if (hintShown) hintShown.replaceChildren(hintShown.ask);
+        hint.ask = ask;
+        hint.replaceChildren(entry.hint);
+        hintShown = hint;
+      };
+      if (!entry.seen) hint.append(ask);
+      rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
+        element('td', {}, entry.place || '—'),
+        element('td', {}, entry.seen ? entry.title : '？？？（まだ見ていないシーン）'), hint));
+    }
+    this.storyMap.replaceChildren(element('h2', {}, 'ストーリーマップ'),
+      element('p', { className: 'count' }, `見たシーン ${map.seen} / ${map.entries.length}`),
+      element('div', { className: 'scroll' }, element('table', {}, ...rows)),
+      element('p', { className: 'close-row' },
+        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+    this.show(this.storyMap);
+  }
+
+  // --- going back and forward, skipping ---
+  back() {
+    if (this.page.status.ended) return;
+    this.page.report(kBack);
+  }
+
+  // Forward through steps gone back to; at the newest, NEXT if the option says so.
+  forward() {
+    if (this.page.steps & kCanGoForward) {
+      this.page.report(kForward);
+    } else if (this.settings.wheelDownPressesNext && this.page.status.waitingFor === 'Form3') {
+      this.press('next');
     }
   }
 
@@ -244,6 +317,8 @@ export class Comforts {
     this.page.on('message', (text) => { this.lastLength = [...text].length; });
     this.page.on('wait', () => this.armAutoAdvance());
     this.page.on('end', () => clearTimeout(this.autoTimer));
+    this.page.on('skipping', (on) => { this.skipMark.hidden = !on; });
+    this.page.on('storyMap', (map) => this.showStoryMap(map));
     this.doc.addEventListener('keydown', (e) => this.onKey(e));
     this.doc.addEventListener('keyup', (e) => this.onKeyUp(e));
     this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
@@ -253,6 +328,7 @@ export class Comforts {
     });
     // A click of the player on a waiting message turns auto-advance off.
     this.screen.addEventListener('pointerdown', (e) => {
+      if (this.page.skipping && !e.target.closest('.comfort')) this.page.report(kSkipStop);
       if (e.isTrusted && e.button === 0 && this.settings.autoAdvance &&
           this.page.status.waitingFor === 'Form3' && !e.target.closest('.comfort')) {
         this.toggle('autoAdvance');
@@ -277,6 +353,7 @@ export class Comforts {
   }
 
   onKeyUp(e) {
+    if (e.key === 'Control') this.page.report(kSkipLetGo);
     if (e.key !== this.swallowKeyUp) return;
     e.preventDefault();
     this.swallowKeyUp = null;
@@ -284,6 +361,15 @@ export class Comforts {
 
   handleKey(e) {
     const waiting = this.page.status.waitingFor;
+    // Held, Ctrl skips; any other key stops skipping (and does its own work).
+    if (e.key === 'Control') {
+      if (!e.repeat && !this.open) this.page.report(kSkipHold);
+      return false;
+    }
+    if (this.page.skipping) this.page.report(kSkipStop);
+    if (e.key === 'Tab' && waiting === 'Form3' && !this.open) {
+      return this.page.report(kSkipToggle) || true;
+    }
     if (e.key === 'F11' && !e.repeat) return this.toggleFullScreen() || true;
     if (e.key === 'F2' || (e.key === ',' && e.ctrlKey)) return this.openSettings() || true;
     if (e.key === 'Escape' && this.open) return this.close() || true;
@@ -298,6 +384,9 @@ export class Comforts {
     if (waiting === 'Form2' && (key === 'y' || key === 'n')) {
       return this.press(key === 'y' ? 'cmdYes' : 'cmdNo');
     }
+    if (key === 'PageUp' || (key === 'ArrowLeft' && waiting !== 'Form5')) return this.back() || true;
+    if (key === 'PageDown') return this.forward() || true;
+    if (key === 's') return this.askStoryMap() || true;
     if (key === 'h') return this.openHistory() || true;
     if (key === 'm') return this.toggle('muted') || true;
     if (key === 'a') return this.toggle('autoAdvance') || true;
@@ -308,11 +397,10 @@ export class Comforts {
     if (this.open || e.target.closest('select')) return;  // a list scrolls itself
     if (e.deltaY < 0) {
       e.preventDefault();
-      this.openHistory();
-    } else if (e.deltaY > 0 && this.settings.wheelDownPressesNext &&
-               this.page.status.waitingFor === 'Form3') {
+      this.back();
+    } else if (e.deltaY > 0) {
       e.preventDefault();
-      this.press('next');
+      this.forward();
     }
   }
 }

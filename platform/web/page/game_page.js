@@ -10,6 +10,22 @@ import { Windows } from './windows.js';
 
 export const kResized = -1000;
 export const kUploaded = -1001;
+// The replay comforts' reports (platform/web/web_platform.cpp).
+export const kBack = -1002;
+export const kForward = -1003;
+export const kSkipToggle = -1004;
+export const kSkipHold = -1005;
+export const kSkipLetGo = -1006;
+export const kSkipStop = -1007;
+export const kStoryMap = -1008;
+// What a wait's steps say the page may offer.
+export const kCanGoBack = 1;
+export const kCanGoForward = 2;
+export const kSkipping = 4;
+
+// The windows one wait answers; a step back or forward, or a NEXT passed by
+// skipping, ends a wait with its window still open.
+const kAnsweredWindows = ['Form2', 'Form3', 'Form5', 'Form8'];
 
 // Places of the shelf, as the C++ side numbers them.
 const kFirstText = 0;
@@ -52,7 +68,10 @@ export class GamePage {
     this.label = doc.getElementById('lblMsg');
     this.pending = null;
     this.reports = [];
-    this.listeners = { message: [], wait: [], end: [] };
+    this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [] };
+    this.steps = 0;
+    this.skipping = false;
+    this.skipUnread = false;
     this.uploadAnswer = null;
     // What the page has done, for the player's history and for tests.
     this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false };
@@ -84,10 +103,17 @@ export class GamePage {
       case 'paintPortrait': this.mainWindow.paintPortrait(a); break;
       case 'side': this.mainWindow.showSide(a); break;
       case 'clock': this.mainWindow.showClock(a, b, c); break;
+      case 'design': this.mainWindow.showDesign(); break;
+      case 'skipping':
+        this.skipping = Boolean(a);
+        this.tell('skipping', this.skipping);
+        break;
+      case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
       case 'openName': this.windows.open('Form4'); break;
       case 'close': this.windows.close(a); break;
       case 'stopSound': this.music.stop(); break;
       case 'playLoop': this.music.play(a); break;
+      case 'notice': this.files.notices.say(a); break;
       case 'end': this.end(); break;
     }
   }
@@ -97,8 +123,10 @@ export class GamePage {
   }
 
   // --- waits ---
-  wait(name, argument, left, top) {
+  wait(name, argument, left, top, steps) {
+    this.steps = steps;
     if (this.reports.length) return Promise.resolve(this.reports.shift());
+    for (const other of kAnsweredWindows) if (other !== name) this.windows.close(other);
     this.windows.open(name, argument, left, top);
     this.status.waitingFor = name;
     ++this.status.waits;
@@ -142,6 +170,16 @@ export class GamePage {
     requestAnimationFrame(() => {
       this.status.clicks.push({ window, changed, frame: performance.now() - clicked });
     });
+  }
+
+  // A NEXT passed by skipping: its caption is painted, then the game goes on
+  // with what the player pressed meanwhile (0: nothing).
+  pace() {
+    return new Promise((resolve) => setTimeout(() => resolve(this.reports.shift() || 0), 0));
+  }
+
+  skipsUnread() {
+    return this.skipUnread;
   }
 
   report(code) {

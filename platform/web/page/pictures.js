@@ -144,6 +144,23 @@ export class MainWindowPictures {
     showIn(this.side, this.pictures, name);
   }
 
+  // The title screen's pictures and plates again, no portrait in view.
+  showDesign() {
+    this.queue(async () => {
+      this.context.clearRect(0, 0, kSceneWidth, kSceneHeight);
+      this.canvas.style.backgroundImage = '';
+    });
+    this.layer.classList.add('away');
+    for (const [img, src] of [[this.side, 'design/title_art.jpg'], [this.date, 'design/plate_date.png'],
+      [this.place, 'design/plate_place.png']]) {
+      img.dataset.file = '';
+      img.style.removeProperty('--iw');
+      img.src = src;
+    }
+    this.time.textContent = 'AM 9:00';
+    this.time.style.transform = '';
+  }
+
   showClock(date, time, place) {
     if (date) showIn(this.date, this.pictures, date);
     this.time.textContent = time;

@@ -17,9 +17,13 @@
 #include <csignal>
 
 #include "../game_harness.h"
+#include "app/story_map_rows.h"
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/next_dialog.h"
+#include "platform/qt/story_map_window.h"
+#include "shell/story_map.h"
+#include "tests/engine/harness.h"
 #include "x11_desktop.h"
 
 QT_BEGIN_NAMESPACE
@@ -193,7 +197,11 @@ TEST_F(Desktop, TheWheelAndAClickOverTheMessageActAsOverNext) {
     const QPoint scene = OnScreen(h_.window.scene()).center();
     const QPoint message = OnScreen(h_.window.message()).center();
     {
-        ModalScript wheel({{"Form3", [&](QWidget*) { desktop_.Wheel(scene, true); }},
+        ModalScript wheel({{"Form3",
+                            [&](QWidget*) {
+                                desktop_.Click(scene);
+                                desktop_.Key("h");
+                            }},
                            Idle("Form3"),
                            {"History", [](QWidget* history) { history->close(); }},
                            {"Form3", [&](QWidget*) { desktop_.Wheel(message, false); }},
@@ -474,6 +482,148 @@ TEST_F(Desktop, ScaleFactorTwoOnASmallScreen) {
     EXPECT_TRUE(available.contains(menuAt)) << Describe(menuAt);
     EXPECT_TRUE(available.contains(quitAt)) << Describe(quitAt);
     EXPECT_FALSE(menuAt.intersects(OnScreen(h_.window.date()).united(OnScreen(h_.window.time()))));
+}
+
+// A picture for the README, when the screenshots' folder is given.
+void KeepScreenshot(const QImage& picture, const char* name) {
+    const QString folder = qEnvironmentVariable("VELMORA_SCREENSHOTS");
+    if (!folder.isEmpty()) picture.save(QDir(folder).filePath(name));
+}
+
+QImage ScreenAround(const QRect& area) {
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage();
+}
+
+// Playing it again as a player does it, through the X server: S over the
+// title opens the story map; Page Up and
+// the wheel go back, Page Down forward, Ctrl held skips what was read with
+// its mark and stops at the first unread message, Page Up at a question goes
+// back to the message before it.
+TEST(DesktopReplay, TheKeysTheWheelAndCtrlGoBackForwardAndSkip) {
+    OwnSettingsFolder settings;
+    ReplayHarness h(true);
+    X11Desktop desktop;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window, kPatienceMs));
+    {  // S over the title screen: the story map, nothing seen yet
+        QString count;
+        ModalScript map({{"StoryMap",
+                          [&count](QWidget* window) {
+                              count = window->findChild<QLabel*>("seenCount")->text();
+                              window->close();
+                          }}},
+                        [] {});
+        h.window.activateWindow();
+        ASSERT_TRUE(WaitUntil([&] { return h.window.isActiveWindow(); }));
+        desktop.Key("s");
+        ASSERT_TRUE(WaitUntil([&] { return map.finished(); }));
+        EXPECT_EQ(count, "見たシーン 0 / 50");
+    }
+    const QPoint message = OnScreen(h.window.message()).center();
+    QImage marked;
+    QObject::connect(h.window.message(), &MessageLabel::shown, [&](const QString&) {
+        if (marked.isNull() && h.replay->mark()->isVisible()) marked = h.window.grab().toImage();
+    });
+    // What the player does at a window, then the window gone: the X server
+    // delivers it later, and the script must not act again on the window
+    // about to close.
+    const auto at = [](const char* window, std::function<void()> act) {
+        return ModalStep{window, [act](QWidget* shown) {
+                             act();
+                             WaitUntil([shown] { return !shown->isVisible(); });
+                         }};
+    };
+    const auto key = [&](const char* keysym) {
+        return at("Form3", [&desktop, keysym] { desktop.Key(keysym); });
+    };
+    bool ctrlStopped = false;
+    QImage question;
+    std::vector<ModalStep> steps{Answer(false), Answer(false)};
+    for (int i = 0; i < 5; ++i) steps.push_back(key("Return"));
+    steps.push_back(key("Prior"));
+    steps.push_back(at("Form3", [&] { desktop.Wheel(message, true); }));
+    steps.push_back(key("Next"));
+    steps.push_back(at("Form3", [&] { desktop.Hold("Control_L", true); }));
+    steps.push_back(at("Form3", [&] {
+        ctrlStopped = !h.replay->skipping();
+        desktop.Hold("Control_L", false);
+        desktop.Key("Return");
+    }));
+    steps.push_back(Next());
+    steps.push_back(at("Form2", [&] { desktop.Key("Prior"); }));
+    steps.push_back(key("Return"));
+    steps.push_back({"Form2", [&](QWidget* form2) {
+                         question =
+                             ScreenAround(h.window.frameGeometry().united(form2->frameGeometry()));
+                         Press("cmdNo")(form2);
+                     }});
+    h.ClickMessage(Then(steps, {Next(), Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure(), "");
+
+    std::vector<QString> nexts;
+    for (const MetWindow& each : h.script().met("Form3")) nexts.push_back(each.message);
+    ASSERT_GT(nexts.size(), 11u);
+    EXPECT_EQ(nexts[6], nexts[4]);  // Page Up
+    EXPECT_EQ(nexts[7], nexts[3]);  // the wheel
+    EXPECT_EQ(nexts[8], nexts[4]);  // Page Down
+    // Ctrl held at the fifth: the sixth, read, passed; the first unread waits.
+    EXPECT_EQ(std::count(nexts.begin(), nexts.begin() + 6, nexts[9]), 0);
+    EXPECT_TRUE(ctrlStopped);
+    EXPECT_FALSE(marked.isNull()) << "no mark while skipping";
+    KeepScreenshot(marked, "skip-mark.png");
+    KeepScreenshot(question, "rolled-back-question.png");
+}
+
+// The slot details stand whole on the screen beside the list, which keeps
+// the keyboard; the story map, half seen, fits the screen.
+TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
+    OwnSettingsFolder settings;
+    SlotsHarness h;
+    MainWindow& window = h.window;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kPatienceMs));
+    QRect panelAt, listAt;
+    bool listKeepsTheKeys = false;
+    bool panelAbove = false;
+    X11Desktop desktop;
+    QImage shot;
+    {
+        ModalScript script({{"Form5",
+                             [&](QWidget* form5) {
+                                 auto* panel = form5->findChild<QWidget*>("SlotDetails");
+                                 EXPECT_TRUE(QTest::qWaitForWindowExposed(panel, kPatienceMs));
+                                 desktop.SyncWithWindowManager(panel);
+                                 panelAt = panel->frameGeometry();
+                                 listAt = form5->frameGeometry();
+                                 listKeepsTheKeys = form5->isActiveWindow();
+                                 panelAbove =
+                                     WaitUntil([&] { return desktop.StandsAbove(panel, &window); });
+                                 shot = ScreenAround(window.frameGeometry().united(panelAt));
+                                 Press("Command1")(form5);
+                             }}},
+                           [] {});
+        h.platform.ChooseFromList({"file1", "file2", "file3", "file4", "file5"}, {1000, 1000});
+    }
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(panelAt)) << Describe(panelAt);
+    EXPECT_FALSE(panelAt.intersects(listAt)) << Describe(panelAt) << " " << Describe(listAt);
+    EXPECT_TRUE(listKeepsTheKeys);
+    EXPECT_TRUE(panelAbove) << "hidden behind the main window";
+    KeepScreenshot(shot, "slot-details.png");
+
+    // The shipped story's map, every other event seen.
+    PosixFiles story(VELMORA_SHIPPED_DATA "/story");
+    ReadRecord record;
+    const StoryMap map = ReadStoryMap(story, TheStory(), [](const std::string&) { return false; });
+    for (size_t i = 0; i < map.entries.size(); i += 2) record.MarkSeen(map.entries[i].id);
+    StoryMapWindow mapWindow(&window, StoryMapRows(story, record));
+    mapWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mapWindow, kPatienceMs));
+    mapWindow.ShowHint(3);
+    mapWindow.repaint();
+    QGuiApplication::sync();
+    EXPECT_TRUE(screen.contains(mapWindow.frameGeometry())) << Describe(mapWindow.frameGeometry());
+    KeepScreenshot(ScreenAround(mapWindow.frameGeometry()), "story-map.png");
 }
 
 }  // namespace

@@ -181,6 +181,12 @@ void X11Desktop::Key(const char* keysym, bool alt) {
     Flush();
 }
 
+void X11Desktop::Hold(const char* keysym, bool down) {
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XStringToKeysym(keysym)), down,
+                      CurrentTime);
+    Flush();
+}
+
 void X11Desktop::RequestClose(const QWidget* window) {
     RequestClose(window->winId());
 }

@@ -49,6 +49,8 @@ class X11Desktop {
     bool WindowManagerMoving();
     // A key as the player presses it, with Alt held if asked.
     void Key(const char* keysym, bool alt = false);
+    // A key pressed (down) and held, or let go.
+    void Hold(const char* keysym, bool down);
     // The window manager's close request (the title bar's close button).
     void RequestClose(const QWidget* window);
     void RequestClose(unsigned long window);

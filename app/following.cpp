@@ -1,0 +1,27 @@
+#include "app/following.h"
+
+namespace velmora {
+
+void KeptRecord::Keep(bool now) {
+    if (!record_.changed() || (!now && Clock::now() - written_ < std::chrono::seconds(5))) return;
+    written_ = Clock::now();
+    record_.Save(files_, nullptr);
+}
+
+std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip) {
+    auto game = std::make_unique<Form1>(platform);
+    game->FollowReading([&record, skip](const std::string& key) {
+        if (skip) {
+            skip->Message(key);
+        } else {
+            record.MarkRead(key);
+        }
+    });
+    game->Watch([&record, skip](const std::string& id) {
+        record.MarkSeen(id);
+        if (skip && id == TheStory().digest.id) skip->Stop();
+    });
+    return game;
+}
+
+}  // namespace velmora

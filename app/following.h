@@ -1,0 +1,52 @@
+// What the window programs tell the player's own record and the skipping as
+// the game plays: each message about to wait for NEXT (read now), each event
+// of the story as it begins (seen now; the digest ends the days, and
+// skipping stops there).
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include "platform/read_record.h"
+#include "platform/rollback.h"
+#include "platform/skip.h"
+#include "shell/form1.h"
+
+namespace velmora {
+
+// The player's record kept in its file: written now and then as the game
+// waits (at most every few seconds, and only when something was marked),
+// and when the program ends.
+class KeptRecord {
+  public:
+    explicit KeptRecord(Files& files) : files_(files) {}
+
+    ReadRecord& record() { return record_; }
+    // Reads the file; *notice: what the player is told of a damaged one.
+    void Load(std::string* notice) { record_.Load(files_, notice); }
+    void Keep(bool now);
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    Files& files_;
+    ReadRecord record_;
+    Clock::time_point written_ = Clock::now();
+};
+
+// The main window's events, for the game that rollback plays now.
+class RolledGame final : public MainWindowEvents {
+  public:
+    explicit RolledGame(Rollback& rollback) : rollback_(rollback) {}
+    void lblMsg_Click() override { rollback_.Click(); }
+    void Form_Resize() override { rollback_.game().Form_Resize(); }
+    void Form_QueryUnload() override { rollback_.game().Form_QueryUnload(); }
+
+  private:
+    Rollback& rollback_;
+};
+
+// A new game on `platform` that the record and the skipping (if any) follow.
+std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip);
+
+}  // namespace velmora

@@ -1,0 +1,43 @@
+#include "app/slot_lines.h"
+
+#include <ctime>
+
+#include "presentation/clock_display.h"
+
+namespace velmora {
+namespace {
+
+std::string SavedClock(const SlotDetails& details) {
+    const GameState& s = details.saved;
+    if (!details.clockKnown) return s.CurrentPlace;
+    return "4月" + std::to_string(s.Day) + "日 " + ClockFaceOf(s).timeText + "　" + s.CurrentPlace;
+}
+
+std::string LocalTime(int64_t seconds) {
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    char text[32] = "";
+    if (!localtime_r(&t, &local) || std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local) == 0)
+        return "";
+    return text;
+}
+
+}  // namespace
+
+std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
+    switch (details.kind) {
+        case SlotDetails::Kind::kEmpty:
+            return slot + "　（空き）";
+        case SlotDetails::Kind::kUnreadable:
+            return slot + "　読み込めません：" + details.why;
+        case SlotDetails::Kind::kSaved:
+            break;
+    }
+    std::string text = slot + "　" + SavedClock(details) + "　" + details.saved.PlayerName + "（" +
+                       details.saved.Nickname + "）";
+    const std::string written = details.written > 0 ? LocalTime(details.written) : "";
+    if (!written.empty()) text += "\n　　　保存 " + written;
+    return text;
+}
+
+}  // namespace velmora

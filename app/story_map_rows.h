@@ -1,0 +1,16 @@
+// The story map's rows as the window program shows them: every event of the
+// story from the shipped words (storymap.txt in the game's folder), marked
+// seen from the player's record.
+#pragma once
+
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/qt/story_map_window.h"
+#include "platform/read_record.h"
+
+namespace velmora {
+
+std::vector<qt::StoryMapRow> StoryMapRows(Files& gameFiles, const ReadRecord& record);
+
+}  // namespace velmora

@@ -1,0 +1,200 @@
+#include "platform/qt/replay.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include "platform/qt/comforts.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/name_dialog.h"
+#include "platform/qt/next_dialog.h"
+#include "platform/qt/picture_window.h"
+#include "platform/qt/twips.h"
+
+namespace velmora::qt {
+
+namespace {
+
+// The game's own window waiting now: NEXT, or one that waits modally (a
+// question, the name, a list, the menu, a picture).
+GameDialog* WaitingGameWindow() {
+    if (NextDialog* next = NextDialog::Waiting()) return next;
+    return qobject_cast<GameDialog*>(QApplication::activeModalWidget());
+}
+
+// NEXT waits, and nothing the player opened stands above it.
+bool NextWaits() {
+    const NextDialog* next = NextDialog::Waiting();
+    return next && next->Answerable();
+}
+
+// Where the arrow keys move nothing: in a question, a list or the menu they
+// move the focus.
+bool ArrowsFree(const QWidget* window) {
+    return qobject_cast<const NextDialog*>(window) || qobject_cast<const PictureWindow*>(window) ||
+           qobject_cast<const MainWindow*>(window);
+}
+
+QLabel* SkipMark(QWidget* message) {
+    auto* mark = new QLabel("既読スキップ", message);
+    mark->setObjectName("skipMark");
+    mark->setGeometry(PxRect(6750 - 1500, 45, 1440, 300));
+    mark->setAlignment(Qt::AlignCenter);
+    mark->setFont(GameFont(kPGothic, 9));
+    mark->setStyleSheet("background: rgba(10, 36, 106, 220); color: white;");
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mark->hide();
+    return mark;
+}
+
+}  // namespace
+
+Replay::Replay(MainWindow& window, GameSession& session, Rollback& rollback, Skip& skip,
+               std::function<std::vector<StoryMapRow>()> storyMap)
+    : QObject(&window),
+      window_(window),
+      session_(session),
+      rollback_(rollback),
+      skip_(skip),
+      storyMap_(std::move(storyMap)),
+      mark_(SkipMark(window.message())) {
+    skip_.OnChange([this] { mark_->setVisible(skip_.active()); });
+    skip_.OnPass([this] { Pace(); });
+    qApp->installEventFilter(this);
+}
+
+bool Replay::Back() {
+    return rollback_.CanGoBack() && Ask(Step::kBack);
+}
+
+bool Replay::Forward() {
+    return rollback_.CanGoForward() && Ask(Step::kForward);
+}
+
+// At the title (the game waits for a click on the message) the step is taken
+// at once; inside the game it is taken where the game waits, its window
+// closed for it.
+bool Replay::Ask(Step step) {
+    StopSkipping();
+    if (!session_.running()) {
+        session_.Play([this, step] {
+            if (step == Step::kBack) {
+                rollback_.Back();
+            } else {
+                rollback_.Click(true);
+            }
+        });
+        return true;
+    }
+    asked_ = step;
+    if (QDialog* waiting = WaitingGameWindow()) waiting->done(QDialog::Rejected);
+    return true;
+}
+
+void Replay::TakeAskedStep() {
+    const Step step = std::exchange(asked_, Step::kNone);
+    if (step == Step::kBack) throw StepBack{};
+    if (step == Step::kForward && rollback_.CanGoForward()) throw StepForward{};
+}
+
+void Replay::Pace() {
+    passing_ = true;
+    window_.message()->repaint();
+    QCoreApplication::processEvents();
+    passing_ = false;
+    // Going forward is for steps gone back to, never for a NEXT skipped past.
+    if (asked_ == Step::kBack) TakeAskedStep();
+    asked_ = Step::kNone;
+}
+
+void Replay::ToggleSkip() {
+    skip_.Toggle();
+    AtNext();
+}
+
+void Replay::HoldSkip(bool held) {
+    skip_.Hold(held);
+    if (held) AtNext();
+}
+
+void Replay::StopSkipping() {
+    if (skip_.active()) skip_.Stop();
+}
+
+void Replay::AtNext() {
+    if (!NextWaits()) return;
+    if (skip_.Passes()) {
+        NextDialog::Waiting()->Press();
+    } else {
+        StopSkipping();  // the message waiting is one not read
+    }
+}
+
+void Replay::OpenStoryMap() {
+    StopSkipping();
+    StoryMapWindow map(&window_, storyMap_());
+    map.exec();
+}
+
+bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
+    const int code = key->key();
+    if (code == Qt::Key_Control) {
+        // Pressed over a question, the name, a list or the menu it skips nothing.
+        if (!key->isAutoRepeat() && (NextWaits() || passing_)) HoldSkip(true);
+        return false;
+    }
+    StopSkipping();  // any other key stops it, and does its own work
+    if (key->modifiers() != Qt::NoModifier) return false;
+    if (code == Qt::Key_Tab && NextWaits() &&
+        (qobject_cast<NextDialog*>(window) || window == &window_)) {
+        ToggleSkip();
+        return true;
+    }
+    if (code == Qt::Key_PageUp || (code == Qt::Key_Left && ArrowsFree(window)))
+        return Back() || true;
+    if (code == Qt::Key_PageDown) return Forward() || true;
+    if (code == Qt::Key_S && !qobject_cast<NameDialog*>(window) && !key->isAutoRepeat()) {
+        OpenStoryMap();
+        return true;
+    }
+    return false;
+}
+
+bool Replay::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* window = widget->window();
+    if (window != &window_ && !qobject_cast<GameDialog*>(window))
+        return false;  // the comforts' own
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return OnKey(window, static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Control && !key->isAutoRepeat()) HoldSkip(false);
+            return false;
+        }
+        case QEvent::Wheel: {
+            if (InScrollArea(widget)) return false;
+            const int turn = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            if (turn > 0) return Back() || true;
+            // At the newest step the wheel's NEXT (an option) is the comforts'.
+            return turn < 0 && Forward();
+        }
+        case QEvent::MouseButtonPress:
+            StopSkipping();
+            return false;
+        case QEvent::Close:
+            // While a NEXT is passed no window of the game blocks the main
+            // one: its closing waits, as it would behind the NEXT.
+            if (!passing_) return false;
+            event->ignore();
+            StopSkipping();
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,43 @@
+// ストーリーマップ: every scene of the story by day and place, the ones
+// this player has seen by their short title, the others as unseen with a
+// hint shown below the map only when the player asks for it, one at a
+// time; and the
+// count of scenes seen. The game writes the rows (it knows the story and
+// the player's record); this window only shows them.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QTreeWidget>
+#include <string>
+#include <vector>
+
+namespace velmora::qt {
+
+struct StoryMapRow {
+    std::string place;  // "" for the start and the digest
+    int day = 1;        // 5: after the four days
+    std::string title;  // shown once seen
+    std::string hint;   // shown when asked
+    bool seen = false;
+};
+
+class StoryMapWindow : public QDialog {
+    Q_OBJECT
+  public:
+    StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows);
+
+    // Shows the hint of the unseen row `row` (counted among all rows) below
+    // the map, in place of the one shown before.
+    void ShowHint(int row);
+
+  private:
+    void AddRow(QTreeWidgetItem* day, const StoryMapRow& row);
+
+    QTreeWidget* tree_;
+    QLabel* hint_;
+    std::vector<StoryMapRow> rows_;
+    std::vector<QTreeWidgetItem*> items_;
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,46 @@
+// What this player has read and seen, in any game since installing: the
+// messages read (by the keys the game gives them, world/message_key.h) and
+// the events of the story seen (by their ids, "park P3"). It skips what has
+// been read and marks the story map. It is kept in one small file of the
+// player's own data folder, written whole and at once (Files' atomic
+// ReplaceTogether), never in a save slot.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "platform/files.h"
+
+namespace velmora {
+
+class ReadRecord {
+  public:
+    static constexpr char kFileName[] = "read-record.txt";
+    static constexpr size_t kFileLimit = 4 * 1024 * 1024;
+    // What the player is told, once, when the file was damaged.
+    static constexpr char kDamaged[] = "既読の記録が壊れていたので、記録をはじめからやり直します。";
+
+    // A missing file is an empty record. A damaged one too: *notice then
+    // says so, and the next Save writes a sound file in its place.
+    void Load(Files& files, std::string* notice);
+    // Writes the record whole, with whatever another copy of the game
+    // added to the file since it was read. False, with *why, when it could
+    // not be written; the record stays to be written at the next try.
+    bool Save(Files& files, std::string* why);
+
+    bool Read(const std::string& key) const { return read_.count(key) != 0; }
+    void MarkRead(const std::string& key);
+    bool Seen(const std::string& event) const { return seen_.count(event) != 0; }
+    void MarkSeen(const std::string& event);
+    const std::set<std::string>& seen() const { return seen_; }
+    size_t readCount() const { return read_.size(); }
+    // Something is marked that the file does not hold yet.
+    bool changed() const { return changed_; }
+
+  private:
+    std::set<std::string> read_;
+    std::set<std::string> seen_;
+    bool changed_ = false;
+};
+
+}  // namespace velmora

@@ -1,0 +1,344 @@
+#include "platform/rollback.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace velmora {
+namespace {
+
+using Kind = Rollback::Answer::Kind;
+
+bool IsWait(Kind kind) {
+    return kind != Kind::kPosition && kind != Kind::kRead && kind != Kind::kWrite &&
+           kind != Kind::kRecover;
+}
+
+bool SameFailure(const ReadFailure& a, const ReadFailure& b) {
+    return a.missing == b.missing && a.why == b.why;
+}
+
+bool SameAnswer(const Rollback::Answer& a, const Rollback::Answer& b) {
+    return a.kind == b.kind && a.yesNo == b.yesNo && a.name.closed == b.name.closed &&
+           a.name.name == b.name.name && a.name.nickname == b.name.nickname &&
+           a.choice == b.choice && a.position.left == b.position.left &&
+           a.position.top == b.position.top && a.done == b.done && a.contents == b.contents &&
+           SameFailure(a.readFailure, b.readFailure) &&
+           a.commitFailure.why == b.commitFailure.why &&
+           a.commitFailure.left == b.commitFailure.left;
+}
+
+Screen TitleScreen() {
+    Screen title;
+    title.caption = kDesignCaption;
+    return title;
+}
+
+}  // namespace
+
+// The slot files as the game reads and writes them: the front end's while
+// it answers, the record's while a game is played again (nothing is read
+// again, nothing written) and while the player goes forward again through
+// steps taken back. Scenario files are the shipped data, always read.
+class Rollback::RecordedFiles final : public Files {
+  public:
+    explicit RecordedFiles(Rollback& rollback) : r_(rollback) {}
+
+    std::optional<std::string> Read(const std::string& name, size_t limit,
+                                    ReadFailure* failure) override {
+        return r_.front_.files().Read(name, limit, failure);
+    }
+
+    bool ReadTogether(const std::vector<std::string>& names, size_t limit,
+                      std::vector<std::string>* contents, ReadFailure* failure) override {
+        const Answer& read = Fetch(Kind::kRead, [&](Answer& a) {
+            a.done = r_.front_.files().ReadTogether(names, limit, &a.contents, &a.readFailure);
+        });
+        *contents = read.contents;
+        if (failure) *failure = read.readFailure;
+        return read.done;
+    }
+
+    bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) override {
+        const Answer& written = Fetch(Kind::kWrite, [&](Answer& a) {
+            a.done = r_.front_.files().ReplaceTogether(files, &a.commitFailure);
+        });
+        if (failure) *failure = written.commitFailure;
+        return written.done;
+    }
+
+    bool Recover(const std::vector<std::string>& names) override {
+        return Fetch(Kind::kRecover, [&](Answer& a) { a.done = r_.front_.files().Recover(names); })
+            .done;
+    }
+
+  private:
+    template <typename Do>
+    const Answer& Fetch(Kind kind, Do doIt) {
+        if (const Answer* recorded = r_.Recorded(kind)) return *recorded;
+        if (r_.forwarded_ && r_.at_ < r_.record_.size() && r_.record_[r_.at_].kind == kind) {
+            return r_.record_[r_.at_++];
+        }
+        Answer answer(kind);
+        doIt(answer);
+        return r_.Take(std::move(answer));
+    }
+
+    Rollback& r_;
+};
+
+Rollback::Rollback(Platform& front, NewGame newGame)
+    : front_(front),
+      newGame_(std::move(newGame)),
+      files_(std::make_unique<RecordedFiles>(*this)),
+      game_(newGame_(*this)),
+      screen_(TitleScreen()),
+      shown_(TitleScreen()) {}
+
+Rollback::~Rollback() = default;
+
+Files& Rollback::files() {
+    return *files_;
+}
+
+void Rollback::Click(bool forward) {
+    Run([this, forward] {
+        if (forward && CanGoForward() && record_[at_].kind == Kind::kClick) {
+            ++at_;
+            forwarded_ = true;
+        } else {
+            Answer click(Kind::kClick);
+            click.step = at_ > 0;  // the title's click begins the game: nothing before it
+            Take(std::move(click));
+            forwarded_ = false;
+        }
+        game_->lblMsg_Click();
+    });
+}
+
+void Rollback::Back() {
+    if (const std::optional<size_t> target = StepBefore(at_)) {
+        Run([this, step = *target] { Replay(step); });
+    }
+}
+
+bool Rollback::CanGoBack() const {
+    return live_ && StepBefore(at_).has_value();
+}
+
+bool Rollback::CanGoForward() const {
+    return live_ && at_ < record_.size() && IsWait(record_[at_].kind);
+}
+
+// The steps since the last load: a slot read whole begins a game of its own.
+std::optional<size_t> Rollback::StepBefore(size_t at) const {
+    for (size_t i = at; i-- > 0;) {
+        if (record_[i].kind == Kind::kRead && record_[i].done) break;
+        if (record_[i].step) return i;
+    }
+    return std::nullopt;
+}
+
+// A step back unwinds the game playing to here; the game played again in
+// its place plays on inside this loop, and may be taken back again.
+void Rollback::Run(std::function<void()> play) {
+    for (;;) {
+        try {
+            play();
+            return;
+        } catch (const StepBack&) {
+            // Without a step before, the game is played again to the same one.
+            const size_t step = StepBefore(at_).value_or(at_);
+            play = [this, step] { Replay(step); };
+        }
+    }
+}
+
+void Rollback::Replay(size_t target) {
+    game_.reset();
+    game_ = newGame_(*this);
+    screen_ = TitleScreen();
+    at_ = 0;
+    handOverAt_ = target;
+    live_ = false;
+    forwarded_ = false;
+    // Between the recorded clicks on the message label the game waits for
+    // none of its windows (window-move mode).
+    while (!live_) {
+        if (at_ == handOverAt_ || at_ >= record_.size() || record_[at_].kind != Kind::kClick) {
+            if (at_ < record_.size() && record_[at_].kind != Kind::kClick) DropAfterHere();
+            HandOver();
+            return;
+        }
+        ++at_;
+        game_->lblMsg_Click();
+    }
+}
+
+const Rollback::Answer* Rollback::Recorded(Kind kind) {
+    if (live_) return nullptr;
+    const bool matches = at_ < record_.size() && record_[at_].kind == kind;
+    if (matches && at_ < handOverAt_) return &record_[at_++];
+    // Played again, the game asks what it did not ask then (a scenario file
+    // gone since): what was recorded after this no longer holds.
+    if (!matches) DropAfterHere();
+    HandOver();
+    return nullptr;
+}
+
+void Rollback::DropAfterHere() {
+    record_.erase(record_.begin() + static_cast<std::ptrdiff_t>(at_), record_.end());
+}
+
+void Rollback::HandOver() {
+    ShowInstead(front_, shown_, screen_);
+    shown_ = screen_;
+    live_ = true;
+}
+
+const Rollback::Answer& Rollback::Take(Answer answer) {
+    if (at_ < record_.size()) {
+        if (SameAnswer(record_[at_], answer)) return record_[at_++];
+        DropAfterHere();
+    }
+    record_.push_back(std::move(answer));
+    return record_[at_++];
+}
+
+template <typename Wait>
+const Rollback::Answer& Rollback::Ask(Kind kind, bool step, Wait wait) {
+    if (const Answer* recorded = Recorded(kind)) return *recorded;
+    Answer answer(kind);
+    answer.step = step;
+    try {
+        wait(answer);
+    } catch (const StepForward&) {
+        if (!CanGoForward() || record_[at_].kind != kind) {
+            throw std::logic_error("a step forward where none was recorded");
+        }
+        forwarded_ = true;
+        return record_[at_++];
+    }
+    forwarded_ = false;
+    return Take(std::move(answer));
+}
+
+template <typename Draw>
+void Rollback::Drawn(Draw draw) {
+    draw(screen_);
+    if (live_) draw(shown_);
+}
+
+void Rollback::SetMessageCaption(const std::string& text) {
+    Drawn([&](Screen& s) { s.caption = text; });
+    if (live_) front_.SetMessageCaption(text);
+}
+
+Twips Rollback::MainWindowPosition() {
+    if (const Answer* recorded = Recorded(Kind::kPosition)) return recorded->position;
+    if (forwarded_ && at_ < record_.size() && record_[at_].kind == Kind::kPosition) {
+        return record_[at_++].position;
+    }
+    Answer answer(Kind::kPosition);
+    answer.position = front_.MainWindowPosition();
+    return Take(std::move(answer)).position;
+}
+
+void Rollback::ShowScene(const std::string& file) {
+    Drawn([&](Screen& s) { s.ShowScene(file); });
+    if (live_) front_.ShowScene(file);
+}
+
+void Rollback::ClearScene() {
+    Drawn([](Screen& s) { s.ClearScene(); });
+    if (live_) front_.ClearScene();
+}
+
+void Rollback::ShowPreparedPortrait(const std::string& preparedFile) {
+    Drawn([&](Screen& s) { s.portrait = preparedFile; });
+    if (live_) front_.ShowPreparedPortrait(preparedFile);
+}
+
+void Rollback::HidePortraitLayer() {
+    Drawn([](Screen& s) { s.portrait.reset(); });
+    if (live_) front_.HidePortraitLayer();
+}
+
+void Rollback::PaintPortraitIntoScene(const std::string& portraitFile) {
+    Drawn([&](Screen& s) { s.Paint(portraitFile); });
+    if (live_) front_.PaintPortraitIntoScene(portraitFile);
+}
+
+void Rollback::ShowSidePicture(const std::string& file) {
+    Drawn([&](Screen& s) { s.side = file; });
+    if (live_) front_.ShowSidePicture(file);
+}
+
+void Rollback::ShowClock(const ClockFace& face) {
+    Drawn([&](Screen& s) { s.ShowClock(face); });
+    if (live_) front_.ShowClock(face);
+}
+
+void Rollback::ShowDesignPictures() {
+    Drawn([](Screen& s) { s.ShowDesignPictures(); });
+    if (live_) front_.ShowDesignPictures();
+}
+
+void Rollback::StopSound() {
+    Drawn([](Screen& s) { s.music.reset(); });
+    if (live_) front_.StopSound();
+}
+
+void Rollback::PlayLoop(const std::string& waveFile) {
+    Drawn([&](Screen& s) { s.music = waveFile; });
+    if (live_) front_.PlayLoop(waveFile);
+}
+
+void Rollback::OpenNameDialog() {
+    Drawn([](Screen& s) { s.nameDialogOpen = true; });
+    if (live_) front_.OpenNameDialog();
+}
+
+void Rollback::CloseNameDialog() {
+    Drawn([](Screen& s) { s.nameDialogOpen = false; });
+    if (live_) front_.CloseNameDialog();
+}
+
+void Rollback::ClosePictureWindow() {
+    Drawn([](Screen& s) { s.pictureWindowOpen = false; });
+    if (live_) front_.ClosePictureWindow();
+}
+
+// The NEXT of the picture window belongs to the picture: going back from
+// it goes back to the picture.
+void Rollback::WaitNext(Twips at) {
+    Ask(Kind::kNext, !screen_.pictureWindowOpen, [&](Answer&) { front_.WaitNext(at); });
+}
+
+YesNo Rollback::AskYesNo(Twips at) {
+    return Ask(Kind::kYesNo, true, [&](Answer& a) { a.yesNo = front_.AskYesNo(at); }).yesNo;
+}
+
+NameEntry Rollback::WaitNameDialog() {
+    return Ask(Kind::kName, true, [&](Answer& a) { a.name = front_.WaitNameDialog(); }).name;
+}
+
+std::optional<std::string> Rollback::ChooseFromList(const std::vector<std::string>& entries,
+                                                    Twips at) {
+    return Ask(Kind::kList, true, [&](Answer& a) { a.choice = front_.ChooseFromList(entries, at); })
+        .choice;
+}
+
+std::optional<std::string> Rollback::ChooseCommand(const std::vector<std::string>& captions) {
+    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = front_.ChooseCommand(captions); })
+        .choice;
+}
+
+void Rollback::WaitPictureClick(const std::string& file) {
+    Ask(Kind::kPicture, true, [&](Answer&) {
+        shown_.pictureWindowOpen = true;
+        front_.WaitPictureClick(file);
+    });
+    screen_.pictureWindowOpen = true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,349 @@
+// Rollback over whole routes: every step taken back to and forward again
+// shows the screen and holds the state it did the first time, a save made
+// there is byte for byte the save made then, and the terminal protocol
+// answers BACK at every kind of prompt.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+#include "platform/posix_files.h"
+#include "platform/rollback.h"
+#include "platform/trace_platform.h"
+#include "tests/engine/harness.h"
+
+namespace velmora::test {
+namespace {
+
+// What the trace says the window shows.
+struct TraceScreen {
+    std::string scene = "design", portrait, side = "design", date = "design", time, place;
+    std::vector<std::string> paints;
+    std::string music, message;
+
+    void Apply(const std::string& line) {
+        const size_t space = line.find(' ');
+        const std::string kind = line.substr(0, space);
+        const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+        if (kind == "DESIGN") {
+            TraceScreen design;
+            design.music = music;
+            design.message = message;
+            *this = design;
+        } else if (kind == "SCENE") {
+            scene = rest;
+            paints.clear();
+        } else if (kind == "PAINT") {
+            paints.push_back(rest);
+        } else if (kind == "PORTRAIT") {
+            portrait = rest;
+        } else if (kind == "HIDE") {
+            portrait.clear();
+        } else if (kind == "SIDE") {
+            side = rest;
+        } else if (kind == "CLOCK") {
+            const size_t bar = rest.find('|'), second = rest.rfind('|');
+            if (rest.substr(0, bar) != "-") date = rest.substr(0, bar);
+            time = rest.substr(bar + 1, second - bar - 1);
+            place = rest.substr(second + 1);
+        } else if (kind == "SOUND") {
+            music = rest == "stop" ? "" : rest.substr(5);
+        } else if (kind == "MSG") {
+            message = rest;
+        }
+    }
+    bool operator==(const TraceScreen&) const = default;
+};
+
+// One prompt of a game: what it asked, the game's whole state and the screen.
+struct Seen {
+    std::string prompt;
+    GameState state;
+    TraceScreen screen;
+};
+
+// A game in its folder over velmora-tty's protocol with rollback, answered
+// by `answer` at each prompt, which sees everything the prompt found.
+class RollbackGame {
+  public:
+    using Answer = std::function<std::optional<std::string>(const Seen&)>;
+
+    explicit RollbackGame(const GameFolder& folder) : files_(folder.path()) {}
+
+    std::vector<std::string> Play(const Answer& answer) {
+        TracePlatform platform(
+            out_, [&](const std::string& prompt) { return Prompted(prompt, answer); }, files_);
+        Rollback rollback(platform, [this](Platform& on) {
+            auto game = std::make_unique<Form1>(on);
+            game_ = game.get();
+            return game;
+        });
+        platform.PlayGame(rollback);
+        TakeLines();
+        return lines_;
+    }
+
+  private:
+    std::optional<std::string> Prompted(const std::string& prompt, const Answer& answer) {
+        TakeLines();
+        return answer({prompt, game_->state(), screen_});
+    }
+    void TakeLines() {
+        std::istringstream in(out_.str().substr(taken_));
+        taken_ = out_.str().size();
+        for (std::string line; std::getline(in, line);) {
+            screen_.Apply(line);
+            lines_.push_back(line);
+        }
+    }
+
+    PosixFiles files_;
+    std::ostringstream out_;
+    size_t taken_ = 0;
+    Form1* game_ = nullptr;
+    TraceScreen screen_;
+    std::vector<std::string> lines_;
+};
+
+std::vector<std::string> Script(const std::string& route) {
+    std::ifstream in(std::string(VELMORA_ROUTES_DIR) + "/" + route + ".in");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The prompts of a route played through once, the last one left waiting.
+std::vector<Seen> PlayedOnce(const std::vector<std::string>& script) {
+    GameFolder folder;
+    std::vector<Seen> seen;
+    RollbackGame(folder).Play([&](const Seen& now) -> std::optional<std::string> {
+        seen.push_back(now);
+        if (seen.size() > script.size()) return std::nullopt;
+        return script[seen.size() - 1];
+    });
+    return seen;
+}
+
+// The step a BACK at prompt `at` goes to: NEXT of a picture, and the
+// title's click, are no steps of their own.
+std::optional<size_t> StepBefore(const std::vector<Seen>& once, size_t at) {
+    for (size_t i = at; i-- > 1;) {
+        if (!(once[i].prompt == "NEXT?" && once[i - 1].prompt.starts_with("PICTURE?"))) return i;
+    }
+    return std::nullopt;
+}
+
+std::string SlotBytes(const GameFolder& folder) {
+    return folder.Read("file1") + "|" + folder.Read("file1_text");
+}
+
+// The slot saved at the menu of prompt `at`, the first time through.
+std::string SavedFirstTime(const std::vector<std::string>& script, size_t at) {
+    GameFolder folder;
+    std::vector<std::string> answers(script.begin(), script.begin() + static_cast<long>(at));
+    answers.insert(answers.end(), {"セーブ", "file1", "yes", ""});
+    size_t next = 0;
+    RollbackGame(folder).Play([&](const Seen&) -> std::optional<std::string> {
+        if (next == answers.size()) return std::nullopt;
+        return answers[next++];
+    });
+    return SlotBytes(folder);
+}
+
+void ExpectSame(const Seen& now, const Seen& then, const std::string& where) {
+    EXPECT_EQ(now.prompt, then.prompt) << where;
+    EXPECT_TRUE(now.state == then.state) << where;
+    EXPECT_TRUE(now.screen == then.screen) << where << ": " << now.screen.message;
+}
+
+// From the last prompt all the way back, then forward to the end again.
+void BackAndForth(const std::string& route) {
+    const std::vector<std::string> script = Script(route);
+    const std::vector<Seen> once = PlayedOnce(script);
+    const size_t last = once.size() - 1;
+    GameFolder folder;
+    size_t prompts = 0, at = last;
+    bool forward = false, done = false;
+    RollbackGame(folder).Play([&](const Seen& now) -> std::optional<std::string> {
+        if (prompts++ < last) return script[prompts - 1];
+        ExpectSame(now, once[at], route + " at prompt " + std::to_string(at));
+        if (done) return std::nullopt;
+        if (!forward) {
+            const std::optional<size_t> before = StepBefore(once, at);
+            if (before) at = *before;
+            forward = !before;
+            return "BACK";
+        }
+        if (at == last) done = true;
+        if (at < last) ++at;
+        return "FORWARD";
+    });
+    EXPECT_TRUE(done) << route;
+}
+
+// Back from the last prompt, saving at every menu on the way: the save,
+// then back through its four prompts to the menu, then on back.
+void SaveAfterGoingBack(const std::string& route) {
+    const std::vector<std::string> script = Script(route);
+    const std::vector<Seen> once = PlayedOnce(script);
+    GameFolder folder;
+    size_t prompts = 0, at = once.size() - 1, savedAt = 0;
+    std::vector<std::string> pending;
+    RollbackGame(folder).Play([&](const Seen& now) -> std::optional<std::string> {
+        if (prompts++ < at) return script[prompts - 1];
+        if (!pending.empty()) {
+            if (pending.size() == 4) {  // the NEXT after the save: it is written
+                EXPECT_EQ(SlotBytes(folder), SavedFirstTime(script, at)) << route << " at " << at;
+            }
+            const std::string next = pending.front();
+            pending.erase(pending.begin());
+            return next;
+        }
+        ExpectSame(now, once[at], route + " back at prompt " + std::to_string(at));
+        if (now.prompt.starts_with("MENU?") && savedAt != at) {
+            savedAt = at;
+            folder.Remove("file1");
+            folder.Remove("file1_text");
+            pending = {"file1", "yes", "", "BACK", "BACK", "BACK", "BACK"};
+            return "セーブ";
+        }
+        const std::optional<size_t> before = StepBefore(once, at);
+        if (!before) return std::nullopt;
+        at = *before;
+        return "BACK";
+    });
+}
+
+TEST(Rollback, EveryStepOfWholeRoutesBackAndForwardAgain) {
+    for (const char* route :
+         {"apartment-A3", "park-P5", "bento-shop-first-talk", "akira-house-A1", "digest"}) {
+        BackAndForth(route);
+    }
+}
+
+TEST(Rollback, ASaveAfterGoingBackIsTheSaveMadeThere) {
+    for (const char* route : {"park-P5", "digest"}) SaveAfterGoingBack(route);
+}
+
+// The trace of velmora-tty --rollback for these input lines.
+std::vector<std::string> TraceOf(const std::vector<std::string>& inputs) {
+    GameFolder folder;
+    size_t next = 0;
+    return RollbackGame(folder).Play([&](const Seen&) -> std::optional<std::string> {
+        if (next == inputs.size()) return std::nullopt;
+        return inputs[next++];
+    });
+}
+
+bool HasRun(const std::vector<std::string>& lines, const std::vector<std::string>& run) {
+    return std::search(lines.begin(), lines.end(), run.begin(), run.end()) != lines.end();
+}
+
+std::vector<std::string> Clicks(int n) {
+    return std::vector<std::string>(static_cast<size_t>(n), "");
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+const char* const kLoadQuestion =
+    "MSG データをロードしますか？\\n<初めてプレイするときはNOを選んでください。>";
+const char* const kNameQuestion =
+    "MSG 主人公の名前を設定しますか？\\nNOの場合、名前は(佐々木)、ﾆｯｸﾈｰﾑは(リュウ君)になります。";
+const char* const kMenuPrompt = "MSG さて、どこに行こうかな・・・。";
+const char* const kMenu =
+    "MENU? アパート|防波堤|弁当屋|公園|明の家|セルビア|パソコンショップ|学校|ひとみの家|"
+    "テニスコート|ロード|セーブ|メイン画面移動|BGM|終了|画像処理";
+const char* const kMoveInstruction =
+    "MSG "
+    "＜メイン画面のツールバーをドラッグして画面の位置を調整した後、ここをクリックしてください。＞";
+
+// The introduction up to Kumi's question, and its first menu after NO.
+const std::vector<std::string> kToTheQuestion =
+    std::vector<std::string>{"", "no", "no"} + Clicks(34);
+const std::vector<std::string> kToTheMenu =
+    kToTheQuestion + std::vector<std::string>{"no"} + Clicks(5);
+
+TEST(Rollback, BackAtTheFirstPromptsHasNothingToGoBackTo) {
+    const auto lines = TraceOf({"BACK", "", "BACK", "no", "yes", "BACK"});
+    EXPECT_TRUE(
+        HasRun(lines, {"CLICK?", "BACK", "CLICK?", kLoadQuestion, "YESNO?", "BACK", "YESNO?",
+                       kNameQuestion, "YESNO?", "NAME?", "BACK", kNameQuestion, "YESNO?"}));
+}
+
+TEST(Rollback, BackAtEachKindOfPrompt) {
+    // NEXT: the message before; the design pictures where none was drawn yet.
+    EXPECT_TRUE(
+        HasRun(TraceOf({"", "no", "no", "", "BACK"}),
+               {"NEXT?", "BACK", "MSG 「オレの名前は佐々木。みんなからはリュウ君って呼ばれてる。」",
+                "NEXT?"}));
+    EXPECT_TRUE(HasRun(TraceOf({"", "no", "no", "BACK"}),
+                       {"NEXT?", "BACK", "DESIGN", kNameQuestion, "YESNO?"}));
+    // YESNO: the question's own NEXT.
+    EXPECT_TRUE(HasRun(
+        TraceOf(kToTheQuestion + std::vector<std::string>{"BACK"}),
+        {"YESNO?", "BACK", "MSG 「久美の誘いか……。どうしよう、行くって返事しようか？」", "NEXT?"}));
+    // MENU: the last line of the scene; LIST: the menu that opened it.
+    EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"BACK"}),
+                       {kMenu, "BACK", "MSG kumi01#37", "NEXT?"}));
+    EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"セーブ", "BACK"}),
+                       {"LIST? file1|file2|file3|file4|file5", "BACK", kMenuPrompt, kMenu}));
+    // CLICK in window-move mode, and the menu after it.
+    EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"メイン画面移動", "BACK",
+                                                                     "メイン画面移動", "", "BACK"}),
+                       {kMoveInstruction, "CLICK?", "BACK", kMenuPrompt, kMenu, kMoveInstruction,
+                        "CLICK?", kMenuPrompt, kMenu, "BACK", kMoveInstruction, "CLICK?"}));
+}
+
+// The digest's picture, and its NEXT, which belongs to the picture.
+TEST(Rollback, BackAtAPictureAndAtItsNext) {
+    std::vector<std::string> toThePicture = Script("digest");
+    toThePicture.resize(90);
+    EXPECT_TRUE(HasRun(TraceOf(toThePicture + std::vector<std::string>{"BACK", "", "", "BACK"}),
+                       {"PICTURE? hitomi_e1.jpg", "BACK", "MSG Please Click NEXT...", "NEXT?",
+                        "PICTURE? hitomi_e1.jpg", "NEXT?", "BACK", "MSG Please Click NEXT...",
+                        "PICTURE? hitomi_e1.jpg"}));
+}
+
+// After going back, the same answers give the trace the game gave the
+// first time, from the step gone back to on.
+TEST(Rollback, TheSameAnswersAfterGoingBackGiveTheSameTrace) {
+    const std::vector<std::string> script = Script("park-P5");
+    const std::vector<std::string> once = TraceOf(script);
+    std::vector<std::string> backAndAgain(script.begin(), script.begin() + 200);
+    backAndAgain = backAndAgain + std::vector<std::string>(30, "BACK");
+    backAndAgain.insert(backAndAgain.end(), script.begin() + 170, script.end());
+    const std::vector<std::string> again = TraceOf(backAndAgain);
+    const auto lastBack = std::find(again.rbegin(), again.rend(), "BACK").base();
+    const std::vector<std::string> after(lastBack, again.end());
+    // The screen put back, then the very lines of the first time.
+    const auto from = std::find(after.begin(), after.end(), "NEXT?") + 1;
+    ASSERT_NE(from, after.end());
+    const std::vector<std::string> tail(from, after.end());
+    EXPECT_TRUE(std::equal(tail.rbegin(), tail.rend(), once.rbegin()));
+}
+
+// A loaded game goes back no further than the load; a save stays written.
+TEST(Rollback, BackStopsAtTheLastLoadAndLeavesSavesWritten) {
+    GameFolder folder;
+    folder.WriteSlot("file1", FlagsAt(2, PM, 3, 0), "部屋");
+    std::vector<std::string> inputs = {"", "yes", "file1", "yes", "", "セーブ", "file2", "yes", ""};
+    inputs.resize(inputs.size() + 6, "BACK");
+    size_t next = 0;
+    const std::vector<std::string> lines =
+        RollbackGame(folder).Play([&](const Seen&) -> std::optional<std::string> {
+            if (next == inputs.size()) return std::nullopt;
+            return inputs[next++];
+        });
+    EXPECT_TRUE(HasRun(lines, {"BACK", "DESIGN", "SOUND stop", "MSG file1 をロードしました。",
+                               "NEXT?", "BACK", "NEXT?"}));
+    EXPECT_TRUE(folder.Has("file2"));
+}
+
+}  // namespace
+}  // namespace velmora::test

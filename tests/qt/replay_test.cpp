@@ -1,0 +1,146 @@
+// Playing it again in the window program: the keys go back one step at a
+// time and forward again, across a question; skipping passes only what was
+// read, with its mark, and stops at the first unread message and at the
+// question; the slot list's details beside it; the story map's hints.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "game_harness.h"
+#include "platform/qt/story_map_window.h"
+
+namespace velmora::qt::test {
+namespace {
+
+class ReplayTest : public ::testing::Test {
+  private:
+    OwnSettingsFolder settings_;
+};
+
+ModalStep KeyAt(const char* window, Qt::Key key) {
+    return {window, [key](QWidget* w) { QTest::keyClick(w, key); }};
+}
+
+std::vector<QString> Messages(const std::vector<MetWindow>& met) {
+    std::vector<QString> messages;
+    for (const MetWindow& each : met) messages.push_back(each.message);
+    return messages;
+}
+
+TEST_F(ReplayTest, TheKeysGoBackAndForwardOneStepAcrossAQuestion) {
+    ReplayHarness h;
+    h.ClickMessage({Answer(false), Answer(false), KeyAt("Form3", Qt::Key_Return),
+                    KeyAt("Form3", Qt::Key_Return), KeyAt("Form3", Qt::Key_Return),
+                    KeyAt("Form3", Qt::Key_PageUp), KeyAt("Form3", Qt::Key_Left),
+                    KeyAt("Form3", Qt::Key_PageDown), Next(), KeyAt("Form2", Qt::Key_PageUp),
+                    Next(), Answer(false), Next(), Menu("メイン画面移動")});
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    const std::vector<QString> nexts = Messages(h.script().met("Form3"));
+    ASSERT_GT(nexts.size(), 8u);
+    EXPECT_EQ(nexts[4], nexts[2]);  // Page Up at the fourth message
+    EXPECT_EQ(nexts[5], nexts[1]);  // the left arrow
+    EXPECT_EQ(nexts[6], nexts[2]);  // Page Down
+    // Page Up at Kumi's invitation goes back to the message before it.
+    const std::vector<MetWindow>& met = h.script().met();
+    size_t question = 0;
+    while (met[question].name != "Form2" || question < 2) ++question;
+    EXPECT_EQ(met[question + 1].name, "Form3");
+    EXPECT_EQ(met[question + 1].message, met[question - 1].message);
+    EXPECT_EQ(met[question + 2].name, "Form2");
+}
+
+TEST_F(ReplayTest, SkippingPassesWhatWasReadAndStopsAtTheFirstUnreadAndAtTheQuestion) {
+    ReplayHarness h;
+    std::vector<QString> marked;  // the messages shown with the mark
+    QObject::connect(h.window.message(), &MessageLabel::shown, [&](const QString& text) {
+        if (h.replay->mark()->isVisible()) marked.push_back(text);
+    });
+    bool markedAtTheStop = true;
+    std::vector<QString> firstSkip;
+    std::vector<ModalStep> steps{Answer(false), Answer(false)};
+    for (int i = 0; i < 5; ++i) steps.push_back(KeyAt("Form3", Qt::Key_Return));
+    for (int i = 0; i < 4; ++i) steps.push_back(KeyAt("Form3", Qt::Key_PageUp));
+    steps.push_back(KeyAt("Form3", Qt::Key_Tab));  // at the second message: read up to the sixth
+    // At the first one read by nobody, "skip unread text too" passes it and
+    // every other NEXT up to Kumi's question.
+    steps.push_back({"Form3", [&](QWidget* next) {
+                         markedAtTheStop = h.replay->mark()->isVisible();
+                         firstSkip = std::exchange(marked, {});
+                         h.replay->SkipUnreadToo(true);
+                         QTest::keyClick(next, Qt::Key_Tab);
+                     }});
+    h.ClickMessage(Then(steps, {Answer(false), Next(), Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+
+    const std::vector<MetWindow>& met = h.script().met();
+    const std::vector<QString> nexts = Messages(h.script().met("Form3"));
+    ASSERT_GT(nexts.size(), 11u);
+    EXPECT_EQ(nexts[9], nexts[1]);
+    EXPECT_EQ(std::count(nexts.begin(), nexts.begin() + 6, nexts[10]), 0) << "read before";
+    ASSERT_GE(firstSkip.size(), 4u);
+    EXPECT_EQ(std::vector<QString>(firstSkip.begin(), firstSkip.begin() + 4),
+              std::vector<QString>(nexts.begin() + 2, nexts.begin() + 6));
+    EXPECT_FALSE(markedAtTheStop);
+    EXPECT_EQ(met[2 + 11].name, "Form2") << "every NEXT up to the question passed";
+    EXPECT_GT(marked.size(), 20u);
+    EXPECT_FALSE(h.replay->skipping());
+}
+
+// The details of file1 … file5 stand beside the list, which keeps its size;
+// the room's list has none.
+TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
+    SlotsHarness h;
+    QString details;
+    QSize list;
+    bool besideList = false;
+    const auto look = [&](QWidget* form5) {
+        auto* panel = form5->findChild<QLabel*>("SlotDetails");
+        details = panel && panel->isVisible() ? panel->text() : "";
+        list = form5->size();
+        besideList = panel && panel->x() > form5->frameGeometry().right();
+        QTest::mouseClick(form5->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    };
+    const std::vector<std::string> slotNames{"file1", "file2", "file3", "file4", "file5"};
+    {
+        ModalScript script({{"Form5", look}}, [] {});
+        h.platform.ChooseFromList(slotNames, {1000, 1000});
+    }
+    const QStringList lines = details.split("\n");
+    ASSERT_EQ(lines.size(), 7) << details.toStdString();
+    EXPECT_EQ(lines[0], "file1　4月2日 PM 5:30　防波堤　中村（ナカ）");
+    EXPECT_TRUE(lines[1].startsWith("　　　保存 20"));
+    EXPECT_EQ(lines[2], "file2　（空き）");
+    EXPECT_EQ(lines[5], "file4　読み込めません：テキストファイルの形式が正しくありません。");
+    EXPECT_TRUE(besideList);
+    const QSize slotList = list;
+    {
+        ModalScript script({{"Form5", look}}, [] {});
+        h.platform.ChooseFromList({"移動する", "1時間寝る"}, {1000, 1000});
+    }
+    EXPECT_EQ(details, "");
+    EXPECT_EQ(list, slotList);
+}
+
+TEST_F(ReplayTest, TheStoryMapGivesOneHintAtATimeAndTitlesOnlyOfWhatWasSeen) {
+    StoryMapWindow map(nullptr, {{"", 1, "春休みの始まり", "新しくゲームを始めたら", true},
+                                 {"公園", 2, "秘密", "4月2日の午前、公園", false},
+                                 {"学校", 3, "秘密", "4月3日の午後、学校", false}});
+    QStringList scenes;
+    for (QTreeWidgetItemIterator it(map.findChild<QTreeWidget*>("scenes")); *it; ++it)
+        scenes << (*it)->text(1);
+    auto* hint = map.findChild<QLabel*>("hintShown");
+    EXPECT_EQ(map.findChild<QLabel*>("seenCount")->text(), "見たシーン 1 / 3");
+    EXPECT_FALSE(scenes.join("").contains("秘密"));
+    EXPECT_EQ(hint->text(), "");  // no hint unasked
+    map.ShowHint(1);
+    map.ShowHint(2);
+    EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
+    map.ShowHint(0);  // seen: no hint
+    EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
+}
+
+}  // namespace
+}  // namespace velmora::qt::test

@@ -1,0 +1,34 @@
+#include "world/slot_details.h"
+
+#include "platform/files.h"
+#include "world/slot_format.h"
+
+namespace velmora {
+
+SlotDetails ReadSlotDetails(Files& files, const std::string& slot) {
+    SlotDetails details;
+    std::vector<std::string> bytes;
+    ReadFailure failure;
+    if (!files.Peek({slot, SlotTextFile(slot)}, kSlotFileLimit, &bytes, &details.written,
+                    &failure)) {
+        const bool empty = NeverSaved(failure, bytes);
+        details.kind = empty ? SlotDetails::Kind::kEmpty : SlotDetails::Kind::kUnreadable;
+        if (!empty) details.why = failure.why;
+        return details;
+    }
+    GameState& s = details.saved;
+    size_t count = 0;
+    if (!TakeSlot(bytes, &s, &count, &details.why)) {
+        details.kind = SlotDetails::Kind::kUnreadable;
+        return details;
+    }
+    details.kind = SlotDetails::Kind::kSaved;
+    details.clockKnown = count > static_cast<size_t>(Flag::SavedHalf);
+    s.Minute = s.flag(Flag::SavedMinute);
+    s.Day = s.flag(Flag::SavedDay);
+    s.Hour = s.flag(Flag::SavedHour);
+    s.Half = s.flag(Flag::SavedHalf);
+    return details;
+}
+
+}  // namespace velmora
