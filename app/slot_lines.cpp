@@ -7,10 +7,19 @@
 namespace velmora {
 namespace {
 
+// The save keeps the PC shop and the tennis court in half-width katakana, as
+// their plates are named; the player reads them as the menu writes them.
+std::string PlaceAsTheMenuWritesIt(const std::string& place) {
+    if (place == "ﾊﾟｿｺﾝｼｮｯﾌﾟ") return "パソコンショップ";
+    if (place == "ﾃﾆｽｺｰﾄ") return "テニスコート";
+    return place;
+}
+
 std::string SavedClock(const SlotDetails& details) {
     const GameState& s = details.saved;
-    if (!details.clockKnown) return s.CurrentPlace;
-    return "4月" + std::to_string(s.Day) + "日 " + ClockFaceOf(s).timeText + "　" + s.CurrentPlace;
+    const std::string place = PlaceAsTheMenuWritesIt(s.CurrentPlace);
+    if (!details.clockKnown) return place;
+    return "4月" + std::to_string(s.Day) + "日 " + ClockFaceOf(s).timeText + "　" + place;
 }
 
 std::string LocalTime(int64_t seconds) {

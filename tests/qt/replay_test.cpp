@@ -114,6 +114,8 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     EXPECT_TRUE(lines[1].startsWith("　　　保存 20"));
     EXPECT_EQ(lines[2], "file2　（空き）");
     EXPECT_EQ(lines[5], "file4　読み込めません：テキストファイルの形式が正しくありません。");
+    EXPECT_EQ(lines[3],
+              "file3　4月4日 AM 10:00　テニスコート　佐々木（リュウ君）");  // as the menu writes it
     EXPECT_TRUE(besideList);
     const QSize slotList = list;
     {

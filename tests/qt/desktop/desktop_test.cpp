@@ -588,20 +588,23 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
     X11Desktop desktop;
     QImage shot;
     {
-        ModalScript script({{"Form5",
-                             [&](QWidget* form5) {
-                                 auto* panel = form5->findChild<QWidget*>("SlotDetails");
-                                 EXPECT_TRUE(QTest::qWaitForWindowExposed(panel, kPatienceMs));
-                                 desktop.SyncWithWindowManager(panel);
-                                 panelAt = panel->frameGeometry();
-                                 listAt = form5->frameGeometry();
-                                 listKeepsTheKeys = form5->isActiveWindow();
-                                 panelAbove =
-                                     WaitUntil([&] { return desktop.StandsAbove(panel, &window); });
-                                 shot = ScreenAround(window.frameGeometry().united(panelAt));
-                                 Press("Command1")(form5);
-                             }}},
-                           [] {});
+        ModalScript script(
+            {{"Form5",
+              [&](QWidget* form5) {
+                  auto* panel = form5->findChild<QWidget*>("SlotDetails");
+                  EXPECT_TRUE(QTest::qWaitForWindowExposed(panel, kPatienceMs));
+                  desktop.SyncWithWindowManager(panel);
+                  panelAt = panel->frameGeometry();
+                  listAt = form5->frameGeometry();
+                  listKeepsTheKeys = form5->isActiveWindow();
+                  panelAbove = WaitUntil([&] { return desktop.StandsAbove(panel, &window); });
+                  panel->repaint();
+                  QGuiApplication::sync();
+                  shot = ScreenAround(
+                      window.frameGeometry().united(panel->frameGeometry().united(listAt)));
+                  Press("Command1")(form5);
+              }}},
+            [] {});
         h.platform.ChooseFromList({"file1", "file2", "file3", "file4", "file5"}, {1000, 1000});
     }
     const QRect screen = window.screen()->availableGeometry();
