@@ -95,10 +95,7 @@ void LoadGame(Game& game) {
         return;
     }
     game.ShowMessage(s.SelectedFile + " をロードしました。", 0);
-    s.Minute = s.flag(Flag::SavedMinute);
-    s.Day = s.flag(Flag::SavedDay);
-    s.Hour = s.flag(Flag::SavedHour);
-    s.Half = s.flag(Flag::SavedHalf);
+    TakeSavedClock(s);
     game.ClearScenePicture();
     game.ShowTitlePicture();
     game.UpdateClockDisplay();

@@ -24,10 +24,7 @@ SlotDetails ReadSlotDetails(Files& files, const std::string& slot) {
     }
     details.kind = SlotDetails::Kind::kSaved;
     details.clockKnown = count > static_cast<size_t>(Flag::SavedHalf);
-    s.Minute = s.flag(Flag::SavedMinute);
-    s.Day = s.flag(Flag::SavedDay);
-    s.Hour = s.flag(Flag::SavedHour);
-    s.Half = s.flag(Flag::SavedHalf);
+    TakeSavedClock(s);
     return details;
 }
 

@@ -162,4 +162,11 @@ bool TakeSlot(const std::vector<std::string>& bytes, GameState* s, size_t* count
     return true;
 }
 
+void TakeSavedClock(GameState& s) {
+    s.Minute = s.flag(Flag::SavedMinute);
+    s.Day = s.flag(Flag::SavedDay);
+    s.Hour = s.flag(Flag::SavedHour);
+    s.Half = s.flag(Flag::SavedHalf);
+}
+
 }  // namespace velmora

@@ -63,4 +63,7 @@ bool NeverSaved(const ReadFailure& failure, const std::vector<std::string>& read
 // both files are readable.
 bool TakeSlot(const std::vector<std::string>& bytes, GameState* s, size_t* count, std::string* why);
 
+// The clock a save keeps among its flags, set as the game's clock.
+void TakeSavedClock(GameState& s);
+
 }  // namespace velmora
