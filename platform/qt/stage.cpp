@@ -84,9 +84,16 @@ void Stage::Leave() {
     window_.setGeometry(QRect(normal_.topLeft(), window_.size()));
 }
 
+// A window manager may publish an empty work area for a while (as it starts
+// or restarts), and a screen may be reported before its size is known: the
+// game then keeps to the whole screen, or to the design's room where the
+// window stands, rather than shrink every window to nothing.
 QRect Stage::Screen() const {
     const QScreen* screen = window_.screen();
-    return fullScreen_ ? screen->geometry() : screen->availableGeometry();
+    for (const QRect area :
+         {fullScreen_ ? QRect() : screen->availableGeometry(), screen->geometry()})
+        if (!area.isEmpty()) return area;
+    return QRect(window_.pos(), MainWindow::DesignSize());
 }
 
 QPoint Stage::ClientOnScreen() const {

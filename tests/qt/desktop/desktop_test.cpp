@@ -443,7 +443,9 @@ TEST(DesktopProgram, EndsCleanlyWhenClosedAndOnSigterm) {
 TEST_F(Desktop, ScaleFactorTwoOnASmallScreen) {
     ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2";
     Start();
-    const QRect available = h_.window.screen()->availableGeometry();
+    const QScreen* screen = h_.window.screen();
+    ASSERT_TRUE(WaitUntil([screen] { return !screen->availableGeometry().isEmpty(); }));
+    const QRect available = screen->availableGeometry();
     EXPECT_TRUE(available.contains(h_.window.frameGeometry()))
         << Describe(h_.window.frameGeometry()) << " on " << Describe(available);
 
@@ -482,6 +484,26 @@ TEST_F(Desktop, ScaleFactorTwoOnASmallScreen) {
     EXPECT_TRUE(available.contains(menuAt)) << Describe(menuAt);
     EXPECT_TRUE(available.contains(quitAt)) << Describe(quitAt);
     EXPECT_FALSE(menuAt.intersects(OnScreen(h_.window.date()).united(OnScreen(h_.window.time()))));
+}
+
+// A window manager may publish an empty work area for a while, as one
+// starting up does: the windows keep to the whole screen, none shrinks.
+TEST_F(Desktop, AnEmptyWorkAreaShrinksNoWindow) {
+    Start();
+    const QRect before = h_.window.frameGeometry();
+    const QScreen* screen = h_.window.screen();
+    desktop_.PublishWorkArea({});
+    ASSERT_TRUE(WaitUntil([screen] { return screen->availableGeometry().isEmpty(); }));
+    EXPECT_EQ(h_.window.frameGeometry(), before) << Describe(h_.window.frameGeometry());
+
+    QRect menuAt;
+    h_.ClickMessage(Then(NewGameUntilMenu(), {{"Form8", [&](QWidget* menu) {
+                                                   menuAt = OnScreen(menu);
+                                                   Menu("メイン画面移動").act(menu);
+                                               }}}));
+    ASSERT_EQ(h_.script().failure(), "");
+    EXPECT_TRUE(screen->geometry().contains(menuAt)) << Describe(menuAt);
+    EXPECT_GT(menuAt.width(), 100) << Describe(menuAt);
 }
 
 // A picture for the README, when the screenshots' folder is given.

@@ -187,6 +187,14 @@ void X11Desktop::Hold(const char* keysym, bool down) {
     Flush();
 }
 
+void X11Desktop::PublishWorkArea(QRect area) {
+    const long values[] = {area.x(), area.y(), area.width(), area.height()};
+    XChangeProperty(display_, DefaultRootWindow(display_),
+                    XInternAtom(display_, "_NET_WORKAREA", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(values), 4);
+    Flush();
+}
+
 void X11Desktop::RequestClose(const QWidget* window) {
     RequestClose(window->winId());
 }

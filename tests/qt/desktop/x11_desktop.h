@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -51,6 +52,8 @@ class X11Desktop {
     void Key(const char* keysym, bool alt = false);
     // A key pressed (down) and held, or let go.
     void Hold(const char* keysym, bool down);
+    // The work area the window manager tells the programs of.
+    void PublishWorkArea(QRect area);
     // The window manager's close request (the title bar's close button).
     void RequestClose(const QWidget* window);
     void RequestClose(unsigned long window);
