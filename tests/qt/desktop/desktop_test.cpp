@@ -50,6 +50,13 @@ QRect OnScreen(const QWidget* widget) {
     return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
 }
 
+// The screen's work area, once the window manager has published one.
+QRect WorkArea(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    WaitUntil([screen] { return !screen->availableGeometry().isEmpty(); });
+    return screen->availableGeometry();
+}
+
 // The window is mapped where the screen shows all of it.
 bool WholeOnScreen(const QWidget* window) {
     return window->isVisible() && window->screen()->geometry().contains(window->frameGeometry());
@@ -443,9 +450,7 @@ TEST(DesktopProgram, EndsCleanlyWhenClosedAndOnSigterm) {
 TEST_F(Desktop, ScaleFactorTwoOnASmallScreen) {
     ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2";
     Start();
-    const QScreen* screen = h_.window.screen();
-    ASSERT_TRUE(WaitUntil([screen] { return !screen->availableGeometry().isEmpty(); }));
-    const QRect available = screen->availableGeometry();
+    const QRect available = WorkArea(&h_.window);
     EXPECT_TRUE(available.contains(h_.window.frameGeometry()))
         << Describe(h_.window.frameGeometry()) << " on " << Describe(available);
 
@@ -629,7 +634,7 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
             [] {});
         h.platform.ChooseFromList({"file1", "file2", "file3", "file4", "file5"}, {1000, 1000});
     }
-    const QRect screen = window.screen()->availableGeometry();
+    const QRect screen = WorkArea(&window);
     EXPECT_TRUE(screen.contains(panelAt)) << Describe(panelAt);
     EXPECT_FALSE(panelAt.intersects(listAt)) << Describe(panelAt) << " " << Describe(listAt);
     EXPECT_TRUE(listKeepsTheKeys);
