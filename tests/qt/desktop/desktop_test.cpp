@@ -57,6 +57,16 @@ QRect WorkArea(const QWidget* window) {
     return screen->availableGeometry();
 }
 
+// Where the window stands as the player sees it, in the program's pixels:
+// the X server's geometry once the window manager has placed it.
+QRect Seen(X11Desktop& desktop, const QWidget* window) {
+    desktop.SyncWithWindowManager(window);
+    const QRect device = desktop.Geometry(window);
+    const qreal ratio = window->devicePixelRatioF();
+    return {(QPointF(device.topLeft()) / ratio).toPoint(),
+            (QSizeF(device.size()) / ratio).toSize()};
+}
+
 // The window is mapped where the screen shows all of it.
 bool WholeOnScreen(const QWidget* window) {
     return window->isVisible() && window->screen()->geometry().contains(window->frameGeometry());
@@ -478,13 +488,16 @@ TEST_F(Desktop, ScaleFactorTwoOnASmallScreen) {
     EXPECT_GT(differing, plate.width() * plate.height() / 40);
 
     QRect menuAt, quitAt;
-    h_.ClickMessage(Then(NewGameUntilMenu(), {{"Form8", [&](QWidget* menu) {
-                                                   WaitUntil([menu] { return menu->isVisible(); });
-                                                   menuAt = menu->frameGeometry();
-                                                   quitAt = OnScreen(
-                                                       menu->findChild<QWidget*>("Command13"));
-                                                   Menu("メイン画面移動").act(menu);
-                                               }}}));
+    h_.ClickMessage(Then(NewGameUntilMenu(),
+                         {{"Form8", [&](QWidget* menu) {
+                               WaitUntil([menu] { return menu->isVisible(); });
+                               // Qt may still place a menu just mapped at 0,0.
+                               menuAt = Seen(desktop_, menu);
+                               auto* quit = menu->findChild<QWidget*>("Command13");
+                               quitAt = QRect(menuAt.topLeft() + quit->mapTo(menu, QPoint(0, 0)),
+                                              quit->size());
+                               Menu("メイン画面移動").act(menu);
+                           }}}));
     ASSERT_EQ(h_.script().failure(), "");
     EXPECT_TRUE(available.contains(menuAt)) << Describe(menuAt);
     EXPECT_TRUE(available.contains(quitAt)) << Describe(quitAt);
@@ -503,7 +516,7 @@ TEST_F(Desktop, AnEmptyWorkAreaShrinksNoWindow) {
 
     QRect menuAt;
     h_.ClickMessage(Then(NewGameUntilMenu(), {{"Form8", [&](QWidget* menu) {
-                                                   menuAt = OnScreen(menu);
+                                                   menuAt = Seen(desktop_, menu);
                                                    Menu("メイン画面移動").act(menu);
                                                }}}));
     ASSERT_EQ(h_.script().failure(), "");

@@ -130,6 +130,14 @@ QPoint X11Desktop::Position(const QWidget* window) {
     return {x, y};
 }
 
+QRect X11Desktop::Geometry(const QWidget* window) {
+    Window root = 0;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(display_, window->winId(), &root, &x, &y, &width, &height, &border, &depth);
+    return {Position(window), QSize(int(width), int(height))};
+}
+
 QMargins X11Desktop::FrameExtents(const QWidget* window) {
     const auto extents = WindowList(display_, window->winId(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
     if (extents.size() != 4) return {};

@@ -36,6 +36,8 @@ class X11Desktop {
     unsigned long WindowNamed(const QString& title);
     // Where the window stands on the screen now, as the X server has it.
     QPoint Position(const QWidget* window);
+    // Where the window stands and how large it is, as the X server has it.
+    QRect Geometry(const QWidget* window);
     // The frame the window manager drew around the window.
     QMargins FrameExtents(const QWidget* window);
 
