@@ -33,9 +33,11 @@ SlotDetailsPanel::SlotDetailsPanel(QWidget* list, const std::vector<std::string>
     list->installEventFilter(this);
 }
 
+// The list draws its own title bar, so its geometry is all of it. Its frame
+// as the window system reports it may still be empty just after mapping.
 void SlotDetailsPanel::Place() {
     adjustSize();
-    move(list_->frameGeometry().topRight() + QPoint(1 + kGap, 0));
+    move(list_->geometry().topRight() + QPoint(1 + kGap, 0));
 }
 
 bool SlotDetailsPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -67,11 +67,6 @@ QRect Seen(X11Desktop& desktop, const QWidget* window) {
             (QSizeF(device.size()) / ratio).toSize()};
 }
 
-// The window is mapped where the screen shows all of it.
-bool WholeOnScreen(const QWidget* window) {
-    return window->isVisible() && window->screen()->geometry().contains(window->frameGeometry());
-}
-
 class Desktop : public ::testing::Test {
   private:
     OwnSettingsFolder settings_;  // the comforts' settings are the test's own
@@ -128,22 +123,26 @@ TEST_F(Desktop, EveryWindowFitsTheScreenAndStandsByTheMainWindowInAndOutOfFullSc
     WritePicture(h_.folder() + "/end1.jpg", {609, 425}, Qt::darkRed);
     ASSERT_TRUE(FullScreen(true));
     QStringList faults;
-    const auto fits = [&faults](const QString& what, QWidget* window) {
+    // Where each window stands, as the player sees it.
+    const auto fits = [&](const QString& what, QWidget* window) {
         WaitUntil([window] { return window->isVisible(); });
-        if (!WholeOnScreen(window))
-            faults << what + " at " + QString::fromStdString(Describe(window->frameGeometry()));
+        const QRect seen = Seen(desktop_, window);
+        if (!window->screen()->geometry().contains(seen))
+            faults << what + " at " + QString::fromStdString(Describe(seen));
+        return seen;
     };
     const QRect plates = OnScreen(h_.window.date()).united(OnScreen(h_.window.time()));
     const auto menuThen = [&](const char* caption) {
         ModalStep step = Menu(caption);
         const auto press = step.act;
         step.act = [&, press](QWidget* menu) {
-            fits("the menu", menu);
-            if (menu->frameGeometry().intersects(plates)) faults << "the menu covers the plates";
+            const QRect at = fits("the menu", menu);
+            if (at.intersects(plates)) faults << "the menu covers the plates";
             for (auto* button : menu->findChildren<QPushButton*>()) {
                 // "画像処理" lies outside the menu by design.
                 if (button->objectName() == "Command16") continue;
-                if (!menu->screen()->geometry().contains(OnScreen(button)))
+                const QRect seen(at.topLeft() + button->mapTo(menu, QPoint(0, 0)), button->size());
+                if (!menu->screen()->geometry().contains(seen))
                     faults << "「" + button->text() + "」 off the screen";
             }
             press(menu);
@@ -170,7 +169,7 @@ TEST_F(Desktop, EveryWindowFitsTheScreenAndStandsByTheMainWindowInAndOutOfFullSc
                               [&](QWidget* form3) {
                                   fits("NEXT in full screen", form3);
                                   FullScreen(false);
-                                  nextAfter = form3->frameGeometry();
+                                  nextAfter = Seen(desktop_, form3);
                                   Press("Command1")(form3);
                               }}},
                             [] {});
@@ -633,9 +632,8 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
               [&](QWidget* form5) {
                   auto* panel = form5->findChild<QWidget*>("SlotDetails");
                   EXPECT_TRUE(QTest::qWaitForWindowExposed(panel, kPatienceMs));
-                  desktop.SyncWithWindowManager(panel);
-                  panelAt = panel->frameGeometry();
-                  listAt = form5->frameGeometry();
+                  panelAt = Seen(desktop, panel);
+                  listAt = Seen(desktop, form5);
                   listKeepsTheKeys = form5->isActiveWindow();
                   panelAbove = WaitUntil([&] { return desktop.StandsAbove(panel, &window); });
                   panel->repaint();
