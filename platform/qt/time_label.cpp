@@ -34,6 +34,7 @@ void TimeLabel::paintEvent(QPaintEvent*) {
     const double wide = std::max(ink.right(), metrics.horizontalAdvance(text_)) - from;
     const double narrowing = wide > room ? room / wide : 1.0;
     const double baseline = (height() + metrics.ascent() - metrics.descent()) / 2;
+    drawn_ = QRectF(left, 0, wide * narrowing, height());
     painter.translate(left - from * narrowing, baseline);
     painter.scale(narrowing, 1.0);
     painter.setPen(palette().color(QPalette::WindowText));
