@@ -4,12 +4,13 @@
 
 namespace velmora {
 
-std::vector<qt::StoryMapRow> StoryMapRows(Files& gameFiles, const ReadRecord& record) {
+qt::StoryMapContents WindowStoryMap(Files& gameFiles, const ReadRecord& record) {
     const StoryMap map =
         ReadStoryMap(gameFiles, TheStory(), [&](const std::string& id) { return record.Seen(id); });
-    std::vector<qt::StoryMapRow> rows;
-    for (const MapEntry& e : map.entries) rows.push_back({e.place, e.day, e.title, e.hint, e.seen});
-    return rows;
+    qt::StoryMapContents contents{map.said, {}};
+    for (const MapEntry& e : map.entries)
+        contents.rows.push_back({e.place, e.day, e.title, e.hint, e.seen});
+    return contents;
 }
 
 }  // namespace velmora

@@ -43,14 +43,14 @@ WindowProgram::WindowProgram()
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);
     comforts_ = new qt::Comforts(window_, platform_.sound());
     replay_ = new qt::Replay(window_, session_, rollback_, skip_,
-                             [this] { return StoryMapRows(files_, kept_.record()); });
+                             [this] { return WindowStoryMap(files_, kept_.record()); });
     comforts_->Follow(replay_);
     platform_.AfterEachWait([this] {
         kept_.Keep(false);
         replay_->TakeAskedStep();
     });
     platform_.DescribeSlotsWith(
-        [this](const std::string& slot) { return DescribeSlot(files_, slot); });
+        [this](const std::vector<std::string>& entries) { return DescribeSlots(files_, entries); });
 }
 
 int WindowProgram::Run() {

@@ -9,6 +9,7 @@
 #include <QPoint>
 
 #include "platform/qt/auto_advance.h"
+#include "platform/qt/blocked_pointer.h"
 #include "platform/qt/comfort_settings.h"
 #include "platform/qt/looping_sound.h"
 #include "platform/qt/main_window.h"
@@ -63,6 +64,7 @@ class Comforts : public QObject {
     MessageHistory history_;
     AutoAdvance autoAdvance_;
     Stage stage_;
+    BlockedPointer blockedPointer_;
     MessageSpeech speech_;
     Notice* notice_ = nullptr;  // made when first needed
     Replay* replay_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/player_keys.h"
 #include "platform/qt/confirm_keys.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
@@ -53,16 +54,16 @@ CommandMenu::CommandMenu(QWidget* owner)
         QPushButton* button =
             AddButton(r.name, "", PxRect(r.left, r.top, kButtonWidth, kButtonHeight), font,
                       "このコマンドを選びます");
-        connect(button, &QPushButton::clicked, this, [this, button] {
+        connect(button, &QPushButton::clicked, this, [this, button, row] {
             choice_ = button->text().toStdString();
-            focus_ = button;
+            pressedRow_ = row;
             accept();
         });
         buttons_[row] = button;
         byTab[r.tabIndex] = button;
+        if (r.tabIndex == 0) firstRow_ = row;
     }
     for (int i = 1; i < kButtonCount; ++i) setTabOrder(byTab[i - 1], byTab[i]);
-    focus_ = byTab[0];
     // The game never moves the menu: it opens beside the main window.
     if (owner) PlaceAt(owner->geometry().topRight() + QPoint(1, 0));
     new ConfirmKeys(this);
@@ -74,7 +75,7 @@ std::optional<std::string> CommandMenu::Choose(const std::vector<std::string>& c
         buttons_[row]->setText(QString::fromStdString(captions[row]));
     }
     choice_.reset();
-    focus_->setFocus();
+    buttons_[keys::MenuFocus(pressedRow_, firstRow_)]->setFocus();
     exec();
     return choice_;
 }

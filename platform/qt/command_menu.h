@@ -1,6 +1,6 @@
 // Form8: the sixteen buttons of places and commands. Created once, then only
-// hidden and shown again, so the keyboard focus stays on the button clicked
-// last.
+// hidden and shown again; it opens with the focus on the button pressed last
+// (the keys' table, platform/player_keys.h).
 #pragma once
 
 #include <QPushButton>
@@ -27,7 +27,8 @@ class CommandMenu : public GameDialog {
 
   private:
     std::array<QPushButton*, kButtonCount> buttons_{};
-    QPushButton* focus_ = nullptr;
+    int pressedRow_ = -1;  // the button pressed last
+    int firstRow_ = 0;     // the first of the Tab order
     std::optional<std::string> choice_;
 };
 

@@ -27,10 +27,12 @@ class Replay : public QObject {
   public:
     // storyMap: the rows of the story map as this player has it now.
     Replay(MainWindow& window, GameSession& session, Rollback& rollback, Skip& skip,
-           std::function<std::vector<StoryMapRow>()> storyMap);
+           std::function<StoryMapContents()> storyMap);
 
     bool Back();     // false: no step to go back to
     bool Forward();  // false: no step gone back to
+    bool CanGoBack() const { return rollback_.CanGoBack(); }
+    bool CanGoForward() const { return rollback_.CanGoForward(); }
     void ToggleSkip();
     void HoldSkip(bool held);
     void StopSkipping();
@@ -62,7 +64,7 @@ class Replay : public QObject {
     GameSession& session_;
     Rollback& rollback_;
     Skip& skip_;
-    std::function<std::vector<StoryMapRow>()> storyMap_;
+    std::function<StoryMapContents()> storyMap_;
     QLabel* mark_;
     Step asked_ = Step::kNone;
     bool passing_ = false;

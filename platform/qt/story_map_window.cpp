@@ -20,11 +20,12 @@ QString DayCaption(int day) {
 
 }  // namespace
 
-StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows)
-    : QDialog(over), tree_(new QTreeWidget(this)), hint_(new QLabel(this)), rows_(rows) {
-    setObjectName("StoryMap");
-    setWindowTitle("ストーリーマップ");
-    setWindowModality(Qt::ApplicationModal);
+StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapContents& map)
+    : ComfortWindow(over, "StoryMap", "ストーリーマップ", {40, 20}),
+      tree_(new QTreeWidget(this)),
+      hint_(new QLabel(this)),
+      rows_(map.rows) {
+    const std::vector<StoryMapRow>& rows = rows_;
     setAccessibleName("ストーリーマップ");
     const int seen = static_cast<int>(
         std::count_if(rows.begin(), rows.end(), [](const StoryMapRow& r) { return r.seen; }));
@@ -55,6 +56,13 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& ro
     auto* close = new QPushButton("閉じる（Esc）", this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
+    if (!map.said.empty()) {
+        auto* said = new QLabel(QString::fromStdString(map.said), this);
+        said->setObjectName("said");
+        said->setWordWrap(true);
+        said->setFont(GameFont(kPGothic, 11));
+        layout->addWidget(said);
+    }
     layout->addWidget(count);
     layout->addWidget(tree_);
     layout->addWidget(hint_);
@@ -66,7 +74,8 @@ void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     const int index = static_cast<int>(items_.size());
     auto* item =
         new QTreeWidgetItem(day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
-                                  row.seen ? QString::fromStdString(row.title) : kUnseen});
+                                  row.seen && !row.title.empty() ? QString::fromStdString(row.title)
+                                                                 : kUnseen});
     items_.push_back(item);
     if (row.seen) return;
     item->setForeground(1, QColor(0x77, 0x77, 0x77));

@@ -6,11 +6,12 @@
 // the player's record); this window only shows them.
 #pragma once
 
-#include <QDialog>
 #include <QLabel>
 #include <QTreeWidget>
 #include <string>
 #include <vector>
+
+#include "platform/qt/comfort_window.h"
 
 namespace velmora::qt {
 
@@ -22,10 +23,16 @@ struct StoryMapRow {
     bool seen = false;
 };
 
-class StoryMapWindow : public QDialog {
+// The rows, and what the game says above them when it cannot read their words.
+struct StoryMapContents {
+    std::string said;
+    std::vector<StoryMapRow> rows;
+};
+
+class StoryMapWindow : public ComfortWindow {
     Q_OBJECT
   public:
-    StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows);
+    StoryMapWindow(QWidget* over, const StoryMapContents& map);
 
     // Shows the hint of the unseen row `row` (counted among all rows) below
     // the map, in place of the one shown before.

@@ -423,8 +423,9 @@ class Player:
             key = f"where {m.group(1)} stands" + (" by the main window" if by_main else "")
 
             def where(s):
-                now = self.where_relative(s["windows"], name, by_main)
-                return now is not None and now == self.noted.get(key), [now, self.noted.get(key)]
+                now, noted = self.where_relative(s["windows"], name, by_main), self.noted.get(key)
+                same = now is not None and noted is not None and max(abs(a - b) for a, b in zip(now, noted)) < 0.5
+                return same, [now, noted]
             return where
         m = re.fullmatch(r"the menu's buttons are at least (\d+) screen pixels high", c)
         if m:

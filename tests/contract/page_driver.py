@@ -153,6 +153,9 @@ class Page(contract.FrontEnd):
         node = b.send("DOM.getDocument")["root"]["nodeId"]
         picker = b.send("DOM.querySelector", nodeId=node, selector="#slotUpload")["nodeId"]
         b.send("DOM.setFileInputFiles", nodeId=picker, files=[str(folder / n) for n in files])
+        # Until the game has read them: the page asks, or says what it did.
+        b.wait_for("!document.getElementById('importQuestion').hidden || "
+                   "document.querySelector('#slots p[role=status]').textContent", "the files read")
         self.settle()
         shutil.rmtree(folder)
 

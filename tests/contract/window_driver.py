@@ -162,7 +162,8 @@ class Window(contract.FrontEnd):
         return json.loads(answer)
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=self.desktop.env, check=True)
+        subprocess.run(["xdotool", *map(str, args)], env=self.desktop.env, check=True,
+                       stderr=subprocess.DEVNULL)
 
     # --- what the player does ---
     def press(self, key):

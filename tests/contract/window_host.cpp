@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include "app/window_program.h"
+#include "platform/plate_fit.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/game_dialog.h"
 #include "platform/qt/next_dialog.h"
@@ -319,9 +320,9 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         s["importQuestion"] = QJsonValue();
         if (window.isVisible()) {
             qt::TimeLabel* time = window.time();
-            const double scale = double(time->width()) / qt::TimeLabel::kDesignWidth;
-            const QRectF room(qt::TimeLabel::kRoomLeft * scale, 0,
-                              (qt::TimeLabel::kRoomRight - qt::TimeLabel::kRoomLeft) * scale,
+            const double scale = double(time->width()) / plates::kTimeLabelWidth;
+            const QRectF room(plates::kTimeRoomLeft * scale, 0,
+                              (plates::kTimeRoomRight - plates::kTimeRoomLeft) * scale,
                               time->height());
             const QRectF ink = OnScreen(time, time->drawn());
             const QRectF roomSeen = OnScreen(time, room & QRectF(time->rect()));

@@ -127,9 +127,10 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
 }
 
 TEST_F(ReplayTest, TheStoryMapGivesOneHintAtATimeAndTitlesOnlyOfWhatWasSeen) {
-    StoryMapWindow map(nullptr, {{"", 1, "春休みの始まり", "新しくゲームを始めたら", true},
-                                 {"公園", 2, "秘密", "4月2日の午前、公園", false},
-                                 {"学校", 3, "秘密", "4月3日の午後、学校", false}});
+    StoryMapWindow map(nullptr, {"",
+                                 {{"", 1, "春休みの始まり", "新しくゲームを始めたら", true},
+                                  {"公園", 2, "秘密", "4月2日の午前、公園", false},
+                                  {"学校", 3, "秘密", "4月3日の午後、学校", false}}});
     QStringList scenes;
     for (QTreeWidgetItemIterator it(map.findChild<QTreeWidget*>("scenes")); *it; ++it)
         scenes << (*it)->text(1);

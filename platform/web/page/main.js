@@ -67,7 +67,9 @@ async function start() {
     if (!failed) notices.say(page.status.waits ? kEngineStopped : kEngineFailed);
     failed = true;
   };
-  createVelmoraEngine({ page, onAbort: stop, printErr: (text) => console.warn(text) }).catch(stop);
+  // The module the game runs in answers the page's rules once it has loaded.
+  page.engine = { page, onAbort: stop, printErr: (text) => console.warn(text) };
+  createVelmoraEngine(page.engine).catch(stop);
   preload(page, manifest);
 }
 
