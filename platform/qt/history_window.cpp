@@ -19,6 +19,7 @@ HistoryWindow::HistoryWindow(QWidget* over, const QStringList& messages)
     text->setPlainText(messages.join("\n\n"));
     text->setAccessibleName("履歴の本文");
     auto* close = new QPushButton("閉じる（Esc）", this);
+    close->setAccessibleDescription("履歴を閉じます");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 6, 6);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/screen_position.h"
 #include "platform/qt/window_scaler.h"
 
 namespace velmora::qt {
@@ -36,8 +37,9 @@ SlotDetailsPanel::SlotDetailsPanel(GameDialog* list, const std::vector<std::stri
     list->installEventFilter(this);
 }
 
-// The list draws its own title bar, so its geometry is all of it. A screen
-// whose work area is not published yet is taken whole.
+// The list draws its own title bar, so its geometry is all of it, where the
+// X server has it. A screen whose work area is not published yet is taken
+// whole.
 void SlotDetailsPanel::Place() {
     const QScreen* screen = list_->screen();
     const QRect area =
@@ -49,13 +51,13 @@ void SlotDetailsPanel::Place() {
         adjustSize();
         if (PlaceBeside(area)) return;
     }
-    const QRect list = list_->geometry();
+    const QRect list = ScreenGeometry(list_);
     move(Clamped(list.right() + 1, width(), area.left(), area.right() + 1),
          Clamped(list.top(), height(), area.top(), area.bottom() + 1));
 }
 
 bool SlotDetailsPanel::PlaceBeside(QRect screen) {
-    const QRect list = list_->geometry();
+    const QRect list = ScreenGeometry(list_);
     const int gap = Scaled(kGap, list_->scale());
     const int left = screen.left(), right = screen.right() + 1;
     const int top = screen.top(), bottom = screen.bottom() + 1;
@@ -85,6 +87,7 @@ bool SlotDetailsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize ||
         type == QEvent::WindowActivate) {
         Place();
+
         show();
         raise();  // above the main window the list stands on
     } else if (type == QEvent::Hide) {

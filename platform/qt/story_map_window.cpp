@@ -54,6 +54,7 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapContents& map)
     hint_->setWordWrap(true);
     hint_->setFont(GameFont(kPGothic, 10, false));
     auto* close = new QPushButton("閉じる（Esc）", this);
+    close->setAccessibleDescription("ストーリーマップを閉じます");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     if (!map.said.empty()) {

@@ -139,6 +139,8 @@ class Window(contract.FrontEnd):
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        if os.environ.get("CONTRACT_KEEP_LOG"):
+            print((self.folder / "host.log").read_text())
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def close_desktop(self):

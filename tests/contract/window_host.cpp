@@ -200,8 +200,11 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         for (const auto& [name, kind] : kGameWindows) windows.push_back(Visible(name));
         for (QWidget* window : windows) {
             if (!window) continue;
+            // The first the player can see (a list scrolls some out of its view).
             for (auto* button : window->findChildren<QAbstractButton*>()) {
-                if (button->isVisible() && button->text() == caption) return Centre(button);
+                if (button->isVisible() && !button->visibleRegion().isEmpty() &&
+                    button->text() == caption)
+                    return Centre(button);
             }
         }
         return std::nullopt;

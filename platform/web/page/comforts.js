@@ -169,13 +169,30 @@ export class Comforts {
     this.show(this.settingsBox);
   }
 
-  // The game's words of each slot arrive as the window opens.
-  openSlots() {
+  // The game's words of each slot arrive as the window opens; once the
+  // game has ended, the window lists the slots without them.
+  async openSlots() {
     this.slotWords = null;
-    this.page.report(kSlotWords);
+    this.slotResult = element('p', { role: 'status' });
+    this.slotsWanted = true;
+    if (!this.page.status.ended) {
+      this.page.report(kSlotWords);
+      return;
+    }
+    await this.showSlots();
   }
 
-  async listSlots(result = element('p', { role: 'status' })) {
+  // Shown once asked for, or drawn again with the game's words of each slot
+  // while it is open; a window closed meanwhile stays closed.
+  async showSlots() {
+    const opening = this.slotsWanted;
+    if (!opening && this.open !== this.slots) return;
+    this.slotsWanted = false;
+    await this.listSlots(this.slotResult);
+    if (opening && this.open !== this.slots) this.show(this.slots);
+  }
+
+  async listSlots(result) {
     const rows = [];
     for (const [i, slot] of kSlots.entries()) {
       const files = await this.page.files.slotFiles(slot);
@@ -228,7 +245,7 @@ export class Comforts {
     }
     result.textContent = answer.saved ? `${slot} に読み込みました。` :
       `${slot} に読み込めませんでした。${answer.why}`;
-    if (answer.saved) this.openSlots();
+    if (answer.saved) this.page.report(kSlotWords);
   }
 
   // The game's question in the slot window; resolves with the answer.
@@ -366,8 +383,7 @@ export class Comforts {
     this.page.on('storyMap', (map) => this.showStoryMap(map));
     this.page.on('slotWords', async (words) => {
       this.slotWords = words;
-      await this.listSlots();
-      this.show(this.slots);
+      await this.showSlots();
     });
     this.doc.addEventListener('keydown', (e) => this.onKey(e));
     this.doc.addEventListener('keyup', (e) => this.onKeyUp(e));
