@@ -40,13 +40,15 @@ constexpr std::array<Row, CommandMenu::kButtonCount> kRows{{
     {"Command16", 6000, 6240, 15},
 }};
 
+constexpr double kClientWidth = 2160;
+constexpr double kClientHeight = 6240;
 constexpr double kButtonWidth = 2000;
 constexpr double kButtonHeight = 380;
 
 }  // namespace
 
 CommandMenu::CommandMenu(QWidget* owner)
-    : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", PxSize(2160, 6240)) {
+    : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", PxSize(kClientWidth, kClientHeight)) {
     const QFont font = GameFont(kPGothic, 12);
     std::array<QPushButton*, kButtonCount> byTab{};
     for (int row = 0; row < kButtonCount; ++row) {
@@ -67,6 +69,10 @@ CommandMenu::CommandMenu(QWidget* owner)
     // The game never moves the menu: it opens beside the main window.
     if (owner) PlaceAt(owner->geometry().topRight() + QPoint(1, 0));
     new ConfirmKeys(this);
+}
+
+QSize CommandMenu::DesignSize() {
+    return PxSize(kClientWidth, kClientHeight) + QSize(0, TitleBar::kDesignHeight);
 }
 
 std::optional<std::string> CommandMenu::Choose(const std::vector<std::string>& captions) {

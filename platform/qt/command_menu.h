@@ -20,6 +20,9 @@ class CommandMenu : public GameDialog {
 
     explicit CommandMenu(QWidget* owner);
 
+    // The whole window at the design's size, its title bar included.
+    static QSize DesignSize();
+
     // captions: top to bottom. Nothing when the window system closed the menu.
     std::optional<std::string> Choose(const std::vector<std::string>& captions);
 

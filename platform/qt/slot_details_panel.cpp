@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/qt/fonts.h"
@@ -23,8 +24,12 @@ int Clamped(int at, int length, int from, int to) {
 
 }  // namespace
 
+// A window of the main window's, as the list is: the window manager stacks
+// it with the list even over a main window in full screen.
 SlotDetailsPanel::SlotDetailsPanel(GameDialog* list, const std::vector<std::string>& lines)
-    : QLabel(list, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), list_(list) {
+    : QLabel(list->parentWidget() ? list->parentWidget() : list,
+             Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      list_(list) {
     setObjectName("SlotDetails");
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -49,6 +54,7 @@ void SlotDetailsPanel::Place() {
         setFont(GameFont(kPGothic, kPoints * scale));
         setMargin(Scaled(kMargin, scale));
         adjustSize();
+        resize(width() + Scaled(kMargin, scale), height());  // a fractional size's last glyph
         if (PlaceBeside(area)) return;
     }
     const QRect list = ScreenGeometry(list_);
@@ -77,6 +83,16 @@ bool SlotDetailsPanel::PlaceBeside(QRect screen) {
         }
     }
     return false;
+}
+
+// A window that takes no focus is stacked by the window manager below the
+// one that has it (the main window, the list) when it first appears: it is
+// raised again once it is up, the first time it is drawn.
+void SlotDetailsPanel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (drawn_) return;
+    drawn_ = true;
+    QTimer::singleShot(0, this, &QWidget::raise);
 }
 
 bool SlotDetailsPanel::eventFilter(QObject* watched, QEvent* event) {

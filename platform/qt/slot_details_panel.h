@@ -29,12 +29,14 @@ class SlotDetailsPanel : public QLabel {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Place();
     bool PlaceBeside(QRect screen);  // false: no side has room at this size
 
     GameDialog* list_;
+    bool drawn_ = false;
 };
 
 }  // namespace velmora::qt

@@ -34,8 +34,23 @@ Stage::Stage(MainWindow& window) : QObject(&window), window_(window) {
         connect(screen, &QScreen::availableGeometryChanged, this, &Stage::Fit);
 }
 
+// The main window at the largest scale up to the design's that fits its
+// screen. Where the menu would then have room over the main window's right
+// side only below its design size in the screen's own pixels (a desktop
+// scale factor of 2 on a small screen), the main window makes room for it
+// beside it instead, as long as it stays at its own design size in the
+// screen's pixels.
 double Stage::FittedScale() const {
-    return std::min(1.0, Fitting(MainWindow::DesignSize(), Screen().size()));
+    const QSize screen = Screen().size();
+    const double whole = std::min(1.0, Fitting(MainWindow::DesignSize(), screen));
+    const double smallest = 1.0 / std::max(1.0, window_.devicePixelRatioF());
+    const QSize menu = CommandMenu::DesignSize();
+    const int room = screen.width() - Scaled(kPlatesRight + kMenuGap, whole);
+    if (Scaled(menu.width(), smallest) <= room) return whole;
+    const QSize both(MainWindow::DesignSize().width() + 1 + menu.width(),
+                     std::max(MainWindow::DesignSize().height(), menu.height()));
+    const double beside = std::min(1.0, Fitting(both, screen));
+    return beside >= smallest ? beside : whole;
 }
 
 void Stage::Fit() {

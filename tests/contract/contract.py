@@ -226,6 +226,9 @@ class FrontEnd:
         """The two files of a slot as the game keeps them, or None."""
         raise NotImplementedError
 
+    def screenshot(self, path):
+        raise NotImplementedError
+
 
 def wait_until(test, what):
     end = time.monotonic() + PATIENCE
@@ -246,7 +249,8 @@ class Player:
         self.noted = {}
         self.brought = {}
 
-    def play(self):
+    # shot: where to keep a picture of the screen once the row holds.
+    def play(self, shot=None):
         self.front.begin(self.row.screen, self.folder)
         try:
             for step in self.row.steps:
@@ -254,6 +258,8 @@ class Player:
             self.front.settle()
             for check in self.row.checks:
                 self.check(check)
+            if shot:
+                self.front.screenshot(shot)
         finally:
             self.front.end()
 
@@ -280,10 +286,12 @@ class Player:
         if m:
             self.front.hold(m.group(2), m.group(1) == "hold")
             return self.front.settle()
-        m = re.fullmatch(r"(right )?click (.+)", s)
+        m = re.fullmatch(r"(right )?click (.+?)(?: ×(\d+))?", s)
         if m:
-            self.front.click(m.group(2), "right" if m.group(1) else "left")
-            return self.front.settle()
+            for _ in range(int(m.group(3) or 1)):
+                self.front.click(m.group(2), "right" if m.group(1) else "left")
+                self.front.settle()
+            return
         m = re.fullmatch(r"wheel (up|down) over (.+)", s)
         if m:
             self.front.wheel(m.group(2), m.group(1) == "up")
@@ -404,7 +412,7 @@ class Player:
         if m:
             a, b = window_name(m.group(1)), window_name(m.group(2))
             return lambda s: (apart(rect_of(s, a), rect_of(s, b)), [rect_of(s, a), rect_of(s, b)])
-        m = re.fullmatch(r"(.+) stands above (.+)", c)
+        m = re.fullmatch(r"(.+) stands? above (.+)", c)
         if m:
             a, b = window_name(m.group(1)), window_name(m.group(2))
             return lambda s: (above(s["stacking"], a, b), s["stacking"])
@@ -491,13 +499,15 @@ def chosen(front, rows, only=None):
     return [r for r in rows if r.for_front_end(front.name) and not (only and not re.search(only, r.id))]
 
 
-def play(front, rows):
-    """Plays the rows; returns the ids that failed."""
+def play(front, rows, shots=None, folder=None):
+    """Plays the rows; returns the ids that failed. shots: the pictures of
+    the screen to keep in folder, by the row that shows them."""
     failed = []
     for row in rows:
         started = time.monotonic()
+        shot = pathlib.Path(folder) / shots[row.id] if folder and row.id in (shots or {}) else None
         try:
-            Player(front, row).play()
+            Player(front, row).play(shot)
             print(f"ok   {row.id} ({time.monotonic() - started:.1f} s)", flush=True)
         except Exception as e:  # noqa: BLE001 — every failure is the row's
             failed.append(row.id)

@@ -35,6 +35,9 @@ KEYS = {  # DOM key, key code, text
 }
 # What the page shows, read the way a player sees it. Installed in every page.
 SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
+# The pictures for the README, by the row that shows them (--screenshots).
+SHOTS = {"clock.ten-fits-its-plate": "web-menu-two-digit-hour.png",
+         "import.into-an-occupied-slot-asks": "web-import-question.png"}
 
 
 class Page(contract.FrontEnd):
@@ -169,6 +172,10 @@ class Page(contract.FrontEnd):
     def snapshot(self):
         return self.browser.evaluate("contractSees.snapshot()")
 
+    def screenshot(self, path):
+        data = self.browser.send("Page.captureScreenshot", format="png")["data"]
+        pathlib.Path(path).write_bytes(base64.b64decode(data))
+
     def slot(self, name):
         files = self.browser.evaluate(f"contractSees.slot({json.dumps(name)})", wait_promise=True)
         return files and {k: base64.b64decode(v) for k, v in files.items()}
@@ -178,6 +185,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--site", required=True)
     parser.add_argument("--only", help="play only the rows whose id matches")
+    parser.add_argument("--screenshots", help="keep the README's pictures in this folder")
     args = parser.parse_args()
     missing = what_is_missing(args.site)
     if missing:
@@ -187,7 +195,7 @@ def main():
     page = Page(args.site)
     try:
         played = contract.chosen(page, sorted(rows, key=lambda r: r.screen.key()), args.only)
-        failed = contract.play(page, played)
+        failed = contract.play(page, played, SHOTS, args.screenshots)
     finally:
         page.close_browser()
     return contract.report(page, rows, played, failed)

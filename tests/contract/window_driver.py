@@ -29,6 +29,12 @@ KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape"
            **{letter: letter.lower() for letter in "HMASYN"}}
 
 
+# The pictures for the README, by the row that shows them (--screenshots).
+SHOTS = {"details.full-screen": "slot-details-full-screen.png",
+         "details.scale-2": "slot-details-scale-2.png",
+         "details.small-screen": "slot-details-800x600.png"}
+
+
 class Desktop:
     """Xvfb of one size with openbox on it, as a player's desktop."""
 
@@ -241,6 +247,9 @@ class Window(contract.FrontEnd):
             return {"ended": True, "waits": None, "windows": {}, "comforts": [], "screen": [0, 0]}
         return s
 
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", str(path)], env=self.desktop.env, check=True)
+
     def slot(self, name):
         files = {n: self.game / n for n in (name, name + "_text")}
         if not all(f.exists() for f in files.values()):
@@ -253,12 +262,13 @@ def main():
     parser.add_argument("--host", required=True)
     parser.add_argument("--data", required=True)
     parser.add_argument("--only", help="play only the rows whose id matches")
+    parser.add_argument("--screenshots", help="keep the README's pictures in this folder")
     args = parser.parse_args()
     rows = contract.read_table()
     window = Window(os.path.abspath(args.host), args.data)
     try:
         played = contract.chosen(window, sorted(rows, key=lambda r: r.screen.key()), args.only)
-        failed = contract.play(window, played)
+        failed = contract.play(window, played, SHOTS, args.screenshots)
     finally:
         window.close_desktop()
     return contract.report(window, rows, played, failed)

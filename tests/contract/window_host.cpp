@@ -257,7 +257,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         add("main", &main);
         for (const auto& [name, kind] : kGameWindows) add(kind, Visible(name));
         for (const auto& [name, title] : kComfortWindows) add(title, Visible(name));
-        if (QWidget* list = Visible("Form5")) add("details", list->findChild<QWidget*>("SlotDetails"));
+        add("details", Visible("SlotDetails"));
         if (main.isVisible()) {
             QRectF plates = OnScreen(main.date()).united(OnScreen(main.place()));
             plates = plates.united(OnScreen(main.findChild<QWidget*>("Picture3")));
@@ -306,7 +306,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             }
             s["comfortMenu"] = items;
         }
-        auto* details = Child<QLabel>(Visible("Form5"), "SlotDetails");
+        auto* details = qobject_cast<QLabel*>(Visible("SlotDetails"));
         s["details"] = details && details->isVisible()
                            ? QJsonValue(QJsonArray::fromStringList(details->text().split('\n')))
                            : QJsonValue();
