@@ -20,7 +20,8 @@ namespace {
 // Slot files brought into the page must read as the game reads a slot; one
 // that would replace a save asks the player first, saying what each holds.
 velmora::web::UploadVerdict CheckUpload(velmora::Files& files, const velmora::web::Upload& upload) {
-    const velmora::SlotDetails brought = velmora::ReadSlotDetails({upload.flagFile, upload.textFile});
+    const velmora::SlotDetails brought =
+        velmora::ReadSlotDetails({upload.flagFile, upload.textFile});
     if (brought.kind != velmora::SlotDetails::Kind::kSaved) return {false, brought.why, {}};
     const velmora::SlotDetails kept = velmora::ReadSlotDetails(files, upload.slot);
     if (upload.confirmed || kept.kind == velmora::SlotDetails::Kind::kEmpty) return {true, {}, {}};
@@ -81,9 +82,11 @@ int main() {
         kept.Keep(true);
         rollback.game().Form_Resize();
     });
-    platform.OnSlotUpload([&](const velmora::web::Upload& upload) { return CheckUpload(files, upload); });
-    platform.DescribeSlotsWith(
-        [&](const std::vector<std::string>& entries) { return velmora::DescribeSlots(files, entries); });
+    platform.OnSlotUpload(
+        [&](const velmora::web::Upload& upload) { return CheckUpload(files, upload); });
+    platform.DescribeSlotsWith([&](const std::vector<std::string>& entries) {
+        return velmora::DescribeSlots(files, entries);
+    });
     skip.OnPass([&] { platform.Pace(); });
     rollback.game().Form_Resize();  // the main window is shown
     try {

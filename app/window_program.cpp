@@ -36,8 +36,7 @@ WindowProgram::WindowProgram()
       notice_(LoadRecord(kept_)),
       platform_(window_, files_),
       skip_(platform_, kept_.record()),
-      rollback_(skip_,
-                [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_); }),
+      rollback_(skip_, [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_); }),
       game_(rollback_),
       session_(game_, window_, [this] { platform_.CloseAll(); }) {
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);

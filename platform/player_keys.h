@@ -63,23 +63,23 @@ struct Press {
 
 struct Where {
     Window window = Window::kMain;
-    bool typing = false;      // the focus is in a text box
-    bool moved = false;       // the player has moved the focus since the window opened
-    bool nextWaits = false;   // NEXT waits, and nothing stands above it
+    bool typing = false;     // the focus is in a text box
+    bool moved = false;      // the player has moved the focus since the window opened
+    bool nextWaits = false;  // NEXT waits, and nothing stands above it
 };
 
 enum class Does {
-    kAsUsual,        // the window takes the key as it would
-    kNothing,        // the key is taken and does nothing
+    kAsUsual,  // the window takes the key as it would
+    kNothing,  // the key is taken and does nothing
     kPressNext,
     kFocusNext,      // the next button in the Tab order
     kFocusPrevious,  // the button before in the Tab order
     kListMove,       // the list's highlight moves (ListMove says where)
     kYes,
     kNo,
-    kBack,     // one step back
-    kForward,  // one step forward through the steps gone back to
-    kSkip,     // skipping on or off
+    kBack,      // one step back
+    kForward,   // one step forward through the steps gone back to
+    kSkip,      // skipping on or off
     kHoldSkip,  // skipping while Ctrl is held
     kHistory,
     kMute,
@@ -93,8 +93,8 @@ enum class Does {
 
 struct Answer {
     Does does = Does::kAsUsual;
-    bool moves = false;        // counts as moving the focus in its window
-    bool stopsSkip = false;    // any key but Ctrl stops skipping
+    bool moves = false;      // counts as moving the focus in its window
+    bool stopsSkip = false;  // any key but Ctrl stops skipping
 };
 
 Answer WhatTheKeyDoes(const Press& press, const Where& where);

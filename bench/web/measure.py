@@ -3,6 +3,7 @@
 the painted title, and the answer to a click, measured in the page.
 
     bench/web/measure.py [--site build-web/site] [--tty build-test/velmora-tty] [--rounds 21]
+                         [--before SITE]
 
 - Sizes: every file of the site by kind, and what the browser had fetched by the
   time the title was painted (the first screen).
@@ -14,6 +15,8 @@ the painted title, and the answer to a click, measured in the page.
 - Click: a whole game (tests/web/route.txt) played by clicks and keys; for each
   answer, the page times from the click event to the next wait of the game (the
   page has changed) and to the start of the frame that shows it.
+- --before SITE: the title of the version before, in the same rounds, the order
+  alternating; the figure is the median of the per-round ratios this / before.
 """
 
 import argparse
@@ -75,12 +78,27 @@ def title_round(site):
     return painted, fcp, ready, fetched
 
 
+def compare_titles(site, before, rounds):
+    now, then, ratios = [], [], []
+    for i in range(rounds):
+        pair = [(site, now), (before, then)][::1 if i % 2 else -1]
+        for where, into in pair:
+            into.append(title_round(where)[0])
+        ratios.append(now[-1] / then[-1])
+    print(f"title painted: this {statistics.median(now):.0f} ms, before {statistics.median(then):.0f} ms "
+          f"(medians over {rounds} rounds); median of the per-round ratios {statistics.median(ratios):.2f}")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--site", default=str(ROOT / "build-web/site"))
     parser.add_argument("--rounds", type=int, default=21)
+    parser.add_argument("--before", help="the site of the version before, measured in the same rounds")
     args = parser.parse_args()
     site = pathlib.Path(args.site)
+    if args.before:
+        return compare_titles(site, pathlib.Path(args.before), args.rounds)
 
     by_kind = sizes(site)
     total = sum(by_kind.values())

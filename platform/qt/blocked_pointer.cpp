@@ -42,7 +42,8 @@ int XInputOpcode() {
     if (!x11 || !x11->connection()) return 0;
     const char kName[] = "XInputExtension";
     xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
-        x11->connection(), xcb_query_extension(x11->connection(), sizeof kName - 1, kName), nullptr);
+        x11->connection(), xcb_query_extension(x11->connection(), sizeof kName - 1, kName),
+        nullptr);
     const int opcode = reply && reply->present ? reply->major_opcode : 0;
     std::free(reply);
     return opcode;

@@ -9,7 +9,10 @@
 namespace velmora::qt {
 
 ComfortWindow::ComfortWindow(QWidget* over, const char* name, const char* caption, QPoint place)
-    : QDialog(over), over_(over), bar_(new TitleBar(this, TitleBar::Buttons::Close)), place_(place) {
+    : QDialog(over),
+      over_(over),
+      bar_(new TitleBar(this, TitleBar::Buttons::Close)),
+      place_(place) {
     setObjectName(name);
     // Undecorated in the window system's eyes, yet a window it still moves.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);

@@ -73,7 +73,8 @@ void Comforts::Toggle(bool ComfortSettings::*option) {
     changed.*option = !(changed.*option);
     Apply(changed);
     if (option == &ComfortSettings::muted) Say(words::MusicNotice(settings_.muted));
-    if (option == &ComfortSettings::autoAdvance) Say(words::AutoAdvanceNotice(settings_.autoAdvance));
+    if (option == &ComfortSettings::autoAdvance)
+        Say(words::AutoAdvanceNotice(settings_.autoAdvance));
 }
 
 void Comforts::Say(const QString& text) {

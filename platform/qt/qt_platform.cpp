@@ -106,8 +106,8 @@ void QtPlatform::CloseNameDialog() {
 std::optional<std::string> QtPlatform::ChooseFromList(const std::vector<std::string>& entries,
                                                       Twips at) {
     ListDialog dialog(&window_, entries);
-    SlotDetailsPanel details(&dialog, describeSlots_ ? describeSlots_(entries)
-                                                     : std::vector<std::string>{});
+    SlotDetailsPanel details(&dialog,
+                             describeSlots_ ? describeSlots_(entries) : std::vector<std::string>{});
     std::optional<std::string> chosen = dialog.Choose(at);
     WaitEnded();
     return chosen;

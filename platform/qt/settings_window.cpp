@@ -55,5 +55,4 @@ void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
     form->addRow(box);
 }
 
-
 }  // namespace velmora::qt

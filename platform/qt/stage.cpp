@@ -160,8 +160,8 @@ void Stage::PlaceMenu(GameDialog* menu) {
     const QPoint client = ClientOnScreen();
     const int left = client.x() + Scaled(kPlatesRight + kMenuGap, scale_);
     const QSize room(screen.right() + 1 - left, screen.height());
-    menu->SetScale(std::max(SmallestMenuScale(menu),
-                            std::min(scale_, Fitting(menu->designSize(), room))));
+    menu->SetScale(
+        std::max(SmallestMenuScale(menu), std::min(scale_, Fitting(menu->designSize(), room))));
     const QRect placed(QPoint(screen.right() + 1 - menu->width(), client.y()), menu->size());
     MoveMenu(menu, KeptOnScreen(placed, screen));
 }

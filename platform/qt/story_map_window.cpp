@@ -73,10 +73,9 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapContents& map)
 
 void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     const int index = static_cast<int>(items_.size());
-    auto* item =
-        new QTreeWidgetItem(day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
-                                  row.seen && !row.title.empty() ? QString::fromStdString(row.title)
-                                                                 : kUnseen});
+    auto* item = new QTreeWidgetItem(
+        day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
+              row.seen && !row.title.empty() ? QString::fromStdString(row.title) : kUnseen});
     items_.push_back(item);
     if (row.seen) return;
     item->setForeground(1, QColor(0x77, 0x77, 0x77));

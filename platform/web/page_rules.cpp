@@ -22,17 +22,28 @@ Key KeyNamed(const std::string& name, bool shift) {
     static const struct {
         const char* name;
         Key key;
-    } kKeys[] = {{"Enter", Key::kEnter},       {" ", Key::kSpace},
-                 {"ArrowUp", Key::kUp},        {"ArrowDown", Key::kDown},
-                 {"ArrowLeft", Key::kLeft},    {"ArrowRight", Key::kRight},
-                 {"Home", Key::kHome},         {"End", Key::kEnd},
-                 {"PageUp", Key::kPageUp},     {"PageDown", Key::kPageDown},
-                 {"Escape", Key::kEscape},     {"F2", Key::kF2},
-                 {"F11", Key::kF11},           {",", Key::kComma},
-                 {"Control", Key::kControl},   {"ContextMenu", Key::kMenuKey},
-                 {"y", Key::kY},               {"n", Key::kN},
-                 {"h", Key::kH},               {"m", Key::kM},
-                 {"a", Key::kA},               {"s", Key::kS}};
+    } kKeys[] = {{"Enter", Key::kEnter},
+                 {" ", Key::kSpace},
+                 {"ArrowUp", Key::kUp},
+                 {"ArrowDown", Key::kDown},
+                 {"ArrowLeft", Key::kLeft},
+                 {"ArrowRight", Key::kRight},
+                 {"Home", Key::kHome},
+                 {"End", Key::kEnd},
+                 {"PageUp", Key::kPageUp},
+                 {"PageDown", Key::kPageDown},
+                 {"Escape", Key::kEscape},
+                 {"F2", Key::kF2},
+                 {"F11", Key::kF11},
+                 {",", Key::kComma},
+                 {"Control", Key::kControl},
+                 {"ContextMenu", Key::kMenuKey},
+                 {"y", Key::kY},
+                 {"n", Key::kN},
+                 {"h", Key::kH},
+                 {"m", Key::kM},
+                 {"a", Key::kA},
+                 {"s", Key::kS}};
     if (name == "Tab") return shift ? Key::kBackTab : Key::kTab;
     std::string lower = name;
     if (lower.size() == 1 && lower[0] >= 'A' && lower[0] <= 'Z') lower[0] += 'a' - 'A';
@@ -47,9 +58,9 @@ Window WindowNamed(const std::string& name) {
     static const struct {
         const char* name;
         Window window;
-    } kWindows[] = {{"Form3", Window::kNext}, {"Form2", Window::kQuestion},
-                    {"Form4", Window::kName}, {"Form5", Window::kList},
-                    {"Form8", Window::kMenu}, {"Form7", Window::kPicture},
+    } kWindows[] = {{"Form3", Window::kNext},     {"Form2", Window::kQuestion},
+                    {"Form4", Window::kName},     {"Form5", Window::kList},
+                    {"Form8", Window::kMenu},     {"Form7", Window::kPicture},
                     {"comfort", Window::kComfort}};
     for (const auto& each : kWindows) {
         if (name == each.name) return each.window;
@@ -59,10 +70,10 @@ Window WindowNamed(const std::string& name) {
 
 const char* Named(Does does) {
     static const char* const kNames[] = {
-        "asUsual", "nothing", "pressNext", "focusNext", "focusPrevious", "listMove",
-        "yes",     "no",      "back",      "forward",   "skip",          "holdSkip",
-        "history", "mute",    "autoAdvance", "storyMap", "fullScreen",   "settings",
-        "comfortMenu", "closeComfort"};
+        "asUsual",  "nothing",    "pressNext", "focusNext",   "focusPrevious",
+        "listMove", "yes",        "no",        "back",        "forward",
+        "skip",     "holdSkip",   "history",   "mute",        "autoAdvance",
+        "storyMap", "fullScreen", "settings",  "comfortMenu", "closeComfort"};
     static_assert(std::size(kNames) == static_cast<size_t>(Does::kCloseComfort) + 1);
     return kNames[static_cast<int>(does)];
 }

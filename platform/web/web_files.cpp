@@ -53,7 +53,8 @@ bool WebFiles::Peek(const std::vector<std::string>& names, size_t limit,
                     std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) {
     if (written) *written = 0;
     if (!ReadEach(names, limit, contents, failure)) return false;
-    if (written && !names.empty()) *written = static_cast<int64_t>(velmora_files_saved_at(names[0].c_str()));
+    if (written && !names.empty())
+        *written = static_cast<int64_t>(velmora_files_saved_at(names[0].c_str()));
     return true;
 }
 

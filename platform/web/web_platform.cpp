@@ -166,7 +166,8 @@ void WebPlatform::TakeUpload(bool confirmed) {
 std::string WebPlatform::SlotLines(const std::vector<std::string>& entries) {
     std::string joined;
     if (!describeSlots_) return joined;
-    for (const std::string& slot : describeSlots_(entries)) joined += (joined.empty() ? "" : "\x1e") + slot;
+    for (const std::string& slot : describeSlots_(entries))
+        joined += (joined.empty() ? "" : "\x1e") + slot;
     return joined;
 }
 
@@ -220,8 +221,8 @@ void WebPlatform::ShowClock(const ClockFace& face) {
     velmora_page_measure_time(face.timeText.c_str(), measured);
     const plates::TextFit fit =
         plates::FitTimeText(measured[0], measured[1], measured[2], plates::kTimeLabelWidth);
-    velmora_page_clock(face.datePicture.c_str(), face.timeText.c_str(),
-                       face.placePicture.c_str(), fit.origin, fit.narrowing);
+    velmora_page_clock(face.datePicture.c_str(), face.timeText.c_str(), face.placePicture.c_str(),
+                       fit.origin, fit.narrowing);
 }
 
 void WebPlatform::ShowDesignPictures() {

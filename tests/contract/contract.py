@@ -176,58 +176,32 @@ WINDOWS = {"NEXT": "NEXT", "the question": "question", "the list": "list", "the 
            "the main window": "main", "the details": "details", "the plates": "plates"}
 
 
+# Checks that a part of the snapshot is exactly the row's words.
+EQUALS = [(r"the message is \"(.*)\"", "message"), (r"the time is \"(.*)\"", "time"),
+          (r"the focus is on 「(.*)」", "focus"), (r"the list highlights 「(.*)」", "highlight"),
+          (r"the name box holds \"(.*)\"", "nameBox"), (r"the notice says \"(.*)\"", "notice")]
+# Checks that a part of the snapshot is on or off.
+SWITCHES = {"the music plays": ("music", True), "the music is silent": ("music", False),
+            "the music is muted": ("muted", True), "the music is not muted": ("muted", False),
+            "skipping is on": ("skipping", True), "skipping is off": ("skipping", False),
+            "full screen is on": ("fullScreen", True), "full screen is off": ("fullScreen", False),
+            "the game has ended": ("ended", True)}
+
+
 def window_name(words):
     return WINDOWS.get(words, words)
 
 
 class FrontEnd:
-    """What a driver does for the player and tells of what the player sees."""
+    """What a driver does for the player and tells of what the player sees:
+    begin(screen, folder) a fresh program or page at its title, end();
+    press(key), hold(key, down), click(target, button), wheel(target, up),
+    drag(target, dx, dy), put_away(), bring_back(), bring_in(files);
+    settle(), which returns once the program or page has handled every step
+    so far; snapshot(); slot(name), the two files of a slot as the game
+    keeps them or None; screenshot(path)."""
 
     name = "?"
-
-    def begin(self, screen, folder):  # a fresh program or page at its title
-        raise NotImplementedError
-
-    def end(self):
-        raise NotImplementedError
-
-    def press(self, key):
-        raise NotImplementedError
-
-    def hold(self, key, down):
-        raise NotImplementedError
-
-    def click(self, target, button="left"):
-        raise NotImplementedError
-
-    def wheel(self, target, up):
-        raise NotImplementedError
-
-    def drag(self, target, dx, dy):
-        raise NotImplementedError
-
-    def put_away(self):
-        raise NotImplementedError
-
-    def bring_back(self):
-        raise NotImplementedError
-
-    def bring_in(self, files):
-        raise NotImplementedError
-
-    def settle(self):
-        """Returns once the program or page has handled every step so far."""
-        raise NotImplementedError
-
-    def snapshot(self):
-        raise NotImplementedError
-
-    def slot(self, name):
-        """The two files of a slot as the game keeps them, or None."""
-        raise NotImplementedError
-
-    def screenshot(self, path):
-        raise NotImplementedError
 
 
 def wait_until(test, what):
@@ -254,7 +228,11 @@ class Player:
         self.front.begin(self.row.screen, self.folder)
         try:
             for step in self.row.steps:
-                self.do(step)
+                try:
+                    self.do(step)
+                except Exception as e:
+                    self.front.failed_now = True
+                    raise ContractError(f"at «{step}»: {e} — {self.seen()}") from e
             self.front.settle()
             for check in self.row.checks:
                 self.check(check)
@@ -263,59 +241,82 @@ class Player:
         finally:
             self.front.end()
 
-    # --- steps ---
+    def seen(self):
+        """What the player sees now, briefly, for a failure's report."""
+        try:
+            s = self.front.snapshot()
+        except Exception as e:  # noqa: BLE001 — the report must not fail
+            return f"nothing seen ({e})"
+        main = (s.get("windows") or {}).get("main") or {}
+        return (f"waits {s.get('waits')}, message {str(s.get('message'))[:30]!r}, "
+                f"comforts {s.get('comforts')}, main at {main.get('rect')}, stacking {s.get('stacking')}")
+
+    # --- steps: each pattern of the table's words and what the player does ---
     def do(self, step):
-        s = step
-        if re.fullmatch(r"(NEXT|the \w+) waits", s):
-            return self.check(s)
-        m = re.fullmatch(r"press (\S+)(?: ×(\d+))?", s)
-        if m and m.group(1) in KEYS:
-            for _ in range(int(m.group(2) or 1)):
-                self.front.press(m.group(1))
-                self.front.settle()
-            return
-        m = re.fullmatch(r"press (\S+) until (.+) waits", s)
-        if m:
-            for _ in range(200):
-                if self.front.snapshot()["waits"] == window_name(m.group(2)):
-                    return
-                self.front.press(m.group(1))
-                self.front.settle()
-            raise ContractError(f"{s}: never")
-        m = re.fullmatch(r"(hold|let go of) (\S+)", s)
-        if m:
-            self.front.hold(m.group(2), m.group(1) == "hold")
-            return self.front.settle()
-        m = re.fullmatch(r"(right )?click (.+?)(?: ×(\d+))?", s)
-        if m:
-            for _ in range(int(m.group(3) or 1)):
-                self.front.click(m.group(2), "right" if m.group(1) else "left")
-                self.front.settle()
-            return
-        m = re.fullmatch(r"wheel (up|down) over (.+)", s)
-        if m:
-            self.front.wheel(m.group(2), m.group(1) == "up")
-            return self.front.settle()
-        m = re.fullmatch(r"drag (.+) by (-?\d+),(-?\d+)", s)
-        if m:
-            self.front.drag(m.group(1), int(m.group(2)), int(m.group(3)))
-            return self.front.settle()
-        if s in ("put the game away", "bring the game back"):
-            (self.front.put_away if s == "put the game away" else self.front.bring_back)()
-            return self.front.settle()
-        m = re.fullmatch(r"note where (.+) stands( by the main window)?", s)
-        if m:
+        for pattern, act in self.STEPS:
+            m = re.fullmatch(pattern, step)
+            if m:
+                act(self, *m.groups())
+                return self.front.settle()
+        raise ContractError(f"no such step: {step}")
+
+    def waits(self, window):
+        self.check(f"{window} waits")
+
+    def press(self, key, times):
+        if key not in KEYS:
+            raise ContractError(f"no such key: {key}")
+        for _ in range(int(times or 1)):
+            self.front.press(key)
             self.front.settle()
-            windows = self.front.snapshot()["windows"]
-            self.noted[s[len("note "):]] = self.where_relative(windows, window_name(m.group(1)),
-                                                               bool(m.group(2)))
-            return
-        m = re.fullmatch(r"bring in (file\d): (.+)", s)
-        if m:
-            self.brought = slot_files(m.group(1), m.group(2))
-            self.front.bring_in(self.brought)
-            return self.front.settle()
-        raise ContractError(f"no such step: {s}")
+
+    def press_until(self, key, window):
+        for _ in range(200):
+            if self.front.snapshot()["waits"] == window_name(window):
+                return
+            self.front.press(key)
+            self.front.settle()
+        raise ContractError(f"{window} never waits")
+
+    def hold(self, how, key):
+        self.front.hold(key, how == "hold")
+
+    def click(self, right, target, times):
+        for _ in range(int(times or 1)):
+            self.front.click(target, "right" if right else "left")
+            self.front.settle()
+
+    def wheel(self, way, target):
+        self.front.wheel(target, way == "up")
+
+    def drag(self, target, dx, dy):
+        self.front.drag(target, int(dx), int(dy))
+
+    def away(self, how):
+        (self.front.put_away if how == "put the game away" else self.front.bring_back)()
+
+    def note(self, window, by_main):
+        self.front.settle()
+        windows = self.front.snapshot()["windows"]
+        key = f"where {window} stands" + (" by the main window" if by_main else "")
+        self.noted[key] = self.where_relative(windows, window_name(window), bool(by_main))
+
+    def bring_in(self, slot, spec):
+        self.brought = slot_files(slot, spec)
+        self.front.bring_in(self.brought)
+
+    STEPS = [
+        (r"(NEXT|the \w+) waits", waits),
+        (r"press (\S+) until (.+) waits", press_until),
+        (r"press (\S+)(?: ×(\d+))?", press),
+        (r"(hold|let go of) (\S+)", hold),
+        (r"(right )?click (.+?)(?: ×(\d+))?", click),
+        (r"wheel (up|down) over (.+)", wheel),
+        (r"drag (.+) by (-?\d+),(-?\d+)", drag),
+        (r"(put the game away|bring the game back)", away),
+        (r"note where (.+) stands( by the main window)?", note),
+        (r"bring in (file\d): (.+)", bring_in),
+    ]
 
     @staticmethod
     def where_relative(windows, name, by_main):
@@ -339,35 +340,16 @@ class Player:
         if m:
             want = window_name(m.group(1))
             return lambda s: (s["waits"] == want, s["waits"])
-        m = re.fullmatch(r"the (message|time) is \"(.*)\"", c)
-        if m:
-            key, want = m.group(1), m.group(2)
-            return lambda s: (s[key] == want, s[key])
+        for pattern, key in EQUALS:
+            m = re.fullmatch(pattern, c)
+            if m:
+                return lambda s, key=key, want=m.group(1): (s[key] == want, s[key])
         m = re.fullmatch(r"the message has \"(.*)\"", c)
         if m:
             return lambda s: (m.group(1) in (s["message"] or ""), s["message"])
-        m = re.fullmatch(r"the focus is on 「(.*)」", c)
-        if m:
-            return lambda s: (s["focus"] == m.group(1), s["focus"])
-        m = re.fullmatch(r"the list highlights 「(.*)」", c)
-        if m:
-            return lambda s: (s["highlight"] == m.group(1), s["highlight"])
-        m = re.fullmatch(r"the name box holds \"(.*)\"", c)
-        if m:
-            return lambda s: (s["nameBox"] == m.group(1), s["nameBox"])
-        m = re.fullmatch(r"the notice says \"(.*)\"", c)
-        if m:
-            return lambda s: (s["notice"] == m.group(1), s["notice"])
-        if c in ("the music plays", "the music is silent"):
-            return lambda s: (s["music"] == (c == "the music plays"), s["music"])
-        if c in ("the music is muted", "the music is not muted"):
-            return lambda s: (s["muted"] == (c == "the music is muted"), s["muted"])
-        if c in ("skipping is off", "skipping is on"):
-            return lambda s: (s["skipping"] == (c == "skipping is on"), s["skipping"])
-        if c in ("full screen is on", "full screen is off"):
-            return lambda s: (s["fullScreen"] == (c == "full screen is on"), s["fullScreen"])
-        if c == "the game has ended":
-            return lambda s: (s["ended"], s["ended"])
+        if c in SWITCHES:
+            key, want = SWITCHES[c]
+            return lambda s: (s[key] == want, s[key])
         if c == "no comfort window is open":
             return lambda s: (not s["comforts"], s["comforts"])
         m = re.fullmatch(r"(\S+) is open", c)
@@ -513,6 +495,18 @@ def play(front, rows, shots=None, folder=None):
             failed.append(row.id)
             print(f"FAIL {row.id}: {type(e).__name__}: {e}", flush=True)
     return failed
+
+
+def run(front, only, shots, folder, close):
+    """Plays the table's rows for this front end (those whose id matches
+    only), keeps the shots in folder; the test's exit status."""
+    rows = read_table()
+    try:
+        played = chosen(front, sorted(rows, key=lambda r: r.screen.key()), only)
+        failed = play(front, played, shots, folder)
+    finally:
+        close()
+    return report(front, rows, played, failed)
 
 
 def report(front, rows, played, failed):

@@ -103,11 +103,15 @@ class Page(contract.FrontEnd):
         self.key_event("keyDown" if down else "keyUp", key)
         (self.held.add if down else self.held.discard)(key)
 
+    # Once the page shows it.
     def point(self, target):
-        at = self.browser.evaluate(f"contractSees.where({json.dumps(target)})")
-        if not at:
-            raise contract.ContractError(f"nothing to point at: {target}")
-        return at
+        def found():
+            at = self.browser.evaluate(f"contractSees.where({json.dumps(target)})")
+            return bool(at), at
+        try:
+            return contract.wait_until(found, f"nothing to point at: {target}")
+        except contract.ContractError as e:
+            raise contract.ContractError(f"nothing to point at: {target}") from e
 
     def mouse(self, kind, x, y, button="left", **more):
         self.browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button=button, **more)
@@ -191,14 +195,8 @@ def main():
     if missing:
         print(f"SKIPPED: {missing}")
         return SKIP
-    rows = contract.read_table()
     page = Page(args.site)
-    try:
-        played = contract.chosen(page, sorted(rows, key=lambda r: r.screen.key()), args.only)
-        failed = contract.play(page, played, SHOTS, args.screenshots)
-    finally:
-        page.close_browser()
-    return contract.report(page, rows, played, failed)
+    return contract.run(page, args.only, SHOTS, args.screenshots, page.close_browser)
 
 
 if __name__ == "__main__":

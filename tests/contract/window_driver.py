@@ -124,10 +124,12 @@ class Window(contract.FrontEnd):
         self.main_id = self.snapshot()["windows"]["main"]["id"]
         self.ask("settle")
 
+    # The title up, and the window manager has given it the keyboard: a
+    # click before that may go to the manager's focusing of the window.
     def mapped(self):
         s = self.snapshot()
         main = s["windows"].get("main")
-        return bool(main and main["rect"][2] > 0 and s["waits"] == "message"), s["waits"]
+        return bool(main and main["rect"][2] > 0 and main["active"] and s["waits"] == "message"), s["waits"]
 
     def end(self):
         for key in list(self.held):
@@ -145,8 +147,9 @@ class Window(contract.FrontEnd):
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
-        if os.environ.get("CONTRACT_KEEP_LOG"):
-            print((self.folder / "host.log").read_text())
+        if os.environ.get("CONTRACT_KEEP_LOG") or getattr(self, "failed_now", False):
+            print((self.folder / "host.log").read_text()[-6000:])
+        self.failed_now = False
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def close_desktop(self):
@@ -181,10 +184,15 @@ class Window(contract.FrontEnd):
         self.xdotool("keydown" if down else "keyup", KEYSYMS[key])
         (self.held.add if down else self.held.discard)(key)
 
+    # Once the program shows it.
     def point(self, target):
-        answer = self.ask("where " + target)
-        if not answer or not answer["at"]:
-            raise contract.ContractError(f"nothing to point at: {target}")
+        def found():
+            answer = self.ask("where " + target)
+            return bool(answer and answer["at"]), answer
+        try:
+            answer = contract.wait_until(found, f"nothing to point at: {target}")
+        except contract.ContractError as e:
+            raise contract.ContractError(f"nothing to point at: {target}") from e
         return [round(v) for v in answer["at"]]
 
     def click(self, target, button="left"):
@@ -264,14 +272,8 @@ def main():
     parser.add_argument("--only", help="play only the rows whose id matches")
     parser.add_argument("--screenshots", help="keep the README's pictures in this folder")
     args = parser.parse_args()
-    rows = contract.read_table()
     window = Window(os.path.abspath(args.host), args.data)
-    try:
-        played = contract.chosen(window, sorted(rows, key=lambda r: r.screen.key()), args.only)
-        failed = contract.play(window, played, SHOTS, args.screenshots)
-    finally:
-        window.close_desktop()
-    return contract.report(window, rows, played, failed)
+    return contract.run(window, args.only, SHOTS, args.screenshots, window.close_desktop)
 
 
 if __name__ == "__main__":

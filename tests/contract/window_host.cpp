@@ -44,9 +44,9 @@ namespace {
 using qt::test::X11Desktop;
 
 // The game's own windows by the names the contract gives them.
-const std::map<QString, QString> kGameWindows = {
-    {"Form3", "NEXT"}, {"Form2", "question"}, {"Form5", "list"}, {"Form8", "menu"},
-    {"Form4", "name"}, {"Form7", "picture"}};
+const std::map<QString, QString> kGameWindows = {{"Form3", "NEXT"}, {"Form2", "question"},
+                                                 {"Form5", "list"}, {"Form8", "menu"},
+                                                 {"Form4", "name"}, {"Form7", "picture"}};
 // The comforts' windows by their titles.
 const std::map<QString, QString> kComfortWindows = {
     {"History", "履歴"}, {"Settings", "設定"}, {"StoryMap", "ストーリーマップ"}};
@@ -103,7 +103,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         unsigned char* data = nullptr;
         XGetWindowProperty(display_, program_.window().winId(), role_, 0, 64, False,
                            AnyPropertyType, &actual, &format, &count, &left, &data);
-        const QString role = data ? QString::fromLatin1(reinterpret_cast<char*>(data), int(count)) : "";
+        const QString role =
+            data ? QString::fromLatin1(reinterpret_cast<char*>(data), int(count)) : "";
         if (data) XFree(data);
         return role;
     }
@@ -230,15 +231,18 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
 
     QJsonObject WindowSeen(QWidget* window) {
         QJsonObject seen{{"id", QString::number(window->winId())},
+                         {"active", window->isActiveWindow()},
                          {"rect", Json(desktop_.Geometry(window))},
                          {"frame", !desktop_.FrameExtents(window).isNull()}};
         auto* bar = window->findChild<qt::TitleBar*>(QString(), Qt::FindDirectChildrenOnly);
         seen["bar"] = bar && bar->isVisible() ? QJsonValue(Json(OnScreen(bar))) : QJsonValue();
-        seen["close"] =
-            bar && bar->isVisible() ? QJsonValue(Json(OnScreen(bar, bar->closeButton()))) : QJsonValue();
+        seen["close"] = bar && bar->isVisible()
+                            ? QJsonValue(Json(OnScreen(bar, bar->closeButton())))
+                            : QJsonValue();
         double button = 0;
         for (auto* each : window->findChildren<QPushButton*>()) {
-            if (!each->isVisible() || !window->rect().contains(each->mapTo(window, QPoint()))) continue;
+            if (!each->isVisible() || !window->rect().contains(each->mapTo(window, QPoint())))
+                continue;
             const double high = OnScreen(each).height();
             button = button == 0 ? high : std::min(button, high);
         }
@@ -302,7 +306,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         if (menu) {
             QJsonObject items;
             for (QAction* action : menu->actions()) {
-                if (!action->isSeparator()) items[action->text().section('\t', 0, 0)] = action->isEnabled();
+                if (!action->isSeparator())
+                    items[action->text().section('\t', 0, 0)] = action->isEnabled();
             }
             s["comfortMenu"] = items;
         }
@@ -311,14 +316,15 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
                            ? QJsonValue(QJsonArray::fromStringList(details->text().split('\n')))
                            : QJsonValue();
         auto* keys = Child<QLabel>(Visible("Settings"), "keys");
-        s["keyHelp"] = keys ? QJsonValue(QJsonArray::fromStringList(keys->text().split('\n')))
-                            : QJsonValue();
+        s["keyHelp"] =
+            keys ? QJsonValue(QJsonArray::fromStringList(keys->text().split('\n'))) : QJsonValue();
         if (QWidget* map = Visible("StoryMap")) {
             auto* said = Child<QLabel>(map, "said");
             auto* hint = Child<QLabel>(map, "hintShown");
             s["storyMap"] = QJsonObject{
                 {"said", said && said->isVisible() ? QJsonValue(said->text()) : QJsonValue()},
-                {"hint", hint && !hint->text().isEmpty() ? QJsonValue(hint->text()) : QJsonValue()}};
+                {"hint",
+                 hint && !hint->text().isEmpty() ? QJsonValue(hint->text()) : QJsonValue()}};
         }
         s["importQuestion"] = QJsonValue();
         if (window.isVisible()) {
