@@ -63,6 +63,9 @@ bool BlockedPointer::nativeEventFilter(const QByteArray& type, void* message, qi
     if (type != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const uint8_t kind = event->response_type & 0x7f;
+    if (kind != XCB_BUTTON_PRESS && kind != XCB_GE_GENERIC) return false;
+    auto* waiting = qobject_cast<GameDialog*>(QApplication::activeModalWidget());
+    if (!waiting || !window_.isVisible()) return false;
     uint32_t button = 0, window = 0;
     if (kind == XCB_BUTTON_PRESS) {
         const auto* press = static_cast<const xcb_button_press_event_t*>(message);
@@ -77,14 +80,12 @@ bool BlockedPointer::nativeEventFilter(const QByteArray& type, void* message, qi
         window = press.event;
     }
     if (button == 0 || window != window_.winId()) return false;
-    Pressed(int(button));
+    Pressed(waiting, int(button));
     return false;
 }
 
 // Handed to the window that waits, as if the mouse were over it.
-void BlockedPointer::Pressed(int button) {
-    auto* waiting = qobject_cast<GameDialog*>(QApplication::activeModalWidget());
-    if (!waiting || !window_.isVisible()) return;
+void BlockedPointer::Pressed(GameDialog* waiting, int button) {
     const QPoint global = QCursor::pos();
     const QPointF local = waiting->mapFromGlobal(global);
     if (button == kWheelUp || button == kWheelDown) {

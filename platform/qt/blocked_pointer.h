@@ -9,6 +9,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
+#include "platform/qt/game_dialog.h"
 #include "platform/qt/main_window.h"
 
 namespace velmora::qt {
@@ -22,7 +23,7 @@ class BlockedPointer : public QObject, public QAbstractNativeEventFilter {
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
   private:
-    void Pressed(int button);
+    void Pressed(GameDialog* waiting, int button);
 
     MainWindow& window_;
     int xinput_ = -1;  // the X input extension's opcode, once known

@@ -161,8 +161,8 @@ class Page(contract.FrontEnd):
         picker = b.send("DOM.querySelector", nodeId=node, selector="#slotUpload")["nodeId"]
         b.send("DOM.setFileInputFiles", nodeId=picker, files=[str(folder / n) for n in files])
         # Until the game has read them: the page asks, or says what it did.
-        b.wait_for("!document.getElementById('importQuestion').hidden || "
-                   "document.querySelector('#slots p[role=status]').textContent", "the files read")
+        b.wait_for("(q => (q && !q.hidden) || document.querySelector('#slots p[role=status]').textContent)"
+                   "(document.getElementById('importQuestion'))", "the files read")
         self.settle()
         shutil.rmtree(folder)
 

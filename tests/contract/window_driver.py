@@ -129,7 +129,7 @@ class Window(contract.FrontEnd):
     def mapped(self):
         s = self.snapshot()
         main = s["windows"].get("main")
-        return bool(main and main["rect"][2] > 0 and main["active"] and s["waits"] == "message"), s["waits"]
+        return bool(main and main["rect"][2] > 0 and main.get("active", True) and s["waits"] == "message"), s["waits"]
 
     def end(self):
         for key in list(self.held):
@@ -177,15 +177,28 @@ class Window(contract.FrontEnd):
                        stderr=subprocess.DEVNULL)
 
     # --- what the player does ---
+    # Keys go to the window the window manager has given the keyboard: one
+    # just shown gets it once the manager has put it up.
+    def keyboard(self):
+        self.ask("settle")
+        contract.wait_until(lambda: (self.snapshot().get("activeWindow", "") is not None, None),
+                            "a window of the game with the keyboard")
+
     def press(self, key):
+        self.keyboard()
         self.xdotool("key", KEYSYMS[key])
 
     def hold(self, key, down):
+        if down:
+            self.keyboard()
         self.xdotool("keydown" if down else "keyup", KEYSYMS[key])
         (self.held.add if down else self.held.discard)(key)
 
-    # Once the program shows it.
+    # Once the program shows it, and the window manager has put its window
+    # up: a window just shown is reparented into its frame, and a click
+    # meanwhile would be lost.
     def point(self, target):
+        self.ask("settle")
         def found():
             answer = self.ask("where " + target)
             return bool(answer and answer["at"]), answer

@@ -282,6 +282,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         auto* game = dynamic_cast<Form1*>(&p.rollback().game());
         s["day"] = game ? game->state().Day : 0;
         s["focus"] = Focus();
+        QWidget* active = QApplication::activeWindow();
+        s["activeWindow"] = active ? QJsonValue(active->objectName()) : QJsonValue();
         auto* list = Child<QListWidget>(Visible("Form5"), "List1");
         s["highlight"] = list && !list->selectedItems().isEmpty()
                              ? QJsonValue(list->selectedItems().first()->text())
