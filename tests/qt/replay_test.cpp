@@ -202,6 +202,7 @@ TEST_F(ReplayTest, PageDownAfterAScenarioFileCameBackPlaysOnFromThere) {
                     Next(),
                     Menu("メイン画面移動")});
     ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(h.script().finished()) << "the game ended before the menu";
     EXPECT_EQ(told, std::vector<std::string>{Rollback::kStepsDropped});
     const std::vector<QString> nexts = Messages(h.script().met("Form3"));
     EXPECT_TRUE(std::any_of(nexts.begin(), nexts.end(),
