@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -33,31 +34,44 @@ std::vector<std::string> Script(const std::string& route) {
     return lines;
 }
 
-void BM_StepBackAtTheEndOfFourDays(benchmark::State& state) {
-    const std::vector<std::string> script = Script("park-P5");
-    velmora::PosixFiles files(std::string(VELMORA_SOURCE) + "/data");
+using Answer =
+    std::function<std::optional<std::string>(const std::string& prompt, const velmora::Rollback&)>;
+
+// Plays a game with rollback in `folder`, each prompt answered by `answer`;
+// the trace is dropped as it goes.
+void PlayWithRollback(const std::string& folder, const Answer& answer) {
+    velmora::PosixFiles files(folder);
     std::ostringstream trace;
-    size_t next = 0;
-    bool back = true;
-    size_t replayed = 0;
     const velmora::Rollback* rollback = nullptr;
     velmora::TracePlatform platform(
         trace,
-        [&](const std::string&) -> std::optional<std::string> {
+        [&](const std::string& prompt) {
             trace.str("");
-            if (next + 1 < script.size()) return script[next++];
-            // At the last prompt but one: back, then that prompt's answer.
-            back = !back;
-            if (!back) return script[next];
-            replayed = rollback->steps();
-            if (!state.KeepRunning()) return std::nullopt;
-            return "BACK";
+            return answer(prompt, *rollback);
         },
         files);
     velmora::Rollback game(
         platform, [](velmora::Platform& on) { return std::make_unique<velmora::Form1>(on); });
     rollback = &game;
     platform.PlayGame(game);
+}
+
+void BM_StepBackAtTheEndOfFourDays(benchmark::State& state) {
+    const std::vector<std::string> script = Script("park-P5");
+    size_t next = 0;
+    bool back = true;
+    size_t replayed = 0;
+    PlayWithRollback(
+        std::string(VELMORA_SOURCE) + "/data",
+        [&](const std::string&, const velmora::Rollback& rollback) -> std::optional<std::string> {
+            if (next + 1 < script.size()) return script[next++];
+            // At the last prompt but one: back, then that prompt's answer.
+            back = !back;
+            if (!back) return script[next];
+            replayed = rollback.steps();
+            if (!state.KeepRunning()) return std::nullopt;
+            return "BACK";
+        });
     state.counters["answers replayed"] = static_cast<double>(replayed);
 }
 BENCHMARK(BM_StepBackAtTheEndOfFourDays)->Unit(benchmark::kMillisecond);
@@ -89,34 +103,27 @@ std::string FolderOfALargeSlot() {
 
 void BM_StepBackAfterThreeThousandLoads(benchmark::State& state) {
     const std::string folder = FolderOfALargeSlot();
-    velmora::PosixFiles files(folder);
-    std::ostringstream trace;
     int loads = 0;
     double held = 0;
-    const velmora::Rollback* rollback = nullptr;
-    velmora::TracePlatform platform(
-        trace,
-        [&](const std::string& prompt) -> std::optional<std::string> {
-            trace.str("");
-            if (prompt.starts_with("LIST?")) {
-                ++loads;
-                return "file1";
-            }
-            if (prompt == "YESNO?") return "yes";
-            if (!prompt.starts_with("MENU?")) return "";
-            if (loads < 3000) return "ロード";
-            // At the menu after the last load: back to its NEXT, then on.
-            if (held == 0) held = ResidentMiB();
-            if (!state.KeepRunning()) return std::nullopt;
-            return "BACK";
-        },
-        files);
-    velmora::Rollback game(
-        platform, [](velmora::Platform& on) { return std::make_unique<velmora::Form1>(on); });
-    rollback = &game;
-    platform.PlayGame(game);
+    size_t kept = 0;
+    PlayWithRollback(folder,
+                     [&](const std::string& prompt,
+                         const velmora::Rollback& rollback) -> std::optional<std::string> {
+                         if (prompt.starts_with("LIST?")) {
+                             ++loads;
+                             return "file1";
+                         }
+                         if (prompt == "YESNO?") return "yes";
+                         if (!prompt.starts_with("MENU?")) return "";
+                         if (loads < 3000) return "ロード";
+                         // At the menu after the last load: back to its NEXT, then on.
+                         if (held == 0) held = ResidentMiB();
+                         kept = rollback.recorded();
+                         if (!state.KeepRunning()) return std::nullopt;
+                         return "BACK";
+                     });
     state.counters["MiB held after the loads"] = held;
-    state.counters["answers kept"] = static_cast<double>(rollback->recorded());
+    state.counters["answers kept"] = static_cast<double>(kept);
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_StepBackAfterThreeThousandLoads)->Unit(benchmark::kMillisecond)->Iterations(50);
