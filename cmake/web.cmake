@@ -90,6 +90,9 @@ file(GLOB VELMORA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/* ${CMAK
 file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/*.cpp
      ${CMAKE_SOURCE_DIR}/world/*.cpp ${CMAKE_SOURCE_DIR}/places/*.cpp
      ${CMAKE_SOURCE_DIR}/presentation/*.cpp ${CMAKE_SOURCE_DIR}/finale/*.cpp)
+# The platform's own words the page shows too (tools/web/font_subset.py).
+file(GLOB VELMORA_PLATFORM_TEXTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.h
+     ${CMAKE_SOURCE_DIR}/platform/*.cpp)
 set(VELMORA_SITE ${CMAKE_BINARY_DIR}/site)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${VELMORA_SYSTEM_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
@@ -97,6 +100,6 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS velmora-web ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
             ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${VELMORA_PAGE_FILES}
-            ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES}
+            ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES} ${VELMORA_PLATFORM_TEXTS}
     COMMENT "Laying out the site in ${VELMORA_SITE}")
 add_custom_target(velmora-site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)

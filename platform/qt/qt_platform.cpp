@@ -145,7 +145,7 @@ void QtPlatform::PlayLoop(const std::string& waveFile) {
     ReadFailure failure;
     Descriptor wave = files_.Open(waveFile, kMusicFileLimit, &failure);
     if (!wave.ok() && !failure.missing) qWarning("%s", failure.why.c_str());
-    sound_.Play(std::move(wave));
+    sound_.Play(std::move(wave), waveFile);
 }
 
 void QtPlatform::CloseAll() {
