@@ -7,10 +7,9 @@
 // Runs offscreen. Usage: velmora_light_bench [--data DIR] [benchmark flags]
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstring>
 #include <string>
 
+#include "bench/qt_bench_main.h"
 #include "platform/posix_files.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
@@ -51,14 +50,5 @@ BENCHMARK(ShowSceneAtNight)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--data") == 0) g_data = argv[i + 1];
-    }
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, &g_data);
 }
