@@ -66,7 +66,8 @@ endforeach()
 
 # A platform sees the platform's folder alone.
 add_library(velmora_platform_web STATIC platform/web/web_platform.cpp platform/web/web_files.cpp
-            platform/web/page_bridge.cpp)
+            platform/web/page_bridge.cpp platform/web/scene_light_bridge.cpp
+            platform/scene_light.cpp)
 if(COMMAND velmora_sees)
     velmora_sees(velmora_platform_web platform)
 else()
@@ -78,7 +79,9 @@ add_executable(velmora-web app/web_main.cpp)
 target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_platform_rollback
                                           velmora_following velmora_engine)
 set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
+# The page calls in to paint the light of the hour (scene_light_bridge.cpp).
 target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+    -sEXPORTED_FUNCTIONS=_main,_velmora_light_buffer,_velmora_paint_light
     -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
     -sALLOW_MEMORY_GROWTH=1 -sINCOMING_MODULE_JS_API=page,locateFile,print,printErr,onAbort)
 
