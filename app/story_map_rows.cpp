@@ -4,13 +4,13 @@
 
 namespace velmora {
 
-qt::StoryMapContents WindowStoryMap(Files& gameFiles, const ReadRecord& record) {
+qt::StoryMapView StoryMapRows(Files& gameFiles, const ReadRecord& record) {
     const StoryMap map =
         ReadStoryMap(gameFiles, TheStory(), [&](const std::string& id) { return record.Seen(id); });
-    qt::StoryMapContents contents{map.said, {}};
+    qt::StoryMapView view{{}, map.trouble};
     for (const MapEntry& e : map.entries)
-        contents.rows.push_back({e.place, e.day, e.title, e.hint, e.seen});
-    return contents;
+        view.rows.push_back({e.place, e.day, e.title, e.hint, e.seen});
+    return view;
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
-// The story map as the window program shows it: every event of the story
-// with the shipped words (storymap.txt in the game's folder), marked seen
-// from the player's record, and what the game says when it cannot read them.
+// The story map's rows as the window program shows them: every event of the
+// story from the shipped words (storymap.txt in the game's folder), marked
+// seen from the player's record; what is wrong with the file, if anything.
 #pragma once
 
 #include <vector>
@@ -11,6 +11,6 @@
 
 namespace velmora {
 
-qt::StoryMapContents WindowStoryMap(Files& gameFiles, const ReadRecord& record);
+qt::StoryMapView StoryMapRows(Files& gameFiles, const ReadRecord& record);
 
 }  // namespace velmora

@@ -39,10 +39,13 @@ WindowProgram::WindowProgram()
       rollback_(skip_, [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_); }),
       game_(rollback_),
       session_(game_, window_, [this] { platform_.CloseAll(); }) {
+    notices_ = new qt::Notice(window_);
+    kept_.TellWith([this](const std::string& text) { Tell(text); });
+    rollback_.TellWith([this](const std::string& text) { Tell(text); });
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);
     comforts_ = new qt::Comforts(window_, platform_.sound());
     replay_ = new qt::Replay(window_, session_, rollback_, skip_,
-                             [this] { return WindowStoryMap(files_, kept_.record()); });
+                             [this] { return StoryMapRows(files_, kept_.record()); });
     comforts_->Follow(replay_);
     platform_.AfterEachWait([this] {
         kept_.Keep(false);
@@ -52,9 +55,15 @@ WindowProgram::WindowProgram()
         [this](const std::vector<std::string>& entries) { return DescribeSlots(files_, entries); });
 }
 
+// Said on the window, and on the terminal for whoever started the game there.
+void WindowProgram::Tell(const std::string& text) {
+    qWarning("%s", text.c_str());
+    notices_->Say(QString::fromStdString(text));
+}
+
 int WindowProgram::Run() {
     window_.show();
-    if (!notice_.empty()) (new qt::Notice(window_))->Say(QString::fromStdString(notice_));
+    if (!notice_.empty()) Tell(notice_);
     const int status = QApplication::exec();
     kept_.Keep(true);
     return status;

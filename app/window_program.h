@@ -13,6 +13,7 @@
 #include "platform/qt/comforts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/notice.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/replay.h"
 #include "platform/rollback.h"
@@ -39,6 +40,8 @@ class WindowProgram {
     const qt::GameSession& session() const { return session_; }
 
   private:
+    void Tell(const std::string& text);
+
     PosixFiles files_;
     PosixFiles playerFiles_;
     KeptRecord kept_;
@@ -51,6 +54,7 @@ class WindowProgram {
     qt::GameSession session_;
     qt::Comforts* comforts_;  // owned by the window
     qt::Replay* replay_;      // owned by the window
+    qt::Notice* notices_;     // owned by the window
 };
 
 }  // namespace velmora

@@ -5,7 +5,9 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QWheelEvent>
+#include <utility>
 
 #include "platform/comfort_words.h"
 #include "platform/qt/history_window.h"
@@ -37,20 +39,24 @@ Comforts::Comforts(MainWindow& window, LoopingSound& sound)
     : QObject(&window),
       window_(window),
       sound_(sound),
-      settings_(ComfortSettings::Load()),
       history_(window.message()),
       autoAdvance_(this),
       stage_(window),
       blockedPointer_(window) {
+    settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
-        settings_.autoAdvance = false;
-        settings_.Save();
-        Say(words::AutoAdvanceNotice(false));
+        ComfortSettings changed = settings_;
+        changed.autoAdvance = false;
+        Change(changed, words::AutoAdvanceNotice(false));
     });
     qApp->installEventFilter(this);
+    // Settings that cannot be read are told once the window is up.
+    if (!unkept_.empty()) {
+        QTimer::singleShot(0, this, [this] { Say(QString::fromStdString(kNotKept + unkept_)); });
+    }
 }
 
 void Comforts::Follow(Replay* replay) {
@@ -59,11 +65,23 @@ void Comforts::Follow(Replay* replay) {
 }
 
 void Comforts::Apply(const ComfortSettings& settings) {
+    Change(settings, "");
+}
+
+// The settings applied and kept; `said`: what the change itself tells. A
+// settings file that cannot be written is told with it, once: the settings
+// chosen still hold for this game.
+void Comforts::Change(const ComfortSettings& settings, const QString& said) {
     settings_ = settings;
-    settings_.Save();
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
+    std::string why;
+    QStringList told{said};
+    if (!SaveComfortSettings(settings_, &why) && std::exchange(unkept_, why).empty())
+        told << QString::fromStdString(kNotKept + why);
+    told.removeAll("");
+    if (!told.isEmpty()) Say(told.join("\n"));
 }
 
 // A key that changes a comfort says what it did: the player may not hear
@@ -71,10 +89,9 @@ void Comforts::Apply(const ComfortSettings& settings) {
 void Comforts::Toggle(bool ComfortSettings::*option) {
     ComfortSettings changed = settings_;
     changed.*option = !(changed.*option);
-    Apply(changed);
-    if (option == &ComfortSettings::muted) Say(words::MusicNotice(settings_.muted));
+    if (option == &ComfortSettings::muted) Change(changed, words::MusicNotice(changed.muted));
     if (option == &ComfortSettings::autoAdvance)
-        Say(words::AutoAdvanceNotice(settings_.autoAdvance));
+        Change(changed, words::AutoAdvanceNotice(changed.autoAdvance));
 }
 
 void Comforts::Say(const QString& text) {

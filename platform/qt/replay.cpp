@@ -43,7 +43,7 @@ QLabel* SkipMark(QWidget* message) {
 }  // namespace
 
 Replay::Replay(MainWindow& window, GameSession& session, Rollback& rollback, Skip& skip,
-               std::function<StoryMapContents()> storyMap)
+               std::function<StoryMapView()> storyMap)
     : QObject(&window),
       window_(window),
       session_(session),

@@ -20,16 +20,15 @@ QString DayCaption(int day) {
 
 }  // namespace
 
-StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapContents& map)
+StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     : ComfortWindow(over, "StoryMap", "ストーリーマップ", {40, 20}),
       tree_(new QTreeWidget(this)),
       hint_(new QLabel(this)),
-      rows_(map.rows) {
-    const std::vector<StoryMapRow>& rows = rows_;
+      rows_(view.rows) {
     setAccessibleName("ストーリーマップ");
     const int seen = static_cast<int>(
-        std::count_if(rows.begin(), rows.end(), [](const StoryMapRow& r) { return r.seen; }));
-    auto* count = new QLabel(QString("見たシーン %1 / %2").arg(seen).arg(rows.size()), this);
+        std::count_if(rows_.begin(), rows_.end(), [](const StoryMapRow& r) { return r.seen; }));
+    auto* count = new QLabel(QString("見たシーン %1 / %2").arg(seen).arg(rows_.size()), this);
     count->setObjectName("seenCount");
     count->setFont(GameFont(kPGothic, 11));
     tree_->setObjectName("scenes");
@@ -57,14 +56,15 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapContents& map)
     close->setAccessibleDescription("ストーリーマップを閉じます");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
-    if (!map.said.empty()) {
-        auto* said = new QLabel(QString::fromStdString(map.said), this);
-        said->setObjectName("said");
-        said->setWordWrap(true);
-        said->setFont(GameFont(kPGothic, 11));
-        layout->addWidget(said);
-    }
     layout->addWidget(count);
+    if (!view.trouble.empty()) {
+        auto* trouble = new QLabel(QString::fromStdString(view.trouble), this);
+        trouble->setObjectName("trouble");
+        trouble->setWordWrap(true);
+        trouble->setFont(GameFont(kPGothic, 10, false));
+        trouble->setStyleSheet("color: #a02020;");
+        layout->addWidget(trouble);
+    }
     layout->addWidget(tree_);
     layout->addWidget(hint_);
     layout->addWidget(close, 0, Qt::AlignRight);

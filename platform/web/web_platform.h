@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "platform/rollback.h"
+#include "platform/scene_light.h"
 #include "platform/skip.h"
 
 namespace velmora::web {
@@ -102,6 +103,7 @@ class WebPlatform : public Platform {
     std::string SlotLines(const std::vector<std::string>& entries);
 
     Files& files_;
+    SceneLighting lighting_;
     std::function<void()> onResize_;
     std::function<void()> onWait_;
     UploadCheck checkUpload_;

@@ -19,7 +19,7 @@ and tells what the player sees, in one snapshot:
     details      the lines of the slot details beside the list, or None
     keyHelp      the lines of the settings' key help, or None
     listScrolls  whether the list shows a scrollbar
-    storyMap     {"said": the map's word on its data, "hint": the hint shown}
+    storyMap     {"said": what the map says is wrong with its words, "hint": the hint shown}
     importQuestion  the page's question on bringing in a slot, or None
     timeFit      {"ink": [left, right], "room": [left, right]} in screen pixels
     windows      {name: {"rect": [x, y, w, h], "bar": rect or None,

@@ -142,7 +142,7 @@ window.contractSees = (() => {
     const map = $('#storyMap');
     if (!shown(map)) return null;
     const hint = [...map.querySelectorAll('td.hint')].map((t) => t.textContent).find((t) => t && t !== 'ヒント');
-    return { said: text(map.querySelector('.said')), hint: hint || null };
+    return { said: text(map.querySelector('.trouble')), hint: hint || null };
   }
 
   // Whether the game has the music going: from its call to play until its

@@ -321,7 +321,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         s["keyHelp"] =
             keys ? QJsonValue(QJsonArray::fromStringList(keys->text().split('\n'))) : QJsonValue();
         if (QWidget* map = Visible("StoryMap")) {
-            auto* said = Child<QLabel>(map, "said");
+            auto* said = Child<QLabel>(map, "trouble");
             auto* hint = Child<QLabel>(map, "hintShown");
             s["storyMap"] = QJsonObject{
                 {"said", said && said->isVisible() ? QJsonValue(said->text()) : QJsonValue()},

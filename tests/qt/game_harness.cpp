@@ -140,7 +140,7 @@ ReplayHarness::ReplayHarness(bool shipped)
       session(events, window, [this] { platform.CloseAll(); }),
       comforts(window, platform.sound()),
       replay(new Replay(window, session, rollback, skip,
-                        [this] { return WindowStoryMap(files, kept.record()); })) {
+                        [this] { return StoryMapRows(files, kept.record()); })) {
     if (shipped) {
         CopyShippedGame(dir_);
     } else {

@@ -67,9 +67,12 @@ async function start() {
     if (!failed) notices.say(page.status.waits ? kEngineStopped : kEngineFailed);
     failed = true;
   };
-  // The module the game runs in answers the page's rules once it has loaded.
+  // The module the game runs in answers the page's rules once it has loaded,
+  // and paints the light of the hour over the main window's pictures.
   page.engine = { page, onAbort: stop, printErr: (text) => console.warn(text) };
-  createVelmoraEngine(page.engine).catch(stop);
+  createVelmoraEngine(page.engine)
+    .then((engine) => { page.mainWindow.engine = engine; })
+    .catch(stop);
   preload(page, manifest);
 }
 

@@ -657,7 +657,7 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
     ReadRecord record;
     const StoryMap map = ReadStoryMap(story, TheStory(), [](const std::string&) { return false; });
     for (size_t i = 0; i < map.entries.size(); i += 2) record.MarkSeen(map.entries[i].id);
-    StoryMapWindow mapWindow(&window, WindowStoryMap(story, record));
+    StoryMapWindow mapWindow(&window, StoryMapRows(story, record));
     mapWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mapWindow, kPatienceMs));
     mapWindow.ShowHint(3);
