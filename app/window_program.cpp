@@ -6,7 +6,6 @@
 
 #include "app/slot_lines.h"
 #include "app/story_map_rows.h"
-#include "platform/qt/notice.h"
 
 namespace velmora {
 
@@ -39,11 +38,10 @@ WindowProgram::WindowProgram()
       rollback_(skip_, [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_); }),
       game_(rollback_),
       session_(game_, window_, [this] { platform_.CloseAll(); }) {
-    notices_ = new qt::Notice(window_);
-    kept_.TellWith([this](const std::string& text) { Tell(text); });
-    rollback_.TellWith([this](const std::string& text) { Tell(text); });
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);
     comforts_ = new qt::Comforts(window_, platform_.sound());
+    kept_.TellWith([this](const std::string& text) { Tell(text); });
+    rollback_.TellWith([this](const std::string& text) { Tell(text); });
     replay_ = new qt::Replay(window_, session_, rollback_, skip_,
                              [this] { return StoryMapRows(files_, kept_.record()); });
     comforts_->Follow(replay_);
@@ -58,7 +56,7 @@ WindowProgram::WindowProgram()
 // Said on the window, and on the terminal for whoever started the game there.
 void WindowProgram::Tell(const std::string& text) {
     qWarning("%s", text.c_str());
-    notices_->Say(QString::fromStdString(text));
+    comforts_->Say(QString::fromStdString(text));
 }
 
 int WindowProgram::Run() {

@@ -13,7 +13,6 @@
 #include "platform/qt/comforts.h"
 #include "platform/qt/game_session.h"
 #include "platform/qt/main_window.h"
-#include "platform/qt/notice.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/replay.h"
 #include "platform/rollback.h"
@@ -54,7 +53,6 @@ class WindowProgram {
     qt::GameSession session_;
     qt::Comforts* comforts_;  // owned by the window
     qt::Replay* replay_;      // owned by the window
-    qt::Notice* notices_;     // owned by the window
 };
 
 }  // namespace velmora

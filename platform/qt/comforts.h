@@ -49,6 +49,10 @@ class Comforts : public QObject {
     void OpenSettings();
     void ToggleFullScreen();
 
+    // The main window's one notice: what a comfort key did, or a file of
+    // the player's that could not be read or kept.
+    void Say(const QString& text);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -61,7 +65,6 @@ class Comforts : public QObject {
     void OpenMenu(QPoint at);
     void Toggle(bool ComfortSettings::*option);
     void Change(const ComfortSettings& settings, const QString& said);
-    void Say(const QString& text);
 
     MainWindow& window_;
     LoopingSound& sound_;
