@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
+#include "app/slot_lines.h"
 #include "platform/folder_lock.h"
 #include "platform/posix_files.h"
 #include "tests/engine/harness.h"
-#include "app/slot_lines.h"
 #include "tests/hostile_things.h"
 #include "world/slot_details.h"
 
@@ -73,7 +73,9 @@ TEST(SlotDetails, AFlagFileWithoutTheClock) {
     EXPECT_TRUE(details.partial);
     const std::string said = DescribeSlot("file1", details);
     EXPECT_TRUE(said.starts_with("file1　部屋　佐々木（リュウ君）\n")) << said;
-    EXPECT_TRUE(said.ends_with("\n　　　一部だけのセーブです。日付と時刻は今のゲームのままになります")) << said;
+    EXPECT_TRUE(
+        said.ends_with("\n　　　一部だけのセーブです。日付と時刻は今のゲームのままになります"))
+        << said;
 }
 
 TEST(SlotDetails, HostileThingsInASlotsPlace) {

@@ -97,7 +97,8 @@ TEST(StoryMap, AMissingWordsFileIsSaid) {
     PosixFiles none(std::string(VELMORA_SOURCE) + "/data/design");
     const StoryMap map = ReadStoryMap(none, TheStory(), [](const std::string&) { return false; });
     EXPECT_EQ(map.trouble, "＜ストーリーマップのファイル「storymap.txt」が見つかりません。＞");
-    EXPECT_EQ(map.entries.size(), MapSeeing([](const std::string&) { return false; }).entries.size());
+    EXPECT_EQ(map.entries.size(),
+              MapSeeing([](const std::string&) { return false; }).entries.size());
     EXPECT_EQ(MapSeeing([](const std::string&) { return false; }).trouble, "");
 }
 
