@@ -8,9 +8,12 @@ set -eu
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 WEB_PACKAGES="
-  build-essential cmake ninja-build python3 sox
+  build-essential cmake ninja-build python3 sox opus-tools vorbis-tools
   emscripten fonttools python3-brotli fonts-ipafont-gothic fonts-ipafont-mincho
   chromium python3-websocket python3-pil
+  webkit2gtk-driver python3-selenium xvfb xauth
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  firefox-esr
 "
 DESKTOP_PACKAGES="
   build-essential cmake ninja-build pkg-config git

@@ -9,9 +9,11 @@ server, Debian's chromium headless, driven through the DevTools protocol
 
 import base64
 import functools
+import gzip
 import http.server
 import json
 import os
+import pathlib
 import shutil
 import socketserver
 import subprocess
@@ -48,9 +50,43 @@ def what_is_missing(site):
     return None
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
+class SiteHandler(http.server.SimpleHTTPRequestHandler):
+    """A static host: the folder as it is, text and the engine compressed with
+    gzip for a browser that takes it."""
+    COMPRESSED = (".html", ".css", ".js", ".json", ".wasm", ".webmanifest", ".txt")
+    # The compressed bytes of each file, by path and time of change.
+    packed = {}
+
     def log_message(self, *args):
         pass
+
+    def do_GET(self):
+        path = pathlib.Path(self.translate_path(self.path))
+        if path.is_dir():
+            path = path / "index.html"
+        if (not path.name.endswith(self.COMPRESSED) or not path.is_file() or
+                "gzip" not in self.headers.get("Accept-Encoding", "")):
+            return super().do_GET()
+        key = (str(path), path.stat().st_mtime_ns)
+        since = self.headers.get("If-Modified-Since")
+        if since and since == self.date_time_string(path.stat().st_mtime):
+            self.send_response(304)
+            self.end_headers()
+            return None
+        if key not in self.packed:
+            self.packed[key] = gzip.compress(path.read_bytes(), 9)
+        body = self.packed[key]
+        self.send_response(200)
+        self.send_header("Content-Type", self.guess_type(str(path)))
+        self.send_header("Content-Encoding", "gzip")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Last-Modified", self.date_time_string(path.stat().st_mtime))
+        self.end_headers()
+        self.wfile.write(body)
+
+
+class PlainHandler(SiteHandler):
+    COMPRESSED = ()
 
 
 class ThreadingServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
@@ -59,6 +95,28 @@ class ThreadingServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
     def handle_error(self, request, client_address):
         pass  # a browser that leaves mid-download is no fault of the page
+
+
+class SiteServer:
+    """The site on 127.0.0.1 at a free port, until stopped (the network gone)."""
+
+    def __init__(self, site, compress=True):
+        handler = functools.partial(SiteHandler if compress else PlainHandler, directory=str(site))
+        self.server = ThreadingServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def stop(self):
+        if self.server:
+            self.server.shutdown()
+            self.server.server_close()
+            self.server = None
 
 
 class BrowserError(Exception):
@@ -77,10 +135,8 @@ class Browser:
 
     # --- start and stop ---
     def __enter__(self):
-        handler = functools.partial(QuietHandler, directory=self.site)
-        self.server = ThreadingServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        self.server = SiteServer(self.site)
+        self.url = self.server.url
         self.profile = tempfile.mkdtemp(prefix="velmora-chromium-")
         self.chromium = subprocess.Popen(
             [CHROMIUM, *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}",
@@ -108,8 +164,7 @@ class Browser:
                 self.chromium.kill()
                 self.chromium.wait()
         if self.server:
-            self.server.shutdown()
-            self.server.server_close()
+            self.server.stop()
         if self.profile:
             shutil.rmtree(self.profile, ignore_errors=True)
 
