@@ -2,7 +2,7 @@
 """The web page's figures: what a player downloads, the time from navigation to
 the painted title, and the answer to a click, measured in the page.
 
-    bench/web/measure.py [--site build-web/site] [--tty build-test/velmora-tty] [--rounds 21]
+    bench/web/measure.py [--site build-web/site] [--rounds 21] [--slow-rounds 5]
 
 - Sizes: every file of the site by kind, and what the browser had fetched by the
   time the title was painted (the first screen).
@@ -11,15 +11,22 @@ the painted title, and the answer to a click, measured in the page.
   and face are ready (the page's own mark, window.velmora.titlePaintedAt), with
   the browser's first contentful paint beside it, and the moment the game is
   ready for the title click.
+- The same on a slow network (DevTools' network emulation: 1.6 Mbps down,
+  750 kbps up, 150 ms round trips, as Lighthouse's phone), with what the page
+  has fetched once it stands idle; then, played on from the title, the time
+  from the first scene's music being asked for to its playing.
 - Click: a whole game (tests/web/route.txt) played by clicks and keys; for each
   answer, the page times from the click event to the next wait of the game (the
   page has changed) and to the start of the frame that shows it.
+
+The site is served with gzip, as static hosts serve it (tests/web/browser.py).
 """
 
 import argparse
 import pathlib
 import statistics
 import sys
+import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests/web"))
@@ -27,9 +34,14 @@ from browser import Browser  # noqa: E402
 from browser_route_test import PagePlayer, read_decisions  # noqa: E402
 
 KINDS = [("engine (wasm)", (".wasm",)), ("engine glue (JS)", ("velmora-engine.js",)),
-         ("page (HTML, CSS, JS)", (".html", ".css", ".js")), ("fonts", (".woff2",)),
-         ("music (FLAC)", (".flac",)), ("pictures", (".gif", ".jpg", ".png")),
+         ("page (HTML, CSS, JS, manifest)", (".html", ".css", ".js", ".webmanifest")),
+         ("fonts", (".woff2",)), ("music (FLAC)", (".flac",)), ("music (Vorbis)", (".ogg",)),
+         ("music (Opus)", (".opus",)), ("pictures", (".gif", ".jpg", ".png")),
          ("scenario files, files.json", (".dat", ".json")), ("licence and notes", (".txt",))]
+# A phone's network, as Lighthouse's mobile settings have it.
+SLOW = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8, "uploadThroughput": 750e3 / 8}
+FETCHED = ("performance.getEntriesByType('resource').reduce((s, r) => s + r.transferSize, 0) + "
+           "performance.getEntriesByType('navigation')[0].transferSize")
 
 
 def kind_of(path):
@@ -60,8 +72,11 @@ def quartiles(values):
     return values[len(values) // 2], values[int(len(values) * 0.9)], values[-1]
 
 
-def title_round(site):
+def title_round(site, slow=False):
     with Browser(str(site)) as browser:
+        if slow:
+            browser.send("Network.enable")
+            browser.send("Network.emulateNetworkConditions", **SLOW)
         browser.open()
         painted = browser.wait_for("window.velmora && velmora.titlePaintedAt", "the painted title")
         ready = browser.wait_for("window.velmora.status && velmora.status.waits && performance.now()",
@@ -70,15 +85,44 @@ def title_round(site):
             "(performance.getEntriesByName('first-contentful-paint')[0] || {}).startTime")
         fetched = browser.evaluate(
             f"performance.getEntriesByType('resource').filter(r => r.responseEnd <= {painted})"
-            ".reduce((s, r) => s + r.encodedBodySize, 0) + "
-            "performance.getEntriesByType('navigation')[0].encodedBodySize")
-    return painted, fcp, ready, fetched
+            ".reduce((s, r) => s + r.transferSize, 0) + "
+            "performance.getEntriesByType('navigation')[0].transferSize")
+        if not slow:
+            return painted, fcp, ready, fetched
+        return painted, fcp, ready, fetched, idle_fetch(browser), music_wait(browser)
+
+
+def idle_fetch(browser):
+    """What the page has fetched once nothing more arrives for two seconds."""
+    fetched, still = browser.evaluate(FETCHED), time.monotonic()
+    while time.monotonic() - still < 2:
+        time.sleep(0.25)
+        now = browser.evaluate(FETCHED)
+        if now != fetched:
+            fetched, still = now, time.monotonic()
+    return fetched
+
+
+def music_wait(browser):
+    """From the title, played on (the load question, the name, Kumi's call
+    declined) until the first music is asked for; the milliseconds from then
+    to its playing."""
+    browser.evaluate("(() => { const m = velmora.page.music; const play = m.play.bind(m); "
+                     "m.play = (n) => { if (!m.askedAt) m.askedAt = performance.now(); play(n); }; })()")
+    player = PagePlayer(browser, ["no", "no", "no", "no", "no"])
+    while not browser.evaluate("velmora.page.music.askedAt"):
+        seen = browser.evaluate("velmora.status.waits")
+        player.answer(browser.evaluate("velmora.status.waitingFor"))
+        browser.wait_for(f"velmora.status.waits > {seen} || velmora.page.music.askedAt", "the next window")
+    browser.wait_for("velmora.page.music.playing()", "the music", 120)
+    return browser.evaluate("performance.now() - velmora.page.music.askedAt")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--site", default=str(ROOT / "build-web/site"))
     parser.add_argument("--rounds", type=int, default=21)
+    parser.add_argument("--slow-rounds", type=int, default=5)
     args = parser.parse_args()
     site = pathlib.Path(args.site)
 
@@ -100,6 +144,16 @@ def main():
     print(f"first contentful paint: median {statistics.median(fcp):.0f} ms; "
           f"game ready for the title click: median {statistics.median(ready):.0f} ms")
     print(f"fetched by the painted title: {statistics.median(r[3] for r in rounds):,.0f} bytes\n")
+
+    slow = [title_round(site, slow=True) for _ in range(args.slow_rounds)]
+    if slow:
+        print(f"slow network, {len(slow)} rounds: title painted median "
+              f"{statistics.median(r[0] for r in slow):.0f} ms (max {max(r[0] for r in slow):.0f}), "
+              f"first contentful paint {statistics.median(r[1] for r in slow if r[1]):.0f} ms, "
+              f"game ready for the title click {statistics.median(r[2] for r in slow):.0f} ms; fetched "
+              f"by the title {statistics.median(r[3] for r in slow):,.0f} bytes, once idle "
+              f"{statistics.median(r[4] for r in slow):,.0f}; the first music playing "
+              f"{statistics.median(r[5] for r in slow):.0f} ms after it was asked for\n")
 
     with Browser(str(site)) as browser:
         browser.open()

@@ -5,6 +5,9 @@ server, Debian's chromium headless, driven through the DevTools protocol
     with Browser(site_folder) as browser:
         browser.open()
         browser.click("#lblMsg")
+
+What a player does is the same in every engine (PlayerDriver); the WebKit and
+Firefox drivers (webkit.py, firefox.py) speak their own protocols below it.
 """
 
 import base64
@@ -39,11 +42,12 @@ KEYS = {  # what the page sees of each key the tests press
 }
 
 
-def what_is_missing(site):
-    """Why the browser tests cannot run here, or None."""
+def what_is_missing(site, engine=True):
+    """Why the browser tests cannot run here, or None; engine=False: only the
+    site and the protocol's client, not chromium."""
     if not os.path.isfile(os.path.join(site, "index.html")):
         return f"no web page in {site} (tools/web.sh builds it; emscripten is not installed?)"
-    if not shutil.which("chromium"):
+    if engine and not shutil.which("chromium"):
         return "chromium is not installed (tools/setup.sh web installs it)"
     if websocket is None:
         return "python3-websocket is not installed (tools/setup.sh web installs it)"
@@ -123,20 +127,68 @@ class BrowserError(Exception):
     pass
 
 
-class Browser:
-    def __init__(self, site, width=1140, height=690, deadline=60.0):
+class PlayerDriver:
+    """What a player does and what a test reads, in any engine. An engine's
+    driver gives evaluate, click_at, key, type_text, set_files, screenshot
+    and open_address."""
+    name = "?"
+
+    def __init__(self, site, width, height, deadline):
         self.site = site
         self.width, self.height = width, height
         self.deadline = deadline
-        self.server = self.chromium = self.socket = None
+        self.server = None
+        self.url = None
+
+    def serve(self):
+        self.server = SiteServer(self.site)
+        self.url = self.server.url
+
+    def wait_for(self, expression, what, deadline=None):
+        """Polls the page until the expression is truthy; its value."""
+        end = time.monotonic() + (deadline or self.deadline)
+        while time.monotonic() < end:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            time.sleep(0.005)
+        raise BrowserError(f"waited in vain for {what}")
+
+    def open(self, path="index.html"):
+        """Navigates and returns once the page's document is parsed."""
+        self.open_address(self.url + path)
+        self.wait_for(f"location.href === {json.dumps(self.url + path)} && "
+                      "document.readyState !== 'loading'", "the page")
+
+    def center(self, selector):
+        box = self.evaluate(f"""(() => {{
+            const e = document.querySelector({json.dumps(selector)});
+            if (!e) return null;
+            const r = e.getBoundingClientRect();
+            return [r.left + r.width / 2, r.top + r.height / 2, r.width, r.height];
+        }})()""")
+        if not box or box[2] <= 0:
+            raise BrowserError(f"nothing to click at {selector}")
+        return box[0], box[1]
+
+    def click(self, selector, button="left"):
+        x, y = self.center(selector)
+        self.click_at(x, y, button)
+
+
+class Browser(PlayerDriver):
+    name = "chromium"
+
+    def __init__(self, site, width=1140, height=690, deadline=60.0):
+        super().__init__(site, width, height, deadline)
+        self.chromium = self.socket = None
         self.profile = None
         self.next_id = 0
         self.events = []
 
     # --- start and stop ---
     def __enter__(self):
-        self.server = SiteServer(self.site)
-        self.url = self.server.url
+        self.serve()
         self.profile = tempfile.mkdtemp(prefix="velmora-chromium-")
         self.chromium = subprocess.Popen(
             [CHROMIUM, *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}",
@@ -213,37 +265,9 @@ class Browser:
             time.sleep(0.005)
         raise BrowserError(f"waited in vain for {what}")
 
-    def wait_for(self, expression, what, deadline=None):
-        """Polls the page until the expression is truthy; its value."""
-        end = time.monotonic() + (deadline or self.deadline)
-        while time.monotonic() < end:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            time.sleep(0.005)
-        raise BrowserError(f"waited in vain for {what}")
-
     # --- what a player does ---
-    def open(self, path="index.html"):
-        """Navigates and returns once the page's document is parsed."""
-        self.send("Page.navigate", url=self.url + path)
-        self.wait_for(f"location.href === {json.dumps(self.url + path)} && "
-                      "document.readyState !== 'loading'", "the page")
-
-    def center(self, selector):
-        box = self.evaluate(f"""(() => {{
-            const e = document.querySelector({json.dumps(selector)});
-            if (!e) return null;
-            const r = e.getBoundingClientRect();
-            return [r.left + r.width / 2, r.top + r.height / 2, r.width, r.height];
-        }})()""")
-        if not box or box[2] <= 0:
-            raise BrowserError(f"nothing to click at {selector}")
-        return box[0], box[1]
-
-    def click(self, selector, button="left"):
-        x, y = self.center(selector)
-        self.click_at(x, y, button)
+    def open_address(self, address):
+        self.send("Page.navigate", url=address)
 
     def click_at(self, x, y, button="left"):
         for kind in ("mousePressed", "mouseReleased"):
@@ -257,6 +281,11 @@ class Browser:
 
     def type_text(self, text):
         self.send("Input.insertText", text=text)
+
+    def set_files(self, selector, paths):
+        node = self.send("DOM.getDocument")["root"]["nodeId"]
+        picker = self.send("DOM.querySelector", nodeId=node, selector=selector)["nodeId"]
+        self.send("DOM.setFileInputFiles", nodeId=picker, files=[str(f) for f in paths])
 
     def screenshot(self, path):
         data = self.send("Page.captureScreenshot", format="png")["data"]

@@ -101,27 +101,36 @@ async function start() {
   createVelmoraEngine({ page, onAbort: stop, printErr: (text) => console.warn(text) })
     .then((engine) => { page.mainWindow.engine = engine; })
     .catch(stop);
-  preload(page, manifest);
+  // After the engine: on a slow network it comes first.
+  let preloading = false;
+  page.on('wait', () => {
+    if (!preloading) preload(page, manifest);
+    preloading = true;
+  });
 }
 
 // Every shipped file is fetched and every picture and music decoded once
 // the title stands, so that no click waits for the network later; then the
-// whole site is kept for the next start.
+// whole site is kept for the next start. A few at a time, while the page is
+// idle: a player's touch never waits behind them.
 function preload(page, manifest) {
-  const names = Object.keys(manifest.files);
-  requestIdleCallbackOr(() => {
-    for (const name of names) {
-      if (/\.(gif|jpe?g|png)$/.test(name)) page.pictures.get(name);
-      else if (/\.dat$/.test(name)) page.files.download(name);
-    }
-    for (const name of Object.keys(manifest.music || {})) page.music.buffer(name);
-    keepForOffline(manifest);
-  });
+  const tasks = [];
+  for (const name of Object.keys(manifest.files)) {
+    if (/\.(gif|jpe?g|png)$/.test(name)) tasks.push(() => page.pictures.get(name));
+    else if (/\.dat$/.test(name)) tasks.push(() => page.files.download(name));
+  }
+  for (const name of Object.keys(manifest.music || {})) tasks.push(() => page.music.buffer(name));
+  tasks.push(() => keepForOffline(manifest));
+  const work = (deadline) => {
+    do tasks.shift()(); while (tasks.length && deadline.timeRemaining() > 4);
+    if (tasks.length) whenIdle(work);
+  };
+  whenIdle(work);
 }
 
-function requestIdleCallbackOr(task) {
+function whenIdle(task) {
   if (window.requestIdleCallback) window.requestIdleCallback(task, { timeout: 1000 });
-  else setTimeout(task, 200);
+  else setTimeout(() => task({ timeRemaining: () => 0 }), 50);
 }
 
 start();
