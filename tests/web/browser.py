@@ -102,11 +102,12 @@ class ThreadingServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 class SiteServer:
-    """The site on 127.0.0.1 at a free port, until stopped (the network gone)."""
+    """The site on 127.0.0.1 at a free port (or the one given: the same site
+    address again), until stopped (the network gone)."""
 
-    def __init__(self, site, compress=True):
+    def __init__(self, site, compress=True, port=0):
         handler = functools.partial(SiteHandler if compress else PlainHandler, directory=str(site))
-        self.server = ThreadingServer(("127.0.0.1", 0), handler)
+        self.server = ThreadingServer(("127.0.0.1", port), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
 
@@ -145,14 +146,15 @@ class PlayerDriver:
         self.url = self.server.url
 
     def wait_for(self, expression, what, deadline=None):
-        """Polls the page until the expression is truthy; its value."""
+        """Polls the page until the expression (or the promise it gives) is
+        truthy; its value."""
         end = time.monotonic() + (deadline or self.deadline)
         while time.monotonic() < end:
-            value = self.evaluate(expression)
+            value = self.evaluate(expression, wait_promise=True)
             if value:
                 return value
             time.sleep(0.005)
-        raise BrowserError(f"waited in vain for {what}")
+        raise BrowserError(f"waited in vain for {what}: {expression} is {value!r}")
 
     def open(self, path="index.html"):
         """Navigates and returns once the page's document is parsed."""
@@ -194,16 +196,30 @@ class Browser(PlayerDriver):
             [CHROMIUM, *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}",
              "--remote-debugging-port=0", f"--window-size={self.width},{self.height}", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        port = self._devtools_port()
-        targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list"))
-        page = next(t for t in targets if t["type"] == "page")
+        self.port = self._devtools_port()
+        targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{self.port}/json/list"))
+        self._attach(next(t for t in targets if t["type"] == "page"))
+        return self
+
+    def _attach(self, page):
+        self.page_id = page["id"]
+        self.events = []
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=self.deadline,
                                                   suppress_origin=True)
         self.send("Page.enable")
         self.send("Runtime.enable")
         self.send("Emulation.setDeviceMetricsOverride", width=self.width, height=self.height,
                   deviceScaleFactor=1, mobile=False)
-        return self
+
+    def new_tab(self):
+        """The page's tab closed and a new one opened: a game closed and
+        started again. The new tab has none of the old one's emulation."""
+        devtools = f"http://127.0.0.1:{self.port}/json"
+        page = json.load(urllib.request.urlopen(urllib.request.Request(f"{devtools}/new?about:blank",
+                                                                       method="PUT")))
+        self.socket.close()
+        urllib.request.urlopen(f"{devtools}/close/{self.page_id}").read()
+        self._attach(page)
 
     def __exit__(self, *exc):
         if self.socket:

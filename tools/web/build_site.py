@@ -84,9 +84,10 @@ def copy_icons(source: pathlib.Path, out: pathlib.Path) -> None:
 NOT_KEPT = {"service_worker.js", "fonts/README.txt", "fonts/LICENSE.txt", "fonts/characters.txt"}
 
 
-def write_service_worker(source: pathlib.Path, out: pathlib.Path, music: dict) -> None:
+def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
     """The service worker with this version's files: each one's SHA-256, and
     which form of which music it is (a browser keeps the form it plays)."""
+    music = json.loads((out / "files.json").read_text(encoding="utf-8"))["music"]
     forms = {f["address"]: f["type"] for m in music.values() for f in m["forms"]}
     files = {}
     for f in sorted(out.rglob("*")):
@@ -129,7 +130,7 @@ def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> No
 
     copy_icons(source, out)
     font_subset.make_fonts(source, out / "fonts")
-    write_service_worker(source, out, music)
+    write_service_worker(source, out)
 
 
 def main() -> int:
