@@ -289,6 +289,30 @@ class Browser(PlayerDriver):
         for kind in ("mousePressed", "mouseReleased"):
             self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button=button, clickCount=1)
 
+    # A finger: the page must emulate a touch screen (Emulation.setTouchEmulationEnabled).
+    def touch(self, kind, x, y):
+        points = [] if kind == "touchEnd" else [{"x": x, "y": y, "id": 1}]
+        self.send("Input.dispatchTouchEvent", type=kind, touchPoints=points)
+
+    def tap(self, selector):
+        x, y = self.center(selector)
+        self.touch("touchStart", x, y)
+        self.touch("touchEnd", x, y)
+
+    def swipe(self, selector, dx, dy, steps=6):
+        x, y = self.center(selector)
+        self.touch("touchStart", x, y)
+        for i in range(1, steps + 1):
+            self.touch("touchMove", x + dx * i / steps, y + dy * i / steps)
+        self.touch("touchEnd", x + dx, y + dy)
+
+    def long_press(self, selector, until):
+        """The finger held down until the page shows what it should."""
+        x, y = self.center(selector)
+        self.touch("touchStart", x, y)
+        self.wait_for(until, "what a long press opens", 10)
+        self.touch("touchEnd", x, y)
+
     def key(self, key):
         code, text = KEYS[key] if key in KEYS else (ord(key.upper()), key)
         self.send("Input.dispatchKeyEvent", type="keyDown", key=key, windowsVirtualKeyCode=code,
