@@ -72,7 +72,8 @@ class WebKitBrowser(PlayerDriver):
             options = Options()
             options.binary_location = MINIBROWSER
             options.add_argument("--automation")
-            self.driver = webdriver.WebKitGTK(executable_path=DRIVER, options=options)
+            self.driver = webdriver.WebKitGTK(executable_path=DRIVER, options=options,
+                                              service_log_path=os.devnull)
         finally:
             for k, v in saved.items():
                 if v is None:
