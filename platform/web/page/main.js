@@ -111,8 +111,8 @@ async function start() {
 
 // Every shipped file is fetched and every picture and music decoded once
 // the title stands, so that no click waits for the network later; then the
-// whole site is kept for the next start. A few at a time, while the page is
-// idle: a player's touch never waits behind them.
+// whole site is kept for the next start. A few at a time, a few milliseconds
+// of a moment the page is idle: a player's touch never waits behind them.
 function preload(page, manifest) {
   const tasks = [];
   for (const name of Object.keys(manifest.files)) {
@@ -122,7 +122,8 @@ function preload(page, manifest) {
   for (const name of Object.keys(manifest.music || {})) tasks.push(() => page.music.buffer(name));
   tasks.push(() => keepForOffline(manifest));
   const work = (deadline) => {
-    do tasks.shift()(); while (tasks.length && deadline.timeRemaining() > 4);
+    const until = performance.now() + 6;
+    do tasks.shift()(); while (tasks.length && performance.now() < until && deadline.timeRemaining() > 1);
     if (tasks.length) whenIdle(work);
   };
   whenIdle(work);
