@@ -2,7 +2,7 @@
 """Lighthouse's mobile figures of the web page: Performance, Accessibility and
 Best Practices, Largest Contentful Paint, and the bytes fetched.
 
-    bench/web/lighthouse.py [--site build-web/site] [--runs 5] [--report docs/lighthouse/mobile.html]
+    bench/web/lighthouse.py [--site build-web/site ...] [--runs 5] [--report docs/lighthouse/mobile.html]
 
 Lighthouse is the npm package pinned in tools/web/lighthouse (tools/setup.sh web
 installs it), run with its default settings, which are a phone's: a Moto G
@@ -11,7 +11,8 @@ processor to a quarter. It drives Debian's chromium, headless. The site is
 served from 127.0.0.1 by Python's http.server, compressing text with gzip as
 static hosts do (tests/web/browser.py), or as it is with --plain. Each run starts a fresh profile, so
 nothing is cached; the figures are the medians of the runs, and the report kept
-is that of the run whose Performance is the median.
+is that of the first site's run whose Performance is the median. Several sites
+(the page before a change, and after it) are measured in turns, run by run.
 """
 
 import argparse
@@ -51,30 +52,44 @@ def run_once(url, out):
             "html": pathlib.Path(f"{out}.report.html")}
 
 
+def summary(site, runs):
+    for r in runs:
+        print(f"  {' '.join(f'{c} {r[c]}' for c in CATEGORIES)} LCP {r['lcp']:.0f} ms FCP {r['fcp']:.0f} ms "
+              f"TBT {r['tbt']:.0f} ms bytes {r['bytes']:,.0f}; below 1: {', '.join(r['failed'])}")
+    print(f"{site}: median " + ", ".join(f"{c} {statistics.median(r[c] for r in runs):.0f}" for c in CATEGORIES) +
+          f"; LCP {statistics.median(r['lcp'] for r in runs):.0f} ms, "
+          f"FCP {statistics.median(r['fcp'] for r in runs):.0f} ms, "
+          f"TBT {statistics.median(r['tbt'] for r in runs):.0f} ms, "
+          f"bytes {statistics.median(r['bytes'] for r in runs):,.0f}")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", default=str(ROOT / "build-web/site"))
+    parser.add_argument("--site", action="append", help="a site folder (again for another)")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--report", help="where to keep the median run's HTML report")
     parser.add_argument("--plain", action="store_true", help="serve without compression")
     parser.add_argument("--keep", action="store_true", help="keep every run's reports (their folder is said)")
     args = parser.parse_args()
+    sites = args.site or [str(ROOT / "build-web/site")]
     if not LIGHTHOUSE.exists():
         print(f"no {LIGHTHOUSE}: tools/setup.sh web installs it", file=sys.stderr)
         return 1
     work = pathlib.Path(tempfile.mkdtemp(prefix="velmora-lighthouse-"))
-    with SiteServer(args.site, compress=not args.plain) as server:
-        runs = [run_once(server.url, work / f"run{i}") for i in range(args.runs)]
-    for r in runs:
-        print(" ".join(f"{c} {r[c]}" for c in CATEGORIES) +
-              f" LCP {r['lcp']:.0f} ms FCP {r['fcp']:.0f} ms TBT {r['tbt']:.0f} ms "
-              f"bytes {r['bytes']:,.0f}; below 1: {', '.join(r['failed'])}")
-    median = sorted(runs, key=lambda r: r["performance"])[len(runs) // 2]
-    print("median: " + ", ".join(f"{c} {statistics.median(r[c] for r in runs):.0f}" for c in CATEGORIES) +
-          f"; LCP {statistics.median(r['lcp'] for r in runs):.0f} ms, "
-          f"FCP {statistics.median(r['fcp'] for r in runs):.0f} ms, "
-          f"bytes {statistics.median(r['bytes'] for r in runs):,.0f}")
+    servers = [SiteServer(site, compress=not args.plain) for site in sites]
+    runs = {site: [] for site in sites}
+    try:
+        for i in range(args.runs):
+            for n, (site, server) in enumerate(zip(sites, servers)):
+                runs[site].append(run_once(server.url, work / f"site{n}-run{i}"))
+    finally:
+        for server in servers:
+            server.stop()
+    for site in sites:
+        summary(site, runs[site])
     if args.report:
+        first = runs[sites[0]]
+        median = sorted(first, key=lambda r: r["performance"])[len(first) // 2]
         pathlib.Path(args.report).parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(median["html"], args.report)
     if args.keep:

@@ -120,12 +120,34 @@ def music_wait(browser):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", default=str(ROOT / "build-web/site"))
+    parser.add_argument("--site", action="append",
+                        help="a site folder (again for another: the sites are measured in turns)")
     parser.add_argument("--rounds", type=int, default=21)
     parser.add_argument("--slow-rounds", type=int, default=5)
+    parser.add_argument("--no-clicks", action="store_true", help="leave out the whole game's clicks")
     args = parser.parse_args()
-    site = pathlib.Path(args.site)
+    sites = [pathlib.Path(s) for s in args.site or [ROOT / "build-web/site"]]
 
+    for site in sites:
+        print(f"## {site}\n")
+        print_sizes(site)
+    rounds = {site: [] for site in sites}
+    slow = {site: [] for site in sites}
+    for i in range(max(args.rounds, args.slow_rounds)):
+        for site in sites:
+            if i < args.rounds:
+                rounds[site].append(title_round(site))
+            if i < args.slow_rounds:
+                slow[site].append(title_round(site, slow=True))
+    for site in sites:
+        print(f"## {site}\n")
+        print_title(rounds[site], slow[site])
+        if not args.no_clicks:
+            print_clicks(site)
+    return 0
+
+
+def print_sizes(site):
     by_kind = sizes(site)
     total = sum(by_kind.values())
     print("| What | Bytes |\n|---|---|")
@@ -135,7 +157,8 @@ def main():
     print(f"| **all** | **{total:,}** ({total / 1e6:.2f} MB) |")
     print(f"| of which the title screen needs | {title_needs(site):,} |\n")
 
-    rounds = [title_round(site) for _ in range(args.rounds)]
+
+def print_title(rounds, slow):
     painted = [r[0] for r in rounds]
     fcp = [r[1] for r in rounds if r[1]]
     ready = [r[2] for r in rounds]
@@ -144,8 +167,6 @@ def main():
     print(f"first contentful paint: median {statistics.median(fcp):.0f} ms; "
           f"game ready for the title click: median {statistics.median(ready):.0f} ms")
     print(f"fetched by the painted title: {statistics.median(r[3] for r in rounds):,.0f} bytes\n")
-
-    slow = [title_round(site, slow=True) for _ in range(args.slow_rounds)]
     if slow:
         print(f"slow network, {len(slow)} rounds: title painted median "
               f"{statistics.median(r[0] for r in slow):.0f} ms (max {max(r[0] for r in slow):.0f}), "
@@ -155,6 +176,8 @@ def main():
               f"{statistics.median(r[4] for r in slow):,.0f}; the first music playing "
               f"{statistics.median(r[5] for r in slow):.0f} ms after it was asked for\n")
 
+
+def print_clicks(site):
     with Browser(str(site)) as browser:
         browser.open()
         browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor", "the title")
@@ -167,10 +190,9 @@ def main():
           f"p90 {quartiles(changed)[1]:.2f}, max {max(changed):.2f}; to its frame median "
           f"{statistics.median(frame):.2f} ms, p90 {quartiles(frame)[1]:.2f}, max {max(frame):.2f}; "
           f"{within} of {len(frame)} within one 60 Hz frame")
-    slow = sorted(clicks, key=lambda c: -c["frame"])[:len(frame) - within]
+    late = sorted(clicks, key=lambda c: -c["frame"])[:len(frame) - within]
     print("beyond one frame: " + ", ".join(f"#{clicks.index(c)} {c['window']} {c['frame']:.1f} ms"
-                                          for c in slow))
-    return 0
+                                          for c in late) + "\n")
 
 
 if __name__ == "__main__":
