@@ -9,6 +9,7 @@ import { Comforts } from './comforts.js';
 import { GamePage, kResized } from './game_page.js';
 import { kEngineFailed, kEngineStopped, kNoWebAssembly, Notices } from './notices.js';
 import { keepForOffline } from './offline.js';
+import { Touch } from './touch.js';
 
 const notices = new Notices(document.getElementById('notices'));
 document.getElementById('boot-notice').remove();
@@ -89,7 +90,7 @@ async function start() {
   }
   if (window.velmoraEarlyClick) page.answer('lblMsg', 0, window.velmoraEarlyClick);
   Object.assign(window.velmora, { page, status: page.status });
-  new Comforts(document, page);
+  new Touch(document, page, new Comforts(document, page));
   // The main window hidden with its tab, or shown again, is a resizing.
   document.addEventListener('visibilitychange', () => page.report(kResized));
   let failed = false;
