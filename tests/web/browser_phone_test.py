@@ -85,8 +85,8 @@ class TapPlayer(PagePlayer):
             b.tap(["#lblMsg", "#picMain", "#next"][self.turn % 3])
         elif window == "Form7":
             b.tap("#next" if self.turn % 2 else "#Image1")
-        elif not self.decisions:
-            return False
+        elif window == "Form4" or not self.decisions:
+            return False  # the name is typed on the phone's keyboard, by the test
         else:
             decision = self.decisions.pop(0)
             {"Form2": lambda: b.tap("#cmdYes" if decision == "yes" else "#cmdNo"),
@@ -98,7 +98,10 @@ class TapPlayer(PagePlayer):
     def tap_entry(self, decision):
         index = self.b.evaluate(
             f"[...document.querySelectorAll('#List1 option')].findIndex(o => o.text === {decision!r})")
-        self.b.tap(f"#List1 option:nth-child({index + 1})")
+        option = f"#List1 option:nth-child({index + 1})"
+        # Scrolled into the list's view first, as a player's finger would.
+        self.b.evaluate(f"document.querySelector('{option}').scrollIntoView({{block: 'nearest'}})")
+        self.b.tap(option)
         self.b.tap("#listOk")
 
 
@@ -156,34 +159,48 @@ def never_answers(failures, browser):
 
 
 def larger_phone(args, failures, shots):
-    """390 x 844: the windows of a short game, the swipes and the long press."""
+    """390 x 844: the windows of a short game, the page's menu by its button
+    and by a long press."""
     checked = set()
     with Browser(args.site, width=390, height=844) as browser:
         as_phone(browser, 390, 844)
         browser.open()
         browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor", "the title")
         check_layout(failures, browser, "the title", checked)
-        player = TapPlayer(browser, ["no", "yes", "no"],
-                           lambda index, window: check_layout(failures, browser, window, checked))
+
+        def at_wait(index, window):
+            check_layout(failures, browser, window, checked)
+            if index == 1:
+                page_menu(failures, browser, shots, checked)
+
+        player = TapPlayer(browser, ["no", "yes"], at_wait)
         player.play()  # to the name window, left waiting: typed on the phone's keyboard
-        browser.tap("#Text1")
-        browser.type_text("ケン")
+        for box, text in (("#Text1", "ケン"), ("#Text2", "ケンちゃん")):
+            browser.tap(box)
+            browser.type_text(text)
         browser.tap("#nameOk")
         player.decisions = ["no", "セーブ"]
         player.play()
         failures.check(browser.evaluate("velmora.status.waitingFor") == "Form5", "the save list is open")
         if shots:
             browser.screenshot(shots / "phone-list.png")
-        browser.tap("#comfortButton")
-        browser.wait_for("!document.getElementById('comfortMenu').hidden", "the page's menu")
-        check_layout(failures, browser, "the page's menu", checked)
-        if shots:
-            browser.screenshot(shots / "phone-menu.png")
-        browser.tap("#lblMsg")  # a tap beside the menu closes it
-        browser.wait_for("document.getElementById('comfortMenu').hidden", "the menu closed")
-        browser.long_press("#lblMsg", "!document.getElementById('comfortMenu').hidden")
-        failures.check(True, "a long press on the message opens the page's menu")
-        browser.tap("#lblMsg")
+
+
+def page_menu(failures, browser, shots, checked):
+    """At a question: the page's menu by the bar's button, closed by a tap
+    beside it, then opened by a long press on the message."""
+    closed = "document.getElementById('comfortMenu').hidden"
+    browser.tap("#comfortButton")
+    browser.wait_for(f"!{closed}", "the page's menu")
+    check_layout(failures, browser, "the page's menu", checked)
+    if shots:
+        browser.screenshot(shots / "phone-menu.png")
+    browser.tap("#picMain")
+    browser.wait_for(closed, "the menu closed by a tap beside it")
+    browser.long_press("#lblMsg", f"!{closed}")
+    failures.check(True, "a long press on the message opens the page's menu")
+    browser.tap("#picMain")
+    browser.wait_for(closed, "the menu closed")
 
 
 def swipes(args, failures):
