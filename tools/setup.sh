@@ -2,10 +2,12 @@
 # Installs everything the game, its tools and its tests need on Debian 12.
 # Run as root or through sudo; safe to run again.
 #   tools/setup.sh       the desktop game, its tools and tests
-#   tools/setup.sh web   the browser build (tools/web.sh), its browser tests in
-#                        three engines, and Lighthouse (npm, pinned by
-#                        tools/web/lighthouse/package-lock.json)
+#   tools/setup.sh web   the browser build (tools/web.sh) and its browser tests
+#                        in three engines
 #   tools/setup.sh all   both
+#   tools/setup.sh lighthouse   the browser build and Lighthouse for the web
+#                        benchmark (npm, pinned by tools/web/lighthouse/package-lock.json);
+#                        the test command does without it
 set -eu
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
@@ -33,10 +35,11 @@ case "${1:-desktop}" in
   desktop) PACKAGES=$DESKTOP_PACKAGES ;;
   web) PACKAGES=$WEB_PACKAGES ;;
   all) PACKAGES="$DESKTOP_PACKAGES $WEB_PACKAGES" ;;
-  *) echo "usage: tools/setup.sh [desktop|web|all]" >&2; exit 2 ;;
+  lighthouse) PACKAGES=$WEB_PACKAGES ;;
+  *) echo "usage: tools/setup.sh [desktop|web|all|lighthouse]" >&2; exit 2 ;;
 esac
 # Node and npm for Lighthouse: the machine's own where it has them, else Debian's.
-if [ "$PACKAGES" != "$DESKTOP_PACKAGES" ] && ! command -v npm >/dev/null 2>&1; then
+if [ "${1:-}" = lighthouse ] && ! command -v npm >/dev/null 2>&1; then
   PACKAGES="$PACKAGES nodejs npm"
 fi
 missing=""
@@ -51,7 +54,7 @@ fi
 if git -C "$(dirname "$0")/.." rev-parse --git-dir >/dev/null 2>&1; then git -C "$(dirname "$0")/.." config diff.cp932.textconv "iconv -f CP932 -t UTF-8"; fi
 # Lighthouse, at the versions its lock file pins, beside the lock file.
 LIGHTHOUSE="$(dirname "$0")/web/lighthouse"
-if [ "$PACKAGES" != "$DESKTOP_PACKAGES" ] && [ -f "$LIGHTHOUSE/package-lock.json" ] &&
+if [ "${1:-}" = lighthouse ] && [ -f "$LIGHTHOUSE/package-lock.json" ] &&
    ! cmp -s "$LIGHTHOUSE/package-lock.json" "$LIGHTHOUSE/node_modules/.velmora-lock"; then
   (cd "$LIGHTHOUSE" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error &&
    cp package-lock.json node_modules/.velmora-lock)

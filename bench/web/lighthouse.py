@@ -4,7 +4,7 @@ Best Practices, Largest Contentful Paint, and the bytes fetched.
 
     bench/web/lighthouse.py [--site build-web/site ...] [--runs 5] [--report docs/lighthouse/mobile.html]
 
-Lighthouse is the npm package pinned in tools/web/lighthouse (tools/setup.sh web
+Lighthouse is the npm package pinned in tools/web/lighthouse (tools/setup.sh lighthouse
 installs it), run with its default settings, which are a phone's: a Moto G
 Power's screen, the network slowed to 1.6 Mbps with 150 ms round trips, the
 processor to a quarter. It drives Debian's chromium, headless. The site is
@@ -73,7 +73,7 @@ def main():
     args = parser.parse_args()
     sites = args.site or [str(ROOT / "build-web/site")]
     if not LIGHTHOUSE.exists():
-        print(f"no {LIGHTHOUSE}: tools/setup.sh web installs it", file=sys.stderr)
+        print(f"no {LIGHTHOUSE}: tools/setup.sh lighthouse installs it", file=sys.stderr)
         return 1
     work = pathlib.Path(tempfile.mkdtemp(prefix="velmora-lighthouse-"))
     servers = [SiteServer(site, compress=not args.plain) for site in sites]
