@@ -147,11 +147,26 @@ class FirefoxBrowser(PlayerDriver):
             "actions": [{"type": "pointerMove", "x": int(x), "y": int(y), "origin": "viewport"},
                         {"type": "pointerDown", "button": pressed}, {"type": "pointerUp", "button": pressed}]}])
 
+    # Firefox's remote agent sends the key's events, but an Enter it sends
+    # never presses the focused button, as a player's Enter does: the driver
+    # presses it, where no listener of the page has taken the key.
+    PRESS_FOCUSED = """(() => {
+      const button = document.activeElement;
+      window.velmoraDriverPress = null;
+      if (!button || button.tagName !== 'BUTTON') return;
+      document.addEventListener('keydown', (e) => { window.velmoraDriverPress = e.defaultPrevented ? null : button; },
+                                { once: true });
+    })()"""
+
     def key(self, key):
         value = self.KEYS.get(key, key)
+        if key == "Enter":
+            self.evaluate(self.PRESS_FOCUSED)
         self.send("input.performActions", context=self.context, actions=[{
             "type": "key", "id": "keyboard",
             "actions": [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]}])
+        if key == "Enter":
+            self.evaluate("window.velmoraDriverPress && window.velmoraDriverPress.click()")
 
     def type_text(self, text):
         typed = [a for c in text for a in ({"type": "keyDown", "value": c}, {"type": "keyUp", "value": c})]
