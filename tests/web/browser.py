@@ -128,6 +128,16 @@ class BrowserError(Exception):
     pass
 
 
+def end_process(process):
+    """A browser asked to end, and made to if it does not within ten seconds."""
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 class PlayerDriver:
     """What a player does and what a test reads, in any engine. An engine's
     driver gives evaluate, click_at, key, type_text, set_files, screenshot
@@ -144,6 +154,13 @@ class PlayerDriver:
     def serve(self):
         self.server = SiteServer(self.site)
         self.url = self.server.url
+
+    # The site's server stopped, and the browser's profile removed, if any.
+    def stop_serving(self):
+        if self.server:
+            self.server.stop()
+        if getattr(self, "profile", None):
+            shutil.rmtree(self.profile, ignore_errors=True)
 
     def wait_for(self, expression, what, deadline=None):
         """Polls the page until the expression (or the promise it gives) is
@@ -225,16 +242,8 @@ class Browser(PlayerDriver):
         if self.socket:
             self.socket.close()
         if self.chromium:
-            self.chromium.terminate()
-            try:
-                self.chromium.wait(10)
-            except subprocess.TimeoutExpired:
-                self.chromium.kill()
-                self.chromium.wait()
-        if self.server:
-            self.server.stop()
-        if self.profile:
-            shutil.rmtree(self.profile, ignore_errors=True)
+            end_process(self.chromium)
+        self.stop_serving()
 
     def _devtools_port(self):
         active = os.path.join(self.profile, "DevToolsActivePort")

@@ -16,7 +16,7 @@ import subprocess
 import tempfile
 import threading
 
-from browser import BrowserError, PlayerDriver, websocket
+from browser import BrowserError, PlayerDriver, end_process, websocket
 
 FIREFOX = shutil.which("firefox-esr") or "/usr/bin/firefox-esr"
 # A quiet profile: no first-run pages, no reports home, sound allowed to start.
@@ -83,16 +83,8 @@ class FirefoxBrowser(PlayerDriver):
                 pass
             self.socket.close()
         if self.firefox:
-            self.firefox.terminate()
-            try:
-                self.firefox.wait(10)
-            except subprocess.TimeoutExpired:
-                self.firefox.kill()
-                self.firefox.wait()
-        if self.server:
-            self.server.stop()
-        if self.profile:
-            shutil.rmtree(self.profile, ignore_errors=True)
+            end_process(self.firefox)
+        self.stop_serving()
 
     def _bidi_address(self):
         """Firefox says where it listens on its error stream; the rest of that
