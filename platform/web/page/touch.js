@@ -1,11 +1,10 @@
-// A finger on the message or the scene (or the picture standing over it): a
-// tap, a swipe or a long press. A tap
-// is NEXT where NEXT waits, and never answers a question (as Enter does
-// not); at the title it is the message's own click. A swipe down or to the
-// right goes back a step, up or to the left forward; a long press opens the
-// page's menu. While one of the page's own windows is open, a touch only
-// closes it (the comforts see to that). Elsewhere a touch is the browser's:
-// a tap on a button is its click.
+// A finger on the message or the scene (or the picture standing over it):
+// a tap, a swipe or a long press. A tap is NEXT where NEXT waits, and never
+// answers a question (as Enter does not); at the title it is the message's
+// own click. A swipe down or to the right goes back a step, up or to the
+// left forward; a long press opens the page's menu. While one of the page's
+// own windows is open, a touch only closes it (the comforts see to that).
+// Elsewhere a touch is the browser's: a tap on a button is its click.
 const kSwipe = 40;          // CSS pixels the finger travels for a swipe
 const kStill = 10;          // and at most, for a tap or a long press
 const kLongPressMs = 550;
