@@ -65,7 +65,8 @@ class InstalledFiles(unittest.TestCase):
                                 "%s: %s matches nothing installed" % (name, pattern))
 
     def test_the_data_apart_from_the_programs(self):
-        data = [p for p in self.files if any(claims(q, p) for q in self.lists["velmora-data.install"])]
+        data_lines = self.lists["velmora-data.install"]
+        data = [p for p in self.files if any(claims(q, p) for q in data_lines)]
         self.assertIn("usr/share/games/velmora/kumi01.dat", data)
         self.assertTrue(all(p.startswith("usr/share/") for p in data), data)
 

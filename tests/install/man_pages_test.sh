@@ -19,7 +19,8 @@ for page in "$@"; do
   fi
   program=${page%.*}
   whatis=$(lexgrog "$file")
-  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+    man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
   lines=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>/dev/null | wc -l)
   if ! echo "$whatis" | grep -q "\"$program - "; then
     fail "$page" "no whatis entry for $program: $whatis"
