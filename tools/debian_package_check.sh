@@ -68,11 +68,12 @@ build() {
     DEB_BUILD_OPTIONS=parallel=$(nproc) nice -n 10 dpkg-buildpackage $*" >"$OUT/$log" 2>&1 ||
     { tail -40 "$OUT/$log"; fail "dpkg-buildpackage $* (the log: $OUT/$log)"; }
 }
-# Every file and folder of the test system, apt's download caches, logs and
-# temporary folders left aside.
+# Every file and folder of the test system, its caches (which their programs
+# make again: apt's, man-db's, debconf's), logs, apt's lists and temporary
+# folders left aside.
 file_list() {
   in_chroot "$TEST_ROOT" find / -xdev \( -path /proc -o -path /dev -o -path /sys -o \
-    -path /run -o -path /tmp -o -path /var/tmp -o -path /var/log -o -path /var/cache/apt -o \
+    -path /run -o -path /tmp -o -path /var/tmp -o -path /var/log -o -path /var/cache -o \
     -path /var/lib/apt/lists -o -path /root \) -prune -o -print | sort
 }
 installed_packages() {
@@ -145,17 +146,18 @@ cat "$OUT/lintian.txt"
 [ "$status" = 0 ] || fail "lintian (status $status)"
 # Listed apart: with --show-overrides lintian 2.116 fails on overridden tags.
 echo "overridden, each for the reason given in debian/*lintian-overrides:"
-as_user_in_chroot "$BUILD_ROOT" builder lintian --show-overrides "$CHANGES" 2>&1 |
+as_user_in_chroot "$BUILD_ROOT" builder lintian --show-overrides --display-info "$CHANGES" 2>&1 |
   grep '^O: ' | tee "$OUT/lintian-overrides.txt" || true
 
 step "the test chroot: autopkgtest, man-db and the tests' own needs"
 in_chroot "$TEST_ROOT" apt-get update -q=2
-# What debian/tests/control asks besides the packages themselves, installed
-# before the first file list: autopkgtest marks what it installs as manual.
+# Installed before the first file list, since autopkgtest marks what it
+# installs as installed by hand: dpkg-dev, which it wants for a source tree,
+# and what debian/tests/control asks besides the packages themselves.
 needs=$(sed -n 's/^Depends://p' "$REPO/debian/tests/control" | tr ',' '\n' |
   sed 's/ //g' | grep -v -e '^velmora' -e '^@' -e '^$' | sort -u)
 # shellcheck disable=SC2086
-apt_install "$TEST_ROOT" autopkgtest man-db $needs
+apt_install "$TEST_ROOT" autopkgtest dpkg-dev man-db $needs
 in_chroot "$TEST_ROOT" useradd --create-home --shell /bin/sh player
 mkdir -p "$TEST_ROOT/packages"
 cp "$OUT"/*.deb "$TEST_ROOT/packages/"
