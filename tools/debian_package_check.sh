@@ -158,6 +158,8 @@ needs=$(sed -n 's/^Depends://p' "$REPO/debian/tests/control" | tr ',' '\n' |
   sed 's/ //g' | grep -v -e '^velmora' -e '^@' -e '^$' | sort -u)
 # shellcheck disable=SC2086
 apt_install "$TEST_ROOT" autopkgtest dpkg-dev man-db $needs
+# The bytecode autopkgtest's first run would write.
+in_chroot "$TEST_ROOT" python3 -m compileall -q /usr/share/autopkgtest >/dev/null
 in_chroot "$TEST_ROOT" useradd --create-home --shell /bin/sh player
 mkdir -p "$TEST_ROOT/packages"
 cp "$OUT"/*.deb "$TEST_ROOT/packages/"
