@@ -46,7 +46,7 @@ STARTED=$(date +%s)
 TIMES=""
 step() {
   now=$(date +%s)
-  [ -z "${STEP:-}" ] || TIMES="$TIMES$(printf '%-52s %5d s' "$STEP" $((now - STEP_STARTED)))
+  [ -z "${STEP:-}" ] || TIMES="$TIMES$(printf '%-64s %5d s' "$STEP" $((now - STEP_STARTED)))
 "
   STEP=$1
   STEP_STARTED=$now
@@ -210,6 +210,6 @@ step "done"
 {
   echo "velmora $VERSION, $ARCH, $(date -u '+%Y-%m-%d %H:%M UTC'), $SUITE from $MIRROR"
   printf '%s' "$TIMES"
-  printf '%-52s %5d s\n' "total" "$(($(date +%s) - STARTED))"
+  printf '%-64s %5d s\n' "total" "$(($(date +%s) - STARTED))"
 } | tee "$OUT/summary.txt"
 say "PASS: built twice alike, lintian clean, installed, tested, purged without a trace"
