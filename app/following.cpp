@@ -1,11 +1,20 @@
 #include "app/following.h"
 
+#include <utility>
+
 namespace velmora {
+
+void KeptRecord::Load(std::string* notice) {
+    record_.Load(files_, notice);
+    told_ = !notice->empty() && *notice != ReadRecord::kDamaged;
+}
 
 void KeptRecord::Keep(bool now) {
     if (!record_.changed() || (!now && Clock::now() - written_ < std::chrono::seconds(5))) return;
     written_ = Clock::now();
-    record_.Save(files_, nullptr);
+    std::string why;
+    if (record_.Save(files_, &why) || std::exchange(told_, true)) return;
+    if (tell_) tell_(ReadRecord::kNotWritten + why);
 }
 
 std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip) {

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/read_record.h"
 #include "platform/rollback.h"
@@ -16,14 +18,20 @@ namespace velmora {
 
 // The player's record kept in its file: written now and then as the game
 // waits (at most every few seconds, and only when something was marked),
-// and when the program ends.
+// and when the program ends. A record that could not be read or written is
+// told to the player once.
 class KeptRecord {
   public:
+    using Tell = std::function<void(const std::string&)>;
+
     explicit KeptRecord(Files& files) : files_(files) {}
 
     ReadRecord& record() { return record_; }
-    // Reads the file; *notice: what the player is told of a damaged one.
-    void Load(std::string* notice) { record_.Load(files_, notice); }
+    // Who tells the player.
+    void TellWith(Tell tell) { tell_ = std::move(tell); }
+    // Reads the file; *notice: what the player is told of a damaged or
+    // unreadable one (told then, not again when it cannot be written).
+    void Load(std::string* notice);
     void Keep(bool now);
 
   private:
@@ -31,6 +39,8 @@ class KeptRecord {
 
     Files& files_;
     ReadRecord record_;
+    Tell tell_;
+    bool told_ = false;
     Clock::time_point written_ = Clock::now();
 };
 

@@ -9,8 +9,12 @@
 // The links are refreshed at each start: a newer version's data reaches the
 // folder, links to files it no longer ships go away, and the player's save
 // slots ("file1" .. "file5", "file1_text" ..., the ".file1.new" kind of helper
-// files) are never touched.
+// files) are never touched. Two launchers may refresh one folder at once (the
+// menu entry clicked twice): each makes its links under a name of its own and
+// renames them into place, never writing through an entry that is there, and
+// the shipped data is only ever opened for reading.
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,10 +24,13 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "platform/posix_files.h"
 
 namespace fs = std::filesystem;
 
@@ -32,8 +39,11 @@ namespace {
 constexpr const char* kProgram = "velmora-launcher";
 // Where the shipped data lies, seen from the folder of the programs.
 constexpr const char* kShippedFromPrograms = "../share/games/velmora";
-// Made beside a link before it replaces the old entry in one rename.
+// Made beside a link before it replaces the old entry in one rename; each
+// launcher's own, named after its process ("….pending.1234").
 constexpr const char* kPendingLink = ".velmora-launcher.pending";
+// The largest shipped file (the music) is 3.4 MB.
+constexpr size_t kShippedFileLimit = 64 * 1024 * 1024;
 
 void Complain(const std::string& what) {
     std::cerr << kProgram << ": " << what << '\n';
@@ -114,38 +124,72 @@ bool IsShippedLink(const fs::path& entry) {
            parent.parent_path().parent_path().filename() == "share";
 }
 
+// The pending link of a launcher that is no longer running.
+bool IsLeftOverPending(const std::string& name) {
+    const std::string prefix = std::string(kPendingLink) + ".";
+    if (name == kPendingLink) return true;  // as older launchers named it
+    if (!name.starts_with(prefix)) return false;
+    const std::string pid = name.substr(prefix.size());
+    if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != std::string::npos)
+        return true;
+    return ::kill(std::stoi(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Where the file system has no links (a memory stick's): a copy, read from
+// the shipped file and written into the folder as the game writes a slot.
+bool CopyShippedFile(const fs::path& folder, const std::string& name, const fs::path& target) {
+    velmora::ReadFailure failure;
+    const velmora::Descriptor file =
+        velmora::OpenRegular(target.string(), target.string(), kShippedFileLimit, &failure);
+    std::optional<std::string> bytes;
+    if (file.ok()) bytes = velmora::ReadAtMost(file, target.string(), kShippedFileLimit, &failure);
+    velmora::CommitFailure committed;
+    velmora::PosixFiles files(folder.string());
+    if (bytes && files.ReplaceTogether({{name, *bytes}}, &committed)) return true;
+    Complain("cannot copy " + target.string() + " into " + folder.string() + ": " +
+             (bytes ? committed.why : failure.why));
+    return false;
+}
+
 // Puts `target` in the game folder under `name`: a link where the file system
 // has them, a copy elsewhere. The new entry replaces the old one in one rename.
 bool PlaceShippedFile(const fs::path& folder, const std::string& name, const fs::path& target) {
     const fs::path entry = folder / name;
-    const fs::path pending = folder / kPendingLink;
+    const fs::path pending =
+        folder / (std::string(kPendingLink) + "." + std::to_string(::getpid()));
     std::error_code ec;
     if (fs::read_symlink(entry, ec) == target && !ec) return true;
     if (fs::is_directory(fs::symlink_status(entry, ec))) {
         Complain("left alone: " + entry.string() + " is a folder");
         return false;
     }
-    fs::remove(pending, ec);
-    fs::create_symlink(target, pending, ec);
-    if (ec) fs::copy_file(target, pending, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(pending, entry, ec);
-    if (ec) {
-        fs::remove(pending, ec);
-        Complain("cannot place " + entry.string() + ": " + ec.message());
+    ::unlink(pending.c_str());  // a leftover of a process of the same number: never followed
+    if (::symlink(target.c_str(), pending.c_str()) != 0) {
+        if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS)
+            return CopyShippedFile(folder, name, target);
+        Complain("cannot link " + entry.string() + ": " + std::strerror(errno));
+        return false;
+    }
+    if (::rename(pending.c_str(), entry.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(pending.c_str());
+        Complain("cannot place " + entry.string() + ": " + std::strerror(error));
         return false;
     }
     return true;
 }
 
 // Links every shipped file into the game folder and drops the links to files a
-// newer version no longer ships. A failure on one file is reported and the game
-// starts all the same: the game itself says which file it misses.
+// newer version no longer ships, and what launchers cut off left behind. A
+// failure on one file is reported and the game starts all the same: the game
+// itself says which file it misses.
 void RefreshShippedFiles(const fs::path& shipped, const fs::path& folder) {
     std::set<std::string> names;
     std::error_code ec;
     for (const fs::directory_entry& file : fs::directory_iterator(shipped, ec)) {
         const std::string name = file.path().filename().string();
-        if (!file.is_regular_file() || IsPlayersFile(name) || name == kPendingLink) continue;
+        if (!file.is_regular_file() || IsPlayersFile(name) || name.starts_with(kPendingLink))
+            continue;
         names.insert(name);
         PlaceShippedFile(folder, name, file.path());
     }
@@ -155,9 +199,11 @@ void RefreshShippedFiles(const fs::path& shipped, const fs::path& folder) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
         if (IsPlayersFile(name) || names.count(name)) continue;
-        if (entry.is_symlink() && IsShippedLink(entry.path())) stale.push_back(entry.path());
+        if (name.starts_with(kPendingLink) ? IsLeftOverPending(name)
+                                           : entry.is_symlink() && IsShippedLink(entry.path()))
+            stale.push_back(entry.path());
     }
-    for (const fs::path& link : stale) fs::remove(link, ec);
+    for (const fs::path& link : stale) ::unlink(link.c_str());
 }
 
 void Usage(std::ostream& out) {

@@ -44,11 +44,18 @@ int main(int argc, char* argv[]) {
     std::string notice;
     kept.Load(&notice);
     velmora::qt::MainWindow window;
+    auto* notices = new velmora::qt::Notice(window);  // owned by the window
+    const auto tell = [notices](const std::string& text) {
+        qWarning("%s", text.c_str());
+        notices->Say(QString::fromStdString(text));
+    };
+    kept.TellWith(tell);
     velmora::qt::QtPlatform platform(window, files);
     velmora::Skip skip(platform, kept.record());
     velmora::Rollback rollback(skip, [&](velmora::Platform& on) {
         return velmora::FollowedGame(on, kept.record(), &skip);
     });
+    rollback.TellWith(tell);
     velmora::RolledGame game(rollback);
     velmora::qt::GameSession session(game, window, [&platform] { platform.CloseAll(); });
     QObject::connect(&session, &velmora::qt::GameSession::ended, &app, &QCoreApplication::exit);
@@ -68,7 +75,7 @@ int main(int argc, char* argv[]) {
         velmora::qt::EndOnceFirstPainted(window);
     }
     window.show();
-    if (!notice.empty()) (new velmora::qt::Notice(window))->Say(QString::fromStdString(notice));
+    if (!notice.empty()) tell(notice);
     const int status = QApplication::exec();
     kept.Keep(true);
     return status;

@@ -1,6 +1,6 @@
 // The story map's rows as the window program shows them: every event of the
 // story from the shipped words (storymap.txt in the game's folder), marked
-// seen from the player's record.
+// seen from the player's record; what is wrong with the file, if anything.
 #pragma once
 
 #include <vector>
@@ -11,6 +11,6 @@
 
 namespace velmora {
 
-std::vector<qt::StoryMapRow> StoryMapRows(Files& gameFiles, const ReadRecord& record);
+qt::StoryMapView StoryMapRows(Files& gameFiles, const ReadRecord& record);
 
 }  // namespace velmora

@@ -4,7 +4,9 @@
 //   velmora-tty [--rollback]
 //
 // With --rollback the input line BACK at any prompt takes the game back one
-// step (platform/rollback.h); without it the protocol is as it always was.
+// step and FORWARD forward again (platform/rollback.h); a line "NOTICE …"
+// says when the steps gone back over were dropped. Without it the protocol
+// is as it always was.
 #include <cstring>
 #include <iostream>
 #include <memory>

@@ -38,7 +38,8 @@ std::string Json(const std::string& text) {
     return out + "\"";
 }
 
-// The story map as the page draws it; titles only of what was seen.
+// The story map as the page draws it; titles only of what was seen, and
+// what is wrong with the file of its words.
 std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& record) {
     const velmora::StoryMap map = velmora::ReadStoryMap(
         files, velmora::TheStory(), [&](const std::string& id) { return record.Seen(id); });
@@ -49,7 +50,8 @@ std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& recor
                    ",\"seen\":" + (e.seen ? "true" : "false") +
                    ",\"title\":" + Json(e.seen ? e.title : "") + ",\"hint\":" + Json(e.hint) + "}";
     }
-    return "{\"seen\":" + std::to_string(map.seen) + ",\"entries\":[" + entries + "]}";
+    return "{\"seen\":" + std::to_string(map.seen) + ",\"trouble\":" + Json(map.trouble) +
+           ",\"entries\":[" + entries + "]}";
 }
 
 }  // namespace
@@ -57,14 +59,17 @@ std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& recor
 int main() {
     velmora::web::WebFiles files;
     velmora::web::WebPlatform platform(files);
+    const auto tell = [&platform](const std::string& text) { platform.Notice(text); };
     velmora::KeptRecord kept(files);
     velmora::ReadRecord& record = kept.record();
     std::string notice;
     kept.Load(&notice);
+    kept.TellWith(tell);
     if (!notice.empty()) platform.Notice(notice);
     velmora::Skip skip(platform, record);
     velmora::Rollback rollback(
         skip, [&](velmora::Platform& on) { return velmora::FollowedGame(on, record, &skip); });
+    rollback.TellWith(tell);
     // The record is written now and then, and when the page is put away.
     platform.Follow(&rollback, &skip, [&] { return StoryMapJson(files, record); });
     platform.OnWait([&] { kept.Keep(false); });

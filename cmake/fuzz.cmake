@@ -1,6 +1,6 @@
 # Fuzz targets and fault tests.
 #
-# With clang and -DVELMORA_FUZZ=ON the three readers become libFuzzer targets
+# With clang and -DVELMORA_FUZZ=ON the six readers become libFuzzer targets
 # (tools/fuzz.sh builds and runs them); in every other build the same targets
 # are built as replayers that ctest runs over the kept corpus, so a crasher
 # found once is checked on every run.
@@ -14,7 +14,8 @@ if(VELMORA_FUZZ)
     set(VELMORA_FUZZ_ENGINE ON)
     # Coverage for the game's own code, and the sanitizers the targets use.
     foreach(lib velmora_world velmora_presentation velmora_places velmora_finale velmora_shell
-                velmora_platform_posix velmora_platform_trace)
+                velmora_platform_posix velmora_platform_trace velmora_platform_reading
+                velmora_platform_settings)
         target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
             -fno-sanitize-recover=all -fno-omit-frame-pointer)
     endforeach()

@@ -66,7 +66,8 @@ endforeach()
 
 # A platform sees the platform's folder alone.
 add_library(velmora_platform_web STATIC platform/web/web_platform.cpp platform/web/web_files.cpp
-            platform/web/page_bridge.cpp)
+            platform/web/page_bridge.cpp platform/web/scene_light_bridge.cpp
+            platform/scene_light.cpp)
 if(COMMAND velmora_sees)
     velmora_sees(velmora_platform_web platform)
 else()
@@ -78,7 +79,9 @@ add_executable(velmora-web app/web_main.cpp)
 target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_platform_rollback
                                           velmora_following velmora_engine)
 set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
+# The page calls in to paint the light of the hour (scene_light_bridge.cpp).
 target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+    -sEXPORTED_FUNCTIONS=_main,_velmora_light_buffer,_velmora_paint_light
     -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
     -sALLOW_MEMORY_GROWTH=1 -sINCOMING_MODULE_JS_API=page,locateFile,print,printErr,onAbort)
 
@@ -90,6 +93,9 @@ file(GLOB VELMORA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/* ${CMAK
 file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/*.cpp
      ${CMAKE_SOURCE_DIR}/world/*.cpp ${CMAKE_SOURCE_DIR}/places/*.cpp
      ${CMAKE_SOURCE_DIR}/presentation/*.cpp ${CMAKE_SOURCE_DIR}/finale/*.cpp)
+# The platform's own words the page shows too (tools/web/font_subset.py).
+file(GLOB VELMORA_PLATFORM_TEXTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.h
+     ${CMAKE_SOURCE_DIR}/platform/*.cpp)
 set(VELMORA_SITE ${CMAKE_BINARY_DIR}/site)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${VELMORA_SYSTEM_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
@@ -97,6 +103,6 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS velmora-web ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
             ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${VELMORA_PAGE_FILES}
-            ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES}
+            ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES} ${VELMORA_PLATFORM_TEXTS}
     COMMENT "Laying out the site in ${VELMORA_SITE}")
 add_custom_target(velmora-site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)

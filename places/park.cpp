@@ -15,7 +15,8 @@ void VisitPark(Visit& v) {
     v.Redraw();
     if (v.Closed(kOpen)) {
         v.Blank();
-        v.Say("「公園だけど……。夜に一人で入っていったら、変質者と間違われそうだ。」");
+        // At night, and in the half hour of dawn before it opens.
+        v.Say("「公園だけど……。こんな時間に一人で入っていったら、変質者と間違われそうだ。」");
         return;
     }
     v.Picture(kScene);

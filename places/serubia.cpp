@@ -9,13 +9,14 @@ namespace {
 constexpr const char* kScene = "serubia.jpg";
 constexpr Hours kOpen{AM, 9, PM, 8};
 
-// The hero thinks about a present for Hitomi.
+// The hero thinks about a present for Hitomi, straight after the two of
+// them have looked all over Serubia for penguins.
 const char* const kPresentThoughts[8] = {
     "「プレゼントか……。何がいいかな。」",
     "「花……は、だめだ。ひとみの家は花屋じゃないか。」",
     "「じゃあ、ダイヤモンド……。そんな金、どこにあるんだよ。」",
-    "「そういえば、ひとみはペンギンが好きだったよな。」",
-    "「でも、ペンギンなんてセルビアに売ってるわけないし……。」",
+    "「ひとみの好きなものといえば、ペンギンだけど……。」",
+    "「でも、ペンギンのグッズは、さっき二人でさんざん探しても、どこにもなかったんだよな。」",
     "「ペンギン……ペン……ペン、ダント……。ペンダント！」",
     "「そうだ、ペンダントにしよう！」",
     "「……我ながら単純な発想だな。はははっ。」",

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,7 +77,25 @@ class Files {
     virtual bool Peek(const std::vector<std::string>& names, size_t limit,
                       std::vector<std::string>* contents, int64_t* written, ReadFailure* failure);
 
+    // What an Update makes of a file: given its bytes (nothing when there is
+    // no such file), the bytes that replace it, or nothing to leave it be.
+    using Change = std::function<std::optional<std::string>(const std::optional<std::string>&)>;
+
+    // Reads a file and replaces it as one step, which no other game's read or
+    // write of the folder comes between: two games adding to the player's
+    // record at once both keep what they added. A file that is there but
+    // cannot be read is never replaced. False, with *why, when it could not
+    // be read or the new bytes could not be written (the file then as it was).
+    virtual bool Update(const std::string& name, size_t limit, const Change& change,
+                        std::string* why);
+
   protected:
+    using Replace = std::function<bool(const std::vector<NamedBytes>&, CommitFailure*)>;
+    // An update once whatever keeps other games out is held: `replace`
+    // writes the new bytes.
+    bool ReadThenReplace(const std::string& name, size_t limit, const Change& change,
+                         const Replace& replace, std::string* why);
+
     // Reads the files one after the other; false at the first that fails.
     bool ReadEach(const std::vector<std::string>& names, size_t limit,
                   std::vector<std::string>* contents, ReadFailure* failure);
@@ -113,6 +132,32 @@ inline bool Files::Peek(const std::vector<std::string>& names, size_t limit,
                         ReadFailure* failure) {
     if (written) *written = 0;
     return ReadEach(names, limit, contents, failure);
+}
+
+// Without other games, an update is a read, then a replace.
+inline bool Files::Update(const std::string& name, size_t limit, const Change& change,
+                          std::string* why) {
+    return ReadThenReplace(
+        name, limit, change,
+        [this](const std::vector<NamedBytes>& files, CommitFailure* failure) {
+            return ReplaceTogether(files, failure);
+        },
+        why);
+}
+
+inline bool Files::ReadThenReplace(const std::string& name, size_t limit, const Change& change,
+                                   const Replace& replace, std::string* why) {
+    ReadFailure failure;
+    const std::optional<std::string> now = Read(name, limit, &failure);
+    if (!now && !failure.missing) {
+        *why = failure.why;
+        return false;
+    }
+    const std::optional<std::string> next = change(now);
+    CommitFailure committed;
+    if (!next || replace({{name, *next}}, &committed)) return true;
+    *why = committed.why;
+    return false;
 }
 
 inline bool Files::ReadEach(const std::vector<std::string>& names, size_t limit,

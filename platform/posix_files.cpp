@@ -69,6 +69,10 @@ std::string NotInFolder(const std::string& name) {
 // The most an undo marker can hold: a few names of a slot.
 constexpr size_t kMarkerLimit = 4096;
 
+// The most of an old file copied aside where no second name can be made for
+// it: the largest file the game reads (the music).
+constexpr size_t kCopyLimit = 64 * 1024 * 1024;
+
 std::string Explain(const char* step) {
     return std::string(step) + "に失敗しました（" + std::strerror(errno) + "）。";
 }
@@ -233,6 +237,31 @@ bool PosixFiles::WriteWhole(const std::string& path, const std::string& bytes, s
     return true;
 }
 
+// The old file under a second name: a hard link where the file system makes
+// one. Where it cannot (the slot is a link to a file on another disk, or the
+// disk has no hard links) the old bytes are copied instead; the slot's name
+// then gets the new file, as it does over a link on the same disk, and the
+// file the link pointed at is never written.
+bool PosixFiles::KeepOld(const std::string& target, const std::string& old, std::string* why) {
+    if (ops_.link(target.c_str(), old.c_str()) == 0) return true;
+    if (errno == EEXIST && RemoveQuietly(old) && ops_.link(target.c_str(), old.c_str()) == 0)
+        return true;
+    if (errno != EXDEV && errno != EPERM && errno != EMLINK && errno != EOPNOTSUPP) {
+        *why = Explain("元のファイルの保護");
+        return false;
+    }
+    const std::string name = target.substr(target.rfind('/') + 1);
+    ReadFailure failure;
+    const Descriptor file = OpenRegular(target, name, kCopyLimit, &failure);
+    const std::optional<std::string> bytes =
+        file.ok() ? ReadAtMost(file, name, kCopyLimit, &failure) : std::nullopt;
+    if (!bytes) {
+        *why = failure.why;
+        return false;
+    }
+    return WriteWhole(old, *bytes, why);
+}
+
 bool PosixFiles::SyncFolder(std::string* why) {
     int fd = ops_.open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     bool ok = fd >= 0 && ops_.fsync(fd) == 0;
@@ -314,6 +343,25 @@ bool PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<s
     return true;
 }
 
+// The file's own cut-off commit is finished or rolled back before it is
+// read, so that what it added is merged, not lost.
+bool PosixFiles::Update(const std::string& name, size_t limit, const Change& change,
+                        std::string* why) {
+    FolderLock lock;
+    if (!lock.Take(folder_, lockWait_, why)) return false;
+    const std::vector<std::string> bases = Bases({name});
+    if (bases.empty() || !RecoverUnlocked(bases)) {
+        *why = bases.empty() ? NotInFolder(name) : kSaveLeftUnfinished;
+        return false;
+    }
+    return ReadThenReplace(
+        name, limit, change,
+        [this](const std::vector<NamedBytes>& files, CommitFailure* failure) {
+            return Commit(files, failure);
+        },
+        why);
+}
+
 bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
     FolderLock lock;
     if (!lock.Take(folder_, lockWait_, &failure->why)) {
@@ -376,14 +424,8 @@ bool PosixFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* fai
     // 2. The old files kept under a second name, so that a failed rename can
     //    be undone; then the marker that says the renames have begun.
     for (size_t i = 0; i < files.size(); ++i) {
-        const std::string old = PathOf(OldOf(bases[i]));
-        if (!hadOld[i]) continue;
-        if (ops_.link(targets[i].c_str(), old.c_str()) != 0 &&
-            (errno != EEXIST || !RemoveQuietly(old) ||
-             ops_.link(targets[i].c_str(), old.c_str()) != 0)) {
-            *why = Explain("元のファイルの保護");
+        if (hadOld[i] && !KeepOld(targets[i], PathOf(OldOf(bases[i])), why))
             return cleanUp(), false;
-        }
     }
     if (!WriteWhole(marker, CommitList(bases, hadOld), why) || !SyncFolder(why))
         return cleanUp(), false;

@@ -40,6 +40,8 @@ class PosixFiles : public Files {
     bool Recover(const std::vector<std::string>& names) override;
     bool Peek(const std::vector<std::string>& names, size_t limit,
               std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) override;
+    bool Update(const std::string& name, size_t limit, const Change& change,
+                std::string* why) override;
 
     // A regular file of the folder opened for reading (see OpenRegular), for
     // readers that take a descriptor (the music).
@@ -61,6 +63,7 @@ class PosixFiles : public Files {
     bool RecoverUnlocked(const std::vector<std::string>& bases);
     bool WriteWhole(const std::string& path, const std::string& bytes, std::string* why,
                     ino_t* written = nullptr);
+    bool KeepOld(const std::string& target, const std::string& old, std::string* why);
     bool SyncFolder(std::string* why);
     bool RollBack(const std::vector<std::string>& bases, const std::vector<bool>& hadOld);
     bool FinishCommit(const std::vector<std::string>& bases);

@@ -60,8 +60,11 @@ void ReadRecord::Load(Files& files, std::string* notice) {
     changed_ = false;
     ReadFailure failure;
     const std::optional<std::string> bytes = files.Read(kFileName, kFileLimit, &failure);
-    if (!bytes && failure.missing) return;
-    if (!bytes || !Parse(*bytes, &read_, &seen_)) {
+    if (!bytes) {
+        if (!failure.missing && notice) *notice = kLeftAlone + failure.why;
+        return;
+    }
+    if (!Parse(*bytes, &read_, &seen_)) {
         read_.clear();
         seen_.clear();
         changed_ = true;  // the damaged file is replaced at the next save
@@ -70,19 +73,20 @@ void ReadRecord::Load(Files& files, std::string* notice) {
 }
 
 bool ReadRecord::Save(Files& files, std::string* why) {
-    std::set<std::string> read, seen;
-    const std::optional<std::string> bytes = files.Read(kFileName, kFileLimit, nullptr);
-    if (bytes && Parse(*bytes, &read, &seen)) {
-        read_.insert(read.begin(), read.end());
-        seen_.insert(seen.begin(), seen.end());
-    }
-    CommitFailure failure;
-    if (!files.ReplaceTogether({{kFileName, Format(read_, seen_)}}, &failure)) {
-        if (why) *why = failure.why;
-        return false;
-    }
-    changed_ = false;
-    return true;
+    std::string ignored;
+    const bool saved = files.Update(
+        kFileName, kFileLimit,
+        [this](const std::optional<std::string>& now) -> std::optional<std::string> {
+            std::set<std::string> read, seen;
+            if (now && Parse(*now, &read, &seen)) {
+                read_.insert(read.begin(), read.end());
+                seen_.insert(seen.begin(), seen.end());
+            }
+            return Format(read_, seen_);
+        },
+        why ? why : &ignored);
+    if (saved) changed_ = false;
+    return saved;
 }
 
 void ReadRecord::MarkRead(const std::string& key) {

@@ -2,8 +2,8 @@
 // messages read (by the keys the game gives them, world/message_key.h) and
 // the events of the story seen (by their ids, "park P3"). It skips what has
 // been read and marks the story map. It is kept in one small file of the
-// player's own data folder, written whole and at once (Files' atomic
-// ReplaceTogether), never in a save slot.
+// player's own data folder, written whole and at once (Files' Update, which
+// merges what two games add at the same time), never in a save slot.
 #pragma once
 
 #include <set>
@@ -19,13 +19,23 @@ class ReadRecord {
     static constexpr size_t kFileLimit = 4 * 1024 * 1024;
     // What the player is told, once, when the file was damaged.
     static constexpr char kDamaged[] = "既読の記録が壊れていたので、記録をはじめからやり直します。";
+    // Told before the reason when the file is there but cannot be read.
+    static constexpr char kLeftAlone[] =
+        "既読の記録を読めなかったので、記録のファイルはそのままにしておきます。";
+    // Told before the reason when the record could not be written.
+    static constexpr char kNotWritten[] = "既読の記録を保存できませんでした。";
 
     // A missing file is an empty record. A damaged one too: *notice then
-    // says so, and the next Save writes a sound file in its place.
+    // says so, and the next Save writes a sound file in its place. One that
+    // is there but cannot be read (no permission, too large, no file) is
+    // left as it is: *notice says why, and no Save writes over it while it
+    // cannot be read.
     void Load(Files& files, std::string* notice);
-    // Writes the record whole, with whatever another copy of the game
-    // added to the file since it was read. False, with *why, when it could
-    // not be written; the record stays to be written at the next try.
+    // Reads the file again, adds what this game marked to whatever another
+    // copy of the game added meanwhile, and writes it whole, all in one step
+    // that no other game's comes between. False, with *why, when the file
+    // could not be read or written; the record stays to be written at the
+    // next try.
     bool Save(Files& files, std::string* why);
 
     bool Read(const std::string& key) const { return read_.count(key) != 0; }

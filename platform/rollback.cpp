@@ -1,6 +1,5 @@
 #include "platform/rollback.h"
 
-#include <stdexcept>
 #include <utility>
 
 namespace velmora {
@@ -8,9 +7,12 @@ namespace {
 
 using Kind = Rollback::Answer::Kind;
 
+bool IsFileStep(Kind kind) {
+    return kind == Kind::kRead || kind == Kind::kWrite || kind == Kind::kRecover;
+}
+
 bool IsWait(Kind kind) {
-    return kind != Kind::kPosition && kind != Kind::kRead && kind != Kind::kWrite &&
-           kind != Kind::kRecover;
+    return kind != Kind::kPosition && !IsFileStep(kind);
 }
 
 bool SameFailure(const ReadFailure& a, const ReadFailure& b) {
@@ -50,12 +52,16 @@ class Rollback::RecordedFiles final : public Files {
 
     bool ReadTogether(const std::vector<std::string>& names, size_t limit,
                       std::vector<std::string>* contents, ReadFailure* failure) override {
+        bool live = false;
         const Answer& read = Fetch(Kind::kRead, [&](Answer& a) {
             a.done = r_.front_.files().ReadTogether(names, limit, &a.contents, &a.readFailure);
+            live = true;
         });
         *contents = read.contents;
         if (failure) *failure = read.readFailure;
-        return read.done;
+        if (!read.done) return false;
+        if (live) r_.Loaded();
+        return true;
     }
 
     bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) override {
@@ -165,7 +171,7 @@ void Rollback::Replay(size_t target) {
     // none of its windows (window-move mode).
     while (!live_) {
         if (at_ == handOverAt_ || at_ >= record_.size() || record_[at_].kind != Kind::kClick) {
-            if (at_ < record_.size() && record_[at_].kind != Kind::kClick) DropAfterHere();
+            if (at_ < record_.size() && record_[at_].kind != Kind::kClick) DropAfterHere(true);
             HandOver();
             return;
         }
@@ -177,16 +183,41 @@ void Rollback::Replay(size_t target) {
 const Rollback::Answer* Rollback::Recorded(Kind kind) {
     if (live_) return nullptr;
     const bool matches = at_ < record_.size() && record_[at_].kind == kind;
-    if (matches && at_ < handOverAt_) return &record_[at_++];
+    if (matches && at_ < handOverAt_) {
+        // The list of the last load, reached by the first load's way: the
+        // screen as it was when the player chose from it.
+        if (at_ == loadWay_) screen_ = loadScreen_;
+        return &record_[at_++];
+    }
     // Played again, the game asks what it did not ask then (a scenario file
     // gone since): what was recorded after this no longer holds.
-    if (!matches) DropAfterHere();
+    if (!matches) DropAfterHere(true);
     HandOver();
     return nullptr;
 }
 
-void Rollback::DropAfterHere() {
+void Rollback::DropAfterHere(bool diverged) {
+    if (at_ >= record_.size()) return;
     record_.erase(record_.begin() + static_cast<std::ptrdiff_t>(at_), record_.end());
+    if (loadWay_ >= at_) loadWay_.reset();  // the load it led to is gone
+    if (diverged && tell_) tell_(kStepsDropped);
+}
+
+// The answers between the first load's way and this load's list of slots
+// can never be gone back to: they go, and the list follows the way.
+void Rollback::Loaded() {
+    size_t list = at_;
+    while (list > 0 && record_[list - 1].kind != Kind::kList) --list;
+    if (list == 0) return;
+    --list;
+    if (loadWay_ && *loadWay_ < list) {
+        const auto from = record_.begin() + static_cast<std::ptrdiff_t>(*loadWay_);
+        record_.erase(from, from + static_cast<std::ptrdiff_t>(list - *loadWay_));
+        at_ -= list - *loadWay_;
+    } else {
+        loadWay_ = list;
+    }
+    loadScreen_ = listScreen_;
 }
 
 void Rollback::HandOver() {
@@ -195,10 +226,13 @@ void Rollback::HandOver() {
     live_ = true;
 }
 
+// Another answer of the player's leaves the steps recorded after it; the
+// game asking something else there, or a slot read or written otherwise,
+// means that it no longer plays as recorded.
 const Rollback::Answer& Rollback::Take(Answer answer) {
     if (at_ < record_.size()) {
         if (SameAnswer(record_[at_], answer)) return record_[at_++];
-        DropAfterHere();
+        DropAfterHere(record_[at_].kind != answer.kind || IsFileStep(answer.kind));
     }
     record_.push_back(std::move(answer));
     return record_[at_++];
@@ -207,19 +241,24 @@ const Rollback::Answer& Rollback::Take(Answer answer) {
 template <typename Wait>
 const Rollback::Answer& Rollback::Ask(Kind kind, bool step, Wait wait) {
     if (const Answer* recorded = Recorded(kind)) return *recorded;
-    Answer answer(kind);
-    answer.step = step;
-    try {
-        wait(answer);
-    } catch (const StepForward&) {
-        if (!CanGoForward() || record_[at_].kind != kind) {
-            throw std::logic_error("a step forward where none was recorded");
+    for (;;) {
+        Answer answer(kind);
+        answer.step = step;
+        try {
+            wait(answer);
+        } catch (const StepForward&) {
+            if (CanGoForward() && record_[at_].kind == kind) {
+                forwarded_ = true;
+                return record_[at_++];
+            }
+            // The game waits here for what was not recorded (a scenario
+            // file changed since the player went back): it waits again.
+            DropAfterHere(true);
+            continue;
         }
-        forwarded_ = true;
-        return record_[at_++];
+        forwarded_ = false;
+        return Take(std::move(answer));
     }
-    forwarded_ = false;
-    return Take(std::move(answer));
 }
 
 template <typename Draw>
@@ -324,7 +363,11 @@ NameEntry Rollback::WaitNameDialog() {
 
 std::optional<std::string> Rollback::ChooseFromList(const std::vector<std::string>& entries,
                                                     Twips at) {
-    return Ask(Kind::kList, true, [&](Answer& a) { a.choice = front_.ChooseFromList(entries, at); })
+    return Ask(Kind::kList, true,
+               [&](Answer& a) {
+                   listScreen_ = screen_;
+                   a.choice = front_.ChooseFromList(entries, at);
+               })
         .choice;
 }
 

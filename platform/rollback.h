@@ -10,6 +10,13 @@
 // on as it did; a different answer leaves the recorded steps after it.
 // Saving is never undone: a slot written stays written.
 //
+// Should the game played again no longer play as recorded (a scenario file
+// changed since, a slot reads otherwise), the recorded steps from there on
+// are dropped, the player goes on from there and is told so once. Since the
+// player goes back no further than the last load, only the way to the first
+// load from the title is kept of what came before it: the record stays as
+// short as the game since the last load, however many loads.
+//
 // The front end delivers its clicks on the message label through Click()
 // and the window's other events to game(). Its waits throw StepBack when
 // the player goes back (only when CanGoBack()) and StepForward to answer as
@@ -35,7 +42,13 @@ class Rollback final : public Platform {
     Rollback(Platform& front, NewGame newGame);
     ~Rollback() override;
 
+    // What the player is told when the recorded steps are dropped.
+    static constexpr char kStepsDropped[] =
+        "ファイルが変わったなどで、前と同じには進めなくなりました。ここから先の記録は消えました。";
+
     MainWindowEvents& game() { return *game_; }
+    // Who tells the player.
+    void TellWith(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
 
     // The player clicks the message label (the title, window-move mode);
     // forward: the click of a step gone back to, made again by going forward.
@@ -119,7 +132,11 @@ class Rollback final : public Platform {
     // nothing: the front end answers (the screen handed over first).
     const Answer* Recorded(Answer::Kind kind);
     void HandOver();
-    void DropAfterHere();  // the recorded answers from at_ on no longer hold
+    // The recorded answers from at_ on no longer hold; `diverged`: because
+    // the game no longer plays as recorded, which the player is told.
+    void DropAfterHere(bool diverged = false);
+    // A slot was read whole at the answer before at_.
+    void Loaded();
     // Takes the front end's answer: the same as recorded keeps the steps
     // after it, another drops them.
     const Answer& Take(Answer answer);
@@ -140,6 +157,13 @@ class Rollback final : public Platform {
     bool forwarded_ = false;  // the last wait was answered by going forward
     Screen screen_;           // what the game has drawn
     Screen shown_;            // what the front end shows
+    // The first load's way from the title: the answers before its list of
+    // slots, which the list of the last load follows in the record; and the
+    // screen that list was shown on, and the one asked for last.
+    std::optional<size_t> loadWay_;
+    Screen loadScreen_;
+    Screen listScreen_;
+    std::function<void(const std::string&)> tell_;
 };
 
 }  // namespace velmora

@@ -52,6 +52,7 @@ void TracePlatform::PlayGame(MainWindowEvents& game) {
 
 void TracePlatform::PlayGame(Rollback& rollback) {
     rollback_ = &rollback;
+    rollback.TellWith([this](const std::string& text) { Emit("NOTICE " + text); });
     Play([&](bool forward) { rollback.Click(forward); }, [&] { rollback.Back(); },
          [&]() -> MainWindowEvents& { return rollback.game(); });
     rollback_ = nullptr;

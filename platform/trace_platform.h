@@ -57,7 +57,8 @@ class TracePlatform : public Platform {
     // The same with rollback, the game played through `rollback` (which
     // stands on this platform): the input line BACK at any prompt writes
     // BACK and goes back one step, FORWARD writes FORWARD and answers as
-    // before at a step gone back to; either asks again when it cannot.
+    // before at a step gone back to; either asks again when it cannot. The
+    // line "NOTICE …" tells that the steps gone back over were dropped.
     void PlayGame(Rollback& rollback);
 
     // A line of the trace, flushed at once.

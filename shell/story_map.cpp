@@ -83,6 +83,9 @@ StoryMap ReadStoryMap(Files& files, const Story& story,
     if (!text) {
         map.problems.push_back(failure.missing ? std::string(kStoryMapFile) + " がありません。"
                                                : failure.why);
+        map.trouble = "＜ストーリーマップのファイル「" + std::string(kStoryMapFile) +
+                      (failure.missing ? "」が見つかりません。＞"
+                                       : "」を読み込めませんでした。" + failure.why + "＞");
     }
     std::map<std::string, Words> words = text ? Parse(*text, &map.problems) : decltype(words){};
 

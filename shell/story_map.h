@@ -29,6 +29,9 @@ struct StoryMap {
     std::vector<MapEntry> entries;  // by day, then place in the menu's order
     int seen = 0;
     std::vector<std::string> problems;  // what is wrong with the data file, if anything
+    // What the player is told when the file cannot be read at all, as a
+    // missing scenario file is told ("" when it was read).
+    std::string trouble;
 };
 
 inline constexpr char kStoryMapFile[] = "storymap.txt";

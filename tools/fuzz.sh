@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the libFuzzer targets with clang (build-fuzz) and runs each one for
-# SECONDS (default 30), one core each, all at once.
+# SECONDS (default 30), all at once.
 #
 #   tools/fuzz.sh [SECONDS] [--runs N] [--keep]
 #
@@ -28,13 +28,13 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-TARGETS="scenario_items cp932 slot"
+TARGETS="scenario_items cp932 slot read_record comfort_settings story_map"
 B=${FUZZ_BUILD:-build-fuzz}
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B $B -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELMORA_FUZZ=ON -DVELMORA_QT=OFF -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF \
     -DVELMORA_WERROR="${VELMORA_WERROR:-OFF}" >/dev/null
-cmake --build $B --target fuzz_scenario_items fuzz_cp932 fuzz_slot
+cmake --build $B --target $(for t in $TARGETS; do printf 'fuzz_%s ' $t; done)
 
 mkdir -p $B/logs $B/seeds
 for f in data/*.dat; do [ -e "$f" ] && cp "$f" $B/seeds/; done
@@ -44,7 +44,11 @@ for t in $TARGETS; do
     mkdir -p $B/corpus/$t $B/artifacts/$t
     seeds=tests/fuzz/corpus/$t
     max_len=1024
-    case $t in scenario_items|cp932) seeds="$seeds $B/seeds" ;; slot) max_len=2048 ;; esac
+    case $t in
+    scenario_items|cp932) seeds="$seeds $B/seeds" ;;
+    slot) max_len=2048 ;;
+    story_map) max_len=8192 ;;
+    esac
     # shellcheck disable=SC2086
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
         $B/fuzz_$t $B/corpus/$t $seeds -max_total_time="$SECONDS_EACH" -runs="$RUNS" \

@@ -3,6 +3,7 @@
 
   tools/scenario.py show FILE       print every item with its index, as UTF-8
   tools/scenario.py textconv FILE   print the file decoded, for git diffs
+  tools/scenario.py set FILE N TEXT put TEXT (UTF-8) in place of item N
 
 A scenario file is CP932 text with CR LF line ends.  The game splits it into
 items, and an event shows item n of the file by its index, so the splitting
@@ -90,16 +91,43 @@ def cmd_textconv(path):
     sys.stdout.write(text)
 
 
+def cmd_set(path, index, text):
+    """Rewords one item where it stands, so that every item keeps its index:
+    the file must hold one item per line, and the new text may hold nothing
+    that would split it or join it to another (a comma, a double quote, a
+    line end, a blank at either end) and nothing CP932 cannot write."""
+    with open(path, "rb") as f:
+        raw = f.read()
+    lines = raw.decode(ENCODING).split("\r\n")
+    items = split_items(raw.decode(ENCODING))
+    if lines[-1] == "":
+        lines.pop()
+    if lines != items:
+        raise ValueError("the file does not hold one item per line")
+    n = int(index)
+    if not 0 <= n < len(items):
+        raise ValueError(f"no item {n}: the file has {len(items)}")
+    if any(c in text for c in ',"\r\n') or text != text.strip() or not text:
+        raise ValueError("the text would not stay one item")
+    text.encode(ENCODING)  # raises for a character CP932 cannot write
+    lines[n] = text
+    with open(path, "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode(ENCODING))
+
+
 def main(argv):
-    commands = {"show": cmd_show, "textconv": cmd_textconv}
-    if len(argv) != 3 or argv[1] not in commands:
+    commands = {"show": (cmd_show, 3), "textconv": (cmd_textconv, 3), "set": (cmd_set, 5)}
+    if len(argv) < 2 or argv[1] not in commands or len(argv) != commands[argv[1]][1]:
         sys.stderr.write(__doc__.split("\n\n")[1] + "\n")
         return 2
     sys.stdout.reconfigure(encoding="utf-8")
     try:
-        commands[argv[1]](argv[2])
+        commands[argv[1]][0](*argv[2:])
     except OSError as e:
         sys.stderr.write(f"{argv[2]}: {e.strerror}\n")
+        return 1
+    except ValueError as e:
+        sys.stderr.write(f"{argv[2]}: {e}\n")
         return 1
     return 0
 

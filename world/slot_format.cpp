@@ -49,13 +49,29 @@ size_t SequenceLength(unsigned char lead) {
     return 0;
 }
 
+// Whether the bytes of one sequence are one character of UTF-8: every byte
+// after the lead in 80..BF, and neither a longer form of a shorter sequence
+// nor a surrogate nor past U+10FFFF.
+bool IsOneCharacter(const std::string& one) {
+    const auto lead = static_cast<unsigned char>(one[0]);
+    for (size_t i = 1; i < one.size(); ++i) {
+        const auto c = static_cast<unsigned char>(one[i]);
+        if (c < 0x80 || c > 0xBF) return false;
+    }
+    const auto second = one.size() > 1 ? static_cast<unsigned char>(one[1]) : 0x80;
+    return !(lead == 0xE0 && second < 0xA0) && !(lead == 0xED && second > 0x9F) &&
+           !(lead == 0xF0 && second < 0x90) && !(lead == 0xF4 && second > 0x8F);
+}
+
 // The first character of a text that CP932 cannot hold as itself, or ""
-// when that is no character at all (bytes that are not UTF-8).
+// when that is no character at all (bytes that are not UTF-8, which the
+// refusal must not echo onto the screen or the trace).
 std::string FirstUnsavable(const std::string& text) {
     for (size_t at = 0; at < text.size();) {
         const size_t length = SequenceLength(static_cast<unsigned char>(text[at]));
         if (length == 0 || at + length > text.size()) return "";
         const std::string one = text.substr(at, length);
+        if (!IsOneCharacter(one)) return "";
         const std::optional<std::string> bytes = EncodeCp932(one);
         if (!bytes || DecodeCp932(*bytes) != one) return one;
         at += length;

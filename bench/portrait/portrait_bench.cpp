@@ -7,11 +7,10 @@
 // Runs offscreen. Usage: velmora_portrait_bench [--data DIR] [benchmark flags]
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPainter>
-#include <cstring>
 #include <string>
 
+#include "bench/qt_bench_main.h"
 #include "platform/line_portrait.h"
 #include "platform/posix_files.h"
 #include "platform/qt/main_window.h"
@@ -72,14 +71,5 @@ BENCHMARK(PaintPortraitFromFile)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--data") == 0) g_data = argv[i + 1];
-    }
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, &g_data);
 }

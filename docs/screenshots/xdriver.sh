@@ -42,3 +42,41 @@ with open(sys.argv[1] + "/file1_text", "wb") as f:
     f.write('"部屋","佐々木","リュウ君"\r\n'.encode("cp932"))
 PY
 }
+# saved_shot FILE ROW CLICKS DAY HALF HOUR MINUTE [FLAG=VALUE ...]: a player's
+# folder in $work with a save slot at that clock and those story flags
+# (hero in his room), loaded in $velmora; then the menu's place on ROW, so
+# many clicks on NEXT, and the screen saved as FILE.
+saved_shot() {
+  local file=$1 row=$2 clicks=$3 day=$4 half=$5 hour=$6 minute=$7
+  shift 7
+  local game
+  game=$(mktemp -d "$work/game.XXXX")
+  cp "$root"/data/*.* "$game/"
+  /usr/bin/python3 - "$game" "$day" "$half" "$hour" "$minute" "$@" <<'PY'
+import sys
+folder, day, half, hour, minute, *story = sys.argv[1:]
+flags = [0] * 135
+flags[123], flags[124] = 1, 2
+flags[125], flags[126], flags[127], flags[128] = int(minute), int(day), int(hour), int(half)
+for pair in story:
+    index, value = pair.split("=")
+    flags[int(index)] = int(value)
+open(folder + "/file1", "wb").write("".join(f"{v}\r\n" for v in flags).encode("cp932"))
+open(folder + "/file1_text", "wb").write('"部屋","佐々木","リュウ君"\r\n'.encode("cp932"))
+PY
+  (cd "$game" && exec "$velmora" >"$game/velmora.log" 2>&1) &
+  local pid=$!
+  waitwin Velmora >/dev/null
+  clickin Velmora 200 330    # the message label
+  clickin "$YESNO" 33 18     # load a game: yes
+  clickin "$LIST" 40 8       # file1
+  clickin "$LIST" 48 124     # OK
+  clickin "$YESNO" 33 18     # yes
+  clickin "$NEXT" 30 20      # "file1 をロードしました。"
+  clickin "$MENU" 70 $((row * 411 / 15 + 12))
+  for _ in $(seq "$clicks"); do clickin "$NEXT" 30 20; done
+  sleep 0.5
+  import -window root -crop 720x450+0+0 +repage "$file"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}

@@ -1,42 +1,40 @@
 #include "platform/qt/comfort_settings.h"
 
-#include <QSettings>
+#include <sys/stat.h>
+
 #include <QStandardPaths>
-#include <algorithm>
+
+#include "platform/posix_files.h"
 
 namespace velmora::qt {
 
 namespace {
 
-QSettings Open() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QSettings(folder + "/velmora/comforts.conf", QSettings::IniFormat);
+// $XDG_CONFIG_HOME/velmora; the folders missing on the way are made when
+// the settings are first kept, private to the player as the XDG base
+// directory rules ask.
+PosixFiles SettingsFolder(bool make) {
+    const std::string folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
+        "/velmora";
+    for (size_t slash = folder.find('/', 1); make && slash != std::string::npos;
+         slash = folder.find('/', slash + 1))
+        ::mkdir(folder.substr(0, slash).c_str(), 0700);
+    if (make) ::mkdir(folder.c_str(), 0700);
+    return PosixFiles(folder);
 }
 
 }  // namespace
 
-ComfortSettings ComfortSettings::Load() {
-    const QSettings stored = Open();
-    const ComfortSettings defaults;
-    ComfortSettings loaded;
-    loaded.volume = std::clamp(stored.value("music/volume", defaults.volume).toInt(), 0, 100);
-    loaded.muted = stored.value("music/muted", defaults.muted).toBool();
-    loaded.wheelDownPressesNext =
-        stored.value("input/wheelDownPressesNext", defaults.wheelDownPressesNext).toBool();
-    loaded.autoAdvance = stored.value("input/autoAdvance", defaults.autoAdvance).toBool();
-    loaded.speakMessages = stored.value("speech/speakMessages", defaults.speakMessages).toBool();
-    loaded.skipUnread = stored.value("input/skipUnread", defaults.skipUnread).toBool();
-    return loaded;
+ComfortSettings LoadComfortSettings(std::string* why) {
+    PosixFiles folder = SettingsFolder(false);
+    std::string ignored;
+    return LoadComforts(folder, why ? why : &ignored);
 }
 
-void ComfortSettings::Save() const {
-    QSettings stored = Open();
-    stored.setValue("music/volume", volume);
-    stored.setValue("music/muted", muted);
-    stored.setValue("input/wheelDownPressesNext", wheelDownPressesNext);
-    stored.setValue("input/autoAdvance", autoAdvance);
-    stored.setValue("speech/speakMessages", speakMessages);
-    stored.setValue("input/skipUnread", skipUnread);
+bool SaveComfortSettings(const ComfortSettings& settings, std::string* why) {
+    PosixFiles folder = SettingsFolder(true);
+    return SaveComforts(folder, settings, why);
 }
 
 }  // namespace velmora::qt

@@ -1,22 +1,20 @@
-// The player's comforts (volume, wheel, auto-advance, speech, skipping), kept in the
-// player's own settings file under the XDG config folder. The game's own
-// options and its save slots never hold them.
+// The player's comforts as the window program keeps them: comforts.conf in
+// the player's own settings folder ($XDG_CONFIG_HOME/velmora), read and
+// written as the game's files are (platform/comfort_settings.h).
 #pragma once
+
+#include <string>
+
+#include "platform/comfort_settings.h"
 
 namespace velmora::qt {
 
-struct ComfortSettings {
-    int volume = 100;  // 0..100, a position on a logarithmic (perceived) scale
-    bool muted = false;
-    bool wheelDownPressesNext = false;
-    bool autoAdvance = false;
-    bool speakMessages = false;
-    bool skipUnread = false;  // skipping passes messages not read yet too
+using velmora::ComfortSettings;
 
-    static ComfortSettings Load();
-    void Save() const;
-    // 0..1 on the logarithmic scale, 0 when muted.
-    float PerceivedVolume() const { return muted ? 0.0f : volume / 100.0f; }
-};
+// The defaults when there is no file yet, or it cannot be read (*why, if
+// given, then says why).
+ComfortSettings LoadComfortSettings(std::string* why = nullptr);
+// False, with *why, when they could not be kept.
+bool SaveComfortSettings(const ComfortSettings& settings, std::string* why);
 
 }  // namespace velmora::qt

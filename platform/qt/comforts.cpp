@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <QWheelEvent>
+#include <utility>
 
 #include "platform/qt/history_window.h"
 #include "platform/qt/next_dialog.h"
@@ -40,19 +42,23 @@ Comforts::Comforts(MainWindow& window, LoopingSound& sound)
     : QObject(&window),
       window_(window),
       sound_(sound),
-      settings_(ComfortSettings::Load()),
       history_(window.message()),
       autoAdvance_(this),
       stage_(window) {
+    settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
-        settings_.autoAdvance = false;
-        settings_.Save();
-        Say("自動送り：オフ");
+        ComfortSettings changed = settings_;
+        changed.autoAdvance = false;
+        Change(changed, "自動送り：オフ");
     });
     qApp->installEventFilter(this);
+    // Settings that cannot be read are told once the window is up.
+    if (!unkept_.empty()) {
+        QTimer::singleShot(0, this, [this] { Say(QString::fromStdString(kNotKept + unkept_)); });
+    }
 }
 
 void Comforts::Follow(Replay* replay) {
@@ -61,11 +67,23 @@ void Comforts::Follow(Replay* replay) {
 }
 
 void Comforts::Apply(const ComfortSettings& settings) {
+    Change(settings, "");
+}
+
+// The settings applied and kept; `said`: what the change itself tells. A
+// settings file that cannot be written is told with it, once: the settings
+// chosen still hold for this game.
+void Comforts::Change(const ComfortSettings& settings, const QString& said) {
     settings_ = settings;
-    settings_.Save();
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
+    std::string why;
+    QStringList told{said};
+    if (!SaveComfortSettings(settings_, &why) && std::exchange(unkept_, why).empty())
+        told << QString::fromStdString(kNotKept + why);
+    told.removeAll("");
+    if (!told.isEmpty()) Say(told.join("\n"));
 }
 
 // A key that changes a comfort says what it did: the player may not hear
@@ -73,11 +91,10 @@ void Comforts::Apply(const ComfortSettings& settings) {
 void Comforts::Toggle(bool ComfortSettings::*option) {
     ComfortSettings changed = settings_;
     changed.*option = !(changed.*option);
-    Apply(changed);
     if (option == &ComfortSettings::muted)
-        Say(settings_.muted ? "音楽を消しました" : "音楽を戻しました");
+        Change(changed, changed.muted ? "音楽を消しました" : "音楽を戻しました");
     if (option == &ComfortSettings::autoAdvance)
-        Say(settings_.autoAdvance ? "自動送り：オン" : "自動送り：オフ");
+        Change(changed, changed.autoAdvance ? "自動送り：オン" : "自動送り：オフ");
 }
 
 void Comforts::Say(const QString& text) {

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <string>
 
 #include "platform/qt/auto_advance.h"
 #include "platform/qt/comfort_settings.h"
@@ -27,6 +28,9 @@ class Replay;
 class Comforts : public QObject {
     Q_OBJECT
   public:
+    // Told before the reason when the settings cannot be read or kept.
+    static constexpr char kNotKept[] = "設定のファイルを読み書きできません。";
+
     Comforts(MainWindow& window, LoopingSound& sound);
 
     const ComfortSettings& settings() const { return settings_; }
@@ -55,6 +59,7 @@ class Comforts : public QObject {
     void OnMessage(const QString& text);
     void OpenMenu(QPoint at);
     void Toggle(bool ComfortSettings::*option);
+    void Change(const ComfortSettings& settings, const QString& said);
     void Say(const QString& text);
 
     MainWindow& window_;
@@ -65,6 +70,7 @@ class Comforts : public QObject {
     Stage stage_;
     MessageSpeech speech_;
     Notice* notice_ = nullptr;  // made when first needed
+    std::string unkept_;        // why the settings could not be read or kept, once told
     Replay* replay_ = nullptr;
 };
 

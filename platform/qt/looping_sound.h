@@ -19,9 +19,11 @@ class LoopingSound {
     LoopingSound();
     ~LoopingSound();
 
-    // wave: the music, opened by the game (nothing: silence). Restarted from
-    // its start; the file stays open while it plays.
-    void Play(Descriptor wave);
+    // wave: the music, opened by the game (nothing: silence), `name` in
+    // messages. Restarted from its start; the file stays open while it
+    // plays. A wave file the module cannot loop safely is refused with a
+    // message on standard error.
+    void Play(Descriptor wave, const std::string& name);
     void Stop();
     // perceived: 0..1 on a logarithmic scale, also for music played later.
     void SetVolume(float perceived);

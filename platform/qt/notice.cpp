@@ -1,5 +1,7 @@
 #include "platform/qt/notice.h"
 
+#include <algorithm>
+
 #include "platform/qt/fonts.h"
 #include "platform/qt/window_scaler.h"
 
@@ -22,16 +24,24 @@ Notice::Notice(MainWindow& window) : QLabel(&window), window_(window) {
     hide();
 }
 
+// A notice longer than the scene is wide is wrapped onto more lines, and
+// stays long enough to be read.
 void Notice::Say(const QString& text) {
     const double scale = window_.scale();
     setFont(GameFont(kPGothic, 10 * scale));
     setText(text);
+    setWordWrap(false);
     adjustSize();
+    const int room = window_.scene()->width() - 2 * Scaled(kMargin, scale);
+    if (width() > room) {
+        setWordWrap(true);
+        resize(room, heightForWidth(room));
+    }
     const QPoint scene = window_.client()->geometry().topLeft() + window_.scene()->pos();
     move(scene + QPoint(Scaled(kMargin, scale), Scaled(kMargin, scale)));
     show();
     raise();
-    timer_.start(kShownMs);
+    timer_.start(std::max<int>(kShownMs, kShownMsPerCharacter * text.size()));
 }
 
 }  // namespace velmora::qt

@@ -1,6 +1,7 @@
 // A short, unobtrusive notice over the top-left corner of the main
 // window's scene picture ("音楽を消しました"), answering a key that changes a
-// comfort; it goes away by itself and never takes a click.
+// comfort, or telling of a file of the player's that could not be read or
+// kept; it goes away by itself and never takes a click.
 #pragma once
 
 #include <QLabel>
@@ -14,6 +15,7 @@ class Notice : public QLabel {
     Q_OBJECT
   public:
     static constexpr int kShownMs = 1600;
+    static constexpr int kShownMsPerCharacter = 80;  // a long notice stays to be read
 
     explicit Notice(MainWindow& window);
 

@@ -24,6 +24,15 @@ QImage LoadPicture(const PosixFiles& files, const std::string& name) {
     QImageReader reader(&buffer);
     // GIF and JPEG files are told apart by their bytes, not by their names.
     reader.setDecideFormatFromContent(true);
+    // Five hundred bytes can declare a picture of 5780 × 5780 pixels, which
+    // takes 128 MiB to decode: the size it declares is checked first.
+    const QSize size = reader.size();
+    if (reader.canRead() &&
+        (!size.isValid() || qint64(size.width()) * size.height() > kPictureMostPixels)) {
+        qWarning("%s は大きすぎる絵です（%d×%d、%lld 画素まで）。", name.c_str(), size.width(),
+                 size.height(), static_cast<long long>(kPictureMostPixels));
+        return {};
+    }
     return reader.read();
 }
 

@@ -41,10 +41,12 @@ Twips QtPlatform::MainWindowPosition() {
 }
 
 void QtPlatform::ShowScene(const std::string& file) {
-    window_.scene()->Show(Picture(file));
+    lighting_.ShowScene(file);
+    window_.scene()->Show(Picture(file), LitPicture(file), lighting_.light());
 }
 
 void QtPlatform::ClearScene() {
+    lighting_.ShowScene("");
     window_.scene()->Clear();
 }
 
@@ -68,6 +70,12 @@ void QtPlatform::ShowClock(const ClockFace& face) {
     if (!face.datePicture.empty()) window_.date()->Show(Picture(face.datePicture));
     window_.ShowTime(QString::fromStdString(face.timeText));
     window_.place()->Show(Picture(face.placePicture));
+    if (lighting_.ShowClock(face)) window_.scene()->Relight(lighting_.light());
+}
+
+void QtPlatform::ShowDesignPictures() {
+    lighting_.ShowScene("");
+    window_.ShowDesignPictures();
 }
 
 void QtPlatform::WaitNext(Twips at) {
@@ -145,7 +153,7 @@ void QtPlatform::PlayLoop(const std::string& waveFile) {
     ReadFailure failure;
     Descriptor wave = files_.Open(waveFile, kMusicFileLimit, &failure);
     if (!wave.ok() && !failure.missing) qWarning("%s", failure.why.c_str());
-    sound_.Play(std::move(wave));
+    sound_.Play(std::move(wave), waveFile);
 }
 
 void QtPlatform::CloseAll() {

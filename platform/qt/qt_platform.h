@@ -16,6 +16,7 @@
 #include "platform/qt/next_dialog.h"
 #include "platform/qt/picture_window.h"
 #include "platform/qt/slot_details_panel.h"
+#include "platform/scene_light.h"
 
 namespace velmora::qt {
 
@@ -34,7 +35,7 @@ class QtPlatform : public Platform {
     void PaintPortraitIntoScene(const std::string& portraitFile) override;
     void ShowSidePicture(const std::string& file) override;
     void ShowClock(const ClockFace& face) override;
-    void ShowDesignPictures() override { window_.ShowDesignPictures(); }
+    void ShowDesignPictures() override;
 
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
@@ -71,6 +72,7 @@ class QtPlatform : public Platform {
 
     MainWindow& window_;
     PosixFiles& files_;
+    SceneLighting lighting_;
     LoopingSound sound_;
     std::function<void()> afterWait_;
     SlotDescriber describeSlot_;

@@ -51,7 +51,7 @@ QLabel* SkipMark(QWidget* message) {
 }  // namespace
 
 Replay::Replay(MainWindow& window, GameSession& session, Rollback& rollback, Skip& skip,
-               std::function<std::vector<StoryMapRow>()> storyMap)
+               std::function<StoryMapView()> storyMap)
     : QObject(&window),
       window_(window),
       session_(session),

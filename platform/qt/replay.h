@@ -27,7 +27,7 @@ class Replay : public QObject {
   public:
     // storyMap: the rows of the story map as this player has it now.
     Replay(MainWindow& window, GameSession& session, Rollback& rollback, Skip& skip,
-           std::function<std::vector<StoryMapRow>()> storyMap);
+           std::function<StoryMapView()> storyMap);
 
     bool Back();     // false: no step to go back to
     bool Forward();  // false: no step gone back to
@@ -62,7 +62,7 @@ class Replay : public QObject {
     GameSession& session_;
     Rollback& rollback_;
     Skip& skip_;
-    std::function<std::vector<StoryMapRow>()> storyMap_;
+    std::function<StoryMapView()> storyMap_;
     QLabel* mark_;
     Step asked_ = Step::kNone;
     bool passing_ = false;

@@ -34,22 +34,44 @@ ScenePicture::ScenePicture(QWidget* parent)
     layer_->move(0, 0);
 }
 
-void ScenePicture::Show(const QImage& picture) {
-    canvas_.fill(kLightYellow);
-    if (!picture.isNull()) {
-        QPainter painter(&canvas_);
-        painter.drawImage(0, 0, picture);  // own size, clipped by the box
-    }
-    update();
+void ScenePicture::Show(const QImage& picture, int litPicture, Light light) {
+    picture_ = picture;
+    painted_ = QImage();
+    litPicture_ = litPicture;
+    light_ = light;
+    Compose();
 }
 
 void ScenePicture::Clear() {
     Show(QImage());
 }
 
+void ScenePicture::Relight(Light light) {
+    if (light == light_) return;
+    light_ = light;
+    Compose();
+}
+
+// The picture at its own size, clipped by the box, in the light of the
+// hour; then whatever line mode painted over it.
+void ScenePicture::Compose() {
+    canvas_.fill(kLightYellow);
+    if (!picture_.isNull()) {
+        QPainter(&canvas_).drawImage(0, 0, picture_);
+        PaintLight(ViewOf(canvas_), litPicture_, light_);
+    }
+    if (!painted_.isNull()) QPainter(&canvas_).drawImage(0, 0, painted_);
+    update();
+}
+
 void ScenePicture::PaintPortrait(const QImage& portrait) {
     if (portrait.isNull()) return;
     const QImage pixels = portrait.convertToFormat(QImage::Format_RGB32);
+    if (painted_.isNull()) {
+        painted_ = QImage(kSceneWidth, kSceneHeight, QImage::Format_ARGB32);
+        painted_.fill(Qt::transparent);
+    }
+    PaintPortraitLines(ViewOf(pixels), ViewOf(painted_));
     PaintPortraitRows(ViewOf(pixels), ViewOf(canvas_), 0);
     repaint();  // the player sees the even rows before the odd ones
     PaintPortraitRows(ViewOf(pixels), ViewOf(canvas_), 1);

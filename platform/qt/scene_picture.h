@@ -1,11 +1,15 @@
 // picMain, the scene picture box, with imgMain, the layer of the prepared
 // portrait, inside it. Line mode paints portraits into the scene itself, so
-// the box keeps its own 32-bit canvas rather than a picture to draw.
+// the box keeps its own 32-bit canvas rather than a picture to draw. The
+// light of the hour falls on the picture alone: the box keeps the picture
+// and what line mode painted over it apart, to lay a new light between.
 #pragma once
 
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
+
+#include "platform/scene_light.h"
 
 namespace velmora::qt {
 
@@ -16,8 +20,11 @@ class ScenePicture : public QWidget {
 
     explicit ScenePicture(QWidget* parent);
 
-    void Show(const QImage& picture);  // a null picture leaves the box empty
+    // A null picture leaves the box empty; litPicture numbers the place
+    // pictures the light falls on (scene_light.h).
+    void Show(const QImage& picture, int litPicture = -1, Light light = Light::Day);
     void Clear();
+    void Relight(Light light);
     // Every pixel of the portrait that is not light cyan, even rows first;
     // the box is repainted between the two passes.
     void PaintPortrait(const QImage& portrait);
@@ -34,6 +41,12 @@ class ScenePicture : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void Compose();
+
+    QImage picture_;
+    QImage painted_;  // line mode's portraits, clear where nothing was painted
+    int litPicture_ = -1;
+    Light light_ = Light::Day;
     QImage canvas_;
     QLabel* layer_;
     double scale_ = 1.0;

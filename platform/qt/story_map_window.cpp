@@ -20,15 +20,15 @@ QString DayCaption(int day) {
 
 }  // namespace
 
-StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows)
-    : QDialog(over), tree_(new QTreeWidget(this)), hint_(new QLabel(this)), rows_(rows) {
+StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
+    : QDialog(over), tree_(new QTreeWidget(this)), hint_(new QLabel(this)), rows_(view.rows) {
     setObjectName("StoryMap");
     setWindowTitle("ストーリーマップ");
     setWindowModality(Qt::ApplicationModal);
     setAccessibleName("ストーリーマップ");
     const int seen = static_cast<int>(
-        std::count_if(rows.begin(), rows.end(), [](const StoryMapRow& r) { return r.seen; }));
-    auto* count = new QLabel(QString("見たシーン %1 / %2").arg(seen).arg(rows.size()), this);
+        std::count_if(rows_.begin(), rows_.end(), [](const StoryMapRow& r) { return r.seen; }));
+    auto* count = new QLabel(QString("見たシーン %1 / %2").arg(seen).arg(rows_.size()), this);
     count->setObjectName("seenCount");
     count->setFont(GameFont(kPGothic, 11));
     tree_->setObjectName("scenes");
@@ -56,6 +56,14 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& ro
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(count);
+    if (!view.trouble.empty()) {
+        auto* trouble = new QLabel(QString::fromStdString(view.trouble), this);
+        trouble->setObjectName("trouble");
+        trouble->setWordWrap(true);
+        trouble->setFont(GameFont(kPGothic, 10, false));
+        trouble->setStyleSheet("color: #a02020;");
+        layout->addWidget(trouble);
+    }
     layout->addWidget(tree_);
     layout->addWidget(hint_);
     layout->addWidget(close, 0, Qt::AlignRight);

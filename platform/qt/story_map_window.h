@@ -1,8 +1,8 @@
 // ストーリーマップ: every scene of the story by day and place, the ones
 // this player has seen by their short title, the others as unseen with a
 // hint shown below the map only when the player asks for it, one at a
-// time; and the
-// count of scenes seen. The game writes the rows (it knows the story and
+// time; the count of scenes seen; and what is wrong with the file of the
+// map's words, if anything. The game writes the rows (it knows the story and
 // the player's record); this window only shows them.
 #pragma once
 
@@ -22,10 +22,17 @@ struct StoryMapRow {
     bool seen = false;
 };
 
+// What the map shows: its rows, and what is wrong with the file of its
+// words, said as a missing scenario file is ("" when nothing is).
+struct StoryMapView {
+    std::vector<StoryMapRow> rows;
+    std::string trouble;
+};
+
 class StoryMapWindow : public QDialog {
     Q_OBJECT
   public:
-    StoryMapWindow(QWidget* over, const std::vector<StoryMapRow>& rows);
+    StoryMapWindow(QWidget* over, const StoryMapView& view);
 
     // Shows the hint of the unseen row `row` (counted among all rows) below
     // the map, in place of the one shown before.

@@ -159,11 +159,16 @@ Twips WebPlatform::MainWindowPosition() {
     return {velmora_page_main_window(0), velmora_page_main_window(1)};
 }
 
+// The page paints the light of the hour with the game's own code
+// (scene_light_bridge.cpp): it is told the picture's number and the light.
 void WebPlatform::ShowScene(const std::string& file) {
-    Call("scene", file);
+    lighting_.ShowScene(file);
+    Call("scene", file, std::to_string(LitPicture(file)),
+         std::to_string(static_cast<int>(lighting_.light())));
 }
 
 void WebPlatform::ClearScene() {
+    lighting_.ShowScene("");
     Call("scene", "");
 }
 
@@ -185,9 +190,12 @@ void WebPlatform::ShowSidePicture(const std::string& file) {
 
 void WebPlatform::ShowClock(const ClockFace& face) {
     Call("clock", face.datePicture, face.timeText, face.placePicture);
+    if (lighting_.ShowClock(face))
+        Call("light", std::to_string(static_cast<int>(lighting_.light())));
 }
 
 void WebPlatform::ShowDesignPictures() {
+    lighting_.ShowScene("");
     Call("design");
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "platform/rollback.h"
+#include "platform/scene_light.h"
 #include "platform/skip.h"
 
 namespace velmora::web {
@@ -85,6 +86,7 @@ class WebPlatform : public Platform {
     void TakeUpload();
 
     Files& files_;
+    SceneLighting lighting_;
     std::function<void()> onResize_;
     std::function<void()> onWait_;
     SlotCheck checkUpload_;

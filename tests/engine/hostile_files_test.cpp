@@ -19,9 +19,11 @@
 #include <thread>
 
 #include "platform/posix_files.h"
+#include "tests/child_process.h"
 #include "tests/engine/harness.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/hostile_things.h"
+#include "tests/private_mount.h"
 #include "world/scenario_items.h"
 #include "world/slot_format.h"
 
@@ -168,26 +170,11 @@ TEST(HostileFiles, AnythingUnderAHelperFilesNameIsRemovedAndTheSaveGoesThrough) 
 // Nothing can be made unreadable to root by its mode, so as root the load
 // runs in a child process that has given up root for "nobody".
 std::string LoadAsAnotherUser(const GameFolder& folder, const std::function<Outcome(Game&)>& act) {
-    int out[2];
-    if (::pipe(out) != 0) return "";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(out[0]);
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
-        Game game(folder);
-        const std::string message = act(game).message;
-        const ssize_t written = ::write(out[1], message.data(), message.size());
-        ::_exit(written == static_cast<ssize_t>(message.size()) ? 0 : 3);
-    }
-    ::close(out[1]);
-    std::string message;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0) message.append(buffer, n);
-    ::close(out[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? message : "";
+    return test::AsNobody([&] {
+               Game game(folder);
+               return act(game).message;
+           })
+        .value_or("");
 }
 
 TEST(HostileFiles, AnUnreadableSlotOrScenarioFileIsNamedAsSuch) {
@@ -283,6 +270,47 @@ TEST(HostileFiles, LinksPlantedOnHelperFilesAreNeverFollowedNorRenamedIntoTheSlo
                                       &failure))
         << failure.why;
     EXPECT_EQ(elsewhere.Read("victim"), "not a save");
+}
+
+std::string BytesAt(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool IsRegular(const std::string& path) {
+    return std::filesystem::is_regular_file(std::filesystem::symlink_status(path));
+}
+
+// A slot that is a link to a file on another disk (a save kept on a memory
+// stick) is saved over as one on the same disk is: the slot's name gets the
+// new save, and the file elsewhere stays as it was. A second name for the
+// old file cannot cross disks: every save into such a slot once failed.
+TEST(HostileFiles, ASlotLinkedToAnotherDiskIsSavedOverAndTheFileThereLeftAsItWas) {
+    GameFolder folder;
+    WriteGoodSlot(folder);
+    const std::string flags = folder.Read("file1"), text = folder.Read("file1_text");
+    std::string why;
+    const std::optional<std::string> found = test::InPrivateTmpfs(
+        "1m",
+        [&](const std::string& disk) {
+            for (const std::string name : {"file1", "file1_text"}) {
+                std::ofstream(disk + "/" + name, std::ios::binary) << folder.Read(name);
+                folder.Remove(name);
+                std::filesystem::create_symlink(disk + "/" + name, folder.path() + "/" + name);
+            }
+            Game game(folder);
+            const std::string message = game.Save().message;
+            const bool left =
+                BytesAt(disk + "/file1") == flags && BytesAt(disk + "/file1_text") == text;
+            const bool replaced =
+                IsRegular(folder.path() + "/file1") &&
+                folder.Read("file1_text") == *FormatTextFile({"公園", "今の名前", "リュウ君"});
+            return message + (left ? "|left" : "|changed") + (replaced ? "|replaced" : "|not");
+        },
+        &why);
+    if (!found) GTEST_SKIP() << "no file system of the test's own: " << why;
+    EXPECT_EQ(*found, "file1 にセーブしました。|left|replaced");
+    EXPECT_TRUE(IsRegular(folder.path() + "/file1_text"));
 }
 
 // Another game (or program) holding the folder: after a short wait the save

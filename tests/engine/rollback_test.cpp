@@ -81,10 +81,15 @@ class RollbackGame {
             game_ = game.get();
             return game;
         });
+        rollback_ = &rollback;
         platform.PlayGame(rollback);
+        rollback_ = nullptr;
         TakeLines();
         return lines_;
     }
+
+    // How many answers the rollback keeps now (while the game plays).
+    size_t recorded() const { return rollback_->recorded(); }
 
   private:
     std::optional<std::string> Prompted(const std::string& prompt, const Answer& answer) {
@@ -104,6 +109,7 @@ class RollbackGame {
     std::ostringstream out_;
     size_t taken_ = 0;
     Form1* game_ = nullptr;
+    const Rollback* rollback_ = nullptr;
     TraceScreen screen_;
     std::vector<std::string> lines_;
 };
@@ -343,6 +349,115 @@ TEST(Rollback, BackStopsAtTheLastLoadAndLeavesSavesWritten) {
     EXPECT_TRUE(HasRun(lines, {"BACK", "DESIGN", "SOUND stop", "MSG file1 をロードしました。",
                                "NEXT?", "BACK", "NEXT?"}));
     EXPECT_TRUE(folder.Has("file2"));
+}
+
+// Gone back to the name question while kumi01.dat was away, the file put
+// back, then forward again: the game no longer plays as recorded (Kumi's
+// lines wait where the notice of the missing file and its empty lines did).
+// The steps after go, the player is told once, and plays on from there.
+// (FORWARD once ended velmora-tty with an abort.)
+TEST(Rollback, ForwardAfterAScenarioFileCameBackPlaysOnFromThere) {
+    GameFolder folder;
+    const std::string kumi = folder.Read("kumi01.dat");
+    folder.Remove("kumi01.dat");
+    const std::string kumisQuestion = "「久美の誘いか……。どうしよう、行くって返事しようか？」";
+    enum class Phase { kToTheQuestion, kBack, kForward, kOn } phase = Phase::kToTheQuestion;
+    int questions = 0, forwardAtTheQuestion = 0;
+    const std::vector<std::string> lines =
+        RollbackGame(folder).Play([&](const Seen& now) -> std::optional<std::string> {
+            const bool atKumisQuestion =
+                now.prompt == "YESNO?" && now.screen.message == kumisQuestion;
+            switch (phase) {
+                case Phase::kToTheQuestion:
+                    if (now.prompt == "YESNO?" && ++questions <= 2) return "no";
+                    if (!atKumisQuestion) return "";
+                    phase = Phase::kBack;
+                    return "BACK";
+                case Phase::kBack:
+                    if (now.prompt != "YESNO?") return "BACK";
+                    folder.Write("kumi01.dat", kumi);
+                    phase = Phase::kForward;
+                    return "FORWARD";
+                case Phase::kForward:
+                    if (atKumisQuestion && forwardAtTheQuestion++ == 1) phase = Phase::kOn;
+                    return phase == Phase::kOn ? "no" : "FORWARD";
+                case Phase::kOn:
+                    if (now.prompt.starts_with("MENU?")) return std::nullopt;
+                    return "";
+            }
+            return std::nullopt;
+        });
+    const std::string notice = "NOTICE " + std::string(Rollback::kStepsDropped);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), notice), 1);
+    // Kumi's lines went forward where the empty ones had been; at her
+    // question the recorded NEXT no longer holds: told, asked again, and on
+    // to the menu.
+    EXPECT_TRUE(HasRun(lines, {"MSG kumi01#27", "NEXT?", "FORWARD", "MSG " + kumisQuestion}));
+    EXPECT_TRUE(HasRun(lines, {"YESNO?", "FORWARD", notice, "YESNO?"}));
+    EXPECT_NE(std::find(std::find(lines.begin(), lines.end(), notice), lines.end(), kMenu),
+              lines.end());
+    EXPECT_EQ(lines.back(), "END");
+}
+
+// A game loaded again and again keeps a record no longer than the game
+// since the last load. Going back after the last load shows the screen of
+// then and holds the game of then: of what came before the load, only the
+// scenario lines it left, which no scene after it shows, may be others, and
+// at the load's own NEXT the clock and the menu's choice, which the load
+// sets as that NEXT is answered.
+TEST(Rollback, LoadsAgainAndAgainKeepTheRecordShortAndGoBackAsFarAsTheLast) {
+    GameFolder folder;
+    folder.WriteSlot("file1", FlagsAt(2, PM, 3, 0), "公園");
+    folder.WriteSlot("file2", FlagsAt(3, AM, 9, 0), "部屋", "中村", "ナカ");
+    RollbackGame game(folder);
+    std::vector<size_t> kept;  // at each load from the menu
+    int loads = 0;
+    bool confirming = false, toThePark = false;
+    std::vector<Seen> once;  // since the last load
+    size_t backs = 0;
+    game.Play([&](const Seen& now) -> std::optional<std::string> {
+        const bool menu = now.prompt.starts_with("MENU?");
+        if (loads == 30) {
+            if (backs == 0) once.push_back(now);
+            // After the last load: its visit, one more, then back all the way.
+            if (backs == 0 && !(menu && once.size() > 1 && toThePark)) {
+                if (menu) toThePark = true;
+                return menu ? "公園" : now.prompt == "YESNO?" ? "no" : "";
+            }
+            if (backs > 0) {
+                const Seen& then = once[once.size() - 1 - backs];
+                EXPECT_EQ(now.prompt, then.prompt) << backs;
+                EXPECT_TRUE(now.screen == then.screen) << backs << ": " << now.screen.message;
+                // At the load's own NEXT the clock is not yet the saved one.
+                GameState a = now.state, b = then.state;
+                a.ScriptLines = b.ScriptLines = {};
+                a.ScriptFile = b.ScriptFile = "";
+                if (backs + 1 < once.size()) {
+                    EXPECT_TRUE(a == b) << backs;
+                }
+            }
+            if (backs + 1 == once.size()) return std::nullopt;
+            ++backs;
+            return "BACK";
+        }
+        if (now.prompt.starts_with("LIST?")) {
+            confirming = true;
+            return loads == 0 ? "file2" : "file1";
+        }
+        if (now.prompt == "YESNO?" && confirming) {
+            confirming = false;
+            ++loads;
+            return "yes";
+        }
+        if (now.prompt == "YESNO?") return loads == 0 ? "yes" : "no";  // the load at the start
+        if (!menu) return "";
+        if ((toThePark = !toThePark)) return "公園";
+        kept.push_back(game.recorded());
+        return "ロード";
+    });
+    ASSERT_EQ(kept.size(), 29u);
+    EXPECT_EQ(kept[28], kept[2]) << "the record grew with the loads";
+    EXPECT_GT(backs, 3u);
 }
 
 }  // namespace

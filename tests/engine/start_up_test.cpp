@@ -118,6 +118,21 @@ TEST(NameDialog, LineEndsControlCharactersAndChangedCharactersAreRefused) {
     EXPECT_EQ(t.finalState.Nickname, "～－");
 }
 
+// Bytes that are no UTF-8 in a name typed at the terminal are refused
+// without being echoed: every line of the trace stays UTF-8. (A lead byte
+// followed by plain letters once came back whole in the refusal.)
+TEST(NameDialog, BytesThatAreNoCharacterAreRefusedWithoutEchoingThem) {
+    GameFolder folder;
+    test::Trace t =
+        Play(folder, {"no", "yes", "\xe3\x41\x42\tC", "D\t\xed\xa0\x80", "\xc3\tE", "F\tG", "no"});
+    std::vector<std::string> refusals;
+    for (const std::string& m : t.Messages())
+        if (m.rfind("＜その名前は使えません。", 0) == 0) refusals.push_back(m);
+    const std::string none = "＜その名前は使えません。使えない文字が含まれています。＞";
+    EXPECT_EQ(refusals, std::vector<std::string>({none, none, none}));
+    EXPECT_EQ(t.finalState.PlayerName, "F");
+}
+
 // Every character of the Basic Multilingual Plane the dialog accepts is
 // written to a slot and read back as typed.
 TEST(NameDialog, EveryCharacterItAcceptsReadsBackAsTyped) {

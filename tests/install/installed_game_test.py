@@ -162,6 +162,45 @@ class InstalledGame(unittest.TestCase):
         trace = play(self.prefix, environment(self.home), LOAD_FILE1_AT_START, self.elsewhere)
         self.assertIn("MSG file1 をロードしました。", trace)
 
+    def test_two_launchers_at_once_never_write_the_shipped_data(self):
+        """The menu entry clicked twice: two launchers fill a fresh game folder
+        at once, 200 times over, from an install the player may write. The
+        shipped data stays byte for byte, every entry of the folder leads to
+        its own shipped file, and nothing is complained of. (A shipped picture
+        once held another's bytes in 5 of 200 double starts, and the complaint
+        said "Success".)"""
+        # The game itself is not what is tried here: a stand-in ends at once.
+        game = os.path.join(self.prefix, "games", "velmora-tty")
+        os.remove(game)
+        with open(game, "w") as f:
+            f.write("#!/bin/sh\nexit 0\n")
+        os.chmod(game, 0o755)
+        launcher = os.path.join(self.prefix, "games", "velmora-launcher")
+        shipped = sorted(os.listdir(self.shipped))
+        before = {name: snapshot(os.path.join(self.shipped, name)) for name in shipped}
+        complaints = set()
+        for run in range(200):
+            home = os.path.join(self.tmp, "race", str(run))
+            os.makedirs(home)
+            twice = [subprocess.Popen([launcher, "--tty"], env=environment(home),
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.PIPE) for _ in range(2)]
+            for launched in twice:
+                _, said = launched.communicate(timeout=TIME_LIMIT)
+                self.assertEqual(launched.returncode, 0, said)
+                complaints.update(said.decode("utf-8", "replace").splitlines())
+            folder = os.path.join(home, ".local", "share", "velmora")
+            for name in shipped:
+                self.assertEqual(os.path.realpath(os.path.join(folder, name)),
+                                 os.path.realpath(os.path.join(self.shipped, name)),
+                                 "run %d, %s" % (run, name))
+            self.assertEqual([n for n in os.listdir(folder) if n not in shipped], [],
+                             "run %d" % run)
+            shutil.rmtree(home)
+        changed = [n for n in shipped if snapshot(os.path.join(self.shipped, n)) != before[n]]
+        self.assertEqual(changed, [])
+        self.assertEqual(complaints, set())
+
     def test_desktop_entry_starts_the_installed_launcher_and_metainfo_validates(self):
         entry = os.path.join(self.prefix, "share", "applications", "velmora.desktop")
         with open(entry, encoding="utf-8") as f:

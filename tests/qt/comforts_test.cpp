@@ -7,13 +7,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <filesystem>
 
 #include "game_harness.h"
 #include "platform/qt/comforts.h"
+#include "tests/hostile_things.h"
 
 namespace velmora::qt::test {
 namespace {
@@ -49,24 +53,23 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
     GameHarness h;
     Comforts comforts(h.window, h.platform.sound());
     QString history;
-    h.ClickMessage(
-        {{"Form2", Key(Qt::Key_N)},
-         {"Form2", Key(Qt::Key_N)},
-         // Later, so the script's timer runs again inside the history's loop.
-         {"Form3",
-          [](QWidget* next) {
-              QTimer::singleShot(0, next, [next] { QTest::keyClick(next, Qt::Key_H); });
-          }},
-         {"History",
-          [&history](QWidget* window) {
-              history = window->findChild<QPlainTextEdit*>()->toPlainText();
-              QTest::keyClick(window, Qt::Key_Escape);
-          }},
-         {"Form3", Key(Qt::Key_Return)},
-         {"Form3", Key(Qt::Key_Space), true},
-         {"Form2", Key(Qt::Key_Y)},
-         {"Form3", Key(Qt::Key_Return), true},
-         Menu("メイン画面移動")});
+    h.ClickMessage({{"Form2", Key(Qt::Key_N)},
+                    {"Form2", Key(Qt::Key_N)},
+                    // Later, so the script's timer runs again inside the history's loop.
+                    {"Form3",
+                     [](QWidget* next) {
+                         QTimer::singleShot(0, next, [next] { QTest::keyClick(next, Qt::Key_H); });
+                     }},
+                    {"History",
+                     [&history](QWidget* window) {
+                         history = window->findChild<QPlainTextEdit*>()->toPlainText();
+                         QTest::keyClick(window, Qt::Key_Escape);
+                     }},
+                    {"Form3", Key(Qt::Key_Return)},
+                    {"Form3", Key(Qt::Key_Space), true},
+                    {"Form2", Key(Qt::Key_Y)},
+                    {"Form3", Key(Qt::Key_Return), true},
+                    Menu("メイン画面移動")});
 
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(h.script().finished());
@@ -168,13 +171,76 @@ TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {
         QTest::keyClick(&h.window, Qt::Key_M);
         EXPECT_FLOAT_EQ(h.platform.sound().volume(), 0.0f);
     }
-    const ComfortSettings kept = ComfortSettings::Load();
+    const ComfortSettings kept = LoadComfortSettings();
     EXPECT_EQ(kept.volume, 40);
     EXPECT_TRUE(kept.muted);
     EXPECT_TRUE(
         QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                       "/velmora/comforts.conf"));
     EXPECT_TRUE(QDir(h.folder()).entryList({"file*"}).isEmpty());  // no save slot touched
+}
+
+QString SettingsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/velmora";
+}
+
+QString Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// comforts.conf, or the lock file Qt's settings once kept beside it, as a
+// pipe, a folder or a link to /dev/zero: the window opens and M is kept or
+// told at once, never waited on. (The pipe once kept the window from
+// opening; the lock's folder froze it at the first M.)
+TEST_F(ComfortsTest, TheSettingsFileOrALockBesideItAsAnythingButAFileIsNeverWaitedOn) {
+    for (const char* name : {"comforts.conf", "comforts.conf.lock"}) {
+        for (const char* what : {"pipe", "folder", "device"}) {
+            SCOPED_TRACE(std::string(name) + " as a " + what);
+            QDir(SettingsFolder()).removeRecursively();
+            ASSERT_TRUE(QDir().mkpath(SettingsFolder()));
+            const QString path = SettingsFolder() + "/" + name;
+            ASSERT_EQ(velmora::test::PlantNotAFile(path.toStdString(), what), "");
+            const auto kind = std::filesystem::symlink_status(path.toStdString()).type();
+            velmora::test::HangGuard guard;
+            GameHarness h;
+            Comforts comforts(h.window, h.platform.sound());
+            const bool theFile = std::string(name) == "comforts.conf";
+            if (theFile) {  // told as the window comes up
+                const QLabel* notice = nullptr;
+                QTRY_VERIFY((notice = h.window.findChild<QLabel*>("notice")) &&
+                            notice->isVisible() && notice->text().startsWith(Comforts::kNotKept));
+            }
+            QTest::keyClick(&h.window, Qt::Key_M);
+            EXPECT_TRUE(comforts.settings().muted);
+            EXPECT_EQ(std::filesystem::symlink_status(path.toStdString()).type(), kind);
+            if (!theFile) {
+                EXPECT_TRUE(Contents(SettingsFolder() + "/comforts.conf").contains("muted=true"));
+            }
+        }
+    }
+}
+
+// comforts.conf as a link to a file elsewhere: read through, and replaced by
+// the game's own file when the settings change; the file elsewhere is never
+// written (as a slot or the player's record).
+TEST_F(ComfortsTest, ASettingsFileThatIsALinkIsReadAndReplacedNeverWrittenThrough) {
+    QTemporaryDir elsewhere;
+    const QString other = elsewhere.filePath("other.conf");
+    {
+        QFile file(other);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[music]\nvolume=30\n");
+    }
+    ASSERT_TRUE(QDir().mkpath(SettingsFolder()));
+    ASSERT_TRUE(QFile::link(other, SettingsFolder() + "/comforts.conf"));
+    GameHarness h;
+    Comforts comforts(h.window, h.platform.sound());
+    EXPECT_EQ(comforts.settings().volume, 30);
+    QTest::keyClick(&h.window, Qt::Key_M);
+    EXPECT_EQ(Contents(other), "[music]\nvolume=30\n");
+    EXPECT_FALSE(QFileInfo(SettingsFolder() + "/comforts.conf").isSymLink());
+    EXPECT_TRUE(Contents(SettingsFolder() + "/comforts.conf").contains("muted=true"));
 }
 
 TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
@@ -200,7 +266,7 @@ TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
     ASSERT_EQ(h.script().failure().toStdString(), "");
     EXPECT_TRUE(questionWaited);
     EXPECT_FALSE(comforts.settings().autoAdvance);
-    EXPECT_FALSE(ComfortSettings::Load().autoAdvance);
+    EXPECT_FALSE(LoadComfortSettings().autoAdvance);
 }
 
 // A click on the message while NEXT waits reaches the program through the

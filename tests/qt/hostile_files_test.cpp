@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <unistd.h>
+#include <algorithm>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -18,13 +20,19 @@
 namespace velmora::qt::test {
 namespace {
 
-// What the window program says on its standard error while alive.
+// What the game says on its standard error while alive. The game speaks
+// Japanese; the sound module's own English chatter (a machine without a sound
+// server says it has no audio device) is not the game's and is left out.
 class Warnings {
   public:
     Warnings() {
         seen_.clear();
-        previous_ = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen_ << text; });
+        previous_ =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+                const bool japanese = std::any_of(text.begin(), text.end(),
+                                                  [](QChar c) { return c.unicode() > 0x2fff; });
+                if (japanese) seen_ << text;
+            });
     }
     ~Warnings() { qInstallMessageHandler(previous_); }
     const QStringList& seen() const { return seen_; }
@@ -116,6 +124,77 @@ TEST(HostileFiles, AWaveThatClaimsMoreThanItHoldsIsRefused) {
     ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/BGM1.wav", h.folder() + "/BGM1.wav"));
     h.platform.PlayLoop("BGM1.wav");
     EXPECT_EQ(warnings.seen().size(), 1) << warnings.seen().join("\n").toStdString();
+}
+
+// A wave file as the shipped music is (PCM, 22,050 Hz, stereo, 16 bits),
+// with `chunks` empty parts before its sound of `sound` bytes.
+std::string Wave(uint32_t sound, int chunks = 0) {
+    const auto little = [](uint32_t v) {
+        return std::string{char(v & 255), char(v >> 8 & 255), char(v >> 16 & 255), char(v >> 24)};
+    };
+    std::string parts = "fmt " + little(16) + std::string("\x01\0\x02\0", 4) + little(22050) +
+                        little(88200) + std::string("\x04\0\x10\0", 4);
+    for (int i = 0; i < chunks; ++i) parts += "junk" + little(0);
+    parts += "data" + little(sound) + std::string(sound, '\0');
+    return "RIFF" + little(static_cast<uint32_t>(4 + parts.size())) + "WAVE" + parts;
+}
+
+// A wave file with no sound in it (the 44 bytes of an empty data part), one
+// too short to loop, one that says nothing of its format, and one of more
+// parts than a wave file has: each refused with a message before the sound
+// module gets it. (The empty one once kept the window's thread spinning in
+// the module for good; millions of empty parts held it for 20 s.)
+TEST(HostileFiles, AWaveWithoutSoundToLoopIsRefusedBeforeTheModuleGetsIt) {
+    GameHarness h;
+    std::string noFormat = Wave(88200);
+    noFormat.replace(12, 4, "junk");
+    const std::pair<const char*, std::string> waves[] = {{"音がありません", Wave(0)},
+                                                         {"音がありません", Wave(4)},
+                                                         {"音の形式が読めません", noFormat},
+                                                         {"音がありません", Wave(88200, 100)}};
+    for (const auto& [reason, wave] : waves) {
+        Write(h.folder() + "/BGM1.wav", wave);
+        Warnings warnings;
+        h.platform.PlayLoop("BGM1.wav");
+        EXPECT_FALSE(h.platform.sound().playing());
+        ASSERT_EQ(warnings.seen().size(), 1) << reason;
+        EXPECT_EQ(warnings.seen()[0].toStdString(),
+                  std::string("BGM1.wav は音楽として使えません（") + reason + "）。");
+    }
+    Write(h.folder() + "/BGM1.wav", Wave(88200, 3));  // a second of silence, three empty parts
+    Warnings warnings;
+    h.platform.PlayLoop("BGM1.wav");
+    EXPECT_EQ(warnings.seen().size(), 0) << warnings.seen().join("\n").toStdString();
+}
+
+// A JPEG of 520 bytes can declare 5780 × 5780 pixels, 128 MiB to decode: a
+// picture declaring more pixels than the game's own ever hold is refused
+// before it is decoded. (Its peak memory: bench/hostile_files.)
+TEST(HostileFiles, APictureDeclaringMorePixelsThanAnyOfTheGamesIsNeverDecoded) {
+    GameHarness h;
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(&buffer, "JPEG"));
+    }
+    const qsizetype frame = jpeg.indexOf("\xff\xc0");
+    ASSERT_GT(frame, 0);
+    for (const int at : {5, 7}) {  // the height, then the width: 5780 each
+        jpeg[frame + at] = char(5780 >> 8);
+        jpeg[frame + at + 1] = char(5780 & 255);
+    }
+    Write(h.folder() + "/hanaya.jpg", jpeg.toStdString());
+    Warnings warnings;
+    h.platform.ShowScene("hanaya.jpg");
+    ASSERT_EQ(warnings.seen().size(), 1);
+    EXPECT_EQ(warnings.seen()[0].toStdString(),
+              "hanaya.jpg は大きすぎる絵です（5780×5780、4194304 画素まで）。");
+    // The largest of the game's own pictures still shows.
+    QFile::remove(h.folder() + "/hanaya.jpg");
+    ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/hitomi_e1.jpg", h.folder() + "/hanaya.jpg"));
+    h.platform.ShowScene("hanaya.jpg");
+    EXPECT_EQ(warnings.seen().size(), 1);
 }
 
 // The launcher links the shipped data into the game folder.

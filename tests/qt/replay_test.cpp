@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/story_map_rows.h"
 #include "game_harness.h"
 #include "platform/qt/story_map_window.h"
+#include "tests/hostile_things.h"
 
 namespace velmora::qt::test {
 namespace {
@@ -127,9 +130,10 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
 }
 
 TEST_F(ReplayTest, TheStoryMapGivesOneHintAtATimeAndTitlesOnlyOfWhatWasSeen) {
-    StoryMapWindow map(nullptr, {{"", 1, "春休みの始まり", "新しくゲームを始めたら", true},
-                                 {"公園", 2, "秘密", "4月2日の午前、公園", false},
-                                 {"学校", 3, "秘密", "4月3日の午後、学校", false}});
+    StoryMapWindow map(nullptr, {{{"", 1, "春休みの始まり", "新しくゲームを始めたら", true},
+                                  {"公園", 2, "秘密", "4月2日の午前、公園", false},
+                                  {"学校", 3, "秘密", "4月3日の午後、学校", false}},
+                                 ""});
     QStringList scenes;
     for (QTreeWidgetItemIterator it(map.findChild<QTreeWidget*>("scenes")); *it; ++it)
         scenes << (*it)->text(1);
@@ -142,6 +146,67 @@ TEST_F(ReplayTest, TheStoryMapGivesOneHintAtATimeAndTitlesOnlyOfWhatWasSeen) {
     EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
     map.ShowHint(0);  // seen: no hint
     EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
+}
+
+// storymap.txt a pipe, a folder or larger than its words ever are: the map
+// opens at once, and says what is wrong with its file as a missing
+// scenario file is said. (It once opened without titles, saying nothing.)
+TEST_F(ReplayTest, TheStoryMapSaysWhatIsWrongWithTheFileOfItsWords) {
+    const std::pair<const char*, const char*> things[] = {
+        {"pipe", "名前付きパイプ"}, {"folder", "フォルダ"}, {"too large", "大きすぎます"}};
+    for (const auto& [what, reason] : things) {
+        SCOPED_TRACE(what);
+        ReplayHarness h;
+        const QString path = h.dir_.filePath("storymap.txt");
+        if (std::string(what) == "too large") {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            ASSERT_TRUE(file.resize(300 * 1024));
+        } else {
+            ASSERT_EQ(velmora::test::PlantNotAFile(path.toStdString(), what), "");
+        }
+        velmora::test::HangGuard guard;
+        StoryMapWindow map(&h.window, StoryMapRows(h.files, h.kept.record()));
+        const auto* trouble = map.findChild<QLabel*>("trouble");
+        ASSERT_NE(trouble, nullptr);
+        EXPECT_TRUE(trouble->text().startsWith("＜ストーリーマップのファイル「storymap.txt」を"))
+            << trouble->text().toStdString();
+        EXPECT_TRUE(trouble->text().contains(reason)) << trouble->text().toStdString();
+    }
+}
+
+// Gone back to the name question while kumi01.dat was away, the file put
+// back, then Page Down at every step: where the record had one more
+// message, the game now waits at Kumi's question. The steps after go, the
+// player is told once, and plays on from there. (Page Down there once ended
+// the program with status 1, the game unsaved.)
+TEST_F(ReplayTest, PageDownAfterAScenarioFileCameBackPlaysOnFromThere) {
+    ReplayHarness h;
+    const QString kumi = h.dir_.filePath("kumi01.dat"), away = kumi + ".away";
+    ASSERT_TRUE(QFile::rename(kumi, away));
+    std::vector<std::string> told;
+    h.rollback.TellWith([&](const std::string& text) { told.push_back(text); });
+    const auto putBack = [&](QWidget* question) {
+        QFile::rename(away, kumi);
+        QTest::keyClick(question, Qt::Key_PageDown);
+    };
+    h.ClickMessage({Answer(false),
+                    Answer(false),
+                    Next(),
+                    KeyAt("Form2", Qt::Key_PageUp),
+                    {"Form3", [](QWidget* w) { QTest::keyClick(w, Qt::Key_PageUp); }, true},
+                    {"Form2", putBack},
+                    {"Form3", [](QWidget* w) { QTest::keyClick(w, Qt::Key_PageDown); }, true},
+                    KeyAt("Form2", Qt::Key_PageDown),
+                    Answer(false),
+                    Next(),
+                    Menu("メイン画面移動")});
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    EXPECT_TRUE(h.script().finished()) << "the game ended before the menu";
+    EXPECT_EQ(told, std::vector<std::string>{Rollback::kStepsDropped});
+    const std::vector<QString> nexts = Messages(h.script().met("Form3"));
+    EXPECT_TRUE(std::any_of(nexts.begin(), nexts.end(),
+                            [](const QString& m) { return m.contains("久美：「27」"); }));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The continuity check catches each kind of slip, in a small story: a fact
-// told twice, a fact taken as known untold, a time word outside a scene's
-// window. (The shipped ledger over every route is checked with the
-// explorer's own routes, in explorer_test.cpp.)
+// told twice, a fact taken as known untold or as unsettled once told, a
+// time word outside a scene's window, someone sent away who comes back in
+// the same visit, and the same words said twice on one route. (The shipped
+// ledger over every route is checked with the explorer's own routes, in
+// explorer_test.cpp.)
 #include <gtest/gtest.h>
 
 #include "tools/routes/continuity.h"
@@ -27,10 +29,12 @@ Ledger Read(const std::string& text) {
 // ways lead to Day 2 (3), where she greets him by name, and then the digest.
 //   0 --first--> 1 --later--> 3 --quiet--> end
 //   0 ---------> 2 ---------> 3
-// Clocks: the title, Day 1 PM 1:00, Day 1 PM 1:00, Day 2 PM 1:30.
-StoryGraph SmallTown(uint64_t laterEvents) {
+// Clocks: the title, Day 1 PM 1:00, Day 1 PM 1:00, Day 2 PM 1:30. The
+// later turns play laterEvents (the later visit of Day 1 may be quiet too).
+StoryGraph SmallTown(uint64_t laterEvents, std::vector<uint64_t> sameWords = {}) {
     StoryGraph g;
     g.events = {"first", "later", "quiet"};
+    g.sameWords = std::move(sameWords);
     const int day1 = 48 * 0 + 26, day2 = 48 * 1 + 27;
     g.clock = {-1, day1, day1, day2};
     g.steps = {{0, 1, 0b001, day1},
@@ -43,13 +47,15 @@ StoryGraph SmallTown(uint64_t laterEvents) {
 
 // What the check says of the small town with these ledger entries for its
 // three events (after two time words and one fact).
-std::string Slips(const std::string& events, uint64_t laterEvents) {
+std::string Slips(const std::string& events, uint64_t laterEvents,
+                  std::vector<uint64_t> sameWords = {}) {
     const Ledger ledger = Read(
         "word 昼過ぎ any PM 0:00 PM 2:30\n"
         "word 一日目 1 AM 0:00 PM 11:30\n"
-        "fact name her name\n" +
+        "fact name her name\n"
+        "person ryouko 涼子\n" +
         events);
-    return Joined(CheckContinuity(SmallTown(laterEvents), ledger));
+    return Joined(CheckContinuity(SmallTown(laterEvents, std::move(sameWords)), ledger));
 }
 
 TEST(Continuity, AFactToldTwiceOnOneRoute) {
@@ -67,6 +73,59 @@ TEST(Continuity, ATimeWordOutsideTheScenesWindow) {
     EXPECT_EQ(
         Slips("event first\n  names 昼過ぎ 一日目\nevent later\nevent quiet\n  names 一日目\n", 0),
         "quiet names 一日目 but plays at Day 2 PM 2:00\n");
+}
+
+TEST(Continuity, AGuessAboutWhatARouteHasAlreadySettled) {
+    // The later visit guesses at her name, which the first one told.
+    EXPECT_EQ(Slips("event first\n  tells name\nevent later\n  open name\nevent quiet\n", 0b010),
+              "later takes name as still unsettled, after first told it on the same route\n");
+    // Within one scene, the guess after the telling.
+    EXPECT_EQ(Slips("event first\n  tells name\n  open name\nevent later\nevent quiet\n", 0),
+              "first takes name as still unsettled, after first told it on the same route\n");
+    EXPECT_EQ(Slips("event first\n  open name\n  tells name\nevent later\nevent quiet\n", 0), "");
+}
+
+TEST(Continuity, SomeoneSentAwayComesBackInTheSameVisit) {
+    const std::string ledger =
+        "event first\nevent later\n  comes ryouko\n  leaves ryouko\n"
+        "event quiet\n  comes ryouko\n  again visit\n";
+    EXPECT_EQ(Slips(ledger, 0b110),
+              "quiet brings ryouko back in the visit where later sent them away\n");
+    EXPECT_EQ(Slips(ledger, 0b010), "");  // on the next day, another visit
+}
+
+TEST(Continuity, TheSameWordsTwiceOnOneRoute) {
+    // The later visit of Day 1 and the quiet one of Day 2 say the words of
+    // the first; each says its own.
+    const std::vector<uint64_t> same = {0b111, 0b011, 0b101};
+    const std::string first = "event first\n";
+    EXPECT_EQ(Slips(first + "event later\nevent quiet\n", 0b010, same),
+              "later says again the words of first on the same route\n"
+              "quiet says again the words of first on the same route\n");
+    // A regular's greeting reads well on another day, not twice in one.
+    EXPECT_EQ(Slips(first + "event later\n  again day\nevent quiet\n  again day\n", 0b010, same),
+              "later says again the words of first on the same day\n");
+    EXPECT_EQ(Slips(first + "event later\n  again visit\nevent quiet\n  again day\n", 0b010, same),
+              "");
+    // An event that plays twice says its own words twice.
+    EXPECT_EQ(Slips(first + "event later\nevent quiet\n", 0b100, {}),
+              "quiet says again the words of quiet on the same route\n");
+}
+
+TEST(Continuity, PartsOfOneSceneInOneVisitSayItsWordsOnce) {
+    // The later visit plays two parts of one scene that show one line
+    // between them (the explorer gives it to each, on its own route).
+    StoryGraph g;
+    g.events = {"first", "later", "quiet"};
+    g.sameWords = {0b001, 0b110, 0b110};
+    g.clock = {-1, 26};
+    g.steps = {{0, 1, 0b001, 26}, {1, StoryGraph::kEnd, 0b110, 27}};
+    const Ledger ledger = Read("event first\nevent later\nevent quiet\n");
+    g.whole = {0, 1, 1};
+    EXPECT_EQ(Joined(CheckContinuity(g, ledger)), "");
+    g.whole = {0, 1, 2};  // two scenes
+    EXPECT_EQ(Joined(CheckContinuity(g, ledger)),
+              "quiet says again the words of later on the same route\n");
 }
 
 }  // namespace

@@ -10,7 +10,8 @@ of the windows must be the same. Then the slots cross: the slot the page saved
 is byte for byte the one velmora-tty saved and loads in velmora-tty, and a slot
 velmora-tty saved, brought into the page as a player would, loads in the page
 as it does in velmora-tty. The portrait painted in line mode follows the pixel
-rule; the music decodes to the wave file's samples.
+rule; the places' pictures take the light of the hour, the digest's keep their
+own colours; the music decodes to the wave file's samples.
 
 Without the site (tools/web.sh builds it), chromium or python3-websocket the
 test says so and is skipped (exit 77).
@@ -272,6 +273,36 @@ def check_line_mode(failures, pixels, portrait_file, scene_file):
                    f"line mode: {exact} portrait pixels exact, {wrong} pixels off the rule")
 
 
+def light_checks(trace):
+    """The waits where the page shows a place at night (lit) and the digest's
+    picture at night (as painted), read off the trace: {wait: (scene, lit)}."""
+    checks, time = {}, None
+    for i, line in enumerate(trace):
+        if line.startswith("CLOCK "):
+            time = line.split("|")[1]
+        if not line.startswith("SCENE "):
+            continue
+        scene, wait = line[6:], len(windows_of(trace[:i]))
+        hour = int(time[3:].split(":")[0]) if time else 12
+        night = time is not None and ((time[:2] == "AM" and hour < 5) or (time[:2] == "PM" and hour >= 8))
+        if night and scene == "heya.jpg" and not any(lit for _, lit in checks.values()):
+            checks[wait] = (scene, True)
+        if night and scene == "kaori3.jpg":
+            checks[wait] = (scene, False)
+    return checks
+
+
+def check_light(failures, pixels, scene_file, lit):
+    """Lit: far from the day picture; as painted: the day picture, but for
+    what two JPEG decoders tell apart."""
+    from PIL import Image, ImageChops, ImageStat
+    day = Image.open(scene_file).convert("RGB").crop((0, 0, 300, 260))
+    difference = sum(ImageStat.Stat(ImageChops.difference(pixels, day)).mean) / 3
+    ok = difference > 30 if lit else difference < 4
+    failures.check(ok, f"{scene_file.name} at night {'in the light of the hour' if lit else 'as painted'} "
+                       f"(mean difference from the day picture {difference:.1f})")
+
+
 def check_music(failures, browser, data):
     with wave.open(str(pathlib.Path(data) / "BGM1.wav")) as w:
         frames, rate = w.getnframes(), w.getframerate()
@@ -311,6 +342,9 @@ def main():
             scene_before = line[6:]
         if line.startswith("PAINT ") and painted_at is None:
             painted_at = (len(windows_of(tty_trace[:i])), line[6:], scene_before)
+    light_at = light_checks(tty_trace)
+    failures.check(sorted(lit for _, lit in light_at.values()) == [False, True],
+                   "the route shows the hero's room and the digest at night")
 
     # Screenshots at the design's own size, one design pixel to a pixel.
     size = {"width": 760, "height": 460} if shots else {}
@@ -325,6 +359,9 @@ def main():
             if painted_at and index == painted_at[0]:
                 check_line_mode(failures, canvas_pixels(browser), pathlib.Path(args.data) / painted_at[1],
                                 pathlib.Path(args.data) / painted_at[2])
+            if index in light_at:
+                scene, lit = light_at[index]
+                check_light(failures, canvas_pixels(browser), pathlib.Path(args.data) / scene, lit)
             if not shots:
                 return
             if index == 30:

@@ -1,13 +1,17 @@
 // The story reads true on every route: the continuity ledger checked over
 // the graph of merged states the route explorer finds. No event takes as
-// known a fact that some route brings it to without its telling, no route
-// tells a fact as news twice, and no scene names a time word that the
-// hours it can play at do not all have.
+// known a fact that some route brings it to without its telling, nor as
+// still unsettled one that some route has told; no route tells a fact as
+// news twice; no scene names a time word that the hours it can play at do
+// not all have; nobody sent away comes back in the same visit; and no route
+// says the same words twice unless the ledger says they are written to be
+// heard again (on a later day, or at any visit).
 //
 // Merged states behave alike, so every way into a state joins every way
 // out of it: one forward pass over the graph (the clock only moves on),
-// keeping for each state the facts told on every way to it and those told
-// on some way, decides both questions exactly for all routes at once.
+// keeping for each state the facts told and the events played on every way
+// to it and on some way, decides these questions exactly for all routes at
+// once.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +33,13 @@ struct StoryGraph {
         int clock = 0;        // the half hour the turn's scenes begin (ClockIndex)
     };
     std::vector<std::string> events;  // in the order a turn plays them
-    std::vector<int> clock;           // of each state; state 0, the title, is the earliest
+    // Of each event, the events that say some of its words (itself among
+    // them): the scenario items both show.
+    std::vector<uint64_t> sameWords;
+    // Of each event, the scene it is a part of (its first event): parts of
+    // one scene played in one visit say its words once between them.
+    std::vector<int> whole;
+    std::vector<int> clock;  // of each state; state 0, the title, is the earliest
     std::vector<Step> steps;
 };
 

@@ -6,8 +6,7 @@
 namespace velmora::routes {
 namespace {
 
-template <typename T>
-int IndexOf(const std::vector<T>& list, const std::string& name) {
+int IndexOf(const std::vector<std::string>& list, const std::string& name) {
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i] == name) return static_cast<int>(i);
     }
@@ -19,6 +18,29 @@ int WordIndex(const std::vector<TimeWord>& words, const std::string& name) {
         if (words[i].name == name) return static_cast<int>(i);
     }
     return -1;
+}
+
+struct Keyword {
+    const char* word;
+    Statement::Kind kind;
+};
+constexpr Keyword kKeywords[] = {
+    {"tells", Statement::Kind::Tells}, {"assumes", Statement::Kind::Assumes},
+    {"open", Statement::Kind::Open},   {"names", Statement::Kind::Names},
+    {"comes", Statement::Kind::Comes}, {"leaves", Statement::Kind::Leaves},
+};
+
+// What a statement of this kind names.
+const char* KindOfId(Statement::Kind kind) {
+    switch (kind) {
+        case Statement::Kind::Names:
+            return "word";
+        case Statement::Kind::Comes:
+        case Statement::Kind::Leaves:
+            return "person";
+        default:
+            return "fact";
+    }
 }
 
 // "AM 9:30" -> the half hour of the day (19); -1 if it is not a clock reading.
@@ -41,6 +63,9 @@ class Reader {
     void Line(const std::string& line);
     void Word(std::istringstream& in);
     void EventLine(const std::string& keyword, std::istringstream& in);
+    void AgainLine(LedgerEvent* event, std::istringstream& in);
+    void Declare(std::vector<std::string>* list, const char* what, std::istringstream& in);
+    int IdOf(Statement::Kind kind, const std::string& id) const;
     void Problem(const std::string& what) {
         problems_->push_back("continuity.txt:" + std::to_string(lineNo_) + ": " + what);
     }
@@ -70,20 +95,27 @@ void Reader::Line(const std::string& line) {
     } else if (keyword == "word") {
         Word(in);
     } else if (keyword == "fact") {
-        std::string id;
-        in >> id;
-        if (id.empty() || IndexOf(ledger_.facts, id) >= 0) return Problem("fact without a new id");
-        ledger_.facts.push_back(id);
+        Declare(&ledger_.facts, "fact", in);
+    } else if (keyword == "person") {
+        Declare(&ledger_.people, "person", in);
     } else if (keyword == "event") {
         std::string name;
         std::getline(in >> std::ws, name);
         for (const LedgerEvent& e : ledger_.events) {
             if (e.name == name) return Problem("a second entry for " + name);
         }
-        ledger_.events.push_back({name, {}, {}, {}});
+        ledger_.events.push_back({name, {}, Again::Never});
     } else {
-        Problem("not a word, fact or event: " + line);
+        Problem("not a word, fact, person or event: " + line);
     }
+}
+
+void Reader::Declare(std::vector<std::string>* list, const char* what, std::istringstream& in) {
+    std::string id;
+    in >> id;
+    if (id.empty() || IndexOf(*list, id) >= 0)
+        return Problem(what + std::string(" without a new id"));
+    list->push_back(id);
 }
 
 void Reader::Word(std::istringstream& in) {
@@ -102,19 +134,46 @@ void Reader::Word(std::istringstream& in) {
 void Reader::EventLine(const std::string& keyword, std::istringstream& in) {
     if (ledger_.events.empty()) return Problem("an indented line before the first event");
     LedgerEvent& event = ledger_.events.back();
-    std::vector<int>* into = keyword == "tells"     ? &event.tells
-                             : keyword == "assumes" ? &event.assumes
-                             : keyword == "names"   ? &event.names
-                                                    : nullptr;
-    if (!into) return Problem("an event's line is tells, assumes or names: " + keyword);
+    if (keyword == "again") return AgainLine(&event, in);
+    const Keyword* known = nullptr;
+    for (const Keyword& k : kKeywords) {
+        if (keyword == k.word) known = &k;
+    }
+    if (!known) {
+        return Problem("an event's line is tells, assumes, open, names, comes, leaves or again: " +
+                       keyword);
+    }
     for (std::string id; in >> id;) {
-        const int index =
-            into == &event.names ? WordIndex(ledger_.words, id) : IndexOf(ledger_.facts, id);
+        const int index = IdOf(known->kind, id);
         if (index < 0) {
-            Problem("no " + std::string(into == &event.names ? "word " : "fact ") + id);
+            Problem("no " + std::string(KindOfId(known->kind)) + " " + id);
         } else {
-            into->push_back(index);
+            event.lines.push_back({known->kind, index});
         }
+    }
+}
+
+int Reader::IdOf(Statement::Kind kind, const std::string& id) const {
+    switch (kind) {
+        case Statement::Kind::Names:
+            return WordIndex(ledger_.words, id);
+        case Statement::Kind::Comes:
+        case Statement::Kind::Leaves:
+            return IndexOf(ledger_.people, id);
+        default:
+            return IndexOf(ledger_.facts, id);
+    }
+}
+
+void Reader::AgainLine(LedgerEvent* event, std::istringstream& in) {
+    std::string when, more;
+    in >> when >> more;
+    if (when == "day" && more.empty()) {
+        event->again = Again::LaterDay;
+    } else if (when == "visit" && more.empty()) {
+        event->again = Again::AnyVisit;
+    } else {
+        Problem("again is followed by day or visit");
     }
 }
 

@@ -1,6 +1,9 @@
 // The story's continuity ledger (data/story/continuity.txt): the facts of
-// the story, the time words, and for every event the facts it tells as
-// news, the facts it takes as known and the time words its lines name.
+// the story, the time words and the people, and for every event what its
+// lines do, in the order it plays them: the facts it tells as news, those
+// it takes as known and those it takes as still unsettled, the time words
+// it names, who comes to the hero and who leaves; and whether its words are
+// written to be heard again on one route.
 #pragma once
 
 #include <string>
@@ -18,15 +21,37 @@ struct TimeWord {
     int to = 47;
 };
 
+// One line of an event's entry, about a fact, a time word or a person.
+struct Statement {
+    enum class Kind {
+        Tells,    // news: no route may tell the fact twice
+        Assumes,  // known: every route to here has told it
+        Open,     // still unsettled: no route to here has told it
+        Names,    // a time word its lines name: it always plays then
+        Comes,    // the person comes to the hero in this scene
+        Leaves,   // the scene ends with the person gone for the rest of the visit
+    };
+    Kind kind;
+    int id;  // into Ledger::facts, words or people, by the kind
+};
+
+// When an event's words may be heard again on one route.
+enum class Again {
+    Never,     // once: a second time reads as a slip
+    LaterDay,  // on a later day, never twice in one day (a regular's greeting)
+    AnyVisit,  // at any later visit (the empty breakwater)
+};
+
 struct LedgerEvent {
-    std::string name;                 // as the route explorer names it: "park P3"
-    std::vector<int> tells, assumes;  // indices into Ledger::facts
-    std::vector<int> names;           // indices into Ledger::words
+    std::string name;              // as the route explorer names it: "park P3"
+    std::vector<Statement> lines;  // in the order the scene plays them
+    Again again = Again::Never;
 };
 
 struct Ledger {
     std::vector<std::string> facts;
     std::vector<TimeWord> words;
+    std::vector<std::string> people;
     std::vector<LedgerEvent> events;
 };
 

@@ -9,7 +9,12 @@ namespace velmora::routes {
 const std::vector<EventDef>& Events() {
     static const std::vector<EventDef> events = [] {
         std::vector<EventDef> list;
-        for (const StoryEvent& e : ListEvents(TheStory())) list.push_back({e.id, e.place});
+        const std::vector<StoryEvent> story = ListEvents(TheStory());
+        for (const StoryEvent& e : story) {
+            int whole = 0;
+            while (story[static_cast<size_t>(whole)].event != e.event) ++whole;
+            list.push_back({e.id, e.place, whole});
+        }
         if (list.size() > sizeof(EventSet) * 8) throw std::length_error("too many events");
         return list;
     }();

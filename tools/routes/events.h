@@ -15,6 +15,7 @@ using EventSet = uint64_t;  // one bit per event
 struct EventDef {
     std::string name;   // "park P1", "park P1 YES", "digest"
     std::string place;  // menu caption of its place; "" for the start and the digest
+    int whole = 0;      // the first event of the scene it is a part of (itself, if whole)
 };
 
 // Every event, in the order of the report.

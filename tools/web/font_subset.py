@@ -42,13 +42,16 @@ url(fonts/ipagp.ttf), url(fonts/ipag.ttf) and url(fonts/ipamp.ttf).
 
 def game_characters(source: pathlib.Path) -> str:
     """Every character the game can show: its scenario files, the story map's
-    words, the texts of the engine's code and of the page, and printable ASCII
-    for names."""
+    words, the texts of the engine's and the platform's code and of the page,
+    and printable ASCII for names."""
     chars = {chr(c) for c in range(0x20, 0x7F)}
     for dat in (source / "data").glob("*.dat"):
         chars.update(dat.read_bytes().decode("cp932", errors="ignore"))
     folders = ["shell", "world", "places", "presentation", "finale"]
     texts = [p for f in folders for p in (source / f).rglob("*.cpp")]
+    # The platform's own words that the page shows too: the record's notices,
+    # the rollback's, the save's reasons.
+    texts += [p for p in (source / "platform").iterdir() if p.suffix in (".h", ".cpp")]
     texts += list((source / "platform/web/page").iterdir())
     texts.append(source / "data/story/storymap.txt")
     for path in texts:

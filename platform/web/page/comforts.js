@@ -247,7 +247,8 @@ export class Comforts {
   }
 
   // Every event by day and place: a seen one by its title, the others as
-  // unseen, each with a hint shown only when asked for, one at a time.
+  // unseen, each with a hint shown only when asked for, one at a time; and
+  // what is wrong with the file of its words, if anything.
   showStoryMap(map) {
     const rows = [];
     let day = 0;
@@ -271,8 +272,11 @@ export class Comforts {
         element('td', {}, entry.place || '—'),
         element('td', {}, entry.seen ? entry.title : '？？？（まだ見ていないシーン）'), hint));
     }
+    // What is wrong with the file of the map's words, said as the game says it.
+    const trouble = map.trouble ? [element('p', { className: 'trouble' }, map.trouble)] : [];
     this.storyMap.replaceChildren(element('h2', {}, 'ストーリーマップ'),
       element('p', { className: 'count' }, `見たシーン ${map.seen} / ${map.entries.length}`),
+      ...trouble,
       element('div', { className: 'scroll' }, element('table', {}, ...rows)),
       element('p', { className: 'close-row' },
         element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));

@@ -97,7 +97,8 @@ export class GamePage {
         this.status.messages.push(a);
         this.tell('message', a);
         break;
-      case 'scene': this.mainWindow.showScene(a); break;
+      case 'scene': this.mainWindow.showScene(a, Number(b || -1), Number(c || 0)); break;
+      case 'light': this.mainWindow.relight(Number(a)); break;
       case 'layer': this.mainWindow.showLayer(a); break;
       case 'hideLayer': this.mainWindow.hideLayer(); break;
       case 'paintPortrait': this.mainWindow.paintPortrait(a); break;

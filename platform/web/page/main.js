@@ -67,7 +67,9 @@ async function start() {
     if (!failed) notices.say(page.status.waits ? kEngineStopped : kEngineFailed);
     failed = true;
   };
-  createVelmoraEngine({ page, onAbort: stop, printErr: (text) => console.warn(text) }).catch(stop);
+  createVelmoraEngine({ page, onAbort: stop, printErr: (text) => console.warn(text) })
+    .then((engine) => { page.mainWindow.engine = engine; })
+    .catch(stop);
   preload(page, manifest);
 }
 

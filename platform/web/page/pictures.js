@@ -2,6 +2,7 @@
 // line mode paints pixels into it), the prepared portrait over it, the side
 // picture and the clock column. The browser decodes the GIF and JPEG files
 // itself; each is decoded once and kept.
+import { paintLight } from './scene_light.js';
 import { fileKey } from './slot_storage.js';
 
 const kLightYellow = 'rgb(255, 255, 192)';
@@ -92,6 +93,8 @@ export class MainWindowPictures {
     this.place = doc.querySelector('#picBasho > img');
     this.time = doc.getElementById('lblJikoku');
     this.work = Promise.resolve();  // the scene box's drawing, in the game's order
+    this.scene = null;  // the picture shown, its light and line mode's portraits over it
+    this.engine = null;  // the game's module, which paints the light of the hour
   }
 
   // Resolves once every drawing asked for so far is on the canvas.
@@ -103,23 +106,48 @@ export class MainWindowPictures {
     this.work = this.work.then(step).catch(() => {});
   }
 
-  showScene(name) {
-    const picture = this.pictures.get(name);
-    this.queue(async () => {
-      const drawn = await picture;
-      this.context.fillStyle = kLightYellow;
-      this.context.fillRect(0, 0, kSceneWidth, kSceneHeight);
-      if (drawn) this.context.drawImage(drawn, 0, 0);  // own size, clipped by the box
-      this.canvas.style.backgroundImage = 'none';
-    });
+  // `lit` numbers the place pictures the light of the hour falls on.
+  showScene(name, lit = -1, light = 0) {
+    const scene = { picture: this.pictures.get(name), lit, light, portraits: [] };
+    this.scene = scene;
+    this.queue(() => this.compose(scene, light));
+  }
+
+  relight(light) {
+    const scene = this.scene;
+    if (!scene || scene.light === light) return;
+    scene.light = light;
+    this.queue(() => this.compose(scene, light));
+  }
+
+  // The picture at its own size, clipped by the box, in its light; then
+  // the portraits line mode painted over it.
+  async compose(scene, light) {
+    const drawn = await scene.picture;
+    this.context.fillStyle = kLightYellow;
+    this.context.fillRect(0, 0, kSceneWidth, kSceneHeight);
+    if (drawn) {
+      this.context.drawImage(drawn, 0, 0);
+      paintLight(this.engine, this.context, scene.lit, light);
+    }
+    this.canvas.style.backgroundImage = 'none';
+    if (!scene.portraits.length) return;
+    const pixels = this.context.getImageData(0, 0, kSceneWidth, kSceneHeight);
+    for (const portrait of scene.portraits) {
+      paintPortraitRows(portrait, pixels, 0);
+      paintPortraitRows(portrait, pixels, 1);
+    }
+    this.context.putImageData(pixels, 0, 0);
   }
 
   // The player sees the even rows before the odd ones.
   paintPortrait(name) {
     const portrait = this.pictures.pixels(name);
+    const shown = this.scene;
     this.queue(async () => {
       const pixels = await portrait;
       if (!pixels) return;
+      if (shown) shown.portraits.push(pixels);
       const scene = this.context.getImageData(0, 0, kSceneWidth, kSceneHeight);
       paintPortraitRows(pixels, scene, 0);
       this.context.putImageData(scene, 0, 0);
@@ -146,6 +174,7 @@ export class MainWindowPictures {
 
   // The title screen's pictures and plates again, no portrait in view.
   showDesign() {
+    this.scene = null;
     this.queue(async () => {
       this.context.clearRect(0, 0, kSceneWidth, kSceneHeight);
       this.canvas.style.backgroundImage = '';

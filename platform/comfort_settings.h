@@ -1,0 +1,46 @@
+// The player's comforts (volume, wheel, auto-advance, speech, skipping) and
+// the file that keeps them, comforts.conf in the player's own settings
+// folder: an INI file ("[music]", "volume=40"), as the window program has
+// always written it. The game's own options and its save slots never hold
+// them. The file is read and written as the game's other files are: only a
+// regular file (or a link to one) is read, never more than it can hold, and
+// it is replaced whole, never written through a link.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/files.h"
+
+namespace velmora {
+
+struct ComfortSettings {
+    int volume = 100;  // 0..100, a position on a logarithmic (perceived) scale
+    bool muted = false;
+    bool wheelDownPressesNext = false;
+    bool autoAdvance = false;
+    bool speakMessages = false;
+    bool skipUnread = false;  // skipping passes messages not read yet too
+
+    // 0..1 on the logarithmic scale, 0 when muted.
+    float PerceivedVolume() const { return muted ? 0.0f : volume / 100.0f; }
+    bool operator==(const ComfortSettings&) const = default;
+};
+
+inline constexpr char kComfortsFile[] = "comforts.conf";
+// The file holds some 150 bytes.
+inline constexpr size_t kComfortsFileLimit = 64 * 1024;
+
+// The settings a file's text holds; what it lacks, or holds in a form of
+// no setting, stays as the defaults.
+ComfortSettings ParseComforts(const std::string& text);
+std::string FormatComforts(const ComfortSettings& settings);
+
+// The settings kept in `folder`: the defaults when there is no file, and
+// when the file cannot be read (*why then says why).
+ComfortSettings LoadComforts(Files& folder, std::string* why);
+// Keeps them there. A file that is there but cannot be read is left as it
+// is: false, with *why, as when the new file could not be written.
+bool SaveComforts(Files& folder, const ComfortSettings& settings, std::string* why);
+
+}  // namespace velmora
