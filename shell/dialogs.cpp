@@ -3,6 +3,7 @@
 // Yes/No, name and picture windows leave behind.
 #include "shell/form1.h"
 #include "shell/name_rule.h"
+#include "world/slot_format.h"
 
 namespace velmora {
 
@@ -41,7 +42,7 @@ void Form1::ShowForm4() {
 }
 
 std::vector<std::string> Form1::Form5Entries() const {
-    if (s_.ClickState <= click::kSaveList) return {"file1", "file2", "file3", "file4", "file5"};
+    if (s_.ClickState <= click::kSaveList) return SlotNames();
     if (s_.ClickState == click::kRoomList) {
         return {"移動する",  "1時間寝る", "2時間寝る",  "4時間寝る",
                 "6時間寝る", "8時間寝る", "10時間寝る", "12時間寝る"};

@@ -33,6 +33,17 @@ struct Command {
 // then the commands (shell/command_menu.cpp).
 std::vector<Command> Commands(const Story& story);
 
+// A question of the first click, asked before the story's start, and what
+// its YES opens: the list of slots to load from, or the name window.
+struct StartQuestion {
+    enum class Yes { kLoad, kNaming };
+    const char* words;
+    Yes yes;
+};
+
+// In the order the game asks them (shell/start_up.cpp).
+const std::vector<StartQuestion>& StartQuestions();
+
 class Form1 final : public Game, public MainWindowEvents {
   public:
     explicit Form1(Platform& platform, const Story& story = TheStory());
@@ -62,7 +73,7 @@ class Form1 final : public Game, public MainWindowEvents {
 
     // --- the game's operations ---
     Files& files() override { return platform_.files(); }
-    Sound& sound() override { return platform_; }
+    Sound& sound() override { return platform_.sound(); }
     void ShowMessage(const std::string& text, int wait) override;
     void ShowScriptLine(int item) override;
     void ShowForm2() override;

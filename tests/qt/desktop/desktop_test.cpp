@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <csignal>
 
-#include "../game_harness.h"
+#include "tests/qt/game_harness.h"
 #include "app/story_map_rows.h"
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
