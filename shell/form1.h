@@ -79,7 +79,7 @@ class Form1 final : public Game, public MainWindowEvents {
     void ShowForm2() override;
     void ShowForm5() override;
     void ShowForm7() override;
-    void AskRoomCommand() override;
+    void AskRoomCommand(const std::vector<std::string>& commands) override;
     void DispatchNext() override { dispatchPending_ = true; }
     [[noreturn]] void EndProgram() override { throw ProgramEnd{}; }
     void ShowScenePicture(const std::string& file) override { pictures_.ShowScenePicture(file); }
@@ -104,7 +104,7 @@ class Form1 final : public Game, public MainWindowEvents {
     // the dialogs' own rules (shell/dialogs.cpp)
     void ShowForm3();
     void ShowForm4();
-    std::vector<std::string> Form5Entries() const;
+    void ShowForm5(const std::vector<std::string>& entries);
 
     // the turns of the game, one after another in a loop (shell/command_menu.cpp)
     void RunTurns();
@@ -116,7 +116,7 @@ class Form1 final : public Game, public MainWindowEvents {
     const std::vector<Command> commands_;
     std::vector<std::string> captions_;
     GameState s_;
-    Pictures pictures_{platform_, s_};
+    Pictures pictures_{platform_, s_, Plates(story_)};
     std::function<void(const std::string&)> told_;
     std::function<void(const std::string&)> reading_;
 };
