@@ -35,8 +35,8 @@ bool ReadSlot(Files& files, GameState& s, std::string* why) {
     std::vector<std::string> bytes;
     ReadFailure failure;
     if (!files.ReadTogether({slot, SlotTextFile(slot)}, kSlotFileLimit, &bytes, &failure)) {
-        *why =
-            NeverSaved(failure, bytes) ? "このファイルにはまだセーブされていません。" : WhySlot(failure);
+        *why = NeverSaved(failure, bytes) ? "このファイルにはまだセーブされていません。"
+                                          : WhySlot(failure);
         return false;
     }
     size_t count = 0;

@@ -288,14 +288,14 @@ TEST(Rollback, BackAtEachKindOfPrompt) {
     // NEXT: the message before; the design pictures where none was drawn yet.
     EXPECT_TRUE(
         HasRun(TraceOf({"", "no", "no", "", "BACK"}),
-               {"NEXT?", "BACK 1", "MSG 「オレの名前は佐々木。みんなからはリュウ君って呼ばれてる。」",
-                "NEXT?"}));
+               {"NEXT?", "BACK 1",
+                "MSG 「オレの名前は佐々木。みんなからはリュウ君って呼ばれてる。」", "NEXT?"}));
     EXPECT_TRUE(HasRun(TraceOf({"", "no", "no", "BACK"}),
                        {"NEXT?", "BACK 1", "DESIGN", kNameQuestion, "YESNO?"}));
     // YESNO: the question's own NEXT.
-    EXPECT_TRUE(HasRun(
-        TraceOf(kToTheQuestion + std::vector<std::string>{"BACK"}),
-        {"YESNO?", "BACK 1", "MSG 「久美の誘いか……。どうしよう、行くって返事しようか？」", "NEXT?"}));
+    EXPECT_TRUE(HasRun(TraceOf(kToTheQuestion + std::vector<std::string>{"BACK"}),
+                       {"YESNO?", "BACK 1",
+                        "MSG 「久美の誘いか……。どうしよう、行くって返事しようか？」", "NEXT?"}));
     // MENU: the last line of the scene; LIST: the menu that opened it.
     EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"BACK"}),
                        {kMenu, "BACK 1", "MSG kumi01#37", "NEXT?"}));
@@ -331,10 +331,9 @@ TEST(Rollback, TheSameAnswersAfterGoingBackGiveTheSameTrace) {
     backAndAgain = backAndAgain + std::vector<std::string>(30, "BACK");
     backAndAgain.insert(backAndAgain.end(), script.begin() + 170, script.end());
     const std::vector<std::string> again = TraceOf(backAndAgain);
-    const auto lastBack =
-        std::find_if(again.rbegin(), again.rend(), [](const std::string& line) {
-            return line.starts_with("BACK ");
-        }).base();
+    const auto lastBack = std::find_if(again.rbegin(), again.rend(), [](const std::string& line) {
+                              return line.starts_with("BACK ");
+                          }).base();
     const std::vector<std::string> after(lastBack, again.end());
     // The screen put back, then the very lines of the first time.
     const auto from = std::find(after.begin(), after.end(), "NEXT?") + 1;
@@ -514,8 +513,7 @@ TEST(Rollback, EachKindOfQuestionAnsweredOtherwiseAfterGoingBack) {
         SCOPED_TRACE("yes/no: Kumi's invitation");
         ExpectAnsweredOtherwise(
             SavingAfter({}),
-            [](const Seen& now) { return Prompted(now, "YESNO?", "「久美の誘いか"); }, "yes",
-            "no");
+            [](const Seen& now) { return Prompted(now, "YESNO?", "「久美の誘いか"); }, "yes", "no");
     }
     {
         SCOPED_TRACE("a list: the room commands");

@@ -48,8 +48,7 @@ TEST_F(Routes, EveryEventPlaysOnSomeRouteAndItsShortestRouteReplaysIt) {
         SCOPED_TRACE(x_->story.list()[e].name);
         ASSERT_NE(x_->events[e].decisions, kUnreached);
         const ReplayScript script = ScriptOf(TheStory(), x_->RouteTo(e));
-        EXPECT_TRUE(
-            PlaysInOrder(script.trace, ExpectedLines(x_->story, e, x_->events[e].items)));
+        EXPECT_TRUE(PlaysInOrder(script.trace, ExpectedLines(x_->story, e, x_->events[e].items)));
     }
 }
 
