@@ -23,6 +23,7 @@ DESKTOP_PACKAGES="
   clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
   python3 python3-pil python3-numpy librsvg2-bin sox
   dpkg-dev file appstream desktop-file-utils debootstrap valgrind util-linux
+  pandoc groff-base man-db
 "
 case "${1:-desktop}" in
   desktop) PACKAGES=$DESKTOP_PACKAGES ;;
