@@ -3,23 +3,19 @@
 #include <ctime>
 
 #include "presentation/clock_display.h"
+#include "shell/story.h"
 
 namespace velmora {
 namespace {
 
-// The save keeps the PC shop and the tennis court in half-width katakana, as
-// their plates are named; the player reads them as the menu writes them.
-std::string PlaceAsTheMenuWritesIt(const std::string& place) {
-    if (place == "ﾊﾟｿｺﾝｼｮｯﾌﾟ") return "パソコンショップ";
-    if (place == "ﾃﾆｽｺｰﾄ") return "テニスコート";
-    return place;
-}
-
+// The save keeps the place as its plate is named (the PC shop and the
+// tennis court in half-width katakana); the player reads it as the menu
+// writes it.
 std::string SavedClock(const SlotDetails& details) {
     const GameState& s = details.saved;
-    const std::string place = PlaceAsTheMenuWritesIt(s.CurrentPlace);
+    const std::string place = MenuName(TheStory(), s.CurrentPlace);
     if (!details.clockKnown) return place;
-    return "4月" + std::to_string(s.Day) + "日 " + ClockFaceOf(s).timeText + "　" + place;
+    return "4月" + std::to_string(s.Day) + "日 " + TimeText(s) + "　" + place;
 }
 
 std::string LocalTime(int64_t seconds) {

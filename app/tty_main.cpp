@@ -4,9 +4,11 @@
 //   velmora-tty [--rollback]
 //
 // With --rollback the input line BACK at any prompt takes the game back one
-// step and FORWARD forward again (platform/rollback.h); a line "NOTICE …"
-// says when the steps gone back over were dropped. Without it the protocol
-// is as it always was.
+// step, and says so as "BACK n": n of the input lines answered before it
+// are taken back (a picture and its NEXT are one step and two lines).
+// FORWARD goes forward again (platform/rollback.h); a line "NOTICE …" says
+// when the steps gone back over were dropped. Without it the protocol is as
+// it always was.
 #include <cstring>
 #include <iostream>
 #include <memory>

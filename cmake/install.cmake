@@ -49,7 +49,7 @@ install(FILES packaging/io.github.velmora.Velmora.metainfo.xml DESTINATION share
 # The code is GPL-3.0-or-later (its text is in Debian's common-licenses), the
 # pictures, music and story text CC-BY-SA-4.0. The IPA fonts come from
 # Debian's packages, never from the game.
-install(FILES packaging/copyright LICENSES/CC-BY-SA-4.0.txt DESTINATION share/doc/velmora)
+install(FILES debian/copyright LICENSES/CC-BY-SA-4.0.txt DESTINATION share/doc/velmora)
 
 # The desktop entry names the launcher by its installed path, so that a game
 # installed under any prefix starts from the menu.
@@ -61,7 +61,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Velmora maintainers")
-set(CPACK_PACKAGE_CONTACT "Velmora maintainers <maintainers@users.noreply.c-seed-dd0aa5b4.example>")
+# The maintainer is the Debian source package's (debian/control).
+file(STRINGS ${PROJECT_SOURCE_DIR}/debian/control CPACK_PACKAGE_CONTACT REGEX "^Maintainer: ")
+string(REPLACE "Maintainer: " "" CPACK_PACKAGE_CONTACT "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese adventure game with dating-sim elements")
 set(CPACK_PACKAGE_DESCRIPTION
     "A high-school student spends the first days of his spring break in a small\n\

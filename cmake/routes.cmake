@@ -41,6 +41,15 @@ add_executable(routes_continuity_tests ${VELMORA_ROUTES_DIR}/continuity_test.cpp
 target_link_libraries(routes_continuity_tests PRIVATE velmora_routes GTest::gtest_main)
 add_test(NAME routes.continuity COMMAND routes_continuity_tests)
 
+# Where to add a place, held: an eleventh place followed through every list.
+add_executable(routes_eleventh_place_tests ${VELMORA_ROUTES_DIR}/eleventh_place_test.cpp)
+target_link_libraries(routes_eleventh_place_tests PRIVATE velmora_routes velmora_test_harness
+                                                          GTest::gtest_main)
+target_compile_definitions(routes_eleventh_place_tests PRIVATE
+    VELMORA_SOURCE="${CMAKE_CURRENT_LIST_DIR}/..")
+add_test(NAME routes.eleventh_place COMMAND routes_eleventh_place_tests)
+set_tests_properties(routes.eleventh_place PROPERTIES TIMEOUT 900)
+
 add_executable(routes_coverage_tests ${VELMORA_ROUTES_DIR}/coverage_test.cpp)
 target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_platform_posix
                                                     GTest::gtest_main)

@@ -4,6 +4,11 @@
 # to nothing else: an #include of anything else does not compile. The
 # front ends (app/), the tools' tests and the tests see the whole tree
 # through velmora_source_tree.
+#
+# The compiler still finds a quoted include beside the file that includes
+# it, "../world/flags.h" among them; so velmora_sees also writes down what
+# each library sees and compiles, and the walls test (tools/check_walls.py)
+# resolves every quoted include of the library against that alone.
 
 add_library(velmora_source_tree INTERFACE)
 target_include_directories(velmora_source_tree INTERFACE ${PROJECT_SOURCE_DIR})
@@ -11,9 +16,12 @@ target_include_directories(velmora_source_tree INTERFACE ${PROJECT_SOURCE_DIR})
 # The platform's interface: windows, pictures, dialogs, files and sound.
 set(VELMORA_PLATFORM_INTERFACE platform/platform.h platform/files.h platform/sound.h)
 
+# Where velmora_sees writes each library's root and what it sees.
+set(VELMORA_WALLS ${CMAKE_BINARY_DIR}/walls)
+
 # velmora_sees(target PATHS...): the folders and headers the target may include.
 function(velmora_sees target)
-    set(root ${CMAKE_BINARY_DIR}/walls/${target})
+    set(root ${VELMORA_WALLS}/${target})
     file(REMOVE_RECURSE ${root})  # removes the links, never what they point at
     foreach(path IN LISTS ARGN)
         cmake_path(GET path PARENT_PATH parent)
@@ -21,4 +29,13 @@ function(velmora_sees target)
         file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
     endforeach()
     target_include_directories(${target} PRIVATE ${root})
+    # One line each: its sources (as written, from the folder named first)
+    # and every folder its quoted includes are looked for in.
+    set(sources $<TARGET_PROPERTY:${target},SOURCES>)
+    set(folders $<TARGET_PROPERTY:${target},INCLUDE_DIRECTORIES>)
+    file(GENERATE OUTPUT ${VELMORA_WALLS}/${target}.sees CONTENT
+"from $<TARGET_PROPERTY:${target},SOURCE_DIR>
+$<$<BOOL:${sources}>:source $<JOIN:${sources},\nsource >>
+$<$<BOOL:${folders}>:folder $<JOIN:${folders},\nfolder >>
+")
 endfunction()

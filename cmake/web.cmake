@@ -106,6 +106,9 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS velmora-web ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
             ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${VELMORA_PAGE_FILES}
+            ${CMAKE_SOURCE_DIR}/platform/web/service_worker.js
+            ${CMAKE_SOURCE_DIR}/packaging/icons/velmora-192.png
+            ${CMAKE_SOURCE_DIR}/packaging/icons/velmora-512.png
             ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES} ${VELMORA_PLATFORM_TEXTS}
     COMMENT "Laying out the site in ${VELMORA_SITE}")
 add_custom_target(velmora-site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)

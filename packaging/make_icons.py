@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Renders the window icon of tools/art/design.py at the sizes of the desktop's
-hicolor icon theme into packaging/icons/ (velmora-16.png ... velmora-256.png).
+hicolor icon theme into packaging/icons/ (velmora-16.png ... velmora-512.png; the web page's
+installed game takes 192 and 512).
 
 The icon is drawn in SVG for 32 x 32 pixels; each size is rasterised from that
 drawing at its own zoom, so large icons stay sharp. Run it again after the
@@ -14,7 +15,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "tools", "art"))
 import common  # noqa: E402
 import design  # noqa: E402
 
-SIZES = (16, 24, 32, 48, 64, 128, 256)
+SIZES = (16, 24, 32, 48, 64, 128, 192, 256, 512)
 OUT = os.path.join(HERE, "icons")
 
 

@@ -9,7 +9,7 @@ constexpr const char* kScene = "akira.jpg";
 void VisitAkiraHouse(Visit& v) {
     v.Redraw();
     v.Picture(kScene);
-    v.PlaceIs("明の家");
+    v.PlaceIs();
     v.Plus30();
     v.Describe(
         "*：「ここは明の家。いい家だよな。オレもこんな家に住んでみたいもんだ。……あいつの部屋は、機"

@@ -8,6 +8,8 @@ namespace {
 
 constexpr const char* kFront = "apart.jpg";
 constexpr const char* kRoom = "heya.jpg";
+constexpr const char* kRoomPlate = "部屋";
+constexpr const char* kGoOut = "移動する";
 
 struct Sleep {
     const char* command;
@@ -35,10 +37,17 @@ const Sleep kSleeps[] = {
      "「よく寝た……。けど、なぜか足が痛い。」"},
 };
 
+// What the hero can do in his room: go out, or sleep.
+std::vector<std::string> RoomCommands() {
+    std::vector<std::string> commands = {kGoOut};
+    for (const Sleep& sleep : kSleeps) commands.emplace_back(sleep.command);
+    return commands;
+}
+
 // The hero's room: the room commands, then the menu.
 void GoToRoomCommands(Visit& v) {
     v.game().state().MenuChoice = "アパート";
-    v.game().AskRoomCommand();
+    v.game().AskRoomCommand(RoomCommands());
     for (const Sleep& sleep : kSleeps) {
         if (v.game().state().SelectedFile != sleep.command) continue;
         v.Say(sleep.announce);
@@ -52,7 +61,7 @@ void GoToRoomCommands(Visit& v) {
 void VisitApartment(Visit& v) {
     v.Redraw();
     v.Picture(kFront);
-    v.PlaceIs("アパート");
+    v.PlaceIs();
     v.Plus30();
     v.Describe(
         "*：「ここがオレの住んでるアパート。一人暮らしには十分なところさ。友だちも、よく訪ねてくる"
@@ -61,7 +70,7 @@ void VisitApartment(Visit& v) {
     v.PlayEvents("apartment A");
 
     v.Picture(kRoom);
-    v.PlaceIs("部屋");
+    v.PlaceIs(kRoomPlate);
     v.Redraw();
     v.Say("*：「ここがオレの部屋。狭そうに見えるけど、実はけっこう広いんだぜ。」");
     v.PlayEvents("apartment R");
@@ -170,6 +179,7 @@ const Place kApartment{
              v.Plus30();
              v.Lines(56, 79);
          }},
-    }};
+    },
+    {"アパート", kRoomPlate}};
 
 }  // namespace velmora

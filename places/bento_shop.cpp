@@ -7,7 +7,6 @@ namespace velmora {
 namespace {
 
 constexpr const char* kScene = "hokabenya.jpg";
-constexpr const char* kPlace = "弁当屋";
 const Times kAtTheCounter = During(PM, 1, PM, 6);
 
 bool TalkedEnough(const GameState& s) {
@@ -21,11 +20,11 @@ const Rule kTalkedEnough{"she has talked to him once for each day begun",
 
 void VisitBentoShop(Visit& v) {
     v.Plus30();
-    v.PlaceIs(kPlace);
+    v.PlaceIs();
     v.Redraw();
     v.Load("ryouko01.dat");
     if (!v.During(kAtTheCounter)) {
-        v.PlaceIs(kPlace);
+        v.PlaceIs();
         v.Picture(kScene);
         v.Say("「二十四時間営業の店だけど、今は男の店員しかいない。……つまらん。」");
         return;
@@ -37,13 +36,13 @@ void VisitBentoShop(Visit& v) {
 void AtTheCounter(Visit& v) {
     if (v.Branch("quiet visit")) {
         v.Dismiss();
-        v.PlaceIs(kPlace);
+        v.PlaceIs();
         v.Picture(kScene);
         v.Line(22);
         return;
     }
     v.Dismiss();
-    v.PlaceIs(kPlace);
+    v.PlaceIs();
     v.Picture(kScene);
     v.Say("*：「ここは弁当屋。オレもしょっちゅう世話になってるんだ。」");
     v.Count(Flag::BentoTalks);
@@ -82,7 +81,7 @@ void AtTheCounter(Visit& v) {
 
 }  // namespace
 
-const Place kBentoShop{kPlace,
+const Place kBentoShop{"弁当屋",
                        VisitBentoShop,
                        {
                            {"bento shop",

@@ -8,7 +8,7 @@ namespace {
 constexpr const char* kScene = "bouhatei.jpg";
 
 void VisitBreakwater(Visit& v) {
-    v.PlaceIs("防波堤");
+    v.PlaceIs();
     v.Plus30();
     v.Redraw();
     v.Picture(kScene);

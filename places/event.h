@@ -98,12 +98,18 @@ struct Event {
     bool listed = true;  // false: only its parts are events of the story
 };
 
-// A place of the town: the menu's caption, its visit, and its events in the
-// order the visit tests them.
+// A place of the town: the menu's caption, its visit, its events in the
+// order the visit tests them, and the names it goes by where the hero is
+// (the clock column's place plate, whose picture is NAME.gif, and a save's
+// place): the first for the place itself, the others for rooms of it
+// ("部屋"); none, the caption alone.
 struct Place {
     const char* caption;
     void (*visit)(Visit&);
     std::vector<Event> events;
+    std::vector<const char*> plates = {};
+
+    const char* plate() const { return plates.empty() ? caption : plates.front(); }
 };
 
 }  // namespace velmora

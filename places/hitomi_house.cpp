@@ -9,7 +9,7 @@ constexpr const char* kScene = "hanaya.jpg";
 
 void VisitHitomiHouse(Visit& v) {
     v.Redraw();
-    v.PlaceIs("ひとみの家");
+    v.PlaceIs();
     v.Plus30();
     v.Picture(kScene);
     v.Describe("*：「ここは花屋さん。クラスメイトの相原ひとみの家でもあるんだ。」",

@@ -10,7 +10,7 @@ constexpr const char* kScene = "kouen.jpg";
 constexpr Hours kOpen{AM, 6, PM, 6};
 
 void VisitPark(Visit& v) {
-    v.PlaceIs("公園");
+    v.PlaceIs();
     v.Plus30();
     v.Redraw();
     if (v.Closed(kOpen)) {

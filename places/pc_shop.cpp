@@ -10,7 +10,7 @@ constexpr Hours kOpen{AM, 8, PM, 8};
 
 void VisitPcShop(Visit& v) {
     v.Plus30();
-    v.PlaceIs("ﾊﾟｿｺﾝｼｮｯﾌﾟ");
+    v.PlaceIs();
     v.Redraw();
     if (v.Closed(kOpen)) {
         v.Blank();
@@ -55,6 +55,7 @@ const Place kPcShop{"パソコンショップ",
                              v.Picture(kScene);
                              v.Line(21);
                          }},
-                    }};
+                    },
+                    {"ﾊﾟｿｺﾝｼｮｯﾌﾟ"}};  // the plate writes it in half-width katakana
 
 }  // namespace velmora

@@ -10,7 +10,7 @@ constexpr const char* kScene = "gakkou.jpg";
 void VisitSchool(Visit& v) {
     v.Redraw();
     v.Picture(kScene);
-    v.PlaceIs("学校");
+    v.PlaceIs();
     v.Plus30();
     v.Describe("*：「オレの通ってる高校だ。……裏から見たところだけどな。」",
                "*：「うちの学校は共学だ。これが女子校だったら……って、オレが入れないか。」");

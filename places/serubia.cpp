@@ -24,7 +24,7 @@ const char* const kPresentThoughts[8] = {
 
 void VisitSerubia(Visit& v) {
     v.Plus30();
-    v.PlaceIs("セルビア");
+    v.PlaceIs();
     v.Redraw();
     if (v.Closed(kOpen)) {
         v.Blank();

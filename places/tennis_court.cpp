@@ -6,20 +6,19 @@ namespace velmora {
 namespace {
 
 constexpr const char* kScene = "tenisu.jpg";
-constexpr const char* kPlace = "ﾃﾆｽｺｰﾄ";
 constexpr Hours kOpen{AM, 9, PM, 6};
 
 void VisitTennisCourt(Visit& v) {
     v.Plus30();
     if (v.Closed(kOpen)) {
-        v.PlaceIs(kPlace);
+        v.PlaceIs();
         v.Blank();
         v.Redraw();
         v.Say("「テニスコートだけど……。この時間は誰もいないな。」");
         return;
     }
     v.Picture(kScene);
-    v.PlaceIs(kPlace);
+    v.PlaceIs();
     v.Redraw();
     v.Describe("*：「今日も若者たちが健康的な汗を流してるな。」",
                "*：「このテニスコート、いつ来ても満員なんだよな。」");
@@ -89,6 +88,7 @@ const Place kTennisCourt{
              v.MarkDone();
          },
          {{"after the gathering", Flag::Gathering == 1}}},
-    }};
+    },
+    {"ﾃﾆｽｺｰﾄ"}};  // the plate writes it in half-width katakana
 
 }  // namespace velmora

@@ -48,7 +48,8 @@ class Visit {
     void Redraw() { game_.UpdateClockDisplay(); }
     void Plus30(int times = 1);
     void ClockTo(int hour, int minute);
-    void PlaceIs(const std::string& name) { s_.CurrentPlace = name; }
+    void PlaceIs() { s_.CurrentPlace = place_->plate(); }  // the hero is at the place
+    void PlaceIs(const std::string& room) { s_.CurrentPlace = room; }
     bool Ask(const std::string& question);
     bool Ask(int questionLine);
     void Describe(const std::string& earlyDays, const std::string& lateDays);

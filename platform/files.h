@@ -20,6 +20,17 @@ struct NamedBytes {
     std::string bytes;
 };
 
+// What keeps files that change together (the two of a slot) from being
+// read or replaced now, whatever the files themselves are like. The game
+// has words of its own for each (world/slot_format.h); `why` says it as
+// the files' own reader and writer would.
+enum class Held {
+    kNo,
+    kInUse,       // another game or program holds the folder's files
+    kUnfinished,  // a replacement cut off earlier could not be finished or undone
+    kCutOff,      // a replacement cut off earlier waits for the next read to tidy it
+};
+
 // Why a file could not be read.
 struct ReadFailure {
     // Nothing of that name is there at all: the cases the game has its own
@@ -27,6 +38,9 @@ struct ReadFailure {
     bool missing = false;
     // Otherwise what is wrong, as a sentence that names the file.
     std::string why;
+    Held held = Held::kNo;
+
+    bool operator==(const ReadFailure&) const = default;
 };
 
 // What a failed ReplaceTogether left of the files it was to replace.
@@ -37,8 +51,11 @@ enum class LeftBehind {
 };
 
 struct CommitFailure {
-    std::string why;  // what failed, in the game's words
+    std::string why;  // what failed, as a sentence
     LeftBehind left = LeftBehind::kUntouched;
+    Held held = Held::kNo;
+
+    bool operator==(const CommitFailure&) const = default;
 };
 
 class Files {
@@ -101,26 +118,13 @@ class Files {
                   std::vector<std::string>* contents, ReadFailure* failure);
 };
 
-// Why a slot is neither read nor written while Recover cannot finish.
-inline constexpr char kSaveLeftUnfinished[] = "前回のセーブの後始末ができませんでした。";
-
-// Why a slot cannot be looked at while a save of it, cut off, waits to be
-// finished or rolled back by the next load.
-inline constexpr char kSaveCutOff[] =
-    "セーブが途中で止まったままです。ロードするときに片付けます。";
-
-// Why a slot is neither read nor written while another copy of the game
-// (or another program) holds the folder's save files.
-inline constexpr char kSlotsInUse[] =
-    "同じフォルダのセーブファイルを、ほかのゲームかプログラムが使っています。";
-
 // Without other games to keep out, reading together is recovering, then
 // reading one file after the other.
 inline bool Files::ReadTogether(const std::vector<std::string>& names, size_t limit,
                                 std::vector<std::string>* contents, ReadFailure* failure) {
     if (!Recover(names)) {
         contents->clear();
-        if (failure) *failure = {false, kSaveLeftUnfinished};
+        if (failure) *failure = {false, "", Held::kUnfinished};
         return false;
     }
     return ReadEach(names, limit, contents, failure);

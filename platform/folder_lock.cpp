@@ -7,11 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/files.h"
-
 namespace velmora {
 
-bool FolderLock::Take(const std::string& folder, std::chrono::milliseconds wait, std::string* why) {
+bool FolderLock::Take(const std::string& folder, std::chrono::milliseconds wait, std::string* why,
+                      Held* held) {
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.ok()) {
         *why = std::string("フォルダを開けませんでした（") + std::strerror(errno) + "）。";
@@ -23,7 +22,8 @@ bool FolderLock::Take(const std::string& folder, std::chrono::milliseconds wait,
         if (errno == EINTR) continue;
         if (errno != EWOULDBLOCK) break;  // no locks here: go on without
         if (std::chrono::steady_clock::now() >= deadline) {
-            *why = kSlotsInUse;
+            *why = "同じフォルダのファイルを、ほかのゲームかプログラムが使っています。";
+            *held = Held::kInUse;
             return false;
         }
         const timespec pause{0, 10 * 1000 * 1000};

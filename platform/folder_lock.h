@@ -13,6 +13,7 @@
 #include <chrono>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/readable_file.h"
 
 namespace velmora {
@@ -20,10 +21,12 @@ namespace velmora {
 class FolderLock {
   public:
     // Takes the lock of `folder`, waiting at most `wait` for another game to
-    // let it go. False, with *why, when it could not be had in that time.
-    // Where the file system has no such locks (some network file systems)
-    // the game goes on without one, as it did before there were two.
-    bool Take(const std::string& folder, std::chrono::milliseconds wait, std::string* why);
+    // let it go. False, with *why (and *held: kInUse when another holds it),
+    // when it could not be had in that time. Where the file system has no
+    // such locks (some network file systems) the game goes on without one,
+    // as it did before there were two.
+    bool Take(const std::string& folder, std::chrono::milliseconds wait, std::string* why,
+              Held* held);
 
   private:
     Descriptor folder_;  // the lock lives as long as this descriptor

@@ -20,6 +20,8 @@ namespace velmora {
 struct Twips {
     double left = 0;
     double top = 0;
+
+    bool operator==(const Twips&) const = default;
 };
 
 // The main window in its design state, before the game says anything: the
@@ -53,6 +55,8 @@ struct NameEntry {
     bool closed = false;
     std::string name;
     std::string nickname;
+
+    bool operator==(const NameEntry&) const = default;
 };
 
 // What the clock column shows: the date picture (empty: keep the one shown),
@@ -76,8 +80,10 @@ class MainWindowEvents {
 };
 
 // The services the game calls.
-class Platform : public Sound {
+class Platform {
   public:
+    virtual ~Platform() = default;
+
     // --- the main window (Form1) ---
     // The message label's caption: the message text without the leading
     // " " + CR LF that the label always puts before it.
@@ -124,9 +130,8 @@ class Platform : public Sound {
     virtual void WaitPictureClick(const std::string& file) = 0;
     virtual void ClosePictureWindow() = 0;
 
-    // --- sound: StopSound and PlayLoop of platform/sound.h ---
-
-    // --- files of the working directory ---
+    // --- the music, and the files of the working directory ---
+    virtual Sound& sound() = 0;
     virtual Files& files() = 0;
 };
 

@@ -73,6 +73,10 @@ constexpr size_t kMarkerLimit = 4096;
 // it: the largest file the game reads (the music).
 constexpr size_t kCopyLimit = 64 * 1024 * 1024;
 
+// The files' own words for what keeps them; a slot's are the game's.
+constexpr char kLeftUnfinished[] = "前に途中で止まった書き込みの後始末ができませんでした。";
+constexpr char kCutOff[] = "書き込みが途中で止まったままです。次に読むときに片付けます。";
+
 std::string Explain(const char* step) {
     return std::string(step) + "に失敗しました（" + std::strerror(errno) + "）。";
 }
@@ -144,11 +148,14 @@ bool PosixFiles::ReadTogether(const std::vector<std::string>& names, size_t limi
     if (!failure) failure = &ignored;
     contents->clear();
     FolderLock lock;
-    if (!lock.Take(folder_, lockWait_, &failure->why)) return false;
+    if (!lock.Take(folder_, lockWait_, &failure->why, &failure->held)) return false;
     const std::vector<std::string> bases = Bases(names);
-    if (bases.size() != names.size() || !RecoverUnlocked(bases)) {
-        *failure = {false, bases.size() != names.size() ? NotInFolder(names[0])
-                                                        : std::string(kSaveLeftUnfinished)};
+    if (bases.size() != names.size()) {
+        *failure = {false, NotInFolder(names[0])};
+        return false;
+    }
+    if (!RecoverUnlocked(bases)) {
+        *failure = {false, kLeftUnfinished, Held::kUnfinished};
         return false;
     }
     return ReadEach(names, limit, contents, failure);
@@ -165,7 +172,9 @@ bool PosixFiles::Peek(const std::vector<std::string>& names, size_t limit,
     contents->clear();
     if (written) *written = 0;
     FolderLock lock;
-    if (!lock.Take(folder_, std::chrono::milliseconds(0), &failure->why)) return false;
+    if (!lock.Take(folder_, std::chrono::milliseconds(0), &failure->why, &failure->held)) {
+        return false;
+    }
     const std::vector<std::string> bases = Bases(names);
     if (bases.size() != names.size()) {
         *failure = {false, NotInFolder(names.empty() ? "" : names[0])};
@@ -173,7 +182,7 @@ bool PosixFiles::Peek(const std::vector<std::string>& names, size_t limit,
     }
     for (const std::string& helper : {MarkerOf(bases[0]), UndoOf(bases[0])}) {
         if (Exists(PathOf(helper))) {
-            *failure = {false, kSaveCutOff};
+            *failure = {false, kCutOff, Held::kCutOff};
             return false;
         }
     }
@@ -348,10 +357,11 @@ bool PosixFiles::Undo(const std::vector<std::string>& bases, const std::vector<s
 bool PosixFiles::Update(const std::string& name, size_t limit, const Change& change,
                         std::string* why) {
     FolderLock lock;
-    if (!lock.Take(folder_, lockWait_, why)) return false;
+    Held held = Held::kNo;
+    if (!lock.Take(folder_, lockWait_, why, &held)) return false;
     const std::vector<std::string> bases = Bases({name});
     if (bases.empty() || !RecoverUnlocked(bases)) {
-        *why = bases.empty() ? NotInFolder(name) : kSaveLeftUnfinished;
+        *why = bases.empty() ? NotInFolder(name) : kLeftUnfinished;
         return false;
     }
     return ReadThenReplace(
@@ -364,7 +374,7 @@ bool PosixFiles::Update(const std::string& name, size_t limit, const Change& cha
 
 bool PosixFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
     FolderLock lock;
-    if (!lock.Take(folder_, lockWait_, &failure->why)) {
+    if (!lock.Take(folder_, lockWait_, &failure->why, &failure->held)) {
         failure->left = LeftBehind::kUntouched;
         return false;
     }
@@ -385,7 +395,7 @@ bool PosixFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* fai
     // A commit of this slot cut off earlier and not yet finished or undone
     // must not be mixed with this one.
     if (!RecoverUnlocked(bases)) {
-        *failure = {kSaveLeftUnfinished, LeftBehind::kUntouched};
+        *failure = {kLeftUnfinished, LeftBehind::kUntouched, Held::kUnfinished};
         return false;
     }
     // An old file is a regular file, or a link to one; a folder, a pipe or
@@ -456,7 +466,8 @@ bool PosixFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* fai
 bool PosixFiles::Recover(const std::vector<std::string>& names) {
     FolderLock lock;
     std::string why;
-    if (!lock.Take(folder_, lockWait_, &why)) return false;
+    Held held = Held::kNo;
+    if (!lock.Take(folder_, lockWait_, &why, &held)) return false;
     const std::vector<std::string> bases = Bases(names);
     return bases.size() == names.size() && RecoverUnlocked(bases);
 }

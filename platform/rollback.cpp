@@ -1,5 +1,6 @@
 #include "platform/rollback.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace velmora {
@@ -13,20 +14,6 @@ bool IsFileStep(Kind kind) {
 
 bool IsWait(Kind kind) {
     return kind != Kind::kPosition && !IsFileStep(kind);
-}
-
-bool SameFailure(const ReadFailure& a, const ReadFailure& b) {
-    return a.missing == b.missing && a.why == b.why;
-}
-
-bool SameAnswer(const Rollback::Answer& a, const Rollback::Answer& b) {
-    return a.kind == b.kind && a.yesNo == b.yesNo && a.name.closed == b.name.closed &&
-           a.name.name == b.name.name && a.name.nickname == b.name.nickname &&
-           a.choice == b.choice && a.position.left == b.position.left &&
-           a.position.top == b.position.top && a.done == b.done && a.contents == b.contents &&
-           SameFailure(a.readFailure, b.readFailure) &&
-           a.commitFailure.why == b.commitFailure.why &&
-           a.commitFailure.left == b.commitFailure.left;
 }
 
 Screen TitleScreen() {
@@ -47,14 +34,14 @@ class Rollback::RecordedFiles final : public Files {
 
     std::optional<std::string> Read(const std::string& name, size_t limit,
                                     ReadFailure* failure) override {
-        return r_.front_.files().Read(name, limit, failure);
+        return r_.kept_.files().Read(name, limit, failure);
     }
 
     bool ReadTogether(const std::vector<std::string>& names, size_t limit,
                       std::vector<std::string>* contents, ReadFailure* failure) override {
         bool live = false;
         const Answer& read = Fetch(Kind::kRead, [&](Answer& a) {
-            a.done = r_.front_.files().ReadTogether(names, limit, &a.contents, &a.readFailure);
+            a.done = r_.kept_.files().ReadTogether(names, limit, &a.contents, &a.readFailure);
             live = true;
         });
         *contents = read.contents;
@@ -66,14 +53,14 @@ class Rollback::RecordedFiles final : public Files {
 
     bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) override {
         const Answer& written = Fetch(Kind::kWrite, [&](Answer& a) {
-            a.done = r_.front_.files().ReplaceTogether(files, &a.commitFailure);
+            a.done = r_.kept_.files().ReplaceTogether(files, &a.commitFailure);
         });
         if (failure) *failure = written.commitFailure;
         return written.done;
     }
 
     bool Recover(const std::vector<std::string>& names) override {
-        return Fetch(Kind::kRecover, [&](Answer& a) { a.done = r_.front_.files().Recover(names); })
+        return Fetch(Kind::kRecover, [&](Answer& a) { a.done = r_.kept_.files().Recover(names); })
             .done;
     }
 
@@ -93,12 +80,10 @@ class Rollback::RecordedFiles final : public Files {
 };
 
 Rollback::Rollback(Platform& front, NewGame newGame)
-    : front_(front),
+    : kept_(front, TitleScreen()),
       newGame_(std::move(newGame)),
       files_(std::make_unique<RecordedFiles>(*this)),
-      game_(newGame_(*this)),
-      screen_(TitleScreen()),
-      shown_(TitleScreen()) {}
+      game_(newGame_(*this)) {}
 
 Rollback::~Rollback() = default;
 
@@ -128,11 +113,20 @@ void Rollback::Back() {
 }
 
 bool Rollback::CanGoBack() const {
-    return live_ && StepBefore(at_).has_value();
+    return live() && StepBefore(at_).has_value();
+}
+
+size_t Rollback::AnswersTakenBack() const {
+    const std::optional<size_t> step = StepBefore(at_);
+    if (!CanGoBack() || !step) return 0;
+    return static_cast<size_t>(
+        std::count_if(record_.begin() + static_cast<std::ptrdiff_t>(*step),
+                      record_.begin() + static_cast<std::ptrdiff_t>(at_),
+                      [](const Answer& answer) { return IsWait(answer.kind); }));
 }
 
 bool Rollback::CanGoForward() const {
-    return live_ && at_ < record_.size() && IsWait(record_[at_].kind);
+    return live() && at_ < record_.size() && IsWait(record_[at_].kind);
 }
 
 // The steps since the last load: a slot read whole begins a game of its own.
@@ -162,14 +156,14 @@ void Rollback::Run(std::function<void()> play) {
 void Rollback::Replay(size_t target) {
     game_.reset();
     game_ = newGame_(*this);
-    screen_ = TitleScreen();
+    kept_.Hide();
+    kept_.drawn() = TitleScreen();
     at_ = 0;
     handOverAt_ = target;
-    live_ = false;
     forwarded_ = false;
     // Between the recorded clicks on the message label the game waits for
     // none of its windows (window-move mode).
-    while (!live_) {
+    while (!live()) {
         if (at_ == handOverAt_ || at_ >= record_.size() || record_[at_].kind != Kind::kClick) {
             if (at_ < record_.size() && record_[at_].kind != Kind::kClick) DropAfterHere(true);
             HandOver();
@@ -181,12 +175,12 @@ void Rollback::Replay(size_t target) {
 }
 
 const Rollback::Answer* Rollback::Recorded(Kind kind) {
-    if (live_) return nullptr;
+    if (live()) return nullptr;
     const bool matches = at_ < record_.size() && record_[at_].kind == kind;
     if (matches && at_ < handOverAt_) {
         // The list of the last load, reached by the first load's way: the
         // screen as it was when the player chose from it.
-        if (at_ == loadWay_) screen_ = loadScreen_;
+        if (at_ == loadWay_) kept_.drawn() = loadScreen_;
         return &record_[at_++];
     }
     // Played again, the game asks what it did not ask then (a scenario file
@@ -221,9 +215,7 @@ void Rollback::Loaded() {
 }
 
 void Rollback::HandOver() {
-    ShowInstead(front_, shown_, screen_);
-    shown_ = screen_;
-    live_ = true;
+    kept_.Show();
 }
 
 // Another answer of the player's leaves the steps recorded after it; the
@@ -231,7 +223,7 @@ void Rollback::HandOver() {
 // means that it no longer plays as recorded.
 const Rollback::Answer& Rollback::Take(Answer answer) {
     if (at_ < record_.size()) {
-        if (SameAnswer(record_[at_], answer)) return record_[at_++];
+        if (record_[at_] == answer) return record_[at_++];
         DropAfterHere(record_[at_].kind != answer.kind || IsFileStep(answer.kind));
     }
     record_.push_back(std::move(answer));
@@ -261,127 +253,48 @@ const Rollback::Answer& Rollback::Ask(Kind kind, bool step, Wait wait) {
     }
 }
 
-template <typename Draw>
-void Rollback::Drawn(Draw draw) {
-    draw(screen_);
-    if (live_) draw(shown_);
-}
-
-void Rollback::SetMessageCaption(const std::string& text) {
-    Drawn([&](Screen& s) { s.caption = text; });
-    if (live_) front_.SetMessageCaption(text);
-}
-
 Twips Rollback::MainWindowPosition() {
     if (const Answer* recorded = Recorded(Kind::kPosition)) return recorded->position;
     if (forwarded_ && at_ < record_.size() && record_[at_].kind == Kind::kPosition) {
         return record_[at_++].position;
     }
     Answer answer(Kind::kPosition);
-    answer.position = front_.MainWindowPosition();
+    answer.position = kept_.MainWindowPosition();
     return Take(std::move(answer)).position;
-}
-
-void Rollback::ShowScene(const std::string& file) {
-    Drawn([&](Screen& s) { s.ShowScene(file); });
-    if (live_) front_.ShowScene(file);
-}
-
-void Rollback::ClearScene() {
-    Drawn([](Screen& s) { s.ClearScene(); });
-    if (live_) front_.ClearScene();
-}
-
-void Rollback::ShowPreparedPortrait(const std::string& preparedFile) {
-    Drawn([&](Screen& s) { s.portrait = preparedFile; });
-    if (live_) front_.ShowPreparedPortrait(preparedFile);
-}
-
-void Rollback::HidePortraitLayer() {
-    Drawn([](Screen& s) { s.portrait.reset(); });
-    if (live_) front_.HidePortraitLayer();
-}
-
-void Rollback::PaintPortraitIntoScene(const std::string& portraitFile) {
-    Drawn([&](Screen& s) { s.Paint(portraitFile); });
-    if (live_) front_.PaintPortraitIntoScene(portraitFile);
-}
-
-void Rollback::ShowSidePicture(const std::string& file) {
-    Drawn([&](Screen& s) { s.side = file; });
-    if (live_) front_.ShowSidePicture(file);
-}
-
-void Rollback::ShowClock(const ClockFace& face) {
-    Drawn([&](Screen& s) { s.ShowClock(face); });
-    if (live_) front_.ShowClock(face);
-}
-
-void Rollback::ShowDesignPictures() {
-    Drawn([](Screen& s) { s.ShowDesignPictures(); });
-    if (live_) front_.ShowDesignPictures();
-}
-
-void Rollback::StopSound() {
-    Drawn([](Screen& s) { s.music.reset(); });
-    if (live_) front_.StopSound();
-}
-
-void Rollback::PlayLoop(const std::string& waveFile) {
-    Drawn([&](Screen& s) { s.music = waveFile; });
-    if (live_) front_.PlayLoop(waveFile);
-}
-
-void Rollback::OpenNameDialog() {
-    Drawn([](Screen& s) { s.nameDialogOpen = true; });
-    if (live_) front_.OpenNameDialog();
-}
-
-void Rollback::CloseNameDialog() {
-    Drawn([](Screen& s) { s.nameDialogOpen = false; });
-    if (live_) front_.CloseNameDialog();
-}
-
-void Rollback::ClosePictureWindow() {
-    Drawn([](Screen& s) { s.pictureWindowOpen = false; });
-    if (live_) front_.ClosePictureWindow();
 }
 
 // The NEXT of the picture window belongs to the picture: going back from
 // it goes back to the picture.
 void Rollback::WaitNext(Twips at) {
-    Ask(Kind::kNext, !screen_.pictureWindowOpen, [&](Answer&) { front_.WaitNext(at); });
+    Ask(Kind::kNext, !kept_.drawn().pictureWindowOpen, [&](Answer&) { kept_.WaitNext(at); });
 }
 
 YesNo Rollback::AskYesNo(Twips at) {
-    return Ask(Kind::kYesNo, true, [&](Answer& a) { a.yesNo = front_.AskYesNo(at); }).yesNo;
+    return Ask(Kind::kYesNo, true, [&](Answer& a) { a.yesNo = kept_.AskYesNo(at); }).yesNo;
 }
 
 NameEntry Rollback::WaitNameDialog() {
-    return Ask(Kind::kName, true, [&](Answer& a) { a.name = front_.WaitNameDialog(); }).name;
+    return Ask(Kind::kName, true, [&](Answer& a) { a.name = kept_.WaitNameDialog(); }).name;
 }
 
 std::optional<std::string> Rollback::ChooseFromList(const std::vector<std::string>& entries,
                                                     Twips at) {
     return Ask(Kind::kList, true,
                [&](Answer& a) {
-                   listScreen_ = screen_;
-                   a.choice = front_.ChooseFromList(entries, at);
+                   listScreen_ = kept_.drawn();
+                   a.choice = kept_.ChooseFromList(entries, at);
                })
         .choice;
 }
 
 std::optional<std::string> Rollback::ChooseCommand(const std::vector<std::string>& captions) {
-    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = front_.ChooseCommand(captions); })
+    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(captions); })
         .choice;
 }
 
 void Rollback::WaitPictureClick(const std::string& file) {
-    Ask(Kind::kPicture, true, [&](Answer&) {
-        shown_.pictureWindowOpen = true;
-        front_.WaitPictureClick(file);
-    });
-    screen_.pictureWindowOpen = true;
+    Ask(Kind::kPicture, true, [&](Answer&) { kept_.WaitPictureClick(file); });
+    kept_.drawn().pictureWindowOpen = true;  // answered from the record, out of sight
 }
 
 }  // namespace velmora

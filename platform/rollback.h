@@ -30,12 +30,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
-#include "platform/screen.h"
+#include "platform/forwarding_platform.h"
+#include "platform/kept_screen.h"
 
 namespace velmora {
 
-class Rollback final : public Platform {
+class Rollback final : public ForwardingPlatform {
   public:
     using NewGame = std::function<std::unique_ptr<MainWindowEvents>(Platform&)>;
 
@@ -61,33 +61,24 @@ class Rollback final : public Platform {
 
     bool CanGoBack() const;
     bool CanGoForward() const;
+    // How many of the front end's answers a step back now takes back: each
+    // one given since the step it goes back to, that step's own among them
+    // (a picture and the NEXT after it are one step and two answers).
+    size_t AnswersTakenBack() const;
     // How many answers the game has taken since the title; how many it has recorded.
     size_t steps() const { return at_; }
     size_t recorded() const { return record_.size(); }
 
-    // --- the platform the game sees ---
-    void SetMessageCaption(const std::string& text) override;
+    // --- the platform the game sees: its waits and slots recorded, its
+    // drawing kept (and shown only while the front end answers) ---
     Twips MainWindowPosition() override;
-    void ShowScene(const std::string& file) override;
-    void ClearScene() override;
-    void ShowPreparedPortrait(const std::string& preparedFile) override;
-    void HidePortraitLayer() override;
-    void PaintPortraitIntoScene(const std::string& portraitFile) override;
-    void ShowSidePicture(const std::string& file) override;
-    void ShowClock(const ClockFace& face) override;
-    void ShowDesignPictures() override;
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
-    void OpenNameDialog() override;
     NameEntry WaitNameDialog() override;
-    void CloseNameDialog() override;
     std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
                                               Twips at) override;
     std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
     void WaitPictureClick(const std::string& file) override;
-    void ClosePictureWindow() override;
-    void StopSound() override;
-    void PlayLoop(const std::string& waveFile) override;
     Files& files() override;
 
     // One answer of the front end, or what one slot read or write came to.
@@ -117,17 +108,23 @@ class Rollback final : public Platform {
         std::vector<std::string> contents;
         ReadFailure readFailure;
         CommitFailure commitFailure;
+
+        // Every member: an answer of the same kind given at a place that is
+        // no step (the picture window's NEXT) is not the answer recorded at
+        // a step, and the record must not keep saying it was one.
+        bool operator==(const Answer&) const = default;
     };
 
   private:
     class RecordedFiles;
 
+    Platform& front() override { return kept_; }
     // Plays a game made afresh up to the answer `target`, then hands the
     // front end its screen; the game plays on there.
     void Replay(size_t target);
     void Run(std::function<void()> play);
     std::optional<size_t> StepBefore(size_t at) const;
-    bool Replaying() const { return !live_; }
+    bool live() const { return kept_.shown(); }  // the front end answers (no replay running)
     // The recorded answer of this kind at this point of a replay, or
     // nothing: the front end answers (the screen handed over first).
     const Answer* Recorded(Answer::Kind kind);
@@ -143,20 +140,15 @@ class Rollback final : public Platform {
     // The front end's wait; a step forward answers as recorded.
     template <typename Wait>
     const Answer& Ask(Answer::Kind kind, bool step, Wait wait);
-    template <typename Draw>
-    void Drawn(Draw draw);
 
-    Platform& front_;
+    KeptScreen kept_;  // what the game draws, passed to the front end while live
     NewGame newGame_;
     std::unique_ptr<RecordedFiles> files_;
     std::unique_ptr<MainWindowEvents> game_;
     std::vector<Answer> record_;
     size_t at_ = 0;           // the next answer's place in the record
     size_t handOverAt_ = 0;   // where a replay hands over to the front end
-    bool live_ = true;        // the front end answers (no replay running)
     bool forwarded_ = false;  // the last wait was answered by going forward
-    Screen screen_;           // what the game has drawn
-    Screen shown_;            // what the front end shows
     // The first load's way from the title: the answers before its list of
     // slots, which the list of the last load follows in the record; and the
     // screen that list was shown on, and the one asked for last.

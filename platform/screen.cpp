@@ -62,9 +62,9 @@ void ShowInstead(Platform& platform, const Screen& from, const Screen& to) {
     if (to.clock && now.clock != to.clock) platform.ShowClock(*to.clock);
     if (now.music != to.music) {
         if (to.music) {
-            platform.PlayLoop(*to.music);
+            platform.sound().PlayLoop(*to.music);
         } else {
-            platform.StopSound();
+            platform.sound().StopSound();
         }
     }
     platform.SetMessageCaption(to.caption);

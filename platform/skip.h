@@ -14,12 +14,12 @@
 
 #include <functional>
 
-#include "platform/platform.h"
+#include "platform/forwarding_platform.h"
 #include "platform/read_record.h"
 
 namespace velmora {
 
-class Skip final : public Platform {
+class Skip final : public ForwardingPlatform {
   public:
     Skip(Platform& front, ReadRecord& record) : front_(front), record_(record) {}
 
@@ -40,35 +40,17 @@ class Skip final : public Platform {
     void OnChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
     // --- the platform the game sees: every wait but NEXT stops skipping ---
-    void SetMessageCaption(const std::string& text) override { front_.SetMessageCaption(text); }
-    Twips MainWindowPosition() override { return front_.MainWindowPosition(); }
-    void ShowScene(const std::string& file) override { front_.ShowScene(file); }
-    void ClearScene() override { front_.ClearScene(); }
-    void ShowPreparedPortrait(const std::string& file) override {
-        front_.ShowPreparedPortrait(file);
-    }
-    void HidePortraitLayer() override { front_.HidePortraitLayer(); }
-    void PaintPortraitIntoScene(const std::string& file) override {
-        front_.PaintPortraitIntoScene(file);
-    }
-    void ShowSidePicture(const std::string& file) override { front_.ShowSidePicture(file); }
-    void ShowClock(const ClockFace& face) override { front_.ShowClock(face); }
-    void ShowDesignPictures() override { front_.ShowDesignPictures(); }
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
     void OpenNameDialog() override;
     NameEntry WaitNameDialog() override;
-    void CloseNameDialog() override { front_.CloseNameDialog(); }
     std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
                                               Twips at) override;
     std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
     void WaitPictureClick(const std::string& file) override;
-    void ClosePictureWindow() override { front_.ClosePictureWindow(); }
-    void StopSound() override { front_.StopSound(); }
-    void PlayLoop(const std::string& file) override { front_.PlayLoop(file); }
-    Files& files() override { return front_.files(); }
 
   private:
+    Platform& front() override { return front_; }
     template <typename Change>
     void Changing(Change change);  // tells OnChange when it turns skipping on or off
 

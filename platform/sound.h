@@ -14,4 +14,11 @@ class Sound {
     virtual void PlayLoop(const std::string& waveFile) = 0;
 };
 
+// No sound at all (the route explorer's platform).
+class Silence final : public Sound {
+  public:
+    void StopSound() override {}
+    void PlayLoop(const std::string&) override {}
+};
+
 }  // namespace velmora

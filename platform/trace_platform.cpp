@@ -92,9 +92,13 @@ std::string TracePlatform::Ask(const std::string& prompt) {
         std::optional<std::string> line = answer_(prompt);
         if (!line) throw MainWindowClosed{};
         if (!rollback_ || (*line != "BACK" && *line != "FORWARD")) return *line;
+        if (*line == "BACK") {
+            Emit("BACK " + std::to_string(rollback_->AnswersTakenBack()));
+            if (rollback_->CanGoBack()) throw StepBack{};
+            continue;
+        }
         Emit(*line);
-        if (*line == "BACK" && rollback_->CanGoBack()) throw StepBack{};
-        if (*line == "FORWARD" && rollback_->CanGoForward()) throw StepForward{};
+        if (rollback_->CanGoForward()) throw StepForward{};
     }
 }
 

@@ -20,7 +20,7 @@ using Answerer = std::function<std::optional<std::string>(const std::string& pro
 class TracePlatform : public Platform {
   public:
     TracePlatform(std::ostream& out, Answerer answer, Files& files)
-        : out_(out), answer_(std::move(answer)), files_(files) {}
+        : out_(out), answer_(std::move(answer)), files_(files), sound_(*this) {}
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
@@ -45,9 +45,7 @@ class TracePlatform : public Platform {
     void WaitPictureClick(const std::string& file) override { Ask("PICTURE? " + file); }
     void ClosePictureWindow() override {}
 
-    void StopSound() override { Emit("SOUND stop"); }
-    void PlayLoop(const std::string& file) override { Emit("SOUND loop " + file); }
-
+    Sound& sound() override { return sound_; }
     Files& files() override { return files_; }
 
     // Plays a whole game: the design caption, then a CLICK? before every
@@ -55,10 +53,12 @@ class TracePlatform : public Platform {
     // input ends; then END.
     void PlayGame(MainWindowEvents& game);
     // The same with rollback, the game played through `rollback` (which
-    // stands on this platform): the input line BACK at any prompt writes
-    // BACK and goes back one step, FORWARD writes FORWARD and answers as
-    // before at a step gone back to; either asks again when it cannot. The
-    // line "NOTICE …" tells that the steps gone back over were dropped.
+    // stands on this platform): the input line BACK at any prompt goes back
+    // one step and writes "BACK n", n the input lines answered since that
+    // step, its own among them, which it takes back ("BACK 0": none, and the
+    // prompt is asked again); FORWARD writes FORWARD and answers as before
+    // at a step gone back to, or asks again when it cannot. The line
+    // "NOTICE …" tells that the steps gone back over were dropped.
     void PlayGame(Rollback& rollback);
 
     // A line of the trace, flushed at once.
@@ -68,12 +68,24 @@ class TracePlatform : public Platform {
     std::string Ask(const std::string& prompt);
 
   private:
+    // "SOUND stop", "SOUND loop FILE".
+    class Lines final : public Sound {
+      public:
+        explicit Lines(TracePlatform& trace) : trace_(trace) {}
+        void StopSound() override { trace_.Emit("SOUND stop"); }
+        void PlayLoop(const std::string& file) override { trace_.Emit("SOUND loop " + file); }
+
+      private:
+        TracePlatform& trace_;
+    };
+
     void Play(const std::function<void(bool forward)>& click, const std::function<void()>& back,
               const std::function<MainWindowEvents&()>& game);
 
     std::ostream& out_;
     Answerer answer_;
     Files& files_;
+    Lines sound_;
     const Rollback* rollback_ = nullptr;
 };
 

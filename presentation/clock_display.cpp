@@ -2,41 +2,35 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 
 #include "presentation/pictures.h"
 
 namespace velmora {
-namespace {
 
-// The places the game itself goes to, each with its plate picture. A saved
-// game names its place in free text, so a place outside this list (edited
-// into a slot, a path among them) shows no plate rather than opening a file
-// of that name.
-bool HasPlate(const std::string& place) {
-    static const char* const kPlaces[] = {"アパート", "部屋",       "防波堤",   "弁当屋",
-                                          "公園",     "明の家",     "セルビア", "ﾊﾟｿｺﾝｼｮｯﾌﾟ",
-                                          "学校",     "ひとみの家", "ﾃﾆｽｺｰﾄ"};
-    return std::find(std::begin(kPlaces), std::end(kPlaces), place) != std::end(kPlaces);
+std::string TimeText(const GameState& s) {
+    std::string hour = s.Hour < 0 ? "-" : " ";
+    hour += std::to_string(std::abs(static_cast<int>(s.Hour)));
+    return std::string(s.Half == AM ? "AM" : "PM") + hour + ":" + (s.Minute == 30 ? "30" : "00");
 }
 
-}  // namespace
+std::string PlatePicture(const std::string& plate) {
+    return plate + ".gif";
+}
 
-ClockFace ClockFaceOf(const GameState& s) {
+ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates) {
     static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６", "７", "８"};
     ClockFace face;
     if (s.Day >= 1 && s.Day <= 8)
         face.datePicture = std::string("日付") + kDigits[s.Day - 1] + ".gif";
-    std::string hour = s.Hour < 0 ? "-" : " ";
-    hour += std::to_string(std::abs(static_cast<int>(s.Hour)));
-    face.timeText =
-        std::string(s.Half == AM ? "AM" : "PM") + hour + ":" + (s.Minute == 30 ? "30" : "00");
-    if (HasPlate(s.CurrentPlace)) face.placePicture = s.CurrentPlace + ".gif";
+    face.timeText = TimeText(s);
+    if (std::find(plates.begin(), plates.end(), s.CurrentPlace) != plates.end()) {
+        face.placePicture = PlatePicture(s.CurrentPlace);
+    }
     return face;
 }
 
 void Pictures::UpdateClockDisplay() {
-    platform_.ShowClock(ClockFaceOf(s_));
+    platform_.ShowClock(ClockFaceOf(s_, plates_));
 }
 
 }  // namespace velmora

@@ -1,14 +1,26 @@
 // What the date, time and place plates show for a clock reading.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/platform.h"
 #include "world/state.h"
 
 namespace velmora {
 
 // The date picture is left empty for a day without one (outside 1..8): the
-// plate keeps the picture it shows. The place picture is left empty for a
-// place the game never goes to: the plate then shows nothing.
-ClockFace ClockFaceOf(const GameState& s);
+// plate keeps the picture it shows. The place picture is that of the
+// current place when it is one of `plates` (shell/story.h Plates), and empty
+// otherwise: a saved game names its place in free text, so a place edited
+// into a slot (a path among them) shows no plate rather than opening a file
+// of that name.
+ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates);
+
+// The time as the time plate shows it: "AM 9:00", "PM10:30".
+std::string TimeText(const GameState& s);
+
+// The picture of a place plate: "公園" → "公園.gif".
+std::string PlatePicture(const std::string& plate);
 
 }  // namespace velmora

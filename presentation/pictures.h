@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "world/state.h"
@@ -11,7 +12,9 @@ namespace velmora {
 
 class Pictures {
   public:
-    Pictures(Platform& platform, const GameState& s) : platform_(platform), s_(s) {}
+    // plates: the names the clock's place plate has pictures for (shell/story.h Plates).
+    Pictures(Platform& platform, const GameState& s, std::vector<std::string> plates)
+        : platform_(platform), s_(s), plates_(std::move(plates)) {}
 
     void ShowScenePicture(const std::string& file);
     void ClearScenePicture();
@@ -26,6 +29,7 @@ class Pictures {
 
     Platform& platform_;
     const GameState& s_;
+    const std::vector<std::string> plates_;
 };
 
 }  // namespace velmora

@@ -82,11 +82,11 @@ const Command* Form1::Chosen() const {
     return nullptr;
 }
 
-void Form1::AskRoomCommand() {
-    s_.SelectedFile = "移動する";
+void Form1::AskRoomCommand(const std::vector<std::string>& commands) {
+    s_.SelectedFile = commands.empty() ? "" : commands.front();
     ShowMessage("さて、どうしようかな・・・。\r\n<コマンド選択後、(OK)をクリック>", 1);
     s_.ClickState = click::kRoomList;
-    ShowForm5();
+    ShowForm5(commands);
     s_.ClickState = click::kPlaying;
 }
 

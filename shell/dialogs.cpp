@@ -3,6 +3,7 @@
 // Yes/No, name and picture windows leave behind.
 #include "shell/form1.h"
 #include "shell/name_rule.h"
+#include "world/slot_format.h"
 
 namespace velmora {
 
@@ -40,20 +41,16 @@ void Form1::ShowForm4() {
     platform_.CloseNameDialog();
 }
 
-std::vector<std::string> Form1::Form5Entries() const {
-    if (s_.ClickState <= click::kSaveList) return {"file1", "file2", "file3", "file4", "file5"};
-    if (s_.ClickState == click::kRoomList) {
-        return {"移動する",  "1時間寝る", "2時間寝る",  "4時間寝る",
-                "6時間寝る", "8時間寝る", "10時間寝る", "12時間寝る"};
-    }
-    return {};
+// Form5: beside the right edge of the main window, near its top.
+void Form1::ShowForm5(const std::vector<std::string>& entries) {
+    std::optional<std::string> chosen =
+        platform_.ChooseFromList(entries, {s_.MainLeft + 7755 - 255, s_.MainTop + 840});
+    if (chosen) s_.SelectedFile = *chosen;
 }
 
-// Form5: beside the right edge of the main window, near its top.
+// The list of the world's own: the slots to load from or save in.
 void Form1::ShowForm5() {
-    std::optional<std::string> chosen =
-        platform_.ChooseFromList(Form5Entries(), {s_.MainLeft + 7755 - 255, s_.MainTop + 840});
-    if (chosen) s_.SelectedFile = *chosen;
+    ShowForm5(SlotNames());
 }
 
 // Form7: the picture stays until it is clicked; its NEXT dialog stands where

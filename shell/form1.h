@@ -33,6 +33,17 @@ struct Command {
 // then the commands (shell/command_menu.cpp).
 std::vector<Command> Commands(const Story& story);
 
+// A question of the first click, asked before the story's start, and what
+// its YES opens: the list of slots to load from, or the name window.
+struct StartQuestion {
+    enum class Yes { kLoad, kNaming };
+    const char* words;
+    Yes yes;
+};
+
+// In the order the game asks them (shell/start_up.cpp).
+const std::vector<StartQuestion>& StartQuestions();
+
 class Form1 final : public Game, public MainWindowEvents {
   public:
     explicit Form1(Platform& platform, const Story& story = TheStory());
@@ -62,13 +73,13 @@ class Form1 final : public Game, public MainWindowEvents {
 
     // --- the game's operations ---
     Files& files() override { return platform_.files(); }
-    Sound& sound() override { return platform_; }
+    Sound& sound() override { return platform_.sound(); }
     void ShowMessage(const std::string& text, int wait) override;
     void ShowScriptLine(int item) override;
     void ShowForm2() override;
     void ShowForm5() override;
     void ShowForm7() override;
-    void AskRoomCommand() override;
+    void AskRoomCommand(const std::vector<std::string>& commands) override;
     void DispatchNext() override { dispatchPending_ = true; }
     [[noreturn]] void EndProgram() override { throw ProgramEnd{}; }
     void ShowScenePicture(const std::string& file) override { pictures_.ShowScenePicture(file); }
@@ -93,7 +104,7 @@ class Form1 final : public Game, public MainWindowEvents {
     // the dialogs' own rules (shell/dialogs.cpp)
     void ShowForm3();
     void ShowForm4();
-    std::vector<std::string> Form5Entries() const;
+    void ShowForm5(const std::vector<std::string>& entries);
 
     // the turns of the game, one after another in a loop (shell/command_menu.cpp)
     void RunTurns();
@@ -105,7 +116,7 @@ class Form1 final : public Game, public MainWindowEvents {
     const std::vector<Command> commands_;
     std::vector<std::string> captions_;
     GameState s_;
-    Pictures pictures_{platform_, s_};
+    Pictures pictures_{platform_, s_, Plates(story_)};
     std::function<void(const std::string&)> told_;
     std::function<void(const std::string&)> reading_;
 };

@@ -57,6 +57,17 @@ void Introduction(Visit& v) {
 
 }  // namespace
 
+const std::vector<StartQuestion>& StartQuestions() {
+    static const std::vector<StartQuestion> questions = {
+        {"データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>",
+         StartQuestion::Yes::kLoad},
+        {"主人公の名前を設定しますか？\r\nNOの場合、名前は(佐々木)、ﾆｯｸﾈｰﾑは(リュウ君)になります"
+         "。",
+         StartQuestion::Yes::kNaming},
+    };
+    return questions;
+}
+
 const Event kStart{"start",
                    {},
                    {},
@@ -78,21 +89,19 @@ void Form1::StartNewGame() {
     s_.MainTop = kMainWindowDesignPosition.top;
     s_.MainLeft = kMainWindowDesignPosition.left;
 
-    ShowMessage("データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>", 1);
-    s_.DialogAnswer = 0;
-    ShowForm2();
-    if (s_.DialogAnswer == 1) {
-        PromptLoad(*this);
+    for (const StartQuestion& question : StartQuestions()) {
+        ShowMessage(question.words, 1);
+        s_.DialogAnswer = 0;
+        ShowForm2();
+        if (s_.DialogAnswer != 1) continue;
+        if (question.yes == StartQuestion::Yes::kNaming) {
+            ShowForm4();
+            continue;
+        }
+        PromptLoad(*this);  // a loaded game goes on at its own place
         OpenCommandMenu();
         return;
     }
-
-    ShowMessage(
-        "主人公の名前を設定しますか？\r\nNOの場合、名前は(佐々木)、ﾆｯｸﾈｰﾑは(リュウ君)になります。",
-        1);
-    s_.DialogAnswer = 0;
-    ShowForm2();
-    if (s_.DialogAnswer == 1) ShowForm4();
 
     Visit(*this).Play(story_.start);
     OpenCommandMenu();
@@ -101,12 +110,12 @@ void Form1::StartNewGame() {
 // The window is shown, minimised or restored: the music stops and waits for
 // the next scene that starts it.
 void Form1::Form_Resize() {
-    platform_.StopSound();
+    platform_.sound().StopSound();
 }
 
 // The player closes the main window: no question, nothing saved.
 void Form1::Form_QueryUnload() {
-    platform_.StopSound();
+    platform_.sound().StopSound();
 }
 
 }  // namespace velmora

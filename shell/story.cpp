@@ -24,6 +24,22 @@ void Add(std::vector<StoryEvent>& list, const Event& event, const std::string& p
 
 }  // namespace
 
+std::vector<std::string> Plates(const Story& story) {
+    std::vector<std::string> plates;
+    for (const Place& place : story.places) {
+        if (place.plates.empty()) plates.emplace_back(place.caption);
+        plates.insert(plates.end(), place.plates.begin(), place.plates.end());
+    }
+    return plates;
+}
+
+std::string MenuName(const Story& story, const std::string& plate) {
+    for (const Place& place : story.places) {
+        if (plate == place.plate()) return place.caption;
+    }
+    return plate;
+}
+
 std::vector<StoryEvent> ListEvents(const Story& story) {
     std::vector<StoryEvent> list;
     Add(list, story.start, "");

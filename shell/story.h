@@ -31,4 +31,12 @@ struct StoryEvent {
 // them (each event followed by its parts), the digest.
 std::vector<StoryEvent> ListEvents(const Story& story);
 
+// Every name the places go by on the clock's place plate, in the menu's
+// order, each place's rooms after it.
+std::vector<std::string> Plates(const Story& story);
+
+// A plate's name as the menu writes its place ("ﾊﾟｿｺﾝｼｮｯﾌﾟ" →
+// "パソコンショップ"); a room's plate, or one no place goes by, as it is.
+std::string MenuName(const Story& story, const std::string& plate);
+
 }  // namespace velmora

@@ -1,7 +1,11 @@
 #!/usr/bin/python3
 """Checks the game's picture and sound files in data/.
 
-  /usr/bin/python3 tools/check_assets.py [DATA_DIR]
+  build-test/velmora-routes --plates | /usr/bin/python3 tools/check_assets.py [DATA_DIR] --plates -
+
+The place plates are those the story's places go by (`velmora-routes
+--plates` lists their pictures, one a line; --plates FILE reads them from
+FILE, "-" from standard input).
 
 Every file the game names must exist (found without regard to letter case, as
 the game finds it), be a real file of its format and have its size.  Portrait
@@ -12,6 +16,7 @@ portraits must be the same figure on a transparent background.  BGM1.wav
 must be 16-bit PCM that loops without a click.  Prints one line per failure
 and a summary; exits 1 if anything failed.
 """
+import argparse
 import os
 import sys
 import wave
@@ -29,8 +34,6 @@ SCENES = ["apart.jpg", "heya.jpg", "bouhatei.jpg", "hokabenya.jpg", "kouen.jpg",
 ENDINGS = ["hitomi_e1.jpg", "kaori_e1.jpg"]
 PORTRAITS = ["kumi1", "kaori1", "satuki1", "hitomi1", "ryouko1", "akira1"]
 DATES = ["日付%s.gif" % FULLWIDTH[d] for d in range(1, 9)]
-PLACES = ["アパート.gif", "部屋.gif", "防波堤.gif", "弁当屋.gif", "公園.gif", "明の家.gif", "セルビア.gif",
-          "ﾊﾟｿｺﾝｼｮｯﾌﾟ.gif", "ﾃﾆｽｺｰﾄ.gif", "学校.gif", "ひとみの家.gif"]
 DESIGN = {  # name: (format, size)
     "background.png": ("PNG", (639, 471)),
     "title_art.jpg": ("JPEG", (333, 287)),
@@ -211,9 +214,22 @@ def check_wav(directory, name):
         fail("%s: clipped samples" % name)
 
 
+def plate_pictures(source):
+    with (sys.stdin if source == "-" else open(source, encoding="utf-8")) as lines:
+        return [line.strip() for line in lines if line.strip()]
+
+
 def main():
-    directory = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else os.path.join(ROOT, "data")
+    parser = argparse.ArgumentParser()
+    parser.add_argument("data", nargs="?", default=os.path.join(ROOT, "data"))
+    parser.add_argument("--plates", required=True,
+                        help="the place plates' pictures, one a line ('-': standard input)")
+    args = parser.parse_args()
+    directory = os.path.abspath(args.data)
     design = os.path.join(directory, "design")
+    places = plate_pictures(args.plates)
+    if not places:
+        fail("--plates %s: no place plate listed" % args.plates)
     for name in SCENES:
         open_image(directory, name, "JPEG", (300, 260))
     for name in ENDINGS:
@@ -221,7 +237,7 @@ def main():
     for base in PORTRAITS:
         check_portrait(directory, base)
     check_plates(directory, DATES)
-    check_plates(directory, PLACES)
+    check_plates(directory, places)
     for name, (fmt, size) in DESIGN.items():
         img = open_image(design, name, fmt, size)
         if name == "portrait_layer.png" and img is not None:

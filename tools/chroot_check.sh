@@ -9,25 +9,16 @@
 #
 # Without a package it builds one (build-deb/, Release). The screenshot goes to
 # docs/install-chroot.png unless named. Needs root, debootstrap and the Debian
-# archive (MIRROR, default http://deb.debian.org/debian); takes ten minutes or
-# more. The downloaded base packages are kept in CACHE_DIR
-# (/var/cache/velmora-chroot) for the next run; the chroot itself is new each time.
+# archive (MIRROR, by default the one apt uses here: tools/chroot_common.sh);
+# takes ten minutes or more. The downloaded base packages are kept in
+# CACHE_DIR (/var/cache/velmora-chroot) for the next run; the chroot itself is
+# new each time.
 set -eu
 REPO=$(cd "$(dirname "$0")/.." && pwd)
-MIRROR=${MIRROR:-http://deb.debian.org/debian}
-CACHE_DIR=${CACHE_DIR:-/var/cache/velmora-chroot}
+. "$REPO/tools/chroot_common.sh"
 DEB=${1:-}
 SHOT=${2:-$REPO/docs/install-chroot.png}
 DISPLAY_NUMBER=77
-
-say() { printf '== %s\n' "$*"; }
-fail() {
-  printf 'FAILED: %s\n' "$*" >&2
-  exit 1
-}
-
-[ "$(id -u)" = 0 ] || fail "run as root (debootstrap and chroot need it)"
-command -v debootstrap >/dev/null || fail "debootstrap is missing: run tools/setup.sh"
 
 if [ -z "$DEB" ]; then
   say "building the package"
@@ -49,26 +40,16 @@ cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   sleep 1
-  for m in dev/pts dev proc; do
-    mountpoint -q "$ROOT/$m" && umount -l "$ROOT/$m"
-  done
+  leave_chroot "$ROOT"
   rm -rf --one-file-system "$ROOT"
 }
 trap cleanup EXIT INT TERM
-in_root() { chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games \
-  DEBIAN_FRONTEND=noninteractive LANG=C.UTF-8 "$@"; }
-as_player() { chroot --userspec=player:player "$ROOT" env -i \
-  PATH=/usr/local/bin:/usr/bin:/bin:/usr/games HOME=/home/player LANG=C.UTF-8 "$@"; }
+in_root() { in_chroot "$ROOT" "$@"; }
+as_player() { as_user_in_chroot "$ROOT" player "$@"; }
 
-say "debootstrap bookworm into $ROOT"
-mkdir -p "$CACHE_DIR"
-debootstrap --variant=minbase --cache-dir="$CACHE_DIR" bookworm "$ROOT" "$MIRROR" >"$ROOT.log" 2>&1 ||
-  { tail -20 "$ROOT.log"; fail "debootstrap"; }
-rm -f "$ROOT.log"
-cp /etc/resolv.conf "$ROOT/etc/resolv.conf"
-mount -t proc proc "$ROOT/proc"
-mount --bind /dev "$ROOT/dev"
-mount --bind /dev/pts "$ROOT/dev/pts"
+say "debootstrap $SUITE into $ROOT"
+make_chroot "$ROOT"
+enter_chroot "$ROOT"
 
 say "apt install ./$(basename "$DEB") (Depends only)"
 cp "$DEB" "$ROOT/tmp/"

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "world/state.h"
 
@@ -29,7 +30,9 @@ class Game {
     virtual void ShowForm2() = 0;  // Yes/No; the answer in DialogAnswer
     virtual void ShowForm5() = 0;  // the list of ClickState; the choice in SelectedFile
     virtual void ShowForm7() = 0;  // PictureFile until it is clicked, then NEXT
-    virtual void AskRoomCommand() = 0;
+    // The list of the hero's room: its first command is chosen unless the
+    // player chooses another; the choice in SelectedFile.
+    virtual void AskRoomCommand(const std::vector<std::string>& commands) = 0;
     // The next turn runs DispatchCommand on MenuChoice, as if the menu had
     // just been answered (a loaded game goes on at its saved place).
     virtual void DispatchNext() = 0;

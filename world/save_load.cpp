@@ -35,8 +35,8 @@ bool ReadSlot(Files& files, GameState& s, std::string* why) {
     std::vector<std::string> bytes;
     ReadFailure failure;
     if (!files.ReadTogether({slot, SlotTextFile(slot)}, kSlotFileLimit, &bytes, &failure)) {
-        *why =
-            NeverSaved(failure, bytes) ? "このファイルにはまだセーブされていません。" : failure.why;
+        *why = NeverSaved(failure, bytes) ? "このファイルにはまだセーブされていません。"
+                                          : WhySlot(failure);
         return false;
     }
     size_t count = 0;
@@ -61,7 +61,7 @@ void CommitSlot(Game& game) {
             if (failure.why.empty()) failure.why = WhyNotSavable(*field);
         }
     }
-    game.ShowMessage("＜" + slot + " にセーブできませんでした。" + failure.why + "＞\r\n" +
+    game.ShowMessage("＜" + slot + " にセーブできませんでした。" + WhySlot(failure) + "＞\r\n" +
                          WhatIsLeft(failure.left),
                      0);
 }

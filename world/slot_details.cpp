@@ -13,7 +13,7 @@ SlotDetails ReadSlotDetails(Files& files, const std::string& slot) {
                     &failure)) {
         const bool empty = NeverSaved(failure, bytes);
         details.kind = empty ? SlotDetails::Kind::kEmpty : SlotDetails::Kind::kUnreadable;
-        if (!empty) details.why = failure.why;
+        if (!empty) details.why = WhySlot(failure);
         return details;
     }
     const int64_t written = details.written;

@@ -159,6 +159,37 @@ std::string SlotTextFile(const std::string& slot) {
     return slot + "_text";
 }
 
+const std::vector<std::string>& SlotNames() {
+    static const std::vector<std::string> slots = {"file1", "file2", "file3", "file4", "file5"};
+    return slots;
+}
+
+namespace {
+
+std::string WhyHeld(Held held, const std::string& why) {
+    switch (held) {
+        case Held::kInUse:
+            return kSlotsInUse;
+        case Held::kUnfinished:
+            return kSaveLeftUnfinished;
+        case Held::kCutOff:
+            return kSaveCutOff;
+        case Held::kNo:
+            break;
+    }
+    return why;
+}
+
+}  // namespace
+
+std::string WhySlot(const ReadFailure& failure) {
+    return WhyHeld(failure.held, failure.why);
+}
+
+std::string WhySlot(const CommitFailure& failure) {
+    return WhyHeld(failure.held, failure.why);
+}
+
 bool NeverSaved(const ReadFailure& failure, const std::vector<std::string>& read) {
     return failure.missing && read.empty();
 }

@@ -26,6 +26,28 @@ constexpr int kSavedFlagCount = 135;  // Flags(135) is never written
 constexpr size_t kSlotFileLimit = 256 * 1024;
 constexpr size_t kSavedTextLimit = 65536;
 
+// The slots the list window offers to save in and load from, top to bottom.
+const std::vector<std::string>& SlotNames();
+
+// Why a slot is neither read nor written while a save of it, cut off
+// earlier, cannot be finished or rolled back.
+inline constexpr char kSaveLeftUnfinished[] = "前回のセーブの後始末ができませんでした。";
+
+// Why a slot cannot be looked at while a save of it, cut off, waits to be
+// finished or rolled back by the next load.
+inline constexpr char kSaveCutOff[] =
+    "セーブが途中で止まったままです。ロードするときに片付けます。";
+
+// Why a slot is neither read nor written while another copy of the game
+// (or another program) holds the folder's save files.
+inline constexpr char kSlotsInUse[] =
+    "同じフォルダのセーブファイルを、ほかのゲームかプログラムが使っています。";
+
+// Why a slot could not be read or written: the game's own words for what
+// keeps it (platform/files.h Held), else what the files say.
+std::string WhySlot(const ReadFailure& failure);
+std::string WhySlot(const CommitFailure& failure);
+
 struct SlotText {
     std::string place;
     std::string name;

@@ -2,8 +2,7 @@
 """The web page's figures: what a player downloads, the time from navigation to
 the painted title, and the answer to a click, measured in the page.
 
-    bench/web/measure.py [--site build-web/site] [--tty build-test/velmora-tty] [--rounds 21]
-                         [--before SITE]
+    bench/web/measure.py [--site build-web/site] [--rounds 21] [--slow-rounds 5]
 
 - Sizes: every file of the site by kind, and what the browser had fetched by the
   time the title was painted (the first screen).
@@ -12,17 +11,22 @@ the painted title, and the answer to a click, measured in the page.
   and face are ready (the page's own mark, window.velmora.titlePaintedAt), with
   the browser's first contentful paint beside it, and the moment the game is
   ready for the title click.
+- The same on a slow network (DevTools' network emulation: 1.6 Mbps down,
+  750 kbps up, 150 ms round trips, as Lighthouse's phone), with what the page
+  has fetched once it stands idle; then, played on from the title, the time
+  from the first scene's music being asked for to its playing.
 - Click: a whole game (tests/web/route.txt) played by clicks and keys; for each
   answer, the page times from the click event to the next wait of the game (the
   page has changed) and to the start of the frame that shows it.
-- --before SITE: the title of the version before, in the same rounds, the order
-  alternating; the figure is the median of the per-round ratios this / before.
+
+The site is served with gzip, as static hosts serve it (tests/web/browser.py).
 """
 
 import argparse
 import pathlib
 import statistics
 import sys
+import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests/web"))
@@ -30,9 +34,14 @@ from browser import Browser  # noqa: E402
 from browser_route_test import PagePlayer, read_decisions  # noqa: E402
 
 KINDS = [("engine (wasm)", (".wasm",)), ("engine glue (JS)", ("velmora-engine.js",)),
-         ("page (HTML, CSS, JS)", (".html", ".css", ".js")), ("fonts", (".woff2",)),
-         ("music (FLAC)", (".flac",)), ("pictures", (".gif", ".jpg", ".png")),
+         ("page (HTML, CSS, JS, manifest)", (".html", ".css", ".js", ".webmanifest")),
+         ("fonts", (".woff2",)), ("music (FLAC)", (".flac",)), ("music (Vorbis)", (".ogg",)),
+         ("music (Opus)", (".opus",)), ("pictures", (".gif", ".jpg", ".png")),
          ("scenario files, files.json", (".dat", ".json")), ("licence and notes", (".txt",))]
+# A phone's network, as Lighthouse's mobile settings have it.
+SLOW = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8, "uploadThroughput": 750e3 / 8}
+FETCHED = ("performance.getEntriesByType('resource').reduce((s, r) => s + r.transferSize, 0) + "
+           "performance.getEntriesByType('navigation')[0].transferSize")
 
 
 def kind_of(path):
@@ -63,8 +72,11 @@ def quartiles(values):
     return values[len(values) // 2], values[int(len(values) * 0.9)], values[-1]
 
 
-def title_round(site):
+def title_round(site, slow=False):
     with Browser(str(site)) as browser:
+        if slow:
+            browser.send("Network.enable")
+            browser.send("Network.emulateNetworkConditions", **SLOW)
         browser.open()
         painted = browser.wait_for("window.velmora && velmora.titlePaintedAt", "the painted title")
         ready = browser.wait_for("window.velmora.status && velmora.status.waits && performance.now()",
@@ -73,33 +85,69 @@ def title_round(site):
             "(performance.getEntriesByName('first-contentful-paint')[0] || {}).startTime")
         fetched = browser.evaluate(
             f"performance.getEntriesByType('resource').filter(r => r.responseEnd <= {painted})"
-            ".reduce((s, r) => s + r.encodedBodySize, 0) + "
-            "performance.getEntriesByType('navigation')[0].encodedBodySize")
-    return painted, fcp, ready, fetched
+            ".reduce((s, r) => s + r.transferSize, 0) + "
+            "performance.getEntriesByType('navigation')[0].transferSize")
+        if not slow:
+            return painted, fcp, ready, fetched
+        return painted, fcp, ready, fetched, idle_fetch(browser), music_wait(browser)
 
 
-def compare_titles(site, before, rounds):
-    now, then, ratios = [], [], []
-    for i in range(rounds):
-        pair = [(site, now), (before, then)][::1 if i % 2 else -1]
-        for where, into in pair:
-            into.append(title_round(where)[0])
-        ratios.append(now[-1] / then[-1])
-    print(f"title painted: this {statistics.median(now):.0f} ms, before {statistics.median(then):.0f} ms "
-          f"(medians over {rounds} rounds); median of the per-round ratios {statistics.median(ratios):.2f}")
-    return 0
+def idle_fetch(browser):
+    """What the page has fetched once nothing more arrives for two seconds."""
+    fetched, still = browser.evaluate(FETCHED), time.monotonic()
+    while time.monotonic() - still < 2:
+        time.sleep(0.25)
+        now = browser.evaluate(FETCHED)
+        if now != fetched:
+            fetched, still = now, time.monotonic()
+    return fetched
+
+
+def music_wait(browser):
+    """From the title, played on (the load question, the name, Kumi's call
+    declined) until the first music is asked for; the milliseconds from then
+    to its playing."""
+    browser.evaluate("(() => { const m = velmora.page.music; const play = m.play.bind(m); "
+                     "m.play = (n) => { if (!m.askedAt) m.askedAt = performance.now(); play(n); }; })()")
+    player = PagePlayer(browser, ["no", "no", "no", "no", "no"])
+    while not browser.evaluate("velmora.page.music.askedAt"):
+        seen = browser.evaluate("velmora.status.waits")
+        player.answer(browser.evaluate("velmora.status.waitingFor"))
+        browser.wait_for(f"velmora.status.waits > {seen} || velmora.page.music.askedAt", "the next window")
+    browser.wait_for("velmora.page.music.playing()", "the music", 120)
+    return browser.evaluate("performance.now() - velmora.page.music.askedAt")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", default=str(ROOT / "build-web/site"))
+    parser.add_argument("--site", action="append",
+                        help="a site folder (again for another: the sites are measured in turns)")
     parser.add_argument("--rounds", type=int, default=21)
-    parser.add_argument("--before", help="the site of the version before, measured in the same rounds")
+    parser.add_argument("--slow-rounds", type=int, default=5)
+    parser.add_argument("--no-clicks", action="store_true", help="leave out the whole game's clicks")
     args = parser.parse_args()
-    site = pathlib.Path(args.site)
-    if args.before:
-        return compare_titles(site, pathlib.Path(args.before), args.rounds)
+    sites = [pathlib.Path(s) for s in args.site or [ROOT / "build-web/site"]]
 
+    for site in sites:
+        print(f"## {site}\n")
+        print_sizes(site)
+    rounds = {site: [] for site in sites}
+    slow = {site: [] for site in sites}
+    for i in range(max(args.rounds, args.slow_rounds)):
+        for site in sites:
+            if i < args.rounds:
+                rounds[site].append(title_round(site))
+            if i < args.slow_rounds:
+                slow[site].append(title_round(site, slow=True))
+    for site in sites:
+        print(f"## {site}\n")
+        print_title(rounds[site], slow[site])
+        if not args.no_clicks:
+            print_clicks(site)
+    return 0
+
+
+def print_sizes(site):
     by_kind = sizes(site)
     total = sum(by_kind.values())
     print("| What | Bytes |\n|---|---|")
@@ -109,7 +157,8 @@ def main():
     print(f"| **all** | **{total:,}** ({total / 1e6:.2f} MB) |")
     print(f"| of which the title screen needs | {title_needs(site):,} |\n")
 
-    rounds = [title_round(site) for _ in range(args.rounds)]
+
+def print_title(rounds, slow):
     painted = [r[0] for r in rounds]
     fcp = [r[1] for r in rounds if r[1]]
     ready = [r[2] for r in rounds]
@@ -118,7 +167,17 @@ def main():
     print(f"first contentful paint: median {statistics.median(fcp):.0f} ms; "
           f"game ready for the title click: median {statistics.median(ready):.0f} ms")
     print(f"fetched by the painted title: {statistics.median(r[3] for r in rounds):,.0f} bytes\n")
+    if slow:
+        print(f"slow network, {len(slow)} rounds: title painted median "
+              f"{statistics.median(r[0] for r in slow):.0f} ms (max {max(r[0] for r in slow):.0f}), "
+              f"first contentful paint {statistics.median(r[1] for r in slow if r[1]):.0f} ms, "
+              f"game ready for the title click {statistics.median(r[2] for r in slow):.0f} ms; fetched "
+              f"by the title {statistics.median(r[3] for r in slow):,.0f} bytes, once idle "
+              f"{statistics.median(r[4] for r in slow):,.0f}; the first music playing "
+              f"{statistics.median(r[5] for r in slow):.0f} ms after it was asked for\n")
 
+
+def print_clicks(site):
     with Browser(str(site)) as browser:
         browser.open()
         browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor", "the title")
@@ -131,10 +190,9 @@ def main():
           f"p90 {quartiles(changed)[1]:.2f}, max {max(changed):.2f}; to its frame median "
           f"{statistics.median(frame):.2f} ms, p90 {quartiles(frame)[1]:.2f}, max {max(frame):.2f}; "
           f"{within} of {len(frame)} within one 60 Hz frame")
-    slow = sorted(clicks, key=lambda c: -c["frame"])[:len(frame) - within]
+    late = sorted(clicks, key=lambda c: -c["frame"])[:len(frame) - within]
     print("beyond one frame: " + ", ".join(f"#{clicks.index(c)} {c['window']} {c['frame']:.1f} ms"
-                                          for c in slow))
-    return 0
+                                          for c in late) + "\n")
 
 
 if __name__ == "__main__":

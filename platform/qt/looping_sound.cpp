@@ -71,8 +71,15 @@ std::string WhyNotMusic(const Descriptor& wave) {
 
 }  // namespace
 
-LoopingSound::LoopingSound() = default;
+LoopingSound::LoopingSound(PosixFiles& files) : files_(files) {}
 LoopingSound::~LoopingSound() = default;
+
+void LoopingSound::PlayLoop(const std::string& waveFile) {
+    ReadFailure failure;
+    Descriptor wave = files_.Open(waveFile, kMusicFileLimit, &failure);
+    if (!wave.ok() && !failure.missing) qWarning("%s", failure.why.c_str());
+    Play(std::move(wave), waveFile);
+}
 
 bool LoopingSound::Load() {
     if (tried_) return loop_ != nullptr;

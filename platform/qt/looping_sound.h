@@ -6,18 +6,25 @@
 #include <memory>
 #include <string>
 
+#include "platform/posix_files.h"
 #include "platform/qt/sound_module.h"
 #include "platform/readable_file.h"
+#include "platform/sound.h"
 
 namespace velmora::qt {
 
 // The shipped music is 3.4 MB; the sound module holds all of it in memory.
 constexpr size_t kMusicFileLimit = 64 * 1024 * 1024;
 
-class LoopingSound {
+class LoopingSound final : public Sound {
   public:
-    LoopingSound();
-    ~LoopingSound();
+    // The game's music is read from `files`.
+    explicit LoopingSound(PosixFiles& files);
+    ~LoopingSound() override;
+
+    // The game's music: the wave file of that name in the game's folder.
+    void PlayLoop(const std::string& waveFile) override;
+    void StopSound() override { Stop(); }
 
     // wave: the music, opened by the game (nothing: silence), `name` in
     // messages. Restarted from its start; the file stays open while it
@@ -34,6 +41,7 @@ class LoopingSound {
   private:
     bool Load();
 
+    PosixFiles& files_;
     std::unique_ptr<SoundLoop> loop_;
     Descriptor wave_;
     int plays_ = 0;

@@ -22,7 +22,8 @@ void ShowPictureIn(QLabel* label, const QImage& picture) {
 
 }  // namespace
 
-QtPlatform::QtPlatform(MainWindow& window, PosixFiles& files) : window_(window), files_(files) {}
+QtPlatform::QtPlatform(MainWindow& window, PosixFiles& files)
+    : window_(window), files_(files), sound_(files) {}
 
 QtPlatform::~QtPlatform() {
     delete picture_;
@@ -144,17 +145,6 @@ void QtPlatform::ClosePictureWindow() {
 
 void QtPlatform::WaitEnded() const {
     if (afterWait_) afterWait_();
-}
-
-void QtPlatform::StopSound() {
-    sound_.Stop();
-}
-
-void QtPlatform::PlayLoop(const std::string& waveFile) {
-    ReadFailure failure;
-    Descriptor wave = files_.Open(waveFile, kMusicFileLimit, &failure);
-    if (!wave.ok() && !failure.missing) qWarning("%s", failure.why.c_str());
-    sound_.Play(std::move(wave), waveFile);
 }
 
 void QtPlatform::CloseAll() {

@@ -48,9 +48,7 @@ class QtPlatform : public Platform {
     void WaitPictureClick(const std::string& file) override;
     void ClosePictureWindow() override;
 
-    void StopSound() override;
-    void PlayLoop(const std::string& waveFile) override;
-
+    LoopingSound& sound() override { return sound_; }
     Files& files() override { return files_; }
 
     // Hides every window of the game, the main window last.
@@ -64,7 +62,6 @@ class QtPlatform : public Platform {
     void DescribeSlotsWith(SlotDescriber describe) { describeSlots_ = std::move(describe); }
 
     const LoopingSound& sound() const { return sound_; }
-    LoopingSound& sound() { return sound_; }
 
   private:
     QImage Picture(const std::string& file) const;

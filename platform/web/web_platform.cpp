@@ -288,11 +288,11 @@ void WebPlatform::ClosePictureWindow() {
     Call("close", "Form7");
 }
 
-void WebPlatform::StopSound() {
+void WebPlatform::Music::StopSound() {
     Call("stopSound");
 }
 
-void WebPlatform::PlayLoop(const std::string& waveFile) {
+void WebPlatform::Music::PlayLoop(const std::string& waveFile) {
     Call("playLoop", waveFile);
 }
 

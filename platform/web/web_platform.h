@@ -86,12 +86,17 @@ class WebPlatform : public Platform {
     void WaitPictureClick(const std::string& file) override;
     void ClosePictureWindow() override;
 
-    void StopSound() override;
-    void PlayLoop(const std::string& waveFile) override;
-
+    Sound& sound() override { return music_; }
     Files& files() override { return files_; }
 
   private:
+    // The page's music (page/music.js).
+    class Music final : public Sound {
+      public:
+        void StopSound() override;
+        void PlayLoop(const std::string& waveFile) override;
+    };
+
     // Opens (or keeps open) the named window and waits for its answer,
     // handling the page's reports that come first.
     int Wait(const char* window, const std::string& argument, Twips at = {});
@@ -103,6 +108,7 @@ class WebPlatform : public Platform {
     std::string SlotLines(const std::vector<std::string>& entries);
 
     Files& files_;
+    Music music_;
     SceneLighting lighting_;
     std::function<void()> onResize_;
     std::function<void()> onWait_;

@@ -25,7 +25,7 @@ struct Bench {
         s.Hour = static_cast<int16_t>(hour);
         s.Minute = static_cast<int16_t>(minute);
     }
-    std::string Time() const { return ClockFaceOf(form.state()).timeText; }
+    std::string Time() const { return TimeText(form.state()); }
 };
 
 TEST(AdvanceClock, CarriesMinutesHoursHalvesAndDays) {
@@ -131,7 +131,7 @@ TEST(ClockFace, EveryHalfHourOfADay) {
                 s.Minute = static_cast<int16_t>(minute);
                 const std::string want = std::string(half ? "PM " : "AM ") + std::to_string(hour) +
                                          (minute ? ":30" : ":00");
-                EXPECT_EQ(ClockFaceOf(s).timeText, want);
+                EXPECT_EQ(TimeText(s), want);
             }
         }
     }
@@ -142,13 +142,13 @@ TEST(ClockFace, OddValuesOfAnEditedSave) {
     s.Half = 5;  // anything but 0 reads as the afternoon
     s.Hour = -3;
     s.Minute = 15;  // only 30 shows as 30
-    EXPECT_EQ(ClockFaceOf(s).timeText, "PM-3:00");
+    EXPECT_EQ(TimeText(s), "PM-3:00");
     s.Day = 9;
-    EXPECT_EQ(ClockFaceOf(s).datePicture, "");  // the plate keeps its picture
+    EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).datePicture, "");  // the plate keeps its picture
     s.Day = 8;
-    EXPECT_EQ(ClockFaceOf(s).datePicture, "日付８.gif");
+    EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).datePicture, "日付８.gif");
     s.CurrentPlace = "ﾃﾆｽｺｰﾄ";
-    EXPECT_EQ(ClockFaceOf(s).placePicture, "ﾃﾆｽｺｰﾄ.gif");
+    EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).placePicture, "ﾃﾆｽｺｰﾄ.gif");
 }
 
 // A saved game names its place in free text: a place the game never goes
@@ -157,7 +157,7 @@ TEST(ClockFace, APlaceTheGameNeverGoesToShowsNoPlate) {
     GameState s;
     for (const char* place : {"../../../../x/evil", "/etc/passwd", "花屋", "", "a|b"}) {
         s.CurrentPlace = place;
-        EXPECT_EQ(ClockFaceOf(s).placePicture, "") << place;
+        EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).placePicture, "") << place;
     }
 }
 

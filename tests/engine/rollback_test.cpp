@@ -90,6 +90,8 @@ class RollbackGame {
 
     // How many answers the rollback keeps now (while the game plays).
     size_t recorded() const { return rollback_->recorded(); }
+    // How many lines the trace has so far, the prompt being answered the last.
+    size_t written() const { return lines_.size(); }
 
   private:
     std::optional<std::string> Prompted(const std::string& prompt, const Answer& answer) {
@@ -278,42 +280,46 @@ const std::vector<std::string> kToTheMenu =
 TEST(Rollback, BackAtTheFirstPromptsHasNothingToGoBackTo) {
     const auto lines = TraceOf({"BACK", "", "BACK", "no", "yes", "BACK"});
     EXPECT_TRUE(
-        HasRun(lines, {"CLICK?", "BACK", "CLICK?", kLoadQuestion, "YESNO?", "BACK", "YESNO?",
-                       kNameQuestion, "YESNO?", "NAME?", "BACK", kNameQuestion, "YESNO?"}));
+        HasRun(lines, {"CLICK?", "BACK 0", "CLICK?", kLoadQuestion, "YESNO?", "BACK 0", "YESNO?",
+                       kNameQuestion, "YESNO?", "NAME?", "BACK 1", kNameQuestion, "YESNO?"}));
 }
 
 TEST(Rollback, BackAtEachKindOfPrompt) {
     // NEXT: the message before; the design pictures where none was drawn yet.
     EXPECT_TRUE(
         HasRun(TraceOf({"", "no", "no", "", "BACK"}),
-               {"NEXT?", "BACK", "MSG 「オレの名前は佐々木。みんなからはリュウ君って呼ばれてる。」",
-                "NEXT?"}));
+               {"NEXT?", "BACK 1",
+                "MSG 「オレの名前は佐々木。みんなからはリュウ君って呼ばれてる。」", "NEXT?"}));
     EXPECT_TRUE(HasRun(TraceOf({"", "no", "no", "BACK"}),
-                       {"NEXT?", "BACK", "DESIGN", kNameQuestion, "YESNO?"}));
+                       {"NEXT?", "BACK 1", "DESIGN", kNameQuestion, "YESNO?"}));
     // YESNO: the question's own NEXT.
-    EXPECT_TRUE(HasRun(
-        TraceOf(kToTheQuestion + std::vector<std::string>{"BACK"}),
-        {"YESNO?", "BACK", "MSG 「久美の誘いか……。どうしよう、行くって返事しようか？」", "NEXT?"}));
+    EXPECT_TRUE(HasRun(TraceOf(kToTheQuestion + std::vector<std::string>{"BACK"}),
+                       {"YESNO?", "BACK 1",
+                        "MSG 「久美の誘いか……。どうしよう、行くって返事しようか？」", "NEXT?"}));
     // MENU: the last line of the scene; LIST: the menu that opened it.
     EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"BACK"}),
-                       {kMenu, "BACK", "MSG kumi01#37", "NEXT?"}));
+                       {kMenu, "BACK 1", "MSG kumi01#37", "NEXT?"}));
     EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"セーブ", "BACK"}),
-                       {"LIST? file1|file2|file3|file4|file5", "BACK", kMenuPrompt, kMenu}));
+                       {"LIST? file1|file2|file3|file4|file5", "BACK 1", kMenuPrompt, kMenu}));
     // CLICK in window-move mode, and the menu after it.
     EXPECT_TRUE(HasRun(TraceOf(kToTheMenu + std::vector<std::string>{"メイン画面移動", "BACK",
                                                                      "メイン画面移動", "", "BACK"}),
-                       {kMoveInstruction, "CLICK?", "BACK", kMenuPrompt, kMenu, kMoveInstruction,
-                        "CLICK?", kMenuPrompt, kMenu, "BACK", kMoveInstruction, "CLICK?"}));
+                       {kMoveInstruction, "CLICK?", "BACK 1", kMenuPrompt, kMenu, kMoveInstruction,
+                        "CLICK?", kMenuPrompt, kMenu, "BACK 1", kMoveInstruction, "CLICK?"}));
 }
 
-// The digest's picture, and its NEXT, which belongs to the picture.
+// The digest's picture, and its NEXT, which belongs to the picture: after
+// that NEXT one step back takes back two input lines.
 TEST(Rollback, BackAtAPictureAndAtItsNext) {
     std::vector<std::string> toThePicture = Script("digest");
     toThePicture.resize(90);
     EXPECT_TRUE(HasRun(TraceOf(toThePicture + std::vector<std::string>{"BACK", "", "", "BACK"}),
-                       {"PICTURE? hitomi_e1.jpg", "BACK", "MSG Please Click NEXT...", "NEXT?",
-                        "PICTURE? hitomi_e1.jpg", "NEXT?", "BACK", "MSG Please Click NEXT...",
+                       {"PICTURE? hitomi_e1.jpg", "BACK 1", "MSG Please Click NEXT...", "NEXT?",
+                        "PICTURE? hitomi_e1.jpg", "NEXT?", "BACK 1", "MSG Please Click NEXT...",
                         "PICTURE? hitomi_e1.jpg"}));
+    const auto past = TraceOf(toThePicture + std::vector<std::string>{"", "", "BACK"});
+    EXPECT_TRUE(HasRun(past, {"PICTURE? kaori_e1.jpg", "BACK 2", "MSG Please Click NEXT...",
+                              "PICTURE? hitomi_e1.jpg"}));
 }
 
 // After going back, the same answers give the trace the game gave the
@@ -325,7 +331,9 @@ TEST(Rollback, TheSameAnswersAfterGoingBackGiveTheSameTrace) {
     backAndAgain = backAndAgain + std::vector<std::string>(30, "BACK");
     backAndAgain.insert(backAndAgain.end(), script.begin() + 170, script.end());
     const std::vector<std::string> again = TraceOf(backAndAgain);
-    const auto lastBack = std::find(again.rbegin(), again.rend(), "BACK").base();
+    const auto lastBack = std::find_if(again.rbegin(), again.rend(), [](const std::string& line) {
+                              return line.starts_with("BACK ");
+                          }).base();
     const std::vector<std::string> after(lastBack, again.end());
     // The screen put back, then the very lines of the first time.
     const auto from = std::find(after.begin(), after.end(), "NEXT?") + 1;
@@ -346,8 +354,8 @@ TEST(Rollback, BackStopsAtTheLastLoadAndLeavesSavesWritten) {
             if (next == inputs.size()) return std::nullopt;
             return inputs[next++];
         });
-    EXPECT_TRUE(HasRun(lines, {"BACK", "DESIGN", "SOUND stop", "MSG file1 をロードしました。",
-                               "NEXT?", "BACK", "NEXT?"}));
+    EXPECT_TRUE(HasRun(lines, {"BACK 1", "DESIGN", "SOUND stop", "MSG file1 をロードしました。",
+                               "NEXT?", "BACK 0", "NEXT?"}));
     EXPECT_TRUE(folder.Has("file2"));
 }
 
@@ -397,6 +405,135 @@ TEST(Rollback, ForwardAfterAScenarioFileCameBackPlaysOnFromThere) {
     EXPECT_NE(std::find(std::find(lines.begin(), lines.end(), notice), lines.end(), kMenu),
               lines.end());
     EXPECT_EQ(lines.back(), "END");
+}
+
+// A game answered by a player who, at one question, first answers `first`
+// and clicks on through a few messages, then goes back to it and answers
+// `second`;
+// or, without `first`, answers `second` there straight away. Every other
+// prompt is answered by `answer`, made afresh for each game.
+struct Retaken {
+    std::vector<std::string> lines;
+    size_t fromTheAnswer = 0;  // the trace from the question's last answer on
+    std::string slot;
+};
+
+using Player = std::function<RollbackGame::Answer()>;
+
+Retaken AnswerAgain(const Player& player, const std::function<bool(const Seen&)>& isTheQuestion,
+                    const std::optional<std::string>& first, const std::string& second) {
+    GameFolder folder;
+    RollbackGame game(folder);
+    const RollbackGame::Answer answer = player();
+    enum class Phase { kToTheQuestion, kPlayingOn, kGoingBack, kAnswered } phase{};
+    std::optional<Seen> question;
+    size_t from = 0, playedOn = 0;
+    const auto answerSecond = [&]() -> std::optional<std::string> {
+        phase = Phase::kAnswered;
+        from = game.written();
+        return second;
+    };
+    std::vector<std::string> lines = game.Play([&](const Seen& now) -> std::optional<std::string> {
+        switch (phase) {
+            case Phase::kToTheQuestion:
+                if (!isTheQuestion(now)) return answer(now);
+                question = now;
+                if (!first) return answerSecond();
+                phase = Phase::kPlayingOn;
+                return *first;
+            case Phase::kPlayingOn:  // on through the messages that follow
+                if (now.prompt == "NEXT?" && ++playedOn <= 3) return "";
+                phase = Phase::kGoingBack;
+                return "BACK";
+            case Phase::kGoingBack:
+                if (now.prompt != question->prompt || !(now.state == question->state) ||
+                    !(now.screen == question->screen)) {
+                    return "BACK";
+                }
+                return answerSecond();
+            case Phase::kAnswered:
+                return answer(now);
+        }
+        return std::nullopt;
+    });
+    EXPECT_EQ(phase, Phase::kAnswered);
+    return {std::move(lines), from, SlotBytes(folder)};
+}
+
+// Going back to the question and answering it otherwise plays on as the
+// game that was given that answer first: the same trace from the answer on,
+// and the same save at the end.
+void ExpectAnsweredOtherwise(const Player& player,
+                             const std::function<bool(const Seen&)>& isTheQuestion,
+                             const std::string& first, const std::string& second) {
+    const Retaken straight = AnswerAgain(player, isTheQuestion, std::nullopt, second);
+    const Retaken again = AnswerAgain(player, isTheQuestion, first, second);
+    const Retaken other = AnswerAgain(player, isTheQuestion, std::nullopt, first);
+    ASSERT_FALSE(straight.slot.empty());
+    ASSERT_NE(straight.slot, other.slot) << "the two answers must make different games";
+    const std::vector<std::string> expected(straight.lines.begin() + straight.fromTheAnswer,
+                                            straight.lines.end());
+    const std::vector<std::string> played(again.lines.begin() + again.fromTheAnswer,
+                                          again.lines.end());
+    EXPECT_EQ(played, expected) << second << " after going back from " << first;
+    EXPECT_EQ(again.slot, straight.slot);
+}
+
+// Clicks on, NO to every question, and at the menu `visit` first, then a
+// save in file1; the game ends at the menu after it.
+Player SavingAfter(std::vector<std::string> visits, std::string name = "") {
+    return [visits, name]() -> RollbackGame::Answer {
+        auto menus = std::make_shared<size_t>(0);
+        auto saving = std::make_shared<bool>(false);
+        return [visits, name, menus, saving](const Seen& now) -> std::optional<std::string> {
+            if (now.prompt.starts_with("MENU?")) {
+                if (*saving) return std::nullopt;
+                if (*menus < visits.size()) return visits[(*menus)++];
+                *saving = true;
+                return "セーブ";
+            }
+            if (now.prompt.starts_with("LIST? file1")) return "file1";
+            if (now.prompt == "YESNO?") {
+                if (*saving) return "yes";
+                const bool naming = now.screen.message.starts_with("主人公の名前を設定しますか");
+                return naming && !name.empty() ? "yes" : "no";
+            }
+            if (now.prompt == "NAME?") return name;
+            return "";
+        };
+    };
+}
+
+bool Prompted(const Seen& now, const std::string& prompt, const std::string& message = "") {
+    return now.prompt.starts_with(prompt) && now.screen.message.starts_with(message);
+}
+
+TEST(Rollback, EachKindOfQuestionAnsweredOtherwiseAfterGoingBack) {
+    {
+        SCOPED_TRACE("yes/no: Kumi's invitation");
+        ExpectAnsweredOtherwise(
+            SavingAfter({}),
+            [](const Seen& now) { return Prompted(now, "YESNO?", "「久美の誘いか"); }, "yes", "no");
+    }
+    {
+        SCOPED_TRACE("a list: the room commands");
+        ExpectAnsweredOtherwise(
+            SavingAfter({"アパート"}),
+            [](const Seen& now) { return Prompted(now, "LIST? 移動する"); }, "1時間寝る",
+            "4時間寝る");
+    }
+    {
+        SCOPED_TRACE("the menu");
+        ExpectAnsweredOtherwise(
+            SavingAfter({}), [](const Seen& now) { return Prompted(now, "MENU?"); }, "公園",
+            "弁当屋");
+    }
+    {
+        SCOPED_TRACE("the name");
+        ExpectAnsweredOtherwise(
+            SavingAfter({}, "中村\tナカ"), [](const Seen& now) { return Prompted(now, "NAME?"); },
+            "中村\tナカ", "田中\tタナ");
+    }
 }
 
 // A game loaded again and again keeps a record no longer than the game

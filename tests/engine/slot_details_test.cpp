@@ -11,6 +11,7 @@
 #include "tests/engine/harness.h"
 #include "tests/hostile_things.h"
 #include "world/slot_details.h"
+#include "world/slot_format.h"
 
 namespace velmora {
 namespace {
@@ -115,7 +116,8 @@ TEST(SlotDetails, AnotherGameHoldingTheFolderIsNotWaitedFor) {
     folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "部屋");
     FolderLock other;
     std::string why;
-    ASSERT_TRUE(other.Take(folder.path(), std::chrono::milliseconds(0), &why));
+    Held held = Held::kNo;
+    ASSERT_TRUE(other.Take(folder.path(), std::chrono::milliseconds(0), &why, &held));
     PosixFiles files(folder.path());
     files.SetLockWait(std::chrono::hours(1));
     const SlotDetails details = ReadSlotDetails(files, "file1");

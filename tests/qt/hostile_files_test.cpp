@@ -98,7 +98,7 @@ TEST(HostileFiles, AnythingButAFileAsAPictureOrTheMusicIsRefusedAtOnce) {
         Warnings warnings;
         h.platform.ShowSidePicture("hanaya.jpg");
         EXPECT_TRUE(h.window.side()->pixmap().isNull());
-        h.platform.PlayLoop("BGM1.wav");
+        h.platform.sound().PlayLoop("BGM1.wav");
         EXPECT_FALSE(h.platform.sound().playing());
         ASSERT_EQ(warnings.seen().size(), 2) << warnings.seen().join("\n").toStdString();
         EXPECT_TRUE(warnings.seen()[0].startsWith("hanaya.jpg "))
@@ -117,12 +117,12 @@ TEST(HostileFiles, AWaveThatClaimsMoreThanItHoldsIsRefused) {
     wave += std::string("data\xf0\xff\xff\xff", 8) + std::string(1000, '\0');
     Write(h.folder() + "/BGM1.wav", wave);
     Warnings warnings;
-    h.platform.PlayLoop("BGM1.wav");
+    h.platform.sound().PlayLoop("BGM1.wav");
     EXPECT_EQ(warnings.seen().size(), 1);
 
     QFile::remove(h.folder() + "/BGM1.wav");
     ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/BGM1.wav", h.folder() + "/BGM1.wav"));
-    h.platform.PlayLoop("BGM1.wav");
+    h.platform.sound().PlayLoop("BGM1.wav");
     EXPECT_EQ(warnings.seen().size(), 1) << warnings.seen().join("\n").toStdString();
 }
 
@@ -155,7 +155,7 @@ TEST(HostileFiles, AWaveWithoutSoundToLoopIsRefusedBeforeTheModuleGetsIt) {
     for (const auto& [reason, wave] : waves) {
         Write(h.folder() + "/BGM1.wav", wave);
         Warnings warnings;
-        h.platform.PlayLoop("BGM1.wav");
+        h.platform.sound().PlayLoop("BGM1.wav");
         EXPECT_FALSE(h.platform.sound().playing());
         ASSERT_EQ(warnings.seen().size(), 1) << reason;
         EXPECT_EQ(warnings.seen()[0].toStdString(),
@@ -163,7 +163,7 @@ TEST(HostileFiles, AWaveWithoutSoundToLoopIsRefusedBeforeTheModuleGetsIt) {
     }
     Write(h.folder() + "/BGM1.wav", Wave(88200, 3));  // a second of silence, three empty parts
     Warnings warnings;
-    h.platform.PlayLoop("BGM1.wav");
+    h.platform.sound().PlayLoop("BGM1.wav");
     EXPECT_EQ(warnings.seen().size(), 0) << warnings.seen().join("\n").toStdString();
 }
 

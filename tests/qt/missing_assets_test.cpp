@@ -16,6 +16,7 @@
 
 #include "decision_player.h"
 #include "game_harness.h"
+#include "platform/forwarding_platform.h"
 #include "platform/qt/comforts.h"
 
 namespace velmora::qt::test {
@@ -30,52 +31,67 @@ std::string Folded(std::string name) {
     return name;
 }
 
-// The files the game asks the windows for, and everything it says.
-class RecordingPlatform : public GuardedPlatform {
+// The files the game asks the windows for, and everything it says, on
+// their way to the window program.
+class RecordingPlatform final : public ForwardingPlatform {
   public:
-    using GuardedPlatform::GuardedPlatform;
+    explicit RecordingPlatform(GuardedPlatform& windows) : windows_(windows), music_(*this) {}
 
     std::vector<std::string> said;
     std::set<std::string> asked;  // folded
 
     void SetMessageCaption(const std::string& text) override {
         said.push_back(text);
-        GuardedPlatform::SetMessageCaption(text);
+        windows_.SetMessageCaption(text);
     }
     void ShowScene(const std::string& file) override {
         Ask(file);
-        GuardedPlatform::ShowScene(file);
+        windows_.ShowScene(file);
     }
     void ShowPreparedPortrait(const std::string& file) override {
         Ask(file);
-        GuardedPlatform::ShowPreparedPortrait(file);
+        windows_.ShowPreparedPortrait(file);
     }
     void PaintPortraitIntoScene(const std::string& file) override {
         Ask(file);
-        GuardedPlatform::PaintPortraitIntoScene(file);
+        windows_.PaintPortraitIntoScene(file);
     }
     void ShowSidePicture(const std::string& file) override {
         Ask(file);
-        GuardedPlatform::ShowSidePicture(file);
+        windows_.ShowSidePicture(file);
     }
     void ShowClock(const ClockFace& face) override {
         Ask(face.datePicture);
         Ask(face.placePicture);
-        GuardedPlatform::ShowClock(face);
+        windows_.ShowClock(face);
     }
     void WaitPictureClick(const std::string& file) override {
         Ask(file);
-        GuardedPlatform::WaitPictureClick(file);
+        windows_.WaitPictureClick(file);
     }
-    void PlayLoop(const std::string& file) override {
-        Ask(file);
-        GuardedPlatform::PlayLoop(file);
-    }
+    Sound& sound() override { return music_; }
 
   private:
+    class Music final : public Sound {
+      public:
+        explicit Music(RecordingPlatform& p) : p_(p) {}
+        void StopSound() override { p_.windows_.sound().StopSound(); }
+        void PlayLoop(const std::string& file) override {
+            p_.Ask(file);
+            p_.windows_.sound().PlayLoop(file);
+        }
+
+      private:
+        RecordingPlatform& p_;
+    };
+
+    Platform& front() override { return windows_; }
     void Ask(const std::string& file) {
         if (!file.empty()) asked.insert(Folded(file));
     }
+
+    GuardedPlatform& windows_;
+    Music music_;
 };
 
 struct Played {
@@ -96,15 +112,16 @@ Played PlayShipped(const Decisions& decisions, const QString& missing = {}) {
     }
     PosixFiles files(dir.path().toStdString());
     MainWindow window;
-    RecordingPlatform platform(window, files);
+    GuardedPlatform windows(window, files);
+    RecordingPlatform platform(windows);
     Form1 game(platform);
     Played played;
-    GameSession session(game, window, [&platform] { platform.CloseAll(); });
+    GameSession session(game, window, [&windows] { windows.CloseAll(); });
     QObject::connect(&session, &GameSession::ended, [&played](int s) { played.endedWith = s; });
-    Comforts comforts(window, platform.sound());
+    Comforts comforts(window, windows.sound());
     window.show();
 
-    DecisionPlayer player(decisions, [&platform] { platform.Abort(); });
+    DecisionPlayer player(decisions, [&windows] { windows.Abort(); });
     QTest::mouseClick(window.message(), Qt::LeftButton);  // the whole game runs in this click
     played.said = platform.said;
     played.asked = platform.asked;

@@ -4,6 +4,7 @@
 // route while those that may follow each other do.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -28,11 +29,9 @@ class Routes : public testing::Test {
         delete x_;
     }
     static int Id(const std::string& name) {
-        for (int e = 0; e < EventCount(); ++e) {
-            if (Events()[e].name == name) return e;
-        }
-        ADD_FAILURE() << "no event " << name;
-        return 0;
+        const int id = x_->story.Index(name);
+        if (id < 0) ADD_FAILURE() << "no event " << name;
+        return std::max(id, 0);
     }
     static bool Apart(const std::string& a, const std::string& b) {
         return ex_->Of(Id(a)) >> Id(b) & 1;
@@ -45,11 +44,11 @@ Exploration* Routes::x_ = nullptr;
 Exclusions* Routes::ex_ = nullptr;
 
 TEST_F(Routes, EveryEventPlaysOnSomeRouteAndItsShortestRouteReplaysIt) {
-    for (int e = 0; e < EventCount(); ++e) {
-        SCOPED_TRACE(Events()[e].name);
+    for (int e = 0; e < x_->story.count(); ++e) {
+        SCOPED_TRACE(x_->story.list()[e].name);
         ASSERT_NE(x_->events[e].decisions, kUnreached);
-        const ReplayScript script = ScriptOf(x_->RouteTo(e));
-        EXPECT_TRUE(PlaysInOrder(script.trace, ExpectedLines(e, x_->events[e].items)));
+        const ReplayScript script = ScriptOf(TheStory(), x_->RouteTo(e));
+        EXPECT_TRUE(PlaysInOrder(script.trace, ExpectedLines(x_->story, e, x_->events[e].items)));
     }
 }
 
@@ -110,8 +109,10 @@ TEST(RoutesFollowTheStory, AChangedGuardMovesItsSceneAndItsFlagRule) {
     ASSERT_STREQ(afternoon.id, "park P2");
     afternoon.guard = Flag::HitomiBreakwaterDay == 0 && Day(2) && During(PM, 3, PM, 7);
 
-    const int p2 = EventIndex("park P2");
-    EXPECT_EQ(ClockText(Explore(parkOnly).events[p2].earliestClock), "Day 1 PM 3:00");
+    const Exploration park = Explore(parkOnly);
+    const int p2 = park.story.Index("park P2");
+    EXPECT_EQ(park.story.places(), std::vector<std::string>{"公園"});
+    EXPECT_EQ(ClockText(park.events[p2].earliestClock), "Day 1 PM 3:00");
     EXPECT_EQ(ClockText(Explore(moved).events[p2].earliestClock), "Day 2 PM 3:00");
 
     const auto expiry = [](const Story& story) {

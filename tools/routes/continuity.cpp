@@ -234,7 +234,7 @@ std::string Check::Names(uint64_t events) const {
 
 StoryGraph GraphOf(const Exploration& x) {
     StoryGraph g;
-    for (const EventDef& e : Events()) {
+    for (const EventDef& e : x.story.list()) {
         g.events.push_back(e.name);
         g.whole.push_back(e.whole);
     }

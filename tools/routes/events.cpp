@@ -6,50 +6,29 @@
 
 namespace velmora::routes {
 
-const std::vector<EventDef>& Events() {
-    static const std::vector<EventDef> events = [] {
-        std::vector<EventDef> list;
-        const std::vector<StoryEvent> story = ListEvents(TheStory());
-        for (const StoryEvent& e : story) {
-            int whole = 0;
-            while (story[static_cast<size_t>(whole)].event != e.event) ++whole;
-            list.push_back({e.id, e.place, whole});
-        }
-        if (list.size() > sizeof(EventSet) * 8) throw std::length_error("too many events");
-        return list;
-    }();
-    return events;
+StoryEvents::StoryEvents(const Story& story) : story_(&story) {
+    const std::vector<StoryEvent> listed = ListEvents(story);
+    for (const StoryEvent& e : listed) {
+        int whole = 0;
+        while (listed[static_cast<size_t>(whole)].event != e.event) ++whole;
+        events_.push_back({e.id, e.place, whole});
+    }
+    if (events_.size() > sizeof(EventSet) * 8) throw std::length_error("too many events");
+    digest_ = Index(story.digest.id);
+    for (const Command& command : Commands(story)) {
+        if (command.place) places_.push_back(command.caption);
+    }
 }
 
-int EventCount() {
-    return static_cast<int>(Events().size());
-}
-
-int EventIndex(const std::string& name) {
-    for (int e = 0; e < EventCount(); ++e) {
-        if (Events()[e].name == name) return e;
+int StoryEvents::Index(const std::string& name) const {
+    for (int e = 0; e < count(); ++e) {
+        if (events_[static_cast<size_t>(e)].name == name) return e;
     }
     return -1;
 }
 
-int DigestEvent() {
-    static const int digest = EventIndex(TheStory().digest.id);
-    return digest;
-}
-
-const std::vector<std::string>& PlaceCaptions() {
-    static const std::vector<std::string> places = [] {
-        std::vector<std::string> list;
-        for (const Command& command : Commands(TheStory())) {
-            if (command.place) list.push_back(command.caption);
-        }
-        return list;
-    }();
-    return places;
-}
-
-std::string Slug(int event) {
-    std::string slug = Events()[event].name;
+std::string StoryEvents::Slug(int event) const {
+    std::string slug = events_[static_cast<size_t>(event)].name;
     for (char& c : slug) {
         if (c == ' ') c = '-';
     }

@@ -1,4 +1,4 @@
-// The events of the story as the explorer tells them apart: every event of
+// The events of a story as the explorer tells them apart: every event of
 // every place, each part of one that plays only sometimes (an answer, the
 // lines after the gathering), the start and the digest, in the order of the
 // story's own list (shell/story.h). The game tells each as it begins.
@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "shell/story.h"
 
 namespace velmora::routes {
 
@@ -18,16 +20,27 @@ struct EventDef {
     int whole = 0;      // the first event of the scene it is a part of (itself, if whole)
 };
 
-// Every event, in the order of the report.
-const std::vector<EventDef>& Events();
-int EventCount();
-int EventIndex(const std::string& name);  // -1 for none
-int DigestEvent();
+// The events and places of the story explored, which must outlive it.
+class StoryEvents {
+  public:
+    explicit StoryEvents(const Story& story);
 
-// The ten places as the menu names them, in menu order.
-const std::vector<std::string>& PlaceCaptions();
+    const Story& story() const { return *story_; }
+    // Every event, in the order of the report.
+    const std::vector<EventDef>& list() const { return events_; }
+    int count() const { return static_cast<int>(events_.size()); }
+    int Index(const std::string& name) const;  // -1 for none
+    int digest() const { return digest_; }
+    // The places as the menu names them, in menu order.
+    const std::vector<std::string>& places() const { return places_; }
+    // The event's name as a file name: "park P1 YES" -> "park-P1-YES".
+    std::string Slug(int event) const;
 
-// The event's name as a file name: "park P1 YES" -> "park-P1-YES".
-std::string Slug(int event);
+  private:
+    const Story* story_;
+    std::vector<EventDef> events_;
+    std::vector<std::string> places_;
+    int digest_ = -1;
+};
 
 }  // namespace velmora::routes

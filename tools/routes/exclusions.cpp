@@ -50,11 +50,11 @@ Exclusions FindExclusions(const Exploration& x) {
     const std::vector<EventSet> before = PlayedBefore(x, order);
     const std::vector<EventSet> after = PlayedAfter(x, order);
     Exclusions found;
-    found.together.assign(EventCount(), 0);
+    found.together.assign(x.story.count(), 0);
     for (const Edge& e : x.edges) {
         found.reachable |= e.events;
         const EventSet route = before[e.from] | e.events | (e.to == kDigestNode ? 0 : after[e.to]);
-        for (int event = 0; event < EventCount(); ++event) {
+        for (int event = 0; event < x.story.count(); ++event) {
             if (e.events >> event & 1) found.together[event] |= route;
         }
     }

@@ -8,26 +8,46 @@
 namespace velmora::routes {
 namespace {
 
-// The three ways a game begins: a new game answering Kumi's invitation YES
-// or NO (the name question answered NO: names change no scene), and the
-// start-up load that loads nothing (its list closed without a choice).
-const Decisions kStarts[] = {{"no", "no", "yes"}, {"no", "no", "no"}, {"yes", ""}};
+// The ways a game begins, from the questions the game asks before the
+// story's start: a new game, NO to each of them (a name changes no scene),
+// answering the first question of the story's start (Kumi's invitation) YES
+// and NO; then the start-up load that loads nothing (its list closed
+// without a choice: the explorer's folder has no slot). A start that asks
+// no question, or more, is branched as any turn is.
+std::vector<Decisions> WaysToBegin() {
+    Decisions newGame, load;
+    for (const StartQuestion& question : StartQuestions()) {
+        if (question.yes == StartQuestion::Yes::kLoad && load.empty()) {
+            load = newGame;
+            load.insert(load.end(), {"yes", ""});
+        }
+        newGame.push_back("no");
+    }
+    std::vector<Decisions> ways;
+    for (const char* answer : {"yes", "no"}) {
+        ways.push_back(newGame);
+        ways.back().push_back(answer);
+    }
+    if (!load.empty()) ways.push_back(load);
+    return ways;
+}
 
 class Search {
   public:
-    explicit Search(const Story& story) : runner_(story) {}
+    explicit Search(const Story& story) : x_(story), runner_(x_.story) {}
     Exploration Run();
 
   private:
     void Expand(uint32_t state);
     void Branch(uint32_t state, Decisions turn);
+    const TurnResult& Play(uint32_t state, const Decisions& turn);
     void Record(uint32_t from, const Decisions& turn, const TurnResult& result);
     uint32_t StateOf(const StateKey& key);
     uint16_t TurnOf(const Decisions& turn);
     void Note(int event, int cost, uint32_t from, uint16_t turn);
 
-    TurnRunner runner_;
     Exploration x_;
+    TurnRunner runner_;
     std::unordered_map<StateKey, uint32_t, StateKeyHash> ids_;
     std::map<Decisions, uint16_t> turnIds_;
     std::vector<std::vector<uint32_t>> buckets_;  // states by decisions
@@ -37,7 +57,7 @@ class Search {
 Exploration Search::Run() {
     const auto started = std::chrono::steady_clock::now();
     const std::clock_t cpuStarted = std::clock();
-    x_.events.resize(EventCount());
+    x_.events.resize(static_cast<size_t>(x_.story.count()));
     StateKey title;
     title.clock = -1;
     StateOf(title);
@@ -66,9 +86,9 @@ Exploration Search::Run() {
 void Search::Expand(uint32_t state) {
     pending_.clear();
     if (state == kTitleNode) {
-        for (const Decisions& start : kStarts) Record(state, start, runner_.Start(start));
+        for (const Decisions& start : WaysToBegin()) Branch(state, start);
     } else {
-        for (const std::string& place : PlaceCaptions()) Branch(state, {place});
+        for (const std::string& place : x_.story.places()) Branch(state, {place});
     }
     if (x_.outEdges.size() <= state) x_.outEdges.resize(state + 1);
     const auto first = static_cast<uint32_t>(x_.edges.size());
@@ -76,8 +96,13 @@ void Search::Expand(uint32_t state) {
     x_.outEdges[state] = {first, static_cast<uint32_t>(x_.edges.size())};
 }
 
+const TurnResult& Search::Play(uint32_t state, const Decisions& turn) {
+    if (state == kTitleNode) return runner_.Start(turn);
+    return runner_.Turn(x_.states[state], turn);
+}
+
 void Search::Branch(uint32_t state, Decisions turn) {
-    const TurnResult& result = runner_.Turn(x_.states[state], turn);
+    const TurnResult& result = Play(state, turn);
     if (result.end != TurnResult::End::NeedDecision) {
         Record(state, turn, result);
         return;
@@ -96,7 +121,7 @@ void Search::Record(uint32_t from, const Decisions& turn, const TurnResult& resu
     const uint32_t to = digest ? kDigestNode : StateOf(result.after);
     const uint16_t turnId = TurnOf(turn);
     const int cost = x_.decisions[from] + static_cast<int>(turn.size());
-    for (int e = 0; e < EventCount(); ++e) {
+    for (int e = 0; e < x_.story.count(); ++e) {
         if (events >> e & 1) Note(e, cost, from, turnId);
     }
     for (const Edge& edge : pending_) {

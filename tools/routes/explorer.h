@@ -35,6 +35,9 @@ struct EventRoute {
 };
 
 struct Exploration {
+    explicit Exploration(const Story& explored) : story(explored) {}
+
+    StoryEvents story;             // what was explored, which outlives this
     std::vector<StateKey> states;  // states[0]: the title
     std::vector<int> decisions;    // fewest decisions that reach each state
     std::vector<uint32_t> parent;
@@ -52,7 +55,8 @@ struct Exploration {
     Decisions RouteTo(int event) const;
 };
 
-// Explores the story as the game plays it, or another one (a test changes a guard).
+// Explores the story as the game plays it, or another one (a test changes a
+// guard, adds a place), which must outlive the exploration.
 Exploration Explore(const Story& story = TheStory());
 
 }  // namespace velmora::routes

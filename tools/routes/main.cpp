@@ -3,9 +3,16 @@
 // and the list of scenario items that some route shows. Run it in the
 // repository's root, or give the root as its argument; anywhere else it
 // writes nothing. A file it cannot write ends it with status 1.
+//
+//   velmora-routes --plates
+//
+// lists the pictures of the story's place plates instead, one a line, for
+// the assets check (tools/check_assets.py).
 #include <cstdio>
 #include <string>
 
+#include "presentation/clock_display.h"
+#include "shell/story.h"
 #include "tools/routes/checkout_files.h"
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
@@ -16,6 +23,12 @@
 int main(int argc, char** argv) {
     using namespace velmora::routes;
     const std::string root = argc > 1 ? argv[1] : ".";
+    if (root == "--plates") {
+        for (const std::string& plate : velmora::Plates(velmora::TheStory())) {
+            std::printf("%s\n", velmora::PlatePicture(plate).c_str());
+        }
+        return 0;
+    }
     if (!IsGameCheckout(root)) {
         std::fprintf(stderr, "velmora-routes: %s is not a checkout of the game\n", root.c_str());
         return 2;

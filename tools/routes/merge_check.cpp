@@ -9,7 +9,7 @@ namespace {
 class MergeCheck {
   public:
     explicit MergeCheck(const Exploration& x)
-        : x_(x), children_(x.states.size()), runner_(TheStory()) {
+        : x_(x), children_(x.states.size()), runner_(x.story) {
         for (uint32_t s = 1; s < x.states.size(); ++s) children_[x.parent[s]].push_back(s);
     }
     std::string Run();

@@ -25,7 +25,7 @@ bool IsClick(const std::string& prompt) {
 // The game from the title over velmora-tty's protocol, on marker files:
 // every click answered, every decision taken from the route, and the input
 // ended at the first decision the route no longer gives.
-std::vector<std::string> TraceOf(const Decisions& route) {
+std::vector<std::string> TraceOf(const Story& story, const Decisions& route) {
     std::deque<std::string> left(route.begin(), route.end());
     std::ostringstream out;
     MarkerFiles files;
@@ -39,7 +39,7 @@ std::vector<std::string> TraceOf(const Decisions& route) {
             return answer;
         },
         files);
-    Form1 game(platform);
+    Form1 game(platform, story);
     platform.PlayGame(game);
     std::vector<std::string> trace;
     std::istringstream in(out.str());
@@ -50,8 +50,8 @@ std::vector<std::string> TraceOf(const Decisions& route) {
 }  // namespace
 
 // Each prompt of the trace took one line: a click, or the route's next decision.
-ReplayScript ScriptOf(const Decisions& route) {
-    ReplayScript script{{}, TraceOf(route)};
+ReplayScript ScriptOf(const Story& story, const Decisions& route) {
+    ReplayScript script{{}, TraceOf(story, route)};
     size_t next = 0;
     for (const std::string& line : script.trace) {
         if (!IsPrompt(line)) continue;
@@ -66,8 +66,9 @@ ReplayScript ScriptOf(const Decisions& route) {
     return script;
 }
 
-std::vector<std::string> ExpectedLines(int event, const std::vector<ItemId>& items) {
-    if (event == DigestEvent()) {
+std::vector<std::string> ExpectedLines(const StoryEvents& story, int event,
+                                       const std::vector<ItemId>& items) {
+    if (event == story.digest()) {
         return {"MSG 残念ながら、容量の関係で体験版はここまでです。", "MSG ＴＨＥ  ＥＮＤ", "END"};
     }
     std::vector<std::string> lines;

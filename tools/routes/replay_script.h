@@ -16,10 +16,11 @@ struct ReplayScript {
     std::vector<std::string> trace;  // what velmora-tty writes for them
 };
 
-ReplayScript ScriptOf(const Decisions& route);
+ReplayScript ScriptOf(const Story& story, const Decisions& route);
 
 // The MSG lines that show an event played on its route, in order.
-std::vector<std::string> ExpectedLines(int event, const std::vector<ItemId>& items);
+std::vector<std::string> ExpectedLines(const StoryEvents& story, int event,
+                                       const std::vector<ItemId>& items);
 
 // Whether the lines come in the trace in this order (others between them).
 bool PlaysInOrder(const std::vector<std::string>& trace, const std::vector<std::string>& expected);

@@ -74,10 +74,10 @@ those of the run that wrote this file, one thread, in whatever build ran it;
 Benchmark.
 )";
 
-std::string Names(EventSet events) {
+std::string Names(const StoryEvents& story, EventSet events) {
     std::string out;
-    for (int e = 0; e < EventCount(); ++e) {
-        if (events >> e & 1) out += (out.empty() ? "" : ", ") + Events()[e].name;
+    for (int e = 0; e < story.count(); ++e) {
+        if (events >> e & 1) out += (out.empty() ? "" : ", ") + story.list()[e].name;
     }
     return out.empty() ? "—" : out;
 }
@@ -97,12 +97,12 @@ std::string EventTable(const Exploration& x, const Exclusions& ex) {
     std::string out =
         "\n## Events\n\n| Event | Earliest | Decisions | Script | Never on one route with |\n"
         "|---|---|---|---|---|\n";
-    for (int e = 0; e < EventCount(); ++e) {
+    for (int e = 0; e < x.story.count(); ++e) {
         const EventRoute& r = x.events[e];
         if (r.decisions == kUnreached) continue;
-        out += "| " + Events()[e].name + " | " + ClockText(r.earliestClock) + " | " +
-               std::to_string(r.decisions) + " | `tests/routes/" + Slug(e) + ".in` | " +
-               Names(ex.Of(e)) + " |\n";
+        out += "| " + x.story.list()[e].name + " | " + ClockText(r.earliestClock) + " | " +
+               std::to_string(r.decisions) + " | `tests/routes/" + x.story.Slug(e) + ".in` | " +
+               Names(x.story, ex.Of(e)) + " |\n";
     }
     return out;
 }
@@ -110,9 +110,9 @@ std::string EventTable(const Exploration& x, const Exclusions& ex) {
 std::string Unreachable(const Exploration& x) {
     std::string out = "\n## Events that can never play\n\n";
     bool any = false;
-    for (int e = 0; e < EventCount(); ++e) {
+    for (int e = 0; e < x.story.count(); ++e) {
         if (x.events[e].decisions != kUnreached) continue;
-        out += "- " + Events()[e].name + "\n";
+        out += "- " + x.story.list()[e].name + "\n";
         any = true;
     }
     return any ? out : out + "None: every event plays on some route.\n";

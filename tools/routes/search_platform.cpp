@@ -12,7 +12,7 @@ void SearchPlatform::Begin(std::deque<std::string> decisions) {
 }
 
 void SearchPlatform::Told(const std::string& eventId) {
-    event_ = EventIndex(eventId);
+    event_ = storyEvents_.Index(eventId);
     if (event_ >= 0) events_ |= EventSet{1} << event_;
 }
 

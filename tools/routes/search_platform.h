@@ -32,6 +32,8 @@ struct Shown {
 
 class SearchPlatform : public Platform {
   public:
+    explicit SearchPlatform(const StoryEvents& events) : storyEvents_(events) {}
+
     // The game whose clock the notes of shown items take.
     void Watch(const GameState* state) { state_ = state; }
 
@@ -65,15 +67,16 @@ class SearchPlatform : public Platform {
     }
     void WaitPictureClick(const std::string&) override {}
     void ClosePictureWindow() override {}
-    void StopSound() override {}
-    void PlayLoop(const std::string&) override {}
+    Sound& sound() override { return silence_; }
     Files& files() override { return files_; }
 
   private:
     std::string Next(const std::vector<std::string>& options);
 
+    const StoryEvents& storyEvents_;
     const GameState* state_ = nullptr;
     MarkerFiles files_;
+    Silence silence_;
     std::deque<std::string> decisions_;
     std::vector<Shown> shown_;
     EventSet events_ = 0;

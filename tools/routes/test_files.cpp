@@ -42,16 +42,16 @@ std::vector<std::string> ShownItems(const Exploration& x) {
 bool WriteTestFiles(const Exploration& x, const std::string& folder) {
     bool ok = RemoveOldScripts(folder);
     std::vector<std::string> index;
-    for (int e = 0; e < EventCount(); ++e) {
+    for (int e = 0; e < x.story.count(); ++e) {
         if (x.events[e].decisions == kUnreached) continue;
-        const ReplayScript script = ScriptOf(x.RouteTo(e));
-        const std::vector<std::string> expected = ExpectedLines(e, x.events[e].items);
+        const ReplayScript script = ScriptOf(x.story.story(), x.RouteTo(e));
+        const std::vector<std::string> expected = ExpectedLines(x.story, e, x.events[e].items);
         if (!PlaysInOrder(script.trace, expected)) {
-            std::cerr << "the route to " << Events()[e].name << " does not play it\n";
+            std::cerr << "the route to " << x.story.list()[e].name << " does not play it\n";
             ok = false;
         }
-        ok &= WriteLines(folder + "/" + Slug(e) + ".in", script.input);
-        std::string row = Slug(e);
+        ok &= WriteLines(folder + "/" + x.story.Slug(e) + ".in", script.input);
+        std::string row = x.story.Slug(e);
         for (const std::string& line : expected) row += "\t" + line;
         index.push_back(row);
     }

@@ -2,7 +2,8 @@
 
 namespace velmora::routes {
 
-TurnRunner::TurnRunner(const Story& story) : form_(platform_, story), rules_(FlagRulesOf(story)) {
+TurnRunner::TurnRunner(const StoryEvents& events)
+    : platform_(events), form_(platform_, events.story()), rules_(FlagRulesOf(events.story())) {
     platform_.Watch(&form_.state());
     form_.Watch([this](const std::string& id) { platform_.Told(id); });
 }

@@ -23,7 +23,8 @@ struct TurnResult {
 
 class TurnRunner {
   public:
-    explicit TurnRunner(const Story& story);
+    // The events must outlive the runner.
+    explicit TurnRunner(const StoryEvents& events);
 
     // From the title click; the decisions answer the start-up questions.
     const TurnResult& Start(const Decisions& decisions);

@@ -5,13 +5,22 @@
 
 The folder: the page (platform/web/page), the engine (velmora-engine.js and
 .wasm), the game's data under data/ with ASCII file names (any server, any file
-system), the music as FLAC (lossless: the same samples, no silence added, so it
-loops as the wave file does), the design pictures, the fonts cut down to the
-game's characters with their licence, and files.json, which maps each file name
-the game uses (letter case aside) to its address.
+system), the music in three forms (below), the design pictures, the icons of
+the installed game, the fonts cut down to the game's characters with their
+licence; files.json, which maps each file name the game uses (letter case
+aside) to its address and says which forms of each music there are; and
+service_worker.js, which keeps this whole version of the folder for play
+without the network (it names every file with its SHA-256).
+
+The music: Ogg Vorbis and Ogg Opus, a seventh of the lossless size, for the
+page to choose from with canPlayType, and FLAC, lossless, where neither plays.
+All three end where the wave file ends, with no silence added at either end
+(Ogg's granule positions cut the encoders' padding), so each loops as the wave
+file does.
 """
 
 import argparse
+import hashlib
 import json
 import pathlib
 import shutil
@@ -38,14 +47,60 @@ def copy_if_changed(source: pathlib.Path, target: pathlib.Path) -> None:
     shutil.copyfile(source, target)
 
 
-def flac_of(wav: pathlib.Path, target: pathlib.Path) -> int:
-    """Compresses the music without loss; returns its sample rate."""
+# Each form of the music: its suffix, the type canPlayType is asked about, and
+# the encoder. Vorbis keeps the wave file's 22,050 Hz and, at quality 3, is the
+# smaller and the closer of the two; Opus (coded at 48 kHz) serves a browser
+# that plays Opus alone; FLAC is the same samples.
+MUSIC_FORMS = [
+    (".ogg", 'audio/ogg; codecs="vorbis"', lambda wav, out: ["oggenc", "-Q", "-q", "3", "-o", out, wav]),
+    (".opus", 'audio/ogg; codecs="opus"',
+     lambda wav, out: ["opusenc", "--quiet", "--bitrate", "48", wav, out]),
+    (".flac", "audio/flac", lambda wav, out: ["sox", wav, "-C", "8", out]),
+]
+
+
+def music_of(wav: pathlib.Path, out: pathlib.Path, stem: str) -> dict:
+    """The music in each form; what the page needs to choose and loop it."""
     with wave.open(str(wav)) as w:
-        rate = w.getframerate()
-    target.parent.mkdir(parents=True, exist_ok=True)
-    if not target.exists() or target.stat().st_mtime < wav.stat().st_mtime:
-        subprocess.run(["sox", str(wav), "-C", "8", str(target)], check=True)
-    return rate
+        rate, frames = w.getframerate(), w.getnframes()
+    forms = []
+    for suffix, kind, encoder in MUSIC_FORMS:
+        target = out / "data" / (stem + suffix)
+        target.parent.mkdir(parents=True, exist_ok=True)
+        if not target.exists() or target.stat().st_mtime < wav.stat().st_mtime:
+            subprocess.run(encoder(str(wav), str(target)), check=True)
+        forms.append({"type": kind, "address": target.relative_to(out).as_posix()})
+    return {"rate": rate, "seconds": frames / rate, "forms": forms}
+
+
+def copy_icons(source: pathlib.Path, out: pathlib.Path) -> None:
+    """The game's icon for a phone's home screen and the installed game's window."""
+    for size in (192, 512):
+        copy_if_changed(source / f"packaging/icons/velmora-{size}.png", out / f"icons/velmora-{size}.png")
+
+
+# Left out of the kept version: the manifest of versions itself (it is the
+# service worker), and what the page never fetches.
+NOT_KEPT = {"service_worker.js", "fonts/README.txt", "fonts/LICENSE.txt", "fonts/characters.txt"}
+
+
+def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
+    """The service worker with this version's files: each one's SHA-256, and
+    which form of which music it is (a browser keeps the form it plays)."""
+    music = json.loads((out / "files.json").read_text(encoding="utf-8"))["music"]
+    forms = {f["address"]: f["type"] for m in music.values() for f in m["forms"]}
+    files = {}
+    for f in sorted(out.rglob("*")):
+        name = f.relative_to(out).as_posix()
+        if f.is_file() and name not in NOT_KEPT:
+            files[name] = hashlib.sha256(f.read_bytes()).hexdigest()
+    version = hashlib.sha256(json.dumps(files, sort_keys=True).encode()).hexdigest()[:16]
+    site = {"version": version, "files": files, "musicForms": forms}
+    code = (source / "platform/web/service_worker.js").read_text(encoding="utf-8")
+    text = f"self.velmoraSite = {json.dumps(site, indent=1)};\n{code}"
+    target = out / "service_worker.js"
+    if not target.exists() or target.read_text(encoding="utf-8") != text:
+        target.write_text(text, encoding="utf-8")
 
 
 def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> None:
@@ -64,8 +119,8 @@ def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> No
             continue
         key = data.name.lower()
         if data.suffix.lower() == ".wav":
-            target = out / "data" / (site_name(data.stem + ".x")[:-2] + ".flac")
-            music[key] = flac_of(data, target)
+            music[key] = music_of(data, out, site_name(data.stem + ".x")[:-2])
+            target = out / music[key]["forms"][-1]["address"]  # the lossless form
         else:
             target = out / "data" / site_name(data.name)
             copy_if_changed(data, target)
@@ -73,7 +128,9 @@ def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> No
     manifest = json.dumps({"files": files, "music": music}, ensure_ascii=False, indent=1)
     (out / "files.json").write_text(manifest + "\n", encoding="utf-8")
 
+    copy_icons(source, out)
     font_subset.make_fonts(source, out / "fonts")
+    write_service_worker(source, out)
 
 
 def main() -> int:

@@ -1,8 +1,31 @@
 // The music, looped without a seam through Web Audio: the whole file is
 // decoded once into samples, and the loop jumps from its last sample to
-// its first. Shipped compressed without loss (FLAC), which decodes to
-// exactly the samples of the wave file, no silence added at either end.
+// its first. The site has each music in three forms (tools/web/build_site.py):
+// Ogg Vorbis and Ogg Opus, small, and FLAC, lossless; the page takes the first
+// this browser says it plays, and the next one where its decoder fails after
+// all. Each ends where the wave file ends, with no silence added at either end.
+import { downloadFailed } from './notices.js';
 import { fileKey } from './slot_storage.js';
+
+function playable(type) {
+  const probe = document.createElement('audio');
+  return typeof probe.canPlayType === 'function' && probe.canPlayType(type) !== '';
+}
+
+// The forms of one music to try, in order: those the browser says it plays,
+// then the lossless one whatever it says (a browser may decode more than it
+// admits to).
+export function formsToTry(music) {
+  const forms = music.forms || [];
+  const lossless = forms[forms.length - 1];
+  return [...forms.filter((f) => f !== lossless && playable(f.type)), lossless].filter(Boolean);
+}
+
+// The form of the site's music this browser will play first, or ''.
+export function musicForm(manifest) {
+  const first = Object.values(manifest.music || {}).map(formsToTry)[0];
+  return first && first.length ? first[0].type : '';
+}
 
 function linearVolume(perceived) {
   // The volume slider is a position on a logarithmic (perceived) scale.
@@ -13,8 +36,9 @@ function linearVolume(perceived) {
 export class Music {
   constructor(storage, manifest) {
     this.storage = storage;
-    this.rates = manifest.music || {};
+    this.musics = manifest.music || {};
     this.context = null;
+    this.decoder = null;
     this.gain = null;
     this.source = null;
     this.generation = 0;
@@ -22,11 +46,18 @@ export class Music {
     this.buffers = new Map();
   }
 
-  // Made while the page is idle: making one takes tens of milliseconds,
-  // which a click should not wait for. It stays silent until unlocked.
+  rate() {
+    return (Object.values(this.musics)[0] || {}).rate || 44100;
+  }
+
+  // The context that plays, made at the player's first touch, click or key
+  // (the page calls this on pointerdown and keydown, while the finger or the
+  // key is still down): making one opens the sound device, tens of
+  // milliseconds that neither the title nor a click's answer should wait for,
+  // and browsers let a page make sound only after the player's first gesture.
   prepare() {
     if (!this.context) {
-      const rate = Object.values(this.rates)[0];
+      const rate = this.rate();
       try {
         this.context = new AudioContext(rate ? { sampleRate: rate } : {});
       } catch (e) {
@@ -44,15 +75,37 @@ export class Music {
     if (this.context.state === 'suspended') this.context.resume();
   }
 
+  // The music is decoded beforehand by a context that opens no device; its
+  // samples play in the other at the same rate.
+  decodeContext() {
+    if (!this.decoder) this.decoder = new OfflineAudioContext(2, 1, this.rate());
+    return this.decoder;
+  }
+
   buffer(name) {
     const key = fileKey(name);
     if (!this.buffers.has(key)) {
-      const decoded = this.storage.download(name)
-        .then((bytes) => bytes && this.context.decodeAudioData(bytes.slice().buffer))
-        .catch(() => null);
+      const decoded = this.decode(name, formsToTry(this.musics[key] || {}));
       this.buffers.set(key, decoded);
+      decoded.then((buffer) => { if (!buffer) this.buffers.delete(key); });  // tried again later
     }
     return this.buffers.get(key);
+  }
+
+  async decode(name, forms) {
+    for (const form of forms) {
+      try {
+        const response = await fetch(form.address);
+        if (!response.ok) continue;
+        const buffer = await this.decodeContext().decodeAudioData(await response.arrayBuffer());
+        this.form = form.type;
+        return buffer;
+      } catch (e) {
+        // the next form
+      }
+    }
+    this.storage.notices.say(downloadFailed(name));
+    return null;
   }
 
   // Starts the file looping, in the background; a stop that comes before
@@ -67,6 +120,8 @@ export class Music {
       const source = this.context.createBufferSource();
       source.buffer = buffer;
       source.loop = true;
+      // A decoder that pads the end still loops at the wave file's length.
+      source.loopEnd = Math.min(buffer.duration, (this.musics[fileKey(name)] || {}).seconds || Infinity);
       source.connect(this.gain);
       source.start();
       this.source = source;

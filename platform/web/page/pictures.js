@@ -81,6 +81,7 @@ async function showIn(img, pictures, name) {
   const picture = await pictures.get(name);
   if (img.dataset.file !== name) return;  // another picture came meanwhile
   img.style.setProperty('--iw', picture ? picture.width : 0);
+  img.removeAttribute('srcset');  // the design's drawing for a fine screen
   img.src = picture ? address : '';
 }
 
@@ -188,6 +189,7 @@ export class MainWindowPictures {
       img.dataset.file = '';
       img.style.removeProperty('--iw');
       img.src = src;
+      if (img !== this.side) img.srcset = `${src} 1x, ${src.replace('.png', '_large.png')} 3x`;
     }
     this.showTime('AM 9:00', 2, 1);
   }

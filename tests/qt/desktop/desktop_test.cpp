@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <csignal>
 
-#include "../game_harness.h"
 #include "app/story_map_rows.h"
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
@@ -24,6 +23,7 @@
 #include "platform/qt/story_map_window.h"
 #include "shell/story_map.h"
 #include "tests/engine/harness.h"
+#include "tests/qt/game_harness.h"
 #include "x11_desktop.h"
 
 QT_BEGIN_NAMESPACE

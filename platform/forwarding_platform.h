@@ -1,0 +1,49 @@
+// A platform that stands between the game and another one (its front) and
+// passes on every call it does not change itself: the comforts that stand
+// so (rollback, skipping, keeping the screen drawn) say only what they
+// change.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace velmora {
+
+class ForwardingPlatform : public Platform {
+  public:
+    void SetMessageCaption(const std::string& text) override { front().SetMessageCaption(text); }
+    Twips MainWindowPosition() override { return front().MainWindowPosition(); }
+    void ShowScene(const std::string& file) override { front().ShowScene(file); }
+    void ClearScene() override { front().ClearScene(); }
+    void ShowPreparedPortrait(const std::string& file) override {
+        front().ShowPreparedPortrait(file);
+    }
+    void HidePortraitLayer() override { front().HidePortraitLayer(); }
+    void PaintPortraitIntoScene(const std::string& file) override {
+        front().PaintPortraitIntoScene(file);
+    }
+    void ShowSidePicture(const std::string& file) override { front().ShowSidePicture(file); }
+    void ShowClock(const ClockFace& face) override { front().ShowClock(face); }
+    void ShowDesignPictures() override { front().ShowDesignPictures(); }
+    void WaitNext(Twips at) override { front().WaitNext(at); }
+    YesNo AskYesNo(Twips at) override { return front().AskYesNo(at); }
+    void OpenNameDialog() override { front().OpenNameDialog(); }
+    NameEntry WaitNameDialog() override { return front().WaitNameDialog(); }
+    void CloseNameDialog() override { front().CloseNameDialog(); }
+    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+                                              Twips at) override {
+        return front().ChooseFromList(entries, at);
+    }
+    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override {
+        return front().ChooseCommand(captions);
+    }
+    void WaitPictureClick(const std::string& file) override { front().WaitPictureClick(file); }
+    void ClosePictureWindow() override { front().ClosePictureWindow(); }
+    Sound& sound() override { return front().sound(); }
+    Files& files() override { return front().files(); }
+
+  protected:
+    // Where the calls go on to.
+    virtual Platform& front() = 0;
+};
+
+}  // namespace velmora

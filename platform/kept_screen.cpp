@@ -1,0 +1,81 @@
+#include "platform/kept_screen.h"
+
+namespace velmora {
+
+template <typename Change, typename Pass>
+void KeptScreen::Drawn(Change change, Pass pass) {
+    change(drawn_);
+    if (!shown_) return;
+    change(onFront_);
+    pass();
+}
+
+void KeptScreen::Show() {
+    ShowInstead(front_, onFront_, drawn_);
+    onFront_ = drawn_;
+    shown_ = true;
+}
+
+void KeptScreen::SetMessageCaption(const std::string& text) {
+    Drawn([&](Screen& s) { s.caption = text; }, [&] { front_.SetMessageCaption(text); });
+}
+
+void KeptScreen::ShowScene(const std::string& file) {
+    Drawn([&](Screen& s) { s.ShowScene(file); }, [&] { front_.ShowScene(file); });
+}
+
+void KeptScreen::ClearScene() {
+    Drawn([](Screen& s) { s.ClearScene(); }, [&] { front_.ClearScene(); });
+}
+
+void KeptScreen::ShowPreparedPortrait(const std::string& file) {
+    Drawn([&](Screen& s) { s.portrait = file; }, [&] { front_.ShowPreparedPortrait(file); });
+}
+
+void KeptScreen::HidePortraitLayer() {
+    Drawn([](Screen& s) { s.portrait.reset(); }, [&] { front_.HidePortraitLayer(); });
+}
+
+void KeptScreen::PaintPortraitIntoScene(const std::string& file) {
+    Drawn([&](Screen& s) { s.Paint(file); }, [&] { front_.PaintPortraitIntoScene(file); });
+}
+
+void KeptScreen::ShowSidePicture(const std::string& file) {
+    Drawn([&](Screen& s) { s.side = file; }, [&] { front_.ShowSidePicture(file); });
+}
+
+void KeptScreen::ShowClock(const ClockFace& face) {
+    Drawn([&](Screen& s) { s.ShowClock(face); }, [&] { front_.ShowClock(face); });
+}
+
+void KeptScreen::ShowDesignPictures() {
+    Drawn([](Screen& s) { s.ShowDesignPictures(); }, [&] { front_.ShowDesignPictures(); });
+}
+
+void KeptScreen::OpenNameDialog() {
+    Drawn([](Screen& s) { s.nameDialogOpen = true; }, [&] { front_.OpenNameDialog(); });
+}
+
+void KeptScreen::CloseNameDialog() {
+    Drawn([](Screen& s) { s.nameDialogOpen = false; }, [&] { front_.CloseNameDialog(); });
+}
+
+// The picture window opens with its wait, and stays open after it.
+void KeptScreen::WaitPictureClick(const std::string& file) {
+    Drawn([](Screen& s) { s.pictureWindowOpen = true; }, [&] { front_.WaitPictureClick(file); });
+}
+
+void KeptScreen::ClosePictureWindow() {
+    Drawn([](Screen& s) { s.pictureWindowOpen = false; }, [&] { front_.ClosePictureWindow(); });
+}
+
+void KeptScreen::Music::StopSound() {
+    screen_.Drawn([](Screen& s) { s.music.reset(); }, [&] { screen_.front_.sound().StopSound(); });
+}
+
+void KeptScreen::Music::PlayLoop(const std::string& waveFile) {
+    screen_.Drawn([&](Screen& s) { s.music = waveFile; },
+                  [&] { screen_.front_.sound().PlayLoop(waveFile); });
+}
+
+}  // namespace velmora
