@@ -21,7 +21,9 @@ import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
+sys.path.insert(0, str(HERE.parent / "web"))
 import contract  # noqa: E402
+from browser import end_process  # noqa: E402
 
 KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape", "Up": "Up",
            "Down": "Down", "Left": "Left", "Right": "Right", "Home": "Home", "End": "End",
@@ -60,12 +62,7 @@ class Desktop:
 
     def close(self):
         for process in (self.openbox, self.xvfb):
-            process.terminate()
-            try:
-                process.wait(10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            end_process(process)
         shutil.rmtree(self.work, ignore_errors=True)
 
 
@@ -141,12 +138,7 @@ class Window(contract.FrontEnd):
             self.host.close()
             self.host = None
         if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+            end_process(self.process)
         if os.environ.get("CONTRACT_KEEP_LOG") or getattr(self, "failed_now", False):
             print((self.folder / "host.log").read_text()[-6000:])
         self.failed_now = False
