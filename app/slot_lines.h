@@ -1,10 +1,13 @@
-// What the details beside the slot list say of one slot: "file2　4月3日
-// PM 2:30　公園　中村（ナカ）" and, on a line below, when the file was
-// written; or that it is empty, or that it cannot be read and why. Read
-// with the load's own strict reader, only looking (world/slot_details.h).
+// What the details beside the slot list say of one slot, in the window
+// program and the web page alike: "file2　4月3日 PM 2:30　公園　中村（ナカ）"
+// and, on a line below, when the file was written; that a slot cut short
+// loads only in part, the running game keeping what it lacks; or that it is
+// empty, or that it cannot be read and why. Read with the load's own strict
+// reader, only looking (world/slot_details.h).
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "world/slot_details.h"
@@ -16,5 +19,9 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details);
 inline std::string DescribeSlot(Files& files, const std::string& slot) {
     return DescribeSlot(slot, ReadSlotDetails(files, slot));
 }
+
+// The details beside a list: one description for each entry when the list
+// is the five save slots; none for any other list.
+std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries);
 
 }  // namespace velmora

@@ -7,21 +7,30 @@
 #include <vector>
 
 #include "app/following.h"
+#include "app/slot_lines.h"
 #include "platform/rollback.h"
 #include "platform/skip.h"
 #include "platform/web/web_files.h"
 #include "platform/web/web_platform.h"
 #include "shell/story_map.h"
-#include "world/slot_format.h"
+#include "world/slot_details.h"
 
 namespace {
 
-// Slot files brought into the page must read as the game reads a slot.
-bool ReadableSlot(const std::string& flagFile, const std::string& textFile, std::string* why) {
-    std::vector<int16_t> values;
-    velmora::SlotText text;
-    return velmora::ParseFlagFile(flagFile, &values, why) &&
-           velmora::ParseTextFile(textFile, &text, why);
+// Slot files brought into the page must read as the game reads a slot; one
+// that would replace a save asks the player first, saying what each holds.
+velmora::web::UploadVerdict CheckUpload(velmora::Files& files, const velmora::web::Upload& upload) {
+    const velmora::SlotDetails brought =
+        velmora::ReadSlotDetails({upload.flagFile, upload.textFile});
+    if (brought.kind != velmora::SlotDetails::Kind::kSaved) return {false, brought.why, {}};
+    const velmora::SlotDetails kept = velmora::ReadSlotDetails(files, upload.slot);
+    if (upload.confirmed || kept.kind == velmora::SlotDetails::Kind::kEmpty) return {true, {}, {}};
+    return {true,
+            {},
+            upload.slot + " にはもうセーブがあります。読み込むと、今のセーブは消えます。\n" +
+                "今のセーブ：\n" + velmora::DescribeSlot(upload.slot, kept) + "\n" +
+                "読み込むセーブ：\n" + velmora::DescribeSlot(upload.slot, brought) + "\n" +
+                "置き換えますか？"};
 }
 
 std::string Json(const std::string& text) {
@@ -77,7 +86,11 @@ int main() {
         kept.Keep(true);
         rollback.game().Form_Resize();
     });
-    platform.OnSlotUpload(ReadableSlot);
+    platform.OnSlotUpload(
+        [&](const velmora::web::Upload& upload) { return CheckUpload(files, upload); });
+    platform.DescribeSlotsWith([&](const std::vector<std::string>& entries) {
+        return velmora::DescribeSlots(files, entries);
+    });
     skip.OnPass([&] { platform.Pace(); });
     rollback.game().Form_Resize();  // the main window is shown
     try {

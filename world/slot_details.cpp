@@ -16,6 +16,14 @@ SlotDetails ReadSlotDetails(Files& files, const std::string& slot) {
         if (!empty) details.why = WhySlot(failure);
         return details;
     }
+    const int64_t written = details.written;
+    details = ReadSlotDetails(bytes);
+    details.written = written;
+    return details;
+}
+
+SlotDetails ReadSlotDetails(const std::vector<std::string>& bytes) {
+    SlotDetails details;
     GameState& s = details.saved;
     size_t count = 0;
     if (!TakeSlot(bytes, &s, &count, &details.why)) {
@@ -24,6 +32,7 @@ SlotDetails ReadSlotDetails(Files& files, const std::string& slot) {
     }
     details.kind = SlotDetails::Kind::kSaved;
     details.clockKnown = count > static_cast<size_t>(Flag::SavedHalf);
+    details.partial = count < static_cast<size_t>(kSavedFlagCount);
     TakeSavedClock(s);
     return details;
 }

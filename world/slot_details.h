@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "world/state.h"
 
@@ -21,9 +22,14 @@ struct SlotDetails {
     // holds it), place and names.
     GameState saved;
     bool clockKnown = false;
+    // A flag file cut short loads: the flags it lacks (the clock among them,
+    // unless clockKnown) keep the running game's values.
+    bool partial = false;
     int64_t written = 0;  // when the slot was written, seconds since 1970 (UTC); 0: unknown
 };
 
 SlotDetails ReadSlotDetails(Files& files, const std::string& slot);
+// The same of a slot's two files in hand (a slot the player brings in).
+SlotDetails ReadSlotDetails(const std::vector<std::string>& bytes);
 
 }  // namespace velmora

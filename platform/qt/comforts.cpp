@@ -4,13 +4,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 #include <QWheelEvent>
 #include <utility>
 
+#include "platform/comfort_words.h"
 #include "platform/qt/history_window.h"
+#include "platform/qt/key_place.h"
 #include "platform/qt/next_dialog.h"
 #include "platform/qt/replay.h"
 #include "platform/qt/settings_window.h"
@@ -23,10 +24,6 @@ namespace {
 template <typename Window>
 bool IsModal() {
     return qobject_cast<Window*>(QApplication::activeModalWidget()) != nullptr;
-}
-
-bool Typing() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
 }
 
 }  // namespace
@@ -44,7 +41,8 @@ Comforts::Comforts(MainWindow& window, LoopingSound& sound)
       sound_(sound),
       history_(window.message()),
       autoAdvance_(this),
-      stage_(window) {
+      stage_(window),
+      blockedPointer_(window) {
     settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
@@ -52,7 +50,7 @@ Comforts::Comforts(MainWindow& window, LoopingSound& sound)
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
         ComfortSettings changed = settings_;
         changed.autoAdvance = false;
-        Change(changed, "自動送り：オフ");
+        Change(changed, words::AutoAdvanceNotice(false));
     });
     qApp->installEventFilter(this);
     // Settings that cannot be read are told once the window is up.
@@ -91,10 +89,9 @@ void Comforts::Change(const ComfortSettings& settings, const QString& said) {
 void Comforts::Toggle(bool ComfortSettings::*option) {
     ComfortSettings changed = settings_;
     changed.*option = !(changed.*option);
-    if (option == &ComfortSettings::muted)
-        Change(changed, changed.muted ? "音楽を消しました" : "音楽を戻しました");
+    if (option == &ComfortSettings::muted) Change(changed, words::MusicNotice(changed.muted));
     if (option == &ComfortSettings::autoAdvance)
-        Change(changed, changed.autoAdvance ? "自動送り：オン" : "自動送り：オフ");
+        Change(changed, words::AutoAdvanceNotice(changed.autoAdvance));
 }
 
 void Comforts::Say(const QString& text) {
@@ -131,44 +128,50 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+// What the keys' table gives the comforts; going back and forward and
+// skipping are the replay's.
 bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
-    const int code = key->key();
-    const bool plain = key->modifiers() == Qt::NoModifier && !key->isAutoRepeat();
-    if (code == Qt::Key_F11 && !key->isAutoRepeat()) {
-        ToggleFullScreen();
-        return true;
+    NextDialog* next = NextDialog::Waiting();
+    const keys::Where where{WindowOf(window), Typing(), false, next && next->Answerable()};
+    switch (keys::WhatTheKeyDoes(PressOf(key), where).does) {
+        case keys::Does::kFullScreen:
+            ToggleFullScreen();
+            return true;
+        case keys::Does::kSettings:
+            OpenSettings();
+            return true;
+        case keys::Does::kPressNext:
+            return next && next->Press();
+        case keys::Does::kYes:
+        case keys::Does::kNo:
+            if (auto* question = qobject_cast<YesNoDialog*>(window)) {
+                question->Press(PressOf(key).key == keys::Key::kY ? YesNo::Yes : YesNo::No);
+                return true;
+            }
+            return false;
+        case keys::Does::kHistory:
+            OpenHistory();
+            return true;
+        case keys::Does::kMute:
+            Toggle(&ComfortSettings::muted);
+            return true;
+        case keys::Does::kAutoAdvance:
+            Toggle(&ComfortSettings::autoAdvance);
+            return true;
+        default:
+            return false;
     }
-    if (code == Qt::Key_F2 || (code == Qt::Key_Comma && key->modifiers() == Qt::ControlModifier)) {
-        OpenSettings();
-        return true;
-    }
-    if (!plain || Typing()) return false;
-    // NEXT's keys over NEXT, or over the main window while NEXT waits.
-    const bool nextKey = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space;
-    if (nextKey && (qobject_cast<NextDialog*>(window) || window == &window_)) {
-        NextDialog* next = NextDialog::Waiting();
-        return next && next->Press();
-    }
-    auto* question = qobject_cast<YesNoDialog*>(window);
-    if (question && (code == Qt::Key_Y || code == Qt::Key_N)) {
-        question->Press(code == Qt::Key_Y ? YesNo::Yes : YesNo::No);
-        return true;
-    }
-    if (code == Qt::Key_H) OpenHistory();
-    if (code == Qt::Key_M) Toggle(&ComfortSettings::muted);
-    if (code == Qt::Key_A) Toggle(&ComfortSettings::autoAdvance);
-    return code == Qt::Key_H || code == Qt::Key_M || code == Qt::Key_A;
 }
 
+// At the newest step the wheel down is NEXT when the player has asked for
+// it; back and forward are the replay's.
 bool Comforts::OnWheel(const QWheelEvent* wheel) {
-    // Up goes back a step (the replay's); down, at the newest step, is NEXT
-    // when the player has asked for it.
-    const int turn = wheel->angleDelta().y();
-    if (turn < 0 && settings_.wheelDownPressesNext) {
-        NextDialog* next = NextDialog::Waiting();
-        return next && next->Press();
-    }
-    return false;
+    NextDialog* next = NextDialog::Waiting();
+    const bool nextWaits = next && next->Answerable();
+    const bool forward = replay_ && replay_->CanGoForward();
+    const keys::Does does = keys::WhatTheWheelDoes(wheel->angleDelta().y() > 0, forward,
+                                                   settings_.wheelDownPressesNext, nextWaits);
+    return does == keys::Does::kPressNext && next->Press();
 }
 
 void Comforts::OnShown(QWidget* window) {
@@ -213,8 +216,11 @@ void Comforts::OpenMenu(QPoint at) {
     addSwitch("音楽を消す\tM", settings_.muted, [this] { Toggle(&ComfortSettings::muted); });
     if (replay_) {
         menu.addSeparator();
-        menu.addAction("ひとつ戻る\tPage Up・←・ホイール上", replay_, &Replay::Back);
-        menu.addAction("ひとつ進む\tPage Down・ホイール下", replay_, &Replay::Forward);
+        // Greyed where there is no step to go to (the start, right after a load).
+        menu.addAction("ひとつ戻る\tPage Up・←・ホイール上", replay_, &Replay::Back)
+            ->setEnabled(replay_->CanGoBack());
+        menu.addAction("ひとつ進む\tPage Down・ホイール下", replay_, &Replay::Forward)
+            ->setEnabled(replay_->CanGoForward());
         addSwitch("既読スキップ\tCtrl・Tab", replay_->skipping(),
                   [this] { replay_->ToggleSkip(); });
         menu.addAction("ストーリーマップ…\tS", replay_, &Replay::OpenStoryMap);

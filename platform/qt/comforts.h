@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/qt/auto_advance.h"
+#include "platform/qt/blocked_pointer.h"
 #include "platform/qt/comfort_settings.h"
 #include "platform/qt/looping_sound.h"
 #include "platform/qt/main_window.h"
@@ -48,6 +49,10 @@ class Comforts : public QObject {
     void OpenSettings();
     void ToggleFullScreen();
 
+    // The main window's one notice: what a comfort key did, or a file of
+    // the player's that could not be read or kept.
+    void Say(const QString& text);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -60,7 +65,6 @@ class Comforts : public QObject {
     void OpenMenu(QPoint at);
     void Toggle(bool ComfortSettings::*option);
     void Change(const ComfortSettings& settings, const QString& said);
-    void Say(const QString& text);
 
     MainWindow& window_;
     LoopingSound& sound_;
@@ -68,6 +72,7 @@ class Comforts : public QObject {
     MessageHistory history_;
     AutoAdvance autoAdvance_;
     Stage stage_;
+    BlockedPointer blockedPointer_;
     MessageSpeech speech_;
     Notice* notice_ = nullptr;  // made when first needed
     std::string unkept_;        // why the settings could not be read or kept, once told

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/player_keys.h"
 #include "platform/qt/confirm_keys.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/twips.h"
@@ -39,13 +40,15 @@ constexpr std::array<Row, CommandMenu::kButtonCount> kRows{{
     {"Command16", 6000, 6240, 15},
 }};
 
+constexpr double kClientWidth = 2160;
+constexpr double kClientHeight = 6240;
 constexpr double kButtonWidth = 2000;
 constexpr double kButtonHeight = 380;
 
 }  // namespace
 
 CommandMenu::CommandMenu(QWidget* owner)
-    : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", PxSize(2160, 6240)) {
+    : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", PxSize(kClientWidth, kClientHeight)) {
     const QFont font = GameFont(kPGothic, 12);
     std::array<QPushButton*, kButtonCount> byTab{};
     for (int row = 0; row < kButtonCount; ++row) {
@@ -53,19 +56,23 @@ CommandMenu::CommandMenu(QWidget* owner)
         QPushButton* button =
             AddButton(r.name, "", PxRect(r.left, r.top, kButtonWidth, kButtonHeight), font,
                       "このコマンドを選びます");
-        connect(button, &QPushButton::clicked, this, [this, button] {
+        connect(button, &QPushButton::clicked, this, [this, button, row] {
             choice_ = button->text().toStdString();
-            focus_ = button;
+            pressedRow_ = row;
             accept();
         });
         buttons_[row] = button;
         byTab[r.tabIndex] = button;
+        if (r.tabIndex == 0) firstRow_ = row;
     }
     for (int i = 1; i < kButtonCount; ++i) setTabOrder(byTab[i - 1], byTab[i]);
-    focus_ = byTab[0];
     // The game never moves the menu: it opens beside the main window.
     if (owner) PlaceAt(owner->geometry().topRight() + QPoint(1, 0));
     new ConfirmKeys(this);
+}
+
+QSize CommandMenu::DesignSize() {
+    return PxSize(kClientWidth, kClientHeight) + QSize(0, TitleBar::kDesignHeight);
 }
 
 std::optional<std::string> CommandMenu::Choose(const std::vector<std::string>& captions) {
@@ -74,7 +81,7 @@ std::optional<std::string> CommandMenu::Choose(const std::vector<std::string>& c
         buttons_[row]->setText(QString::fromStdString(captions[row]));
     }
     choice_.reset();
-    focus_->setFocus();
+    buttons_[keys::MenuFocus(pressedRow_, firstRow_)]->setFocus();
     exec();
     return choice_;
 }

@@ -1,6 +1,6 @@
 // Form8: the sixteen buttons of places and commands. Created once, then only
-// hidden and shown again, so the keyboard focus stays on the button clicked
-// last.
+// hidden and shown again; it opens with the focus on the button pressed last
+// (the keys' table, platform/player_keys.h).
 #pragma once
 
 #include <QPushButton>
@@ -20,6 +20,9 @@ class CommandMenu : public GameDialog {
 
     explicit CommandMenu(QWidget* owner);
 
+    // The whole window at the design's size, its title bar included.
+    static QSize DesignSize();
+
     // captions: top to bottom. Nothing when the window system closed the menu.
     std::optional<std::string> Choose(const std::vector<std::string>& captions);
 
@@ -27,7 +30,8 @@ class CommandMenu : public GameDialog {
 
   private:
     std::array<QPushButton*, kButtonCount> buttons_{};
-    QPushButton* focus_ = nullptr;
+    int pressedRow_ = -1;  // the button pressed last
+    int firstRow_ = 0;     // the first of the Tab order
     std::optional<std::string> choice_;
 };
 

@@ -1,18 +1,12 @@
 #include "platform/qt/confirm_keys.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QListWidget>
+
+#include "platform/qt/key_place.h"
 
 namespace velmora::qt {
-
-namespace {
-
-bool IsConfirmKey(int key) {
-    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-}  // namespace
 
 ConfirmKeys::ConfirmKeys(QDialog* window) : QObject(window), window_(window) {
     window->installEventFilter(this);
@@ -26,37 +20,49 @@ bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::KeyPress:
             return OnKey(watched, static_cast<QKeyEvent*>(event));
-        case QEvent::KeyRelease:
-            return !moved_ && IsConfirmKey(static_cast<QKeyEvent*>(event)->key());
+        case QEvent::KeyRelease: {
+            // A button pressed by Space clicks when the key is let go.
+            const keys::Press press = PressOf(static_cast<QKeyEvent*>(event));
+            return keys::WhatTheKeyDoes(press, {WindowOf(window_), false, moved_, false}).does ==
+                   keys::Does::kNothing;
+        }
         default:
             return false;
     }
 }
 
 bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
-    switch (key->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            moved_ = true;
-            return false;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            moved_ = true;
-            // Between buttons the arrows step along the Tab order; a list
-            // moves through its own entries.
-            if (!qobject_cast<QAbstractButton*>(watched)) return false;
-            {
-                const bool back = key->key() == Qt::Key_Up || key->key() == Qt::Key_Left;
-                QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
-                              back ? Qt::ShiftModifier : Qt::NoModifier);
-                QCoreApplication::sendEvent(watched, &tab);
-            }
+    const keys::Answer answer =
+        keys::WhatTheKeyDoes(PressOf(key), {WindowOf(window_), false, moved_, false});
+    if (answer.moves) moved_ = true;
+    switch (answer.does) {
+        case keys::Does::kNothing:
             return true;
+        case keys::Does::kFocusNext:
+        case keys::Does::kFocusPrevious: {
+            // Between buttons the arrows step along the Tab order.
+            const bool back = answer.does == keys::Does::kFocusPrevious;
+            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                          back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCoreApplication::sendEvent(watched, &tab);
+            return true;
+        }
+        case keys::Does::kListMove:
+            return MoveInList(key);
         default:
-            return !moved_ && IsConfirmKey(key->key());
+            return false;
     }
+}
+
+// The highlight moves from the entry highlighted, and the list takes the focus.
+bool ConfirmKeys::MoveInList(const QKeyEvent* key) {
+    auto* list = window_->findChild<QListWidget*>();
+    if (!list) return false;
+    const int highlighted = list->selectedItems().isEmpty() ? -1 : list->currentRow();
+    const int to = keys::ListMove(PressOf(key).key, highlighted, list->count());
+    if (to >= 0) list->setCurrentRow(to);
+    list->setFocus();
+    return true;
 }
 
 }  // namespace velmora::qt

@@ -1,12 +1,16 @@
-// Space and Enter answer a question, a list or the command menu only once
-// the player has moved the focus in that window with Tab or an arrow key.
-// The same keys press NEXT: a player going through a scene with them must
-// not answer the question that follows by accident. The focus still starts
+// The keys of a question, a list or the command menu, as the keys' table
+// (platform/player_keys.h) has them: Space and Enter act there only once
+// the player has moved the focus with Tab, an arrow, Home or End, so that a
+// player going through a scene with them never answers the question that
+// follows by accident; the arrows step between the buttons, and in a list
+// move the highlight from the entry highlighted. The focus still starts
 // where the game puts it, and clicks and the Y/N keys answer at once.
 #pragma once
 
 #include <QDialog>
 #include <QObject>
+
+class QKeyEvent;
 
 namespace velmora::qt {
 
@@ -21,6 +25,7 @@ class ConfirmKeys : public QObject {
 
   private:
     bool OnKey(QObject* watched, const QKeyEvent* key);
+    bool MoveInList(const QKeyEvent* key);
 
     QDialog* window_;
     bool moved_ = false;  // the focus has been moved since the window opened

@@ -115,7 +115,8 @@ void QtPlatform::CloseNameDialog() {
 std::optional<std::string> QtPlatform::ChooseFromList(const std::vector<std::string>& entries,
                                                       Twips at) {
     ListDialog dialog(&window_, entries);
-    SlotDetailsPanel details(&dialog, entries, describeSlot_);
+    SlotDetailsPanel details(&dialog,
+                             describeSlots_ ? describeSlots_(entries) : std::vector<std::string>{});
     std::optional<std::string> chosen = dialog.Choose(at);
     WaitEnded();
     return chosen;

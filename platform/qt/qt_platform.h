@@ -59,7 +59,7 @@ class QtPlatform : public Platform {
     // there (it throws).
     void AfterEachWait(std::function<void()> check) { afterWait_ = std::move(check); }
     // The words of the details beside the slot list; without them, none.
-    void DescribeSlotsWith(SlotDescriber describe) { describeSlot_ = std::move(describe); }
+    void DescribeSlotsWith(SlotDescriber describe) { describeSlots_ = std::move(describe); }
 
     const LoopingSound& sound() const { return sound_; }
 
@@ -72,7 +72,7 @@ class QtPlatform : public Platform {
     SceneLighting lighting_;
     LoopingSound sound_;
     std::function<void()> afterWait_;
-    SlotDescriber describeSlot_;
+    SlotDescriber describeSlots_;
     // The owned windows die with the main window; the pointers notice.
     QPointer<NextDialog> next_;
     QPointer<NameDialog> name_;

@@ -7,9 +7,8 @@
 
 #include "platform/qt/comforts.h"
 #include "platform/qt/fonts.h"
-#include "platform/qt/name_dialog.h"
+#include "platform/qt/key_place.h"
 #include "platform/qt/next_dialog.h"
-#include "platform/qt/picture_window.h"
 #include "platform/qt/twips.h"
 
 namespace velmora::qt {
@@ -27,13 +26,6 @@ GameDialog* WaitingGameWindow() {
 bool NextWaits() {
     const NextDialog* next = NextDialog::Waiting();
     return next && next->Answerable();
-}
-
-// Where the arrow keys move nothing: in a question, a list or the menu they
-// move the focus.
-bool ArrowsFree(const QWidget* window) {
-    return qobject_cast<const NextDialog*>(window) || qobject_cast<const PictureWindow*>(window) ||
-           qobject_cast<const MainWindow*>(window);
 }
 
 QLabel* SkipMark(QWidget* message) {
@@ -137,28 +129,27 @@ void Replay::OpenStoryMap() {
     map.exec();
 }
 
+// What the keys' table gives the replay: going back and forward, skipping
+// and the story map; any key but Ctrl stops skipping, and does its own work.
 bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
-    const int code = key->key();
-    if (code == Qt::Key_Control) {
-        // Pressed over a question, the name, a list or the menu it skips nothing.
-        if (!key->isAutoRepeat() && (NextWaits() || passing_)) HoldSkip(true);
-        return false;
+    const keys::Where where{WindowOf(window), Typing(), false, NextWaits() || passing_};
+    const keys::Answer answer = keys::WhatTheKeyDoes(PressOf(key), where);
+    if (answer.does == keys::Does::kHoldSkip) HoldSkip(true);
+    if (answer.stopsSkip) StopSkipping();
+    switch (answer.does) {
+        case keys::Does::kSkip:
+            ToggleSkip();
+            return true;
+        case keys::Does::kBack:
+            return Back() || true;
+        case keys::Does::kForward:
+            return Forward() || true;
+        case keys::Does::kStoryMap:
+            OpenStoryMap();
+            return true;
+        default:
+            return false;
     }
-    StopSkipping();  // any other key stops it, and does its own work
-    if (key->modifiers() != Qt::NoModifier) return false;
-    if (code == Qt::Key_Tab && NextWaits() &&
-        (qobject_cast<NextDialog*>(window) || window == &window_)) {
-        ToggleSkip();
-        return true;
-    }
-    if (code == Qt::Key_PageUp || (code == Qt::Key_Left && ArrowsFree(window)))
-        return Back() || true;
-    if (code == Qt::Key_PageDown) return Forward() || true;
-    if (code == Qt::Key_S && !qobject_cast<NameDialog*>(window) && !key->isAutoRepeat()) {
-        OpenStoryMap();
-        return true;
-    }
-    return false;
 }
 
 bool Replay::eventFilter(QObject* watched, QEvent* event) {
@@ -178,9 +169,16 @@ bool Replay::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Wheel: {
             if (InScrollArea(widget)) return false;
             const int turn = static_cast<QWheelEvent*>(event)->angleDelta().y();
-            if (turn > 0) return Back() || true;
+            if (turn == 0) return false;
             // At the newest step the wheel's NEXT (an option) is the comforts'.
-            return turn < 0 && Forward();
+            switch (keys::WhatTheWheelDoes(turn > 0, rollback_.CanGoForward(), false, false)) {
+                case keys::Does::kBack:
+                    return Back() || true;
+                case keys::Does::kForward:
+                    return Forward();
+                default:
+                    return false;
+            }
         }
         case QEvent::MouseButtonPress:
             StopSkipping();

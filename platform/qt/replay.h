@@ -31,6 +31,8 @@ class Replay : public QObject {
 
     bool Back();     // false: no step to go back to
     bool Forward();  // false: no step gone back to
+    bool CanGoBack() const { return rollback_.CanGoBack(); }
+    bool CanGoForward() const { return rollback_.CanGoForward(); }
     void ToggleSkip();
     void HoldSkip(bool held);
     void StopSkipping();

@@ -5,14 +5,15 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "platform/comfort_words.h"
+
 namespace velmora::qt {
 
 SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, bool japaneseVoice,
                                Changed changed)
-    : QDialog(over), settings_(settings), changed_(std::move(changed)) {
-    setObjectName("Settings");
-    setWindowTitle("設定");
-    setWindowModality(Qt::ApplicationModal);
+    : ComfortWindow(over, "Settings", "設定", {140, 60}),
+      settings_(settings),
+      changed_(std::move(changed)) {
     auto* form = new QFormLayout(this);
     AddVolume(form);
     AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
@@ -23,7 +24,7 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
                   ? QString("メッセージを読み上げる")
                   : QString("メッセージを読み上げる（日本語の音声がインストールされていません）"),
               &ComfortSettings::speakMessages);
-    auto* keys = new QLabel(ComfortKeysText(), this);
+    auto* keys = new QLabel(QString::fromStdString(words::KeyHelp(words::FrontEnd::kWindow)), this);
     keys->setObjectName("keys");
     form->addRow(keys);
 }
@@ -52,15 +53,6 @@ void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
         changed_(settings_);
     });
     form->addRow(box);
-}
-
-QString ComfortKeysText() {
-    return "Enter / Space: NEXT　　Y / N: はい / いいえ\n"
-           "Tab・矢印キーで選んでから Enter / Space: 質問・一覧・メニュー\n"
-           "H: 履歴　　F11: 全画面　　M: 音楽を消す\n"
-           "ホイール上・Page Up・←: ひとつ戻る　　ホイール下・Page Down: ひとつ進む\n"
-           "Ctrl（押している間）・Tab: 既読スキップ　　S: ストーリーマップ\n"
-           "A: 自動送り　　F2・Ctrl+,: 設定　　右クリック・メニューキー: メニュー";
 }
 
 }  // namespace velmora::qt

@@ -3,15 +3,15 @@
 // the game, which it never answers.
 #pragma once
 
-#include <QDialog>
 #include <QFormLayout>
 #include <functional>
 
 #include "platform/qt/comfort_settings.h"
+#include "platform/qt/comfort_window.h"
 
 namespace velmora::qt {
 
-class SettingsWindow : public QDialog {
+class SettingsWindow : public ComfortWindow {
     Q_OBJECT
   public:
     using Changed = std::function<void(const ComfortSettings&)>;
@@ -26,8 +26,5 @@ class SettingsWindow : public QDialog {
     ComfortSettings settings_;
     Changed changed_;
 };
-
-// The keys of the comforts, for the window and the menu.
-QString ComfortKeysText();
 
 }  // namespace velmora::qt

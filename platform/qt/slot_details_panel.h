@@ -1,8 +1,12 @@
 // The details beside the slot list: for each of "file1" … "file5" what it
-// holds, as the game describes it (the date, time and place of the save,
-// the hero's name, when the file was written; or empty, or unreadable). It
-// only looks: the list window keeps its size, place and entries, and what
-// the player picks is still the slot's name.
+// holds, in the game's words (app/slot_lines.h: the date, time and place of
+// the save, the hero's name, when the file was written; that it loads only
+// in part, is empty, or cannot be read). It only looks: the list window
+// keeps its size, place and entries, and what the player picks is still
+// the slot's name. It stands wholly on the screen beside the list, never
+// over it: to the right where the screen has room, else to the left, below
+// or above, drawn as large as the list is, smaller only where no side has
+// room for it.
 #pragma once
 
 #include <QLabel>
@@ -10,26 +14,29 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/game_dialog.h"
+
 namespace velmora::qt {
 
-// The game's words for one slot ("file2　4月3日 PM 2:30　公園　中村（ナカ）").
-using SlotDescriber = std::function<std::string(const std::string& slot)>;
+// The details of a list's entries; none for a list that is not the slots.
+using SlotDescriber = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
 
 class SlotDetailsPanel : public QLabel {
     Q_OBJECT
   public:
-    // Stands to the right of `list` while it is shown, when its entries are
-    // the save slots; otherwise it is never shown.
-    SlotDetailsPanel(QWidget* list, const std::vector<std::string>& entries,
-                     const SlotDescriber& describe);
+    // Shown while `list` is, when there are lines to show.
+    SlotDetailsPanel(GameDialog* list, const std::vector<std::string>& lines);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Place();
+    bool PlaceBeside(QRect screen);  // false: no side has room at this size
 
-    QWidget* list_;
+    GameDialog* list_;
+    bool drawn_ = false;
 };
 
 }  // namespace velmora::qt

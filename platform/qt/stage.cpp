@@ -34,8 +34,23 @@ Stage::Stage(MainWindow& window) : QObject(&window), window_(window) {
         connect(screen, &QScreen::availableGeometryChanged, this, &Stage::Fit);
 }
 
+// The main window at the largest scale up to the design's that fits its
+// screen. Where the menu would then have room over the main window's right
+// side only below its design size in the screen's own pixels (a desktop
+// scale factor of 2 on a small screen), the main window makes room for it
+// beside it instead, as long as it stays at its own design size in the
+// screen's pixels.
 double Stage::FittedScale() const {
-    return std::min(1.0, Fitting(MainWindow::DesignSize(), Screen().size()));
+    const QSize screen = Screen().size();
+    const double whole = std::min(1.0, Fitting(MainWindow::DesignSize(), screen));
+    const double smallest = 1.0 / std::max(1.0, window_.devicePixelRatioF());
+    const QSize menu = CommandMenu::DesignSize();
+    const int room = screen.width() - Scaled(kPlatesRight + kMenuGap, whole);
+    if (Scaled(menu.width(), smallest) <= room) return whole;
+    const QSize both(MainWindow::DesignSize().width() + 1 + menu.width(),
+                     std::max(MainWindow::DesignSize().height(), menu.height()));
+    const double beside = std::min(1.0, Fitting(both, screen));
+    return beside >= smallest ? beside : whole;
 }
 
 void Stage::Fit() {
@@ -101,7 +116,7 @@ QPoint Stage::ClientOnScreen() const {
     return window_.pos() + QPoint(0, Scaled(TitleBar::kDesignHeight, scale_));
 }
 
-void Stage::PlaceOpenDialogs() const {
+void Stage::PlaceOpenDialogs() {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         auto* dialog = qobject_cast<GameDialog*>(top);
         if (dialog && dialog->isVisible()) Place(dialog);
@@ -110,7 +125,7 @@ void Stage::PlaceOpenDialogs() const {
 
 // The same place relative to the main window's client area, scaled with
 // it; never larger than the screen, never off it.
-void Stage::Place(GameDialog* dialog) const {
+void Stage::Place(GameDialog* dialog) {
     if (qobject_cast<CommandMenu*>(dialog)) {
         PlaceMenu(dialog);
         return;
@@ -122,25 +137,57 @@ void Stage::Place(GameDialog* dialog) const {
     dialog->move(KeptOnScreen(QRect(at, dialog->size()), screen));
 }
 
-// Beside the main window where the design put it, when it fits there;
-// otherwise over the main window's right-hand side, clear of the plates
-// and as large as that room allows, so that every caption and "終了" show.
-void Stage::PlaceMenu(GameDialog* menu) const {
+// Beside the main window where the design put it, or where the player put
+// it, when it fits there; otherwise over the main window's right-hand side,
+// clear of the plates and as large as that room allows, so that every
+// caption and "終了" show.
+void Stage::PlaceMenu(GameDialog* menu) {
+    menu->installEventFilter(this);
     const QRect screen = Screen();
-    const QSize size = Scaled(menu->designSize(), scale_);
-    const QPoint beside =
-        scale_ == 1.0 ? menu->designPosition() : window_.geometry().topRight() + QPoint(1, 0);
-    if (!fullScreen_ && screen.contains(QRect(beside, size))) {
-        menu->SetScale(scale_);
-        menu->move(beside);
+    if (menuPlace_ && !fullScreen_) {
+        menu->SetScale(std::max(scale_, SmallestMenuScale(menu)));
+        const QPoint at = ClientOnScreen() + Scaled(*menuPlace_, scale_);
+        MoveMenu(menu, KeptOnScreen(QRect(at, menu->size()), screen));
+        return;
+    }
+    const double beside = std::max(scale_, SmallestMenuScale(menu));
+    const QPoint besideAt = window_.geometry().topRight() + QPoint(1, 0);
+    if (!fullScreen_ && screen.contains(QRect(besideAt, Scaled(menu->designSize(), beside)))) {
+        menu->SetScale(beside);
+        MoveMenu(menu, besideAt);
         return;
     }
     const QPoint client = ClientOnScreen();
     const int left = client.x() + Scaled(kPlatesRight + kMenuGap, scale_);
     const QSize room(screen.right() + 1 - left, screen.height());
-    menu->SetScale(std::min(scale_, Fitting(menu->designSize(), room)));
+    menu->SetScale(
+        std::max(SmallestMenuScale(menu), std::min(scale_, Fitting(menu->designSize(), room))));
     const QRect placed(QPoint(screen.right() + 1 - menu->width(), client.y()), menu->size());
-    menu->move(KeptOnScreen(placed, screen));
+    MoveMenu(menu, KeptOnScreen(placed, screen));
+}
+
+void Stage::MoveMenu(GameDialog* menu, QPoint at) {
+    menuPlacedAt_ = at;
+    menu->move(at);
+}
+
+// Its design size in the screen's own pixels (a desktop scale factor of 2
+// on a small screen would draw it smaller), where the screen holds that.
+double Stage::SmallestMenuScale(const GameDialog* menu) const {
+    const double ratio = std::max(1.0, window_.devicePixelRatioF());
+    return std::min(1.0 / ratio, Fitting(menu->designSize(), Screen().size()));
+}
+
+// A move of the menu the stage did not make is the player's: the menu keeps
+// that place by the main window from now on.
+bool Stage::eventFilter(QObject* watched, QEvent* event) {
+    auto* menu = qobject_cast<CommandMenu*>(watched);
+    if (menu && event->type() == QEvent::Move && menu->isVisible() && !fullScreen_ &&
+        menu->pos() != menuPlacedAt_) {
+        menuPlace_ = (QPointF(menu->pos() - ClientOnScreen()) / scale_).toPoint();
+        menuPlacedAt_ = menu->pos();
+    }
+    return false;
 }
 
 }  // namespace velmora::qt

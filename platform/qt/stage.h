@@ -4,11 +4,15 @@
 // up to fill the screen on black bars in full screen (F11). The game keeps
 // seeing the positions of its design: the stage maps every window the game
 // places onto the main window as it is drawn, and keeps each on the screen.
+// The command menu stands beside the main window, or where the player last
+// dragged it by the main window, for the rest of the game; it is never drawn
+// smaller than its design in the screen's own pixels.
 #pragma once
 
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <optional>
 
 #include "platform/qt/game_dialog.h"
 #include "platform/qt/main_window.h"
@@ -28,13 +32,18 @@ class Stage : public QObject {
     // screen; the open dialogs follow.
     void Fit();
     // A dialog of the game about to be shown, or shown when the stage changes.
-    void Place(GameDialog* dialog) const;
+    void Place(GameDialog* dialog);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Enter();
     void Leave();
-    void PlaceOpenDialogs() const;
-    void PlaceMenu(GameDialog* menu) const;
+    void PlaceOpenDialogs();
+    void PlaceMenu(GameDialog* menu);
+    void MoveMenu(GameDialog* menu, QPoint at);
+    double SmallestMenuScale(const GameDialog* menu) const;
     double FittedScale() const;
     QRect Screen() const;
     QPoint ClientOnScreen() const;
@@ -44,6 +53,10 @@ class Stage : public QObject {
     bool fullScreen_ = false;
     QRect normal_;     // the window before full screen
     QPoint clientAt_;  // the client area's top-left on the screen, in full screen
+    // Where the player dragged the menu, from the main window's client area
+    // in design pixels; where the stage itself put it last.
+    std::optional<QPoint> menuPlace_;
+    QPoint menuPlacedAt_;
 };
 
 }  // namespace velmora::qt

@@ -21,10 +21,10 @@ QString DayCaption(int day) {
 }  // namespace
 
 StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
-    : QDialog(over), tree_(new QTreeWidget(this)), hint_(new QLabel(this)), rows_(view.rows) {
-    setObjectName("StoryMap");
-    setWindowTitle("ストーリーマップ");
-    setWindowModality(Qt::ApplicationModal);
+    : ComfortWindow(over, "StoryMap", "ストーリーマップ", {40, 20}),
+      tree_(new QTreeWidget(this)),
+      hint_(new QLabel(this)),
+      rows_(view.rows) {
     setAccessibleName("ストーリーマップ");
     const int seen = static_cast<int>(
         std::count_if(rows_.begin(), rows_.end(), [](const StoryMapRow& r) { return r.seen; }));
@@ -53,6 +53,7 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     hint_->setWordWrap(true);
     hint_->setFont(GameFont(kPGothic, 10, false));
     auto* close = new QPushButton("閉じる（Esc）", this);
+    close->setAccessibleDescription("ストーリーマップを閉じます");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(count);
@@ -72,9 +73,9 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
 
 void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     const int index = static_cast<int>(items_.size());
-    auto* item =
-        new QTreeWidgetItem(day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
-                                  row.seen ? QString::fromStdString(row.title) : kUnseen});
+    auto* item = new QTreeWidgetItem(
+        day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
+              row.seen && !row.title.empty() ? QString::fromStdString(row.title) : kUnseen});
     items_.push_back(item);
     if (row.seen) return;
     item->setForeground(1, QColor(0x77, 0x77, 0x77));

@@ -6,11 +6,12 @@
 // the player's record); this window only shows them.
 #pragma once
 
-#include <QDialog>
 #include <QLabel>
 #include <QTreeWidget>
 #include <string>
 #include <vector>
+
+#include "platform/qt/comfort_window.h"
 
 namespace velmora::qt {
 
@@ -29,7 +30,7 @@ struct StoryMapView {
     std::string trouble;
 };
 
-class StoryMapWindow : public QDialog {
+class StoryMapWindow : public ComfortWindow {
     Q_OBJECT
   public:
     StoryMapWindow(QWidget* over, const StoryMapView& view);

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "platform/plate_fit.h"
 #include "platform/qt/fonts.h"
 
 namespace velmora::qt {
@@ -25,17 +26,14 @@ void TimeLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font());
-    const double scale = double(width()) / kDesignWidth;
-    const double left = kRoomLeft * scale;
-    const double room = (kRoomRight - kRoomLeft) * scale - 1;  // a pixel for rounding
     const QFontMetricsF metrics(font(), this);
     const QRectF ink = metrics.tightBoundingRect(text_);
-    const double from = std::min(0.0, ink.left());
-    const double wide = std::max(ink.right(), metrics.horizontalAdvance(text_)) - from;
-    const double narrowing = wide > room ? room / wide : 1.0;
+    const plates::TextFit fit =
+        plates::FitTimeText(ink.left(), ink.right(), metrics.horizontalAdvance(text_), width());
     const double baseline = (height() + metrics.ascent() - metrics.descent()) / 2;
-    painter.translate(left - from * narrowing, baseline);
-    painter.scale(narrowing, 1.0);
+    drawn_ = QRectF(fit.left, 0, fit.right - fit.left, height());
+    painter.translate(fit.origin, baseline);
+    painter.scale(fit.narrowing, 1.0);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QPointF(0, 0), text_);
 }

@@ -24,17 +24,18 @@ TitleBar::TitleBar(QWidget* window, Buttons buttons) : QWidget(window), buttons_
 
 QRect TitleBar::closeButton() const {
     const int side = ButtonSide();
-    return {width() - side - 2, 2, side, side};
+    const int margin = ButtonMargin();
+    return {width() - side - margin, margin, side, side};
 }
 
 QRect TitleBar::minimiseButton() const {
     if (buttons_ != Buttons::MinimiseAndClose) return {};
-    return closeButton().translated(-ButtonSide() - 2, 0);
+    return closeButton().translated(-ButtonSide() - ButtonMargin(), 0);
 }
 
 QRect TitleBar::captionArea() const {
     const QRect minimise = minimiseButton();
-    const int right = (minimise.isEmpty() ? closeButton() : minimise).left() - 2;
+    const int right = (minimise.isEmpty() ? closeButton() : minimise).left() - ButtonMargin();
     return QRect(QPoint(3, 0), QPoint(right, height() - 1));
 }
 

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+#include <algorithm>
 
 namespace velmora::qt {
 
@@ -34,7 +35,9 @@ class TitleBar : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    int ButtonSide() const { return height() - 4; }
+    // The buttons' side and margin, as the bar is drawn at its height.
+    int ButtonSide() const { return height() * 14 / kDesignHeight; }
+    int ButtonMargin() const { return std::max(1, height() * 2 / kDesignHeight); }
     void PaintButton(QPainter& painter, QRect box, bool close) const;
 
     Buttons buttons_;

@@ -14,6 +14,9 @@ EM_JS(void, velmora_files_add, (const char* name, const char* bytes, int size), 
 EM_ASYNC_JS(bool, velmora_files_commit, (int place), {
     return await Module.page.files.commit(place);
 });
+EM_ASYNC_JS(double, velmora_files_saved_at, (const char* name), {
+    return await Module.page.files.savedAt(UTF8ToString(name));
+});
 // clang-format on
 
 namespace velmora::web {
@@ -44,6 +47,15 @@ bool WebFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailu
     if (velmora_files_commit(kWhyPlace)) return true;
     if (failure) *failure = {TakeFromShelf(kWhyPlace), LeftBehind::kUntouched};
     return false;
+}
+
+bool WebFiles::Peek(const std::vector<std::string>& names, size_t limit,
+                    std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) {
+    if (written) *written = 0;
+    if (!ReadEach(names, limit, contents, failure)) return false;
+    if (written && !names.empty())
+        *written = static_cast<int64_t>(velmora_files_saved_at(names[0].c_str()));
+    return true;
 }
 
 }  // namespace velmora::web

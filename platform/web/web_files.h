@@ -20,6 +20,9 @@ class WebFiles : public Files {
     bool ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) override;
     // A transaction is never left half done, so there is nothing to finish.
     bool Recover(const std::vector<std::string>&) override { return true; }
+    // *written: when the page wrote the first file, as the database keeps it.
+    bool Peek(const std::vector<std::string>& names, size_t limit,
+              std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) override;
 };
 
 }  // namespace velmora::web

@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include "platform/plate_fit.h"
 #include "platform/web/page_bridge.h"
 
 // Each call hands one thing to the page; the page (page/game_page.js) does
@@ -23,8 +24,20 @@ EM_ASYNC_JS(int, velmora_page_pace, (), {
 EM_JS(bool, velmora_page_skips_unread, (), {
     return Module.page.skipsUnread();
 });
-EM_JS(void, velmora_page_upload_done, (bool saved, const char* why), {
-    Module.page.uploadDone(saved, UTF8ToString(why));
+EM_JS(void, velmora_page_upload_done, (bool saved, const char* why, const char* question), {
+    Module.page.uploadDone(saved, UTF8ToString(why), UTF8ToString(question));
+});
+// The time's ink and advance as the page draws it, at the design's size.
+EM_JS(void, velmora_page_measure_time, (const char* text, double* measured), {
+    const [left, right, advance] = Module.page.mainWindow.measureTime(UTF8ToString(text));
+    HEAPF64[measured >> 3] = left;
+    HEAPF64[(measured >> 3) + 1] = right;
+    HEAPF64[(measured >> 3) + 2] = advance;
+});
+EM_JS(void, velmora_page_clock, (const char* date, const char* time, const char* place,
+                                 double origin, double narrowing), {
+    Module.page.mainWindow.showClock(UTF8ToString(date), UTF8ToString(time), UTF8ToString(place),
+                                     origin, narrowing);
 });
 // clang-format on
 
@@ -42,6 +55,8 @@ constexpr int kSkipHold = -1005;
 constexpr int kSkipLetGo = -1006;
 constexpr int kSkipStop = -1007;
 constexpr int kStoryMap = -1008;
+constexpr int kUploadConfirmed = -1009;
+constexpr int kSlotWords = -1010;
 
 // What the page may offer while a window waits, as bits of the wait's `steps`.
 constexpr int kCanGoBack = 1;
@@ -86,7 +101,7 @@ int WebPlatform::Wait(const char* window, const std::string& argument, Twips at)
     if (onWait_) onWait_();
     for (;;) {
         const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top, Steps());
-        if (answer > kResized || answer < kStoryMap) return answer;
+        if (answer > kResized || answer < kSlotWords) return answer;
         if (Handle(answer, window)) return 0;
     }
 }
@@ -97,7 +112,11 @@ bool WebPlatform::Handle(int report, const std::string& window) {
             if (onResize_) onResize_();
             break;
         case kUploaded:
-            TakeUpload();
+        case kUploadConfirmed:
+            TakeUpload(report == kUploadConfirmed);
+            break;
+        case kSlotWords:
+            Call("slotWords", SlotLines({"file1", "file2", "file3", "file4", "file5"}));
             break;
         case kBack:
             if (rollback_ && rollback_->CanGoBack()) throw StepBack{};
@@ -127,16 +146,29 @@ void WebPlatform::Pace() {
 }
 
 // Slot files brought in replace the slot as one, like a save, once the
-// game's own reader takes them.
-void WebPlatform::TakeUpload() {
-    const std::string slot = TakeFromShelf(kUploadSlot);
-    const std::string flagFile = TakeFromShelf(kUploadFlags);
-    const std::string textFile = TakeFromShelf(kUploadText);
-    CommitFailure failure;
+// game's own reader takes them and the player has said YES to replacing a
+// slot that holds a save.
+void WebPlatform::TakeUpload(bool confirmed) {
+    Upload upload{TakeFromShelf(kUploadSlot), TakeFromShelf(kUploadFlags),
+                  TakeFromShelf(kUploadText), confirmed};
+    UploadVerdict verdict = checkUpload_ ? checkUpload_(upload) : UploadVerdict{true, {}, {}};
+    CommitFailure failure{verdict.why, LeftBehind::kUntouched};
     const bool saved =
-        (!checkUpload_ || checkUpload_(flagFile, textFile, &failure.why)) &&
-        files_.ReplaceTogether({{slot, flagFile}, {slot + "_text", textFile}}, &failure);
-    velmora_page_upload_done(saved, failure.why.c_str());
+        verdict.readable && verdict.question.empty() &&
+        files_.ReplaceTogether(
+            {{upload.slot, upload.flagFile}, {upload.slot + "_text", upload.textFile}}, &failure);
+    velmora_page_upload_done(saved, failure.why.c_str(),
+                             verdict.readable ? verdict.question.c_str() : "");
+}
+
+// One slot's words from the next's apart by a record separator; a slot's
+// own lines by line ends.
+std::string WebPlatform::SlotLines(const std::vector<std::string>& entries) {
+    std::string joined;
+    if (!describeSlots_) return joined;
+    for (const std::string& slot : describeSlots_(entries))
+        joined += (joined.empty() ? "" : "\x1e") + slot;
+    return joined;
 }
 
 void WebPlatform::WaitMessageClick() {
@@ -188,8 +220,14 @@ void WebPlatform::ShowSidePicture(const std::string& file) {
     Call("side", file);
 }
 
+// The time fitted into its plate as the window program fits it.
 void WebPlatform::ShowClock(const ClockFace& face) {
-    Call("clock", face.datePicture, face.timeText, face.placePicture);
+    double measured[3] = {0, 0, 0};
+    velmora_page_measure_time(face.timeText.c_str(), measured);
+    const plates::TextFit fit =
+        plates::FitTimeText(measured[0], measured[1], measured[2], plates::kTimeLabelWidth);
+    velmora_page_clock(face.datePicture.c_str(), face.timeText.c_str(), face.placePicture.c_str(),
+                       fit.origin, fit.narrowing);
     if (lighting_.ShowClock(face))
         Call("light", std::to_string(static_cast<int>(lighting_.light())));
 }
@@ -230,6 +268,7 @@ void WebPlatform::CloseNameDialog() {
 
 std::optional<std::string> WebPlatform::ChooseFromList(const std::vector<std::string>& entries,
                                                        Twips at) {
+    Call("slotDetails", SlotLines(entries));
     const int chosen = Wait("Form5", Lines(entries), at);
     if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
     return entries[chosen];

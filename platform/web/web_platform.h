@@ -14,10 +14,23 @@
 
 namespace velmora::web {
 
-// Checks the two files of a slot that the player brings in before they
-// replace the slot; *why says what is wrong with them.
-using SlotCheck =
-    std::function<bool(const std::string& flagFile, const std::string& textFile, std::string* why)>;
+// The two files of a slot that the player brings in, and what to do with
+// them: refuse them (why), ask the player first (the question), or let them
+// replace the slot. confirmed: the player has answered the question YES.
+struct Upload {
+    std::string slot;
+    std::string flagFile;
+    std::string textFile;
+    bool confirmed = false;
+};
+struct UploadVerdict {
+    bool readable = false;
+    std::string why;       // unreadable: what is wrong with them
+    std::string question;  // not empty: ask the player this first
+};
+using UploadCheck = std::function<UploadVerdict(const Upload&)>;
+// The details beside a list (none for a list that is not the slots).
+using SlotDescriber = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
 
 class WebPlatform : public Platform {
   public:
@@ -26,7 +39,10 @@ class WebPlatform : public Platform {
     // What the page reports while the game waits: the main window shown or
     // hidden (the tab put away or brought back), and slot files brought in.
     void OnResize(std::function<void()> handler) { onResize_ = std::move(handler); }
-    void OnSlotUpload(SlotCheck check) { checkUpload_ = std::move(check); }
+    void OnSlotUpload(UploadCheck check) { checkUpload_ = std::move(check); }
+    // The words of the slot details, beside the slot list and in the page's
+    // slot window.
+    void DescribeSlotsWith(SlotDescriber describe) { describeSlots_ = std::move(describe); }
 
     // The replay comforts the page reaches through its keys and menu: going
     // back and forward (rollback, which stands on this platform), skipping
@@ -88,14 +104,16 @@ class WebPlatform : public Platform {
     // wait (a NEXT that skipping now passes). Steps back and forward throw.
     bool Handle(int report, const std::string& window);
     int Steps() const;  // what the page may offer now (rollback, skipping)
-    void TakeUpload();
+    void TakeUpload(bool confirmed);
+    std::string SlotLines(const std::vector<std::string>& entries);
 
     Files& files_;
     Music music_;
     SceneLighting lighting_;
     std::function<void()> onResize_;
     std::function<void()> onWait_;
-    SlotCheck checkUpload_;
+    UploadCheck checkUpload_;
+    SlotDescriber describeSlots_;
     const Rollback* rollback_ = nullptr;
     Skip* skip_ = nullptr;
     std::function<std::string()> storyMap_;

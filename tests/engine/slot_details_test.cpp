@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/slot_lines.h"
 #include "platform/folder_lock.h"
 #include "platform/posix_files.h"
 #include "tests/engine/harness.h"
@@ -41,6 +42,7 @@ TEST(SlotDetails, EmptySavedAndRefused) {
     const SlotDetails saved = ReadSlotDetails(files, "file2");
     ASSERT_EQ(saved.kind, Kind::kSaved);
     EXPECT_TRUE(saved.clockKnown);
+    EXPECT_FALSE(saved.partial);
     EXPECT_EQ(saved.saved.Day, 3);
     EXPECT_EQ(saved.saved.Half, PM);
     EXPECT_EQ(saved.saved.Hour, 2);
@@ -59,7 +61,8 @@ TEST(SlotDetails, EmptySavedAndRefused) {
 }
 
 // A short flag file loads over the flags a game already has: its clock is
-// not in the file, and the details do not make one up.
+// not in the file, and the details do not make one up; they say that the
+// slot is partial and that its time will be the running game's.
 TEST(SlotDetails, AFlagFileWithoutTheClock) {
     GameFolder folder;
     folder.WriteSlot("file1", test::FlagsAt(2, AM, 10, 0), "部屋");
@@ -68,6 +71,12 @@ TEST(SlotDetails, AFlagFileWithoutTheClock) {
     const SlotDetails details = ReadSlotDetails(files, "file1");
     EXPECT_EQ(details.kind, Kind::kSaved);
     EXPECT_FALSE(details.clockKnown);
+    EXPECT_TRUE(details.partial);
+    const std::string said = DescribeSlot("file1", details);
+    EXPECT_TRUE(said.starts_with("file1　部屋　佐々木（リュウ君）\n")) << said;
+    EXPECT_TRUE(
+        said.ends_with("\n　　　一部だけのセーブです。日付と時刻は今のゲームのままになります"))
+        << said;
 }
 
 TEST(SlotDetails, HostileThingsInASlotsPlace) {

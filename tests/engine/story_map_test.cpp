@@ -91,6 +91,17 @@ std::vector<int> NumbersAfter(const std::string& text, const std::string& before
     return numbers;
 }
 
+// Without its words the map still lists every event, and says why, as a
+// missing scenario file is said.
+TEST(StoryMap, AMissingWordsFileIsSaid) {
+    PosixFiles none(std::string(VELMORA_SOURCE) + "/data/design");
+    const StoryMap map = ReadStoryMap(none, TheStory(), [](const std::string&) { return false; });
+    EXPECT_EQ(map.trouble, "＜ストーリーマップのファイル「storymap.txt」が見つかりません。＞");
+    EXPECT_EQ(map.entries.size(),
+              MapSeeing([](const std::string&) { return false; }).entries.size());
+    EXPECT_EQ(MapSeeing([](const std::string&) { return false; }).trouble, "");
+}
+
 TEST(StoryMap, EveryHintOfAPlaceEventNamesADayThePlaceAndAnHourOfItsWindow) {
     const StoryMap map = MapSeeing([](const std::string&) { return false; });
     std::map<std::string, Guard> windows;

@@ -70,7 +70,8 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     EXPECT_EQ(heard["Form4"], "OK｜入力した名前とニックネームで決定します\n");
     EXPECT_EQ(heard["Form5"], "OK｜選んだ項目で決定します\n");
     EXPECT_EQ(heard["Form8"], menu);
-    EXPECT_EQ(heard["Form7"] + heard["History"] + Heard(&h.window), "");
+    EXPECT_EQ(heard["Form7"] + Heard(&h.window), "");
+    EXPECT_EQ(heard["History"], "閉じる（Esc）｜履歴を閉じます\n");
     // The settings' five switches, each named by its caption, which says it all.
     const QStringList switches = QString::fromStdString(heard["Settings"]).split("\n");
     ASSERT_EQ(switches.size(), 6);  // and the empty rest after the last line

@@ -162,7 +162,7 @@ SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files) {
     folder.WriteSlot("file4", velmora::test::FlagsAt(1, AM, 9, 0), "部屋");
     folder.Write("file4_text", "\"部屋\",\"no closing quote\r\n");
     platform.DescribeSlotsWith(
-        [this](const std::string& slot) { return DescribeSlot(files, slot); });
+        [this](const std::vector<std::string>& entries) { return DescribeSlots(files, entries); });
     window.show();
 }
 

@@ -100,7 +100,7 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     QSize list;
     bool besideList = false;
     const auto look = [&](QWidget* form5) {
-        auto* panel = form5->findChild<QLabel*>("SlotDetails");
+        auto* panel = form5->parentWidget()->findChild<QLabel*>("SlotDetails");
         details = panel && panel->isVisible() ? panel->text() : "";
         list = form5->size();
         besideList = panel && panel->x() > form5->frameGeometry().right();

@@ -7,7 +7,8 @@
 // game does: the only answers they give are the ones the player's own click
 // would give, or (going forward) gave before.
 import {
-  kBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kStoryMap,
+  kBack, kCanGoBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kSlotWords,
+  kStoryMap,
 } from './game_page.js';
 
 const kSettingsKey = 'velmora.comforts';
@@ -18,6 +19,7 @@ const kAutoBaseMs = 1500;
 const kAutoPerCharacterMs = 60;
 const kSlots = ['file1', 'file2', 'file3', 'file4', 'file5'];
 const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
+const kNoticeMs = 1600;  // as long as the window program shows its notice
 
 function loadSettings() {
   try {
@@ -35,7 +37,7 @@ function element(tag, properties = {}, ...children) {
 
 function typing() {
   const focus = document.activeElement;
-  return focus && (focus.tagName === 'INPUT' || focus.tagName === 'SELECT');
+  return Boolean(focus) && focus.tagName === 'INPUT' && focus.type !== 'checkbox' && focus.type !== 'range';
 }
 
 function download(name, bytes) {
@@ -59,6 +61,7 @@ export class Comforts {
     this.autoTimer = null;
     this.lastLength = 0;
     this.swallowKeyUp = null;
+    this.noticeTimer = null;
     this.apply();
     this.build();
     this.listen();
@@ -78,10 +81,24 @@ export class Comforts {
     this.save();
   }
 
+  // A key or an item that changes a comfort says what it did, in the game's
+  // words: the player may not hear the music stop or see the next message wait.
   toggle(option) {
     this.settings[option] = !this.settings[option];
     this.apply();
     if (option === 'autoAdvance') this.armAutoAdvance();
+    const words = { muted: 'music', autoAdvance: 'autoAdvance' }[option];
+    if (words) this.say(this.page.rule('velmora_words', words, this.settings[option]));
+  }
+
+  // A short notice over the scene's top-left corner that goes by itself.
+  say(text) {
+    if (!text) return;
+    const notice = this.doc.getElementById('notice');
+    notice.textContent = text;
+    notice.hidden = false;
+    clearTimeout(this.noticeTimer);
+    this.noticeTimer = setTimeout(() => { notice.hidden = true; }, kNoticeMs);
   }
 
   // --- windows of the comforts ---
@@ -146,34 +163,50 @@ export class Comforts {
       check('ホイールを下に回すと NEXT', 'wheelDownPressesNext'),
       check('自動送り（クリックで止まります）', 'autoAdvance'),
       check('既読スキップで未読の文章もスキップする', 'skipUnread'),
-      element('p', {}, 'Enter / Space: NEXT　Y / N: はい / いいえ　H: 履歴\n' +
-        'ホイール上・PageUp・←: 戻る　ホイール下・PageDown: 進む\n' +
-        'Ctrl（押している間）・Tab: 既読スキップ　S: ストーリーマップ\n' +
-        'F11: 全画面　M: 音楽を消す　A: 自動送り　F2・Ctrl+,: 設定　右クリック: メニュー'),
+      element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
       element('p', { className: 'close-row' },
         element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
     this.show(this.settingsBox);
   }
 
+  // The game's words of each slot arrive as the window opens; once the
+  // game has ended, the window lists the slots without them.
   async openSlots() {
-    await this.listSlots();
-    this.show(this.slots);
+    this.slotWords = null;
+    this.slotResult = element('p', { role: 'status' });
+    this.slotsWanted = true;
+    if (!this.page.status.ended) {
+      this.page.report(kSlotWords);
+      return;
+    }
+    await this.showSlots();
   }
 
-  async listSlots(result = element('p', { role: 'status' })) {
+  // Shown once asked for, or drawn again with the game's words of each slot
+  // while it is open; a window closed meanwhile stays closed.
+  async showSlots() {
+    const opening = this.slotsWanted;
+    if (!opening && this.open !== this.slots) return;
+    this.slotsWanted = false;
+    await this.listSlots(this.slotResult);
+    if (opening && this.open !== this.slots) this.show(this.slots);
+  }
+
+  async listSlots(result) {
     const rows = [];
-    for (const slot of kSlots) {
+    for (const [i, slot] of kSlots.entries()) {
       const files = await this.page.files.slotFiles(slot);
       const get = element('button', {
         type: 'button', disabled: !files,
         onclick: () => { download(slot, files.flags); download(slot + '_text', files.text); },
       }, 'ダウンロード');
-      rows.push(element('tr', {}, element('td', {}, slot),
-        element('td', {}, files ? 'セーブあり' : '空き'), element('td', {}, get)));
+      const said = this.slotWords ? this.slotWords[i] || slot : (files ? 'セーブあり' : '空き');
+      rows.push(element('tr', {}, element('td', { className: 'words' }, said), element('td', {}, get)));
     }
     const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload' });
     picker.onchange = () => this.bringIn([...picker.files], result);
-    this.slots.replaceChildren(element('h2', {}, 'セーブデータ'),
+    this.question = element('div', { id: 'importQuestion', hidden: true });
+    this.slots.replaceChildren(element('h2', {}, 'セーブデータ'), this.question,
       element('p', {}, '各スロットは 2 つのファイル（例: file1 と file1_text）です。' +
         'デスクトップ版のゲームフォルダーにある同じ名前のファイルとそのまま交換できます。'),
       element('table', {}, ...rows),
@@ -183,7 +216,8 @@ export class Comforts {
   }
 
   // The two files of a slot, named as the game names them, replace it
-  // together once the game has read them as a slot.
+  // together once the game has read them as a slot, and once the player has
+  // said YES where they would replace a save.
   async bringIn(files, result) {
     const byName = new Map(files.map((f) => [f.name.toLowerCase(), f]));
     const slot = kSlots.find((s) => byName.has(s) && byName.has(s + '_text'));
@@ -200,10 +234,33 @@ export class Comforts {
       return;
     }
     const bytes = async (name) => new Uint8Array(await byName.get(name).arrayBuffer());
-    const answer = await this.page.upload(slot, await bytes(slot), await bytes(slot + '_text'));
+    const [flags, text] = [await bytes(slot), await bytes(slot + '_text')];
+    let answer = await this.page.upload(slot, flags, text);
+    if (answer.question) {
+      if (!(await this.ask(answer.question))) {
+        result.textContent = `${slot} はそのままです。`;
+        return;
+      }
+      answer = await this.page.upload(slot, flags, text, true);
+    }
     result.textContent = answer.saved ? `${slot} に読み込みました。` :
       `${slot} に読み込めませんでした。${answer.why}`;
-    if (answer.saved) this.listSlots(result);
+    if (answer.saved) this.page.report(kSlotWords);
+  }
+
+  // The game's question in the slot window; resolves with the answer.
+  ask(question) {
+    return new Promise((resolve) => {
+      const answer = (yes) => {
+        this.question.hidden = true;
+        resolve(yes);
+      };
+      const yes = element('button', { type: 'button', onclick: () => answer(true) }, 'はい');
+      this.question.replaceChildren(element('p', {}, question), element('p', { className: 'close-row' },
+        yes, ' ', element('button', { type: 'button', onclick: () => answer(false) }, 'いいえ')));
+      this.question.hidden = false;
+      yes.focus({ preventScroll: true });
+    });
   }
 
   openMenu(event) {
@@ -215,8 +272,15 @@ export class Comforts {
       return b;
     };
     this.menu.setAttribute('role', 'menu');
+    const steps = this.page.steps;
+    const back = item('ひとつ戻る', 'Page Up・←・ホイール上', () => this.back());
+    const forward = item('ひとつ進む', 'Page Down・ホイール下', () => this.forward());
+    // Greyed where there is no step to go to (the start, right after a load).
+    back.disabled = !(steps & kCanGoBack) || this.page.status.ended;
+    forward.disabled = !(steps & kCanGoForward) || this.page.status.ended;
     this.menu.replaceChildren(
       item('履歴を見る', 'H', () => this.openHistory()),
+      back, forward,
       item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
       item('ストーリーマップ', 'S', () => this.askStoryMap()),
       item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
@@ -270,7 +334,7 @@ export class Comforts {
       if (!entry.seen) hint.append(ask);
       rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
         element('td', {}, entry.place || '—'),
-        element('td', {}, entry.seen ? entry.title : '？？？（まだ見ていないシーン）'), hint));
+        element('td', {}, entry.seen && entry.title ? entry.title : '？？？（まだ見ていないシーン）'), hint));
     }
     // What is wrong with the file of the map's words, said as the game says it.
     const trouble = map.trouble ? [element('p', { className: 'trouble' }, map.trouble)] : [];
@@ -289,13 +353,10 @@ export class Comforts {
     this.page.report(kBack);
   }
 
-  // Forward through steps gone back to; at the newest, NEXT if the option says so.
+  // Forward through the steps gone back to.
   forward() {
-    if (this.page.steps & kCanGoForward) {
-      this.page.report(kForward);
-    } else if (this.settings.wheelDownPressesNext && this.page.status.waitingFor === 'Form3') {
-      this.press('next');
-    }
+    if (this.page.status.ended || !(this.page.steps & kCanGoForward)) return;
+    this.page.report(kForward);
   }
 
   // --- auto-advance ---
@@ -323,6 +384,10 @@ export class Comforts {
     this.page.on('end', () => clearTimeout(this.autoTimer));
     this.page.on('skipping', (on) => { this.skipMark.hidden = !on; });
     this.page.on('storyMap', (map) => this.showStoryMap(map));
+    this.page.on('slotWords', async (words) => {
+      this.slotWords = words;
+      await this.showSlots();
+    });
     this.doc.addEventListener('keydown', (e) => this.onKey(e));
     this.doc.addEventListener('keyup', (e) => this.onKeyUp(e));
     this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
@@ -363,48 +428,71 @@ export class Comforts {
     this.swallowKeyUp = null;
   }
 
+  // What the key does here is the game's rule (platform/player_keys.h);
+  // the page carries it out with its own elements.
   handleKey(e) {
     const waiting = this.page.status.waitingFor;
-    // Held, Ctrl skips; any other key stops skipping (and does its own work).
-    if (e.key === 'Control') {
-      if (!e.repeat && !this.open) this.page.report(kSkipHold);
-      return false;
+    const window = this.open ? 'comfort' : waiting || '';
+    const list = this.doc.getElementById('List1');
+    const flags = (e.ctrlKey ? 1 : 0) | (e.shiftKey ? 2 : 0) | (e.altKey || e.metaKey ? 4 : 0) |
+      (e.repeat ? 8 : 0) | (typing() ? 16 : 0) | (this.page.windows.moved[waiting] ? 32 : 0) |
+      (waiting === 'Form3' && !this.open ? 64 : 0);
+    const said = this.page.rule('velmora_key', e.key, window, flags, list.selectedIndex,
+      list.options.length);
+    if (!said) return false;
+    const [does, moves, stops, entry] = said.split(' ');
+    if (stops === '1' && this.page.skipping) this.page.report(kSkipStop);
+    if (moves === '1' && waiting) this.page.windows.moved[waiting] = true;
+    return this.carryOut(does, Number(entry), e, waiting);
+  }
+
+  carryOut(does, entry, e, waiting) {
+    const windows = this.page.windows;
+    switch (does) {
+      case 'nothing': return true;
+      case 'pressNext': return this.press('next');
+      case 'focusNext': return windows.stepFocus(waiting, true) || true;
+      case 'focusPrevious': return windows.stepFocus(waiting, false) || true;
+      case 'listMove': {
+        const list = this.doc.getElementById('List1');
+        list.selectedIndex = entry;
+        list.focus({ preventScroll: true });
+        return true;
+      }
+      case 'yes': return this.press('cmdYes');
+      case 'no': return this.press('cmdNo');
+      case 'back': return this.back() || true;
+      case 'forward': return this.forward() || true;
+      case 'skip': return this.page.report(kSkipToggle) || true;
+      case 'holdSkip': return this.page.report(kSkipHold) && false;
+      case 'history': return this.openHistory() || true;
+      case 'mute': return this.toggle('muted') || true;
+      case 'autoAdvance': return this.toggle('autoAdvance') || true;
+      case 'storyMap': return this.askStoryMap() || true;
+      case 'fullScreen': return this.toggleFullScreen() || true;
+      case 'settings': return this.openSettings() || true;
+      case 'comfortMenu': return this.openMenu() || true;
+      case 'closeComfort': return this.close() || true;
+      default:
+        // Enter in the list, the focus moved there, presses its OK.
+        if (waiting === 'Form5' && e.key === 'Enter' && !this.open) return this.press('listOk');
+        if (waiting === 'lblMsg' && (e.key === 'Enter' || e.key === ' ') && e.target.id === 'lblMsg') {
+          return this.press('lblMsg');
+        }
+        return false;
     }
-    if (this.page.skipping) this.page.report(kSkipStop);
-    if (e.key === 'Tab' && waiting === 'Form3' && !this.open) {
-      return this.page.report(kSkipToggle) || true;
-    }
-    if (e.key === 'F11' && !e.repeat) return this.toggleFullScreen() || true;
-    if (e.key === 'F2' || (e.key === ',' && e.ctrlKey)) return this.openSettings() || true;
-    if (e.key === 'Escape' && this.open) return this.close() || true;
-    if (e.key === 'ContextMenu') return this.openMenu() || true;
-    if (e.ctrlKey || e.altKey || e.metaKey || e.repeat || typing() || this.open) return false;
-    const key = e.key.length === 1 ? e.key.toLowerCase() : e.key;
-    if (key === 'Enter' || key === ' ') {
-      if (waiting === 'Form3') return this.press('next');
-      if (waiting === 'lblMsg' && e.target.id === 'lblMsg') return this.press('lblMsg');
-      return false;  // the focused button takes it as a click
-    }
-    if (waiting === 'Form2' && (key === 'y' || key === 'n')) {
-      return this.press(key === 'y' ? 'cmdYes' : 'cmdNo');
-    }
-    if (key === 'PageUp' || (key === 'ArrowLeft' && waiting !== 'Form5')) return this.back() || true;
-    if (key === 'PageDown') return this.forward() || true;
-    if (key === 's') return this.askStoryMap() || true;
-    if (key === 'h') return this.openHistory() || true;
-    if (key === 'm') return this.toggle('muted') || true;
-    if (key === 'a') return this.toggle('autoAdvance') || true;
-    return false;
   }
 
   onWheel(e) {
-    if (this.open || e.target.closest('select')) return;  // a list scrolls itself
-    if (e.deltaY < 0) {
-      e.preventDefault();
-      this.back();
-    } else if (e.deltaY > 0) {
-      e.preventDefault();
-      this.forward();
-    }
+    if (this.open || e.target.closest('select') || !e.deltaY) return;  // a list scrolls itself
+    const steps = this.page.steps;
+    const flags = (steps & kCanGoForward ? 1 : 0) | (this.settings.wheelDownPressesNext ? 2 : 0) |
+      (this.page.status.waitingFor === 'Form3' ? 4 : 0);
+    const does = this.page.rule('velmora_wheel', e.deltaY < 0, flags);
+    if (!does || does === 'nothing') return;
+    e.preventDefault();
+    if (does === 'back') this.back();
+    if (does === 'forward') this.forward();
+    if (does === 'pressNext') this.press('next');
   }
 }

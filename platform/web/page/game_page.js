@@ -18,6 +18,8 @@ export const kSkipHold = -1005;
 export const kSkipLetGo = -1006;
 export const kSkipStop = -1007;
 export const kStoryMap = -1008;
+export const kUploadConfirmed = -1009;
+export const kSlotWords = -1010;
 // What a wait's steps say the page may offer.
 export const kCanGoBack = 1;
 export const kCanGoForward = 2;
@@ -64,11 +66,11 @@ export class GamePage {
     this.mainWindow = new MainWindowPictures(doc, this.pictures);
     this.music = new Music(this.files, manifest);
     this.windows = new Windows(doc, (name, value, event) => this.answer(name, value, event),
-      (file) => this.files.addressOf(file));
+      (file) => this.files.addressOf(file), (...rule) => this.rule(...rule));
     this.label = doc.getElementById('lblMsg');
     this.pending = null;
     this.reports = [];
-    this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [] };
+    this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [] };
     this.steps = 0;
     this.skipping = false;
     this.skipUnread = false;
@@ -79,6 +81,30 @@ export class GamePage {
     this.answered = null;
     this.earlyClick = null;
     this.blocked = 0;  // a comfort window above the game takes its clicks
+    this.engine = null;  // the game's module, once loaded: the rules it answers
+  }
+
+  // One of the rules the game answers for the page (platform/web/page_rules.cpp),
+  // or null before the game has loaded. Called straight, not through ccall:
+  // the game is asleep in a wait meanwhile, and a call must not wait for it.
+  rule(name, ...args) {
+    const engine = this.engine;
+    if (!this.status.waits || !engine || !engine['_' + name]) return null;
+    const texts = [];
+    try {
+      const inC = args.map((a) => {
+        if (typeof a !== 'string') return Number(a);
+        const size = engine.lengthBytesUTF8(a) + 1;
+        const at = engine._malloc(size);
+        texts.push(at);
+        engine.stringToUTF8(a, at, size);
+        return at;
+      });
+      const answer = engine['_' + name](...inC);
+      return name === 'velmora_menu_focus' ? answer : engine.UTF8ToString(answer);
+    } finally {
+      texts.forEach((at) => engine._free(at));
+    }
   }
 
   on(what, listener) {
@@ -110,6 +136,8 @@ export class GamePage {
         this.tell('skipping', this.skipping);
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
+      case 'slotDetails': this.windows.slotDetails(a); break;
+      case 'slotWords': this.tell('slotWords', a ? a.split('\x1e') : []); break;
       case 'openName': this.windows.open('Form4'); break;
       case 'close': this.windows.close(a); break;
       case 'stopSound': this.music.stop(); break;
@@ -193,19 +221,20 @@ export class GamePage {
     }
   }
 
-  // Slot files from the player: the game checks and keeps them.
-  upload(slot, flags, text) {
+  // Slot files from the player: the game checks and keeps them, or first
+  // has the player asked (confirmed: the player said YES to its question).
+  upload(slot, flags, text, confirmed = false) {
     this.shelf.put(kUploadSlot, slot);
     this.shelf.put(kUploadFlags, flags);
     this.shelf.put(kUploadText, text);
     return new Promise((resolve) => {
       this.uploadAnswer = resolve;
-      this.report(kUploaded);
+      this.report(confirmed ? kUploadConfirmed : kUploaded);
     });
   }
 
-  uploadDone(saved, why) {
-    if (this.uploadAnswer) this.uploadAnswer({ saved, why });
+  uploadDone(saved, why, question) {
+    if (this.uploadAnswer) this.uploadAnswer({ saved, why, question });
     this.uploadAnswer = null;
   }
 

@@ -99,7 +99,10 @@ async function start() {
     if (!failed) notices.say(page.status.waits ? kEngineStopped : kEngineFailed);
     failed = true;
   };
-  createVelmoraEngine({ page, onAbort: stop, printErr: (text) => console.warn(text) })
+  // The module the game runs in answers the page's rules once it has loaded,
+  // and paints the light of the hour over the main window's pictures.
+  page.engine = { page, onAbort: stop, printErr: (text) => console.warn(text) };
+  createVelmoraEngine(page.engine)
     .then((engine) => { page.mainWindow.engine = engine; })
     .catch(stop);
   // After the engine: on a slow network it comes first.

@@ -8,6 +8,8 @@ import { fileKey } from './slot_storage.js';
 const kLightYellow = 'rgb(255, 255, 192)';
 const kSceneWidth = 300;
 const kSceneHeight = 260;
+// The time's face at the design's size: bold 20.25 pt, in design pixels.
+const kTimeFont = 'bold 27px "Velmora P Gothic"';
 
 function nextFrame() {
   return new Promise((resolve) => requestAnimationFrame(() => resolve()));
@@ -92,7 +94,8 @@ export class MainWindowPictures {
     this.side = doc.getElementById('imgSub');
     this.date = doc.querySelector('#picHinichi > img');
     this.place = doc.querySelector('#picBasho > img');
-    this.time = doc.getElementById('lblJikoku');
+    this.time = doc.querySelector('#lblJikoku > span');
+    this.measure = doc.createElement('canvas').getContext('2d');
     this.work = Promise.resolve();  // the scene box's drawing, in the game's order
     this.scene = null;  // the picture shown, its light and line mode's portraits over it
     this.engine = null;  // the game's module, which paints the light of the hour
@@ -188,22 +191,27 @@ export class MainWindowPictures {
       img.src = src;
       if (img !== this.side) img.srcset = `${src} 1x, ${src.replace('.png', '_large.png')} 3x`;
     }
-    this.time.textContent = 'AM 9:00';
-    this.time.style.transform = '';
+    this.showTime('AM 9:00', 2, 1);
   }
 
-  showClock(date, time, place) {
+  // The time's ink from its origin and its advance, in design pixels, for
+  // the game to fit it into its plate (platform/plate_fit.h).
+  measureTime(text) {
+    this.measure.font = kTimeFont;
+    const m = this.measure.measureText(text);
+    return [-m.actualBoundingBoxLeft, m.actualBoundingBoxRight, m.width];
+  }
+
+  // origin, narrowing: where the text starts in the plate's label, in design
+  // pixels, and how much it is narrowed to fit, as the game fitted it.
+  showClock(date, time, place, origin, narrowing) {
     if (date) showIn(this.date, this.pictures, date);
-    this.time.textContent = time;
-    // The face may be wider than the plate was made for: the text is
-    // narrowed, never cut.
-    this.time.style.transform = '';
-    const padding = getComputedStyle(this.time);
-    const room = this.time.clientWidth - parseFloat(padding.paddingLeft) - parseFloat(padding.paddingRight);
-    const text = this.time.ownerDocument.createRange();
-    text.selectNodeContents(this.time);
-    const wanted = text.getBoundingClientRect().width;
-    if (wanted > room) this.time.style.transform = `scaleX(${Math.max(0.5, room / wanted)})`;
+    this.showTime(time, origin, narrowing);
     showIn(this.place, this.pictures, place);
+  }
+
+  showTime(text, origin, narrowing) {
+    this.time.textContent = text;
+    this.time.style.transform = `translateX(calc(${origin} * var(--px))) scaleX(${narrowing})`;
   }
 }

@@ -75,12 +75,22 @@ export class SlotStorage {
   }
 
   async readSaved(name) {
+    const record = await this.record(name);
+    return record ? record.bytes : null;
+  }
+
+  // When the page wrote a file, in seconds since 1970; 0 when unknown.
+  async savedAt(name) {
+    const record = await this.record(name);
+    return record && record.savedAt ? Math.floor(record.savedAt / 1000) : 0;
+  }
+
+  async record(name) {
     await this.opened;
     if (!this.db) return null;
     try {
       const tx = this.db.transaction(kStore, 'readonly');
-      const record = await request(tx.objectStore(kStore).get(fileKey(name)));
-      return record ? record.bytes : null;
+      return (await request(tx.objectStore(kStore).get(fileKey(name)))) || null;
     } catch (e) {
       return null;
     }

@@ -3,8 +3,14 @@
 // OK, a command, the picture, or the message label itself. The windows the
 // game places stand where it says, in twips of the screen; the others open
 // where they were designed. A window can be dragged by its caption, except
-// the main window while another window of the game is open.
+// the main window while another window of the game is open. Every window
+// stays on the screen as the window program keeps them: the main window
+// keeps its caption on it, the others stand whole on it.
 const kFrame = 45;     // border, in twips
+const kScreen = [760 * 15, 460 * 15];  // the screen the windows stand on, in twips
+const kGap = 4 * 15;  // between the list and its details, in twips
+// The menu beside the main window's right edge, as the window program puts it.
+const kMenuBeside = [8535 + 2 * kFrame + 15, 0];
 
 function place(win, left, top) {
   win.style.setProperty('--wx', left);
@@ -18,14 +24,18 @@ function position(win) {
 
 export class Windows {
   // answer(window, value, event): the player answered the window that waits;
-  // addressOf(file): where a picture of the game's folder is on the site.
-  constructor(doc, answer, addressOf) {
+  // addressOf(file): where a picture of the game's folder is on the site;
+  // rule(...): a rule the game answers (GamePage.rule).
+  constructor(doc, answer, addressOf, rule) {
     this.doc = doc;
     this.answer = answer;
     this.addressOf = addressOf;
+    this.rule = rule;
     this.main = doc.getElementById('Form1');
-    this.menuFocus = null;
-    this.menuPlaced = false;
+    this.menuPressed = -1;  // the menu's button pressed last, in the Tab order
+    this.menuPlace = kMenuBeside;  // by the main window, as the player left it
+    this.moved = {};  // the windows where the player has moved the focus since they opened
+    this.details = '';
     this.topmost = 1;
     this.wire();
     this.makeDraggable();
@@ -33,6 +43,10 @@ export class Windows {
 
   byId(id) {
     return this.doc.getElementById(id);
+  }
+
+  menuButtons() {
+    return [...this.byId('Form8').querySelectorAll('button[data-row]')];
   }
 
   wire() {
@@ -44,14 +58,14 @@ export class Windows {
     on('nameOk', (e) => this.answer('Form4', 0, e));
     on('listOk', (e) => this.answer('Form5', this.byId('List1').selectedIndex, e));
     on('Image1', (e) => this.answer('Form7', 0, e));
-    for (const button of this.byId('Form8').querySelectorAll('button[data-row]')) {
+    this.menuButtons().forEach((button, tabOrder) => {
       button.addEventListener('click', (e) => {
-        this.menuFocus = button;
+        this.menuPressed = tabOrder;
         this.answer('Form8', Number(button.dataset.row), e);
       });
-    }
-    // Enter in a box of the name window or in the list presses its OK, as in
-    // a dialog of the desktop; not while an input method is composing.
+    });
+    // Enter in a box of the name window presses its OK, as in a dialog of
+    // the desktop; not while an input method is composing.
     const okOnEnter = (id, ok) => this.byId(id).addEventListener('keydown', (e) => {
       if (e.key !== 'Enter' || e.isComposing) return;
       e.preventDefault();
@@ -59,7 +73,6 @@ export class Windows {
     });
     okOnEnter('Text1', 'nameOk');
     okOnEnter('Text2', 'nameOk');
-    okOnEnter('List1', 'listOk');
     // Closing through the window's own close box, as the window system would.
     const closed = { Form2: 0, Form3: 0, Form4: 1, Form8: -1 };
     for (const [id, value] of Object.entries(closed)) {
@@ -74,14 +87,19 @@ export class Windows {
     if (name === 'lblMsg') return;
     const win = this.byId(name);
     const opening = win.hidden;
-    if (name === 'Form3' || name === 'Form2' || name === 'Form5') place(win, left, top);
+    if (opening) {
+      this.moved[name] = false;
+      if (name === 'Form5') this.fillList(argument);
+      if (name === 'Form8') this.fillMenu(argument);
+      if (name === 'Form7') this.showPicture(argument);
+      win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
+      win.hidden = false;
+      fitCaption(win);
+    }
+    if (name === 'Form3' || name === 'Form2' || name === 'Form5') this.placeOnScreen(win, left, top);
     if (!opening) return;
-    if (name === 'Form5') this.fillList(argument);
-    if (name === 'Form8') this.fillMenu(argument);
-    if (name === 'Form7') this.showPicture(argument);
-    win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
-    win.hidden = false;
-    fitCaption(win);
+    if (name === 'Form8') this.placeMenu();
+    if (name === 'Form5') this.showDetails();
     this.focusFirst(name);
   }
 
@@ -95,6 +113,7 @@ export class Windows {
   close(name) {
     const win = this.byId(name);
     if (win) win.hidden = true;
+    if (name === 'Form5') this.byId('slotDetails').hidden = true;
   }
 
   // What the name window holds at its OK click.
@@ -107,10 +126,20 @@ export class Windows {
       Form2: 'cmdYes', Form3: 'next', Form4: 'Text1', Form5: 'List1', Form7: 'Image1',
     }[name];
     if (name === 'Form8') {
-      (this.menuFocus || this.byId('Form8').querySelector('button')).focus({ preventScroll: true });
+      const at = this.rule('velmora_menu_focus', this.menuPressed, 0);
+      this.menuButtons()[at === null ? Math.max(0, this.menuPressed) : at].focus({ preventScroll: true });
     } else if (first) {
       this.byId(first).focus({ preventScroll: true });
     }
+  }
+
+  // The keyboard's focus to the button after or before it, in the Tab order.
+  stepFocus(name, forward) {
+    const buttons = [...this.byId(name).querySelectorAll('.client button')]
+      .filter((b) => b.offsetParent !== null);
+    const at = buttons.indexOf(this.doc.activeElement);
+    const next = at < 0 ? 0 : (at + (forward ? 1 : buttons.length - 1)) % buttons.length;
+    buttons[next].focus({ preventScroll: true });
   }
 
   fillList(entries) {
@@ -119,17 +148,19 @@ export class Windows {
     list.selectedIndex = -1;
   }
 
-  // The menu never follows the main window: it opens once beside it.
   fillMenu(captions) {
     const texts = captions.split('\n');
-    for (const button of this.byId('Form8').querySelectorAll('button[data-row]')) {
+    for (const button of this.menuButtons()) {
       button.textContent = texts[Number(button.dataset.row)] || '';
       button.setAttribute('aria-description', 'このコマンドを選びます');
     }
-    if (this.menuPlaced) return;
-    this.menuPlaced = true;
+  }
+
+  // Beside the main window, or where the player last dragged it by the main
+  // window, for the rest of the game.
+  placeMenu() {
     const [left, top] = position(this.main);
-    place(this.byId('Form8'), left + 8535 + 2 * kFrame + 15, top);
+    this.placeOnScreen(this.byId('Form8'), left + this.menuPlace[0], top + this.menuPlace[1]);
   }
 
   // At its own size from the corner; without a picture the whole window
@@ -144,6 +175,51 @@ export class Windows {
     };
     image.removeAttribute('src');
     if (address) image.src = address;
+  }
+
+  // --- the slot details beside the list (the game's words, app/slot_lines.cpp) ---
+  slotDetails(lines) {
+    this.details = lines;
+  }
+
+  showDetails() {
+    const panel = this.byId('slotDetails');
+    panel.textContent = this.details.replace(/\x1e/g, '\n');
+    panel.hidden = !this.details;
+    if (!panel.hidden) this.placeDetails(panel);
+    this.details = '';
+  }
+
+  // Wholly on the screen beside the list, never over it: to the right, else
+  // to the left, below or above, as the window program places it.
+  placeDetails(panel) {
+    const list = this.box(this.byId('Form5'));
+    const size = this.box(panel);
+    const fit = (at) => at[0] >= 0 && at[1] >= 0 && at[0] + size[2] <= kScreen[0] && at[1] + size[3] <= kScreen[1];
+    const along = (at, length, room) => Math.min(Math.max(at, 0), Math.max(0, room - length));
+    const beside = along(list[1], size[3], kScreen[1]);
+    const under = along(list[0], size[2], kScreen[0]);
+    const sides = [[list[0] + list[2] + kGap, beside], [list[0] - kGap - size[2], beside],
+      [under, list[1] + list[3] + kGap], [under, list[1] - kGap - size[3]]];
+    const at = sides.find(fit) || [along(list[0] + list[2], size[2], kScreen[0]), beside];
+    place(panel, Math.round(at[0]), Math.round(at[1]));
+  }
+
+  // A window's outer box, in twips of the screen.
+  box(element) {
+    const screen = this.byId('screen').getBoundingClientRect();
+    const r = element.getBoundingClientRect();
+    const twips = kScreen[0] / screen.width;
+    return [(r.left - screen.left) * twips, (r.top - screen.top) * twips, r.width * twips, r.height * twips];
+  }
+
+  // Where the game or the player puts a window, kept whole on the screen;
+  // the main window keeps its caption on it.
+  placeOnScreen(win, left, top) {
+    const [, , width, height] = win.hidden ? [0, 0, 0, 0] : this.box(win);
+    const tall = win === this.main ? this.box(win.querySelector('.caption'))[3] : height;
+    place(win, Math.round(Math.min(Math.max(left, 0), Math.max(0, kScreen[0] - width))),
+      Math.round(Math.min(Math.max(top, 0), Math.max(0, kScreen[1] - tall))));
   }
 
   // The main window's outer corner, in twips, as the window system says.
@@ -162,15 +238,20 @@ export class Windows {
       caption.addEventListener('pointerdown', (e) => {
         if (e.button !== 0 || e.target.closest('button')) return;
         if (win === this.main && this.anyOpen()) return;  // a disabled window stays put
-        const twipsPerCssPixel = 760 * 15 / this.byId('screen').getBoundingClientRect().width;
+        const twipsPerCssPixel = kScreen[0] / this.byId('screen').getBoundingClientRect().width;
         const [left, top] = position(win);
         const start = [e.clientX, e.clientY];
         caption.setPointerCapture(e.pointerId);
-        const move = (m) => place(win, Math.round(left + (m.clientX - start[0]) * twipsPerCssPixel),
-          Math.round(top + (m.clientY - start[1]) * twipsPerCssPixel));
+        const move = (m) => this.placeOnScreen(win, left + (m.clientX - start[0]) * twipsPerCssPixel,
+          top + (m.clientY - start[1]) * twipsPerCssPixel);
         caption.addEventListener('pointermove', move);
-        caption.addEventListener('pointerup', () => caption.removeEventListener('pointermove', move),
-          { once: true });
+        caption.addEventListener('pointerup', () => {
+          caption.removeEventListener('pointermove', move);
+          if (win.id !== 'Form8') return;
+          const [menuLeft, menuTop] = position(win);
+          const [mainLeft, mainTop] = position(this.main);
+          this.menuPlace = [menuLeft - mainLeft, menuTop - mainTop];
+        }, { once: true });
       });
     }
   }
@@ -190,5 +271,5 @@ function fitCaption(win) {
   const text = room.firstElementChild;
   text.style.transform = '';
   const wanted = text.offsetWidth;
-  if (wanted > room.clientWidth) text.style.transform = `scaleX(${room.clientWidth / wanted})`;
+  if (wanted > room.clientWidth) text.style.transform = `scaleX(${wanted ? room.clientWidth / wanted : 1})`;
 }

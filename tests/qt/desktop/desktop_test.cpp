@@ -630,7 +630,7 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
         ModalScript script(
             {{"Form5",
               [&](QWidget* form5) {
-                  auto* panel = form5->findChild<QWidget*>("SlotDetails");
+                  auto* panel = form5->parentWidget()->findChild<QWidget*>("SlotDetails");
                   EXPECT_TRUE(QTest::qWaitForWindowExposed(panel, kPatienceMs));
                   panelAt = Seen(desktop, panel);
                   listAt = Seen(desktop, form5);

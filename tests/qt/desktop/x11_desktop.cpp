@@ -1,5 +1,8 @@
 #include "x11_desktop.h"
 
+// Qt's headers before the X server's, whose macros would break them.
+#include <QGuiApplication>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -55,6 +58,7 @@ bool X11Desktop::WaitForWindowManager() {
 }
 
 bool X11Desktop::SyncWithWindowManager(const QWidget* window) {
+    QGuiApplication::sync();  // the program's requests reach the X server before the marker
     static int round = 0;
     const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
     const Atom name = XInternAtom(display_, "_NET_WM_NAME", False);

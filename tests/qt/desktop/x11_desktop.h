@@ -26,7 +26,9 @@ class X11Desktop {
     bool WaitForWindowManager();
     // Returns once the window manager has handled everything sent to it
     // so far, by the program and by this desktop: it renames its title's
-    // visible copy after a change of the window's name, in order.
+    // visible copy after a change of the window's name, in order. The
+    // program's own requests go first: they travel on the program's own
+    // connection, which the X server may read after this desktop's.
     bool SyncWithWindowManager(const QWidget* window);
 
     // The managed windows, bottom to top; true when upper is above lower.

@@ -1,0 +1,58 @@
+// The window program as a whole: the game's folder, the player's record,
+// the Qt windows, rollback and skipping between the game and the windows,
+// the comforts and the replay keys, put together as velmora plays them.
+// Made once the application exists; Run() shows the title and plays until
+// the game ends.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/following.h"
+#include "platform/posix_files.h"
+#include "platform/qt/comforts.h"
+#include "platform/qt/game_session.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/replay.h"
+#include "platform/rollback.h"
+#include "platform/skip.h"
+
+namespace velmora {
+
+class WindowProgram {
+  public:
+    // Plays in the working directory; the record lives in the player's own
+    // data folder.
+    WindowProgram();
+    WindowProgram(const WindowProgram&) = delete;
+    WindowProgram& operator=(const WindowProgram&) = delete;
+
+    // Shows the title and runs the application; its exit status.
+    int Run();
+
+    qt::MainWindow& window() { return window_; }
+    qt::QtPlatform& platform() { return platform_; }
+    qt::Comforts& comforts() { return *comforts_; }
+    qt::Replay& replay() { return *replay_; }
+    Rollback& rollback() { return rollback_; }
+    const qt::GameSession& session() const { return session_; }
+
+  private:
+    void Tell(const std::string& text);
+
+    PosixFiles files_;
+    PosixFiles playerFiles_;
+    KeptRecord kept_;
+    std::string notice_;  // what the player is told of a damaged record
+    qt::MainWindow window_;
+    qt::QtPlatform platform_;
+    Skip skip_;
+    Rollback rollback_;
+    RolledGame game_;
+    qt::GameSession session_;
+    qt::Comforts* comforts_;  // owned by the window
+    qt::Replay* replay_;      // owned by the window
+};
+
+}  // namespace velmora

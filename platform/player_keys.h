@@ -1,0 +1,117 @@
+// What a key or the wheel does, in which window, for the window program and
+// the web page alike: each front end tells where the key came and what it
+// is, and carries out what this table answers with its own windows.
+//
+// Enter and Space press NEXT. In a question, a list or the command menu
+// they act only once the player has moved the focus there (Tab, an arrow,
+// Home or End): a player going through a scene with them never answers the
+// question that follows by accident. There the arrows move the focus (in a
+// list, the highlight, starting from the entry highlighted); elsewhere ←
+// goes back a step. Page Up and Page Down (and the wheel) go back and
+// forward everywhere in the game's windows.
+#pragma once
+
+namespace velmora::keys {
+
+// The window the key came to.
+enum class Window {
+    kMain,      // the main window: the title, window-move mode, or while NEXT waits
+    kNext,      // NEXT, the picture's too
+    kQuestion,  // Yes/No
+    kName,      // the name window
+    kList,      // the list window
+    kMenu,      // the command menu
+    kPicture,   // the picture window
+    kComfort,   // a window of the comforts (history, settings, story map, slots)
+};
+
+enum class Key {
+    kOther,
+    kEnter,
+    kSpace,
+    kTab,
+    kBackTab,
+    kUp,
+    kDown,
+    kLeft,
+    kRight,
+    kHome,
+    kEnd,
+    kPageUp,
+    kPageDown,
+    kEscape,
+    kF2,
+    kF11,
+    kComma,
+    kControl,
+    kMenuKey,
+    kY,
+    kN,
+    kH,
+    kM,
+    kA,
+    kS,
+};
+
+struct Press {
+    Key key = Key::kOther;
+    bool ctrl = false;    // Ctrl held with it
+    bool shift = false;   // Shift held with it (Shift and Tab are kBackTab)
+    bool other = false;   // Alt or Meta held with it
+    bool repeat = false;  // the key held down, repeating
+};
+
+struct Where {
+    Window window = Window::kMain;
+    bool typing = false;     // the focus is in a text box
+    bool moved = false;      // the player has moved the focus since the window opened
+    bool nextWaits = false;  // NEXT waits, and nothing stands above it
+};
+
+enum class Does {
+    kAsUsual,  // the window takes the key as it would
+    kNothing,  // the key is taken and does nothing
+    kPressNext,
+    kFocusNext,      // the next button in the Tab order
+    kFocusPrevious,  // the button before in the Tab order
+    kListMove,       // the list's highlight moves (ListMove says where)
+    kYes,
+    kNo,
+    kBack,      // one step back
+    kForward,   // one step forward through the steps gone back to
+    kSkip,      // skipping on or off
+    kHoldSkip,  // skipping while Ctrl is held
+    kHistory,
+    kMute,
+    kAutoAdvance,
+    kStoryMap,
+    kFullScreen,
+    kSettings,
+    kComfortMenu,
+    kCloseComfort,
+};
+
+struct Answer {
+    Does does = Does::kAsUsual;
+    bool moves = false;      // counts as moving the focus in its window
+    bool stopsSkip = false;  // any key but Ctrl stops skipping
+};
+
+Answer WhatTheKeyDoes(const Press& press, const Where& where);
+
+// Where a list's highlight goes: Home to the first entry, End to the last,
+// the arrows one entry from the one highlighted (none highlighted: ↓ to the
+// first, ↑ to the last). highlighted: -1 for none.
+int ListMove(Key key, int highlighted, int count);
+
+// The wheel: up goes back a step; down goes forward through the steps gone
+// back to, and at the newest step presses NEXT when the player's setting
+// says so. Over the main window it acts as over the window that waits.
+Does WhatTheWheelDoes(bool up, bool canGoForward, bool downPressesNext, bool nextWaits);
+
+// Where the focus stands when the command menu opens: on the button pressed
+// last, before any on the first of the Tab order ("アパート"), never on its
+// close box. pressedLast: -1 before any.
+int MenuFocus(int pressedLast, int firstOfTheTabOrder);
+
+}  // namespace velmora::keys
