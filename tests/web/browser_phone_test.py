@@ -182,6 +182,14 @@ def larger_phone(args, failures, shots):
         player.decisions = ["no", "セーブ"]
         player.play()
         failures.check(browser.evaluate("velmora.status.waitingFor") == "Form5", "the save list is open")
+        check_layout(failures, browser, "the save list", checked)
+        details = browser.evaluate("""(() => {
+          const d = document.getElementById('slotDetails'), list = document.getElementById('Form5');
+          const a = d.getBoundingClientRect(), b = list.getBoundingClientRect();
+          return [d.hidden, a.bottom <= b.top, d.scrollWidth <= d.clientWidth, d.textContent];
+        })()""")
+        failures.check(details[:3] == [False, True, True] and "file1" in details[3] and "file5" in details[3],
+                       f"the slot details stand whole above the list's sheet: {details}")
         if shots:
             browser.screenshot(shots / "phone-list.png")
 
