@@ -133,10 +133,7 @@ class PagePlayer:
     def play(self, deadline=60.0):
         seen = 0
         while True:
-            state = self.b.wait_for(
-                f"velmora.status && (velmora.status.ended || velmora.status.waits > {seen}) && "
-                "[velmora.status.waits, velmora.status.waitingFor, velmora.status.ended]",
-                f"the window after #{seen}", deadline)
+            state = self.next_wait(seen, deadline)
             seen, window, ended = state
             if ended:
                 return
@@ -144,6 +141,17 @@ class PagePlayer:
             self.at_wait(len(self.windows) - 1, window)
             if not self.answer(window):
                 return
+
+    def next_wait(self, seen, deadline):
+        try:
+            return self.b.wait_for(
+                f"velmora.status && (velmora.status.ended || velmora.status.waits > {seen}) && "
+                "[velmora.status.waits, velmora.status.waitingFor, velmora.status.ended]",
+                f"the window after #{seen}", deadline)
+        except chromium.BrowserError as e:
+            now = self.b.evaluate("[velmora.status.waitingFor, document.activeElement && document.activeElement.id,"
+                                  " velmora.status.messages.slice(-200)]")
+            raise chromium.BrowserError(f"{e}; answered {self.windows[-4:]}; waiting for, focus, said: {now}") from e
 
     def answer(self, window):
         self.turn += 1
