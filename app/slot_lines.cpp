@@ -4,6 +4,7 @@
 
 #include "presentation/clock_display.h"
 #include "shell/story.h"
+#include "world/slot_format.h"
 
 namespace velmora {
 namespace {
@@ -51,7 +52,7 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
 }
 
 std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries) {
-    if (entries != std::vector<std::string>{"file1", "file2", "file3", "file4", "file5"}) return {};
+    if (entries != SlotNames()) return {};
     std::vector<std::string> described;
     for (const std::string& slot : entries) described.push_back(DescribeSlot(files, slot));
     return described;
