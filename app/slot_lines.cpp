@@ -4,7 +4,6 @@
 
 #include "presentation/clock_display.h"
 #include "shell/story.h"
-#include "world/slot_format.h"
 
 namespace velmora {
 namespace {
@@ -52,7 +51,6 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
 }
 
 std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries) {
-    if (entries != SlotNames()) return {};
     std::vector<std::string> described;
     for (const std::string& slot : entries) described.push_back(DescribeSlot(files, slot));
     return described;

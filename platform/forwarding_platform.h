@@ -29,9 +29,9 @@ class ForwardingPlatform : public Platform {
     void OpenNameDialog() override { front().OpenNameDialog(); }
     NameEntry WaitNameDialog() override { return front().WaitNameDialog(); }
     void CloseNameDialog() override { front().CloseNameDialog(); }
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override {
-        return front().ChooseFromList(entries, at);
+        return front().ChooseFromList(list, entries, at);
     }
     std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override {
         return front().ChooseCommand(captions);

@@ -64,9 +64,10 @@ NameEntry Skip::WaitNameDialog() {
     return front_.WaitNameDialog();
 }
 
-std::optional<std::string> Skip::ChooseFromList(const std::vector<std::string>& entries, Twips at) {
+std::optional<std::string> Skip::ChooseFromList(ListOf list,
+                                                const std::vector<std::string>& entries, Twips at) {
     Stop();
-    return front_.ChooseFromList(entries, at);
+    return front_.ChooseFromList(list, entries, at);
 }
 
 std::optional<std::string> Skip::ChooseCommand(const std::vector<std::string>& captions) {

@@ -128,7 +128,8 @@ NameEntry TracePlatform::WaitNameDialog() {
     return {false, a.substr(0, tab), a.substr(tab + 1)};
 }
 
-std::optional<std::string> TracePlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> TracePlatform::ChooseFromList(ListOf,
+                                                         const std::vector<std::string>& entries,
                                                          Twips) {
     const std::string a = Ask("LIST? " + Joined(entries));
     for (const std::string& e : entries) {

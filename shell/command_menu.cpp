@@ -86,7 +86,7 @@ void Form1::AskRoomCommand(const std::vector<std::string>& commands) {
     s_.SelectedFile = commands.empty() ? "" : commands.front();
     ShowMessage("さて、どうしようかな・・・。\r\n<コマンド選択後、(OK)をクリック>", 1);
     s_.ClickState = click::kRoomList;
-    ShowForm5(commands);
+    ShowForm5(ListOf::kRoomCommands, commands);
     s_.ClickState = click::kPlaying;
 }
 

@@ -104,7 +104,7 @@ class Form1 final : public Game, public MainWindowEvents {
     // the dialogs' own rules (shell/dialogs.cpp)
     void ShowForm3();
     void ShowForm4();
-    void ShowForm5(const std::vector<std::string>& entries);
+    void ShowForm5(ListOf list, const std::vector<std::string>& entries);
 
     // the turns of the game, one after another in a loop (shell/command_menu.cpp)
     void RunTurns();

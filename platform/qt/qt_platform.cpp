@@ -112,11 +112,13 @@ void QtPlatform::CloseNameDialog() {
     if (name_) name_->hide();
 }
 
-std::optional<std::string> QtPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> QtPlatform::ChooseFromList(ListOf list,
+                                                      const std::vector<std::string>& entries,
                                                       Twips at) {
     ListDialog dialog(&window_, entries);
-    SlotDetailsPanel details(&dialog,
-                             describeSlots_ ? describeSlots_(entries) : std::vector<std::string>{});
+    SlotDetailsPanel details(&dialog, describeSlots_ && list == ListOf::kSlots
+                                          ? describeSlots_(entries)
+                                          : std::vector<std::string>{});
     std::optional<std::string> chosen = dialog.Choose(at);
     WaitEnded();
     return chosen;

@@ -116,7 +116,7 @@ bool WebPlatform::Handle(int report, const std::string& window) {
             TakeUpload(report == kUploadConfirmed);
             break;
         case kSlotWords:
-            Call("slotWords", SlotLines({"file1", "file2", "file3", "file4", "file5"}));
+            Call("slotWords", SlotLines(slots_));
             break;
         case kBack:
             if (rollback_ && rollback_->CanGoBack()) throw StepBack{};
@@ -159,6 +159,12 @@ void WebPlatform::TakeUpload(bool confirmed) {
             {{upload.slot, upload.flagFile}, {upload.slot + "_text", upload.textFile}}, &failure);
     velmora_page_upload_done(saved, failure.why.c_str(),
                              verdict.readable ? verdict.question.c_str() : "");
+}
+
+void WebPlatform::DescribeSlotsWith(std::vector<std::string> slots, SlotDescriber describe) {
+    slots_ = std::move(slots);
+    describeSlots_ = std::move(describe);
+    Call("slots", Lines(slots_));
 }
 
 // One slot's words from the next's apart by a record separator; a slot's
@@ -266,9 +272,10 @@ void WebPlatform::CloseNameDialog() {
     Call("close", "Form4");
 }
 
-std::optional<std::string> WebPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
+                                                       const std::vector<std::string>& entries,
                                                        Twips at) {
-    Call("slotDetails", SlotLines(entries));
+    Call("slotDetails", list == ListOf::kSlots ? SlotLines(entries) : "");
     const int chosen = Wait("Form5", Lines(entries), at);
     if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
     return entries[chosen];

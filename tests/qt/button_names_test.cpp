@@ -53,7 +53,7 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     h.platform.AskYesNo({0, 0});
     h.platform.WaitNameDialog();
     h.platform.CloseNameDialog();
-    h.platform.ChooseFromList({"file1"}, {0, 0});
+    h.platform.ChooseFromList(ListOf::kSlots, {"file1"}, {0, 0});
     h.platform.ChooseCommand(captions);
     h.platform.WaitPictureClick("missing.jpg");
     h.platform.ClosePictureWindow();

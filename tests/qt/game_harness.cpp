@@ -34,9 +34,10 @@ NameEntry GuardedPlatform::WaitNameDialog() {
     return entry;
 }
 
-std::optional<std::string> GuardedPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> GuardedPlatform::ChooseFromList(ListOf list,
+                                                           const std::vector<std::string>& entries,
                                                            Twips at) {
-    auto chosen = QtPlatform::ChooseFromList(entries, at);
+    auto chosen = QtPlatform::ChooseFromList(list, entries, at);
     EndIfAborted();
     return chosen;
 }

@@ -70,6 +70,7 @@ export class GamePage {
     this.label = doc.getElementById('lblMsg');
     this.pending = null;
     this.reports = [];
+    this.slots = [];  // the game's slots, as it names them
     this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [] };
     this.steps = 0;
     this.skipping = false;
@@ -137,6 +138,7 @@ export class GamePage {
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
       case 'slotDetails': this.windows.slotDetails(a); break;
+      case 'slots': this.slots = a ? a.split('\n') : []; break;
       case 'slotWords': this.tell('slotWords', a ? a.split('\x1e') : []); break;
       case 'openName': this.windows.open('Form4'); break;
       case 'close': this.windows.close(a); break;
