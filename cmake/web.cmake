@@ -74,6 +74,30 @@ else()
     target_include_directories(velmora_platform_web PRIVATE ${CMAKE_SOURCE_DIR})
 endif()
 target_compile_options(velmora_platform_web PUBLIC -fexceptions)
+
+# The numbers the page and the game answer each other with are written once,
+# in the page's page_codes.js; the game reads them from the header written
+# here from its `export const` lines.
+set(VELMORA_PAGE_CODES ${CMAKE_SOURCE_DIR}/platform/web/page/page_codes.js)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELMORA_PAGE_CODES})
+file(READ ${VELMORA_PAGE_CODES} VELMORA_PAGE_CODE_LINES)
+string(REGEX MATCHALL "export const k[A-Za-z]+ = -?[0-9]+" VELMORA_PAGE_CODE_LINES
+       "${VELMORA_PAGE_CODE_LINES}")
+list(TRANSFORM VELMORA_PAGE_CODE_LINES REPLACE "^export const (k[A-Za-z]+) = (-?[0-9]+)$"
+     "constexpr int \\1 = \\2")
+list(JOIN VELMORA_PAGE_CODE_LINES ";\n" VELMORA_PAGE_CODE_LINES)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/page_codes/platform/web/page_codes.h CONTENT
+"// Written by cmake/web.cmake from platform/web/page/page_codes.js, where
+// each number is said what it means.
+#pragma once
+
+namespace velmora::web {
+
+${VELMORA_PAGE_CODE_LINES};
+
+}  // namespace velmora::web
+")
+target_include_directories(velmora_platform_web PRIVATE ${CMAKE_BINARY_DIR}/page_codes)
 target_link_libraries(velmora_platform_web PUBLIC velmora_platform_rules)
 
 add_executable(velmora-web app/web_main.cpp)

@@ -4,6 +4,7 @@
 
 #include "platform/plate_fit.h"
 #include "platform/web/page_bridge.h"
+#include "platform/web/page_codes.h"
 
 // Each call hands one thing to the page; the page (page/game_page.js) does
 // the drawing. Texts cross as UTF-8.
@@ -44,31 +45,6 @@ EM_JS(void, velmora_page_clock, (const char* date, const char* time, const char*
 namespace velmora::web {
 
 namespace {
-
-// What a wait returns besides the window's own answer.
-constexpr int kResized = -1000;
-constexpr int kUploaded = -1001;
-constexpr int kBack = -1002;
-constexpr int kForward = -1003;
-constexpr int kSkipToggle = -1004;
-constexpr int kSkipHold = -1005;
-constexpr int kSkipLetGo = -1006;
-constexpr int kSkipStop = -1007;
-constexpr int kStoryMap = -1008;
-constexpr int kUploadConfirmed = -1009;
-constexpr int kSlotWords = -1010;
-
-// What the page may offer while a window waits, as bits of the wait's `steps`.
-constexpr int kCanGoBack = 1;
-constexpr int kCanGoForward = 2;
-constexpr int kSkipping = 4;
-
-// The shelf places of what the page hands over.
-constexpr int kFirstText = 0;
-constexpr int kSecondText = 1;
-constexpr int kUploadSlot = 2;
-constexpr int kUploadFlags = 3;
-constexpr int kUploadText = 4;
 
 void Call(const char* what, const std::string& a = {}, const std::string& b = {},
           const std::string& c = {}) {

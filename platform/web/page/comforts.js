@@ -9,7 +9,7 @@
 import {
   kBack, kCanGoBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kSlotWords,
   kStoryMap,
-} from './game_page.js';
+} from './page_codes.js';
 
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
