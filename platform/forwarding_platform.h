@@ -33,8 +33,8 @@ class ForwardingPlatform : public Platform {
                                               Twips at) override {
         return front().ChooseFromList(list, entries, at);
     }
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override {
-        return front().ChooseCommand(captions);
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override {
+        return front().ChooseCommand(rows);
     }
     void WaitPictureClick(const std::string& file) override { front().WaitPictureClick(file); }
     void ClosePictureWindow() override { front().ClosePictureWindow(); }

@@ -28,6 +28,17 @@ struct Twips {
 // the room's commands.
 enum class ListOf { kSlots, kRoomCommands };
 
+// What a button of the menu window does; where it stands in the window and
+// in the Tab order follow from it (platform/menu_layout.h).
+enum class MenuKind { kPlace, kLoad, kSave, kWindowMove, kBgm, kQuit, kLineDisplay };
+
+struct MenuRow {
+    std::string caption;
+    MenuKind kind = MenuKind::kPlace;
+
+    bool operator==(const MenuRow&) const = default;
+};
+
 // The main window in its design state, before the game says anything: the
 // title screen's caption and where the window stands.
 constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
@@ -127,9 +138,10 @@ class Platform {
     virtual std::optional<std::string> ChooseFromList(ListOf list,
                                                       const std::vector<std::string>& entries,
                                                       Twips at) = 0;
-    // Form8 with its sixteen captions. Returns the caption of the button
-    // pressed, or nothing when the menu was closed through the window system.
-    virtual std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) = 0;
+    // Form8 with its rows, top to bottom, as many as the game has. Returns the
+    // caption of the button pressed, or nothing when the menu was closed
+    // through the window system.
+    virtual std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) = 0;
     // Form7 showing a picture; returns after the player clicked the picture.
     // The window stays open (the NEXT dialog that follows is its own) until
     // ClosePictureWindow.

@@ -288,9 +288,8 @@ std::optional<std::string> Rollback::ChooseFromList(ListOf list,
         .choice;
 }
 
-std::optional<std::string> Rollback::ChooseCommand(const std::vector<std::string>& captions) {
-    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(captions); })
-        .choice;
+std::optional<std::string> Rollback::ChooseCommand(const std::vector<MenuRow>& rows) {
+    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(rows); }).choice;
 }
 
 void Rollback::WaitPictureClick(const std::string& file) {

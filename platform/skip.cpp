@@ -70,9 +70,9 @@ std::optional<std::string> Skip::ChooseFromList(ListOf list,
     return front_.ChooseFromList(list, entries, at);
 }
 
-std::optional<std::string> Skip::ChooseCommand(const std::vector<std::string>& captions) {
+std::optional<std::string> Skip::ChooseCommand(const std::vector<MenuRow>& rows) {
     Stop();
-    return front_.ChooseCommand(captions);
+    return front_.ChooseCommand(rows);
 }
 
 void Skip::WaitPictureClick(const std::string& file) {

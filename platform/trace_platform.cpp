@@ -138,7 +138,9 @@ std::optional<std::string> TracePlatform::ChooseFromList(ListOf,
     return std::nullopt;
 }
 
-std::optional<std::string> TracePlatform::ChooseCommand(const std::vector<std::string>& captions) {
+std::optional<std::string> TracePlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    std::vector<std::string> captions;
+    for (const MenuRow& row : rows) captions.push_back(row.caption);
     const std::string prompt = "MENU? " + Joined(captions);
     for (;;) {
         const std::string a = Ask(prompt);

@@ -124,9 +124,12 @@ std::optional<std::string> QtPlatform::ChooseFromList(ListOf list,
     return chosen;
 }
 
-std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<std::string>& captions) {
-    if (!menu_) menu_ = new CommandMenu(&window_);
-    std::optional<std::string> chosen = menu_->Choose(captions);
+std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    // The game's table of commands stays the same all game; a menu is laid
+    // out again only for another.
+    if (menu_ && menu_->rows() != rows) delete menu_;
+    if (!menu_) menu_ = new CommandMenu(&window_, rows);
+    std::optional<std::string> chosen = menu_->Choose();
     WaitEnded();
     return chosen;
 }

@@ -5,6 +5,7 @@
 #include "platform/plate_fit.h"
 #include "platform/web/page_bridge.h"
 #include "platform/web/page_codes.h"
+#include "platform/web/page_menu.h"
 
 // Each call hands one thing to the page; the page (page/game_page.js) does
 // the drawing. Texts cross as UTF-8.
@@ -257,10 +258,10 @@ std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
     return entries[chosen];
 }
 
-std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<std::string>& captions) {
-    const int pressed = Wait("Form8", Lines(captions));
-    if (pressed < 0 || pressed >= static_cast<int>(captions.size())) return std::nullopt;
-    return captions[pressed];
+std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    const int pressed = Wait("Form8", PageMenu(rows));
+    if (pressed < 0 || pressed >= static_cast<int>(rows.size())) return std::nullopt;
+    return rows[pressed].caption;
 }
 
 void WebPlatform::WaitPictureClick(const std::string& file) {

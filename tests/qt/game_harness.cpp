@@ -42,9 +42,8 @@ std::optional<std::string> GuardedPlatform::ChooseFromList(ListOf list,
     return chosen;
 }
 
-std::optional<std::string> GuardedPlatform::ChooseCommand(
-    const std::vector<std::string>& captions) {
-    auto chosen = QtPlatform::ChooseCommand(captions);
+std::optional<std::string> GuardedPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    auto chosen = QtPlatform::ChooseCommand(rows);
     EndIfAborted();
     return chosen;
 }

@@ -34,7 +34,7 @@ class GuardedPlatform : public QtPlatform {
     NameEntry WaitNameDialog() override;
     std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
     void WaitPictureClick(const std::string& file) override;
 
   private:

@@ -62,7 +62,7 @@ class SearchPlatform : public Platform {
     void CloseNameDialog() override {}
     std::optional<std::string> ChooseFromList(ListOf, const std::vector<std::string>& entries,
                                               Twips) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>&) override {
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>&) override {
         throw TurnOver{};
     }
     void WaitPictureClick(const std::string&) override {}
