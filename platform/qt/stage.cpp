@@ -44,7 +44,14 @@ double Stage::FittedScale() const {
     const QSize screen = Screen().size();
     const double whole = std::min(1.0, Fitting(MainWindow::DesignSize(), screen));
     const double smallest = 1.0 / std::max(1.0, window_.devicePixelRatioF());
-    const QSize menu = CommandMenu::DesignSize();
+    // The menu's height is known once the game has laid it out; until then
+    // the main window's stands for it. That fits the same for a menu of up to
+    // seventeen rows that show (the story's has fifteen): the heights count
+    // only where the menu has no room over the main window's right side.
+    QSize menu(CommandMenu::DesignWidth(), 0);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* laidOut = qobject_cast<CommandMenu*>(top)) menu = laidOut->designSize();
+    }
     const int room = screen.width() - Scaled(kPlatesRight + kMenuGap, whole);
     if (Scaled(menu.width(), smallest) <= room) return whole;
     const QSize both(MainWindow::DesignSize().width() + 1 + menu.width(),
