@@ -82,6 +82,8 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
         const Answer moving = Moving(key, where.window);
         if (moving.does != Does::kAsUsual || moving.moves) return moving;
     } else if (Confirms(key)) {
+        if (where.window == Window::kMain && where.messageWaits)
+            return {Does::kClickMessage, false, true};
         const bool next = where.nextWaits && where.window != Window::kName;
         return {next ? Does::kPressNext : Does::kAsUsual, false, true};
     } else if (key == Key::kTab && where.nextWaits &&

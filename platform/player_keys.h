@@ -2,10 +2,11 @@
 // the web page alike: each front end tells where the key came and what it
 // is, and carries out what this table answers with its own windows.
 //
-// Enter and Space press NEXT. In a question, a list or the command menu
-// they act only once the player has moved the focus there (Tab, an arrow,
-// Home or End): a player going through a scene with them never answers the
-// question that follows by accident. There the arrows move the focus (in a
+// Enter and Space press NEXT, and where the message waits for its click
+// (the title, window-move mode) they click it. In a question, a list or the
+// command menu they act only once the player has moved the focus there (Tab,
+// an arrow, Home or End): a player going through a scene with them never
+// answers the question that follows by accident. There the arrows move the focus (in a
 // list, the highlight, starting from the entry highlighted); elsewhere ←
 // goes back a step. Page Up and Page Down (and the wheel) go back and
 // forward everywhere in the game's windows.
@@ -63,15 +64,17 @@ struct Press {
 
 struct Where {
     Window window = Window::kMain;
-    bool typing = false;     // the focus is in a text box
-    bool moved = false;      // the player has moved the focus since the window opened
-    bool nextWaits = false;  // NEXT waits, and nothing stands above it
+    bool typing = false;        // the focus is in a text box
+    bool moved = false;         // the player has moved the focus since the window opened
+    bool nextWaits = false;     // NEXT waits, and nothing stands above it
+    bool messageWaits = false;  // the message waits for its click: the title, window-move mode
 };
 
 enum class Does {
     kAsUsual,  // the window takes the key as it would
     kNothing,  // the key is taken and does nothing
     kPressNext,
+    kClickMessage,   // as a click on the message: the game starts, window-move mode ends
     kFocusNext,      // the next button in the Tab order
     kFocusPrevious,  // the button before in the Tab order
     kListMove,       // the list's highlight moves (ListMove says where)

@@ -35,9 +35,10 @@ bool InScrollArea(QWidget* widget) {
     return false;
 }
 
-Comforts::Comforts(MainWindow& window, LoopingSound& sound)
+Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound)
     : QObject(&window),
       window_(window),
+      session_(session),
       sound_(sound),
       history_(window.message()),
       autoAdvance_(this),
@@ -132,7 +133,8 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
 // skipping are the replay's.
 bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
     NextDialog* next = NextDialog::Waiting();
-    const keys::Where where{WindowOf(window), Typing(), false, next && next->Answerable()};
+    const keys::Where where{WindowOf(window), Typing(), false, next && next->Answerable(),
+                            session_.messageWaits()};
     switch (keys::WhatTheKeyDoes(PressOf(key), where).does) {
         case keys::Does::kFullScreen:
             ToggleFullScreen();
@@ -142,6 +144,9 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
             return true;
         case keys::Does::kPressNext:
             return next && next->Press();
+        case keys::Does::kClickMessage:
+            session_.Click();
+            return true;
         case keys::Does::kYes:
         case keys::Does::kNo:
             if (auto* question = qobject_cast<YesNoDialog*>(window)) {
