@@ -180,7 +180,10 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
 }
 
 void Comforts::OnShown(QWidget* window) {
-    if (auto* dialog = qobject_cast<GameDialog*>(window)) stage_.Place(dialog);
+    if (auto* dialog = qobject_cast<GameDialog*>(window)) {
+        stage_.Place(dialog);
+        dialog->TellScreenReader(window_.message()->accessibleName());
+    }
     if (auto* next = qobject_cast<NextDialog*>(window)) autoAdvance_.NextOpened(next);
 }
 

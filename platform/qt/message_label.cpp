@@ -17,9 +17,12 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // It takes the focus at the title, where a screen reader reads it and
+    // Enter or Space clicks it.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(
+        "物語のメッセージ。タイトルではクリック、Enter または Space で始まります。");
     SetCaption(QString::fromUtf8(kDesignCaption));
-    setAccessibleName("メッセージ");
-    setAccessibleDescription("物語のメッセージ。クリックすると始まります。");
 }
 
 void MessageLabel::SetMessage(const QString& text) {
@@ -31,6 +34,9 @@ void MessageLabel::SetCaption(const QString& caption) {
     QString text = caption;
     text.replace("\r\n", "\n");
     setText(text);
+    // Its name is the message itself: a screen reader hears each new one as
+    // the name changes.
+    setAccessibleName(text.trimmed());
     // Drawn at once: the player sees the answer to the click before the
     // dialog that usually follows has been built and mapped.
     if (isVisible()) repaint();
