@@ -37,6 +37,7 @@ class GameSession : public QObject {
     void End(int status);
 
     MainWindowEvents& game_;
+    MessageLabel* message_;
     std::function<void()> closeWindows_;
     bool inClick_ = false;
     bool ended_ = false;

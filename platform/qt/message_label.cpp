@@ -17,12 +17,19 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // It takes the focus at the title, where a screen reader reads it and
-    // Enter or Space clicks it.
-    setFocusPolicy(Qt::StrongFocus);
+    Wait(true);
     setAccessibleDescription(
         "物語のメッセージ。タイトルではクリック、Enter または Space で始まります。");
     SetCaption(QString::fromUtf8(kDesignCaption));
+}
+
+void MessageLabel::Wait(bool waits) {
+    setFocusPolicy(waits ? Qt::StrongFocus : Qt::NoFocus);
+    if (waits) {
+        setFocus();
+    } else {
+        clearFocus();
+    }
 }
 
 void MessageLabel::SetMessage(const QString& text) {
