@@ -18,13 +18,13 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Wait(true);
-    setAccessibleDescription(
-        "物語のメッセージ。タイトルではクリック、Enter または Space で始まります。");
     SetCaption(QString::fromUtf8(kDesignCaption));
 }
 
 void MessageLabel::Wait(bool waits) {
     setFocusPolicy(waits ? Qt::StrongFocus : Qt::NoFocus);
+    setAccessibleDescription(waits ? "物語のメッセージ。クリック、Enter または Space で進みます。"
+                                   : "物語のメッセージ");
     if (waits) {
         setFocus();
     } else {
