@@ -136,12 +136,12 @@ def flag_file(day, clock):
     return "".join(f"{int(v)}\r\n" for v in flags).encode()
 
 
-def slot_files(slot, spec):
+def slot_files(slot, holds):
     """The two files of a slot from 'place, day, time[, name, nickname][, cut to N bytes]'
     or 'unreadable'."""
-    if spec == "unreadable":
+    if holds == "unreadable":
         return {slot: b"three\r\n", slot + "_text": b'"a","b","c"\r\n'}
-    parts = [p.strip() for p in spec.split(",")]
+    parts = [p.strip() for p in holds.split(",")]
     cut = None
     if parts[-1].startswith("cut to "):
         cut = int(re.search(r"\d+", parts.pop()).group())
@@ -163,8 +163,8 @@ class Folder:
             if m:
                 self.without.append(m.group(1))
                 continue
-            slot, _, spec = part.partition(":")
-            self.slots.update(slot_files(slot.strip(), spec.strip()))
+            slot, _, holds = part.partition(":")
+            self.slots.update(slot_files(slot.strip(), holds.strip()))
 
 
 # --- playing a row ---
@@ -301,8 +301,8 @@ class Player:
         key = f"where {window} stands" + (" by the main window" if by_main else "")
         self.noted[key] = self.where_relative(windows, window_name(window), bool(by_main))
 
-    def bring_in(self, slot, spec):
-        self.brought = slot_files(slot, spec)
+    def bring_in(self, slot, holds):
+        self.brought = slot_files(slot, holds)
         self.front.bring_in(self.brought)
 
     STEPS = [
