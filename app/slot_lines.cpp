@@ -51,7 +51,6 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
 }
 
 std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries) {
-    if (entries != std::vector<std::string>{"file1", "file2", "file3", "file4", "file5"}) return {};
     std::vector<std::string> described;
     for (const std::string& slot : entries) described.push_back(DescribeSlot(files, slot));
     return described;

@@ -20,8 +20,7 @@ inline std::string DescribeSlot(Files& files, const std::string& slot) {
     return DescribeSlot(slot, ReadSlotDetails(files, slot));
 }
 
-// The details beside a list: one description for each entry when the list
-// is the five save slots; none for any other list.
+// The details beside the slot list: one description for each slot.
 std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries);
 
 }  // namespace velmora

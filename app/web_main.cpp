@@ -14,6 +14,7 @@
 #include "platform/web/web_platform.h"
 #include "shell/story_map.h"
 #include "world/slot_details.h"
+#include "world/slot_format.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ int main() {
     });
     platform.OnSlotUpload(
         [&](const velmora::web::Upload& upload) { return CheckUpload(files, upload); });
-    platform.DescribeSlotsWith([&](const std::vector<std::string>& entries) {
+    platform.DescribeSlotsWith(velmora::SlotNames(), [&](const std::vector<std::string>& entries) {
         return velmora::DescribeSlots(files, entries);
     });
     skip.OnPass([&] { platform.Pace(); });

@@ -66,7 +66,7 @@ endforeach()
 
 # A platform sees the platform's folder alone.
 add_library(velmora_platform_web STATIC platform/web/web_platform.cpp platform/web/web_files.cpp
-            platform/web/page_bridge.cpp platform/web/page_rules.cpp
+            platform/web/page_bridge.cpp platform/web/page_rules.cpp platform/web/page_menu.cpp
             platform/web/scene_light_bridge.cpp platform/scene_light.cpp)
 if(COMMAND velmora_sees)
     velmora_sees(velmora_platform_web platform)
@@ -74,19 +74,43 @@ else()
     target_include_directories(velmora_platform_web PRIVATE ${CMAKE_SOURCE_DIR})
 endif()
 target_compile_options(velmora_platform_web PUBLIC -fexceptions)
+
+# The numbers the page and the game answer each other with are written once,
+# in the page's page_codes.js; the game reads them from the header written
+# here from its `export const` lines.
+set(VELMORA_PAGE_CODES ${CMAKE_SOURCE_DIR}/platform/web/page/page_codes.js)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELMORA_PAGE_CODES})
+file(READ ${VELMORA_PAGE_CODES} VELMORA_PAGE_CODE_LINES)
+string(REGEX MATCHALL "export const k[A-Za-z]+ = -?[0-9]+" VELMORA_PAGE_CODE_LINES
+       "${VELMORA_PAGE_CODE_LINES}")
+list(TRANSFORM VELMORA_PAGE_CODE_LINES REPLACE "^export const (k[A-Za-z]+) = (-?[0-9]+)$"
+     "constexpr int \\1 = \\2")
+list(JOIN VELMORA_PAGE_CODE_LINES ";\n" VELMORA_PAGE_CODE_LINES)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/page_codes/platform/web/page_codes.h CONTENT
+"// Written by cmake/web.cmake from platform/web/page/page_codes.js, where
+// each number is said what it means.
+#pragma once
+
+namespace velmora::web {
+
+${VELMORA_PAGE_CODE_LINES};
+
+}  // namespace velmora::web
+")
+target_include_directories(velmora_platform_web PRIVATE ${CMAKE_BINARY_DIR}/page_codes)
 target_link_libraries(velmora_platform_web PUBLIC velmora_platform_rules)
 
 add_executable(velmora-web app/web_main.cpp)
 target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_platform_rollback
                                           velmora_following velmora_engine)
 set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
-# The page calls in for the player's rules (page_rules.cpp) and to paint the
-# light of the hour (scene_light_bridge.cpp).
+# The page calls in for the player's rules (page_rules.cpp, the menu's layout
+# in page_menu.cpp) and to paint the light of the hour (scene_light_bridge.cpp).
 target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
     -sALLOW_MEMORY_GROWTH=1 -sINCOMING_MODULE_JS_API=page,locateFile,print,printErr,onAbort
     -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
-    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velmora_key,_velmora_wheel,_velmora_menu_focus,_velmora_words,_velmora_light_buffer,_velmora_paint_light)
+    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velmora_key,_velmora_wheel,_velmora_menu_focus,_velmora_menu,_velmora_words,_velmora_light_buffer,_velmora_paint_light)
 
 # --- the folder of static files a player's browser loads ---
 find_program(VELMORA_SYSTEM_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)

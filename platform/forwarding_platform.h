@@ -29,12 +29,12 @@ class ForwardingPlatform : public Platform {
     void OpenNameDialog() override { front().OpenNameDialog(); }
     NameEntry WaitNameDialog() override { return front().WaitNameDialog(); }
     void CloseNameDialog() override { front().CloseNameDialog(); }
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override {
-        return front().ChooseFromList(entries, at);
+        return front().ChooseFromList(list, entries, at);
     }
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override {
-        return front().ChooseCommand(captions);
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override {
+        return front().ChooseCommand(rows);
     }
     void WaitPictureClick(const std::string& file) override { front().WaitPictureClick(file); }
     void ClosePictureWindow() override { front().ClosePictureWindow(); }

@@ -24,6 +24,21 @@ struct Twips {
     bool operator==(const Twips&) const = default;
 };
 
+// What the list window lists: the save slots (to save in or load from) or
+// the room's commands.
+enum class ListOf { kSlots, kRoomCommands };
+
+// What a button of the menu window does; where it stands in the window and
+// in the Tab order follow from it (platform/menu_layout.h).
+enum class MenuKind { kPlace, kLoad, kSave, kWindowMove, kBgm, kQuit, kLineDisplay };
+
+struct MenuRow {
+    std::string caption;
+    MenuKind kind = MenuKind::kPlace;
+
+    bool operator==(const MenuRow&) const = default;
+};
+
 // The main window in its design state, before the game says anything: the
 // title screen's caption and where the window stands.
 constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
@@ -122,13 +137,16 @@ class Platform {
     virtual void OpenNameDialog() = 0;
     virtual NameEntry WaitNameDialog() = 0;
     virtual void CloseNameDialog() = 0;
-    // Form5 with its entries, at the given place. Returns the entry chosen
-    // last before OK, or nothing when OK was clicked without a choice.
-    virtual std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    // Form5 with its entries, at the given place; `list` says what they are
+    // (the save slots have their details beside them). Returns the entry
+    // chosen last before OK, or nothing when OK was clicked without a choice.
+    virtual std::optional<std::string> ChooseFromList(ListOf list,
+                                                      const std::vector<std::string>& entries,
                                                       Twips at) = 0;
-    // Form8 with its sixteen captions. Returns the caption of the button
-    // pressed, or nothing when the menu was closed through the window system.
-    virtual std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) = 0;
+    // Form8 with its rows, top to bottom, as many as the game has. Returns the
+    // caption of the button pressed, or nothing when the menu was closed
+    // through the window system.
+    virtual std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) = 0;
     // Form7 showing a picture; returns after the player clicked the picture.
     // The window stays open (the NEXT dialog that follows is its own) until
     // ClosePictureWindow.

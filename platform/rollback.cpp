@@ -277,19 +277,19 @@ NameEntry Rollback::WaitNameDialog() {
     return Ask(Kind::kName, true, [&](Answer& a) { a.name = kept_.WaitNameDialog(); }).name;
 }
 
-std::optional<std::string> Rollback::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> Rollback::ChooseFromList(ListOf list,
+                                                    const std::vector<std::string>& entries,
                                                     Twips at) {
     return Ask(Kind::kList, true,
                [&](Answer& a) {
                    listScreen_ = kept_.drawn();
-                   a.choice = kept_.ChooseFromList(entries, at);
+                   a.choice = kept_.ChooseFromList(list, entries, at);
                })
         .choice;
 }
 
-std::optional<std::string> Rollback::ChooseCommand(const std::vector<std::string>& captions) {
-    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(captions); })
-        .choice;
+std::optional<std::string> Rollback::ChooseCommand(const std::vector<MenuRow>& rows) {
+    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(rows); }).choice;
 }
 
 void Rollback::WaitPictureClick(const std::string& file) {

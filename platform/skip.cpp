@@ -64,14 +64,15 @@ NameEntry Skip::WaitNameDialog() {
     return front_.WaitNameDialog();
 }
 
-std::optional<std::string> Skip::ChooseFromList(const std::vector<std::string>& entries, Twips at) {
+std::optional<std::string> Skip::ChooseFromList(ListOf list,
+                                                const std::vector<std::string>& entries, Twips at) {
     Stop();
-    return front_.ChooseFromList(entries, at);
+    return front_.ChooseFromList(list, entries, at);
 }
 
-std::optional<std::string> Skip::ChooseCommand(const std::vector<std::string>& captions) {
+std::optional<std::string> Skip::ChooseCommand(const std::vector<MenuRow>& rows) {
     Stop();
-    return front_.ChooseCommand(captions);
+    return front_.ChooseCommand(rows);
 }
 
 void Skip::WaitPictureClick(const std::string& file) {

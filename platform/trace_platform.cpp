@@ -128,7 +128,8 @@ NameEntry TracePlatform::WaitNameDialog() {
     return {false, a.substr(0, tab), a.substr(tab + 1)};
 }
 
-std::optional<std::string> TracePlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> TracePlatform::ChooseFromList(ListOf,
+                                                         const std::vector<std::string>& entries,
                                                          Twips) {
     const std::string a = Ask("LIST? " + Joined(entries));
     for (const std::string& e : entries) {
@@ -137,7 +138,9 @@ std::optional<std::string> TracePlatform::ChooseFromList(const std::vector<std::
     return std::nullopt;
 }
 
-std::optional<std::string> TracePlatform::ChooseCommand(const std::vector<std::string>& captions) {
+std::optional<std::string> TracePlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    std::vector<std::string> captions;
+    for (const MenuRow& row : rows) captions.push_back(row.caption);
     const std::string prompt = "MENU? " + Joined(captions);
     for (;;) {
         const std::string a = Ask(prompt);

@@ -39,9 +39,9 @@ class TracePlatform : public Platform {
     void OpenNameDialog() override {}
     NameEntry WaitNameDialog() override;
     void CloseNameDialog() override {}
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf, const std::vector<std::string>& entries,
                                               Twips) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
     void WaitPictureClick(const std::string& file) override { Ask("PICTURE? " + file); }
     void ClosePictureWindow() override {}
 

@@ -10,14 +10,15 @@ constexpr const char* kMenuPrompt = "さて、どこに行こうかな・・・�
 constexpr const char* kWindowMoveInstruction =
     "＜メイン画面のツールバーをドラッグして画面の位置を調整した後、ここをクリックしてください。＞";
 
-// Below the ten places, top to bottom.
+// Below the places, top to bottom.
 const Command kCommands[] = {
-    {"ロード", nullptr, PromptLoad},
-    {"セーブ", nullptr, PromptSave},
-    {"メイン画面移動"},  // window-move mode: the turns stop until the label is clicked
-    {"BGM", nullptr, ToggleBgm},
-    {"終了", nullptr, ConfirmQuit},
-    {"画像処理", nullptr, ToggleLineDisplay},
+    {"ロード", nullptr, PromptLoad, MenuKind::kLoad},
+    {"セーブ", nullptr, PromptSave, MenuKind::kSave},
+    // window-move mode: the turns stop until the label is clicked
+    {"メイン画面移動", nullptr, nullptr, MenuKind::kWindowMove},
+    {"BGM", nullptr, ToggleBgm, MenuKind::kBgm},
+    {"終了", nullptr, ConfirmQuit, MenuKind::kQuit},
+    {"画像処理", nullptr, ToggleLineDisplay, MenuKind::kLineDisplay},
 };
 
 }  // namespace
@@ -31,7 +32,7 @@ std::vector<Command> Commands(const Story& story) {
 
 Form1::Form1(Platform& platform, const Story& story)
     : platform_(platform), story_(story), commands_(Commands(story)) {
-    for (const Command& command : commands_) captions_.push_back(command.caption);
+    for (const Command& command : commands_) rows_.push_back({command.caption, command.kind});
 }
 
 void Form1::OpenCommandMenu() {
@@ -50,7 +51,7 @@ void Form1::RunTurns() {
         if (s_.ClickState == click::kPlaying) {
             ShowMessage(kMenuPrompt, 1);
             // Closing the menu through the window system repeats the last choice.
-            if (auto choice = platform_.ChooseCommand(captions_)) s_.MenuChoice = *choice;
+            if (auto choice = platform_.ChooseCommand(rows_)) s_.MenuChoice = *choice;
         }
         const Command* chosen = Chosen();
         if (chosen && chosen->MovesWindow()) {
@@ -86,7 +87,7 @@ void Form1::AskRoomCommand(const std::vector<std::string>& commands) {
     s_.SelectedFile = commands.empty() ? "" : commands.front();
     ShowMessage("さて、どうしようかな・・・。\r\n<コマンド選択後、(OK)をクリック>", 1);
     s_.ClickState = click::kRoomList;
-    ShowForm5(commands);
+    ShowForm5(ListOf::kRoomCommands, commands);
     s_.ClickState = click::kPlaying;
 }
 

@@ -42,15 +42,15 @@ void Form1::ShowForm4() {
 }
 
 // Form5: beside the right edge of the main window, near its top.
-void Form1::ShowForm5(const std::vector<std::string>& entries) {
+void Form1::ShowForm5(ListOf list, const std::vector<std::string>& entries) {
     std::optional<std::string> chosen =
-        platform_.ChooseFromList(entries, {s_.MainLeft + 7755 - 255, s_.MainTop + 840});
+        platform_.ChooseFromList(list, entries, {s_.MainLeft + 7755 - 255, s_.MainTop + 840});
     if (chosen) s_.SelectedFile = *chosen;
 }
 
 // The list of the world's own: the slots to load from or save in.
 void Form1::ShowForm5() {
-    ShowForm5(SlotNames());
+    ShowForm5(ListOf::kSlots, SlotNames());
 }
 
 // Form7: the picture stays until it is clicked; its NEXT dialog stands where

@@ -25,12 +25,13 @@ struct Command {
     std::string caption;
     const Place* place = nullptr;        // a visit of this place,
     void (*operation)(Game&) = nullptr;  // or this operation; neither: window-move mode
+    MenuKind kind = MenuKind::kPlace;    // what its button is to the menu window
 
     bool MovesWindow() const { return !place && !operation; }
 };
 
-// The menu window's sixteen buttons, top to bottom: the story's ten places,
-// then the commands (shell/command_menu.cpp).
+// The menu window's buttons, top to bottom: the story's places, then the
+// commands (shell/command_menu.cpp).
 std::vector<Command> Commands(const Story& story);
 
 // A question of the first click, asked before the story's start, and what
@@ -104,7 +105,7 @@ class Form1 final : public Game, public MainWindowEvents {
     // the dialogs' own rules (shell/dialogs.cpp)
     void ShowForm3();
     void ShowForm4();
-    void ShowForm5(const std::vector<std::string>& entries);
+    void ShowForm5(ListOf list, const std::vector<std::string>& entries);
 
     // the turns of the game, one after another in a loop (shell/command_menu.cpp)
     void RunTurns();
@@ -114,7 +115,7 @@ class Form1 final : public Game, public MainWindowEvents {
     Platform& platform_;
     const Story& story_;
     const std::vector<Command> commands_;
-    std::vector<std::string> captions_;
+    std::vector<MenuRow> rows_;  // the menu window's, one for each command
     GameState s_;
     Pictures pictures_{platform_, s_, Plates(story_)};
     std::function<void(const std::string&)> told_;

@@ -1,14 +1,15 @@
-// Form8: the sixteen buttons of places and commands. Created once, then only
-// hidden and shown again; it opens with the focus on the button pressed last
-// (the keys' table, platform/player_keys.h).
+// Form8: a button for each of the game's places and commands, laid out by
+// what each is (platform/menu_layout.h). Created once, then only hidden and
+// shown again; it opens with the focus on the button pressed last (the
+// keys' table, platform/player_keys.h).
 #pragma once
 
 #include <QPushButton>
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "platform/qt/game_dialog.h"
 
 namespace velmora::qt {
@@ -16,22 +17,21 @@ namespace velmora::qt {
 class CommandMenu : public GameDialog {
     Q_OBJECT
   public:
-    static constexpr int kButtonCount = 16;
+    CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows);
 
-    explicit CommandMenu(QWidget* owner);
+    // The whole window's width at the design's size.
+    static int DesignWidth();
 
-    // The whole window at the design's size, its title bar included.
-    static QSize DesignSize();
+    const std::vector<MenuRow>& rows() const { return rows_; }
 
-    // captions: top to bottom. Nothing when the window system closed the menu.
-    std::optional<std::string> Choose(const std::vector<std::string>& captions);
-
-    QPushButton* button(int row) const { return buttons_.at(row); }
+    // Nothing when the window system closed the menu.
+    std::optional<std::string> Choose();
 
   private:
-    std::array<QPushButton*, kButtonCount> buttons_{};
-    int pressedRow_ = -1;  // the button pressed last
-    int firstRow_ = 0;     // the first of the Tab order
+    std::vector<MenuRow> rows_;
+    std::vector<QPushButton*> buttons_;  // one for each row, in the rows' order
+    int pressedRow_ = -1;                // the button pressed last
+    int firstRow_ = 0;                   // the first of the Tab order
     std::optional<std::string> choice_;
 };
 

@@ -115,19 +115,24 @@ void QtPlatform::CloseNameDialog() {
     if (name_) name_->hide();
 }
 
-std::optional<std::string> QtPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> QtPlatform::ChooseFromList(ListOf list,
+                                                      const std::vector<std::string>& entries,
                                                       Twips at) {
     ListDialog dialog(&window_, entries);
-    SlotDetailsPanel details(&dialog,
-                             describeSlots_ ? describeSlots_(entries) : std::vector<std::string>{});
+    SlotDetailsPanel details(&dialog, describeSlots_ && list == ListOf::kSlots
+                                          ? describeSlots_(entries)
+                                          : std::vector<std::string>{});
     std::optional<std::string> chosen = dialog.Choose(at);
     WaitEnded();
     return chosen;
 }
 
-std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<std::string>& captions) {
-    if (!menu_) menu_ = new CommandMenu(&window_);
-    std::optional<std::string> chosen = menu_->Choose(captions);
+std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    // The game's table of commands stays the same all game; a menu is laid
+    // out again only for another.
+    if (menu_ && menu_->rows() != rows) delete menu_;
+    if (!menu_) menu_ = new CommandMenu(&window_, rows);
+    std::optional<std::string> chosen = menu_->Choose();
     WaitEnded();
     return chosen;
 }

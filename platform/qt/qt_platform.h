@@ -42,9 +42,9 @@ class QtPlatform : public Platform {
     void OpenNameDialog() override;
     NameEntry WaitNameDialog() override;
     void CloseNameDialog() override;
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
     void WaitPictureClick(const std::string& file) override;
     void ClosePictureWindow() override;
 

@@ -18,7 +18,7 @@
 
 namespace velmora::qt {
 
-// The details of a list's entries; none for a list that is not the slots.
+// The details of each of the slots given.
 using SlotDescriber = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
 
 class SlotDetailsPanel : public QLabel {

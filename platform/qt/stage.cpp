@@ -44,7 +44,10 @@ double Stage::FittedScale() const {
     const QSize screen = Screen().size();
     const double whole = std::min(1.0, Fitting(MainWindow::DesignSize(), screen));
     const double smallest = 1.0 / std::max(1.0, window_.devicePixelRatioF());
-    const QSize menu = CommandMenu::DesignSize();
+    QSize menu(CommandMenu::DesignWidth(), 0);  // its height once the game has laid it out
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* laidOut = qobject_cast<CommandMenu*>(top)) menu = laidOut->designSize();
+    }
     const int room = screen.width() - Scaled(kPlatesRight + kMenuGap, whole);
     if (Scaled(menu.width(), smallest) <= room) return whole;
     const QSize both(MainWindow::DesignSize().width() + 1 + menu.width(),

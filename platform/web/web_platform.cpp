@@ -4,6 +4,8 @@
 
 #include "platform/plate_fit.h"
 #include "platform/web/page_bridge.h"
+#include "platform/web/page_codes.h"
+#include "platform/web/page_menu.h"
 
 // Each call hands one thing to the page; the page (page/game_page.js) does
 // the drawing. Texts cross as UTF-8.
@@ -46,31 +48,6 @@ EM_JS(void, velmora_page_clock, (const char* date, const char* time, const char*
 namespace velmora::web {
 
 namespace {
-
-// What a wait returns besides the window's own answer.
-constexpr int kResized = -1000;
-constexpr int kUploaded = -1001;
-constexpr int kBack = -1002;
-constexpr int kForward = -1003;
-constexpr int kSkipToggle = -1004;
-constexpr int kSkipHold = -1005;
-constexpr int kSkipLetGo = -1006;
-constexpr int kSkipStop = -1007;
-constexpr int kStoryMap = -1008;
-constexpr int kUploadConfirmed = -1009;
-constexpr int kSlotWords = -1010;
-
-// What the page may offer while a window waits, as bits of the wait's `steps`.
-constexpr int kCanGoBack = 1;
-constexpr int kCanGoForward = 2;
-constexpr int kSkipping = 4;
-
-// The shelf places of what the page hands over.
-constexpr int kFirstText = 0;
-constexpr int kSecondText = 1;
-constexpr int kUploadSlot = 2;
-constexpr int kUploadFlags = 3;
-constexpr int kUploadText = 4;
 
 void Call(const char* what, const std::string& a = {}, const std::string& b = {},
           const std::string& c = {}) {
@@ -118,7 +95,7 @@ bool WebPlatform::Handle(int report, const std::string& window) {
             TakeUpload(report == kUploadConfirmed);
             break;
         case kSlotWords:
-            Call("slotWords", SlotLines({"file1", "file2", "file3", "file4", "file5"}));
+            Call("slotWords", SlotLines(slots_));
             break;
         case kBack:
             if (rollback_ && rollback_->CanGoBack()) throw StepBack{};
@@ -161,6 +138,12 @@ void WebPlatform::TakeUpload(bool confirmed) {
             {{upload.slot, upload.flagFile}, {upload.slot + "_text", upload.textFile}}, &failure);
     velmora_page_upload_done(saved, failure.why.c_str(),
                              verdict.readable ? verdict.question.c_str() : "");
+}
+
+void WebPlatform::DescribeSlotsWith(std::vector<std::string> slots, SlotDescriber describe) {
+    slots_ = std::move(slots);
+    describeSlots_ = std::move(describe);
+    Call("slots", Lines(slots_));
 }
 
 // One slot's words from the next's apart by a record separator; a slot's
@@ -269,18 +252,19 @@ void WebPlatform::CloseNameDialog() {
     Call("close", "Form4");
 }
 
-std::optional<std::string> WebPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
+                                                       const std::vector<std::string>& entries,
                                                        Twips at) {
-    Call("slotDetails", SlotLines(entries));
+    Call("slotDetails", list == ListOf::kSlots ? SlotLines(entries) : "");
     const int chosen = Wait("Form5", Lines(entries), at);
     if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
     return entries[chosen];
 }
 
-std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<std::string>& captions) {
-    const int pressed = Wait("Form8", Lines(captions));
-    if (pressed < 0 || pressed >= static_cast<int>(captions.size())) return std::nullopt;
-    return captions[pressed];
+std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    const int pressed = Wait("Form8", PageMenu(rows));
+    if (pressed < 0 || pressed >= static_cast<int>(rows.size())) return std::nullopt;
+    return rows[pressed].caption;
 }
 
 void WebPlatform::WaitPictureClick(const std::string& file) {

@@ -29,7 +29,7 @@ struct UploadVerdict {
     std::string question;  // not empty: ask the player this first
 };
 using UploadCheck = std::function<UploadVerdict(const Upload&)>;
-// The details beside a list (none for a list that is not the slots).
+// The details of each of the slots given.
 using SlotDescriber = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
 
 class WebPlatform : public Platform {
@@ -40,9 +40,9 @@ class WebPlatform : public Platform {
     // hidden (the tab put away or brought back), and slot files brought in.
     void OnResize(std::function<void()> handler) { onResize_ = std::move(handler); }
     void OnSlotUpload(UploadCheck check) { checkUpload_ = std::move(check); }
-    // The words of the slot details, beside the slot list and in the page's
-    // slot window.
-    void DescribeSlotsWith(SlotDescriber describe) { describeSlots_ = std::move(describe); }
+    // The game's slots and the words of their details, beside the slot list
+    // and in the page's slot window (which lists the slots it is told here).
+    void DescribeSlotsWith(std::vector<std::string> slots, SlotDescriber describe);
 
     // The replay comforts the page reaches through its keys and menu: going
     // back and forward (rollback, which stands on this platform), skipping
@@ -80,9 +80,9 @@ class WebPlatform : public Platform {
     void OpenNameDialog() override;
     NameEntry WaitNameDialog() override;
     void CloseNameDialog() override;
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
     void WaitPictureClick(const std::string& file) override;
     void ClosePictureWindow() override;
 
@@ -113,6 +113,7 @@ class WebPlatform : public Platform {
     std::function<void()> onResize_;
     std::function<void()> onWait_;
     UploadCheck checkUpload_;
+    std::vector<std::string> slots_;
     SlotDescriber describeSlots_;
     const Rollback* rollback_ = nullptr;
     Skip* skip_ = nullptr;

@@ -55,8 +55,9 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
                         hear("Form8", Press("Command2")), hear("Form7", clickPicture),
                         hear("History", escape), hear("Settings", escape)},
                        [] {});  // called directly: a failure only closes windows
-    std::vector<std::string> captions;
-    for (const Command& command : h.game.commands()) captions.push_back(command.caption);
+    std::vector<MenuRow> rows;
+    for (const Command& command : h.game.commands())
+        rows.push_back({command.caption, command.kind});
 
     h.platform.SetMessageCaption("「年は十七。」");
     h.platform.WaitNext({0, 0});
@@ -65,8 +66,8 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     h.platform.AskYesNo({0, 0});
     h.platform.WaitNameDialog();
     h.platform.CloseNameDialog();
-    h.platform.ChooseFromList({"file1"}, {0, 0});
-    h.platform.ChooseCommand(captions);
+    h.platform.ChooseFromList(ListOf::kSlots, {"file1"}, {0, 0});
+    h.platform.ChooseCommand(rows);
     h.platform.WaitPictureClick("missing.jpg");
     h.platform.ClosePictureWindow();
     comforts.OpenHistory();
@@ -74,8 +75,8 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     ASSERT_EQ(script.failure(), "");
 
     std::string menu;
-    for (const std::string& caption : captions) menu += caption + "｜このコマンドを選びます\n";
-    EXPECT_EQ(captions.size(), 16u);
+    for (const MenuRow& row : rows) menu += row.caption + "｜このコマンドを選びます\n";
+    EXPECT_EQ(rows.size(), 16u);
     EXPECT_EQ(heard["Form3"], "NEXT｜「年は十七。」\n次のメッセージへ進みます（Enter・Space）\n");
     EXPECT_EQ(heard["Form2"],
               "ＹＥＳ｜質問に「はい」と答えます（Y）\nNO｜質問に「いいえ」と答えます（N）\n");

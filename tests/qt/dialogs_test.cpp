@@ -111,8 +111,8 @@ TEST(ListDialog, NothingLooksChosenUntilThePlayerChooses) {
                          }}},
                        [] {});
     const std::vector<std::string> entries = {"file1", "file2", "file3"};
-    EXPECT_EQ(h.platform.ChooseFromList(entries, {0, 0}), std::nullopt);
-    EXPECT_EQ(h.platform.ChooseFromList(entries, {0, 0}), "file2");
+    EXPECT_EQ(h.platform.ChooseFromList(ListOf::kSlots, entries, {0, 0}), std::nullopt);
+    EXPECT_EQ(h.platform.ChooseFromList(ListOf::kSlots, entries, {0, 0}), "file2");
     EXPECT_EQ(script.failure(), "");
     EXPECT_EQ(marked, QStringList({"-1 0 0", "1 1 1"}));
 }

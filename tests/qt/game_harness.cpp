@@ -34,16 +34,16 @@ NameEntry GuardedPlatform::WaitNameDialog() {
     return entry;
 }
 
-std::optional<std::string> GuardedPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> GuardedPlatform::ChooseFromList(ListOf list,
+                                                           const std::vector<std::string>& entries,
                                                            Twips at) {
-    auto chosen = QtPlatform::ChooseFromList(entries, at);
+    auto chosen = QtPlatform::ChooseFromList(list, entries, at);
     EndIfAborted();
     return chosen;
 }
 
-std::optional<std::string> GuardedPlatform::ChooseCommand(
-    const std::vector<std::string>& captions) {
-    auto chosen = QtPlatform::ChooseCommand(captions);
+std::optional<std::string> GuardedPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    auto chosen = QtPlatform::ChooseCommand(rows);
     EndIfAborted();
     return chosen;
 }

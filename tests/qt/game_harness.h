@@ -32,9 +32,9 @@ class GuardedPlatform : public QtPlatform {
     void WaitNext(Twips at) override;
     YesNo AskYesNo(Twips at) override;
     NameEntry WaitNameDialog() override;
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>& captions) override;
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
     void WaitPictureClick(const std::string& file) override;
 
   private:

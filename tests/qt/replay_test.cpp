@@ -109,7 +109,7 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     const std::vector<std::string> slotNames{"file1", "file2", "file3", "file4", "file5"};
     {
         ModalScript script({{"Form5", look}}, [] {});
-        h.platform.ChooseFromList(slotNames, {1000, 1000});
+        h.platform.ChooseFromList(ListOf::kSlots, slotNames, {1000, 1000});
     }
     const QStringList lines = details.split("\n");
     ASSERT_EQ(lines.size(), 7) << details.toStdString();
@@ -123,7 +123,7 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     const QSize slotList = list;
     {
         ModalScript script({{"Form5", look}}, [] {});
-        h.platform.ChooseFromList({"移動する", "1時間寝る"}, {1000, 1000});
+        h.platform.ChooseFromList(ListOf::kRoomCommands, {"移動する", "1時間寝る"}, {1000, 1000});
     }
     EXPECT_EQ(details, "");
     EXPECT_EQ(list, slotList);

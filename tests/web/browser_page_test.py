@@ -3,7 +3,8 @@
 WebAssembly, storage the browser refuses and a file that cannot be downloaded
 are each said in Japanese and the game goes on where it can; the tab put away
 is the main window's resizing (the music stops); the comforts' keys;
-going back and forward, skipping what was read and the story map.
+going back and forward, skipping what was read and the story map; the menu
+laid out for a table of seventeen captions.
 
     browser_page_test.py --site SITE [--tty ...] [--data ...]
 """
@@ -198,6 +199,46 @@ def replay_comforts(site, failures):
         failures.check(len(shown) == 1 and shown[0], f"one hint at a time, when asked: {shown}")
 
 
+ELEVEN_PLACES = ["アパート", "防波堤", "弁当屋", "公園", "明の家", "セルビア", "パソコンショップ", "学校",
+                 "ひとみの家", "テニスコート", "灯台"]
+COMMANDS = [("load", "ロード"), ("save", "セーブ"), ("move", "メイン画面移動"), ("bgm", "BGM"),
+            ("quit", "終了"), ("lines", "画像処理")]
+SEEN_IN_MENU = """(() => {
+  const win = document.getElementById('Form8');
+  const client = win.querySelector('.client').getBoundingClientRect();
+  const buttons = [...win.querySelectorAll('button[data-row]')];
+  const at = buttons.map((b) => b.getBoundingClientRect());
+  const inside = (r) => r.left >= client.left - 0.5 && r.right <= client.right + 0.5 &&
+    r.top >= client.top - 0.5 && r.bottom <= client.bottom + 0.5;
+  const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+  return {
+    tabOrder: buttons.map((b) => b.textContent),
+    topToBottom: buttons.map((b, i) => [at[i].top, b.textContent]).sort((a, b) => a[0] - b[0]).map((p) => p[1]),
+    outside: buttons.filter((b, i) => !inside(at[i])).map((b) => b.textContent),
+    overlapping: at.some((a, i) => at.some((b, j) => i !== j && !apart(a, b))),
+  };
+})()"""
+
+
+def menu_of_seventeen(site, failures):
+    """An eleventh place: the menu window, laid out by the game's rules, has a
+    button for each of the seventeen captions, all in the window but the
+    keyboard's own, none over another, in the window program's Tab order."""
+    with Browser(site) as browser:
+        started(browser)
+        rows = [f"place\t{place}" for place in ELEVEN_PLACES] + [f"{k}\t{c}" for k, c in COMMANDS]
+        browser.evaluate(f"velmora.page.windows.open('Form8', "
+                         f"velmora.page.rule('velmora_menu', {chr(10).join(rows)!r}), 0, 0)")
+        seen = browser.evaluate(SEEN_IN_MENU)
+        browser.evaluate("velmora.page.windows.close('Form8')")
+        captions = ELEVEN_PLACES + [c for _, c in COMMANDS]
+        failures.check(seen["topToBottom"] == captions, f"seventeen rows top to bottom: {seen['topToBottom']}")
+        failures.check(seen["tabOrder"] == ELEVEN_PLACES + ["ロード", "セーブ", "終了", "メイン画面移動", "BGM", "画像処理"],
+                       f"the Tab order: {seen['tabOrder']}")
+        failures.check(seen["outside"] == ["画像処理"], f"only the keyboard's row outside: {seen['outside']}")
+        failures.check(not seen["overlapping"], "no button over another")
+
+
 def document_hidden(browser, element_id):
     return browser.evaluate(f"document.getElementById('{element_id}').hidden")
 
@@ -235,6 +276,7 @@ def main():
     replay_comforts(args.site, failures)
     early_click(args.site, failures)
     unreadable_upload(args.site, failures)
+    menu_of_seventeen(args.site, failures)
     print(f"{failures.passed} passed, {failures.count} failed")
     return 1 if failures.count else 0
 

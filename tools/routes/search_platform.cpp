@@ -36,7 +36,8 @@ YesNo SearchPlatform::AskYesNo(Twips) {
 }
 
 // An empty answer is OK without a choice.
-std::optional<std::string> SearchPlatform::ChooseFromList(const std::vector<std::string>& entries,
+std::optional<std::string> SearchPlatform::ChooseFromList(ListOf,
+                                                          const std::vector<std::string>& entries,
                                                           Twips) {
     std::string answer = Next(entries);
     if (answer.empty()) return std::nullopt;

@@ -60,9 +60,9 @@ class SearchPlatform : public Platform {
     void OpenNameDialog() override {}
     NameEntry WaitNameDialog() override { return {true, "", ""}; }
     void CloseNameDialog() override {}
-    std::optional<std::string> ChooseFromList(const std::vector<std::string>& entries,
+    std::optional<std::string> ChooseFromList(ListOf, const std::vector<std::string>& entries,
                                               Twips) override;
-    std::optional<std::string> ChooseCommand(const std::vector<std::string>&) override {
+    std::optional<std::string> ChooseCommand(const std::vector<MenuRow>&) override {
         throw TurnOver{};
     }
     void WaitPictureClick(const std::string&) override {}

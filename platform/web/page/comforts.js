@@ -9,7 +9,7 @@
 import {
   kBack, kCanGoBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kSlotWords,
   kStoryMap,
-} from './game_page.js';
+} from './page_codes.js';
 
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
@@ -17,7 +17,6 @@ const kDefaults = {
 };
 const kAutoBaseMs = 1500;
 const kAutoPerCharacterMs = 60;
-const kSlots = ['file1', 'file2', 'file3', 'file4', 'file5'];
 const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
 const kNoticeMs = 1600;  // as long as the window program shows its notice
 
@@ -194,7 +193,7 @@ export class Comforts {
 
   async listSlots(result) {
     const rows = [];
-    for (const [i, slot] of kSlots.entries()) {
+    for (const [i, slot] of this.page.slots.entries()) {
       const files = await this.page.files.slotFiles(slot);
       const get = element('button', {
         type: 'button', disabled: !files,
@@ -220,7 +219,7 @@ export class Comforts {
   // said YES where they would replace a save.
   async bringIn(files, result) {
     const byName = new Map(files.map((f) => [f.name.toLowerCase(), f]));
-    const slot = kSlots.find((s) => byName.has(s) && byName.has(s + '_text'));
+    const slot = this.page.slots.find((s) => byName.has(s) && byName.has(s + '_text'));
     if (!slot || files.length !== 2) {
       result.textContent = 'スロットの 2 つのファイル（file1 と file1_text など）を一緒に選んでください。';
       return;

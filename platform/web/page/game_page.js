@@ -7,34 +7,14 @@ import { MainWindowPictures, Pictures } from './pictures.js';
 import { Music } from './music.js';
 import { SlotStorage } from './slot_storage.js';
 import { Windows } from './windows.js';
-
-export const kResized = -1000;
-export const kUploaded = -1001;
-// The replay comforts' reports (platform/web/web_platform.cpp).
-export const kBack = -1002;
-export const kForward = -1003;
-export const kSkipToggle = -1004;
-export const kSkipHold = -1005;
-export const kSkipLetGo = -1006;
-export const kSkipStop = -1007;
-export const kStoryMap = -1008;
-export const kUploadConfirmed = -1009;
-export const kSlotWords = -1010;
-// What a wait's steps say the page may offer.
-export const kCanGoBack = 1;
-export const kCanGoForward = 2;
-export const kSkipping = 4;
+import {
+  kCanGoBack, kCanGoForward, kFirstText, kResized, kSecondText, kSkipping, kSlotWords, kUploadConfirmed,
+  kUploadFlags, kUploadSlot, kUploadText, kUploaded,
+} from './page_codes.js';
 
 // The windows one wait answers; a step back or forward, or a NEXT passed by
 // skipping, ends a wait with its window still open.
 const kAnsweredWindows = ['Form2', 'Form3', 'Form5', 'Form8'];
-
-// Places of the shelf, as the C++ side numbers them.
-const kFirstText = 0;
-const kSecondText = 1;
-const kUploadSlot = 2;
-const kUploadFlags = 3;
-const kUploadText = 4;
 
 // Texts and bytes handed to the game wait here until it copies them.
 class Shelf {
@@ -70,6 +50,7 @@ export class GamePage {
     this.label = doc.getElementById('lblMsg');
     this.pending = null;
     this.reports = [];
+    this.slots = [];  // the game's slots, as it names them
     this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [] };
     this.steps = 0;
     this.skipping = false;
@@ -137,6 +118,7 @@ export class GamePage {
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
       case 'slotDetails': this.windows.slotDetails(a); break;
+      case 'slots': this.slots = a ? a.split('\n') : []; break;
       case 'slotWords': this.tell('slotWords', a ? a.split('\x1e') : []); break;
       case 'openName': this.windows.open('Form4'); break;
       case 'close': this.windows.close(a); break;

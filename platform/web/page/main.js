@@ -6,7 +6,8 @@
 // game is loaded (index.html keeps one that comes before this script) waits
 // for it, and the sign says so.
 import { Comforts } from './comforts.js';
-import { GamePage, kResized } from './game_page.js';
+import { GamePage } from './game_page.js';
+import { kResized } from './page_codes.js';
 import { kEngineFailed, kEngineStopped, kNoWebAssembly, Notices } from './notices.js';
 import { keepForOffline } from './offline.js';
 import { Touch } from './touch.js';

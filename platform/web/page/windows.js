@@ -58,12 +58,6 @@ export class Windows {
     on('nameOk', (e) => this.answer('Form4', 0, e));
     on('listOk', (e) => this.answer('Form5', this.byId('List1').selectedIndex, e));
     on('Image1', (e) => this.answer('Form7', 0, e));
-    this.menuButtons().forEach((button, tabOrder) => {
-      button.addEventListener('click', (e) => {
-        this.menuPressed = tabOrder;
-        this.answer('Form8', Number(button.dataset.row), e);
-      });
-    });
     // Enter in a box of the name window presses its OK, as in a dialog of
     // the desktop; not while an input method is composing.
     const okOnEnter = (id, ok) => this.byId(id).addEventListener('keydown', (e) => {
@@ -165,12 +159,30 @@ export class Windows {
     list.selectedIndex = -1;
   }
 
-  fillMenu(captions) {
-    const texts = captions.split('\n');
-    for (const button of this.menuButtons()) {
-      button.textContent = texts[Number(button.dataset.row)] || '';
+  // The game lays the menu out (platform/menu_layout.h): the client's height,
+  // then a line for each button in the Tab order: its row (the answer), where
+  // it stands and its size, what it is and its caption. Built once for the game's table.
+  fillMenu(layout) {
+    if (layout === this.menuLayout) return;
+    this.menuLayout = layout;
+    const [height, ...rows] = layout.split('\n');
+    const client = this.byId('Form8').querySelector('.client');
+    this.byId('Form8').style.setProperty('--ch', height);
+    client.replaceChildren(...rows.map((line, tabOrder) => {
+      const [row, x, y, w, h, kind, caption] = line.split('\t');
+      const button = this.doc.createElement('button');
+      button.className = 'tw';
+      button.dataset.row = row;
+      button.dataset.kind = kind;
+      button.style.cssText = `--x:${x};--y:${y};--w:${w};--h:${h}`;
+      button.textContent = caption;
       button.setAttribute('aria-description', 'このコマンドを選びます');
-    }
+      button.addEventListener('click', (e) => {
+        this.menuPressed = tabOrder;
+        this.answer('Form8', Number(row), e);
+      });
+      return button;
+    }));
   }
 
   // Beside the main window, or where the player last dragged it by the main

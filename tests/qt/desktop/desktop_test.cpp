@@ -643,7 +643,8 @@ TEST(DesktopReplay, TheSlotDetailsAndTheStoryMapStandWholeOnTheScreen) {
                   Press("Command1")(form5);
               }}},
             [] {});
-        h.platform.ChooseFromList({"file1", "file2", "file3", "file4", "file5"}, {1000, 1000});
+        h.platform.ChooseFromList(ListOf::kSlots, {"file1", "file2", "file3", "file4", "file5"},
+                                  {1000, 1000});
     }
     const QRect screen = WorkArea(&window);
     EXPECT_TRUE(screen.contains(panelAt)) << Describe(panelAt);
