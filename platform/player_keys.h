@@ -3,12 +3,12 @@
 // is, and carries out what this table answers with its own windows.
 //
 // Enter and Space press NEXT, and where the message waits for its click
-// (the title, window-move mode) they click it. In a question, a list or the
-// command menu they act only once the player has moved the focus there (Tab,
-// an arrow, Home or End): a player going through a scene with them never
-// answers the question that follows by accident. There the arrows move the focus (in a
-// list, the highlight, starting from the entry highlighted); elsewhere ←
-// goes back a step. Page Up and Page Down (and the wheel) go back and
+// (the title, window-move mode) they click it. In window-move mode the
+// arrows move the main window, a step at a time, and ← does not go back. In a question, a list or
+// the command menu they act only once the player has moved the focus there (Tab, an arrow, Home or
+// End): a player going through a scene with them never answers the question that follows by
+// accident. There the arrows move the focus (in a list, the highlight, starting from the entry
+// highlighted); elsewhere ← goes back a step. Page Up and Page Down (and the wheel) go back and
 // forward everywhere in the game's windows.
 #pragma once
 
@@ -68,6 +68,7 @@ struct Where {
     bool moved = false;         // the player has moved the focus since the window opened
     bool nextWaits = false;     // NEXT waits, and nothing stands above it
     bool messageWaits = false;  // the message waits for its click: the title, window-move mode
+    bool windowMoves = false;   // window-move mode: the game has begun and waits for that click
 };
 
 enum class Does {
@@ -92,6 +93,7 @@ enum class Does {
     kSettings,
     kComfortMenu,
     kCloseComfort,
+    kMoveWindow,  // the main window moves a step (WindowStep says where)
 };
 
 struct Answer {
@@ -101,6 +103,13 @@ struct Answer {
 };
 
 Answer WhatTheKeyDoes(const Press& press, const Where& where);
+
+// How far an arrow moves the main window in window-move mode, in pixels.
+struct Step {
+    int dx = 0;
+    int dy = 0;
+};
+Step WindowStep(Key key);
 
 // Where a list's highlight goes: Home to the first entry, End to the last,
 // the arrows one entry from the one highlighted (none highlighted: ↓ to the

@@ -133,8 +133,9 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
 // skipping are the replay's.
 bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
     NextDialog* next = NextDialog::Waiting();
-    const keys::Where where{WindowOf(window), Typing(), false, next && next->Answerable(),
-                            session_.messageWaits()};
+    const keys::Where where{
+        WindowOf(window),      Typing(), false, next && next->Answerable(), session_.messageWaits(),
+        session_.windowMoves()};
     switch (keys::WhatTheKeyDoes(PressOf(key), where).does) {
         case keys::Does::kFullScreen:
             ToggleFullScreen();
@@ -147,6 +148,11 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
         case keys::Does::kClickMessage:
             session_.Click();
             return true;
+        case keys::Does::kMoveWindow: {
+            const keys::Step step = keys::WindowStep(PressOf(key).key);
+            window->move(window->pos() + QPoint(step.dx, step.dy));
+            return true;
+        }
         case keys::Does::kYes:
         case keys::Does::kNo:
             if (auto* question = qobject_cast<YesNoDialog*>(window)) {

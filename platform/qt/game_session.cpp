@@ -14,7 +14,10 @@ GameSession::GameSession(MainWindowEvents& game, MainWindow& window,
 }
 
 void GameSession::Click() {
-    Play([this] { game_.lblMsg_Click(); });
+    Play([this] {
+        begun_ = true;
+        game_.lblMsg_Click();
+    });
 }
 
 void GameSession::Play(const std::function<void()>& handler) {

@@ -20,6 +20,8 @@ class GameSession : public QObject {
     bool running() const { return inClick_; }
     // The message waits for its click: the title, window-move mode.
     bool messageWaits() const { return !inClick_ && !ended_; }
+    // Window-move mode: the message waits for its click after the game began.
+    bool windowMoves() const { return messageWaits() && begun_; }
     // The message clicked, or Enter or Space pressed where it waits.
     void Click();
     // Runs a handler of the game as the message's click does: a step back
@@ -40,6 +42,7 @@ class GameSession : public QObject {
     MessageLabel* message_;
     std::function<void()> closeWindows_;
     bool inClick_ = false;
+    bool begun_ = false;  // the title's message clicked
     bool ended_ = false;
 };
 

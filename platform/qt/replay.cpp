@@ -132,7 +132,9 @@ void Replay::OpenStoryMap() {
 // What the keys' table gives the replay: going back and forward, skipping
 // and the story map; any key but Ctrl stops skipping, and does its own work.
 bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
-    const keys::Where where{WindowOf(window), Typing(), false, NextWaits() || passing_};
+    const keys::Where where{
+        WindowOf(window),      Typing(), false, NextWaits() || passing_, session_.messageWaits(),
+        session_.windowMoves()};
     const keys::Answer answer = keys::WhatTheKeyDoes(PressOf(key), where);
     if (answer.does == keys::Does::kHoldSkip) HoldSkip(true);
     if (answer.stopsSkip) StopSkipping();
