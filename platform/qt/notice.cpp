@@ -23,17 +23,25 @@ class SpokenNotice : public QAccessibleWidget {
     }
 };
 
-QAccessibleInterface* ReadNoticeAsAlert(const QString& className, QObject* object) {
-    if (className == QLatin1String(Notice::staticMetaObject.className()) && object->isWidgetType())
+constexpr char kAlert[] = "velmoraAlert";
+
+QAccessibleInterface* ReadAsAlert(const QString& className, QObject* object) {
+    if (className == QLatin1String(QLabel::staticMetaObject.className()) &&
+        object->property(kAlert).toBool())
         return new SpokenNotice(static_cast<QWidget*>(object));
     return nullptr;
 }
 
 }  // namespace
 
-Notice::Notice(MainWindow& window) : QLabel(&window), window_(window) {
-    static const bool told = (QAccessible::installFactory(ReadNoticeAsAlert), true);
+void SpeakWhenShown(QLabel* label) {
+    static const bool told = (QAccessible::installFactory(ReadAsAlert), true);
     (void)told;
+    label->setProperty(kAlert, true);
+}
+
+Notice::Notice(MainWindow& window) : QLabel(&window), window_(window) {
+    SpeakWhenShown(this);
     setObjectName("notice");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setStyleSheet(

@@ -9,6 +9,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/key_place.h"
 #include "platform/qt/next_dialog.h"
+#include "platform/qt/notice.h"
 #include "platform/qt/twips.h"
 
 namespace velmora::qt {
@@ -37,6 +38,7 @@ QLabel* SkipMark(QWidget* message) {
     mark->setStyleSheet("background: rgba(10, 36, 106, 220); color: white;");
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     mark->hide();
+    SpeakWhenShown(mark);
     return mark;
 }
 
