@@ -16,11 +16,12 @@ namespace velmora::qt::test {
 namespace {
 
 // The window's own buttons (not those of the windows it owns), a line
-// "name｜description" each.
-std::string Heard(QWidget* window) {
+// "name｜description" each; those of its title bar, or the others.
+std::string Heard(QWidget* window, bool titleBar = false) {
     QString said;
     for (auto* button : window->findChildren<QAbstractButton*>()) {
         if (button->window() != window) continue;
+        if ((button->parentWidget()->objectName() == "titleBar") != titleBar) continue;
         QAccessibleInterface* told = QAccessible::queryAccessibleInterface(button);
         said += told->text(QAccessible::Name) + "｜" + told->text(QAccessible::Description) + "\n";
     }
@@ -87,6 +88,8 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     EXPECT_EQ(heard["Form5"], "OK｜選んだ項目で決定します\n");
     EXPECT_EQ(heard["Form8"], menu);
     EXPECT_EQ(heard["Form7"] + Heard(&h.window), "");
+    EXPECT_EQ(Heard(&h.window, true),
+              "閉じる｜このウィンドウを閉じます\n最小化｜このウィンドウを最小化します\n");
     EXPECT_EQ(heard["History"], "閉じる（Esc）｜履歴を閉じます\n");
     // The settings' five switches, each named by its caption, which says it all.
     const QStringList switches = QString::fromStdString(heard["Settings"]).split("\n");
