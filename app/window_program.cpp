@@ -39,7 +39,7 @@ WindowProgram::WindowProgram()
       game_(rollback_),
       session_(game_, window_, [this] { platform_.CloseAll(); }) {
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);
-    comforts_ = new qt::Comforts(window_, platform_.sound());
+    comforts_ = new qt::Comforts(window_, session_, platform_.sound());
     kept_.TellWith([this](const std::string& text) { Tell(text); });
     rollback_.TellWith([this](const std::string& text) { Tell(text); });
     replay_ = new qt::Replay(window_, session_, rollback_, skip_,

@@ -75,11 +75,16 @@ struct NameEntry {
 };
 
 // What the clock column shows: the date picture (empty: keep the one shown),
-// the time text as the time plate shows it, and the place-name picture.
+// the time text as the time plate shows it, and the place-name picture; and
+// the same plates as a screen reader reads them ("4月1日", "午前9時",
+// "アパート"; the date's words empty with its picture).
 struct ClockFace {
     std::string datePicture;
     std::string timeText;
     std::string placePicture;
+    std::string dateWords;
+    std::string timeWords;
+    std::string placeWords;
 
     bool operator==(const ClockFace&) const = default;
 };

@@ -6,6 +6,12 @@ namespace velmora::keys {
 
 namespace {
 
+constexpr int kWindowStep = 16;
+
+bool Arrow(Key key) {
+    return key == Key::kUp || key == Key::kDown || key == Key::kLeft || key == Key::kRight;
+}
+
 bool Confirms(Key key) {
     return key == Key::kEnter || key == Key::kSpace;
 }
@@ -77,11 +83,15 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     if (!plain) return {Does::kAsUsual, false, true};
     if (key == Key::kPageUp) return {Does::kBack, false, true};
     if (key == Key::kPageDown) return {Does::kForward, false, true};
+    if (Arrow(key) && where.window == Window::kMain && where.windowMoves)
+        return {Does::kMoveWindow, false, true};
     if (Chooses(where.window)) {
         if (Confirms(key)) return {where.moved ? Does::kAsUsual : Does::kNothing, false, true};
         const Answer moving = Moving(key, where.window);
         if (moving.does != Does::kAsUsual || moving.moves) return moving;
     } else if (Confirms(key)) {
+        if (where.window == Window::kMain && where.messageWaits)
+            return {Does::kClickMessage, false, true};
         const bool next = where.nextWaits && where.window != Window::kName;
         return {next ? Does::kPressNext : Does::kAsUsual, false, true};
     } else if (key == Key::kTab && where.nextWaits &&
@@ -94,6 +104,21 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     }
     if (where.typing || press.repeat) return {Does::kAsUsual, false, true};
     return {Letter(key, where), false, true};
+}
+
+Step WindowStep(Key key) {
+    switch (key) {
+        case Key::kLeft:
+            return {-kWindowStep, 0};
+        case Key::kRight:
+            return {kWindowStep, 0};
+        case Key::kUp:
+            return {0, -kWindowStep};
+        case Key::kDown:
+            return {0, kWindowStep};
+        default:
+            return {};
+    }
 }
 
 int ListMove(Key key, int highlighted, int count) {

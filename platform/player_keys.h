@@ -2,12 +2,13 @@
 // the web page alike: each front end tells where the key came and what it
 // is, and carries out what this table answers with its own windows.
 //
-// Enter and Space press NEXT. In a question, a list or the command menu
-// they act only once the player has moved the focus there (Tab, an arrow,
-// Home or End): a player going through a scene with them never answers the
-// question that follows by accident. There the arrows move the focus (in a
-// list, the highlight, starting from the entry highlighted); elsewhere ←
-// goes back a step. Page Up and Page Down (and the wheel) go back and
+// Enter and Space press NEXT, and where the message waits for its click
+// (the title, window-move mode) they click it. In window-move mode the
+// arrows move the main window, a step at a time, and ← does not go back. In a question, a list or
+// the command menu they act only once the player has moved the focus there (Tab, an arrow, Home or
+// End): a player going through a scene with them never answers the question that follows by
+// accident. There the arrows move the focus (in a list, the highlight, starting from the entry
+// highlighted); elsewhere ← goes back a step. Page Up and Page Down (and the wheel) go back and
 // forward everywhere in the game's windows.
 #pragma once
 
@@ -63,15 +64,18 @@ struct Press {
 
 struct Where {
     Window window = Window::kMain;
-    bool typing = false;     // the focus is in a text box
-    bool moved = false;      // the player has moved the focus since the window opened
-    bool nextWaits = false;  // NEXT waits, and nothing stands above it
+    bool typing = false;        // the focus is in a text box
+    bool moved = false;         // the player has moved the focus since the window opened
+    bool nextWaits = false;     // NEXT waits, and nothing stands above it
+    bool messageWaits = false;  // the message waits for its click: the title, window-move mode
+    bool windowMoves = false;   // window-move mode: the game has begun and waits for that click
 };
 
 enum class Does {
     kAsUsual,  // the window takes the key as it would
     kNothing,  // the key is taken and does nothing
     kPressNext,
+    kClickMessage,   // as a click on the message: the game starts, window-move mode ends
     kFocusNext,      // the next button in the Tab order
     kFocusPrevious,  // the button before in the Tab order
     kListMove,       // the list's highlight moves (ListMove says where)
@@ -89,6 +93,7 @@ enum class Does {
     kSettings,
     kComfortMenu,
     kCloseComfort,
+    kMoveWindow,  // the main window moves a step (WindowStep says where)
 };
 
 struct Answer {
@@ -98,6 +103,13 @@ struct Answer {
 };
 
 Answer WhatTheKeyDoes(const Press& press, const Where& where);
+
+// How far an arrow moves the main window in window-move mode, in pixels.
+struct Step {
+    int dx = 0;
+    int dy = 0;
+};
+Step WindowStep(Key key);
 
 // Where a list's highlight goes: Home to the first entry, End to the last,
 // the arrows one entry from the one highlighted (none highlighted: ↓ to the

@@ -17,7 +17,10 @@ void Screen::ClearScene() {
 // An empty date keeps the date plate as it was.
 void Screen::ShowClock(const ClockFace& face) {
     ClockFace shown = face;
-    if (shown.datePicture.empty() && clock) shown.datePicture = clock->datePicture;
+    if (shown.datePicture.empty() && clock) {
+        shown.datePicture = clock->datePicture;
+        shown.dateWords = clock->dateWords;
+    }
     clock = shown;
 }
 

@@ -13,6 +13,18 @@ std::string TimeText(const GameState& s) {
     return std::string(s.Half == AM ? "AM" : "PM") + hour + ":" + (s.Minute == 30 ? "30" : "00");
 }
 
+std::string DateWords(int day) {
+    return "4月" + std::to_string(day) + "日";
+}
+
+std::string HourWords(int16_t half, int16_t hour) {
+    return std::string(half == AM ? "午前" : "午後") + std::to_string(hour) + "時";
+}
+
+std::string TimeWords(const GameState& s) {
+    return HourWords(s.Half, s.Hour) + (s.Minute == 30 ? "30分" : "");
+}
+
 std::string PlatePicture(const std::string& plate) {
     return plate + ".gif";
 }
@@ -20,11 +32,15 @@ std::string PlatePicture(const std::string& plate) {
 ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates) {
     static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６", "７", "８"};
     ClockFace face;
-    if (s.Day >= 1 && s.Day <= 8)
+    if (s.Day >= 1 && s.Day <= 8) {
         face.datePicture = std::string("日付") + kDigits[s.Day - 1] + ".gif";
+        face.dateWords = DateWords(s.Day);
+    }
     face.timeText = TimeText(s);
+    face.timeWords = TimeWords(s);
     if (std::find(plates.begin(), plates.end(), s.CurrentPlace) != plates.end()) {
         face.placePicture = PlatePicture(s.CurrentPlace);
+        face.placeWords = s.CurrentPlace;
     }
     return face;
 }

@@ -20,6 +20,11 @@ ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates
 // The time as the time plate shows it: "AM 9:00", "PM10:30".
 std::string TimeText(const GameState& s);
 
+// The plates read as words: "4月1日"; "午前9時", "午後1時30分".
+std::string DateWords(int day);
+std::string HourWords(int16_t half, int16_t hour);
+std::string TimeWords(const GameState& s);
+
 // The picture of a place plate: "公園" → "公園.gif".
 std::string PlatePicture(const std::string& plate);
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/files.h"
+#include "presentation/clock_display.h"
 
 namespace velmora {
 namespace {
@@ -16,19 +17,11 @@ struct Words {
     std::string title, needs, hint;
 };
 
-std::string Hour(int16_t half, int16_t hour) {
-    return std::string(half == AM ? "午前" : "午後") + std::to_string(hour) + "時";
-}
-
 // Both hours included, minutes never compared: to PM 5 is to PM 5:30.
 std::string Span(const Hours& h) {
     std::string to =
-        h.toHalf == h.fromHalf ? std::to_string(h.toHour) + "時" : Hour(h.toHalf, h.toHour);
-    return Hour(h.fromHalf, h.fromHour) + "〜" + to + "半";
-}
-
-std::string Date(int day) {
-    return "4月" + std::to_string(day) + "日";
+        h.toHalf == h.fromHalf ? std::to_string(h.toHour) + "時" : HourWords(h.toHalf, h.toHour);
+    return HourWords(h.fromHalf, h.fromHour) + "〜" + to + "半";
 }
 
 // The words of each event, and what is wrong with them.
@@ -68,7 +61,7 @@ std::map<std::string, Words> Parse(const std::string& text, std::vector<std::str
 std::string WhenAndWhere(const Guard& window, const std::string& place) {
     const int first = std::clamp<int>(window.firstDay, 1, kPlayableDays);
     const int last = std::clamp<int>(window.lastDay, first, kPlayableDays);
-    std::string when = first == last ? Date(first) : Date(first) + "〜" + Date(last);
+    std::string when = first == last ? DateWords(first) : DateWords(first) + "〜" + DateWords(last);
     for (size_t i = 0; i < window.times.size(); ++i) {
         when += (i == 0 ? "の" : "か") + Span(window.times[i]);
     }

@@ -27,6 +27,7 @@ DESKTOP_PACKAGES="
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth libx11-dev libxdamage-dev libxtst-dev
   openbox xdotool imagemagick x11-apps
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-x11 dbus-daemon
   clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
   python3 python3-pil python3-numpy librsvg2-bin sox
   dpkg-dev file appstream desktop-file-utils debootstrap valgrind util-linux

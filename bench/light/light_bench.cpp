@@ -42,7 +42,7 @@ void ShowSceneAtNight(benchmark::State& state) {
     velmora::qt::MainWindow window;
     velmora::qt::QtPlatform platform(window, files);
     window.show();
-    platform.ShowClock({.datePicture = "", .timeText = "PM 9:00", .placePicture = ""});
+    platform.ShowClock({"", "PM 9:00", "", "", "", ""});
     for (auto _ : state) platform.ShowScene("bouhatei.jpg");
 }
 BENCHMARK(ShowSceneAtNight)->Unit(benchmark::kMicrosecond);

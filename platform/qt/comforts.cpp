@@ -35,9 +35,10 @@ bool InScrollArea(QWidget* widget) {
     return false;
 }
 
-Comforts::Comforts(MainWindow& window, LoopingSound& sound)
+Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound)
     : QObject(&window),
       window_(window),
+      session_(session),
       sound_(sound),
       history_(window.message()),
       autoAdvance_(this),
@@ -132,7 +133,9 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
 // skipping are the replay's.
 bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
     NextDialog* next = NextDialog::Waiting();
-    const keys::Where where{WindowOf(window), Typing(), false, next && next->Answerable()};
+    const keys::Where where{
+        WindowOf(window),      Typing(), false, next && next->Answerable(), session_.messageWaits(),
+        session_.windowMoves()};
     switch (keys::WhatTheKeyDoes(PressOf(key), where).does) {
         case keys::Does::kFullScreen:
             ToggleFullScreen();
@@ -142,6 +145,14 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
             return true;
         case keys::Does::kPressNext:
             return next && next->Press();
+        case keys::Does::kClickMessage:
+            session_.Click();
+            return true;
+        case keys::Does::kMoveWindow: {
+            const keys::Step step = keys::WindowStep(PressOf(key).key);
+            window->move(window->pos() + QPoint(step.dx, step.dy));
+            return true;
+        }
         case keys::Does::kYes:
         case keys::Does::kNo:
             if (auto* question = qobject_cast<YesNoDialog*>(window)) {
@@ -175,7 +186,10 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
 }
 
 void Comforts::OnShown(QWidget* window) {
-    if (auto* dialog = qobject_cast<GameDialog*>(window)) stage_.Place(dialog);
+    if (auto* dialog = qobject_cast<GameDialog*>(window)) {
+        stage_.Place(dialog);
+        dialog->TellScreenReader(window_.message()->accessibleName());
+    }
     if (auto* next = qobject_cast<NextDialog*>(window)) autoAdvance_.NextOpened(next);
 }
 

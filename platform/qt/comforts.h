@@ -12,6 +12,7 @@
 #include "platform/qt/auto_advance.h"
 #include "platform/qt/blocked_pointer.h"
 #include "platform/qt/comfort_settings.h"
+#include "platform/qt/game_session.h"
 #include "platform/qt/looping_sound.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/message_history.h"
@@ -32,7 +33,7 @@ class Comforts : public QObject {
     // Told before the reason when the settings cannot be read or kept.
     static constexpr char kNotKept[] = "設定のファイルを読み書きできません。";
 
-    Comforts(MainWindow& window, LoopingSound& sound);
+    Comforts(MainWindow& window, GameSession& session, LoopingSound& sound);
 
     const ComfortSettings& settings() const { return settings_; }
     void Apply(const ComfortSettings& settings);  // applied and kept
@@ -67,6 +68,7 @@ class Comforts : public QObject {
     void Change(const ComfortSettings& settings, const QString& said);
 
     MainWindow& window_;
+    GameSession& session_;
     LoopingSound& sound_;
     ComfortSettings settings_;
     MessageHistory history_;

@@ -48,6 +48,11 @@ QPushButton* GameDialog::AddButton(const char* name, const char* caption, QRect 
     return button;
 }
 
+void GameDialog::TellScreenReader(const QString& message) {
+    setAccessibleName(message.section('\n', 0, 0));
+    setAccessibleDescription(message);
+}
+
 void GameDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->ignore();

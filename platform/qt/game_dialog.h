@@ -42,6 +42,11 @@ class GameDialog : public QDialog {
     template <typename Sender, typename Signal>
     bool WaitFor(const Sender* sender, Signal signal);
 
+    // What a screen reader says of the window as it opens: the message it
+    // answers, its first line as the window's name (「データをロードしますか？」),
+    // the caption left as drawn.
+    virtual void TellScreenReader(const QString& message);
+
   protected:
     // description: what a screen reader says the button does.
     QPushButton* AddButton(const char* name, const char* caption, QRect geometry, const QFont& font,

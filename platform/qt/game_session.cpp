@@ -7,14 +7,17 @@ namespace velmora::qt {
 
 GameSession::GameSession(MainWindowEvents& game, MainWindow& window,
                          std::function<void()> closeWindows)
-    : game_(game), closeWindows_(std::move(closeWindows)) {
+    : game_(game), message_(window.message()), closeWindows_(std::move(closeWindows)) {
     connect(window.message(), &MessageLabel::clicked, this, &GameSession::Click);
     connect(&window, &MainWindow::resized, this, &GameSession::Resize);
     connect(&window, &MainWindow::closing, this, &GameSession::Close);
 }
 
 void GameSession::Click() {
-    Play([this] { game_.lblMsg_Click(); });
+    Play([this] {
+        begun_ = true;
+        game_.lblMsg_Click();
+    });
 }
 
 void GameSession::Play(const std::function<void()>& handler) {
@@ -22,8 +25,10 @@ void GameSession::Play(const std::function<void()>& handler) {
     // through must not start a second game inside the first.
     if (inClick_ || ended_) return;
     inClick_ = true;
+    message_->Wait(false);
     Run(handler);
     inClick_ = false;
+    if (!ended_) message_->Wait(true);
 }
 
 void GameSession::Resize() {

@@ -18,6 +18,12 @@ class GameSession : public QObject {
     GameSession(MainWindowEvents& game, MainWindow& window, std::function<void()> closeWindows);
 
     bool running() const { return inClick_; }
+    // The message waits for its click: the title, window-move mode.
+    bool messageWaits() const { return !inClick_ && !ended_; }
+    // Window-move mode: the message waits for its click after the game began.
+    bool windowMoves() const { return messageWaits() && begun_; }
+    // The message clicked, or Enter or Space pressed where it waits.
+    void Click();
     // Runs a handler of the game as the message's click does: a step back
     // or forward taken while the game waits for that click.
     void Play(const std::function<void()>& handler);
@@ -26,7 +32,6 @@ class GameSession : public QObject {
     void ended(int status);
 
   private:
-    void Click();
     void Resize();
     void Close();
     // Runs one event handler of the game; false when the game has ended.
@@ -34,8 +39,10 @@ class GameSession : public QObject {
     void End(int status);
 
     MainWindowEvents& game_;
+    MessageLabel* message_;
     std::function<void()> closeWindows_;
     bool inClick_ = false;
+    bool begun_ = false;  // the title's message clicked
     bool ended_ = false;
 };
 

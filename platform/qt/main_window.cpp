@@ -85,6 +85,8 @@ MainWindow::MainWindow()
 
     lblMsg_->setGeometry(PxRect(450, 4320, 6750, 1620));
     AddHiddenLabels();
+    picHinichi_->setAccessibleDescription("日付");
+    picBasho_->setAccessibleDescription("場所");
 }
 
 QSize MainWindow::DesignSize() {
@@ -172,6 +174,13 @@ void MainWindow::ShowDesignPictures() {
         }
         ShowTime("AM 9:00");
     }
+    ReadPlatesAs("4月1日", "午前9時", "アパート");
+}
+
+void MainWindow::ReadPlatesAs(const QString& date, const QString& time, const QString& place) {
+    if (!date.isEmpty()) picHinichi_->setAccessibleName(date);
+    lblJikoku_->setAccessibleName(time);
+    picBasho_->setAccessibleName(place);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

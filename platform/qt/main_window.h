@@ -34,6 +34,9 @@ class MainWindow : public QWidget {
 
     // The time of day in the time plate.
     void ShowTime(const QString& text) { lblJikoku_->SetTime(text); }
+    // The plates as a screen reader reads them ("4月1日", "午前9時",
+    // "アパート"); an empty date keeps the date's words.
+    void ReadPlatesAs(const QString& date, const QString& time, const QString& place);
     // The title screen's pictures, plates and time, no portrait in view.
     void ShowDesignPictures();
 

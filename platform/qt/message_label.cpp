@@ -17,9 +17,19 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Wait(true);
     SetCaption(QString::fromUtf8(kDesignCaption));
-    setAccessibleName("メッセージ");
-    setAccessibleDescription("物語のメッセージ。クリックすると始まります。");
+}
+
+void MessageLabel::Wait(bool waits) {
+    setFocusPolicy(waits ? Qt::StrongFocus : Qt::NoFocus);
+    setAccessibleDescription(waits ? "物語のメッセージ。クリック、Enter または Space で進みます。"
+                                   : "物語のメッセージ");
+    if (waits) {
+        setFocus();
+    } else {
+        clearFocus();
+    }
 }
 
 void MessageLabel::SetMessage(const QString& text) {
@@ -31,6 +41,9 @@ void MessageLabel::SetCaption(const QString& caption) {
     QString text = caption;
     text.replace("\r\n", "\n");
     setText(text);
+    // Its name is the message itself: a screen reader hears each new one as
+    // the name changes.
+    setAccessibleName(text.trimmed());
     // Drawn at once: the player sees the answer to the click before the
     // dialog that usually follows has been built and mapped.
     if (isVisible()) repaint();

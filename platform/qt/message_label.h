@@ -16,6 +16,11 @@ class MessageLabel : public ClickableLabel {
 
     // text: the message without the leading " " + CR LF.
     void SetMessage(const QString& text);
+    // While the message waits for its click (the title, window-move mode) it
+    // holds the focus, where a screen reader reads it and Enter or Space
+    // clicks it; inside the game the focus is the game windows' alone, and a
+    // screen reader hears each message once, with NEXT.
+    void Wait(bool waits);
     // The caption as the game forms it, CR LF included.
     const QString& caption() const { return caption_; }
 

@@ -10,6 +10,7 @@ namespace velmora::qt {
 namespace {
 
 QPointer<NextDialog> waiting;
+constexpr char kWhatNextDoes[] = "次のメッセージへ進みます（Enter・Space）";
 
 }  // namespace
 
@@ -20,7 +21,7 @@ NextDialog::NextDialog(QWidget* owner)
     setWindowModality(Qt::NonModal);
     // The button is a little wider than the window and fills it.
     next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 975, 615), GameFont(kPGothic, 14.25),
-                      "次のメッセージへ進みます（Enter・Space）");
+                      kWhatNextDoes);
     next_->setDefault(true);
     connect(next_, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -45,6 +46,10 @@ bool NextDialog::Answerable() const {
         if (owner == modal) return true;
     }
     return modal == nullptr;
+}
+
+void NextDialog::TellScreenReader(const QString& message) {
+    next_->setAccessibleDescription(message + "\n" + QString::fromUtf8(kWhatNextDoes));
 }
 
 bool NextDialog::Press() {

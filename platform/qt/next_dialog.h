@@ -26,6 +26,9 @@ class NextDialog : public GameDialog {
     // NEXT as the player's click presses it; false when not answerable.
     bool Press();
 
+    // NEXT carries the message: the focus moving to it speaks the message.
+    void TellScreenReader(const QString& message) override;
+
   private:
     QPushButton* next_;
 };

@@ -11,6 +11,10 @@
 
 namespace velmora::qt {
 
+// A screen reader speaks the label, by its text, as an alert each time it
+// shows, wherever the focus is.
+void SpeakWhenShown(QLabel* label);
+
 class Notice : public QLabel {
     Q_OBJECT
   public:

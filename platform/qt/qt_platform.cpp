@@ -71,6 +71,9 @@ void QtPlatform::ShowClock(const ClockFace& face) {
     if (!face.datePicture.empty()) window_.date()->Show(Picture(face.datePicture));
     window_.ShowTime(QString::fromStdString(face.timeText));
     window_.place()->Show(Picture(face.placePicture));
+    window_.ReadPlatesAs(QString::fromStdString(face.dateWords),
+                         QString::fromStdString(face.timeWords),
+                         QString::fromStdString(face.placeWords));
     if (lighting_.ShowClock(face)) window_.scene()->Relight(lighting_.light());
 }
 

@@ -9,6 +9,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/key_place.h"
 #include "platform/qt/next_dialog.h"
+#include "platform/qt/notice.h"
 #include "platform/qt/twips.h"
 
 namespace velmora::qt {
@@ -37,6 +38,7 @@ QLabel* SkipMark(QWidget* message) {
     mark->setStyleSheet("background: rgba(10, 36, 106, 220); color: white;");
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     mark->hide();
+    SpeakWhenShown(mark);
     return mark;
 }
 
@@ -132,7 +134,9 @@ void Replay::OpenStoryMap() {
 // What the keys' table gives the replay: going back and forward, skipping
 // and the story map; any key but Ctrl stops skipping, and does its own work.
 bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
-    const keys::Where where{WindowOf(window), Typing(), false, NextWaits() || passing_};
+    const keys::Where where{
+        WindowOf(window),      Typing(), false, NextWaits() || passing_, session_.messageWaits(),
+        session_.windowMoves()};
     const keys::Answer answer = keys::WhatTheKeyDoes(PressOf(key), where);
     if (answer.does == keys::Does::kHoldSkip) HoldSkip(true);
     if (answer.stopsSkip) StopSkipping();

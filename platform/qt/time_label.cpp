@@ -11,12 +11,13 @@ namespace velmora::qt {
 TimeLabel::TimeLabel(QWidget* plate) : QWidget(plate), text_("AM 9:00") {
     setObjectName("lblJikoku");
     setFont(GameFont(kPGothic, 20.25));
-    setAccessibleName("時刻");
+    setAccessibleDescription("時刻");
 }
 
+// A screen reader reads the time as words (MainWindow::ReadPlatesAs), not
+// "AM 9:00" spelt out.
 void TimeLabel::SetTime(const QString& text) {
     text_ = text;
-    setAccessibleDescription(text);
     update();
 }
 

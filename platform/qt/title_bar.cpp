@@ -16,10 +16,32 @@ constexpr double kCaptionPoints = 9;
 
 }  // namespace
 
-TitleBar::TitleBar(QWidget* window, Buttons buttons) : QWidget(window), buttons_(buttons) {
+TitleMark::TitleMark(QWidget* bar, const QString& name, const QString& does)
+    : QAbstractButton(bar) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);  // Tab stays among the game's own buttons
+    setAccessibleName(name);
+    setAccessibleDescription(does);
+}
+
+TitleBar::TitleBar(QWidget* window, Buttons buttons)
+    : QWidget(window),
+      buttons_(buttons),
+      closeMark_(new TitleMark(this, "閉じる", "このウィンドウを閉じます")) {
     setObjectName("titleBar");
+    connect(closeMark_, &QAbstractButton::clicked, this, [this] { Press(true); });
+    if (buttons == Buttons::MinimiseAndClose) {
+        minimiseMark_ = new TitleMark(this, "最小化", "このウィンドウを最小化します");
+        connect(minimiseMark_, &QAbstractButton::clicked, this, [this] { Press(false); });
+    }
     setGeometry(0, 0, window->width(), kDesignHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TitleBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    closeMark_->setGeometry(closeButton());
+    if (minimiseMark_) minimiseMark_->setGeometry(minimiseButton());
 }
 
 QRect TitleBar::closeButton() const {
@@ -123,7 +145,11 @@ void TitleBar::mouseReleaseEvent(QMouseEvent* event) {
     pressedButton_ = {};
     update();
     if (pressed.isEmpty() || !pressed.contains(event->position().toPoint())) return;
-    if (pressed == closeButton()) {
+    Press(pressed == closeButton());
+}
+
+void TitleBar::Press(bool close) {
+    if (close) {
         window()->close();
     } else {
         window()->showMinimized();

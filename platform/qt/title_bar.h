@@ -5,12 +5,23 @@
 // can be minimised. Dragging it moves the window.
 #pragma once
 
+#include <QAbstractButton>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
 #include <algorithm>
 
 namespace velmora::qt {
+
+// One of the bar's marks as a screen reader finds it: a named button it can
+// press. The bar draws it and takes its clicks; this only stands over it.
+class TitleMark : public QAbstractButton {
+  public:
+    TitleMark(QWidget* bar, const QString& name, const QString& does);
+
+  protected:
+    void paintEvent(QPaintEvent*) override {}
+};
 
 class TitleBar : public QWidget {
     Q_OBJECT
@@ -33,14 +44,18 @@ class TitleBar : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void Press(bool close);
     // The buttons' side and margin, as the bar is drawn at its height.
     int ButtonSide() const { return height() * 14 / kDesignHeight; }
     int ButtonMargin() const { return std::max(1, height() * 2 / kDesignHeight); }
     void PaintButton(QPainter& painter, QRect box, bool close) const;
 
     Buttons buttons_;
+    TitleMark* closeMark_;
+    TitleMark* minimiseMark_ = nullptr;
     QRect pressedButton_;
     QPoint dragFrom_;  // the press, relative to the window, while dragging by hand
     bool dragging_ = false;

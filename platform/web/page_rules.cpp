@@ -70,11 +70,11 @@ Window WindowNamed(const std::string& name) {
 
 const char* Named(Does does) {
     static const char* const kNames[] = {
-        "asUsual",  "nothing",    "pressNext", "focusNext",   "focusPrevious",
-        "listMove", "yes",        "no",        "back",        "forward",
-        "skip",     "holdSkip",   "history",   "mute",        "autoAdvance",
-        "storyMap", "fullScreen", "settings",  "comfortMenu", "closeComfort"};
-    static_assert(std::size(kNames) == static_cast<size_t>(Does::kCloseComfort) + 1);
+        "asUsual",  "nothing",     "pressNext",    "clickMessage", "focusNext", "focusPrevious",
+        "listMove", "yes",         "no",           "back",         "forward",   "skip",
+        "holdSkip", "history",     "mute",         "autoAdvance",  "storyMap",  "fullScreen",
+        "settings", "comfortMenu", "closeComfort", "moveWindow"};
+    static_assert(std::size(kNames) == static_cast<size_t>(Does::kMoveWindow) + 1);
     return kNames[static_cast<int>(does)];
 }
 
@@ -85,7 +85,8 @@ std::string answer;  // the last text handed to the page, alive until the next
 extern "C" {
 
 // flags: 1 Ctrl, 2 Shift, 4 Alt or Meta, 8 repeating, 16 typing in a box,
-// 32 the focus moved in the window, 64 NEXT waits. Answers "does moves stops
+// 32 the focus moved in the window, 64 NEXT waits, 128 the message waits for
+// its click (the title, window-move mode), 256 window-move mode. Answers "does moves stops
 // entry": what the key does, whether it counts as moving the focus, whether
 // it stops skipping, and for a list the entry to highlight.
 EMSCRIPTEN_KEEPALIVE const char* velmora_key(const char* key, const char* window, int flags,
@@ -93,7 +94,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_key(const char* key, const char* window
     const velmora::keys::Press press{KeyNamed(key, flags & 2), bool(flags & 1), bool(flags & 2),
                                      bool(flags & 4), bool(flags & 8)};
     const velmora::keys::Answer said = velmora::keys::WhatTheKeyDoes(
-        press, {WindowNamed(window), bool(flags & 16), bool(flags & 32), bool(flags & 64)});
+        press, {WindowNamed(window), bool(flags & 16), bool(flags & 32), bool(flags & 64),
+                bool(flags & 128), bool(flags & 256)});
     const int entry = said.does == Does::kListMove
                           ? velmora::keys::ListMove(press.key, highlighted, count)
                           : highlighted;

@@ -37,9 +37,11 @@ EM_JS(void, velmora_page_measure_time, (const char* text, double* measured), {
     HEAPF64[(measured >> 3) + 2] = advance;
 });
 EM_JS(void, velmora_page_clock, (const char* date, const char* time, const char* place,
-                                 double origin, double narrowing), {
+                                 double origin, double narrowing, const char* dateWords,
+                                 const char* timeWords, const char* placeWords), {
     Module.page.mainWindow.showClock(UTF8ToString(date), UTF8ToString(time), UTF8ToString(place),
-                                     origin, narrowing);
+                                     origin, narrowing, [UTF8ToString(dateWords),
+                                     UTF8ToString(timeWords), UTF8ToString(placeWords)]);
 });
 // clang-format on
 
@@ -210,7 +212,8 @@ void WebPlatform::ShowClock(const ClockFace& face) {
     const plates::TextFit fit =
         plates::FitTimeText(measured[0], measured[1], measured[2], plates::kTimeLabelWidth);
     velmora_page_clock(face.datePicture.c_str(), face.timeText.c_str(), face.placePicture.c_str(),
-                       fit.origin, fit.narrowing);
+                       fit.origin, fit.narrowing, face.dateWords.c_str(), face.timeWords.c_str(),
+                       face.placeWords.c_str());
     if (lighting_.ShowClock(face))
         Call("light", std::to_string(static_cast<int>(lighting_.light())));
 }

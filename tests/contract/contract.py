@@ -407,14 +407,19 @@ class Player:
             name = window_name(m.group(1))
             return lambda s: (bool(rect_of(s, name)) and not s["windows"][name]["frame"],
                               s["windows"].get(name))
-        m = re.fullmatch(r"(.+) stands where noted( by the main window)?", c)
+        m = re.fullmatch(r"(.+) (stands|has moved by (-?\d+),(-?\d+)) from where noted( by the main window)?"
+                         r"|(.+) stands where noted( by the main window)?", c)
         if m:
-            name, by_main = window_name(m.group(1)), bool(m.group(2))
-            key = f"where {m.group(1)} stands" + (" by the main window" if by_main else "")
+            label = m.group(1) or m.group(6)
+            by_main = bool(m.group(5) or m.group(7))
+            moved = (int(m.group(3)), int(m.group(4))) if m.group(3) else (0, 0)
+            name = window_name(label)
+            key = f"where {label} stands" + (" by the main window" if by_main else "")
 
             def where(s):
                 now, noted = self.where_relative(s["windows"], name, by_main), self.noted.get(key)
-                same = now is not None and noted is not None and max(abs(a - b) for a, b in zip(now, noted)) < 0.5
+                same = now is not None and noted is not None and max(
+                    abs(a - b - d) for a, b, d in zip(now, noted, moved)) < 0.5
                 return same, [now, noted]
             return where
         m = re.fullmatch(r"the menu's buttons are at least (\d+) screen pixels high", c)

@@ -151,6 +151,31 @@ TEST(ClockFace, OddValuesOfAnEditedSave) {
     EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).placePicture, "ﾃﾆｽｺｰﾄ.gif");
 }
 
+// A screen reader reads the plates as words, only the plates shown.
+TEST(ClockFace, ThePlatesReadAsWords) {
+    GameState s;
+    s.Day = 1;
+    s.Half = AM;
+    s.Hour = 9;
+    s.Minute = 0;
+    s.CurrentPlace = "アパート";
+    ClockFace face = ClockFaceOf(s, Plates(TheStory()));
+    EXPECT_EQ(face.dateWords + " " + face.timeWords + " " + face.placeWords,
+              "4月1日 午前9時 アパート");
+    s.Day = 3;
+    s.Half = PM;
+    s.Hour = 1;
+    s.Minute = 30;
+    s.CurrentPlace = "ﾃﾆｽｺｰﾄ";
+    face = ClockFaceOf(s, Plates(TheStory()));
+    EXPECT_EQ(face.dateWords + " " + face.timeWords + " " + face.placeWords,
+              "4月3日 午後1時30分 ﾃﾆｽｺｰﾄ");
+    s.Day = 9;
+    s.CurrentPlace = "/etc/passwd";
+    face = ClockFaceOf(s, Plates(TheStory()));
+    EXPECT_EQ(face.dateWords + "|" + face.placeWords, "|");
+}
+
 // A saved game names its place in free text: a place the game never goes
 // to, a path among them, shows no plate and opens no file.
 TEST(ClockFace, APlaceTheGameNeverGoesToShowsNoPlate) {
@@ -165,7 +190,7 @@ TEST(ClockFace, APlaceTheGameNeverGoesToShowsNoPlate) {
 // and its control characters are escaped, so the line always has three.
 TEST(ClockFace, TheClockLineEscapesWhatItPrints) {
     Bench b;
-    b.platform.ShowClock({"a|b.gif", "PM\x1b[2J", ""});
+    b.platform.ShowClock({"a|b.gif", "PM\x1b[2J", "", "", "", ""});
     EXPECT_EQ(b.out.str(), "CLOCK a\\|b.gif|PM\\x1B[2J|-\n");
 }
 

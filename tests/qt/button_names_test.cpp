@@ -1,6 +1,7 @@
 // What a screen reader hears of every button of every window the game and
 // its comforts open: each button its own name and what it does, NEXT's
-// words on NEXT alone.
+// words on NEXT alone, the message shown with them; each window named by
+// what it asks.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -15,25 +16,34 @@ namespace velmora::qt::test {
 namespace {
 
 // The window's own buttons (not those of the windows it owns), a line
-// "name｜description" each.
-std::string Heard(QWidget* window) {
+// "name｜description" each; those of its title bar, or the others.
+std::string Heard(QWidget* window, bool titleBar = false) {
     QString said;
     for (auto* button : window->findChildren<QAbstractButton*>()) {
         if (button->window() != window) continue;
+        if ((button->parentWidget()->objectName() == "titleBar") != titleBar) continue;
         QAccessibleInterface* told = QAccessible::queryAccessibleInterface(button);
         said += told->text(QAccessible::Name) + "｜" + told->text(QAccessible::Description) + "\n";
     }
     return said.toStdString();
 }
 
+// The window's own name and description, "name｜description".
+std::string Asks(QWidget* window) {
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(window);
+    return (told->text(QAccessible::Name) + "｜" + told->text(QAccessible::Description))
+        .toStdString();
+}
+
 TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     OwnSettingsFolder settings;
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
-    std::map<QString, std::string> heard;
-    const auto hear = [&heard](const char* window, std::function<void(QWidget*)> answer) {
-        return ModalStep{window, [&heard, answer](QWidget* shown) {
+    Comforts comforts(h.window, h.session, h.platform.sound());
+    std::map<QString, std::string> heard, asks;
+    const auto hear = [&](const char* window, std::function<void(QWidget*)> answer) {
+        return ModalStep{window, [&heard, &asks, answer](QWidget* shown) {
                              heard[shown->objectName()] = Heard(shown);
+                             asks[shown->objectName()] = Asks(shown);
                              answer(shown);
                          }};
     };
@@ -50,7 +60,10 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     for (const Command& command : h.game.commands())
         rows.push_back({command.caption, command.kind});
 
+    h.platform.SetMessageCaption("「年は十七。」");
     h.platform.WaitNext({0, 0});
+    h.platform.SetMessageCaption(
+        "データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>");
     h.platform.AskYesNo({0, 0});
     h.platform.WaitNameDialog();
     h.platform.CloseNameDialog();
@@ -65,13 +78,18 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     std::string menu;
     for (const MenuRow& row : rows) menu += row.caption + "｜このコマンドを選びます\n";
     EXPECT_EQ(rows.size(), 16u);
-    EXPECT_EQ(heard["Form3"], "NEXT｜次のメッセージへ進みます（Enter・Space）\n");
+    EXPECT_EQ(heard["Form3"], "NEXT｜「年は十七。」\n次のメッセージへ進みます（Enter・Space）\n");
     EXPECT_EQ(heard["Form2"],
               "ＹＥＳ｜質問に「はい」と答えます（Y）\nNO｜質問に「いいえ」と答えます（N）\n");
+    EXPECT_EQ(asks["Form2"],
+              "データをロードしますか？｜データをロードしますか？\n<"
+              "初めてプレイするときはNOを選んでください。>");
     EXPECT_EQ(heard["Form4"], "OK｜入力した名前とニックネームで決定します\n");
     EXPECT_EQ(heard["Form5"], "OK｜選んだ項目で決定します\n");
     EXPECT_EQ(heard["Form8"], menu);
     EXPECT_EQ(heard["Form7"] + Heard(&h.window), "");
+    EXPECT_EQ(Heard(&h.window, true),
+              "閉じる｜このウィンドウを閉じます\n最小化｜このウィンドウを最小化します\n");
     EXPECT_EQ(heard["History"], "閉じる（Esc）｜履歴を閉じます\n");
     // The settings' five switches, each named by its caption, which says it all.
     const QStringList switches = QString::fromStdString(heard["Settings"]).split("\n");

@@ -51,7 +51,7 @@ ModalStep Idle(const char* window) {
 
 TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     QString history;
     h.ClickMessage({{"Form2", Key(Qt::Key_N)},
                     {"Form2", Key(Qt::Key_N)},
@@ -88,7 +88,7 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
 // its click; on, the wheel alone goes on.
 TEST_F(ComfortsTest, WheelDownPressesNextOnlyWhenChosen) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     const auto wheelDown = [](QWidget* next) { WheelOn(next, -120); };
     {
         ModalScript script({{"Form3", wheelDown}, Next()}, [] {});
@@ -106,7 +106,7 @@ TEST_F(ComfortsTest, WheelDownPressesNextOnlyWhenChosen) {
 
 TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     const QPoint gamePos = h.window.pos();
     const QRect label = h.window.message()->geometry();
     const qreal labelPoints = h.window.message()->font().pointSizeF();
@@ -155,14 +155,14 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
 TEST_F(ComfortsTest, GoWithTheWindowTheProgramGivesThemTo) {
     GameHarness h;
     auto* window = new MainWindow;
-    new Comforts(*window, h.platform.sound());
+    new Comforts(*window, h.session, h.platform.sound());
     delete window;
 }
 
 TEST_F(ComfortsTest, VolumeAndMuteAreKeptInThePlayersSettingsOnly) {
     GameHarness h;
     {
-        Comforts comforts(h.window, h.platform.sound());
+        Comforts comforts(h.window, h.session, h.platform.sound());
         EXPECT_EQ(comforts.settings().volume, 100);
         ComfortSettings changed = comforts.settings();
         changed.volume = 40;
@@ -204,7 +204,7 @@ TEST_F(ComfortsTest, TheSettingsFileOrALockBesideItAsAnythingButAFileIsNeverWait
             const auto kind = std::filesystem::symlink_status(path.toStdString()).type();
             velmora::test::HangGuard guard;
             GameHarness h;
-            Comforts comforts(h.window, h.platform.sound());
+            Comforts comforts(h.window, h.session, h.platform.sound());
             const bool theFile = std::string(name) == "comforts.conf";
             if (theFile) {  // told as the window comes up
                 const QLabel* notice = nullptr;
@@ -235,7 +235,7 @@ TEST_F(ComfortsTest, ASettingsFileThatIsALinkIsReadAndReplacedNeverWrittenThroug
     ASSERT_TRUE(QDir().mkpath(SettingsFolder()));
     ASSERT_TRUE(QFile::link(other, SettingsFolder() + "/comforts.conf"));
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     EXPECT_EQ(comforts.settings().volume, 30);
     QTest::keyClick(&h.window, Qt::Key_M);
     EXPECT_EQ(Contents(other), "[music]\nvolume=30\n");
@@ -245,7 +245,7 @@ TEST_F(ComfortsTest, ASettingsFileThatIsALinkIsReadAndReplacedNeverWrittenThroug
 
 TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     comforts.autoAdvance().SetTiming(1, 0);
     QTest::keyClick(&h.window, Qt::Key_A);
     bool questionWaited = false;
@@ -274,7 +274,7 @@ TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
 // NEXT), and stops auto-advance; the game itself does nothing with it.
 TEST_F(ComfortsTest, AClickOnTheWaitingMessageStopsAutoAdvance) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     QTest::keyClick(&h.window, Qt::Key_A);
     comforts.autoAdvance().SetTiming(60000, 0);
     const QPoint message =
@@ -298,7 +298,7 @@ TEST_F(ComfortsTest, AClickOnTheWaitingMessageStopsAutoAdvance) {
 // M and A say on screen what they did, briefly, over the scene.
 TEST_F(ComfortsTest, MuteAndAutoAdvanceKeysSayWhatTheyDid) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     QStringList said;
     const auto press = [&](Qt::Key key) {
         QTest::keyClick(&h.window, key);
@@ -318,7 +318,7 @@ TEST_F(ComfortsTest, MuteAndAutoAdvanceKeysSayWhatTheyDid) {
 
 TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndTheMessageIsNamed) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     const ComfortSettings defaults = comforts.settings();
     EXPECT_FALSE(defaults.speakMessages || defaults.autoAdvance || defaults.wheelDownPressesNext ||
                  defaults.muted);
@@ -330,7 +330,7 @@ TEST_F(ComfortsTest, OffByDefaultSpeechStaysUnloadedAndTheMessageIsNamed) {
 
 TEST_F(ComfortsTest, SettingsOpenOverAQuestionAndSayWhetherAJapaneseVoiceIsThere) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     QString speechOption;
     const std::vector<ModalStep> settings = {
         {"Form2",

@@ -35,7 +35,7 @@ class ConfirmKeysTest : public ::testing::Test {
 
 TEST_F(ConfirmKeysTest, SpaceAndEnterAnswerOnlyAfterTheFocusMoved) {
     GameHarness h;
-    Comforts comforts(h.window, h.platform.sound());
+    Comforts comforts(h.window, h.session, h.platform.sound());
     ComfortSettings wheel = comforts.settings();
     wheel.wheelDownPressesNext = true;
     comforts.Apply(wheel);

@@ -138,7 +138,7 @@ ReplayHarness::ReplayHarness(bool shipped)
       rollback(skip, [this](Platform& on) { return FollowedGame(on, kept.record(), &skip); }),
       events(rollback),
       session(events, window, [this] { platform.CloseAll(); }),
-      comforts(window, platform.sound()),
+      comforts(window, session, platform.sound()),
       replay(new Replay(window, session, rollback, skip,
                         [this] { return StoryMapRows(files, kept.record()); })) {
     if (shipped) {

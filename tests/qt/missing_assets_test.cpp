@@ -118,7 +118,7 @@ Played PlayShipped(const Decisions& decisions, const QString& missing = {}) {
     Played played;
     GameSession session(game, window, [&windows] { windows.CloseAll(); });
     QObject::connect(&session, &GameSession::ended, [&played](int s) { played.endedWith = s; });
-    Comforts comforts(window, windows.sound());
+    Comforts comforts(window, session, windows.sound());
     window.show();
 
     DecisionPlayer player(decisions, [&windows] { windows.Abort(); });

@@ -45,7 +45,7 @@ class LightOverTheTown : public testing::Test {
     }
     // The scene box after the game shows this picture at this time.
     QImage Shown(const char* picture, const char* time) {
-        h.platform.ShowClock({.datePicture = "", .timeText = time, .placePicture = ""});
+        h.platform.ShowClock({"", time, "", "", "", ""});
         h.platform.ShowScene(picture);
         return h.window.scene()->canvas().copy();
     }
@@ -116,7 +116,7 @@ TEST_F(LightOverTheTown, TheLightFollowsTheClockAndKeepsWhatLineModePainted) {
 
     const QImage evening = Shown("heya.jpg", "PM 5:30");
     h.platform.PaintPortraitIntoScene("kumi1.gif");
-    h.platform.ShowClock({.datePicture = "", .timeText = "PM 8:00", .placePicture = ""});
+    h.platform.ShowClock({"", "PM 8:00", "", "", "", ""});
     const QImage& night = h.window.scene()->canvas();
     EXPECT_EQ(night.pixelColor(120, 130), QColor(200, 30, 30));  // the portrait, unlit
     EXPECT_NE(night.pixelColor(10, 10), evening.pixelColor(10, 10));
@@ -129,7 +129,7 @@ TEST_F(LightOverTheTown, TheDigestAndTheTitleKeepTheirOwnColours) {
     EXPECT_EQ(Shown("kaori3.jpg", "PM 9:00"), Day("kaori3.jpg"));
     h.platform.ShowDesignPictures();
     const QImage title = h.window.scene()->canvas().copy();
-    h.platform.ShowClock({.datePicture = "", .timeText = "PM 9:00", .placePicture = ""});
+    h.platform.ShowClock({"", "PM 9:00", "", "", "", ""});
     EXPECT_EQ(h.window.scene()->canvas(), title);
 }
 

@@ -99,7 +99,7 @@ TEST(MissingPictures, ShowNothingInTheirControl) {
     h.platform.ShowSidePicture("missing.jpg");
     EXPECT_TRUE(h.window.side()->pixmap().isNull());
     const QPixmap datePlate = h.window.date()->pixmap();
-    h.platform.ShowClock({.datePicture = "", .timeText = "PM 0:30", .placePicture = "nowhere.gif"});
+    h.platform.ShowClock({"", "PM 0:30", "nowhere.gif", "", "", ""});
     EXPECT_EQ(h.window.date()->pixmap().cacheKey(), datePlate.cacheKey());  // kept
     EXPECT_EQ(h.window.time()->text(), "PM 0:30");
     EXPECT_TRUE(h.window.place()->pixmap().isNull());

@@ -435,7 +435,8 @@ export class Comforts {
     const list = this.doc.getElementById('List1');
     const flags = (e.ctrlKey ? 1 : 0) | (e.shiftKey ? 2 : 0) | (e.altKey || e.metaKey ? 4 : 0) |
       (e.repeat ? 8 : 0) | (typing() ? 16 : 0) | (this.page.windows.moved[waiting] ? 32 : 0) |
-      (waiting === 'Form3' && !this.open ? 64 : 0);
+      (waiting === 'Form3' && !this.open ? 64 : 0) | (waiting === 'lblMsg' && !this.open ? 128 : 0) |
+      (waiting === 'lblMsg' && !this.open && this.page.begun ? 256 : 0);
     const said = this.page.rule('velmora_key', e.key, window, flags, list.selectedIndex,
       list.options.length);
     if (!said) return false;
@@ -450,6 +451,8 @@ export class Comforts {
     switch (does) {
       case 'nothing': return true;
       case 'pressNext': return this.press('next');
+      case 'clickMessage': return this.press('lblMsg');
+      case 'moveWindow': return true;  // the page is its own window: nothing moves, ← stays put
       case 'focusNext': return windows.stepFocus(waiting, true) || true;
       case 'focusPrevious': return windows.stepFocus(waiting, false) || true;
       case 'listMove': {
@@ -475,9 +478,6 @@ export class Comforts {
       default:
         // Enter in the list, the focus moved there, presses its OK.
         if (waiting === 'Form5' && e.key === 'Enter' && !this.open) return this.press('listOk');
-        if (waiting === 'lblMsg' && (e.key === 'Enter' || e.key === ' ') && e.target.id === 'lblMsg') {
-          return this.press('lblMsg');
-        }
         return false;
     }
   }

@@ -61,6 +61,7 @@ export class GamePage {
     this.answeredAt = null;
     this.answered = null;
     this.earlyClick = null;
+    this.begun = false;  // the title's message clicked
     this.blocked = 0;  // a comfort window above the game takes its clicks
     this.engine = null;  // the game's module, once loaded: the rules it answers
   }
@@ -160,6 +161,7 @@ export class GamePage {
       this.shelf.put(kFirstText, nameText);
       this.shelf.put(kSecondText, nickname);
     }
+    if (name === 'lblMsg') this.begun = true;  // from now on its wait is window-move mode
     const { resolve } = this.pending;
     this.pending = null;
     this.status.waitingFor = null;

@@ -95,6 +95,7 @@ export class MainWindowPictures {
     this.date = doc.querySelector('#picHinichi > img');
     this.place = doc.querySelector('#picBasho > img');
     this.time = doc.querySelector('#lblJikoku > span');
+    this.timePlate = doc.querySelector('#Picture3 > img');
     this.measure = doc.createElement('canvas').getContext('2d');
     this.work = Promise.resolve();  // the scene box's drawing, in the game's order
     this.scene = null;  // the picture shown, its light and line mode's portraits over it
@@ -192,6 +193,7 @@ export class MainWindowPictures {
       if (img !== this.side) img.srcset = `${src} 1x, ${src.replace('.png', '_large.png')} 3x`;
     }
     this.showTime('AM 9:00', 2, 1);
+    this.readPlatesAs('4月1日', '午前9時', 'アパート');
   }
 
   // The time's ink from its origin and its advance, in design pixels, for
@@ -204,10 +206,19 @@ export class MainWindowPictures {
 
   // origin, narrowing: where the text starts in the plate's label, in design
   // pixels, and how much it is narrowed to fit, as the game fitted it.
-  showClock(date, time, place, origin, narrowing) {
+  // words: the plates as a screen reader reads them ("4月1日", "午前9時",
+  // "アパート"), the date's empty with its picture.
+  showClock(date, time, place, origin, narrowing, words) {
     if (date) showIn(this.date, this.pictures, date);
     this.showTime(time, origin, narrowing);
     showIn(this.place, this.pictures, place);
+    this.readPlatesAs(...words);
+  }
+
+  readPlatesAs(date, time, place) {
+    if (date) this.date.alt = date;
+    this.timePlate.alt = time;
+    this.place.alt = place;
   }
 
   showTime(text, origin, narrowing) {

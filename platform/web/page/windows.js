@@ -89,12 +89,29 @@ export class Windows {
       win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
       win.hidden = false;
       fitCaption(win);
+      this.tellScreenReader(win, name);
     }
     if (name === 'Form3' || name === 'Form2' || name === 'Form5') this.placeOnScreen(win, left, top);
     if (!opening) return;
     if (name === 'Form8') this.placeMenu();
     if (name === 'Form5') this.showDetails();
     this.focusFirst(name);
+  }
+
+  // What a screen reader hears as the window opens: the message it answers,
+  // its first line as the window's name (「データをロードしますか？」), the
+  // caption left as drawn; NEXT describes the message, so the focus moving
+  // there speaks it.
+  tellScreenReader(win, name) {
+    const message = this.byId('lblMsg').textContent.trim();
+    if (name === 'Form3') {
+      const next = this.byId('next');
+      next.dataset.does ??= next.getAttribute('aria-description');
+      next.setAttribute('aria-description', `${message}\n${next.dataset.does}`);
+      return;
+    }
+    win.setAttribute('aria-label', message.split('\n')[0]);
+    win.setAttribute('aria-description', message);
   }
 
   // After its answer a window hides, except those the game closes itself:

@@ -74,7 +74,7 @@ class Desktop : public ::testing::Test {
   protected:
     // The game's windows as velmora makes them, the title screen painted.
     void Start() {
-        comforts_ = std::make_unique<Comforts>(h_.window, h_.platform.sound());
+        comforts_ = std::make_unique<Comforts>(h_.window, h_.session, h_.platform.sound());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&h_.window, kPatienceMs));
     }
 
