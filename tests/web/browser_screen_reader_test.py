@@ -54,17 +54,29 @@ def unescape(line):
     return re.sub(r"\\(.)", lambda m: {"n": "\n", "r": "\r"}.get(m.group(1), m.group(1)), line)
 
 
+def plate_words(clock):
+    """The plates as a player hears them, from velmora-tty's CLOCK line
+    ("日付１.gif|AM 9:30|部屋.gif" is 「4月1日」「部屋」「午前9時30分」)."""
+    date, time, place = clock.split("|")
+    words = [f"4月{'１２３４５６７８'.index(date[2]) + 1}日"] if date.startswith("日付") else []
+    words += [place[:-len(".gif")]] if place else []
+    half, hour, minute = re.fullmatch(r"(AM|PM) ?(-?\d+):(\d\d)", time).groups()
+    return words + [f"{'午前' if half == 'AM' else '午後'}{hour}時{'30分' if minute == '30' else ''}"]
+
+
 def steps_of(trace, decisions):
-    """(wait, message, answer) at each wait of velmora-tty's trace; the answer
-    is None at the last, where its input ended."""
-    left, steps, message = list(decisions), [], None
+    """(wait, message, answer, plates) at each wait of velmora-tty's trace;
+    the answer is None at the last, where its input ended."""
+    left, steps, message, plates = list(decisions), [], None, None
     for line in trace:
         kind = line.split("?")[0]
         if line.startswith("MSG "):
             message = unescape(line[4:])
+        elif line.startswith("CLOCK "):
+            plates = plate_words(line[6:])
         elif "?" in line[:8] and kind in PROMPTS:
             answer = "" if kind in ("CLICK", "NEXT") else (left.pop(0) if left else None)
-            steps.append((kind, message, answer))
+            steps.append((kind, message, answer, plates))
             if answer is None:
                 break
     return steps
@@ -155,9 +167,10 @@ class Tree:
                       f"dialog {last.dialog!r}, live {last.live!r}")
 
 
-def waits_with(reading, kind, message):
-    """The tree shows the wait of this kind, for this message, the focus in it."""
-    if not reading.focus:
+def waits_with(reading, kind, message, plates):
+    """The tree shows the wait of this kind, for this message, the focus in
+    it, and the plates of the moment."""
+    if not reading.focus or (plates and sorted(plates) != sorted(reading.plates)):
         return False
     role, name, description = reading.focus
     if kind == "CLICK":
@@ -215,10 +228,10 @@ def walk(browser, steps, at_step=lambda message, player: None):
     tree = Tree(browser)
     player = Player(browser, tree)
     before = None
-    for kind, message, answer in steps:
+    for kind, message, answer, plates in steps:
         if before and before == (kind, message):  # the same words again: the page's count says it waits
             browser.wait_for(f"velmora.status.waits > {waits}", "the same wait again")
-        tree.wait(f"{kind} for {message!r}", lambda r: waits_with(r, kind, message))
+        tree.wait(f"{kind} for {message!r} ({plates})", lambda r: waits_with(r, kind, message, plates))
         waits = browser.evaluate("velmora.status.waits")
         before = (kind, message)
         at_step(message, player)
@@ -260,10 +273,11 @@ def evening(site, tty, data, failures):
         started = time.monotonic()
         tree = walk(browser, steps, at_apartment)
         failures.check(True, f"the evening: all {len(steps)} waits read from the tree, each question as "
-                             f"its dialog's name and description, by keys alone ({time.monotonic() - started:.1f} s)")
-        failures.check(heard_in_order(tree, [m for _, m, _ in steps]) is None,
-                       f"every message in the message window's name, in order "
-                       f"({heard_in_order(tree, [m for _, m, _ in steps]) or len(steps)})")
+                             f"its dialog's name and description, the plates as words at "
+                             f"{sum(1 for step in steps if step[3])}, by keys alone ({time.monotonic() - started:.1f} s)")
+        missed = heard_in_order(tree, [step[1] for step in steps])
+        failures.check(missed is None, f"every message in the message window's name, in order "
+                                       f"({missed or len(steps)})")
         failures.check(len(notices) == 2, "M twice: the music's two notices in a live region")
         plates = tree.read().plates
         failures.check(plates == PLATES, f"the plates after the load read {plates}")
@@ -279,7 +293,8 @@ def whole_route(site, tty, data, failures):
         tree = walk(browser, steps)
         missed = heard_in_order(tree, messages)
         failures.check(missed is None, f"{ROUTE.stem}: all {len(messages)} MSG lines of the trace in order "
-                                       f"in the tree's changes, {len(steps)} waits by keys "
+                                       f"in the tree's changes, {len(steps)} waits by keys, the plates at "
+                                       f"{sum(1 for step in steps if step[3])} "
                                        f"({time.monotonic() - started:.1f} s){': ' + missed if missed else ''}")
 
 
