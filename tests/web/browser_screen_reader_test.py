@@ -224,16 +224,13 @@ class Player:
 
 
 def walk(browser, steps, at_step=lambda message, player: None):
-    """Each wait read from the tree, then answered by keys; the tree's readings."""
+    """Each wait read from the tree, then answered by keys; the tree's
+    readings. (On these paths no wait repeats the one before it word for
+    word, so each shows as a change of the tree.)"""
     tree = Tree(browser)
     player = Player(browser, tree)
-    before = None
     for kind, message, answer, plates in steps:
-        if before and before == (kind, message):  # the same words again: the page's count says it waits
-            browser.wait_for(f"velmora.status.waits > {waits}", "the same wait again")
         tree.wait(f"{kind} for {message!r} ({plates})", lambda r: waits_with(r, kind, message, plates))
-        waits = browser.evaluate("velmora.status.waits")
-        before = (kind, message)
         at_step(message, player)
         if answer is None:
             break
