@@ -78,7 +78,12 @@ export class Windows {
 
   // The window that waits for the player, open and with its focus.
   open(name, argument, left, top) {
-    if (name === 'lblMsg') return;
+    // At the title and in window-move mode the message itself waits: the
+    // focus on it, so that a screen reader reads it, as on the desktop.
+    if (name === 'lblMsg') {
+      this.byId('lblMsg').focus({ preventScroll: true });
+      return;
+    }
     const win = this.byId(name);
     const opening = win.hidden;
     if (opening) {
