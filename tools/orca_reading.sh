@@ -7,6 +7,7 @@
 #
 #   apt-get install orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 #   sh tools/orca_reading.sh [DISPLAY_NUMBER [KEY...]]     (default 73)
+#   LINGER=S waits S seconds after the last key; KEEP=1 keeps the logs.
 set -eu
 REPO=$(cd "$(dirname "$0")/.." && pwd)
 case ${1:-} in --in-session) shift ;; *) exec dbus-run-session -- sh "$0" --in-session "$@" ;; esac
