@@ -19,7 +19,9 @@ export DISPLAY=:$NUMBER HOME=$WORK XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$W
     XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$WORK/runtime"
 PIDS=""
-trap 'kill $PIDS 2>/dev/null; sleep 1; [ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
+# speech-dispatcher, started by Orca, runs on by itself: it is ended too.
+speechd_pid() { cat "$WORK/runtime/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null; }
+trap 'kill $PIDS $(speechd_pid) 2>/dev/null; sleep 1; [ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
 # Waits up to a minute for a line in a file.
 wait_for() {
     i=0
