@@ -56,6 +56,7 @@ ComfortSettings ParseComforts(const std::string& text) {
         if (key == "input/wheelDownPressesNext") TakeSwitch(value, &settings.wheelDownPressesNext);
         if (key == "input/autoAdvance") TakeSwitch(value, &settings.autoAdvance);
         if (key == "input/skipUnread") TakeSwitch(value, &settings.skipUnread);
+        if (key == "display/largerText") TakeSwitch(value, &settings.largerText);
         if (key == "speech/speakMessages") TakeSwitch(value, &settings.speakMessages);
     }
     return settings;
@@ -63,7 +64,8 @@ ComfortSettings ParseComforts(const std::string& text) {
 
 // The sections and keys in alphabetical order, as Qt's settings wrote them.
 std::string FormatComforts(const ComfortSettings& s) {
-    return "[input]\nautoAdvance=" + Switch(s.autoAdvance) +
+    return "[display]\nlargerText=" + Switch(s.largerText) +
+           "\n\n[input]\nautoAdvance=" + Switch(s.autoAdvance) +
            "\nskipUnread=" + Switch(s.skipUnread) +
            "\nwheelDownPressesNext=" + Switch(s.wheelDownPressesNext) +
            "\n\n[music]\nmuted=" + Switch(s.muted) + "\nvolume=" + std::to_string(s.volume) +

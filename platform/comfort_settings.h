@@ -1,4 +1,5 @@
-// The player's comforts (volume, wheel, auto-advance, speech, skipping) and
+// The player's comforts (volume, wheel, auto-advance, speech, skipping,
+// larger text) and
 // the file that keeps them, comforts.conf in the player's own settings
 // folder: an INI file ("[music]", "volume=40"), as the window program has
 // always written it. The game's own options and its save slots never hold
@@ -21,9 +22,14 @@ struct ComfortSettings {
     bool autoAdvance = false;
     bool speakMessages = false;
     bool skipUnread = false;  // skipping passes messages not read yet too
+    bool largerText = false;  // the whole window drawn half as large again
 
     // 0..1 on the logarithmic scale, 0 when muted.
     float PerceivedVolume() const { return muted ? 0.0f : volume / 100.0f; }
+    // The window's size over its design's, where the screen has room for it:
+    // larger text keeps the design's layout, every window scaled as a whole
+    // as full screen scales it, so no line of a message wraps otherwise.
+    double WindowScale() const { return largerText ? 1.5 : 1.0; }
     bool operator==(const ComfortSettings&) const = default;
 };
 

@@ -47,6 +47,7 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
     settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
+    stage_.SetComfortScale(settings_.WindowScale());
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
         ComfortSettings changed = settings_;
@@ -76,6 +77,7 @@ void Comforts::Change(const ComfortSettings& settings, const QString& said) {
     settings_ = settings;
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
+    stage_.SetComfortScale(settings_.WindowScale());
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
     std::string why;
     QStringList told{said};

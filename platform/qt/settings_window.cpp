@@ -19,6 +19,7 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
     AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
     AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
     AddSwitch(form, "既読スキップで未読の文章もスキップする", &ComfortSettings::skipUnread);
+    AddSwitch(form, "文字を大きく（ウィンドウ全体を 150%）", &ComfortSettings::largerText);
     AddSwitch(form,
               japaneseVoice
                   ? QString("メッセージを読み上げる")

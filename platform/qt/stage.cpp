@@ -34,15 +34,14 @@ Stage::Stage(MainWindow& window) : QObject(&window), window_(window) {
         connect(screen, &QScreen::availableGeometryChanged, this, &Stage::Fit);
 }
 
-// The main window at the largest scale up to the design's that fits its
-// screen. Where the menu would then have room over the main window's right
-// side only below its design size in the screen's own pixels (a desktop
-// scale factor of 2 on a small screen), the main window makes room for it
-// beside it instead, as long as it stays at its own design size in the
-// screen's pixels.
+// The main window at the largest scale up to the player's (the design's, or
+// larger text's) that fits its screen. Where the menu would then have room over the main window's
+// right side only below its design size in the screen's own pixels (a desktop scale factor of 2 on
+// a small screen), the main window makes room for it beside it instead, as long as it stays at its
+// own design size in the screen's pixels.
 double Stage::FittedScale() const {
     const QSize screen = Screen().size();
-    const double whole = std::min(1.0, Fitting(MainWindow::DesignSize(), screen));
+    const double whole = std::min(comfortScale_, Fitting(MainWindow::DesignSize(), screen));
     const double smallest = 1.0 / std::max(1.0, window_.devicePixelRatioF());
     // The menu's height is known once the game has laid it out; until then
     // the main window's stands for it. That fits the same for a menu of up to
@@ -56,7 +55,7 @@ double Stage::FittedScale() const {
     if (Scaled(menu.width(), smallest) <= room) return whole;
     const QSize both(MainWindow::DesignSize().width() + 1 + menu.width(),
                      std::max(MainWindow::DesignSize().height(), menu.height()));
-    const double beside = std::min(1.0, Fitting(both, screen));
+    const double beside = std::min(comfortScale_, Fitting(both, screen));
     return beside >= smallest ? beside : whole;
 }
 
@@ -66,6 +65,12 @@ void Stage::Fit() {
     if (window_.scale() != scale_) window_.Lay(scale_);
     window_.move(KeptOnScreen(window_.geometry(), Screen()));
     PlaceOpenDialogs();
+}
+
+void Stage::SetComfortScale(double scale) {
+    if (comfortScale_ == scale) return;
+    comfortScale_ = scale;
+    Fit();
 }
 
 void Stage::ToggleFullScreen() {

@@ -1,6 +1,7 @@
 // Where the game's windows stand on the screen and how large they are drawn:
 // at the design's size where the design fits the screen; scaled down as a
-// whole where it does not (a desktop scale factor on a small screen); scaled
+// whole where it does not (a desktop scale factor on a small screen); larger
+// by the player's comfort (larger text) where the screen has room; scaled
 // up to fill the screen on black bars in full screen (F11). The game keeps
 // seeing the positions of its design: the stage maps every window the game
 // places onto the main window as it is drawn, and keeps each on the screen.
@@ -31,6 +32,9 @@ class Stage : public QObject {
     // The main window at the largest scale up to the design's that fits its
     // screen; the open dialogs follow.
     void Fit();
+    // The scale the player chose over the design's (larger text); the
+    // window is laid at it at once where the screen holds it.
+    void SetComfortScale(double scale);
     // A dialog of the game about to be shown, or shown when the stage changes.
     void Place(GameDialog* dialog);
 
@@ -50,6 +54,7 @@ class Stage : public QObject {
 
     MainWindow& window_;
     double scale_ = 1.0;
+    double comfortScale_ = 1.0;
     bool fullScreen_ = false;
     QRect normal_;     // the window before full screen
     QPoint clientAt_;  // the client area's top-left on the screen, in full screen

@@ -91,10 +91,10 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     EXPECT_EQ(Heard(&h.window, true),
               "閉じる｜このウィンドウを閉じます\n最小化｜このウィンドウを最小化します\n");
     EXPECT_EQ(heard["History"], "閉じる（Esc）｜履歴を閉じます\n");
-    // The settings' five switches, each named by its caption, which says it all.
+    // The settings' six switches, each named by its caption, which says it all.
     const QStringList switches = QString::fromStdString(heard["Settings"]).split("\n");
-    ASSERT_EQ(switches.size(), 6);  // and the empty rest after the last line
-    for (const QString& each : switches.mid(0, 5))
+    ASSERT_EQ(switches.size(), 7);  // and the empty rest after the last line
+    for (const QString& each : switches.mid(0, 6))
         EXPECT_TRUE(each.endsWith("｜") && each.size() > 1) << each.toStdString();
 }
 

@@ -150,6 +150,36 @@ TEST_F(ComfortsTest, FullScreenScalesTheWindowOnBlackBarsAndPlacesDialogsOnIt) {
     ExpectNextAtStartPosition(h.script().met("Form3"));
 }
 
+// Larger text scales the whole window as full screen does, by half as much
+// again where the screen holds it and the menu beside it (the offscreen
+// screen, 800 x 600, holds less: still larger than the design), is kept,
+// and comes back with the next game; off again, the design's size.
+TEST_F(ComfortsTest, LargerTextScalesTheWholeWindowAndIsKept) {
+    GameHarness h;
+    const QRect label = h.window.message()->geometry();
+    const qreal labelPoints = h.window.message()->font().pointSizeF();
+    {
+        Comforts comforts(h.window, h.session, h.platform.sound());
+        ComfortSettings larger = comforts.settings();
+        larger.largerText = true;
+        comforts.Apply(larger);
+        const double scale = comforts.stage().scale();
+        EXPECT_GT(scale, 1.1);
+        EXPECT_LE(scale, 1.5);
+        EXPECT_EQ(h.window.message()->geometry().size(),
+                  QSize(std::lround(label.width() * scale), std::lround(label.height() * scale)));
+        EXPECT_DOUBLE_EQ(h.window.message()->font().pointSizeF(), labelPoints * scale);
+    }
+    EXPECT_TRUE(LoadComfortSettings().largerText);
+    Comforts again(h.window, h.session, h.platform.sound());
+    EXPECT_GT(again.stage().scale(), 1.1);
+    ComfortSettings design = again.settings();
+    design.largerText = false;
+    again.Apply(design);
+    EXPECT_EQ(h.window.size(), MainWindow::DesignSize());
+    EXPECT_EQ(h.window.message()->geometry(), label);
+}
+
 // As the program has them: given to the main window, and gone with it when
 // the program ends.
 TEST_F(ComfortsTest, GoWithTheWindowTheProgramGivesThemTo) {

@@ -2,12 +2,15 @@
 // brings, how it is painted (a sky of its own colours, the sea after it,
 // stars and lit windows after dark, not a grey veil), that it follows the
 // clock over a picture already shown without touching what line mode
-// painted into it, and that it never falls on the title or the digest.
+// painted into it, that it never falls on the title or the digest, nor on
+// the message, which reads at 4.5 : 1 or more in every light.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "game_harness.h"
 #include "platform/scene_light.h"
@@ -123,6 +126,35 @@ TEST_F(LightOverTheTown, TheLightFollowsTheClockAndKeepsWhatLineModePainted) {
     // The same light as a picture shown at that hour, around the portrait.
     const QImage shownAtNight = Shown("heya.jpg", "PM 8:00");
     EXPECT_EQ(night.pixelColor(10, 10), shownAtNight.pixelColor(10, 10));
+}
+
+// The relative luminance of a colour and the contrast of two, as the web's
+// accessibility guidelines reckon them.
+double Luminance(QColor c) {
+    const auto channel = [](double v) {
+        v /= 255;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+TEST_F(LightOverTheTown, TheMessageReadsAtFourAndAHalfToOneInEveryLight) {
+    for (const char* time : {"PM 0:00", "AM 5:00", "PM 4:30", "PM 6:00", "PM 7:00", "PM 9:00"}) {
+        SCOPED_TRACE(time);
+        Shown("bouhatei.jpg", time);
+        h.platform.SetMessageCaption("佐々木：「今日もいい天気だ。」");
+        const QImage message = h.window.message()->grab().toImage();
+        const QColor ground = message.pixelColor(2, 2);
+        double darkest = 1, lightest = 0;
+        for (int y = 0; y < message.height(); ++y) {
+            for (int x = 0; x < message.width(); ++x) {
+                darkest = std::min(darkest, Luminance(message.pixelColor(x, y)));
+                lightest = std::max(lightest, Luminance(message.pixelColor(x, y)));
+            }
+        }
+        EXPECT_EQ(Luminance(ground), lightest);  // the text is the darker
+        EXPECT_GE((lightest + 0.05) / (darkest + 0.05), 4.5);
+    }
 }
 
 TEST_F(LightOverTheTown, TheDigestAndTheTitleKeepTheirOwnColours) {

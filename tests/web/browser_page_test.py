@@ -4,7 +4,7 @@ WebAssembly, storage the browser refuses and a file that cannot be downloaded
 are each said in Japanese and the game goes on where it can; the tab put away
 is the main window's resizing (the music stops); the comforts' keys;
 going back and forward, skipping what was read and the story map; the menu
-laid out for a table of seventeen captions.
+laid out for a table of seventeen captions; the page at 200 % zoom.
 
     browser_page_test.py --site SITE [--tty ...] [--data ...]
 """
@@ -243,6 +243,44 @@ def document_hidden(browser, element_id):
     return browser.evaluate(f"document.getElementById('{element_id}').hidden")
 
 
+def zoomed(site, failures):
+    """A 1140 x 690 browser window at 200 % zoom (Ctrl +: half the CSS
+    pixels, each two of the screen's): the game still fills the window,
+    nothing scrolls off, and the message is as large on the screen, its text
+    at 4.5 : 1 or more against its ground."""
+    measure = """(() => {
+        const r = (id) => document.getElementById(id).getBoundingClientRect();
+        const screen = r('screen'), yes = r('cmdYes');
+        const fits = (b) => b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight;
+        return {fits: fits(screen) && fits(yes) && document.documentElement.scrollWidth <= innerWidth,
+                font: parseFloat(getComputedStyle(document.getElementById('lblMsg')).fontSize) * devicePixelRatio,
+                colours: ['color', 'backgroundColor'].map(
+                    (p) => getComputedStyle(document.getElementById('lblMsg'))[p].match(/[0-9.]+/g).map(Number))};
+    })()"""
+    with Browser(site, width=1140, height=690) as browser:
+        started(browser)
+        browser.click("#lblMsg")
+        browser.wait_for("velmora.status.waitingFor === 'Form2'", "the load question")
+        plain = browser.evaluate(measure)
+        browser.send("Emulation.setDeviceMetricsOverride", width=570, height=345, deviceScaleFactor=2,
+                     mobile=False)
+        zoomed = browser.evaluate(measure)
+        failures.check(plain["fits"] and zoomed["fits"], f"at 200 % the game fits the window: {zoomed}")
+        failures.check(abs(zoomed["font"] - plain["font"]) < 0.5,
+                       f"at 200 % the message is as large on the screen: {plain} {zoomed}")
+        text, ground = (luminance(c) for c in zoomed["colours"])
+        ratio = (max(text, ground) + 0.05) / (min(text, ground) + 0.05)
+        failures.check(len(zoomed["colours"][1]) == 3 and ratio >= 4.5,
+                       f"the message's text against its opaque ground: {zoomed['colours']}, {ratio:.1f} : 1")
+
+
+def luminance(rgb):
+    """Relative luminance, as the web's accessibility guidelines reckon it."""
+    channels = [v / 255 for v in rgb[:3]]
+    r, g, b = (v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in channels)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
 def comforts(browser, failures):
     browser.key("h")
     shown = browser.evaluate("!document.getElementById('history').hidden && "
@@ -277,6 +315,7 @@ def main():
     early_click(args.site, failures)
     unreadable_upload(args.site, failures)
     menu_of_seventeen(args.site, failures)
+    zoomed(args.site, failures)
     print(f"{failures.passed} passed, {failures.count} failed")
     return 1 if failures.count else 0
 
