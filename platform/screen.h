@@ -22,8 +22,8 @@ struct Screen {
     std::vector<NamedPicture> paints;
     std::optional<NamedPicture> portrait;  // the prepared portrait in view
     std::optional<NamedPicture> side;      // nothing: as designed
-    std::optional<ClockFace> clock;       // nothing: the design plates; always with a date
-    std::optional<std::string> music;     // the wave file looping, if any
+    std::optional<ClockFace> clock;        // nothing: the design plates; always with a date
+    std::optional<std::string> music;      // the wave file looping, if any
     std::string caption;
     bool nameDialogOpen = false;
     bool pictureWindowOpen = false;

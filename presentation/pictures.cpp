@@ -21,7 +21,7 @@ struct Character {
     const char* name;
 };
 constexpr Character kCharacters[] = {
-    {"kumi1.gif", "kumi1_0.gif", "久美"},     {"kaori1.gif", "kaori1_0.gif", "香織"},
+    {"kumi1.gif", "kumi1_0.gif", "久美"},       {"kaori1.gif", "kaori1_0.gif", "香織"},
     {"satuki1.gif", "satuki1_0.gif", "さつき"}, {"hitomi1.gif", "hitomi1_0.gif", "ひとみ"},
     {"ryouko1.gif", "ryouko1_0.gif", "涼子"},   {"akira1.gif", "akira1_0.gif", "明"},
 };

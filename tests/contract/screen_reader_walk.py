@@ -36,8 +36,9 @@ KEYS = {"CLICK?": ["Return"], "NEXT?": ["Return"], "yes": ["y"], "no": ["n"],
         "LIST?": ["Down", "Tab", "Return"]}
 # Long enough for a loaded machine; the walk waits for events, never for time.
 PATIENCE = int(os.environ.get("WALK_PATIENCE", 90))
-# The plates after the load: the room, at half past nine on the first day.
-PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所"), ("部屋", "場面の絵")}
+# The plates after the load: the room, at half past nine on the first day;
+# the scene the load cleared.
+PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所"), ("絵なし", "場面の絵")}
 # Kumi's first words, her portrait over the apartment.
 KUMI = ("久美：「あっ、いたいた！", {("久美", "人物の絵"), ("アパート", "場面の絵")})
 
@@ -173,6 +174,7 @@ def walk(reader, steps, press):
                                lambda e: e[0].startswith("window:activate") and
                                e[2] == first_line(message) and e[3] == message, mark) + 1
         if message.startswith("佐々木：「ここがオレの住んでるアパート。一人暮らし"):
+            find_named(reader, {("アパート", "場面の絵")})  # a visit: the scene is its place
             mark = hear_notices(reader, press, mark)
         if message.startswith(KUMI[0]):
             find_named(reader, KUMI[1])

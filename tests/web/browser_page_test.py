@@ -113,13 +113,13 @@ def early_click(site, failures):
     way is kept, and answered once: held with the engine's script (before
     the page stands) and with its WebAssembly (the page stands, the game
     does not wait yet)."""
-    for held_file, presses in (("velmora-engine.js", ["Enter", " "]), ("velmora-engine.wasm", ["click", "Enter"])):
+    for held_file, presses in (("velmora-engine.js", ["Enter", "Space"]), ("velmora-engine.wasm", ["click", "Enter"])):
         with Browser(site) as browser:
             browser.send("Fetch.enable", patterns=[{"urlPattern": "*" + held_file}])
             browser.open()
             held = browser.wait_event("Fetch.requestPaused", f"the download of {held_file}")
             for press in presses:
-                browser.click("#lblMsg") if press == "click" else browser.key(press)
+                browser.click("#lblMsg") if press == "click" else browser.key({"Space": " "}.get(press, press))
             failures.check(browser.evaluate("!(window.velmora && velmora.status && velmora.status.waits)") and
                            "受け付けました" in browser.evaluate("document.getElementById('loading').textContent"),
                            f"{' and '.join(presses)} at the title before {held_file} has loaded, and the sign says so")
@@ -132,37 +132,40 @@ def early_click(site, failures):
 
 def focus_given_back(site, failures):
     """A window that closes gives the focus back to what had it, never to
-    the page itself: the settings over the title; a question answered while
-    the next scene's scenario file is still on its way; the history over the
-    menu after the focus was moved there."""
+    the page itself: the settings over the title; NEXT pressed while the
+    next scenario file is still on its way; the history over the menu after
+    the focus was moved there."""
     focus = "document.activeElement === document.body ? 'the page itself' : " \
             "(document.activeElement.id || document.activeElement.textContent)"
     with Browser(site) as browser:
         browser.send("Fetch.enable", patterns=[{"urlPattern": "*kumi01.dat"}])
         started(browser)
         browser.key("F2")
-        browser.wait_for("document.activeElement.closest('#settings')", "the settings' focus")
+        browser.wait_for("!!document.activeElement.closest('#settings')", "the settings' focus")
         browser.key("Escape")
         browser.wait_for("document.getElementById('settings').hidden", "the settings closed")
         failures.check(browser.evaluate(focus) == "lblMsg", "closing the settings at the title gives the message the focus")
-        browser.key("Enter")
-        browser.wait_for("velmora.status.waitingFor === 'Form2'", "the load question")
-        browser.key("n")
-        browser.wait_for("velmora.status.waits === 3 && velmora.status.waitingFor === 'Form2'", "the name question")
-        browser.key("n")
-        browser.wait_for("document.getElementById('Form2').hidden && !velmora.status.waitingFor",
-                         "the question closed, the introduction's file held")
-        failures.check(browser.evaluate(focus) == "lblMsg",
-                       f"a question answered, the next window not yet there: the focus on {browser.evaluate(focus)!r}")
-        browser.send("Fetch.disable")
+        # The load and the name answered no, then NEXT through the hero's own
+        # lines until the game waits for Kumi's scenario file.
+        for key in ["Enter", "n", "n"] + ["Enter"] * 12:
+            waits = browser.evaluate("velmora.status.waits")
+            browser.key(key)
+            held = browser.wait_for(f"velmora.status.waits > {waits} ? 'on' : !velmora.status.waitingFor && "
+                                    "!velmora.page.windows.anyOpen() && 'held'", "the next window, or the game held")
+            if held == "held":
+                break
+        failures.check(held == "held" and browser.evaluate(focus) == "lblMsg",
+                       f"NEXT pressed, the next window not there yet: the focus on {browser.evaluate(focus)!r}")
         for event in [e for e in browser.events if e.get("method") == "Fetch.requestPaused"]:
             browser.send("Fetch.continueRequest", requestId=event["params"]["requestId"])
+        browser.send("Fetch.disable")
+        browser.wait_for("velmora.status.waitingFor", "the game going on with Kumi's file")
         PagePlayer(browser, ["no"]).play()
         browser.key("ArrowDown")
-        moved_to = browser.wait_for("document.activeElement.closest('#Form8') && document.activeElement.dataset.row "
+        moved_to = browser.wait_for("!!document.activeElement.closest('#Form8') && document.activeElement.dataset.row "
                                     "&& document.activeElement.textContent", "the focus moved in the menu")
         browser.key("h")
-        browser.wait_for("document.activeElement.closest('#history')", "the history's focus")
+        browser.wait_for("!!document.activeElement.closest('#history')", "the history's focus")
         browser.key("Escape")
         browser.wait_for("document.getElementById('history').hidden", "the history closed")
         failures.check(browser.evaluate(focus) == moved_to,
