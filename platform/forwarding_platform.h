@@ -12,16 +12,16 @@ class ForwardingPlatform : public Platform {
   public:
     void SetMessageCaption(const std::string& text) override { front().SetMessageCaption(text); }
     Twips MainWindowPosition() override { return front().MainWindowPosition(); }
-    void ShowScene(const std::string& file) override { front().ShowScene(file); }
+    void ShowScene(const NamedPicture& scene) override { front().ShowScene(scene); }
     void ClearScene() override { front().ClearScene(); }
-    void ShowPreparedPortrait(const std::string& file) override {
-        front().ShowPreparedPortrait(file);
+    void ShowPreparedPortrait(const NamedPicture& prepared) override {
+        front().ShowPreparedPortrait(prepared);
     }
     void HidePortraitLayer() override { front().HidePortraitLayer(); }
-    void PaintPortraitIntoScene(const std::string& file) override {
-        front().PaintPortraitIntoScene(file);
+    void PaintPortraitIntoScene(const NamedPicture& portrait) override {
+        front().PaintPortraitIntoScene(portrait);
     }
-    void ShowSidePicture(const std::string& file) override { front().ShowSidePicture(file); }
+    void ShowSidePicture(const NamedPicture& side) override { front().ShowSidePicture(side); }
     void ShowClock(const ClockFace& face) override { front().ShowClock(face); }
     void ShowDesignPictures() override { front().ShowDesignPictures(); }
     void WaitNext(Twips at) override { front().WaitNext(at); }

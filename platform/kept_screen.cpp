@@ -20,28 +20,29 @@ void KeptScreen::SetMessageCaption(const std::string& text) {
     Drawn([&](Screen& s) { s.caption = text; }, [&] { front_.SetMessageCaption(text); });
 }
 
-void KeptScreen::ShowScene(const std::string& file) {
-    Drawn([&](Screen& s) { s.ShowScene(file); }, [&] { front_.ShowScene(file); });
+void KeptScreen::ShowScene(const NamedPicture& scene) {
+    Drawn([&](Screen& s) { s.ShowScene(scene); }, [&] { front_.ShowScene(scene); });
 }
 
 void KeptScreen::ClearScene() {
     Drawn([](Screen& s) { s.ClearScene(); }, [&] { front_.ClearScene(); });
 }
 
-void KeptScreen::ShowPreparedPortrait(const std::string& file) {
-    Drawn([&](Screen& s) { s.portrait = file; }, [&] { front_.ShowPreparedPortrait(file); });
+void KeptScreen::ShowPreparedPortrait(const NamedPicture& prepared) {
+    Drawn([&](Screen& s) { s.portrait = prepared; },
+          [&] { front_.ShowPreparedPortrait(prepared); });
 }
 
 void KeptScreen::HidePortraitLayer() {
     Drawn([](Screen& s) { s.portrait.reset(); }, [&] { front_.HidePortraitLayer(); });
 }
 
-void KeptScreen::PaintPortraitIntoScene(const std::string& file) {
-    Drawn([&](Screen& s) { s.Paint(file); }, [&] { front_.PaintPortraitIntoScene(file); });
+void KeptScreen::PaintPortraitIntoScene(const NamedPicture& portrait) {
+    Drawn([&](Screen& s) { s.Paint(portrait); }, [&] { front_.PaintPortraitIntoScene(portrait); });
 }
 
-void KeptScreen::ShowSidePicture(const std::string& file) {
-    Drawn([&](Screen& s) { s.side = file; }, [&] { front_.ShowSidePicture(file); });
+void KeptScreen::ShowSidePicture(const NamedPicture& side) {
+    Drawn([&](Screen& s) { s.side = side; }, [&] { front_.ShowSidePicture(side); });
 }
 
 void KeptScreen::ShowClock(const ClockFace& face) {

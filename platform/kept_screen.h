@@ -25,12 +25,12 @@ class KeptScreen final : public ForwardingPlatform {
     void Show();
 
     void SetMessageCaption(const std::string& text) override;
-    void ShowScene(const std::string& file) override;
+    void ShowScene(const NamedPicture& scene) override;
     void ClearScene() override;
-    void ShowPreparedPortrait(const std::string& file) override;
+    void ShowPreparedPortrait(const NamedPicture& prepared) override;
     void HidePortraitLayer() override;
-    void PaintPortraitIntoScene(const std::string& file) override;
-    void ShowSidePicture(const std::string& file) override;
+    void PaintPortraitIntoScene(const NamedPicture& portrait) override;
+    void ShowSidePicture(const NamedPicture& side) override;
     void ShowClock(const ClockFace& face) override;
     void ShowDesignPictures() override;
     void OpenNameDialog() override;

@@ -43,6 +43,10 @@ struct MenuRow {
 // title screen's caption and where the window stands.
 constexpr const char* kDesignCaption = "このメッセージラベルをクリックしてね！";
 constexpr Twips kMainWindowDesignPosition{255, 32};
+// What a screen reader reads of the scene box before the game shows a
+// picture there (the title's artwork) and once the game has cleared it.
+constexpr const char* kDesignSceneWords = "Velmora のタイトル（桜の咲く海辺の町）";
+constexpr const char* kClearedSceneWords = "絵なし";
 
 // Thrown by the game when it ends the program (the quit command, the end of
 // the digest). The front end catches it, closes its windows and exits.
@@ -89,6 +93,16 @@ struct ClockFace {
     bool operator==(const ClockFace&) const = default;
 };
 
+// A picture of the main window and what a screen reader reads of it: a
+// scene by the place it shows (「公園」), a portrait by its character
+// (「久美」), any other picture by a plain description; never its file's name.
+struct NamedPicture {
+    std::string file;
+    std::string words;
+
+    bool operator==(const NamedPicture&) const = default;
+};
+
 // The main window's events, which the front end delivers to the game.
 class MainWindowEvents {
   public:
@@ -112,16 +126,16 @@ class Platform {
     virtual Twips MainWindowPosition() = 0;
 
     // --- pictures of the main window ---
-    virtual void ShowScene(const std::string& file) = 0;  // picMain shows a file
-    virtual void ClearScene() = 0;                        // picMain shows nothing
+    virtual void ShowScene(const NamedPicture& scene) = 0;  // picMain shows a file
+    virtual void ClearScene() = 0;                          // picMain shows nothing
     // The prepared portrait placed at the top-left of the scene (imgMain, left 0).
-    virtual void ShowPreparedPortrait(const std::string& preparedFile) = 0;
+    virtual void ShowPreparedPortrait(const NamedPicture& prepared) = 0;
     // imgMain moved out of view (left 500 pixels); it keeps its picture.
     virtual void HidePortraitLayer() = 0;
     // Line mode: the portrait file painted into the scene picture itself,
     // every pixel that is not exactly light cyan, even rows first, then odd.
-    virtual void PaintPortraitIntoScene(const std::string& portraitFile) = 0;
-    virtual void ShowSidePicture(const std::string& file) = 0;  // imgSub, stretched
+    virtual void PaintPortraitIntoScene(const NamedPicture& portrait) = 0;
+    virtual void ShowSidePicture(const NamedPicture& side) = 0;  // imgSub, stretched
     virtual void ShowClock(const ClockFace& face) = 0;
     // The scene, the side picture and the plates as the window was designed
     // (the title screen), no portrait in view: a game taken back to its

@@ -2,15 +2,15 @@
 
 namespace velmora {
 
-void Screen::ShowScene(const std::string& file) {
+void Screen::ShowScene(const NamedPicture& picture) {
     scene = Scene::kFile;
-    sceneFile = file;
+    scenePicture = picture;
     paints.clear();
 }
 
 void Screen::ClearScene() {
     scene = Scene::kCleared;
-    sceneFile.clear();
+    scenePicture = {};
     paints.clear();
 }
 
@@ -26,7 +26,7 @@ void Screen::ShowClock(const ClockFace& face) {
 
 void Screen::ShowDesignPictures() {
     scene = Scene::kDesign;
-    sceneFile.clear();
+    scenePicture = {};
     paints.clear();
     portrait.reset();
     side.reset();
@@ -49,10 +49,10 @@ void ShowInstead(Platform& platform, const Screen& from, const Screen& to) {
             platform.CloseNameDialog();
         }
     }
-    if (now.scene != to.scene || now.sceneFile != to.sceneFile || now.paints != to.paints) {
-        if (to.scene == Screen::Scene::kFile) platform.ShowScene(to.sceneFile);
+    if (now.scene != to.scene || now.scenePicture != to.scenePicture || now.paints != to.paints) {
+        if (to.scene == Screen::Scene::kFile) platform.ShowScene(to.scenePicture);
         if (to.scene == Screen::Scene::kCleared) platform.ClearScene();
-        for (const std::string& paint : to.paints) platform.PaintPortraitIntoScene(paint);
+        for (const NamedPicture& paint : to.paints) platform.PaintPortraitIntoScene(paint);
     }
     if (now.portrait != to.portrait) {
         if (to.portrait) {

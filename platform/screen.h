@@ -18,20 +18,20 @@ struct Screen {
     // then the portraits painted into it in line mode.
     enum class Scene { kDesign, kCleared, kFile };
     Scene scene = Scene::kDesign;
-    std::string sceneFile;
-    std::vector<std::string> paints;
-    std::optional<std::string> portrait;  // the prepared portrait in view
-    std::optional<std::string> side;      // nothing: as designed
-    std::optional<ClockFace> clock;       // nothing: the design plates; always with a date
-    std::optional<std::string> music;     // the wave file looping, if any
+    NamedPicture scenePicture;
+    std::vector<NamedPicture> paints;
+    std::optional<NamedPicture> portrait;  // the prepared portrait in view
+    std::optional<NamedPicture> side;      // nothing: as designed
+    std::optional<ClockFace> clock;        // nothing: the design plates; always with a date
+    std::optional<std::string> music;      // the wave file looping, if any
     std::string caption;
     bool nameDialogOpen = false;
     bool pictureWindowOpen = false;
 
     // The drawing calls of the platform interface, as they change the window.
-    void ShowScene(const std::string& file);
+    void ShowScene(const NamedPicture& picture);
     void ClearScene();
-    void Paint(const std::string& portraitFile) { paints.push_back(portraitFile); }
+    void Paint(const NamedPicture& portrait) { paints.push_back(portrait); }
     void ShowClock(const ClockFace& face);
     void ShowDesignPictures();
 

@@ -25,12 +25,17 @@ class TracePlatform : public Platform {
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
 
-    void ShowScene(const std::string& file) override { Emit("SCENE " + file); }
+    // The line protocol names pictures by their files; the words are a screen reader's.
+    void ShowScene(const NamedPicture& scene) override { Emit("SCENE " + scene.file); }
     void ClearScene() override { Emit("SCENE -"); }
-    void ShowPreparedPortrait(const std::string& file) override { Emit("PORTRAIT " + file); }
+    void ShowPreparedPortrait(const NamedPicture& prepared) override {
+        Emit("PORTRAIT " + prepared.file);
+    }
     void HidePortraitLayer() override { Emit("HIDE"); }
-    void PaintPortraitIntoScene(const std::string& file) override { Emit("PAINT " + file); }
-    void ShowSidePicture(const std::string& file) override { Emit("SIDE " + file); }
+    void PaintPortraitIntoScene(const NamedPicture& portrait) override {
+        Emit("PAINT " + portrait.file);
+    }
+    void ShowSidePicture(const NamedPicture& side) override { Emit("SIDE " + side.file); }
     void ShowClock(const ClockFace& face) override;
     void ShowDesignPictures() override { Emit("DESIGN"); }
 

@@ -1,7 +1,11 @@
 // The scene picture, the character over it and the small side picture.
 // Portraits come in two modes: the prepared picture shown at once over the
 // scene (the default), or the character painted line by line into the
-// scene picture itself, where it stays until the scene is redrawn.
+// scene picture itself, where it stays until the scene is redrawn. Each
+// picture goes with what a screen reader reads of it.
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 #include <utility>
 
 #include "presentation/pictures.h"
@@ -9,18 +13,70 @@
 namespace velmora {
 namespace {
 
-// Each portrait file and the prepared picture shown in its place.
-const std::pair<const char*, const char*> kPreparedPortraits[] = {
-    {"kumi1.gif", "kumi1_0.gif"},     {"kaori1.gif", "kaori1_0.gif"},
-    {"satuki1.gif", "satuki1_0.gif"}, {"hitomi1.gif", "hitomi1_0.gif"},
-    {"ryouko1.gif", "ryouko1_0.gif"}, {"akira1.gif", "akira1_0.gif"},
+// Each character's portrait file, the prepared picture shown in its place,
+// and the character's name as the story writes it.
+struct Character {
+    const char* portrait;
+    const char* prepared;
+    const char* name;
 };
+constexpr Character kCharacters[] = {
+    {"kumi1.gif", "kumi1_0.gif", "久美"},       {"kaori1.gif", "kaori1_0.gif", "香織"},
+    {"satuki1.gif", "satuki1_0.gif", "さつき"}, {"hitomi1.gif", "hitomi1_0.gif", "ひとみ"},
+    {"ryouko1.gif", "ryouko1_0.gif", "涼子"},   {"akira1.gif", "akira1_0.gif", "明"},
+};
+
+// The scene pictures by the place they show, as the menu names it; the
+// digest's stills and the title by what is in them.
+constexpr std::pair<const char*, const char*> kScenes[] = {
+    {"apart.jpg", "アパート"},
+    {"heya.jpg", "部屋"},
+    {"bouhatei.jpg", "防波堤"},
+    {"hokabenya.jpg", "弁当屋"},
+    {"kouen.jpg", "公園"},
+    {"akira.jpg", "明の家"},
+    {"serubia.jpg", "セルビア"},
+    {"pasokon.jpg", "パソコンショップ"},
+    {"gakkou.jpg", "学校"},
+    {"hanaya.jpg", "ひとみの家"},
+    {"tenisu.jpg", "テニスコート"},
+    {"hitomi3.jpg", "部屋にいるひとみ"},
+    {"ryouko2.jpg", "部屋で笑う涼子"},
+    {"kaori3.jpg", "夜の部屋で涙ぐむ香織"},
+    {"title.jpg", kDesignSceneWords},  // the title's artwork
+};
+
+// What a picture the tables do not know reads as.
+constexpr const char* kUnknownPicture = "絵";
+
+// The game finds its files whatever their letter case ("title.JPG").
+bool SameFile(const std::string& a, const char* b) {
+    const std::string_view other(b);
+    return std::equal(a.begin(), a.end(), other.begin(), other.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+NamedPicture Named(const std::string& file) {
+    return {file, PictureWords(file)};
+}
 
 }  // namespace
 
+std::string PictureWords(const std::string& file) {
+    for (const Character& c : kCharacters) {
+        if (SameFile(file, c.portrait) || SameFile(file, c.prepared)) return c.name;
+    }
+    for (const auto& [scene, words] : kScenes) {
+        if (SameFile(file, scene)) return words;
+    }
+    return kUnknownPicture;
+}
+
 void Pictures::ShowScenePicture(const std::string& file) {
     HidePortraitImage();
-    platform_.ShowScene(file);
+    platform_.ShowScene(Named(file));
 }
 
 void Pictures::ClearScenePicture() {
@@ -30,11 +86,11 @@ void Pictures::ClearScenePicture() {
 
 void Pictures::ShowPortrait(const std::string& file) {
     if (s_.flag(Flag::PortraitMode) == 1) {
-        platform_.PaintPortraitIntoScene(file);
+        platform_.PaintPortraitIntoScene(Named(file));
         return;
     }
-    for (const auto& [portrait, prepared] : kPreparedPortraits) {
-        if (file == portrait) platform_.ShowPreparedPortrait(prepared);
+    for (const Character& c : kCharacters) {
+        if (file == c.portrait) platform_.ShowPreparedPortrait({c.prepared, c.name});
     }
 }
 
@@ -49,7 +105,7 @@ void Pictures::DismissPortrait() {
 }
 
 void Pictures::ShowPlacePicture(const std::string& file) {
-    platform_.ShowSidePicture(file);
+    platform_.ShowSidePicture(Named(file));
 }
 
 void Pictures::ShowTitlePicture() {

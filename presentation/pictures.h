@@ -10,6 +10,11 @@
 
 namespace velmora {
 
+// What a screen reader reads of a picture of the game (NamedPicture): a
+// scene's place, a portrait's character, a plain description of a still;
+// 「絵」 for a file the game does not know.
+std::string PictureWords(const std::string& file);
+
 class Pictures {
   public:
     // plates: the names the clock's place plate has pictures for (shell/story.h Plates).

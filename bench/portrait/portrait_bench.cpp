@@ -64,7 +64,7 @@ void PaintPortraitFromFile(benchmark::State& state) {
         state.SkipWithError("no kumi1.gif in the data folder (--data DIR)");
         return;
     }
-    for (auto _ : state) platform.PaintPortraitIntoScene("kumi1.gif");
+    for (auto _ : state) platform.PaintPortraitIntoScene({"kumi1.gif", "久美"});
 }
 BENCHMARK(PaintPortraitFromFile)->Unit(benchmark::kMicrosecond);
 

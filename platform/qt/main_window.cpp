@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "platform/platform.h"
 #include "platform/qt/design_pictures.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/game_dialog.h"
@@ -87,6 +88,9 @@ MainWindow::MainWindow()
     AddHiddenLabels();
     picHinichi_->setAccessibleDescription("日付");
     picBasho_->setAccessibleDescription("場所");
+    picMain_->setAccessibleDescription("場面の絵");
+    picMain_->layer()->setAccessibleDescription("人物の絵");
+    imgSub_->setAccessibleDescription("小さな絵");
 }
 
 QSize MainWindow::DesignSize() {
@@ -175,6 +179,9 @@ void MainWindow::ShowDesignPictures() {
         ShowTime("AM 9:00");
     }
     ReadPlatesAs("4月1日", "午前9時", "アパート");
+    picMain_->setAccessibleName(kDesignSceneWords);
+    picMain_->layer()->setAccessibleName(QString());
+    imgSub_->setAccessibleName(kDesignSceneWords);
 }
 
 void MainWindow::ReadPlatesAs(const QString& date, const QString& time, const QString& place) {

@@ -41,30 +41,40 @@ Twips QtPlatform::MainWindowPosition() {
     return ToTwips(window_.GamePosition());
 }
 
-void QtPlatform::ShowScene(const std::string& file) {
-    lighting_.ShowScene(file);
-    window_.scene()->Show(Picture(file), LitPicture(file), lighting_.light());
+void QtPlatform::ShowScene(const NamedPicture& scene) {
+    lighting_.ShowScene(scene.file);
+    window_.scene()->Show(Picture(scene.file), LitPicture(scene.file), lighting_.light());
+    window_.scene()->setAccessibleName(QString::fromStdString(scene.words));
 }
 
 void QtPlatform::ClearScene() {
     lighting_.ShowScene("");
     window_.scene()->Clear();
+    window_.scene()->setAccessibleName(kClearedSceneWords);
 }
 
-void QtPlatform::ShowPreparedPortrait(const std::string& preparedFile) {
-    window_.scene()->ShowLayer(Picture(preparedFile));
+void QtPlatform::ShowPreparedPortrait(const NamedPicture& prepared) {
+    window_.scene()->ShowLayer(Picture(prepared.file));
+    window_.scene()->layer()->setAccessibleName(QString::fromStdString(prepared.words));
 }
 
+// Out of view, the character is no longer read out either.
 void QtPlatform::HidePortraitLayer() {
     window_.scene()->HideLayer();
+    window_.scene()->layer()->setAccessibleName(QString());
 }
 
-void QtPlatform::PaintPortraitIntoScene(const std::string& portraitFile) {
-    window_.scene()->PaintPortrait(Picture(portraitFile));
+// A character painted in belongs to the scene: read after it (「公園、久美」).
+void QtPlatform::PaintPortraitIntoScene(const NamedPicture& portrait) {
+    ScenePicture* scene = window_.scene();
+    scene->PaintPortrait(Picture(portrait.file));
+    scene->setAccessibleName(scene->accessibleName() + "、" +
+                             QString::fromStdString(portrait.words));
 }
 
-void QtPlatform::ShowSidePicture(const std::string& file) {
-    ShowPictureIn(window_.side(), Picture(file));
+void QtPlatform::ShowSidePicture(const NamedPicture& side) {
+    ShowPictureIn(window_.side(), Picture(side.file));
+    window_.side()->setAccessibleName(QString::fromStdString(side.words));
 }
 
 void QtPlatform::ShowClock(const ClockFace& face) {

@@ -1,5 +1,6 @@
 #include "platform/qt/scene_picture.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPixmap>
 
@@ -21,6 +22,12 @@ PixelView ViewOf(QImage& image) {
             static_cast<int>(image.bytesPerLine() / 4)};
 }
 
+// The box is a picture to a screen reader, as the portrait's label over it is.
+QAccessibleInterface* ScenePictureAsGraphic(const QString& className, QObject* object) {
+    if (className != QLatin1String(ScenePicture::staticMetaObject.className())) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
 }  // namespace
 
 ScenePicture::ScenePicture(QWidget* parent)
@@ -28,6 +35,8 @@ ScenePicture::ScenePicture(QWidget* parent)
       canvas_(kSceneWidth, kSceneHeight, QImage::Format_RGB32),
       layer_(new QLabel(this)) {
     setObjectName("picMain");
+    static const bool asGraphic = (QAccessible::installFactory(ScenePictureAsGraphic), true);
+    (void)asGraphic;
     setFixedSize(kSceneWidth, kSceneHeight);
     canvas_.fill(kLightYellow);
     layer_->setObjectName("imgMain");

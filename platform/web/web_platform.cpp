@@ -10,8 +10,10 @@
 // Each call hands one thing to the page; the page (page/game_page.js) does
 // the drawing. Texts cross as UTF-8.
 // clang-format off
-EM_JS(void, velmora_page_call, (const char* what, const char* a, const char* b, const char* c), {
-    Module.page.call(UTF8ToString(what), UTF8ToString(a), UTF8ToString(b), UTF8ToString(c));
+EM_JS(void, velmora_page_call, (const char* what, const char* a, const char* b, const char* c,
+                                const char* d), {
+    Module.page.call(UTF8ToString(what), UTF8ToString(a), UTF8ToString(b), UTF8ToString(c),
+                     UTF8ToString(d));
 });
 EM_JS(double, velmora_page_main_window, (int top), {
     return Module.page.mainWindowPosition()[top ? 1 : 0];
@@ -50,8 +52,8 @@ namespace velmora::web {
 namespace {
 
 void Call(const char* what, const std::string& a = {}, const std::string& b = {},
-          const std::string& c = {}) {
-    velmora_page_call(what, a.c_str(), b.c_str(), c.c_str());
+          const std::string& c = {}, const std::string& d = {}) {
+    velmora_page_call(what, a.c_str(), b.c_str(), c.c_str(), d.c_str());
 }
 
 std::string Lines(const std::vector<std::string>& entries) {
@@ -178,31 +180,31 @@ Twips WebPlatform::MainWindowPosition() {
 
 // The page paints the light of the hour with the game's own code
 // (scene_light_bridge.cpp): it is told the picture's number and the light.
-void WebPlatform::ShowScene(const std::string& file) {
-    lighting_.ShowScene(file);
-    Call("scene", file, std::to_string(LitPicture(file)),
-         std::to_string(static_cast<int>(lighting_.light())));
+void WebPlatform::ShowScene(const NamedPicture& scene) {
+    lighting_.ShowScene(scene.file);
+    Call("scene", scene.file, std::to_string(LitPicture(scene.file)),
+         std::to_string(static_cast<int>(lighting_.light())), scene.words);
 }
 
 void WebPlatform::ClearScene() {
     lighting_.ShowScene("");
-    Call("scene", "");
+    Call("scene", "", "", "", kClearedSceneWords);
 }
 
-void WebPlatform::ShowPreparedPortrait(const std::string& preparedFile) {
-    Call("layer", preparedFile);
+void WebPlatform::ShowPreparedPortrait(const NamedPicture& prepared) {
+    Call("layer", prepared.file, prepared.words);
 }
 
 void WebPlatform::HidePortraitLayer() {
     Call("hideLayer");
 }
 
-void WebPlatform::PaintPortraitIntoScene(const std::string& portraitFile) {
-    Call("paintPortrait", portraitFile);
+void WebPlatform::PaintPortraitIntoScene(const NamedPicture& portrait) {
+    Call("paintPortrait", portrait.file, portrait.words);
 }
 
-void WebPlatform::ShowSidePicture(const std::string& file) {
-    Call("side", file);
+void WebPlatform::ShowSidePicture(const NamedPicture& side) {
+    Call("side", side.file, side.words);
 }
 
 // The time fitted into its plate as the window program fits it.
@@ -220,7 +222,7 @@ void WebPlatform::ShowClock(const ClockFace& face) {
 
 void WebPlatform::ShowDesignPictures() {
     lighting_.ShowScene("");
-    Call("design");
+    Call("design", kDesignSceneWords);
 }
 
 void WebPlatform::WaitNext(Twips at) {

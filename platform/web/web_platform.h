@@ -66,12 +66,12 @@ class WebPlatform : public Platform {
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override;
 
-    void ShowScene(const std::string& file) override;
+    void ShowScene(const NamedPicture& scene) override;
     void ClearScene() override;
-    void ShowPreparedPortrait(const std::string& preparedFile) override;
+    void ShowPreparedPortrait(const NamedPicture& prepared) override;
     void HidePortraitLayer() override;
-    void PaintPortraitIntoScene(const std::string& portraitFile) override;
-    void ShowSidePicture(const std::string& file) override;
+    void PaintPortraitIntoScene(const NamedPicture& portrait) override;
+    void ShowSidePicture(const NamedPicture& side) override;
     void ShowClock(const ClockFace& face) override;
     void ShowDesignPictures() override;
 

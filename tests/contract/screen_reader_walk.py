@@ -4,7 +4,8 @@ introduction, a visit to the apartment, questions answered yes and no, a save
 and a load, played by keys and accessible actions alone and read only as a
 screen reader reads it (AT-SPI, through pyatspi): every message velmora-tty
 prints on the same path must reach the player in an event, each question as
-its window's name, the plates as words.
+its window's name, the plates as words, the scene by its place and the
+portrait by its character.
 
     dbus-run-session -- screen_reader_walk.py --program BUILD/velmora --tty BUILD/velmora-tty --data data
 """
@@ -35,8 +36,11 @@ KEYS = {"CLICK?": ["Return"], "NEXT?": ["Return"], "yes": ["y"], "no": ["n"],
         "LIST?": ["Down", "Tab", "Return"]}
 # Long enough for a loaded machine; the walk waits for events, never for time.
 PATIENCE = int(os.environ.get("WALK_PATIENCE", 90))
-# The plates after the load: the room, at half past nine on the first day.
-PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所")}
+# The plates after the load: the room, at half past nine on the first day;
+# the scene the load cleared.
+PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所"), ("絵なし", "場面の絵")}
+# Kumi's first words, her portrait over the apartment.
+KUMI = ("久美：「あっ、いたいた！", {("久美", "人物の絵"), ("アパート", "場面の絵")})
 
 
 class Failure(Exception):
@@ -141,6 +145,13 @@ class Reader:
         raise Failure(f"never found {what} in the tree: {seen}")
 
 
+def find_named(reader, named):
+    """Each (name, description) shown in the tree."""
+    for name, description in named:
+        reader.wait_tree(f"{name} ({description})",
+                         lambda n: n.name == name and n.description == description and reader.showing(n))
+
+
 def first_line(message):
     return message.split("\n")[0].strip()
 
@@ -163,7 +174,10 @@ def walk(reader, steps, press):
                                lambda e: e[0].startswith("window:activate") and
                                e[2] == first_line(message) and e[3] == message, mark) + 1
         if message.startswith("佐々木：「ここがオレの住んでるアパート。一人暮らし"):
+            find_named(reader, {("アパート", "場面の絵")})  # a visit: the scene is its place
             mark = hear_notices(reader, press, mark)
+        if message.startswith(KUMI[0]):
+            find_named(reader, KUMI[1])
         if prompt == "MENU?":
             window = reader.events[mark - 1][4]
             button = next(n for n in reader.tree(window) if n.getRoleName() == "push button" and
@@ -255,13 +269,11 @@ def main():
         reader.wait("the menu after the load", lambda e: e[0].startswith("window:activate") and
                     e[2] == first_line(steps[-1][1]), mark)
         check_names_changed(reader, steps)
-        for name, description in PLATES:
-            reader.wait_tree(f"the plate {name} ({description})",
-                             lambda n: n.name == name and n.description == description and reader.showing(n))
+        find_named(reader, PLATES)
         if not (work / "game" / "file1").exists():
             raise Failure("the save left no file1")
         press_minimise_mark(reader, desktop)
-        print(f"heard all {len(steps)} prompts and their messages, the questions and the plates")
+        print(f"heard all {len(steps)} prompts and their messages, the questions, the plates and pictures")
         return 0
     except Failure as failure:
         print("FAILED:", failure)

@@ -2,6 +2,7 @@
 // gathering, and the route of a hero who declined Kumi's invitation.
 #include <gtest/gtest.h>
 
+#include "presentation/pictures.h"
 #include "tests/engine/harness.h"
 
 namespace velmora::test {
@@ -69,6 +70,13 @@ TEST(WholeGame, TheRouteThroughTheGathering) {
     EXPECT_EQ(t.flag(Flag::HitomisAnswer), 3);
     EXPECT_EQ(t.flag(Flag::BentoTalks), 3);
     ExpectTheEnd(t);
+    // Every place, character and still of the game reads as what it shows.
+    for (const std::string kind : {"SCENE ", "PORTRAIT ", "SIDE "}) {
+        for (const std::string& line : t.LinesStarting(kind)) {
+            if (line == "SCENE -") continue;
+            EXPECT_NE(PictureWords(line.substr(kind.size())), "絵") << line;
+        }
+    }
 }
 
 TEST(WholeGame, TheRouteOfAHeroWhoDeclinedTheInvitation) {

@@ -96,7 +96,7 @@ TEST(HostileFiles, AnythingButAFileAsAPictureOrTheMusicIsRefusedAtOnce) {
             ASSERT_EQ(velmora::test::PlantNotAFile((h.folder() + name).toStdString(), what), "");
         velmora::test::HangGuard guard;
         Warnings warnings;
-        h.platform.ShowSidePicture("hanaya.jpg");
+        h.platform.ShowSidePicture({"hanaya.jpg", ""});
         EXPECT_TRUE(h.window.side()->pixmap().isNull());
         h.platform.sound().PlayLoop("BGM1.wav");
         EXPECT_FALSE(h.platform.sound().playing());
@@ -186,14 +186,14 @@ TEST(HostileFiles, APictureDeclaringMorePixelsThanAnyOfTheGamesIsNeverDecoded) {
     }
     Write(h.folder() + "/hanaya.jpg", jpeg.toStdString());
     Warnings warnings;
-    h.platform.ShowScene("hanaya.jpg");
+    h.platform.ShowScene({"hanaya.jpg", ""});
     ASSERT_EQ(warnings.seen().size(), 1);
     EXPECT_EQ(warnings.seen()[0].toStdString(),
               "hanaya.jpg は大きすぎる絵です（5780×5780、4194304 画素まで）。");
     // The largest of the game's own pictures still shows.
     QFile::remove(h.folder() + "/hanaya.jpg");
     ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/hitomi_e1.jpg", h.folder() + "/hanaya.jpg"));
-    h.platform.ShowScene("hanaya.jpg");
+    h.platform.ShowScene({"hanaya.jpg", ""});
     EXPECT_EQ(warnings.seen().size(), 1);
 }
 
@@ -203,7 +203,7 @@ TEST(HostileFiles, ALinkToAPictureStillShows) {
     QTemporaryDir shipped;
     WritePicture(shipped.filePath("hanaya.jpg"), {300, 260}, Qt::blue);
     ASSERT_TRUE(QFile::link(shipped.filePath("hanaya.jpg"), h.folder() + "/hanaya.jpg"));
-    h.platform.ShowScene("hanaya.jpg");
+    h.platform.ShowScene({"hanaya.jpg", ""});
     EXPECT_EQ(h.window.scene()->canvas().pixelColor(10, 10), QColor(Qt::blue));
 }
 

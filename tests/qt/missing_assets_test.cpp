@@ -44,21 +44,21 @@ class RecordingPlatform final : public ForwardingPlatform {
         said.push_back(text);
         windows_.SetMessageCaption(text);
     }
-    void ShowScene(const std::string& file) override {
-        Ask(file);
-        windows_.ShowScene(file);
+    void ShowScene(const NamedPicture& scene) override {
+        Ask(scene.file);
+        windows_.ShowScene(scene);
     }
-    void ShowPreparedPortrait(const std::string& file) override {
-        Ask(file);
-        windows_.ShowPreparedPortrait(file);
+    void ShowPreparedPortrait(const NamedPicture& prepared) override {
+        Ask(prepared.file);
+        windows_.ShowPreparedPortrait(prepared);
     }
-    void PaintPortraitIntoScene(const std::string& file) override {
-        Ask(file);
-        windows_.PaintPortraitIntoScene(file);
+    void PaintPortraitIntoScene(const NamedPicture& portrait) override {
+        Ask(portrait.file);
+        windows_.PaintPortraitIntoScene(portrait);
     }
-    void ShowSidePicture(const std::string& file) override {
-        Ask(file);
-        windows_.ShowSidePicture(file);
+    void ShowSidePicture(const NamedPicture& side) override {
+        Ask(side.file);
+        windows_.ShowSidePicture(side);
     }
     void ShowClock(const ClockFace& face) override {
         Ask(face.datePicture);

@@ -49,7 +49,7 @@ class LightOverTheTown : public testing::Test {
     // The scene box after the game shows this picture at this time.
     QImage Shown(const char* picture, const char* time) {
         h.platform.ShowClock({"", time, "", "", "", ""});
-        h.platform.ShowScene(picture);
+        h.platform.ShowScene({picture, ""});
         return h.window.scene()->canvas().copy();
     }
     QImage Day(const char* picture) {
@@ -118,7 +118,7 @@ TEST_F(LightOverTheTown, TheLightFollowsTheClockAndKeepsWhatLineModePainted) {
     ASSERT_TRUE(portrait.save(h.folder() + "/kumi1.gif", "PNG"));
 
     const QImage evening = Shown("heya.jpg", "PM 5:30");
-    h.platform.PaintPortraitIntoScene("kumi1.gif");
+    h.platform.PaintPortraitIntoScene({"kumi1.gif", ""});
     h.platform.ShowClock({"", "PM 8:00", "", "", "", ""});
     const QImage& night = h.window.scene()->canvas();
     EXPECT_EQ(night.pixelColor(120, 130), QColor(200, 30, 30));  // the portrait, unlit

@@ -54,12 +54,13 @@ TEST(LineMode, PaintsOnlyPixelsThatAreNotLightCyanEvenRowsFirst) {
     WritePortrait(h.folder() + "/kumi1.gif");
     WritePicture(h.folder() + "/scene.jpg", {300, 260}, kScene);
     ScenePicture* scene = h.window.scene();
-    h.platform.ShowScene("scene.jpg");
+    h.platform.ShowScene({"scene.jpg", "公園"});
     QApplication::processEvents();  // the scene's own paint happens before the test watches
 
     FirstPaint between(scene);
-    h.platform.PaintPortraitIntoScene("kumi1.gif");
+    h.platform.PaintPortraitIntoScene({"kumi1.gif", "久美"});
     const QImage& after = scene->canvas();
+    EXPECT_EQ(scene->accessibleName(), "公園、久美");  // the character is now part of the scene
 
     EXPECT_EQ(after.pixelColor(kFigure.topLeft()), kCharacter);
     EXPECT_EQ(after.pixelColor(kFigure.bottomRight()), kCharacter);
@@ -75,12 +76,14 @@ TEST(LineMode, PaintsOnlyPixelsThatAreNotLightCyanEvenRowsFirst) {
 TEST(PortraitLayer, ShowsThePreparedPictureAtTheLeftAndHidesItBeyondTheScene) {
     GameHarness h;
     QLabel* layer = h.window.scene()->layer();
-    h.platform.ShowPreparedPortrait("kumi1_0.gif");  // KUMI1_0.GIF in the folder
+    h.platform.ShowPreparedPortrait({"kumi1_0.gif", "久美"});  // KUMI1_0.GIF in the folder
     EXPECT_EQ(layer->pos(), QPoint(0, 0));
     EXPECT_EQ(layer->pixmap().size(), QSize(120, 200));
+    EXPECT_EQ(layer->accessibleName(), "久美");
     h.platform.HidePortraitLayer();
     EXPECT_EQ(layer->pos(), QPoint(500, 0));
     EXPECT_EQ(layer->pixmap().size(), QSize(120, 200));
+    EXPECT_EQ(layer->accessibleName(), "");  // out of view, not read out
 }
 
 TEST(MissingPictures, ShowNothingInTheirControl) {
@@ -90,13 +93,13 @@ TEST(MissingPictures, ShowNothingInTheirControl) {
     broken.write("GIF89a, but nothing after it");
     broken.close();
 
-    h.platform.ShowScene("broken.gif");
+    h.platform.ShowScene({"broken.gif", ""});
     const QImage& canvas = h.window.scene()->canvas();
     EXPECT_EQ(canvas.pixelColor(10, 10), QColor(255, 255, 192));
-    h.platform.PaintPortraitIntoScene("missing.gif");
+    h.platform.PaintPortraitIntoScene({"missing.gif", ""});
     EXPECT_EQ(canvas.pixelColor(10, 10), QColor(255, 255, 192));
 
-    h.platform.ShowSidePicture("missing.jpg");
+    h.platform.ShowSidePicture({"missing.jpg", ""});
     EXPECT_TRUE(h.window.side()->pixmap().isNull());
     const QPixmap datePlate = h.window.date()->pixmap();
     h.platform.ShowClock({"", "PM 0:30", "nowhere.gif", "", "", ""});

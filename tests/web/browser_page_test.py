@@ -109,19 +109,67 @@ def unreadable_upload(site, failures):
 
 
 def early_click(site, failures):
-    """A click on the title while the engine is still on its way is kept."""
+    """A click on the title, or Enter or Space, while the game is still on its
+    way is kept, and answered once: held with the engine's script (before
+    the page stands) and with its WebAssembly (the page stands, the game
+    does not wait yet)."""
+    for held_file, presses in (("velmora-engine.js", ["Enter", "Space"]), ("velmora-engine.wasm", ["click", "Enter"])):
+        with Browser(site) as browser:
+            browser.send("Fetch.enable", patterns=[{"urlPattern": "*" + held_file}])
+            browser.open()
+            held = browser.wait_event("Fetch.requestPaused", f"the download of {held_file}")
+            for press in presses:
+                browser.click("#lblMsg") if press == "click" else browser.key({"Space": " "}.get(press, press))
+            failures.check(browser.evaluate("!(window.velmora && velmora.status && velmora.status.waits)") and
+                           "受け付けました" in browser.evaluate("document.getElementById('loading').textContent"),
+                           f"{' and '.join(presses)} at the title before {held_file} has loaded, and the sign says so")
+            browser.send("Fetch.continueRequest", requestId=held["requestId"])
+            browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor === 'Form2'",
+                             "the load question")
+            failures.check(messages(browser) == ["データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>"],
+                           f"{' and '.join(presses)} start the game once, when {held_file} is there")
+
+
+def focus_given_back(site, failures):
+    """A window that closes gives the focus back to what had it, never to
+    the page itself: the settings over the title; NEXT pressed while the
+    next scenario file is still on its way; the history over the menu after
+    the focus was moved there."""
+    focus = "document.activeElement === document.body ? 'the page itself' : " \
+            "(document.activeElement.id || document.activeElement.textContent)"
     with Browser(site) as browser:
-        browser.send("Fetch.enable", patterns=[{"urlPattern": "*velmora-engine.wasm"}])
-        browser.open()
-        held = browser.wait_event("Fetch.requestPaused", "the engine's download")
-        browser.click("#lblMsg")
-        failures.check(browser.evaluate("!(window.velmora && velmora.status && velmora.status.waits)"),
-                       "the title is clicked before the engine has loaded")
-        browser.send("Fetch.continueRequest", requestId=held["requestId"])
-        browser.wait_for("window.velmora && velmora.status && velmora.status.waitingFor === 'Form2'",
-                         "the load question")
-        failures.check(messages(browser) == ["データをロードしますか？\r\n<初めてプレイするときはNOを選んでください。>"],
-                       "the early click starts the game once the engine is there")
+        browser.send("Fetch.enable", patterns=[{"urlPattern": "*kumi01.dat"}])
+        started(browser)
+        browser.key("F2")
+        browser.wait_for("!!document.activeElement.closest('#settings')", "the settings' focus")
+        browser.key("Escape")
+        browser.wait_for("document.getElementById('settings').hidden", "the settings closed")
+        failures.check(browser.evaluate(focus) == "lblMsg", "closing the settings at the title gives the message the focus")
+        # The load and the name answered no, then NEXT through the hero's own
+        # lines until the game waits for Kumi's scenario file.
+        for key in ["Enter", "n", "n"] + ["Enter"] * 12:
+            waits = browser.evaluate("velmora.status.waits")
+            browser.key(key)
+            held = browser.wait_for(f"velmora.status.waits > {waits} ? 'on' : !velmora.status.waitingFor && "
+                                    "!velmora.page.windows.anyOpen() && 'held'", "the next window, or the game held")
+            if held == "held":
+                break
+        failures.check(held == "held" and browser.evaluate(focus) == "lblMsg",
+                       f"NEXT pressed, the next window not there yet: the focus on {browser.evaluate(focus)!r}")
+        for event in [e for e in browser.events if e.get("method") == "Fetch.requestPaused"]:
+            browser.send("Fetch.continueRequest", requestId=event["params"]["requestId"])
+        browser.send("Fetch.disable")
+        browser.wait_for("velmora.status.waitingFor", "the game going on with Kumi's file")
+        PagePlayer(browser, ["no"]).play()
+        browser.key("ArrowDown")
+        moved_to = browser.wait_for("!!document.activeElement.closest('#Form8') && document.activeElement.dataset.row "
+                                    "&& document.activeElement.textContent", "the focus moved in the menu")
+        browser.key("h")
+        browser.wait_for("!!document.activeElement.closest('#history')", "the history's focus")
+        browser.key("Escape")
+        browser.wait_for("document.getElementById('history').hidden", "the history closed")
+        failures.check(browser.evaluate(focus) == moved_to,
+                       f"closing the history gives the menu's focus back to {moved_to}, not its first button")
 
 
 def window_move(site, failures):
@@ -313,6 +361,7 @@ def main():
     window_move(args.site, failures)
     replay_comforts(args.site, failures)
     early_click(args.site, failures)
+    focus_given_back(args.site, failures)
     unreadable_upload(args.site, failures)
     menu_of_seventeen(args.site, failures)
     zoomed(args.site, failures)

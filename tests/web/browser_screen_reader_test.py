@@ -35,6 +35,7 @@ EVENING = ["no", "no", "yes", "アパート", "移動する", "セーブ", "file
 ROUTE = REPO / "tests" / "routes" / "school-C1.in"
 PLATES = ["4月1日", "部屋", "午前9時30分"]  # after the load: the room at half past nine
 APARTMENT = "佐々木：「ここがオレの住んでるアパート。一人暮らし"
+KUMI = "久美：「あっ、いたいた！"  # her portrait over the apartment
 PROMPTS = ("CLICK", "NEXT", "YESNO", "LIST", "MENU")
 PATIENCE = float(os.environ.get("WALK_PATIENCE", 90))  # a loaded machine; the walk waits for the tree
 
@@ -101,6 +102,7 @@ class Reading:
         everything = {n["nodeId"]: n for n in nodes}
         self.message = self.focus = self.dialog = None
         self.plates, self.live, self.options = [], [], []
+        self.pictures = {}  # the scene, the portrait, the side picture: by their descriptions
         for node in shown.values():
             role, props = value(node, "role"), properties(node)
             if role == "button" and props.get("live") == "polite":
@@ -109,7 +111,10 @@ class Reading:
                 self.focus = (role, value(node, "name"), said(value(node, "description")))
                 self.dialog = self.enclosing(node, everything, "dialog")
             if role == "image" and value(node, "name") and not self.enclosing(node, everything, "dialog"):
-                self.plates.append(value(node, "name"))
+                if value(node, "description"):
+                    self.pictures[value(node, "description")] = value(node, "name")
+                else:
+                    self.plates.append(value(node, "name"))
             if role in ("status", "alert") and props.get("live"):
                 self.live.append(self.text(node, everything))
             if role == "option":
@@ -130,7 +135,7 @@ class Reading:
 
     def key(self):
         return (self.message, self.focus, self.dialog, tuple(self.plates), tuple(self.live),
-                tuple(self.options))
+                tuple(self.options), tuple(sorted(self.pictures.items())))
 
 
 def value(node, field):
@@ -252,11 +257,17 @@ def heard_in_order(tree, messages):
 
 def evening(site, tty, data, failures):
     steps = steps_of(play_tty(tty, game_folder(data), EVENING), EVENING)
-    notices = []
+    notices, pictures = [], []
 
     def at_apartment(message, player):
+        if message.startswith(KUMI):
+            pictures.append(player.tree.wait("Kumi over the apartment", lambda r: r.pictures.get("人物の絵") == "久美"
+                                             and r.pictures.get("場面の絵") == "アパート").pictures)
         if not message.startswith(APARTMENT):
             return
+        # A visit: the scene is named by the place.
+        pictures.append(player.tree.wait("the apartment's scene", lambda r: r.pictures.get("場面の絵") == "アパート")
+                        .pictures)
         for words in ("音楽を消しました", "音楽を戻しました"):
             regions = len(player.tree.read().live)
             player.press("m")
@@ -278,6 +289,9 @@ def evening(site, tty, data, failures):
         failures.check(len(notices) == 2, "M twice: the music's two notices in a live region")
         plates = tree.read().plates
         failures.check(plates == PLATES, f"the plates after the load read {plates}")
+        failures.check(len(pictures) == 2, f"the scene named by its place, the portrait by its character: {pictures}")
+        scene = tree.read().pictures.get("場面の絵")
+        failures.check(scene == "絵なし", f"the scene the load cleared reads {scene!r}")
 
 
 def whole_route(site, tty, data, failures):

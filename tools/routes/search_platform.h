@@ -47,12 +47,12 @@ class SearchPlatform : public Platform {
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
-    void ShowScene(const std::string&) override {}
+    void ShowScene(const NamedPicture&) override {}
     void ClearScene() override {}
-    void ShowPreparedPortrait(const std::string&) override {}
+    void ShowPreparedPortrait(const NamedPicture&) override {}
     void HidePortraitLayer() override {}
-    void PaintPortraitIntoScene(const std::string&) override {}
-    void ShowSidePicture(const std::string&) override {}
+    void PaintPortraitIntoScene(const NamedPicture&) override {}
+    void ShowSidePicture(const NamedPicture&) override {}
     void ShowClock(const ClockFace&) override {}
     void ShowDesignPictures() override {}
     void WaitNext(Twips) override {}

@@ -127,18 +127,20 @@ export class Comforts {
   show(box) {
     this.close();
     this.open = box;
+    this.focusedBefore = this.doc.activeElement;
     box.hidden = false;
     ++this.page.blocked;
     (box.querySelector('input, button, pre') || box).focus({ preventScroll: true });
   }
 
+  // The focus goes back where it was (the menu's button the player had
+  // moved to, not its first).
   close() {
     if (!this.open) return;
     this.open.hidden = true;
     this.open = null;
     --this.page.blocked;
-    const waiting = this.page.status.waitingFor;
-    if (waiting) this.page.windows.focusFirst(waiting);
+    this.page.windows.focusBack(this.focusedBefore, this.page.status.waitingFor);
   }
 
   openHistory() {
@@ -430,6 +432,13 @@ export class Comforts {
   // What the key does here is the game's rule (platform/player_keys.h);
   // the page carries it out with its own elements.
   handleKey(e) {
+    // Before the game first waits it cannot be asked its rule: the title's
+    // keys are kept for it as a click on the message is (index.html).
+    if (!this.page.status.waits) {
+      const titleKey = (e.key === 'Enter' || e.key === ' ') && !e.ctrlKey && !e.altKey && !e.metaKey;
+      if (titleKey) this.page.answer('lblMsg', 0, e);
+      return titleKey;
+    }
     const waiting = this.page.status.waitingFor;
     const window = this.open ? 'comfort' : waiting || '';
     const list = this.doc.getElementById('List1');

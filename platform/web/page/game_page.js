@@ -98,21 +98,21 @@ export class GamePage {
   }
 
   // --- the game's drawing calls ---
-  call(what, a, b, c) {
+  call(what, a, b, c, d) {
     switch (what) {
       case 'message':
         this.label.textContent = ' \n' + a.replace(/\r\n/g, '\n');
         this.status.messages.push(a);
         this.tell('message', a);
         break;
-      case 'scene': this.mainWindow.showScene(a, Number(b || -1), Number(c || 0)); break;
+      case 'scene': this.mainWindow.showScene(a, Number(b || -1), Number(c || 0), d); break;
       case 'light': this.mainWindow.relight(Number(a)); break;
-      case 'layer': this.mainWindow.showLayer(a); break;
+      case 'layer': this.mainWindow.showLayer(a, b); break;
       case 'hideLayer': this.mainWindow.hideLayer(); break;
-      case 'paintPortrait': this.mainWindow.paintPortrait(a); break;
-      case 'side': this.mainWindow.showSide(a); break;
+      case 'paintPortrait': this.mainWindow.paintPortrait(a, b); break;
+      case 'side': this.mainWindow.showSide(a, b); break;
       case 'clock': this.mainWindow.showClock(a, b, c); break;
-      case 'design': this.mainWindow.showDesign(); break;
+      case 'design': this.mainWindow.showDesign(a); break;
       case 'skipping':
         this.skipping = Boolean(a);
         this.tell('skipping', this.skipping);

@@ -111,10 +111,12 @@ export class MainWindowPictures {
     this.work = this.work.then(step).catch(() => {});
   }
 
-  // `lit` numbers the place pictures the light of the hour falls on.
-  showScene(name, lit = -1, light = 0) {
+  // `lit` numbers the place pictures the light of the hour falls on; `words`
+  // are what a screen reader reads of it (the place, 「公園」).
+  showScene(name, lit = -1, light = 0, words = '') {
     const scene = { picture: this.pictures.get(name), lit, light, portraits: [] };
     this.scene = scene;
+    this.canvas.setAttribute('aria-label', words);
     this.queue(() => this.compose(scene, light));
   }
 
@@ -145,8 +147,10 @@ export class MainWindowPictures {
     this.context.putImageData(pixels, 0, 0);
   }
 
-  // The player sees the even rows before the odd ones.
-  paintPortrait(name) {
+  // The player sees the even rows before the odd ones. The character
+  // belongs to the scene now, read after it (「公園、久美」).
+  paintPortrait(name, words = '') {
+    this.canvas.setAttribute('aria-label', `${this.canvas.getAttribute('aria-label')}、${words}`);
     const portrait = this.pictures.pixels(name);
     const shown = this.scene;
     this.queue(async () => {
@@ -162,7 +166,9 @@ export class MainWindowPictures {
     });
   }
 
-  showLayer(name) {
+  // words: the character, as a screen reader reads it while it is in view.
+  showLayer(name, words = '') {
+    this.layer.alt = words;
     this.layer.hidden = false;
     this.layer.classList.remove('away');
     showIn(this.layer, this.pictures, name);
@@ -171,14 +177,20 @@ export class MainWindowPictures {
   // Moved out of view, beyond the box's right edge; it keeps its picture.
   hideLayer() {
     this.layer.classList.add('away');
+    this.layer.alt = '';
   }
 
-  showSide(name) {
+  showSide(name, words = '') {
+    this.side.alt = words;
     showIn(this.side, this.pictures, name);
   }
 
-  // The title screen's pictures and plates again, no portrait in view.
-  showDesign() {
+  // The title screen's pictures and plates again, no portrait in view;
+  // words: what a screen reader reads of the title's artwork.
+  showDesign(words) {
+    this.canvas.setAttribute('aria-label', words);
+    this.side.alt = words;
+    this.layer.alt = '';
     this.scene = null;
     this.queue(async () => {
       this.context.clearRect(0, 0, kSceneWidth, kSceneHeight);

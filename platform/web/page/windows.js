@@ -35,6 +35,7 @@ export class Windows {
     this.menuPressed = -1;  // the menu's button pressed last, in the Tab order
     this.menuPlace = kMenuBeside;  // by the main window, as the player left it
     this.moved = {};  // the windows where the player has moved the focus since they opened
+    this.focusedBefore = {};  // what had the focus as each window opened
     this.details = '';
     this.topmost = 1;
     this.wire();
@@ -88,6 +89,7 @@ export class Windows {
     const opening = win.hidden;
     if (opening) {
       this.moved[name] = false;
+      this.focusedBefore[name] = this.doc.activeElement;
       if (name === 'Form5') this.fillList(argument);
       if (name === 'Form8') this.fillMenu(argument);
       if (name === 'Form7') this.showPicture(argument);
@@ -128,8 +130,27 @@ export class Windows {
 
   close(name) {
     const win = this.byId(name);
-    if (win) win.hidden = true;
+    if (!win) return;
+    const hadFocus = win.contains(this.doc.activeElement);
+    win.hidden = true;
     if (name === 'Form5') this.byId('slotDetails').hidden = true;
+    if (hadFocus) this.focusBack(this.focusedBefore[name]);
+  }
+
+  // A window that closes with the focus gives it back to what had it
+  // before it opened, if that still stands on the page; else to the window
+  // that waits, else to the message: never to the page itself, where a
+  // screen reader has nothing to read. The game's next window takes the
+  // focus from there as it opens.
+  focusBack(before, waiting = null) {
+    if (before && before !== this.doc.body && before.isConnected && before.getClientRects().length &&
+        !before.closest('[hidden]')) {
+      before.focus({ preventScroll: true });
+    } else if (waiting && waiting !== 'lblMsg') {
+      this.focusFirst(waiting);
+    } else {
+      this.byId('lblMsg').focus({ preventScroll: true });
+    }
   }
 
   // What the name window holds at its OK click.
