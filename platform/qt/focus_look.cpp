@@ -103,6 +103,9 @@ void FocusLook::drawComplexControl(ComplexControl control, const QStyleOptionCom
                                    QPainter* painter, const QWidget* widget) const {
     const TruthfulFocus truthful(option, widget);
     QProxyStyle::drawComplexControl(control, option, painter, widget);
+    // The style marks a focused slider by its handle alone, too faint to see.
+    if (control == CC_Slider && (option->state & State_HasFocus) && KeysAct(widget))
+        DrawRing(option->rect, painter, widget);
 }
 
 }  // namespace velmora::qt
