@@ -15,20 +15,22 @@ namespace velmora::qt {
 
 namespace {
 
-// The option as the focus truly stands, for one drawing: a widget whose
-// keys wait is drawn without focus and never as the default button; one
-// whose keys act is drawn focused however it got the focus (the style
-// would otherwise draw the ring only after a Tab). Put back on leaving.
+// The option as the focus truly stands, for one drawing: in a window whose
+// keys wait nothing is drawn focused, nor as the default button (Enter does
+// not press it yet); where they act, the focused control is drawn focused
+// however it got the focus (the style would otherwise draw the ring only
+// after a Tab). Put back on leaving.
 class TruthfulFocus {
   public:
     TruthfulFocus(const QStyleOption* option, const QWidget* widget)
         : option_(const_cast<QStyleOption*>(option)) {
-        if (!option_ || !widget || !(option_->state & QStyle::State_HasFocus)) return;
+        if (!option_ || !widget) return;
         state_ = option_->state;
         button_ = qstyleoption_cast<QStyleOptionButton*>(option_);
         if (button_) features_ = button_->features;
         if (FocusLook::KeysAct(widget)) {
-            option_->state |= QStyle::State_KeyboardFocusChange;
+            if (option_->state & QStyle::State_HasFocus)
+                option_->state |= QStyle::State_KeyboardFocusChange;
             return;
         }
         option_->state &= ~QStyle::State_HasFocus;
