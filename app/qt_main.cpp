@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "app/window_program.h"
+#include "platform/qt/focus_look.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/start_check.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     velmora::qt::InstallFontSubstitutions();
     velmora::qt::KeepBoldUnderScaleFactor();
+    velmora::qt::FocusLook::Install();  // before any window: nothing to draw again
 
     velmora::WindowProgram program;
     if (QApplication::arguments().contains(velmora::qt::kStartCheckOption)) {

@@ -92,8 +92,10 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     } else if (Confirms(key)) {
         if (where.window == Window::kMain && where.messageWaits)
             return {Does::kClickMessage, false, true};
-        const bool next = where.nextWaits && where.window != Window::kName;
-        return {next ? Does::kPressNext : Does::kAsUsual, false, true};
+        if (where.nextWaits && where.window != Window::kName)
+            return {Does::kPressNext, false, true};
+        return {where.window == Window::kPicture ? Does::kClickPicture : Does::kAsUsual, false,
+                true};
     } else if (key == Key::kTab && where.nextWaits &&
                (where.window == Window::kNext || where.window == Window::kMain)) {
         return {Does::kSkip, false, true};

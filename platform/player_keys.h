@@ -3,7 +3,8 @@
 // is, and carries out what this table answers with its own windows.
 //
 // Enter and Space press NEXT, and where the message waits for its click
-// (the title, window-move mode) they click it. In window-move mode the
+// (the title, window-move mode) they click it, as they click the picture
+// of the picture window. In window-move mode the
 // arrows move the main window, a step at a time, and ← does not go back. In a question, a list or
 // the command menu they act only once the player has moved the focus there (Tab, an arrow, Home or
 // End): a player going through a scene with them never answers the question that follows by
@@ -93,7 +94,8 @@ enum class Does {
     kSettings,
     kComfortMenu,
     kCloseComfort,
-    kMoveWindow,  // the main window moves a step (WindowStep says where)
+    kMoveWindow,    // the main window moves a step (WindowStep says where)
+    kClickPicture,  // as a click on the picture of the picture window
 };
 
 struct Answer {

@@ -10,9 +10,11 @@
 #include <utility>
 
 #include "platform/comfort_words.h"
+#include "platform/qt/focus_look.h"
 #include "platform/qt/history_window.h"
 #include "platform/qt/key_place.h"
 #include "platform/qt/next_dialog.h"
+#include "platform/qt/picture_window.h"
 #include "platform/qt/replay.h"
 #include "platform/qt/settings_window.h"
 #include "platform/qt/yes_no_dialog.h"
@@ -55,6 +57,8 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
         Change(changed, words::AutoAdvanceNotice(false));
     });
     qApp->installEventFilter(this);
+    // The focus is drawn where the keys handled here act, and only there.
+    FocusLook::Install();
     // Settings that cannot be read are told once the window is up.
     if (!unkept_.empty()) {
         QTimer::singleShot(0, this, [this] { Say(QString::fromStdString(kNotKept + unkept_)); });
@@ -149,6 +153,9 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
             return next && next->Press();
         case keys::Does::kClickMessage:
             session_.Click();
+            return true;
+        case keys::Does::kClickPicture:
+            if (auto* picture = qobject_cast<PictureWindow*>(window)) picture->Pass();
             return true;
         case keys::Does::kMoveWindow: {
             const keys::Step step = keys::WindowStep(PressOf(key).key);

@@ -16,7 +16,7 @@ ConfirmKeys::ConfirmKeys(QDialog* window) : QObject(window), window_(window) {
 bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Show:
-            if (watched == window_) moved_ = false;
+            if (watched == window_) SetMoved(false);
             return false;
         case QEvent::KeyPress:
             return OnKey(watched, static_cast<QKeyEvent*>(event));
@@ -34,7 +34,7 @@ bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
 bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
     const keys::Answer answer =
         keys::WhatTheKeyDoes(PressOf(key), {WindowOf(window_), false, moved_, false});
-    if (answer.moves) moved_ = true;
+    if (answer.moves) SetMoved(true);
     switch (answer.does) {
         case keys::Does::kNothing:
             return true;
@@ -52,6 +52,19 @@ bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
         default:
             return false;
     }
+}
+
+bool ConfirmKeys::Waiting(const QWidget* window) {
+    const auto* keys =
+        window ? window->findChild<ConfirmKeys*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    return keys && !keys->moved_;
+}
+
+// The focus is drawn as the keys stand (FocusLook): redrawn when they change.
+void ConfirmKeys::SetMoved(bool moved) {
+    if (moved_ == moved) return;
+    moved_ = moved;
+    for (QWidget* each : window_->findChildren<QWidget*>()) each->update();
 }
 
 // The highlight moves from the entry highlighted, and the list takes the focus.

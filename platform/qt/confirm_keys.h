@@ -20,12 +20,16 @@ class ConfirmKeys : public QObject {
     // Watches the window and everything it holds when this is made.
     explicit ConfirmKeys(QDialog* window);
 
+    // Enter and Space still wait in this window: the focus has not been moved.
+    static bool Waiting(const QWidget* window);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     bool OnKey(QObject* watched, const QKeyEvent* key);
     bool MoveInList(const QKeyEvent* key);
+    void SetMoved(bool moved);
 
     QDialog* window_;
     bool moved_ = false;  // the focus has been moved since the window opened

@@ -1,5 +1,8 @@
 #include "platform/qt/message_label.h"
 
+#include <QPainter>
+#include <QStyleOption>
+
 #include "platform/platform.h"
 #include "platform/qt/fonts.h"
 
@@ -30,6 +33,18 @@ void MessageLabel::Wait(bool waits) {
     } else {
         clearFocus();
     }
+}
+
+// Where Enter and Space click the message (the title, window-move mode) it
+// wears the focus ring, as a focused button does.
+void MessageLabel::paintEvent(QPaintEvent* event) {
+    ClickableLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStyleOptionFocusRect ring;
+    ring.initFrom(this);
+    ring.rect = rect();  // at its very edge: the text begins there
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &ring, &painter, this);
 }
 
 void MessageLabel::SetMessage(const QString& text) {

@@ -28,6 +28,9 @@ class MessageLabel : public ClickableLabel {
     // The text as the label now shows it (line breaks as "\n").
     void shown(const QString& text);
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     void SetCaption(const QString& caption);
 

@@ -6,6 +6,11 @@
 
 namespace velmora::qt {
 
+namespace {
+constexpr char kPictureName[] = "絵";
+constexpr char kWhatToPress[] = "次へ進みます（クリック・Enter・Space）";
+}  // namespace
+
 PictureWindow::PictureWindow(QWidget* owner, const QImage& picture)
     : GameDialog(owner, "Form7", "", PxSize(9135, 6375), Border::None),
       image1_(new ClickableLabel(client())) {
@@ -19,11 +24,24 @@ PictureWindow::PictureWindow(QWidget* owner, const QImage& picture)
         image1_->setPixmap(QPixmap::fromImage(picture));
         image1_->setGeometry(QRect(QPoint(0, 0), picture.size()));  // own size, not stretched
     }
+    image1_->setFocusPolicy(Qt::StrongFocus);
+    image1_->setAccessibleName(QString::fromUtf8(kPictureName));
+    image1_->setAccessibleDescription(QString::fromUtf8(kWhatToPress));
+    setAccessibleName(QString::fromUtf8(kPictureName));
+    setAccessibleDescription(QString::fromUtf8(kWhatToPress));
+    setFocusProxy(image1_);
     // The game never moves this window: it opens where it was designed.
     PlaceAt({Px(330), Px(60)});
 }
 
+void PictureWindow::TellScreenReader(const QString&) {}
+
+void PictureWindow::Pass() {
+    emit image1_->clicked();
+}
+
 void PictureWindow::WaitClick() {
+    image1_->setFocus();
     WaitFor(image1_, &ClickableLabel::clicked);
 }
 

@@ -1,5 +1,7 @@
 // Form7: one large picture in a borderless window, until the player clicks
-// the picture itself.
+// the picture itself or presses Enter or Space. The picture has the
+// keyboard's focus while it waits, so a screen reader says what it is and
+// what to press as it opens.
 #pragma once
 
 #include <QImage>
@@ -19,6 +21,12 @@ class PictureWindow : public GameDialog {
     void WaitClick();
 
     ClickableLabel* image() const { return image1_; }
+    // The picture passed by a key, as a click on it passes it.
+    void Pass();
+
+    // The picture's words stay its own: the message behind it is not what
+    // the window shows.
+    void TellScreenReader(const QString& message) override;
 
   private:
     ClickableLabel* image1_;

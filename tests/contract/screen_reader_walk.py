@@ -5,7 +5,9 @@ and a load, played by keys and accessible actions alone and read only as a
 screen reader reads it (AT-SPI, through pyatspi): every message velmora-tty
 prints on the same path must reach the player in an event, each question as
 its window's name, the plates as words, the scene by its place and the
-portrait by its character.
+portrait by its character. Then the last night of the fourth day loaded,
+played by keys into the digest up to its first picture, which must be heard
+as the focus coming to 「絵」 and be passed by Enter.
 
     dbus-run-session -- screen_reader_walk.py --program BUILD/velmora --tty BUILD/velmora-tty --data data
 """
@@ -24,6 +26,7 @@ sys.path.insert(0, str(HERE))
 sys.path.insert(0, str(HERE.parent / "web"))
 from window_driver import Desktop  # noqa: E402
 from browser import end_process  # noqa: E402
+from contract import slot_files  # noqa: E402
 
 # What the player answers where the story asks (NEXT is always passed on):
 # the load (no), the name (no), the invitation (yes), a visit to the
@@ -41,6 +44,7 @@ PATIENCE = int(os.environ.get("WALK_PATIENCE", 90))
 PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所"), ("絵なし", "場面の絵")}
 # Kumi's first words, her portrait over the apartment.
 KUMI = ("久美：「あっ、いたいた！", {("久美", "人物の絵"), ("アパート", "場面の絵")})
+PICTURE_SAYS = "次へ進みます（クリック・Enter・Space）"
 
 
 class Failure(Exception):
@@ -236,6 +240,47 @@ def check_names_changed(reader, steps):
             raise Failure(f"the message window never said {message!r}; it said {names[at:at + 5]!r}")
 
 
+def heard_focus(name):
+    return lambda e: e[0].startswith("focus") and e[2] == name
+
+
+# The last night loaded by keys: each window heard before its keys (its
+# name, or NEXT's description), then the keys that answer it.
+LOAD_THE_NIGHT = [
+    ("データをロードしますか？", ["y"]),
+    ("どれをロードしますか？", ["End", "Return"]),
+    ("file5 をロードします。よろしいですか？", ["y"]),
+    ("NEXT", ["Return"]),
+    ("さて、どこに行こうかな・・・。", ["Down", "Return"]),
+]
+
+
+def pass_the_first_picture(reader, press, title):
+    """From the title with file5 at PM 11:30 of the fourth day: load it by
+    keys, go out (the night ends the playable days), pass every NEXT of the
+    digest until the focus comes to the picture, then Enter passes it."""
+    reader.wait_tree("the title's message, focused", lambda n: n.name == title and
+                     n.getState().contains(reader.pyatspi.STATE_FOCUSED))
+    mark = len(reader.events)
+    press("Return")
+    for window, keys in LOAD_THE_NIGHT:
+        mark = reader.wait(window, lambda e: heard_focus("NEXT")(e) if window == "NEXT" else
+                           e[0].startswith("window:activate") and e[2] == window, mark) + 1
+        for key in keys:
+            press(key)
+    while True:
+        at = reader.wait("NEXT or the picture taking the focus",
+                         lambda e: heard_focus("NEXT")(e) or heard_focus("絵")(e), mark)
+        mark = at + 1
+        if reader.events[at][2] == "絵":
+            break
+        press("Return")
+    if reader.events[at][3] != PICTURE_SAYS:
+        raise Failure(f"the picture says {reader.events[at][3]!r}, not {PICTURE_SAYS!r}")
+    press("Return")
+    reader.wait("NEXT after the picture passed by Enter", heard_focus("NEXT"), mark)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True)
@@ -258,12 +303,17 @@ def main():
     try:
         os.environ["DISPLAY"] = desktop.display
         reader = Reader()
-        shutil.copytree(args.data, work / "game", ignore=shutil.ignore_patterns("design"))
-        game = subprocess.Popen([os.path.abspath(args.program)], cwd=work / "game", env=env,
-                                stdout=subprocess.DEVNULL, stderr=open(work / "velmora.log", "w"))
+        def start(folder):
+            shutil.copytree(args.data, folder, ignore=shutil.ignore_patterns("design"),
+                            dirs_exist_ok=True)
+            return subprocess.Popen([os.path.abspath(args.program)], cwd=folder, env=env,
+                                    stdout=subprocess.DEVNULL,
+                                    stderr=open(work / "velmora.log", "w"))
 
         def press(key):
             subprocess.run(["xdotool", "key", key], env=desktop.env, check=True)
+
+        game = start(work / "game")
 
         mark = walk(reader, steps, press)
         reader.wait("the menu after the load", lambda e: e[0].startswith("window:activate") and
@@ -273,7 +323,15 @@ def main():
         if not (work / "game" / "file1").exists():
             raise Failure("the save left no file1")
         press_minimise_mark(reader, desktop)
-        print(f"heard all {len(steps)} prompts and their messages, the questions, the plates and pictures")
+        end_process(game)
+        night = work / "night"
+        night.mkdir()
+        for name, data in slot_files("file5", "部屋, 4, PM 11:30").items():
+            (night / name).write_bytes(data)
+        game = start(night)
+        pass_the_first_picture(reader, press, steps[0][1])
+        print(f"heard all {len(steps)} prompts and their messages, the questions, the plates and"
+              " pictures, and the first picture of the ending")
         return 0
     except Failure as failure:
         print("FAILED:", failure)

@@ -8,11 +8,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "game_harness.h"
+#include "modal_script.h"
 #include "platform/qt/comforts.h"
 
 namespace velmora::qt::test {
@@ -98,6 +100,32 @@ TEST_F(ConfirmKeysTest, SpaceAndEnterAnswerOnlyAfterTheFocusMoved) {
     EXPECT_EQ(stillOpen, QStringList({"load", "name", "invitation", "menu", "list"}));
     EXPECT_EQ(h.state().flag(Flag::KumisInvitation), 2);  // declined
     EXPECT_EQ(h.script().met("Form2")[3].message, " \nfile1 をロードします。よろしいですか？");
+}
+
+// What looks focused is where Enter and Space act: ＹＥＳ has the focus as
+// the question opens, yet is drawn as any button until the player moves
+// the focus; once moved back to it, it is drawn focused.
+TEST_F(ConfirmKeysTest, TheFocusIsDrawnOnlyWhereEnterActs) {
+    GameHarness h;
+    Comforts comforts(h.window, h.session, h.platform.sound());
+    QImage atOpen, elsewhere, movedBack;
+    ModalScript script({{"Form2",
+                         [&](QWidget* form2) {
+                             auto* yes = form2->findChild<QPushButton*>("cmdYes");
+                             ASSERT_TRUE(QTest::qWaitFor([yes] { return yes->hasFocus(); }, 30000));
+                             atOpen = yes->grab().toImage();
+                             Keys(form2, {Qt::Key_Tab});
+                             elsewhere = yes->grab().toImage();
+                             Keys(form2, {Qt::Key_Backtab});
+                             movedBack = yes->grab().toImage();
+                             Keys(form2, {Qt::Key_Space});
+                         }}},
+                       [] {});
+    EXPECT_EQ(h.platform.AskYesNo({0, 0}), YesNo::Yes);
+    EXPECT_EQ(script.failure(), "");
+    EXPECT_FALSE(atOpen.isNull());
+    EXPECT_EQ(atOpen, elsewhere);
+    EXPECT_NE(movedBack, elsewhere);
 }
 
 }  // namespace

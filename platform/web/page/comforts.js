@@ -451,7 +451,7 @@ export class Comforts {
     if (!said) return false;
     const [does, moves, stops, entry] = said.split(' ');
     if (stops === '1' && this.page.skipping) this.page.report(kSkipStop);
-    if (moves === '1' && waiting) this.page.windows.moved[waiting] = true;
+    if (moves === '1' && waiting) this.page.windows.setMoved(waiting, true);
     return this.carryOut(does, Number(entry), e, waiting);
   }
 
@@ -461,6 +461,7 @@ export class Comforts {
       case 'nothing': return true;
       case 'pressNext': return this.press('next');
       case 'clickMessage': return this.press('lblMsg');
+      case 'clickPicture': return this.press('Image1');
       case 'moveWindow': return true;  // the page is its own window: nothing moves, ← stays put
       case 'focusNext': return windows.stepFocus(waiting, true) || true;
       case 'focusPrevious': return windows.stepFocus(waiting, false) || true;

@@ -227,6 +227,9 @@ export class GamePage {
     this.music.stop();
     this.status.ended = true;
     this.label.textContent = ' \nゲームは終わりました。ページを再読み込みすると、最初から遊べます。';
+    // The last NEXT is gone: the focus goes to the message, so a screen
+    // reader reads that the game is over rather than nothing.
+    this.label.focus({ preventScroll: true });
     this.tell('end');
   }
 }

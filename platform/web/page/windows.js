@@ -42,6 +42,15 @@ export class Windows {
     this.makeDraggable();
   }
 
+  // The player has moved the focus in the window since it opened; until
+  // then a question, a list and the menu draw no focus (velmora.css), as
+  // Enter and Space do nothing there yet.
+  setMoved(name, moved) {
+    this.moved[name] = moved;
+    const chooses = name === 'Form2' || name === 'Form5' || name === 'Form8';
+    this.byId(name)?.toggleAttribute('data-keys-wait', chooses && !moved);
+  }
+
   byId(id) {
     return this.doc.getElementById(id);
   }
@@ -88,7 +97,7 @@ export class Windows {
     const win = this.byId(name);
     const opening = win.hidden;
     if (opening) {
-      this.moved[name] = false;
+      this.setMoved(name, false);
       this.focusedBefore[name] = this.doc.activeElement;
       if (name === 'Form5') this.fillList(argument);
       if (name === 'Form8') this.fillMenu(argument);
@@ -108,8 +117,10 @@ export class Windows {
   // What a screen reader hears as the window opens: the message it answers,
   // its first line as the window's name (「データをロードしますか？」), the
   // caption left as drawn; NEXT describes the message, so the focus moving
-  // there speaks it.
+  // there speaks it. The picture window keeps its own words (「絵」): the
+  // message behind it is not what it shows.
   tellScreenReader(win, name) {
+    if (name === 'Form7') return;
     const message = this.byId('lblMsg').textContent.trim();
     if (name === 'Form3') {
       const next = this.byId('next');
