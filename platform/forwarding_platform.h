@@ -36,7 +36,9 @@ class ForwardingPlatform : public Platform {
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override {
         return front().ChooseCommand(rows);
     }
-    void WaitPictureClick(const std::string& file) override { front().WaitPictureClick(file); }
+    void WaitPictureClick(const NamedPicture& picture) override {
+        front().WaitPictureClick(picture);
+    }
     void ClosePictureWindow() override { front().ClosePictureWindow(); }
     Sound& sound() override { return front().sound(); }
     Files& files() override { return front().files(); }

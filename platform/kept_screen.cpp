@@ -62,8 +62,8 @@ void KeptScreen::CloseNameDialog() {
 }
 
 // The picture window opens with its wait, and stays open after it.
-void KeptScreen::WaitPictureClick(const std::string& file) {
-    Drawn([](Screen& s) { s.pictureWindowOpen = true; }, [&] { front_.WaitPictureClick(file); });
+void KeptScreen::WaitPictureClick(const NamedPicture& picture) {
+    Drawn([](Screen& s) { s.pictureWindowOpen = true; }, [&] { front_.WaitPictureClick(picture); });
 }
 
 void KeptScreen::ClosePictureWindow() {

@@ -35,7 +35,7 @@ class KeptScreen final : public ForwardingPlatform {
     void ShowDesignPictures() override;
     void OpenNameDialog() override;
     void CloseNameDialog() override;
-    void WaitPictureClick(const std::string& file) override;
+    void WaitPictureClick(const NamedPicture& picture) override;
     void ClosePictureWindow() override;
     Sound& sound() override { return music_; }
 

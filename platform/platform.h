@@ -164,7 +164,7 @@ class Platform {
     // Form7 showing a picture; returns after the player clicked the picture.
     // The window stays open (the NEXT dialog that follows is its own) until
     // ClosePictureWindow.
-    virtual void WaitPictureClick(const std::string& file) = 0;
+    virtual void WaitPictureClick(const NamedPicture& picture) = 0;
     virtual void ClosePictureWindow() = 0;
 
     // --- the music, and the files of the working directory ---

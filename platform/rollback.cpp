@@ -292,8 +292,8 @@ std::optional<std::string> Rollback::ChooseCommand(const std::vector<MenuRow>& r
     return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(rows); }).choice;
 }
 
-void Rollback::WaitPictureClick(const std::string& file) {
-    Ask(Kind::kPicture, true, [&](Answer&) { kept_.WaitPictureClick(file); });
+void Rollback::WaitPictureClick(const NamedPicture& picture) {
+    Ask(Kind::kPicture, true, [&](Answer&) { kept_.WaitPictureClick(picture); });
     kept_.drawn().pictureWindowOpen = true;  // answered from the record, out of sight
 }
 

@@ -78,7 +78,7 @@ class Rollback final : public ForwardingPlatform {
     std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
-    void WaitPictureClick(const std::string& file) override;
+    void WaitPictureClick(const NamedPicture& picture) override;
     Files& files() override;
 
     // One answer of the front end, or what one slot read or write came to.

@@ -75,9 +75,9 @@ std::optional<std::string> Skip::ChooseCommand(const std::vector<MenuRow>& rows)
     return front_.ChooseCommand(rows);
 }
 
-void Skip::WaitPictureClick(const std::string& file) {
+void Skip::WaitPictureClick(const NamedPicture& picture) {
     Stop();
-    front_.WaitPictureClick(file);
+    front_.WaitPictureClick(picture);
 }
 
 }  // namespace velmora

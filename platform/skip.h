@@ -47,7 +47,7 @@ class Skip final : public ForwardingPlatform {
     std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
-    void WaitPictureClick(const std::string& file) override;
+    void WaitPictureClick(const NamedPicture& picture) override;
 
   private:
     Platform& front() override { return front_; }

@@ -47,7 +47,7 @@ class TracePlatform : public Platform {
     std::optional<std::string> ChooseFromList(ListOf, const std::vector<std::string>& entries,
                                               Twips) override;
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
-    void WaitPictureClick(const std::string& file) override { Ask("PICTURE? " + file); }
+    void WaitPictureClick(const NamedPicture& picture) override { Ask("PICTURE? " + picture.file); }
     void ClosePictureWindow() override {}
 
     Sound& sound() override { return sound_; }

@@ -43,6 +43,8 @@ constexpr std::pair<const char*, const char*> kScenes[] = {
     {"hitomi3.jpg", "部屋にいるひとみ"},
     {"ryouko2.jpg", "部屋で笑う涼子"},
     {"kaori3.jpg", "夜の部屋で涙ぐむ香織"},
+    {"hitomi_e1.jpg", "夕暮れの海辺で笑うひとみ"},  // the ending's pictures
+    {"kaori_e1.jpg", "テニスコートで笑う香織"},
     {"title.jpg", kDesignSceneWords},  // the title's artwork
 };
 

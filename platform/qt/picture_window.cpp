@@ -7,11 +7,10 @@
 namespace velmora::qt {
 
 namespace {
-constexpr char kPictureName[] = "絵";
 constexpr char kWhatToPress[] = "次へ進みます（クリック・Enter・Space）";
 }  // namespace
 
-PictureWindow::PictureWindow(QWidget* owner, const QImage& picture)
+PictureWindow::PictureWindow(QWidget* owner, const QImage& picture, const QString& words)
     : GameDialog(owner, "Form7", "", PxSize(9135, 6375), Border::None),
       image1_(new ClickableLabel(client())) {
     image1_->setObjectName("Image1");
@@ -25,9 +24,9 @@ PictureWindow::PictureWindow(QWidget* owner, const QImage& picture)
         image1_->setGeometry(QRect(QPoint(0, 0), picture.size()));  // own size, not stretched
     }
     image1_->setFocusPolicy(Qt::StrongFocus);
-    image1_->setAccessibleName(QString::fromUtf8(kPictureName));
+    image1_->setAccessibleName(words);
     image1_->setAccessibleDescription(QString::fromUtf8(kWhatToPress));
-    setAccessibleName(QString::fromUtf8(kPictureName));
+    setAccessibleName(words);
     setAccessibleDescription(QString::fromUtf8(kWhatToPress));
     setFocusProxy(image1_);
     // The game never moves this window: it opens where it was designed.

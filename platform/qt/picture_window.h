@@ -14,7 +14,8 @@ namespace velmora::qt {
 class PictureWindow : public GameDialog {
     Q_OBJECT
   public:
-    PictureWindow(QWidget* owner, const QImage& picture);
+    // words: what the picture shows, as a screen reader reads it.
+    PictureWindow(QWidget* owner, const QImage& picture, const QString& words);
 
     // Returns after a click on the picture (or the window's closing); the
     // window stays open for the NEXT dialog that follows.

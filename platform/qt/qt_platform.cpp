@@ -147,9 +147,9 @@ std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<MenuRow>&
     return chosen;
 }
 
-void QtPlatform::WaitPictureClick(const std::string& file) {
+void QtPlatform::WaitPictureClick(const NamedPicture& picture) {
     delete picture_;
-    picture_ = new PictureWindow(&window_, Picture(file));
+    picture_ = new PictureWindow(&window_, Picture(picture.file), QString::fromStdString(picture.words));
     picture_->WaitClick();
     WaitEnded();
 }

@@ -45,7 +45,7 @@ class QtPlatform : public Platform {
     std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
-    void WaitPictureClick(const std::string& file) override;
+    void WaitPictureClick(const NamedPicture& picture) override;
     void ClosePictureWindow() override;
 
     LoopingSound& sound() override { return sound_; }

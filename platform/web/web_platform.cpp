@@ -269,8 +269,9 @@ std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<MenuRow>
     return rows[pressed].caption;
 }
 
-void WebPlatform::WaitPictureClick(const std::string& file) {
-    Wait("Form7", file);
+// The file and, on the next line, what the picture shows.
+void WebPlatform::WaitPictureClick(const NamedPicture& picture) {
+    Wait("Form7", picture.file + "\n" + picture.words);
 }
 
 void WebPlatform::ClosePictureWindow() {

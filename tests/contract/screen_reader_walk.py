@@ -7,7 +7,7 @@ prints on the same path must reach the player in an event, each question as
 its window's name, the plates as words, the scene by its place and the
 portrait by its character. Then the last night of the fourth day loaded,
 played by keys into the digest up to its first picture, which must be heard
-as the focus coming to 「絵」 and be passed by Enter.
+as the focus coming to it by what it shows and be passed by Enter.
 
     dbus-run-session -- screen_reader_walk.py --program BUILD/velmora --tty BUILD/velmora-tty --data data
 """
@@ -44,7 +44,8 @@ PATIENCE = int(os.environ.get("WALK_PATIENCE", 90))
 PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所"), ("絵なし", "場面の絵")}
 # Kumi's first words, her portrait over the apartment.
 KUMI = ("久美：「あっ、いたいた！", {("久美", "人物の絵"), ("アパート", "場面の絵")})
-PICTURE_SAYS = "次へ進みます（クリック・Enter・Space）"
+# The first picture of the ending, by what it shows, and what to press.
+PICTURE = ("夕暮れの海辺で笑うひとみ", "次へ進みます（クリック・Enter・Space）")
 
 
 class Failure(Exception):
@@ -270,13 +271,13 @@ def pass_the_first_picture(reader, press, title):
             press(key)
     while True:
         at = reader.wait("NEXT or the picture taking the focus",
-                         lambda e: heard_focus("NEXT")(e) or heard_focus("絵")(e), mark)
+                         lambda e: heard_focus("NEXT")(e) or heard_focus(PICTURE[0])(e), mark)
         mark = at + 1
-        if reader.events[at][2] == "絵":
+        if reader.events[at][2] == PICTURE[0]:
             break
         press("Return")
-    if reader.events[at][3] != PICTURE_SAYS:
-        raise Failure(f"the picture says {reader.events[at][3]!r}, not {PICTURE_SAYS!r}")
+    if reader.events[at][3] != PICTURE[1]:
+        raise Failure(f"the picture says {reader.events[at][3]!r}, not {PICTURE[1]!r}")
     press("Return")
     reader.wait("NEXT after the picture passed by Enter", heard_focus("NEXT"), mark)
 

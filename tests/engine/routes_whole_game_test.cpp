@@ -70,8 +70,8 @@ TEST(WholeGame, TheRouteThroughTheGathering) {
     EXPECT_EQ(t.flag(Flag::HitomisAnswer), 3);
     EXPECT_EQ(t.flag(Flag::BentoTalks), 3);
     ExpectTheEnd(t);
-    // Every place, character and still of the game reads as what it shows.
-    for (const std::string kind : {"SCENE ", "PORTRAIT ", "SIDE "}) {
+    // Every place, character, still and ending picture reads as what it shows.
+    for (const std::string kind : {"SCENE ", "PORTRAIT ", "SIDE ", "PICTURE? "}) {
         for (const std::string& line : t.LinesStarting(kind)) {
             if (line == "SCENE -") continue;
             EXPECT_NE(PictureWords(line.substr(kind.size())), "絵") << line;

@@ -72,7 +72,7 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     h.platform.CloseNameDialog();
     h.platform.ChooseFromList(ListOf::kSlots, {"file1"}, {0, 0});
     h.platform.ChooseCommand(rows);
-    h.platform.WaitPictureClick("missing.jpg");
+    h.platform.WaitPictureClick({"missing.jpg", "夕暮れの海辺で笑うひとみ"});
     h.platform.ClosePictureWindow();
     comforts.OpenHistory();
     comforts.OpenSettings();
@@ -91,7 +91,7 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     EXPECT_EQ(heard["Form5"], "OK｜選んだ項目で決定します\n");
     EXPECT_EQ(heard["Form8"], menu);
     EXPECT_EQ(heard["Form7"] + Heard(&h.window), "");
-    EXPECT_EQ(asks["Form7"], "絵｜次へ進みます（クリック・Enter・Space）");
+    EXPECT_EQ(asks["Form7"], "夕暮れの海辺で笑うひとみ｜次へ進みます（クリック・Enter・Space）");
     EXPECT_EQ(pictureFocus, "Image1");
     EXPECT_EQ(Heard(&h.window, true),
               "閉じる｜このウィンドウを閉じます\n最小化｜このウィンドウを最小化します\n");

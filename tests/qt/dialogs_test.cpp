@@ -144,7 +144,7 @@ TEST(PictureWindow, WaitsForAClickOnItsPictureThenItsOwnNext) {
                          }}},
                        [] {});  // called directly: a failure only closes windows
 
-    h.platform.WaitPictureClick("END1.JPG");
+    h.platform.WaitPictureClick({"END1.JPG", "絵"});
     EXPECT_EQ(script.met("Form7").size(), 2u);
     EXPECT_NE(PictureWindowShown(), nullptr);  // open until the game closes it
     h.platform.WaitNext({255 + 7350, 32 + 5300});
@@ -164,7 +164,7 @@ TEST(PictureWindow, WithoutAReadablePictureAnyClickGoesOn) {
                                                {}, QPoint(300, 200));
                          }}},
                        [] {});  // called directly: a failure only closes windows
-    h.platform.WaitPictureClick("missing.jpg");
+    h.platform.WaitPictureClick({"missing.jpg", "絵"});
     h.platform.ClosePictureWindow();
     EXPECT_EQ(script.failure(), "");
 }

@@ -48,8 +48,8 @@ std::optional<std::string> GuardedPlatform::ChooseCommand(const std::vector<Menu
     return chosen;
 }
 
-void GuardedPlatform::WaitPictureClick(const std::string& file) {
-    QtPlatform::WaitPictureClick(file);
+void GuardedPlatform::WaitPictureClick(const NamedPicture& picture) {
+    QtPlatform::WaitPictureClick(picture);
     EndIfAborted();
 }
 

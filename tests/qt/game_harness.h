@@ -35,7 +35,7 @@ class GuardedPlatform : public QtPlatform {
     std::optional<std::string> ChooseFromList(ListOf list, const std::vector<std::string>& entries,
                                               Twips at) override;
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>& rows) override;
-    void WaitPictureClick(const std::string& file) override;
+    void WaitPictureClick(const NamedPicture& picture) override;
 
   private:
     void EndIfAborted() const;

@@ -65,9 +65,9 @@ class RecordingPlatform final : public ForwardingPlatform {
         Ask(face.placePicture);
         windows_.ShowClock(face);
     }
-    void WaitPictureClick(const std::string& file) override {
-        Ask(file);
-        windows_.WaitPictureClick(file);
+    void WaitPictureClick(const NamedPicture& picture) override {
+        Ask(picture.file);
+        windows_.WaitPictureClick(picture);
     }
     Sound& sound() override { return music_; }
 

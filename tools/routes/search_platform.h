@@ -65,7 +65,7 @@ class SearchPlatform : public Platform {
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>&) override {
         throw TurnOver{};
     }
-    void WaitPictureClick(const std::string&) override {}
+    void WaitPictureClick(const NamedPicture&) override {}
     void ClosePictureWindow() override {}
     Sound& sound() override { return silence_; }
     Files& files() override { return files_; }

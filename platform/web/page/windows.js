@@ -117,8 +117,8 @@ export class Windows {
   // What a screen reader hears as the window opens: the message it answers,
   // its first line as the window's name (「データをロードしますか？」), the
   // caption left as drawn; NEXT describes the message, so the focus moving
-  // there speaks it. The picture window keeps its own words (「絵」): the
-  // message behind it is not what it shows.
+  // there speaks it. The picture window keeps its own words (what the
+  // picture shows): the message behind it is not what it shows.
   tellScreenReader(win, name) {
     if (name === 'Form7') return;
     const message = this.byId('lblMsg').textContent.trim();
@@ -229,10 +229,13 @@ export class Windows {
     this.placeOnScreen(this.byId('Form8'), left + this.menuPlace[0], top + this.menuPlace[1]);
   }
 
-  // At its own size from the corner; without a picture the whole window
-  // takes the click, or the game could never go on.
-  showPicture(file) {
+  // At its own size from the corner, named by what it shows; without a
+  // picture the whole window takes the click, or the game could never go on.
+  showPicture(argument) {
+    const [file, words] = argument.split('\n');
     const image = this.byId('Image1');
+    image.alt = words;
+    this.byId('Form7').setAttribute('aria-label', words);
     const address = this.addressOf(file);
     image.classList.add('missing');
     image.onload = () => {

@@ -192,7 +192,7 @@ TEST_F(Desktop, EveryWindowFitsTheScreenAndStandsByTheMainWindowInAndOutOfFullSc
                              Press("Command1")(form3);
                          }}},
                        [] {});
-    h_.platform.WaitPictureClick("end1.jpg");
+    h_.platform.WaitPictureClick({"end1.jpg", "絵"});
     h_.platform.WaitNext({255 + 7350, 32 + 5300});
     h_.platform.ClosePictureWindow();
     EXPECT_EQ(ending.failure(), "");
@@ -413,7 +413,7 @@ TEST_F(Desktop, ThePictureWindowAndTheNameWindowCloseAsDesigned) {
                               mainSurvived = h_.window.isVisible();
                           }}},
                         [] {});
-    h_.platform.WaitPictureClick("end1.jpg");  // returns when the picture window closes
+    h_.platform.WaitPictureClick({"end1.jpg", "絵"});  // returns when the picture window closes
     h_.platform.ClosePictureWindow();
     EXPECT_EQ(picture.failure(), "");
     EXPECT_TRUE(mainSurvived);
