@@ -149,7 +149,8 @@ std::optional<std::string> QtPlatform::ChooseCommand(const std::vector<MenuRow>&
 
 void QtPlatform::WaitPictureClick(const NamedPicture& picture) {
     delete picture_;
-    picture_ = new PictureWindow(&window_, Picture(picture.file), QString::fromStdString(picture.words));
+    picture_ =
+        new PictureWindow(&window_, Picture(picture.file), QString::fromStdString(picture.words));
     picture_->WaitClick();
     WaitEnded();
 }
