@@ -214,6 +214,8 @@ void Comforts::OpenSettings() {
     if (IsModal<SettingsWindow>()) return;
     SettingsWindow settings(&window_, settings_, speech_.HasJapaneseVoice(),
                             [this](const ComfortSettings& changed) { Apply(changed); });
+    speech_.WhenVoicesKnown(&settings,
+                            [&settings](bool found) { settings.ShowJapaneseVoice(found); });
     settings.exec();
 }
 
