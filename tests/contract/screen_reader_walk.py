@@ -4,7 +4,7 @@ introduction, a visit to the apartment, questions answered yes and no, a save
 and a load, played by keys and accessible actions alone and read only as a
 screen reader reads it (AT-SPI, through pyatspi): every message velmora-tty
 prints on the same path must reach the player in an event, each question as
-its window's name, the plates as words.
+its window's name, the plates as words, their change told at NEXT.
 
     dbus-run-session -- screen_reader_walk.py --program BUILD/velmora --tty BUILD/velmora-tty --data data
 """
@@ -37,6 +37,11 @@ KEYS = {"CLICK?": ["Return"], "NEXT?": ["Return"], "yes": ["y"], "no": ["n"],
 PATIENCE = int(os.environ.get("WALK_PATIENCE", 90))
 # The plates after the load: the room, at half past nine on the first day.
 PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場所")}
+# NEXT tells first what the plates say anew: the day as the story begins,
+# the half hour the walk to the apartment took, the room. Nothing else.
+PLATE_NEWS = {"「オレの名前は佐々木。": "4月1日 午前9時 アパート",
+              "佐々木：「ここがオレの住んでるアパート。一人暮らし": "午前9時30分",
+              "佐々木：「ここがオレの部屋。": "部屋"}
 
 
 class Failure(Exception):
@@ -154,9 +159,12 @@ def walk(reader, steps, press):
     mark = len(reader.events)
     for prompt, message, answer in steps[:-1]:
         if prompt == "NEXT?":
-            mark = reader.wait(f"NEXT telling {message!r}",
+            news = next((words for start, words in PLATE_NEWS.items() if message.startswith(start)),
+                        None)
+            told = f"{news}\n{message}\n" if news else message + "\n"
+            mark = reader.wait(f"NEXT telling {told!r}",
                                lambda e: e[0].startswith("focus") and e[2] == "NEXT" and
-                               e[3].startswith(message + "\n"), mark) + 1
+                               e[3].startswith(told), mark) + 1
         elif prompt != "CLICK?":
             # The window that asks is named by the question, described by it whole.
             mark = reader.wait(f"a window asking {message!r}",
