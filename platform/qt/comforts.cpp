@@ -190,7 +190,7 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
 void Comforts::OnShown(QWidget* window) {
     if (auto* dialog = qobject_cast<GameDialog*>(window)) {
         stage_.Place(dialog);
-        QString message = window_.message()->accessibleName();
+        QString message = window_.message()->said();
         // NEXT tells first what the plates say anew since the last message.
         const QString news = qobject_cast<NextDialog*>(window) ? window_.TellPlateNews() : "";
         if (!news.isEmpty()) message = news + "\n" + message;

@@ -32,6 +32,11 @@ void MessageLabel::Wait(bool waits) {
     }
 }
 
+void MessageLabel::KeepName(bool kept) {
+    nameKept_ = kept;
+    if (!kept && accessibleName() != said()) setAccessibleName(said());
+}
+
 void MessageLabel::SetMessage(const QString& text) {
     SetCaption(" \r\n" + text);
 }
@@ -43,7 +48,7 @@ void MessageLabel::SetCaption(const QString& caption) {
     setText(text);
     // Its name is the message itself: a screen reader hears each new one as
     // the name changes.
-    setAccessibleName(text.trimmed());
+    if (!nameKept_) setAccessibleName(said());
     // Drawn at once: the player sees the answer to the click before the
     // dialog that usually follows has been built and mapped.
     if (isVisible()) repaint();
