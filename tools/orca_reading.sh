@@ -58,7 +58,7 @@ for key in "$@"; do
     done
     sleep 1
 done
-sleep "${LINGER:-0}"
+sleep "${LINGER:-3}"
 # An utterance may run over several lines; the next entry starts with a time.
 awk '/SPEECH OUTPUT:/ { on = 1 } /^[0-9][0-9]:[0-9][0-9]:/ && !/SPEECH OUTPUT:/ { on = 0 } on' \
     "$WORK/orca.log"

@@ -197,7 +197,11 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
 void Comforts::OnShown(QWidget* window) {
     if (auto* dialog = qobject_cast<GameDialog*>(window)) {
         stage_.Place(dialog);
-        dialog->TellScreenReader(window_.message()->accessibleName());
+        QString message = window_.message()->said();
+        // NEXT tells first what the plates say anew since the last message.
+        const QString news = qobject_cast<NextDialog*>(window) ? window_.TellPlateNews() : "";
+        if (!news.isEmpty()) message = news + "\n" + message;
+        dialog->TellScreenReader(message);
     }
     if (auto* next = qobject_cast<NextDialog*>(window)) autoAdvance_.NextOpened(next);
 }
@@ -221,6 +225,8 @@ void Comforts::OpenSettings() {
     if (IsModal<SettingsWindow>()) return;
     SettingsWindow settings(&window_, settings_, speech_.HasJapaneseVoice(),
                             [this](const ComfortSettings& changed) { Apply(changed); });
+    speech_.WhenVoicesKnown(&settings,
+                            [&settings](bool found) { settings.ShowJapaneseVoice(found); });
     settings.exec();
 }
 

@@ -188,6 +188,7 @@ void MainWindow::ReadPlatesAs(const QString& date, const QString& time, const QS
     if (!date.isEmpty()) picHinichi_->setAccessibleName(date);
     lblJikoku_->setAccessibleName(time);
     picBasho_->setAccessibleName(place);
+    plateNews_.Show(date.toStdString(), time.toStdString(), place.toStdString());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

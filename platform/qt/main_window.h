@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "platform/plate_news.h"
 #include "platform/qt/design_pictures.h"
 #include "platform/qt/message_label.h"
 #include "platform/qt/plate_picture.h"
@@ -37,6 +38,8 @@ class MainWindow : public QWidget {
     // The plates as a screen reader reads them ("4月1日", "午前9時",
     // "アパート"); an empty date keeps the date's words.
     void ReadPlatesAs(const QString& date, const QString& time, const QString& place);
+    // The words of the plates changed since they were last told, told now.
+    QString TellPlateNews() { return QString::fromStdString(plateNews_.Tell()); }
     // The title screen's pictures, plates and time, no portrait in view.
     void ShowDesignPictures();
 
@@ -84,6 +87,7 @@ class MainWindow : public QWidget {
     std::optional<QPoint> keptPosition_;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
+    plates::PlateNews plateNews_;
 };
 
 }  // namespace velmora::qt

@@ -47,6 +47,11 @@ void MessageLabel::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &ring, &painter, this);
 }
 
+void MessageLabel::KeepName(bool kept) {
+    nameKept_ = kept;
+    if (!kept && accessibleName() != said()) setAccessibleName(said());
+}
+
 void MessageLabel::SetMessage(const QString& text) {
     SetCaption(" \r\n" + text);
 }
@@ -58,7 +63,7 @@ void MessageLabel::SetCaption(const QString& caption) {
     setText(text);
     // Its name is the message itself: a screen reader hears each new one as
     // the name changes.
-    setAccessibleName(text.trimmed());
+    if (!nameKept_) setAccessibleName(said());
     // Drawn at once: the player sees the answer to the click before the
     // dialog that usually follows has been built and mapped.
     if (isVisible()) repaint();

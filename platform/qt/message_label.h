@@ -23,6 +23,11 @@ class MessageLabel : public ClickableLabel {
     void Wait(bool waits);
     // The caption as the game forms it, CR LF included.
     const QString& caption() const { return caption_; }
+    // The message as a screen reader is told it.
+    QString said() const { return text().trimmed(); }
+    // While skipping passes messages, the window's name keeps still: a
+    // screen reader hears only the message where skipping stops.
+    void KeepName(bool kept);
 
   signals:
     // The text as the label now shows it (line breaks as "\n").
@@ -35,6 +40,7 @@ class MessageLabel : public ClickableLabel {
     void SetCaption(const QString& caption);
 
     QString caption_;
+    bool nameKept_ = false;
 };
 
 }  // namespace velmora::qt

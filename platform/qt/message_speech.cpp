@@ -1,5 +1,7 @@
 #include "platform/qt/message_speech.h"
 
+#include <QPointer>
+
 #include "platform/qt/plugin_module.h"
 
 namespace velmora::qt {
@@ -21,6 +23,13 @@ void MessageSpeech::Say(const QString& text) {
 
 bool MessageSpeech::HasJapaneseVoice() {
     return Load() && speaker_->hasJapaneseVoice();
+}
+
+void MessageSpeech::WhenVoicesKnown(QObject* context, std::function<void(bool)> then) {
+    if (!Load()) return;
+    speaker_->WhenVoicesKnown([context = QPointer<QObject>(context), then](bool japanese) {
+        if (context) then(japanese);
+    });
 }
 
 }  // namespace velmora::qt

@@ -2,7 +2,9 @@
 // is loaded the first time it is needed, never at start-up.
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/qt/speech_module.h"
@@ -15,8 +17,12 @@ class MessageSpeech {
     ~MessageSpeech();
 
     void Say(const QString& text);
-    // False without a speech service or a Japanese voice.
+    // False without a speech service or a Japanese voice, and until the
+    // service has listed its voices.
     bool HasJapaneseVoice();  // loads the module if needed
+    // then(found) once the voices are known, unless the context has ended;
+    // never without a speech module.
+    void WhenVoicesKnown(QObject* context, std::function<void(bool japanese)> then);
     bool loaded() const { return tried_; }
     bool japaneseVoiceFound() const { return speaker_ && speaker_->hasJapaneseVoice(); }
 

@@ -19,14 +19,29 @@ NextDialog::NextDialog(QWidget* owner)
     // Modal to nothing: the windows below stay readable and scrollable,
     // and the game itself waits here only.
     setWindowModality(Qt::NonModal);
+    AddNext();
+}
+
+// A new button for every message: a screen reader that hears late of the
+// last one going still takes the focus on this one for a new object, and
+// speaks it, rather than for the button it has just spoken.
+void NextDialog::AddNext() {
+    delete next_;
     // The button is a little wider than the window and fills it.
     next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 975, 615), GameFont(kPGothic, 14.25),
                       kWhatNextDoes);
     next_->setDefault(true);
     connect(next_, &QPushButton::clicked, this, &QDialog::accept);
+    if (scale() != 1.0) SetScale(scale());
+    if (isVisible()) {
+        next_->show();
+        next_->setFocus();
+    }
 }
 
 void NextDialog::Wait(Twips at) {
+    if (told_) AddNext();
+    told_ = false;
     PlaceAt(Px(at));
     waiting = this;
     WaitFor(next_, &QPushButton::clicked);
@@ -49,6 +64,7 @@ bool NextDialog::Answerable() const {
 }
 
 void NextDialog::TellScreenReader(const QString& message) {
+    told_ = true;
     next_->setAccessibleDescription(message + "\n" + QString::fromUtf8(kWhatNextDoes));
 }
 

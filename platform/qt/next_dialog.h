@@ -30,7 +30,10 @@ class NextDialog : public GameDialog {
     void TellScreenReader(const QString& message) override;
 
   private:
-    QPushButton* next_;
+    void AddNext();
+
+    QPushButton* next_ = nullptr;
+    bool told_ = false;  // this button has carried a message
 };
 
 }  // namespace velmora::qt

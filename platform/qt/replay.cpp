@@ -53,7 +53,10 @@ Replay::Replay(MainWindow& window, GameSession& session, Rollback& rollback, Ski
       skip_(skip),
       storyMap_(std::move(storyMap)),
       mark_(SkipMark(window.message())) {
-    skip_.OnChange([this] { mark_->setVisible(skip_.active()); });
+    skip_.OnChange([this] {
+        mark_->setVisible(skip_.active());
+        window_.message()->KeepName(skip_.active());
+    });
     skip_.OnPass([this] { Pace(); });
     qApp->installEventFilter(this);
 }

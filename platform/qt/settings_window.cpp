@@ -1,6 +1,5 @@
 #include "platform/qt/settings_window.h"
 
-#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QSlider>
@@ -20,11 +19,8 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
     AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
     AddSwitch(form, "既読スキップで未読の文章もスキップする", &ComfortSettings::skipUnread);
     AddSwitch(form, "文字を大きく（ウィンドウ全体を 150%）", &ComfortSettings::largerText);
-    AddSwitch(form,
-              japaneseVoice
-                  ? QString("メッセージを読み上げる")
-                  : QString("メッセージを読み上げる（日本語の音声がインストールされていません）"),
-              &ComfortSettings::speakMessages);
+    speech_ = AddSwitch(form, "", &ComfortSettings::speakMessages);
+    ShowJapaneseVoice(japaneseVoice);
     auto* keys = new QLabel(QString::fromStdString(words::KeyHelp(words::FrontEnd::kWindow)), this);
     keys->setObjectName("keys");
     form->addRow(keys);
@@ -44,8 +40,16 @@ void SettingsWindow::AddVolume(QFormLayout* form) {
     AddSwitch(form, "音楽を消す", &ComfortSettings::muted);
 }
 
-void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
-                               bool ComfortSettings::*option) {
+void SettingsWindow::ShowJapaneseVoice(bool found) {
+    const QString caption =
+        found ? QString("メッセージを読み上げる")
+              : QString("メッセージを読み上げる（日本語の音声がインストールされていません）");
+    speech_->setText(caption);
+    speech_->setAccessibleName(caption);
+}
+
+QCheckBox* SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
+                                     bool ComfortSettings::*option) {
     auto* box = new QCheckBox(caption, this);
     box->setChecked(settings_.*option);
     box->setAccessibleName(caption);
@@ -54,6 +58,7 @@ void SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
         changed_(settings_);
     });
     form->addRow(box);
+    return box;
 }
 
 }  // namespace velmora::qt

@@ -3,6 +3,7 @@
 // the game, which it never answers.
 #pragma once
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <functional>
 
@@ -18,13 +19,16 @@ class SettingsWindow : public ComfortWindow {
 
     SettingsWindow(QWidget* over, const ComfortSettings& settings, bool japaneseVoice,
                    Changed changed);
+    // The spoken messages' switch says whether a Japanese voice is there.
+    void ShowJapaneseVoice(bool found);
 
   private:
     void AddVolume(QFormLayout* form);
-    void AddSwitch(QFormLayout* form, const QString& caption, bool ComfortSettings::*option);
+    QCheckBox* AddSwitch(QFormLayout* form, const QString& caption, bool ComfortSettings::*option);
 
     ComfortSettings settings_;
     Changed changed_;
+    QCheckBox* speech_ = nullptr;
 };
 
 }  // namespace velmora::qt

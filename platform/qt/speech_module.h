@@ -2,6 +2,8 @@
 // text-to-speech, loaded only when the player asks for spoken messages.
 #pragma once
 
+#include <functional>
+
 namespace velmora::qt {
 
 class Speaker {
@@ -9,7 +11,12 @@ class Speaker {
     virtual ~Speaker() = default;
     // Says the text in a Japanese voice; nothing without one.
     virtual void Say(const char* utf8) = 0;
+    // False until the speech service has listed its voices: that can take
+    // seconds, so it is done away from the windows.
     virtual bool hasJapaneseVoice() const = 0;
+    // Called on the program's thread once the voices are known (at once if
+    // they already are), with whether a Japanese one is among them.
+    virtual void WhenVoicesKnown(std::function<void(bool japanese)> then) = 0;
 };
 
 using MakeSpeaker = Speaker* (*)();

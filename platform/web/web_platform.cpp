@@ -216,6 +216,7 @@ void WebPlatform::ShowClock(const ClockFace& face) {
     velmora_page_clock(face.datePicture.c_str(), face.timeText.c_str(), face.placePicture.c_str(),
                        fit.origin, fit.narrowing, face.dateWords.c_str(), face.timeWords.c_str(),
                        face.placeWords.c_str());
+    plateNews_.Show(face.dateWords, face.timeWords, face.placeWords);
     if (lighting_.ShowClock(face))
         Call("light", std::to_string(static_cast<int>(lighting_.light())));
 }
@@ -226,7 +227,8 @@ void WebPlatform::ShowDesignPictures() {
 }
 
 void WebPlatform::WaitNext(Twips at) {
-    Wait("Form3", "", at);
+    // NEXT tells first what the plates say anew since the last message.
+    Wait("Form3", plateNews_.Tell(), at);
 }
 
 YesNo WebPlatform::AskYesNo(Twips at) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/plate_news.h"
 #include "platform/platform.h"
 #include "platform/rollback.h"
 #include "platform/scene_light.h"
@@ -110,6 +111,7 @@ class WebPlatform : public Platform {
     Files& files_;
     Music music_;
     SceneLighting lighting_;
+    plates::PlateNews plateNews_;
     std::function<void()> onResize_;
     std::function<void()> onWait_;
     UploadCheck checkUpload_;

@@ -4,10 +4,11 @@ introduction, a visit to the apartment, questions answered yes and no, a save
 and a load, played by keys and accessible actions alone and read only as a
 screen reader reads it (AT-SPI, through pyatspi): every message velmora-tty
 prints on the same path must reach the player in an event, each question as
-its window's name, the plates as words, the scene by its place and the
-portrait by its character. Then the last night of the fourth day loaded,
-played by keys into the digest up to its first picture, which must be heard
-as the focus coming to it by what it shows and be passed by Enter.
+its window's name, the plates as words, their change told at NEXT, the
+scene by its place and the portrait by its character. Then the last night of
+the fourth day loaded, played by keys into the digest up to its first
+picture, which must be heard as the focus coming to it by what it shows and
+be passed by Enter.
 
     dbus-run-session -- screen_reader_walk.py --program BUILD/velmora --tty BUILD/velmora-tty --data data
 """
@@ -46,6 +47,11 @@ PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場
 KUMI = ("久美：「あっ、いたいた！", {("久美", "人物の絵"), ("アパート", "場面の絵")})
 # The first picture of the ending, by what it shows, and what to press.
 PICTURE = ("夕暮れの海辺で笑うひとみ", "次へ進みます（クリック・Enter・Space）")
+# NEXT tells first what the plates say anew: the day as the story begins,
+# the half hour the walk to the apartment took, the room. Nothing else.
+PLATE_NEWS = {"「オレの名前は佐々木。": "4月1日 午前9時 アパート",
+              "佐々木：「ここがオレの住んでるアパート。一人暮らし": "午前9時30分",
+              "佐々木：「ここがオレの部屋。": "部屋"}
 
 
 class Failure(Exception):
@@ -170,9 +176,12 @@ def walk(reader, steps, press):
     mark = len(reader.events)
     for prompt, message, answer in steps[:-1]:
         if prompt == "NEXT?":
-            mark = reader.wait(f"NEXT telling {message!r}",
+            news = next((words for start, words in PLATE_NEWS.items() if message.startswith(start)),
+                        None)
+            told = f"{news}\n{message}\n" if news else message + "\n"
+            mark = reader.wait(f"NEXT telling {told!r}",
                                lambda e: e[0].startswith("focus") and e[2] == "NEXT" and
-                               e[3].startswith(message + "\n"), mark) + 1
+                               e[3].startswith(told), mark) + 1
         elif prompt != "CLICK?":
             # The window that asks is named by the question, described by it whole.
             mark = reader.wait(f"a window asking {message!r}",

@@ -81,7 +81,10 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     std::string menu;
     for (const MenuRow& row : rows) menu += row.caption + "｜このコマンドを選びます\n";
     EXPECT_EQ(rows.size(), 16u);
-    EXPECT_EQ(heard["Form3"], "NEXT｜「年は十七。」\n次のメッセージへ進みます（Enter・Space）\n");
+    // The first NEXT tells the plates first: nothing had told them yet.
+    EXPECT_EQ(heard["Form3"],
+              "NEXT｜4月1日 午前9時 "
+              "アパート\n「年は十七。」\n次のメッセージへ進みます（Enter・Space）\n");
     EXPECT_EQ(heard["Form2"],
               "ＹＥＳ｜質問に「はい」と答えます（Y）\nNO｜質問に「いいえ」と答えます（N）\n");
     EXPECT_EQ(asks["Form2"],

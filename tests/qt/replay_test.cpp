@@ -1,7 +1,8 @@
 // Playing it again in the window program: the keys go back one step at a
 // time and forward again, across a question; skipping passes only what was
-// read, with its mark, and stops at the first unread message and at the
-// question; the slot list's details beside it; the story map's hints.
+// read, with its mark and without a word to a screen reader until it stops,
+// and stops at the first unread message and at the question; the slot list's details beside it; the
+// story map's hints.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <set>
 
 #include "app/story_map_rows.h"
 #include "game_harness.h"
@@ -58,10 +60,15 @@ TEST_F(ReplayTest, TheKeysGoBackAndForwardOneStepAcrossAQuestion) {
 TEST_F(ReplayTest, SkippingPassesWhatWasReadAndStopsAtTheFirstUnreadAndAtTheQuestion) {
     ReplayHarness h;
     std::vector<QString> marked;  // the messages shown with the mark
+    // What a screen reader is told by the message window's name meanwhile.
+    std::set<QString> namesWhileSkipping;
     QObject::connect(h.window.message(), &MessageLabel::shown, [&](const QString& text) {
-        if (h.replay->mark()->isVisible()) marked.push_back(text);
+        if (!h.replay->mark()->isVisible()) return;
+        marked.push_back(text);
+        namesWhileSkipping.insert(h.window.message()->accessibleName());
     });
     bool markedAtTheStop = true;
+    bool namedAtTheStop = false;
     std::vector<QString> firstSkip;
     std::vector<ModalStep> steps{Answer(false), Answer(false)};
     for (int i = 0; i < 5; ++i) steps.push_back(KeyAt("Form3", Qt::Key_Return));
@@ -71,6 +78,8 @@ TEST_F(ReplayTest, SkippingPassesWhatWasReadAndStopsAtTheFirstUnreadAndAtTheQues
     // every other NEXT up to Kumi's question.
     steps.push_back({"Form3", [&](QWidget* next) {
                          markedAtTheStop = h.replay->mark()->isVisible();
+                         namedAtTheStop =
+                             h.window.message()->accessibleName() == h.window.message()->said();
                          firstSkip = std::exchange(marked, {});
                          h.replay->SkipUnreadToo(true);
                          QTest::keyClick(next, Qt::Key_Tab);
@@ -87,6 +96,9 @@ TEST_F(ReplayTest, SkippingPassesWhatWasReadAndStopsAtTheFirstUnreadAndAtTheQues
     EXPECT_EQ(std::vector<QString>(firstSkip.begin(), firstSkip.begin() + 4),
               std::vector<QString>(nexts.begin() + 2, nexts.begin() + 6));
     EXPECT_FALSE(markedAtTheStop);
+    // Each skip keeps the name it began with; it tells the message where it stops.
+    EXPECT_EQ(namesWhileSkipping.size(), 2u);
+    EXPECT_TRUE(namedAtTheStop);
     EXPECT_EQ(met[2 + 11].name, "Form2") << "every NEXT up to the question passed";
     EXPECT_GT(marked.size(), 20u);
     EXPECT_FALSE(h.replay->skipping());

@@ -202,7 +202,8 @@ def window_move(site, failures):
 
 def replay_comforts(site, failures):
     """Page Up goes back one message at a time and Page Down forward again;
-    Tab at a NEXT skips the messages read and stops at the first unread one;
+    Tab at a NEXT skips the messages read, without a word to a screen
+    reader, and stops at the first unread one;
     S opens the story map, which gives a hint only when asked."""
     with Browser(site) as browser:
         started(browser)
@@ -225,6 +226,17 @@ def replay_comforts(site, failures):
         then("the step after", lambda: browser.key("PageDown"))
         failures.check(last() == shown[12], f"Page Down goes forward again: {last()}")
         before = len(messages(browser))
+        # The message window's live region, as each message comes into it.
+        browser.evaluate("""(() => {
+            const m = document.getElementById('lblMsg');
+            let live = m.getAttribute('aria-live');
+            window.liveAtMessage = [];
+            new MutationObserver((records) => records.forEach((r) => {
+                if (r.type === 'attributes') live = r.oldValue === 'off' ? 'polite' : 'off';
+                else if (r.target === m) liveAtMessage.push(live);
+            })).observe(m, {childList: true, attributes: true, attributeFilter: ['aria-live'],
+                            attributeOldValue: true});
+        })()""")
         browser.key("Tab")
         browser.wait_for(f"velmora.status.messages.length >= {before + 3} && "
                          "velmora.status.waitingFor === 'Form3' && !velmora.page.skipping",
@@ -233,6 +245,9 @@ def replay_comforts(site, failures):
         failures.check(skipped[:2] == shown[13:15] and skipped[2] not in shown and len(skipped) == 3 and
                        document_hidden(browser, "skipMark"),
                        f"Tab skips what was read and stops at the first unread: {skipped}")
+        live = browser.evaluate("[liveAtMessage, document.getElementById('lblMsg').getAttribute('aria-live')]")
+        failures.check(live[0][:2] == ["off", "off"] and live[1] == "polite",
+                       f"the messages skipped are not spoken, the live region speaks again after: {live}")
         browser.key("s")
         count = browser.wait_for("!document.getElementById('storyMap').hidden && "
                                  "document.querySelector('#storyMap .count').textContent", "the story map")

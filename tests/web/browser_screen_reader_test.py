@@ -57,27 +57,35 @@ def unescape(line):
 
 def plate_words(clock):
     """The plates as a player hears them, from velmora-tty's CLOCK line
-    ("日付１.gif|AM 9:30|部屋.gif" is 「4月1日」「部屋」「午前9時30分」)."""
+    ("日付１.gif|AM 9:30|部屋.gif" is 「4月1日」「午前9時30分」「部屋」): the
+    date, the time and the place, None where a plate has no words."""
     date, time, place = clock.split("|")
-    words = [f"4月{'１２３４５６７８'.index(date[2]) + 1}日"] if date.startswith("日付") else []
-    words += [place[:-len(".gif")]] if place else []
     half, hour, minute = re.fullmatch(r"(AM|PM) ?(-?\d+):(\d\d)", time).groups()
-    return words + [f"{'午前' if half == 'AM' else '午後'}{hour}時{'30分' if minute == '30' else ''}"]
+    return [f"4月{'１２３４５６７８'.index(date[2]) + 1}日" if date.startswith("日付") else None,
+            f"{'午前' if half == 'AM' else '午後'}{hour}時{'30分' if minute == '30' else ''}",
+            place[:-len(".gif")] if place else None]
 
 
 def steps_of(trace, decisions):
-    """(wait, message, answer, plates) at each wait of velmora-tty's trace;
-    the answer is None at the last, where its input ended."""
+    """(wait, message, answer, plates, news) at each wait of velmora-tty's
+    trace; the answer is None at the last, where its input ended; the news,
+    at NEXT, is the words of the plates changed since NEXT last told them."""
     left, steps, message, plates = list(decisions), [], None, None
+    shown, told = [None] * 3, [None] * 3
     for line in trace:
         kind = line.split("?")[0]
         if line.startswith("MSG "):
             message = unescape(line[4:])
         elif line.startswith("CLOCK "):
-            plates = plate_words(line[6:])
+            words = plate_words(line[6:])
+            shown = [words[0] or shown[0]] + words[1:]  # no date: the date stays
+            plates = [w for w in shown if w]
         elif "?" in line[:8] and kind in PROMPTS:
             answer = "" if kind in ("CLICK", "NEXT") else (left.pop(0) if left else None)
-            steps.append((kind, message, answer, plates))
+            news = " ".join(w for w, was in zip(shown, told) if w and w != was)
+            if kind == "NEXT":
+                told = list(shown)
+            steps.append((kind, message, answer, plates, news if kind == "NEXT" else ""))
             if answer is None:
                 break
     return steps
@@ -172,16 +180,18 @@ class Tree:
                       f"dialog {last.dialog!r}, live {last.live!r}")
 
 
-def waits_with(reading, kind, message, plates):
+def waits_with(reading, kind, message, plates, news=""):
     """The tree shows the wait of this kind, for this message, the focus in
-    it, and the plates of the moment."""
+    it, and the plates of the moment; NEXT tells first what the plates say
+    anew."""
     if not reading.focus or (plates and sorted(plates) != sorted(reading.plates)):
         return False
     role, name, description = reading.focus
     if kind == "CLICK":
         return reading.message == said(message) and reading.dialog is None
     if kind == "NEXT":
-        return (role, name) == ("button", "NEXT") and description.startswith(said(message) + " ")
+        told = f"{news}\n{message}" if news else message
+        return (role, name) == ("button", "NEXT") and description.startswith(said(told) + " ")
     return reading.dialog == (said(message.split("\n")[0]), said(message))
 
 
@@ -234,8 +244,9 @@ def walk(browser, steps, at_step=lambda message, player: None):
     word, so each shows as a change of the tree.)"""
     tree = Tree(browser)
     player = Player(browser, tree)
-    for kind, message, answer, plates in steps:
-        tree.wait(f"{kind} for {message!r} ({plates})", lambda r: waits_with(r, kind, message, plates))
+    for kind, message, answer, plates, news in steps:
+        tree.wait(f"{kind} for {message!r} ({plates}, {news!r})",
+                  lambda r: waits_with(r, kind, message, plates, news))
         at_step(message, player)
         if answer is None:
             break
@@ -282,7 +293,8 @@ def evening(site, tty, data, failures):
         tree = walk(browser, steps, at_apartment)
         failures.check(True, f"the evening: all {len(steps)} waits read from the tree, each question as "
                              f"its dialog's name and description, the plates as words at "
-                             f"{sum(1 for step in steps if step[3])}, by keys alone ({time.monotonic() - started:.1f} s)")
+                             f"{sum(1 for step in steps if step[3])}, their change told at "
+                             f"{sum(1 for step in steps if step[4])} NEXT, by keys alone ({time.monotonic() - started:.1f} s)")
         missed = heard_in_order(tree, [step[1] for step in steps])
         failures.check(missed is None, f"every message in the message window's name, in order "
                                        f"({missed or len(steps)})")

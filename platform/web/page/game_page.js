@@ -115,6 +115,10 @@ export class GamePage {
       case 'design': this.mainWindow.showDesign(a); break;
       case 'skipping':
         this.skipping = Boolean(a);
+        // While skipping passes messages the message window speaks none of
+        // them: a screen reader hears the one where skipping stops, with
+        // the window that waits there.
+        this.label.setAttribute('aria-live', this.skipping ? 'off' : 'polite');
         this.tell('skipping', this.skipping);
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;

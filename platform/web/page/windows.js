@@ -105,7 +105,7 @@ export class Windows {
       win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
       win.hidden = false;
       fitCaption(win);
-      this.tellScreenReader(win, name);
+      this.tellScreenReader(win, name, argument);
     }
     if (name === 'Form3' || name === 'Form2' || name === 'Form5') this.placeOnScreen(win, left, top);
     if (!opening) return;
@@ -117,15 +117,18 @@ export class Windows {
   // What a screen reader hears as the window opens: the message it answers,
   // its first line as the window's name (「データをロードしますか？」), the
   // caption left as drawn; NEXT describes the message, so the focus moving
-  // there speaks it. The picture window keeps its own words (what the
-  // picture shows): the message behind it is not what it shows.
-  tellScreenReader(win, name) {
+  // there speaks it, after what the plates say anew since the last message
+  // (the game gives NEXT those words). The picture window keeps its own
+  // words (what the picture shows): the message behind it is not what it
+  // shows.
+  tellScreenReader(win, name, plateNews) {
     if (name === 'Form7') return;
     const message = this.byId('lblMsg').textContent.trim();
     if (name === 'Form3') {
       const next = this.byId('next');
       next.dataset.does ??= next.getAttribute('aria-description');
-      next.setAttribute('aria-description', `${message}\n${next.dataset.does}`);
+      const news = plateNews ? `${plateNews}\n` : '';
+      next.setAttribute('aria-description', `${news}${message}\n${next.dataset.does}`);
       return;
     }
     win.setAttribute('aria-label', message.split('\n')[0]);
