@@ -17,9 +17,11 @@ QSize ClientSize(const menu::Layout& layout) {
 }  // namespace
 
 CommandMenu::CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows)
-    : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", ClientSize(menu::LayOut(rows))),
-      rows_(rows) {
-    const menu::Layout layout = menu::LayOut(rows);
+    : CommandMenu(owner, rows, menu::LayOut(rows)) {}
+
+CommandMenu::CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows,
+                         const menu::Layout& layout)
+    : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", ClientSize(layout)), rows_(rows) {
     const QFont font = GameFont(kPGothic, 12);
     std::vector<QPushButton*> byTab(rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {

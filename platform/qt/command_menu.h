@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/menu_layout.h"
 #include "platform/platform.h"
 #include "platform/qt/game_dialog.h"
 
@@ -28,6 +29,9 @@ class CommandMenu : public GameDialog {
     std::optional<std::string> Choose();
 
   private:
+    // The rows laid out once, for the window's size and every button.
+    CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows, const menu::Layout& layout);
+
     std::vector<MenuRow> rows_;
     std::vector<QPushButton*> buttons_;  // one for each row, in the rows' order
     int pressedRow_ = -1;                // the button pressed last
