@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/read_record.h"
-#include "platform/rollback.h"
-#include "platform/skip.h"
+#include "player/read_record.h"
+#include "replay/rollback.h"
+#include "replay/skip.h"
 #include "shell/form1.h"
 
 namespace velmora {

@@ -30,7 +30,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/posix_files.h"
+#include "backends/posix/posix_files.h"
 
 namespace fs = std::filesystem;
 

@@ -6,9 +6,9 @@
 #include <QApplication>
 
 #include "app/window_program.h"
-#include "platform/qt/focus_look.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/start_check.h"
+#include "backends/qt/focus_look.h"
+#include "backends/qt/fonts.h"
+#include "backends/qt/start_check.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

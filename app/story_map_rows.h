@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/qt/story_map_window.h"
-#include "platform/read_record.h"
+#include "backends/qt/story_map_window.h"
+#include "player/read_record.h"
 
 namespace velmora {
 

@@ -6,16 +6,16 @@
 // With --rollback the input line BACK at any prompt takes the game back one
 // step, and says so as "BACK n": n of the input lines answered before it
 // are taken back (a picture and its NEXT are one step and two lines).
-// FORWARD goes forward again (platform/rollback.h); a line "NOTICE …" says
+// FORWARD goes forward again (replay/rollback.h); a line "NOTICE …" says
 // when the steps gone back over were dropped. Without it the protocol is as
 // it always was.
 #include <cstring>
 #include <iostream>
 #include <memory>
 
-#include "platform/posix_files.h"
-#include "platform/rollback.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "replay/rollback.h"
+#include "backends/tty/trace_platform.h"
 #include "shell/form1.h"
 
 int main(int argc, char* argv[]) {

@@ -9,14 +9,14 @@
 #include <string>
 
 #include "app/following.h"
-#include "platform/posix_files.h"
-#include "platform/qt/comforts.h"
-#include "platform/qt/game_session.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/qt/replay.h"
-#include "platform/rollback.h"
-#include "platform/skip.h"
+#include "backends/posix/posix_files.h"
+#include "backends/qt/comforts.h"
+#include "backends/qt/game_session.h"
+#include "backends/qt/main_window.h"
+#include "backends/qt/qt_platform.h"
+#include "backends/qt/replay.h"
+#include "replay/rollback.h"
+#include "replay/skip.h"
 
 namespace velmora {
 

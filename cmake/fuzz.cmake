@@ -14,8 +14,8 @@ if(VELMORA_FUZZ)
     set(VELMORA_FUZZ_ENGINE ON)
     # Coverage for the game's own code, and the sanitizers the targets use.
     foreach(lib velmora_world velmora_presentation velmora_places velmora_finale velmora_shell
-                velmora_platform_posix velmora_platform_trace velmora_platform_reading
-                velmora_platform_settings)
+                velmora_backend_posix velmora_backend_tty velmora_replay
+                velmora_player)
         target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
             -fno-sanitize-recover=all -fno-omit-frame-pointer)
     endforeach()

@@ -12,7 +12,7 @@
 
 add_executable(velmora-launcher app/launcher.cpp)
 # Its copies are written as the game writes its files.
-target_link_libraries(velmora-launcher PRIVATE velmora_platform_posix velmora_source_tree)
+target_link_libraries(velmora-launcher PRIVATE velmora_backend_posix velmora_source_tree)
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -11,9 +11,10 @@ list(FILTER VELMORA_ROUTES_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(velmora_routes STATIC ${VELMORA_ROUTES_SOURCES})
 # The explorer plays the game on its own platform: it sees the game and the
 # platform, never the tests.
-velmora_sees(velmora_routes world presentation places finale shell platform tools/routes)
-target_link_libraries(velmora_routes PUBLIC velmora_shell velmora_platform_trace
-                                            velmora_platform_posix)
+velmora_sees(velmora_routes world presentation places finale shell platform backends/tty
+             backends/posix replay tools/routes)
+target_link_libraries(velmora_routes PUBLIC velmora_shell velmora_backend_tty
+                                            velmora_backend_posix)
 target_link_libraries(velmora_routes INTERFACE velmora_source_tree)
 
 add_executable(velmora-routes ${CMAKE_CURRENT_LIST_DIR}/../tools/routes/main.cpp)
@@ -51,7 +52,7 @@ add_test(NAME routes.eleventh_place COMMAND routes_eleventh_place_tests)
 set_tests_properties(routes.eleventh_place PROPERTIES TIMEOUT 900)
 
 add_executable(routes_coverage_tests ${VELMORA_ROUTES_DIR}/coverage_test.cpp)
-target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_platform_posix
+target_link_libraries(routes_coverage_tests PRIVATE velmora_routes velmora_backend_posix
                                                     GTest::gtest_main)
 target_compile_definitions(routes_coverage_tests PRIVATE
     VELMORA_ROUTES_DIR="${VELMORA_ROUTES_DIR}"

@@ -42,9 +42,9 @@ endif()
 # world/cp932.cpp builds world/cp932_table/cp932_by_table.cpp instead. The
 # engine ends the program by an exception, and every wait unwinds and
 # rewinds the stack through Asyncify.
-set_target_properties(velmora-tty velmora_platform_trace velmora_platform_posix
+set_target_properties(velmora-tty velmora_backend_tty velmora_backend_posix
                       PROPERTIES EXCLUDE_FROM_ALL ON)
-foreach(lib velmora_platform_rollback velmora_platform_reading)
+foreach(lib velmora_replay velmora_player)
     target_compile_options(${lib} PUBLIC -fexceptions)
 endforeach()
 foreach(candidate velmora_world velmora_engine)
@@ -64,21 +64,22 @@ foreach(lib ${VELMORA_CP932_OWNER} velmora_cp932_table)
     target_compile_options(${lib} PUBLIC -fexceptions)
 endforeach()
 
-# A platform sees the platform's folder alone.
-add_library(velmora_platform_web STATIC platform/web/web_platform.cpp platform/web/web_files.cpp
-            platform/web/page_bridge.cpp platform/web/page_rules.cpp platform/web/page_menu.cpp
-            platform/web/scene_light_bridge.cpp platform/scene_light.cpp)
+# The page's platform sees the platform's interface, its own folder and the
+# rules and replay it hands the page.
+add_library(velmora_backend_web STATIC backends/web/web_platform.cpp backends/web/web_files.cpp
+            backends/web/page_bridge.cpp backends/web/page_rules.cpp backends/web/page_menu.cpp
+            backends/web/scene_light_bridge.cpp)
 if(COMMAND velmora_sees)
-    velmora_sees(velmora_platform_web platform)
+    velmora_sees(velmora_backend_web ${VELMORA_PLATFORM_INTERFACE} backends/web replay player)
 else()
-    target_include_directories(velmora_platform_web PRIVATE ${CMAKE_SOURCE_DIR})
+    target_include_directories(velmora_backend_web PRIVATE ${CMAKE_SOURCE_DIR})
 endif()
-target_compile_options(velmora_platform_web PUBLIC -fexceptions)
+target_compile_options(velmora_backend_web PUBLIC -fexceptions)
 
 # The numbers the page and the game answer each other with are written once,
 # in the page's page_codes.js; the game reads them from the header written
 # here from its `export const` lines.
-set(VELMORA_PAGE_CODES ${CMAKE_SOURCE_DIR}/platform/web/page/page_codes.js)
+set(VELMORA_PAGE_CODES ${CMAKE_SOURCE_DIR}/backends/web/page/page_codes.js)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELMORA_PAGE_CODES})
 file(READ ${VELMORA_PAGE_CODES} VELMORA_PAGE_CODE_LINES)
 string(REGEX MATCHALL "export const k[A-Za-z]+ = -?[0-9]+" VELMORA_PAGE_CODE_LINES
@@ -86,8 +87,8 @@ string(REGEX MATCHALL "export const k[A-Za-z]+ = -?[0-9]+" VELMORA_PAGE_CODE_LIN
 list(TRANSFORM VELMORA_PAGE_CODE_LINES REPLACE "^export const (k[A-Za-z]+) = (-?[0-9]+)$"
      "constexpr int \\1 = \\2")
 list(JOIN VELMORA_PAGE_CODE_LINES ";\n" VELMORA_PAGE_CODE_LINES)
-file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/page_codes/platform/web/page_codes.h CONTENT
-"// Written by cmake/web.cmake from platform/web/page/page_codes.js, where
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/page_codes/backends/web/page_codes.h CONTENT
+"// Written by cmake/web.cmake from backends/web/page/page_codes.js, where
 // each number is said what it means.
 #pragma once
 
@@ -97,11 +98,11 @@ ${VELMORA_PAGE_CODE_LINES};
 
 }  // namespace velmora::web
 ")
-target_include_directories(velmora_platform_web PRIVATE ${CMAKE_BINARY_DIR}/page_codes)
-target_link_libraries(velmora_platform_web PUBLIC velmora_platform_rules)
+target_include_directories(velmora_backend_web PRIVATE ${CMAKE_BINARY_DIR}/page_codes)
+target_link_libraries(velmora_backend_web PUBLIC velmora_player)
 
 add_executable(velmora-web app/web_main.cpp)
-target_link_libraries(velmora-web PRIVATE velmora_platform_web velmora_platform_rollback
+target_link_libraries(velmora-web PRIVATE velmora_backend_web velmora_replay
                                           velmora_following velmora_engine)
 set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
 # The page calls in for the player's rules (page_rules.cpp, the menu's layout
@@ -114,7 +115,7 @@ target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK
 
 # --- the folder of static files a player's browser loads ---
 find_program(VELMORA_SYSTEM_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-file(GLOB VELMORA_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page/*)
+file(GLOB VELMORA_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/backends/web/page/*)
 file(GLOB VELMORA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/* ${CMAKE_SOURCE_DIR}/data/design/*
      ${CMAKE_SOURCE_DIR}/data/story/storymap.txt)
 file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/*.cpp
@@ -122,7 +123,8 @@ file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/she
      ${CMAKE_SOURCE_DIR}/presentation/*.cpp ${CMAKE_SOURCE_DIR}/finale/*.cpp)
 # The platform's own words the page shows too (tools/web/font_subset.py).
 file(GLOB VELMORA_PLATFORM_TEXTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.h
-     ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+     ${CMAKE_SOURCE_DIR}/player/*.[hc]* ${CMAKE_SOURCE_DIR}/replay/*.[hc]*
+     ${CMAKE_SOURCE_DIR}/backends/posix/*.[hc]* ${CMAKE_SOURCE_DIR}/backends/tty/*.[hc]*)
 set(VELMORA_SITE ${CMAKE_BINARY_DIR}/site)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${VELMORA_SYSTEM_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
@@ -130,7 +132,7 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS velmora-web ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
             ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${VELMORA_PAGE_FILES}
-            ${CMAKE_SOURCE_DIR}/platform/web/service_worker.js
+            ${CMAKE_SOURCE_DIR}/backends/web/service_worker.js
             ${CMAKE_SOURCE_DIR}/packaging/icons/velmora-192.png
             ${CMAKE_SOURCE_DIR}/packaging/icons/velmora-512.png
             ${VELMORA_DATA_FILES} ${VELMORA_TEXT_SOURCES} ${VELMORA_PLATFORM_TEXTS}

@@ -29,7 +29,7 @@ struct Twips {
 enum class ListOf { kSlots, kRoomCommands };
 
 // What a button of the menu window does; where it stands in the window and
-// in the Tab order follow from it (platform/menu_layout.h).
+// in the Tab order follow from it (player/menu_layout.h).
 enum class MenuKind { kPlace, kLoad, kSave, kWindowMove, kBgm, kQuit, kLineDisplay };
 
 struct MenuRow {
@@ -58,7 +58,7 @@ struct ProgramEnd {};
 struct MainWindowClosed {};
 
 // Thrown by a platform's wait when the player takes the game back one step
-// (the front ends with rollback, platform/rollback.h): the game playing is
+// (the front ends with rollback, replay/rollback.h): the game playing is
 // dropped, and one played again up to that step takes its place.
 struct StepBack {};
 

@@ -26,8 +26,8 @@ import re
 import subprocess
 import sys
 
-CODE = ("shell", "world", "presentation", "places", "finale", "platform", "app", "tools",
-        "tests", "bench")
+CODE = ("shell", "world", "presentation", "places", "finale", "platform", "player", "replay",
+        "backends", "app", "tools", "tests", "bench")
 QUOTED = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 RAW_FLAG = re.compile(
     r'\b(F|flag|flags|Flags|finalFlags)\s*(\[|\(|\.at\()\s*-?\d'

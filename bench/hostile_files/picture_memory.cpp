@@ -16,7 +16,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/qt/picture_files.h"
+#include "backends/qt/picture_files.h"
 
 namespace {
 

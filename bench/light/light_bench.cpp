@@ -1,5 +1,5 @@
 // The light of the hour: how long it takes to lay over a place's picture.
-//   PaintLight/N          the painting alone (platform/scene_light.h) over
+//   PaintLight/N          the painting alone (player/scene_light.h) over
 //                         the breakwater's picture, for each light
 //   ShowSceneAtNight      the platform call as the game makes it at PM 9:00:
 //                         the picture decoded from the game's folder, drawn
@@ -10,10 +10,10 @@
 #include <string>
 
 #include "bench/qt_bench_main.h"
-#include "platform/posix_files.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/scene_light.h"
+#include "backends/posix/posix_files.h"
+#include "backends/qt/main_window.h"
+#include "backends/qt/qt_platform.h"
+#include "player/scene_light.h"
 
 namespace {
 

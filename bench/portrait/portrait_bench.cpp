@@ -11,10 +11,10 @@
 #include <string>
 
 #include "bench/qt_bench_main.h"
-#include "platform/line_portrait.h"
-#include "platform/posix_files.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "player/line_portrait.h"
+#include "backends/posix/posix_files.h"
+#include "backends/qt/main_window.h"
+#include "backends/qt/qt_platform.h"
 
 namespace {
 

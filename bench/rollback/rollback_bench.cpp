@@ -19,9 +19,9 @@
 #include <memory>
 #include <sstream>
 
-#include "platform/posix_files.h"
-#include "platform/rollback.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "replay/rollback.h"
+#include "backends/tty/trace_platform.h"
 #include "shell/form1.h"
 #include "world/slot_format.h"
 

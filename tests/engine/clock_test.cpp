@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "platform/posix_files.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "backends/tty/trace_platform.h"
 #include "presentation/clock_display.h"
 #include "shell/form1.h"
 

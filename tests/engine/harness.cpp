@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/posix_files.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "backends/tty/trace_platform.h"
 #include "world/cp932.h"
 #include "world/slot_format.h"
 

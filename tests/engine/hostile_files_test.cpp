@@ -18,7 +18,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/posix_files.h"
+#include "backends/posix/posix_files.h"
 #include "tests/child_process.h"
 #include "tests/engine/harness.h"
 #include "tests/fuzz/fuzz_support.h"

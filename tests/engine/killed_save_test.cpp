@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <random>
 
-#include "platform/posix_files.h"
+#include "backends/posix/posix_files.h"
 #include "tests/engine/harness.h"
 #include "world/slot_format.h"
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <streambuf>
 
-#include "platform/trace_platform.h"
+#include "backends/tty/trace_platform.h"
 #include "shell/form1.h"
 #include "tests/fuzz/fuzz_support.h"
 

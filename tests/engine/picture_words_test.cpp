@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "platform/forwarding_platform.h"
-#include "platform/posix_files.h"
-#include "platform/trace_platform.h"
+#include "replay/forwarding_platform.h"
+#include "backends/posix/posix_files.h"
+#include "backends/tty/trace_platform.h"
 #include "presentation/pictures.h"
 #include "shell/story.h"
 

@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "app/following.h"
-#include "platform/posix_files.h"
-#include "platform/read_record.h"
-#include "platform/skip.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "player/read_record.h"
+#include "replay/skip.h"
+#include "backends/tty/trace_platform.h"
 #include "tests/child_process.h"
 #include "tests/engine/harness.h"
 #include "tests/hostile_things.h"

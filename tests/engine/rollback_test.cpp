@@ -10,9 +10,9 @@
 #include <memory>
 #include <sstream>
 
-#include "platform/posix_files.h"
-#include "platform/rollback.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "replay/rollback.h"
+#include "backends/tty/trace_platform.h"
 #include "tests/engine/harness.h"
 
 namespace velmora::test {

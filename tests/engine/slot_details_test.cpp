@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "app/slot_lines.h"
-#include "platform/folder_lock.h"
-#include "platform/posix_files.h"
+#include "backends/posix/folder_lock.h"
+#include "backends/posix/posix_files.h"
 #include "tests/engine/harness.h"
 #include "tests/hostile_things.h"
 #include "world/slot_details.h"

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "platform/posix_files.h"
+#include "backends/posix/posix_files.h"
 #include "tests/engine/harness.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "world/slot_format.h"

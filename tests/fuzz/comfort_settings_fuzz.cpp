@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/comfort_settings.h"
+#include "player/comfort_settings.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_support.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/trace_platform.h"
+#include "backends/tty/trace_platform.h"
 
 namespace velmora::fuzz {
 

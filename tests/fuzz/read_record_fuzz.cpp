@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/read_record.h"
+#include "player/read_record.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_support.h"
 

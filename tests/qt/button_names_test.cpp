@@ -10,7 +10,7 @@
 #include <map>
 
 #include "game_harness.h"
-#include "platform/qt/comforts.h"
+#include "backends/qt/comforts.h"
 
 namespace velmora::qt::test {
 namespace {

@@ -20,8 +20,8 @@
 #include <optional>
 
 #include "game_harness.h"
-#include "platform/qt/comforts.h"
-#include "platform/qt/speech_module.h"
+#include "backends/qt/comforts.h"
+#include "backends/qt/speech_module.h"
 #include "tests/hostile_things.h"
 
 namespace velmora::qt::test {

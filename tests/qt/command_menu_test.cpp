@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "game_harness.h"
-#include "platform/qt/twips.h"
+#include "backends/qt/twips.h"
 
 namespace velmora::qt::test {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "game_harness.h"
 #include "modal_script.h"
-#include "platform/qt/comforts.h"
+#include "backends/qt/comforts.h"
 
 namespace velmora::qt::test {
 namespace {

@@ -12,12 +12,12 @@
 
 #include "app/following.h"
 #include "modal_script.h"
-#include "platform/posix_files.h"
-#include "platform/qt/comforts.h"
-#include "platform/qt/game_session.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/qt/replay.h"
+#include "backends/posix/posix_files.h"
+#include "backends/qt/comforts.h"
+#include "backends/qt/game_session.h"
+#include "backends/qt/main_window.h"
+#include "backends/qt/qt_platform.h"
+#include "backends/qt/replay.h"
 #include "shell/form1.h"
 #include "tests/engine/harness.h"
 

@@ -16,8 +16,8 @@
 
 #include "decision_player.h"
 #include "game_harness.h"
-#include "platform/forwarding_platform.h"
-#include "platform/qt/comforts.h"
+#include "replay/forwarding_platform.h"
+#include "backends/qt/comforts.h"
 
 namespace velmora::qt::test {
 namespace {

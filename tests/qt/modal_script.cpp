@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/qt/next_dialog.h"
+#include "backends/qt/next_dialog.h"
 
 namespace velmora::qt::test {
 

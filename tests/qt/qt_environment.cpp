@@ -1,6 +1,6 @@
 #include "qt_environment.h"
 
-#include "platform/qt/fonts.h"
+#include "backends/qt/fonts.h"
 
 namespace velmora::qt::test {
 

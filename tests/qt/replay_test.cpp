@@ -14,7 +14,7 @@
 
 #include "app/story_map_rows.h"
 #include "game_harness.h"
-#include "platform/qt/story_map_window.h"
+#include "backends/qt/story_map_window.h"
 #include "tests/hostile_things.h"
 
 namespace velmora::qt::test {

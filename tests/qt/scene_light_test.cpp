@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "game_harness.h"
-#include "platform/scene_light.h"
+#include "player/scene_light.h"
 
 namespace velmora::qt::test {
 namespace {

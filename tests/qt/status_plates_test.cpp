@@ -8,8 +8,8 @@
 #include <QPainter>
 
 #include "game_harness.h"
-#include "platform/qt/design_pictures.h"
-#include "platform/qt/window_scaler.h"
+#include "backends/qt/design_pictures.h"
+#include "backends/qt/window_scaler.h"
 
 namespace velmora::qt::test {
 namespace {

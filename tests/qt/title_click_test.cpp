@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "game_harness.h"
-#include "platform/qt/fonts.h"
+#include "backends/qt/fonts.h"
 
 namespace velmora::qt::test {
 namespace {

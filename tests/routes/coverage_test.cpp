@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "platform/posix_files.h"
+#include "backends/posix/posix_files.h"
 #include "tools/routes/marker_files.h"
 #include "world/cp932.h"
 #include "world/scenario_items.h"

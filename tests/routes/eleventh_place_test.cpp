@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/posix_files.h"
-#include "platform/trace_platform.h"
+#include "backends/posix/posix_files.h"
+#include "backends/tty/trace_platform.h"
 #include "presentation/clock_display.h"
 #include "shell/story_map.h"
 #include "tests/engine/harness.h"

@@ -3,7 +3,7 @@
 #include <deque>
 #include <sstream>
 
-#include "platform/trace_platform.h"
+#include "backends/tty/trace_platform.h"
 #include "shell/form1.h"
 #include "tools/routes/marker_files.h"
 

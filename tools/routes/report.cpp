@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "platform/posix_files.h"
+#include "backends/posix/posix_files.h"
 #include "world/cp932.h"
 #include "world/scenario_items.h"
 

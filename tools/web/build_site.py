@@ -3,7 +3,7 @@
 
     build_site.py --source REPO --engine BUILD/velmora-engine.js --out BUILD/site
 
-The folder: the page (platform/web/page), the engine (velmora-engine.js and
+The folder: the page (backends/web/page), the engine (velmora-engine.js and
 .wasm), the game's data under data/ with ASCII file names (any server, any file
 system), the music in three forms (below), the design pictures, the icons of
 the installed game, the fonts cut down to the game's characters with their
@@ -96,7 +96,7 @@ def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
             files[name] = hashlib.sha256(f.read_bytes()).hexdigest()
     version = hashlib.sha256(json.dumps(files, sort_keys=True).encode()).hexdigest()[:16]
     site = {"version": version, "files": files, "musicForms": forms}
-    code = (source / "platform/web/service_worker.js").read_text(encoding="utf-8")
+    code = (source / "backends/web/service_worker.js").read_text(encoding="utf-8")
     text = f"self.velmoraSite = {json.dumps(site, indent=1)};\n{code}"
     target = out / "service_worker.js"
     if not target.exists() or target.read_text(encoding="utf-8") != text:
@@ -104,7 +104,7 @@ def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
 
 
 def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> None:
-    for page_file in (source / "platform/web/page").iterdir():
+    for page_file in (source / "backends/web/page").iterdir():
         copy_if_changed(page_file, out / page_file.name)
     for built in (engine, engine.with_suffix(".wasm")):
         copy_if_changed(built, out / built.name)

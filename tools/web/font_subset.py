@@ -51,8 +51,9 @@ def game_characters(source: pathlib.Path) -> str:
     texts = [p for f in folders for p in (source / f).rglob("*.cpp")]
     # The platform's own words that the page shows too: the record's notices,
     # the rollback's, the save's reasons.
-    texts += [p for p in (source / "platform").iterdir() if p.suffix in (".h", ".cpp")]
-    texts += list((source / "platform/web/page").iterdir())
+    for folder in ("platform", "player", "replay", "backends/posix", "backends/tty"):
+        texts += [p for p in (source / folder).iterdir() if p.suffix in (".h", ".cpp")]
+    texts += list((source / "backends/web/page").iterdir())
     texts.append(source / "data/story/storymap.txt")
     for path in texts:
         chars.update(c for c in path.read_text(encoding="utf-8") if ord(c) > 0x7F)

@@ -17,10 +17,10 @@
 #include <csignal>
 
 #include "app/story_map_rows.h"
-#include "platform/qt/comforts.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/next_dialog.h"
-#include "platform/qt/story_map_window.h"
+#include "backends/qt/comforts.h"
+#include "backends/qt/fonts.h"
+#include "backends/qt/next_dialog.h"
+#include "backends/qt/story_map_window.h"
 #include "shell/story_map.h"
 #include "tests/engine/harness.h"
 #include "tests/qt/game_harness.h"

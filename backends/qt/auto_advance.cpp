@@ -1,0 +1,44 @@
+#include "backends/qt/auto_advance.h"
+
+namespace velmora::qt {
+
+AutoAdvance::AutoAdvance(QObject* parent) : QObject(parent) {
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &AutoAdvance::Press);
+}
+
+void AutoAdvance::SetEnabled(bool on) {
+    enabled_ = on;
+    if (!on) {
+        timer_.stop();
+    } else if (next_ && next_->isVisible()) {
+        NextOpened(next_);
+    }
+}
+
+void AutoAdvance::SetTiming(int baseMs, int perCharacterMs) {
+    baseMs_ = baseMs;
+    perCharacterMs_ = perCharacterMs;
+}
+
+void AutoAdvance::NextOpened(NextDialog* next) {
+    next_ = next;
+    if (enabled_) timer_.start(baseMs_ + perCharacterMs_ * length_);
+}
+
+// Only a click while a message waits on NEXT: the title click and the
+// answers to other windows are what auto-advance waits for anyway.
+void AutoAdvance::PlayerClicked() {
+    if (!enabled_ || !next_ || !next_->isVisible()) return;
+    SetEnabled(false);
+    emit turnedOff();
+}
+
+// Only the NEXT window, and only while nothing (the history, the settings)
+// stands above it; otherwise it waits for another turn.
+void AutoAdvance::Press() {
+    if (!enabled_ || !next_ || !next_->isVisible()) return;
+    if (!next_->Press()) timer_.start(baseMs_);
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,41 @@
+// Presses NEXT for the player after a delay that grows with the message's
+// length. It never answers any other window, and a click of the player
+// while a message waits turns it off.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "backends/qt/next_dialog.h"
+
+namespace velmora::qt {
+
+class AutoAdvance : public QObject {
+    Q_OBJECT
+  public:
+    explicit AutoAdvance(QObject* parent);
+
+    void SetEnabled(bool on);
+    bool enabled() const { return enabled_; }
+    void SetTiming(int baseMs, int perCharacterMs);
+
+    void MessageShown(const QString& text) { length_ = int(text.size()); }
+    void NextOpened(NextDialog* next);  // the NEXT window has just been shown
+    void PlayerClicked();
+
+  signals:
+    void turnedOff();
+
+  private:
+    void Press();
+
+    QTimer timer_;
+    QPointer<NextDialog> next_;
+    bool enabled_ = false;
+    int length_ = 0;
+    int baseMs_ = 1500;
+    int perCharacterMs_ = 60;
+};
+
+}  // namespace velmora::qt

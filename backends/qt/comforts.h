@@ -1,0 +1,87 @@
+// The player's comforts around the game's own windows: keys, the wheel, the
+// history, full screen, music volume, spoken messages and auto-advance,
+// reached from a context menu (right click or the menu key) and F2. They
+// watch the application's events and never change what the game does: the
+// only answers they give are the ones the player's own click would give.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <string>
+
+#include "backends/qt/auto_advance.h"
+#include "backends/qt/blocked_pointer.h"
+#include "backends/qt/comfort_settings.h"
+#include "backends/qt/game_session.h"
+#include "backends/qt/looping_sound.h"
+#include "backends/qt/main_window.h"
+#include "backends/qt/message_history.h"
+#include "backends/qt/message_speech.h"
+#include "backends/qt/notice.h"
+#include "backends/qt/stage.h"
+
+class QKeyEvent;
+class QWheelEvent;
+
+namespace velmora::qt {
+
+class Replay;
+
+class Comforts : public QObject {
+    Q_OBJECT
+  public:
+    // Told before the reason when the settings cannot be read or kept.
+    static constexpr char kNotKept[] = "設定のファイルを読み書きできません。";
+
+    Comforts(MainWindow& window, GameSession& session, LoopingSound& sound);
+
+    const ComfortSettings& settings() const { return settings_; }
+    void Apply(const ComfortSettings& settings);  // applied and kept
+    const MessageHistory& history() const { return history_; }
+    AutoAdvance& autoAdvance() { return autoAdvance_; }
+    Stage& stage() { return stage_; }
+    const MessageSpeech& speech() const { return speech_; }
+
+    // Going back and forward, skipping and the story map join the menu
+    // and the settings.
+    void Follow(Replay* replay);
+
+    void OpenHistory();
+    void OpenSettings();
+    void ToggleFullScreen();
+
+    // The main window's one notice: what a comfort key did, or a file of
+    // the player's that could not be read or kept.
+    void Say(const QString& text);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool IsGameWindow(const QWidget* window) const;  // not one of the comforts'
+    bool OnKey(QWidget* window, const QKeyEvent* key);
+    bool OnWheel(const QWheelEvent* wheel);
+    void OnShown(QWidget* window);
+    void OnMessage(const QString& text);
+    void OpenMenu(QPoint at);
+    void Toggle(bool ComfortSettings::*option);
+    void Change(const ComfortSettings& settings, const QString& said);
+
+    MainWindow& window_;
+    GameSession& session_;
+    LoopingSound& sound_;
+    ComfortSettings settings_;
+    MessageHistory history_;
+    AutoAdvance autoAdvance_;
+    Stage stage_;
+    BlockedPointer blockedPointer_;
+    MessageSpeech speech_;
+    Notice* notice_ = nullptr;  // made when first needed
+    std::string unkept_;        // why the settings could not be read or kept, once told
+    Replay* replay_ = nullptr;
+};
+
+// The wheel of a list scrolls the list.
+bool InScrollArea(QWidget* widget);
+
+}  // namespace velmora::qt

@@ -1,0 +1,81 @@
+#include "backends/qt/confirm_keys.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+
+#include "backends/qt/key_place.h"
+
+namespace velmora::qt {
+
+ConfirmKeys::ConfirmKeys(QDialog* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+    for (QWidget* each : window->findChildren<QWidget*>()) each->installEventFilter(this);
+}
+
+bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Show:
+            if (watched == window_) SetMoved(false);
+            return false;
+        case QEvent::KeyPress:
+            return OnKey(watched, static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease: {
+            // A button pressed by Space clicks when the key is let go.
+            const keys::Press press = PressOf(static_cast<QKeyEvent*>(event));
+            return keys::WhatTheKeyDoes(press, {WindowOf(window_), false, moved_, false}).does ==
+                   keys::Does::kNothing;
+        }
+        default:
+            return false;
+    }
+}
+
+bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
+    const keys::Answer answer =
+        keys::WhatTheKeyDoes(PressOf(key), {WindowOf(window_), false, moved_, false});
+    if (answer.moves) SetMoved(true);
+    switch (answer.does) {
+        case keys::Does::kNothing:
+            return true;
+        case keys::Does::kFocusNext:
+        case keys::Does::kFocusPrevious: {
+            // Between buttons the arrows step along the Tab order.
+            const bool back = answer.does == keys::Does::kFocusPrevious;
+            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                          back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCoreApplication::sendEvent(watched, &tab);
+            return true;
+        }
+        case keys::Does::kListMove:
+            return MoveInList(key);
+        default:
+            return false;
+    }
+}
+
+bool ConfirmKeys::Waiting(const QWidget* window) {
+    const auto* keys =
+        window ? window->findChild<ConfirmKeys*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    return keys && !keys->moved_;
+}
+
+// The focus is drawn as the keys stand (FocusLook): redrawn when they change.
+void ConfirmKeys::SetMoved(bool moved) {
+    if (moved_ == moved) return;
+    moved_ = moved;
+    for (QWidget* each : window_->findChildren<QWidget*>()) each->update();
+}
+
+// The highlight moves from the entry highlighted, and the list takes the focus.
+bool ConfirmKeys::MoveInList(const QKeyEvent* key) {
+    auto* list = window_->findChild<QListWidget*>();
+    if (!list) return false;
+    const int highlighted = list->selectedItems().isEmpty() ? -1 : list->currentRow();
+    const int to = keys::ListMove(PressOf(key).key, highlighted, list->count());
+    if (to >= 0) list->setCurrentRow(to);
+    list->setFocus();
+    return true;
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,36 @@
+#include "backends/qt/history_window.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "backends/qt/fonts.h"
+
+namespace velmora::qt {
+
+HistoryWindow::HistoryWindow(QWidget* over, const QStringList& messages)
+    : ComfortWindow(over, "History", "履歴", {30, 20}), text_(new QPlainTextEdit(this)) {
+    setAccessibleName("履歴");
+    setAccessibleDescription("これまでのメッセージ。Escape で閉じます。");
+    QPlainTextEdit* text = text_;
+    text->setObjectName("historyText");
+    text->setReadOnly(true);
+    text->setFont(GameFont(kPGothic, 12));
+    text->setPlainText(messages.join("\n\n"));
+    text->setAccessibleName("履歴の本文");
+    auto* close = new QPushButton("閉じる（Esc）", this);
+    close->setAccessibleDescription("履歴を閉じます");
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 6, 6);
+    layout->addWidget(text);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    resize(over ? over->width() : 560, over ? over->height() * 3 / 4 : 400);
+}
+
+void HistoryWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+}
+
+}  // namespace velmora::qt

@@ -1,0 +1,25 @@
+// Form5: a pick-one list (save slots, room commands) with an OK button.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "backends/qt/game_dialog.h"
+
+namespace velmora::qt {
+
+class ListDialog : public GameDialog {
+    Q_OBJECT
+  public:
+    ListDialog(QWidget* owner, const std::vector<std::string>& entries);
+
+    // The entry chosen last before the window closed, if any.
+    std::optional<std::string> Choose(Twips at);
+
+  private:
+    std::optional<std::string> chosen_;
+};
+
+}  // namespace velmora::qt

@@ -1,0 +1,33 @@
+// A short, unobtrusive notice over the top-left corner of the main
+// window's scene picture ("音楽を消しました"), answering a key that changes a
+// comfort, or telling of a file of the player's that could not be read or
+// kept; it goes away by itself and never takes a click.
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+
+#include "backends/qt/main_window.h"
+
+namespace velmora::qt {
+
+// A screen reader speaks the label, by its text, as an alert each time it
+// shows, wherever the focus is.
+void SpeakWhenShown(QLabel* label);
+
+class Notice : public QLabel {
+    Q_OBJECT
+  public:
+    static constexpr int kShownMs = 1600;
+    static constexpr int kShownMsPerCharacter = 80;  // a long notice stays to be read
+
+    explicit Notice(MainWindow& window);
+
+    void Say(const QString& text);
+
+  private:
+    MainWindow& window_;
+    QTimer timer_;
+};
+
+}  // namespace velmora::qt

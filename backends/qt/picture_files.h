@@ -1,0 +1,24 @@
+// Pictures of the game's working directory, found without regard to letter
+// case ("title.jpg" and "title.JPG" are one file). A missing or undecodable
+// file gives a null image: the control that wanted it then shows nothing;
+// so does anything but a regular file under the name (a pipe, a device, a
+// folder) and a file past kPictureFileLimit, which are never read, and a
+// picture that declares more than kPictureMostPixels, which is never decoded.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+#include "backends/posix/posix_files.h"
+
+namespace velmora::qt {
+
+// The shipped pictures are 42 KB at most.
+constexpr size_t kPictureFileLimit = 16 * 1024 * 1024;
+// The largest shipped picture is 609 × 425 pixels; one of 2048 × 2048 takes
+// 16 MiB decoded.
+constexpr qint64 kPictureMostPixels = 2048 * 2048;
+
+QImage LoadPicture(const PosixFiles& files, const std::string& name);
+
+}  // namespace velmora::qt

@@ -1,0 +1,64 @@
+#include "backends/qt/settings_window.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QSlider>
+
+#include "player/comfort_words.h"
+
+namespace velmora::qt {
+
+SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, bool japaneseVoice,
+                               Changed changed)
+    : ComfortWindow(over, "Settings", "設定", {140, 60}),
+      settings_(settings),
+      changed_(std::move(changed)) {
+    auto* form = new QFormLayout(this);
+    AddVolume(form);
+    AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
+    AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
+    AddSwitch(form, "既読スキップで未読の文章もスキップする", &ComfortSettings::skipUnread);
+    AddSwitch(form, "文字を大きく（ウィンドウ全体を 150%）", &ComfortSettings::largerText);
+    speech_ = AddSwitch(form, "", &ComfortSettings::speakMessages);
+    ShowJapaneseVoice(japaneseVoice);
+    auto* keys = new QLabel(QString::fromStdString(words::KeyHelp(words::FrontEnd::kWindow)), this);
+    keys->setObjectName("keys");
+    form->addRow(keys);
+}
+
+void SettingsWindow::AddVolume(QFormLayout* form) {
+    auto* volume = new QSlider(Qt::Horizontal, this);
+    volume->setObjectName("volume");
+    volume->setRange(0, 100);
+    volume->setValue(settings_.volume);
+    volume->setAccessibleName("音楽の音量");
+    connect(volume, &QSlider::valueChanged, this, [this](int value) {
+        settings_.volume = value;
+        changed_(settings_);
+    });
+    form->addRow("音楽の音量", volume);
+    AddSwitch(form, "音楽を消す", &ComfortSettings::muted);
+}
+
+void SettingsWindow::ShowJapaneseVoice(bool found) {
+    const QString caption =
+        found ? QString("メッセージを読み上げる")
+              : QString("メッセージを読み上げる（日本語の音声がインストールされていません）");
+    speech_->setText(caption);
+    speech_->setAccessibleName(caption);
+}
+
+QCheckBox* SettingsWindow::AddSwitch(QFormLayout* form, const QString& caption,
+                                     bool ComfortSettings::*option) {
+    auto* box = new QCheckBox(caption, this);
+    box->setChecked(settings_.*option);
+    box->setAccessibleName(caption);
+    connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
+        settings_.*option = on;
+        changed_(settings_);
+    });
+    form->addRow(box);
+    return box;
+}
+
+}  // namespace velmora::qt

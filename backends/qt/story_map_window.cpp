@@ -1,0 +1,94 @@
+#include "backends/qt/story_map_window.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "backends/qt/fonts.h"
+
+namespace velmora::qt {
+
+namespace {
+
+constexpr int kHintColumn = 2;
+const char* const kUnseen = "？？？（まだ見ていないシーン）";
+
+QString DayCaption(int day) {
+    return day <= 4 ? QString("4月%1日").arg(day) : QString("その後");
+}
+
+}  // namespace
+
+StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
+    : ComfortWindow(over, "StoryMap", "ストーリーマップ", {40, 20}),
+      tree_(new QTreeWidget(this)),
+      hint_(new QLabel(this)),
+      rows_(view.rows) {
+    setAccessibleName("ストーリーマップ");
+    const int seen = static_cast<int>(
+        std::count_if(rows_.begin(), rows_.end(), [](const StoryMapRow& r) { return r.seen; }));
+    auto* count = new QLabel(QString("見たシーン %1 / %2").arg(seen).arg(rows_.size()), this);
+    count->setObjectName("seenCount");
+    count->setFont(GameFont(kPGothic, 11));
+    tree_->setObjectName("scenes");
+    tree_->setFont(GameFont(kPGothic, 10, false));
+    tree_->setColumnCount(3);
+    tree_->setHeaderLabels({"場所", "シーン", "ヒント"});
+    tree_->setRootIsDecorated(false);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    QTreeWidgetItem* day = nullptr;
+    for (const StoryMapRow& row : rows_) {
+        if (!day || day->data(0, Qt::UserRole).toInt() != row.day) {
+            day = new QTreeWidgetItem(tree_, {DayCaption(row.day)});
+            day->setData(0, Qt::UserRole, row.day);
+            day->setFirstColumnSpanned(true);
+            day->setExpanded(true);
+        }
+        AddRow(day, row);
+    }
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    hint_->setObjectName("hintShown");
+    hint_->setWordWrap(true);
+    hint_->setFont(GameFont(kPGothic, 10, false));
+    auto* close = new QPushButton("閉じる（Esc）", this);
+    close->setAccessibleDescription("ストーリーマップを閉じます");
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(count);
+    if (!view.trouble.empty()) {
+        auto* trouble = new QLabel(QString::fromStdString(view.trouble), this);
+        trouble->setObjectName("trouble");
+        trouble->setWordWrap(true);
+        trouble->setFont(GameFont(kPGothic, 10, false));
+        trouble->setStyleSheet("color: #a02020;");
+        layout->addWidget(trouble);
+    }
+    layout->addWidget(tree_);
+    layout->addWidget(hint_);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    resize(over ? over->width() : 640, over ? over->height() : 480);
+}
+
+void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
+    const int index = static_cast<int>(items_.size());
+    auto* item = new QTreeWidgetItem(
+        day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
+              row.seen && !row.title.empty() ? QString::fromStdString(row.title) : kUnseen});
+    items_.push_back(item);
+    if (row.seen) return;
+    item->setForeground(1, QColor(0x77, 0x77, 0x77));
+    auto* ask = new QPushButton("ヒント");
+    ask->setObjectName("hint");
+    connect(ask, &QPushButton::clicked, this, [this, index] { ShowHint(index); });
+    tree_->setItemWidget(item, kHintColumn, ask);
+}
+
+void StoryMapWindow::ShowHint(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || rows_[row].seen) return;
+    hint_->setText("ヒント：" + QString::fromStdString(rows_[row].hint));
+    tree_->setCurrentItem(items_[row]);
+}
+
+}  // namespace velmora::qt

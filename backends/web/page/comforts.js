@@ -1,0 +1,507 @@
+// The player's comforts around the game's own windows, as the desktop game
+// has them: the keys, the wheel, the history, full screen, the music's
+// volume and mute, auto-advance, skipping what has been read, going back
+// and forward through the steps of the game, the story map, reached from a
+// menu (right click, the menu key or the ≡ button) and F2; and, for a page,
+// the save slots' files to download or bring in. They never change what the
+// game does: the only answers they give are the ones the player's own click
+// would give, or (going forward) gave before.
+import {
+  kBack, kCanGoBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kSlotWords,
+  kStoryMap,
+} from './page_codes.js';
+
+const kSettingsKey = 'velmora.comforts';
+const kDefaults = {
+  volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
+};
+const kAutoBaseMs = 1500;
+const kAutoPerCharacterMs = 60;
+const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
+const kNoticeMs = 1600;  // as long as the window program shows its notice
+
+function loadSettings() {
+  try {
+    return { ...kDefaults, ...JSON.parse(localStorage.getItem(kSettingsKey) || '{}') };
+  } catch (e) {
+    return { ...kDefaults };
+  }
+}
+
+function element(tag, properties = {}, ...children) {
+  const e = Object.assign(document.createElement(tag), properties);
+  e.append(...children);
+  return e;
+}
+
+function typing() {
+  const focus = document.activeElement;
+  return Boolean(focus) && focus.tagName === 'INPUT' && focus.type !== 'checkbox' && focus.type !== 'range';
+}
+
+function download(name, bytes) {
+  const link = element('a', {
+    href: URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' })),
+    download: name,
+  });
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+export class Comforts {
+  constructor(doc, page) {
+    this.doc = doc;
+    this.page = page;
+    this.screen = doc.getElementById('screen');
+    this.settings = loadSettings();
+    this.open = null;  // the comfort window shown, if any
+    this.autoTimer = null;
+    this.lastLength = 0;
+    this.swallowKeyUp = null;
+    this.noticeTimer = null;
+    this.apply();
+    this.build();
+    this.listen();
+  }
+
+  save() {
+    try {
+      localStorage.setItem(kSettingsKey, JSON.stringify(this.settings));
+    } catch (e) {
+      // Without storage the comforts last as long as the page.
+    }
+  }
+
+  apply() {
+    this.page.music.setVolume(this.settings.muted ? 0 : this.settings.volume / 100);
+    this.page.skipUnread = this.settings.skipUnread;
+    this.save();
+  }
+
+  // A key or an item that changes a comfort says what it did, in the game's
+  // words: the player may not hear the music stop or see the next message wait.
+  toggle(option) {
+    this.settings[option] = !this.settings[option];
+    this.apply();
+    if (option === 'autoAdvance') this.armAutoAdvance();
+    const words = { muted: 'music', autoAdvance: 'autoAdvance' }[option];
+    if (words) this.say(this.page.rule('velmora_words', words, this.settings[option]));
+  }
+
+  // A short notice over the scene's top-left corner that goes by itself.
+  say(text) {
+    if (!text) return;
+    const notice = this.doc.getElementById('notice');
+    notice.textContent = text;
+    notice.hidden = false;
+    clearTimeout(this.noticeTimer);
+    this.noticeTimer = setTimeout(() => { notice.hidden = true; }, kNoticeMs);
+  }
+
+  // --- windows of the comforts ---
+  build() {
+    const button = (caption, action, extra = {}) =>
+      element('button', { type: 'button', onclick: action, ...extra }, caption);
+    this.historyText = element('pre', { id: 'historyText', tabIndex: 0 });
+    this.history = element('section', { id: 'history', className: 'comfort', hidden: true },
+      element('h2', {}, '履歴'), this.historyText,
+      element('p', { className: 'close-row' }, button('閉じる（Esc）', () => this.close())));
+    this.settingsBox = element('section', { id: 'settings', className: 'comfort', hidden: true });
+    this.slots = element('section', { id: 'slots', className: 'comfort', hidden: true });
+    this.storyMap = element('section', { id: 'storyMap', className: 'comfort', hidden: true });
+    this.menu = element('section', { id: 'comfortMenu', className: 'comfort', hidden: true });
+    this.skipMark = element('div', { id: 'skipMark', className: 'tw', hidden: true }, '既読スキップ');
+    this.skipMark.style.cssText = '--x:5700;--y:4380;--w:1440;--h:300';
+    this.menuButton = button('≡', (e) => this.openMenu(e), {
+      id: 'comfortButton', title: 'メニュー', ariaLabel: 'メニュー',
+    });
+    this.menuButton.className = 'tw';
+    this.menuButton.style.cssText = '--x:60;--y:6615;--w:270;--h:270';
+    this.screen.append(this.history, this.settingsBox, this.slots, this.storyMap, this.menu,
+      this.menuButton);
+    this.doc.getElementById('Form1').querySelector('.client').append(this.skipMark);
+  }
+
+  show(box) {
+    this.close();
+    this.open = box;
+    this.focusedBefore = this.doc.activeElement;
+    box.hidden = false;
+    ++this.page.blocked;
+    (box.querySelector('input, button, pre') || box).focus({ preventScroll: true });
+  }
+
+  // The focus goes back where it was (the menu's button the player had
+  // moved to, not its first).
+  close() {
+    if (!this.open) return;
+    this.open.hidden = true;
+    this.open = null;
+    --this.page.blocked;
+    this.page.windows.focusBack(this.focusedBefore, this.page.status.waitingFor);
+  }
+
+  openHistory() {
+    this.historyText.textContent = this.page.status.messages.join('\n\n').replace(/\r\n/g, '\n');
+    this.show(this.history);
+    this.historyText.scrollTop = this.historyText.scrollHeight;
+  }
+
+  openSettings() {
+    const s = this.settings;
+    const check = (caption, option) => element('label', {},
+      element('input', { type: 'checkbox', checked: s[option], onchange: () => this.toggle(option) }),
+      ' ' + caption);
+    const volume = element('input', {
+      type: 'range', min: 0, max: 100, value: s.volume, ariaLabel: '音楽の音量',
+      oninput: () => { s.volume = Number(volume.value); this.apply(); },
+    });
+    this.settingsBox.replaceChildren(element('h2', {}, '設定'),
+      element('label', {}, '音楽の音量 ', volume),
+      check('音楽を消す', 'muted'),
+      check('ホイールを下に回すと NEXT', 'wheelDownPressesNext'),
+      check('自動送り（クリックで止まります）', 'autoAdvance'),
+      check('既読スキップで未読の文章もスキップする', 'skipUnread'),
+      element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
+      element('p', { className: 'close-row' },
+        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+    this.show(this.settingsBox);
+  }
+
+  // The game's words of each slot arrive as the window opens; once the
+  // game has ended, the window lists the slots without them.
+  async openSlots() {
+    this.slotWords = null;
+    this.slotResult = element('p', { role: 'status' });
+    this.slotsWanted = true;
+    if (!this.page.status.ended) {
+      this.page.report(kSlotWords);
+      return;
+    }
+    await this.showSlots();
+  }
+
+  // Shown once asked for, or drawn again with the game's words of each slot
+  // while it is open; a window closed meanwhile stays closed.
+  async showSlots() {
+    const opening = this.slotsWanted;
+    if (!opening && this.open !== this.slots) return;
+    this.slotsWanted = false;
+    await this.listSlots(this.slotResult);
+    if (opening && this.open !== this.slots) this.show(this.slots);
+  }
+
+  async listSlots(result) {
+    const rows = [];
+    for (const [i, slot] of this.page.slots.entries()) {
+      const files = await this.page.files.slotFiles(slot);
+      const get = element('button', {
+        type: 'button', disabled: !files,
+        onclick: () => { download(slot, files.flags); download(slot + '_text', files.text); },
+      }, 'ダウンロード');
+      const said = this.slotWords ? this.slotWords[i] || slot : (files ? 'セーブあり' : '空き');
+      rows.push(element('tr', {}, element('td', { className: 'words' }, said), element('td', {}, get)));
+    }
+    const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload' });
+    picker.onchange = () => this.bringIn([...picker.files], result);
+    this.question = element('div', { id: 'importQuestion', hidden: true });
+    this.slots.replaceChildren(element('h2', {}, 'セーブデータ'), this.question,
+      element('p', {}, '各スロットは 2 つのファイル（例: file1 と file1_text）です。' +
+        'デスクトップ版のゲームフォルダーにある同じ名前のファイルとそのまま交換できます。'),
+      element('table', {}, ...rows),
+      element('p', {}, 'ファイルを読み込む（2 つ一緒に選んでください）: ', picker), result,
+      element('p', { className: 'close-row' },
+        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+  }
+
+  // The two files of a slot, named as the game names them, replace it
+  // together once the game has read them as a slot, and once the player has
+  // said YES where they would replace a save.
+  async bringIn(files, result) {
+    const byName = new Map(files.map((f) => [f.name.toLowerCase(), f]));
+    const slot = this.page.slots.find((s) => byName.has(s) && byName.has(s + '_text'));
+    if (!slot || files.length !== 2) {
+      result.textContent = 'スロットの 2 つのファイル（file1 と file1_text など）を一緒に選んでください。';
+      return;
+    }
+    if (files.some((f) => f.size > kLargestSlotFile)) {
+      result.textContent = '大きすぎるファイルです。ゲームのスロットのファイルを選んでください。';
+      return;
+    }
+    if (this.page.status.ended) {
+      result.textContent = 'ゲームが終わっているため読み込めません。ページを再読み込みしてください。';
+      return;
+    }
+    const bytes = async (name) => new Uint8Array(await byName.get(name).arrayBuffer());
+    const [flags, text] = [await bytes(slot), await bytes(slot + '_text')];
+    let answer = await this.page.upload(slot, flags, text);
+    if (answer.question) {
+      if (!(await this.ask(answer.question))) {
+        result.textContent = `${slot} はそのままです。`;
+        return;
+      }
+      answer = await this.page.upload(slot, flags, text, true);
+    }
+    result.textContent = answer.saved ? `${slot} に読み込みました。` :
+      `${slot} に読み込めませんでした。${answer.why}`;
+    if (answer.saved) this.page.report(kSlotWords);
+  }
+
+  // The game's question in the slot window; resolves with the answer.
+  ask(question) {
+    return new Promise((resolve) => {
+      const answer = (yes) => {
+        this.question.hidden = true;
+        resolve(yes);
+      };
+      const yes = element('button', { type: 'button', onclick: () => answer(true) }, 'はい');
+      this.question.replaceChildren(element('p', {}, question), element('p', { className: 'close-row' },
+        yes, ' ', element('button', { type: 'button', onclick: () => answer(false) }, 'いいえ')));
+      this.question.hidden = false;
+      yes.focus({ preventScroll: true });
+    });
+  }
+
+  openMenu(event) {
+    const item = (caption, keys, action, checked) => {
+      const b = element('button', { type: 'button', onclick: () => { this.close(); action(); } },
+        element('span', {}, caption), element('span', {}, keys));
+      if (checked !== undefined) b.setAttribute('aria-checked', String(checked));
+      b.setAttribute('role', checked === undefined ? 'menuitem' : 'menuitemcheckbox');
+      return b;
+    };
+    this.menu.setAttribute('role', 'menu');
+    const steps = this.page.steps;
+    const back = item('ひとつ戻る', 'Page Up・←・ホイール上', () => this.back());
+    const forward = item('ひとつ進む', 'Page Down・ホイール下', () => this.forward());
+    // Greyed where there is no step to go to (the start, right after a load).
+    back.disabled = !(steps & kCanGoBack) || this.page.status.ended;
+    forward.disabled = !(steps & kCanGoForward) || this.page.status.ended;
+    this.menu.replaceChildren(
+      item('履歴を見る', 'H', () => this.openHistory()),
+      back, forward,
+      item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
+      item('ストーリーマップ', 'S', () => this.askStoryMap()),
+      item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
+      item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
+      item('音楽を消す', 'M', () => this.toggle('muted'), this.settings.muted),
+      item('設定…', 'F2・Ctrl+,', () => this.openSettings()),
+      item('セーブデータ（ダウンロード・読み込み）…', '', () => this.openSlots()));
+    const bounds = this.screen.getBoundingClientRect();
+    const at = event && event.clientX !== undefined && event.clientX > 0 ?
+      [event.clientX - bounds.left, event.clientY - bounds.top] : [bounds.width / 3, bounds.height / 4];
+    this.menu.style.left = `${Math.min(at[0], bounds.width * 0.6)}px`;
+    this.menu.style.top = `${Math.min(at[1], bounds.height * 0.5)}px`;
+    this.show(this.menu);
+  }
+
+  toggleFullScreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+    } else if (document.documentElement.requestFullscreen) {
+      document.documentElement.requestFullscreen().catch(() => {});
+    }
+  }
+
+  // --- the story map ---
+  // The game writes it (it knows the story and what this player has seen).
+  askStoryMap() {
+    this.page.report(kStoryMap);
+  }
+
+  // Every event by day and place: a seen one by its title, the others as
+  // unseen, each with a hint shown only when asked for, one at a time; and
+  // what is wrong with the file of its words, if anything.
+  showStoryMap(map) {
+    const rows = [];
+    let day = 0;
+    let hintShown = null;
+    for (const entry of map.entries) {
+      if (entry.day !== day) {
+        day = entry.day;
+        rows.push(element('tr', { className: 'day' }, element('th', { colSpan: 3 },
+          day <= 4 ? `4月${day}日` : 'その後')));
+      }
+      const hint = element('td', { className: 'hint' });
+      const ask = element('button', { type: 'button' }, 'ヒント');
+      ask.onclick = () => {
+        if (hintShown) hintShown.replaceChildren(hintShown.ask);
+        hint.ask = ask;
+        hint.replaceChildren(entry.hint);
+        hintShown = hint;
+      };
+      if (!entry.seen) hint.append(ask);
+      rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
+        element('td', {}, entry.place || '—'),
+        element('td', {}, entry.seen && entry.title ? entry.title : '？？？（まだ見ていないシーン）'), hint));
+    }
+    // What is wrong with the file of the map's words, said as the game says it.
+    const trouble = map.trouble ? [element('p', { className: 'trouble' }, map.trouble)] : [];
+    this.storyMap.replaceChildren(element('h2', {}, 'ストーリーマップ'),
+      element('p', { className: 'count' }, `見たシーン ${map.seen} / ${map.entries.length}`),
+      ...trouble,
+      element('div', { className: 'scroll' }, element('table', {}, ...rows)),
+      element('p', { className: 'close-row' },
+        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+    this.show(this.storyMap);
+  }
+
+  // --- going back and forward, skipping ---
+  back() {
+    if (this.page.status.ended) return;
+    this.page.report(kBack);
+  }
+
+  // Forward through the steps gone back to.
+  forward() {
+    if (this.page.status.ended || !(this.page.steps & kCanGoForward)) return;
+    this.page.report(kForward);
+  }
+
+  // --- auto-advance ---
+  armAutoAdvance() {
+    clearTimeout(this.autoTimer);
+    if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
+    this.autoTimer = setTimeout(() => this.autoPress(),
+      kAutoBaseMs + kAutoPerCharacterMs * this.lastLength);
+  }
+
+  // Only the NEXT window, and only while no comfort window stands above it.
+  autoPress() {
+    if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
+    if (this.open) {
+      this.autoTimer = setTimeout(() => this.autoPress(), kAutoBaseMs);
+      return;
+    }
+    this.doc.getElementById('next').click();
+  }
+
+  // --- input ---
+  listen() {
+    this.page.on('message', (text) => { this.lastLength = [...text].length; });
+    this.page.on('wait', () => this.armAutoAdvance());
+    this.page.on('end', () => clearTimeout(this.autoTimer));
+    this.page.on('skipping', (on) => { this.skipMark.hidden = !on; });
+    this.page.on('storyMap', (map) => this.showStoryMap(map));
+    this.page.on('slotWords', async (words) => {
+      this.slotWords = words;
+      await this.showSlots();
+    });
+    this.doc.addEventListener('keydown', (e) => this.onKey(e));
+    this.doc.addEventListener('keyup', (e) => this.onKeyUp(e));
+    this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
+    this.screen.addEventListener('contextmenu', (e) => {
+      e.preventDefault();
+      this.openMenu(e);
+    });
+    // A click of the player on a waiting message turns auto-advance off.
+    this.screen.addEventListener('pointerdown', (e) => {
+      if (this.page.skipping && !e.target.closest('.comfort')) this.page.report(kSkipStop);
+      if (e.isTrusted && e.button === 0 && this.settings.autoAdvance &&
+          this.page.status.waitingFor === 'Form3' && !e.target.closest('.comfort')) {
+        this.toggle('autoAdvance');
+      }
+      if (this.open === this.menu && !e.target.closest('#comfortMenu')) this.close();
+    });
+  }
+
+  press(id) {
+    this.doc.getElementById(id).click();
+    return true;
+  }
+
+  // The game goes on between two listeners of one key, so it may already
+  // wait on its next window: a key a window took is not taken again here,
+  // and a key taken here is not also a press of the focused button (Space
+  // presses one when it is let go, by then the next NEXT).
+  onKey(e) {
+    if (e.defaultPrevented || !this.handleKey(e)) return;
+    e.preventDefault();
+    this.swallowKeyUp = e.key;
+  }
+
+  onKeyUp(e) {
+    if (e.key === 'Control') this.page.report(kSkipLetGo);
+    if (e.key !== this.swallowKeyUp) return;
+    e.preventDefault();
+    this.swallowKeyUp = null;
+  }
+
+  // What the key does here is the game's rule (player/player_keys.h);
+  // the page carries it out with its own elements.
+  handleKey(e) {
+    // Before the game first waits it cannot be asked its rule: the title's
+    // keys are kept for it as a click on the message is (index.html).
+    if (!this.page.status.waits) {
+      const titleKey = (e.key === 'Enter' || e.key === ' ') && !e.ctrlKey && !e.altKey && !e.metaKey;
+      if (titleKey) this.page.answer('lblMsg', 0, e);
+      return titleKey;
+    }
+    const waiting = this.page.status.waitingFor;
+    const window = this.open ? 'comfort' : waiting || '';
+    const list = this.doc.getElementById('List1');
+    const flags = (e.ctrlKey ? 1 : 0) | (e.shiftKey ? 2 : 0) | (e.altKey || e.metaKey ? 4 : 0) |
+      (e.repeat ? 8 : 0) | (typing() ? 16 : 0) | (this.page.windows.moved[waiting] ? 32 : 0) |
+      (waiting === 'Form3' && !this.open ? 64 : 0) | (waiting === 'lblMsg' && !this.open ? 128 : 0) |
+      (waiting === 'lblMsg' && !this.open && this.page.begun ? 256 : 0);
+    const said = this.page.rule('velmora_key', e.key, window, flags, list.selectedIndex,
+      list.options.length);
+    if (!said) return false;
+    const [does, moves, stops, entry] = said.split(' ');
+    if (stops === '1' && this.page.skipping) this.page.report(kSkipStop);
+    if (moves === '1' && waiting) this.page.windows.setMoved(waiting, true);
+    return this.carryOut(does, Number(entry), e, waiting);
+  }
+
+  carryOut(does, entry, e, waiting) {
+    const windows = this.page.windows;
+    switch (does) {
+      case 'nothing': return true;
+      case 'pressNext': return this.press('next');
+      case 'clickMessage': return this.press('lblMsg');
+      case 'clickPicture': return this.press('Image1');
+      case 'moveWindow': return true;  // the page is its own window: nothing moves, ← stays put
+      case 'focusNext': return windows.stepFocus(waiting, true) || true;
+      case 'focusPrevious': return windows.stepFocus(waiting, false) || true;
+      case 'listMove': {
+        const list = this.doc.getElementById('List1');
+        list.selectedIndex = entry;
+        list.focus({ preventScroll: true });
+        return true;
+      }
+      case 'yes': return this.press('cmdYes');
+      case 'no': return this.press('cmdNo');
+      case 'back': return this.back() || true;
+      case 'forward': return this.forward() || true;
+      case 'skip': return this.page.report(kSkipToggle) || true;
+      case 'holdSkip': return this.page.report(kSkipHold) && false;
+      case 'history': return this.openHistory() || true;
+      case 'mute': return this.toggle('muted') || true;
+      case 'autoAdvance': return this.toggle('autoAdvance') || true;
+      case 'storyMap': return this.askStoryMap() || true;
+      case 'fullScreen': return this.toggleFullScreen() || true;
+      case 'settings': return this.openSettings() || true;
+      case 'comfortMenu': return this.openMenu() || true;
+      case 'closeComfort': return this.close() || true;
+      default:
+        // Enter in the list, the focus moved there, presses its OK.
+        if (waiting === 'Form5' && e.key === 'Enter' && !this.open) return this.press('listOk');
+        return false;
+    }
+  }
+
+  onWheel(e) {
+    if (this.open || e.target.closest('select') || !e.deltaY) return;  // a list scrolls itself
+    const steps = this.page.steps;
+    const flags = (steps & kCanGoForward ? 1 : 0) | (this.settings.wheelDownPressesNext ? 2 : 0) |
+      (this.page.status.waitingFor === 'Form3' ? 4 : 0);
+    const does = this.page.rule('velmora_wheel', e.deltaY < 0, flags);
+    if (!does || does === 'nothing') return;
+    e.preventDefault();
+    if (does === 'back') this.back();
+    if (does === 'forward') this.forward();
+    if (does === 'pressNext') this.press('next');
+  }
+}

@@ -1,0 +1,239 @@
+// What the game (the WebAssembly module) sees of the page: the calls of
+// backends/web/web_platform.cpp and web_files.cpp arrive here. Every wait
+// is a promise that the player's answer resolves; a report of the page that
+// comes while the game waits (the window hidden or shown, slot files brought
+// in) resolves it first, and the game asks again once it has dealt with it.
+import { MainWindowPictures, Pictures } from './pictures.js';
+import { Music } from './music.js';
+import { SlotStorage } from './slot_storage.js';
+import { Windows } from './windows.js';
+import {
+  kCanGoBack, kCanGoForward, kFirstText, kResized, kSecondText, kSkipping, kSlotWords, kUploadConfirmed,
+  kUploadFlags, kUploadSlot, kUploadText, kUploaded,
+} from './page_codes.js';
+
+// The windows one wait answers; a step back or forward, or a NEXT passed by
+// skipping, ends a wait with its window still open.
+const kAnsweredWindows = ['Form2', 'Form3', 'Form5', 'Form8'];
+
+// Texts and bytes handed to the game wait here until it copies them.
+class Shelf {
+  constructor() {
+    this.items = new Map();
+    this.encoder = new TextEncoder();
+  }
+
+  put(place, value) {
+    this.items.set(place, typeof value === 'string' ? this.encoder.encode(value) : value);
+  }
+
+  size(place) {
+    return (this.items.get(place) || []).length;
+  }
+
+  take(place) {
+    const bytes = this.items.get(place) || new Uint8Array(0);
+    this.items.delete(place);
+    return bytes;
+  }
+}
+
+export class GamePage {
+  constructor(doc, manifest, notices) {
+    this.shelf = new Shelf();
+    this.files = new SlotStorage(manifest, this.shelf, notices);
+    this.pictures = new Pictures(this.files);
+    this.mainWindow = new MainWindowPictures(doc, this.pictures);
+    this.music = new Music(this.files, manifest);
+    this.windows = new Windows(doc, (name, value, event) => this.answer(name, value, event),
+      (file) => this.files.addressOf(file), (...rule) => this.rule(...rule));
+    this.label = doc.getElementById('lblMsg');
+    this.pending = null;
+    this.reports = [];
+    this.slots = [];  // the game's slots, as it names them
+    this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [] };
+    this.steps = 0;
+    this.skipping = false;
+    this.skipUnread = false;
+    this.uploadAnswer = null;
+    // What the page has done, for the player's history and for tests.
+    this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false };
+    this.answeredAt = null;
+    this.answered = null;
+    this.earlyClick = null;
+    this.begun = false;  // the title's message clicked
+    this.blocked = 0;  // a comfort window above the game takes its clicks
+    this.engine = null;  // the game's module, once loaded: the rules it answers
+  }
+
+  // One of the rules the game answers for the page (backends/web/page_rules.cpp),
+  // or null before the game has loaded. Called straight, not through ccall:
+  // the game is asleep in a wait meanwhile, and a call must not wait for it.
+  rule(name, ...args) {
+    const engine = this.engine;
+    if (!this.status.waits || !engine || !engine['_' + name]) return null;
+    const texts = [];
+    try {
+      const inC = args.map((a) => {
+        if (typeof a !== 'string') return Number(a);
+        const size = engine.lengthBytesUTF8(a) + 1;
+        const at = engine._malloc(size);
+        texts.push(at);
+        engine.stringToUTF8(a, at, size);
+        return at;
+      });
+      const answer = engine['_' + name](...inC);
+      return name === 'velmora_menu_focus' ? answer : engine.UTF8ToString(answer);
+    } finally {
+      texts.forEach((at) => engine._free(at));
+    }
+  }
+
+  on(what, listener) {
+    this.listeners[what].push(listener);
+  }
+
+  tell(what, ...args) {
+    for (const listener of this.listeners[what]) listener(...args);
+  }
+
+  // --- the game's drawing calls ---
+  call(what, a, b, c, d) {
+    switch (what) {
+      case 'message':
+        this.label.textContent = ' \n' + a.replace(/\r\n/g, '\n');
+        this.status.messages.push(a);
+        this.tell('message', a);
+        break;
+      case 'scene': this.mainWindow.showScene(a, Number(b || -1), Number(c || 0), d); break;
+      case 'light': this.mainWindow.relight(Number(a)); break;
+      case 'layer': this.mainWindow.showLayer(a, b); break;
+      case 'hideLayer': this.mainWindow.hideLayer(); break;
+      case 'paintPortrait': this.mainWindow.paintPortrait(a, b); break;
+      case 'side': this.mainWindow.showSide(a, b); break;
+      case 'clock': this.mainWindow.showClock(a, b, c); break;
+      case 'design': this.mainWindow.showDesign(a); break;
+      case 'skipping':
+        this.skipping = Boolean(a);
+        // While skipping passes messages the message window speaks none of
+        // them: a screen reader hears the one where skipping stops, with
+        // the window that waits there.
+        this.label.setAttribute('aria-live', this.skipping ? 'off' : 'polite');
+        this.tell('skipping', this.skipping);
+        break;
+      case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
+      case 'slotDetails': this.windows.slotDetails(a); break;
+      case 'slots': this.slots = a ? a.split('\n') : []; break;
+      case 'slotWords': this.tell('slotWords', a ? a.split('\x1e') : []); break;
+      case 'openName': this.windows.open('Form4'); break;
+      case 'close': this.windows.close(a); break;
+      case 'stopSound': this.music.stop(); break;
+      case 'playLoop': this.music.play(a); break;
+      case 'notice': this.files.notices.say(a); break;
+      case 'end': this.end(); break;
+    }
+  }
+
+  mainWindowPosition() {
+    return this.windows.mainPosition();
+  }
+
+  // --- waits ---
+  wait(name, argument, left, top, steps) {
+    this.steps = steps;
+    if (this.reports.length) return Promise.resolve(this.reports.shift());
+    for (const other of kAnsweredWindows) if (other !== name) this.windows.close(other);
+    this.windows.open(name, argument, left, top);
+    this.status.waitingFor = name;
+    ++this.status.waits;
+    this.measureAnswer();
+    this.tell('wait', name);
+    const early = name === 'lblMsg' ? this.earlyClick : null;
+    this.earlyClick = null;
+    if (early) queueMicrotask(() => this.answer('lblMsg', 0, early));
+    return new Promise((resolve) => { this.pending = { name, resolve }; });
+  }
+
+  // The player's answer to the window that waits; any other click is lost,
+  // as on a window that a modal one blocks. A click on the title before the
+  // game has loaded waits for it.
+  answer(name, value, event) {
+    if (!this.status.waits && name === 'lblMsg') this.earlyClick = event;
+    if (!this.pending || this.pending.name !== name || this.blocked) return;
+    if (name === 'Form4') {
+      const [nameText, nickname] = this.windows.nameEntry();
+      this.shelf.put(kFirstText, nameText);
+      this.shelf.put(kSecondText, nickname);
+    }
+    if (name === 'lblMsg') this.begun = true;  // from now on its wait is window-move mode
+    const { resolve } = this.pending;
+    this.pending = null;
+    this.status.waitingFor = null;
+    this.answeredAt = event && event.timeStamp ? event.timeStamp : performance.now();
+    this.answered = name;
+    this.windows.answered(name, value);
+    this.music.unlock();
+    resolve(value);
+  }
+
+  // The time from the player's click to the next wait (the page changed),
+  // and to the frame that shows it.
+  measureAnswer() {
+    const clicked = this.answeredAt;
+    if (clicked === null) return;
+    this.answeredAt = null;
+    const changed = performance.now() - clicked;
+    const window = this.answered;
+    requestAnimationFrame(() => {
+      this.status.clicks.push({ window, changed, frame: performance.now() - clicked });
+    });
+  }
+
+  // A NEXT passed by skipping: its caption is painted, then the game goes on
+  // with what the player pressed meanwhile (0: nothing).
+  pace() {
+    return new Promise((resolve) => setTimeout(() => resolve(this.reports.shift() || 0), 0));
+  }
+
+  skipsUnread() {
+    return this.skipUnread;
+  }
+
+  report(code) {
+    if (this.pending) {
+      const { resolve } = this.pending;
+      this.pending = null;
+      resolve(code);
+    } else {
+      this.reports.push(code);
+    }
+  }
+
+  // Slot files from the player: the game checks and keeps them, or first
+  // has the player asked (confirmed: the player said YES to its question).
+  upload(slot, flags, text, confirmed = false) {
+    this.shelf.put(kUploadSlot, slot);
+    this.shelf.put(kUploadFlags, flags);
+    this.shelf.put(kUploadText, text);
+    return new Promise((resolve) => {
+      this.uploadAnswer = resolve;
+      this.report(confirmed ? kUploadConfirmed : kUploaded);
+    });
+  }
+
+  uploadDone(saved, why, question) {
+    if (this.uploadAnswer) this.uploadAnswer({ saved, why, question });
+    this.uploadAnswer = null;
+  }
+
+  end() {
+    for (const id of ['Form2', 'Form3', 'Form4', 'Form5', 'Form7', 'Form8']) this.windows.close(id);
+    this.music.stop();
+    this.status.ended = true;
+    this.label.textContent = ' \nゲームは終わりました。ページを再読み込みすると、最初から遊べます。';
+    // The last NEXT is gone: the focus goes to the message, so a screen
+    // reader reads that the game is over rather than nothing.
+    this.label.focus({ preventScroll: true });
+    this.tell('end');
+  }
+}

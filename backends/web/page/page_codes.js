@@ -1,0 +1,30 @@
+// The numbers the page and the game answer each other with, written once:
+// the page imports them, and the web build writes them into the game's
+// backends/web/page_codes.h (cmake/web.cmake), one `export const` line a
+// number.
+
+// What a wait returns besides the window's own answer: the page's reports
+// that come while the game waits.
+export const kResized = -1000;
+export const kUploaded = -1001;
+export const kBack = -1002;
+export const kForward = -1003;
+export const kSkipToggle = -1004;
+export const kSkipHold = -1005;
+export const kSkipLetGo = -1006;
+export const kSkipStop = -1007;
+export const kStoryMap = -1008;
+export const kUploadConfirmed = -1009;
+export const kSlotWords = -1010;
+
+// What the page may offer while a window waits, as bits of the wait's steps.
+export const kCanGoBack = 1;
+export const kCanGoForward = 2;
+export const kSkipping = 4;
+
+// The shelf's places of what the page hands over.
+export const kFirstText = 0;
+export const kSecondText = 1;
+export const kUploadSlot = 2;
+export const kUploadFlags = 3;
+export const kUploadText = 4;

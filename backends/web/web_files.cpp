@@ -1,0 +1,61 @@
+#include "backends/web/web_files.h"
+
+#include <emscripten.h>
+
+#include "backends/web/page_bridge.h"
+
+// clang-format off
+EM_ASYNC_JS(bool, velmora_files_read, (const char* name, int place), {
+    return await Module.page.files.read(UTF8ToString(name), place);
+});
+EM_JS(void, velmora_files_add, (const char* name, const char* bytes, int size), {
+    Module.page.files.add(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
+});
+EM_ASYNC_JS(bool, velmora_files_commit, (int place), {
+    return await Module.page.files.commit(place);
+});
+EM_ASYNC_JS(double, velmora_files_saved_at, (const char* name), {
+    return await Module.page.files.savedAt(UTF8ToString(name));
+});
+// clang-format on
+
+namespace velmora::web {
+
+namespace {
+constexpr int kReadPlace = 5;
+constexpr int kWhyPlace = 6;
+}  // namespace
+
+std::optional<std::string> WebFiles::Read(const std::string& name, size_t limit,
+                                          ReadFailure* failure) {
+    if (!velmora_files_read(name.c_str(), kReadPlace)) {
+        if (failure) *failure = {true, name + " がありません。"};
+        return std::nullopt;
+    }
+    std::string bytes = TakeFromShelf(kReadPlace);
+    if (bytes.size() <= limit) return bytes;
+    if (failure)
+        *failure = {false, name + " は大きすぎます（" + std::to_string(limit) + " バイトまで）。"};
+    return std::nullopt;
+}
+
+bool WebFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
+    for (const NamedBytes& file : files) {
+        velmora_files_add(file.name.c_str(), file.bytes.data(),
+                          static_cast<int>(file.bytes.size()));
+    }
+    if (velmora_files_commit(kWhyPlace)) return true;
+    if (failure) *failure = {TakeFromShelf(kWhyPlace), LeftBehind::kUntouched};
+    return false;
+}
+
+bool WebFiles::Peek(const std::vector<std::string>& names, size_t limit,
+                    std::vector<std::string>* contents, int64_t* written, ReadFailure* failure) {
+    if (written) *written = 0;
+    if (!ReadEach(names, limit, contents, failure)) return false;
+    if (written && !names.empty())
+        *written = static_cast<int64_t>(velmora_files_saved_at(names[0].c_str()));
+    return true;
+}
+
+}  // namespace velmora::web

@@ -1,0 +1,26 @@
+#include "player/comfort_words.h"
+
+namespace velmora::words {
+
+const char* MusicNotice(bool muted) {
+    return muted ? "音楽を消しました" : "音楽を戻しました";
+}
+
+const char* AutoAdvanceNotice(bool on) {
+    return on ? "自動送り：オン" : "自動送り：オフ";
+}
+
+std::string KeyHelp(FrontEnd frontEnd) {
+    const bool page = frontEnd == FrontEnd::kPage;
+    return std::string("Enter / Space: NEXT　　Y / N: はい / いいえ\n") +
+           "Tab・矢印キー・Home / End で選んでから Enter / Space: 質問・一覧・メニュー\n" +
+           "H: 履歴　　F11: 全画面　　M: 音楽を消す　　A: 自動送り\n" +
+           "ホイール上・Page Up・←: ひとつ戻る　　ホイール下・Page Down: ひとつ進む\n" +
+           "Ctrl（押している間）・Tab: 既読スキップ　　S: ストーリーマップ\n" +
+           (page ? "F2・Ctrl+,: 設定　　右クリック・≡: メニュー\n"
+                 : "F2・Ctrl+,: 設定　　右クリック・メニューキー: メニュー\n") +
+           (page ? "ほかのタブに切り替えると音楽は止まり、次に音楽が始まる場面まで鳴りません"
+                 : "ウィンドウを最小化すると音楽は止まり、次に音楽が始まる場面まで鳴りません");
+}
+
+}  // namespace velmora::words
