@@ -48,14 +48,16 @@ StoryGraph SmallTown(uint64_t laterEvents, std::vector<uint64_t> sameWords = {})
 // What the check says of the small town with these ledger entries for its
 // three events (after two time words and one fact).
 std::string Slips(const std::string& events, uint64_t laterEvents,
-                  std::vector<uint64_t> sameWords = {}) {
+                  std::vector<uint64_t> sameWords = {}, int later = -1) {
     const Ledger ledger = Read(
         "word 昼過ぎ any PM 0:00 PM 2:30\n"
         "word 一日目 1 AM 0:00 PM 11:30\n"
         "fact name her name\n"
         "person ryouko 涼子\n" +
         events);
-    return Joined(CheckContinuity(SmallTown(laterEvents, std::move(sameWords)), ledger));
+    StoryGraph g = SmallTown(laterEvents, std::move(sameWords));
+    g.later = later;
+    return Joined(CheckContinuity(g, ledger));
 }
 
 TEST(Continuity, AFactToldTwiceOnOneRoute) {
@@ -92,6 +94,8 @@ TEST(Continuity, SomeoneSentAwayComesBackInTheSameVisit) {
     EXPECT_EQ(Slips(ledger, 0b110),
               "quiet brings ryouko back in the visit where later sent them away\n");
     EXPECT_EQ(Slips(ledger, 0b010), "");  // on the next day, another visit
+    // The days after the last one, played in the turn that passes midnight.
+    EXPECT_EQ(Slips(ledger, 0b110, {}, 2), "");
 }
 
 TEST(Continuity, TheSameWordsTwiceOnOneRoute) {

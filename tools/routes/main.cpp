@@ -8,21 +8,54 @@
 //
 // lists the pictures of the story's place plates instead, one a line, for
 // the assets check (tools/check_assets.py).
+//
+//   velmora-routes --check [ROOT]
+//
+// writes nothing: it checks the story's ledger over every route (the
+// continuity and completeness checks) and prints every slip and every line
+// nobody accounted for, then how many lines were exempted; status 1 if any.
+
 #include <cstdio>
 #include <string>
 
 #include "presentation/clock_display.h"
 #include "shell/story.h"
 #include "tools/routes/checkout_files.h"
+#include "tools/routes/completeness.h"
 #include "tools/routes/exclusions.h"
 #include "tools/routes/explorer.h"
 #include "tools/routes/merge_check.h"
 #include "tools/routes/report.h"
 #include "tools/routes/test_files.h"
 
+namespace {
+
+int CheckTheLedger(const std::string& root) {
+    using namespace velmora::routes;
+    const Exploration x = Explore();
+    const LedgerCheck check = CheckLedger(x, root + "/data");
+    for (const std::string& slip : check.slips) std::printf("%s\n", slip.c_str());
+    const Accounting& a = check.accounting;
+    for (const std::string& line : a.unaccounted) std::printf("unaccounted: %s\n", line.c_str());
+    std::printf("%d lines name what the ledger must account for: %zu unaccounted, %d exempted\n",
+                a.looked, a.unaccounted.size(), a.exempted);
+    return check.slips.empty() && a.unaccounted.empty() ? 0 : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace velmora::routes;
-    const std::string root = argc > 1 ? argv[1] : ".";
+    std::string root = argc > 1 ? argv[1] : ".";
+    if (root == "--check") {
+        root = argc > 2 ? argv[2] : ".";
+        if (!IsGameCheckout(root)) {
+            std::fprintf(stderr, "velmora-routes: %s is not a checkout of the game\n",
+                         root.c_str());
+            return 2;
+        }
+        return CheckTheLedger(root);
+    }
     if (root == "--plates") {
         for (const std::string& plate : velmora::Plates(velmora::TheStory())) {
             std::printf("%s\n", velmora::PlatePicture(plate).c_str());
