@@ -45,6 +45,9 @@ add_test(NAME routes.continuity COMMAND routes_continuity_tests)
 add_executable(routes_completeness_tests ${VELMORA_ROUTES_DIR}/completeness_test.cpp)
 target_link_libraries(routes_completeness_tests PRIVATE velmora_routes GTest::gtest_main)
 add_test(NAME routes.completeness COMMAND routes_completeness_tests)
+add_executable(routes_contexts_tests ${VELMORA_ROUTES_DIR}/contexts_test.cpp)
+target_link_libraries(routes_contexts_tests PRIVATE velmora_routes GTest::gtest_main)
+add_test(NAME routes.contexts COMMAND routes_contexts_tests)
 
 # Where to add a place, held: an eleventh place followed through every list.
 add_executable(routes_eleventh_place_tests ${VELMORA_ROUTES_DIR}/eleventh_place_test.cpp)

@@ -132,5 +132,23 @@ TEST(Continuity, PartsOfOneSceneInOneVisitSayItsWordsOnce) {
               "quiet says again the words of later on the same route\n");
 }
 
+TEST(Continuity, LedgerLinesItCannotReadAreNamed) {
+    const std::string head = "fact name her name\nthing apron エプロン\nperson ryouko 涼子\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"event first\n  except ryouko01#7\n",
+         "continuity.txt:5: except is followed by FILE#ITEM or \"a piece of the line\", then why\n"},
+        {"event first\n  wears kumi apron\n", "continuity.txt:5: no person kumi\n"},
+        {"event first\n  carries ryouko\n", "continuity.txt:5: carries ryouko without a thing\n"},
+        {"event first\n  lacks hero cap\n", "continuity.txt:5: no thing cap\n"},
+        {"outfit ryouko apron cap\n", "continuity.txt:4: no thing cap\n"},
+        {"visit 弁当屋\n  comes ryouko\n", "continuity.txt:5: a visit's lines are except alone\n"},
+    };
+    for (const auto& [lines, said] : cases) {
+        std::vector<std::string> problems;
+        ReadLedger(head + lines, &problems);
+        EXPECT_EQ(Joined(problems), said) << lines;
+    }
+}
+
 }  // namespace
 }  // namespace velmora::routes

@@ -78,6 +78,7 @@ class Accountant {
     void Scene(const SceneShows& scene, const LedgerEvent& entry);
     void Portraits(const SceneShows& scene, const LedgerEvent& entry);
     bool Accounted(const LookedFor& word, const LedgerEvent& entry) const;
+    std::string Missing(const std::vector<const LookedFor*>& found, const LedgerEvent& entry) const;
     bool Has(const LedgerEvent& entry, std::initializer_list<Statement::Kind> kinds,
              const std::string& id) const;
     std::string IdOf(const Statement& line) const;
@@ -153,6 +154,18 @@ bool Accountant::Accounted(const LookedFor& word, const LedgerEvent& entry) cons
     return false;
 }
 
+// The words of a line that its entry does not account for, each once.
+std::string Accountant::Missing(const std::vector<const LookedFor*>& found,
+                                const LedgerEvent& entry) const {
+    std::string missing;
+    for (const LookedFor* w : found) {
+        const std::string said = w->word + " (" + NameOf(w->kind).says + ")";
+        if (Accounted(*w, entry) || missing.find(said) != std::string::npos) continue;
+        missing += (missing.empty() ? "" : ", ") + said;
+    }
+    return missing;
+}
+
 std::string Named(const SceneLine& line) {
     if (!line.name.empty()) return line.name;
     // A line of the program's own by its first words.
@@ -182,13 +195,7 @@ void Accountant::Scene(const SceneShows& scene, const LedgerEvent& entry) {
         const std::vector<const LookedFor*> found = FindLookedFor(line.text, words_);
         if (found.empty()) continue;
         ++out_.looked;
-        std::string missing;
-        for (const LookedFor* w : found) {
-            if (!Accounted(*w, entry) && missing.find(w->word + " (") == std::string::npos) {
-                missing +=
-                    (missing.empty() ? "" : ", ") + w->word + " (" + NameOf(w->kind).says + ")";
-            }
-        }
+        const std::string missing = Missing(found, entry);
         int exemption = -1;
         for (size_t e = 0; e < entry.exempt.size(); ++e) {
             if (Exempts(entry.exempt[e], line)) exemption = static_cast<int>(e);
