@@ -32,15 +32,22 @@ set(VELMORA_ROUTES_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/routes)
 add_executable(routes_explorer_tests ${VELMORA_ROUTES_DIR}/explorer_test.cpp)
 target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_main)
 target_compile_definitions(routes_explorer_tests PRIVATE
-    VELMORA_LEDGER="${CMAKE_CURRENT_LIST_DIR}/../data/story/continuity.txt")
+    VELMORA_DATA="${CMAKE_CURRENT_LIST_DIR}/../data")
 add_test(NAME routes.explorer COMMAND routes_explorer_tests)
 set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
 
-# The continuity check, one small story for each kind of slip it catches;
-# the story's own ledger is checked in the explorer's test, over its routes.
+# The continuity and completeness checks, a small story for each kind of
+# slip they catch; the story's own ledger is checked in the explorer's test,
+# over its routes.
 add_executable(routes_continuity_tests ${VELMORA_ROUTES_DIR}/continuity_test.cpp)
 target_link_libraries(routes_continuity_tests PRIVATE velmora_routes GTest::gtest_main)
 add_test(NAME routes.continuity COMMAND routes_continuity_tests)
+add_executable(routes_completeness_tests ${VELMORA_ROUTES_DIR}/completeness_test.cpp)
+target_link_libraries(routes_completeness_tests PRIVATE velmora_routes GTest::gtest_main)
+add_test(NAME routes.completeness COMMAND routes_completeness_tests)
+add_executable(routes_contexts_tests ${VELMORA_ROUTES_DIR}/contexts_test.cpp)
+target_link_libraries(routes_contexts_tests PRIVATE velmora_routes GTest::gtest_main)
+add_test(NAME routes.contexts COMMAND routes_contexts_tests)
 
 # Where to add a place, held: an eleventh place followed through every list.
 add_executable(routes_eleventh_place_tests ${VELMORA_ROUTES_DIR}/eleventh_place_test.cpp)

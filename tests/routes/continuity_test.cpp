@@ -48,14 +48,16 @@ StoryGraph SmallTown(uint64_t laterEvents, std::vector<uint64_t> sameWords = {})
 // What the check says of the small town with these ledger entries for its
 // three events (after two time words and one fact).
 std::string Slips(const std::string& events, uint64_t laterEvents,
-                  std::vector<uint64_t> sameWords = {}) {
+                  std::vector<uint64_t> sameWords = {}, int later = -1) {
     const Ledger ledger = Read(
         "word 昼過ぎ any PM 0:00 PM 2:30\n"
         "word 一日目 1 AM 0:00 PM 11:30\n"
         "fact name her name\n"
         "person ryouko 涼子\n" +
         events);
-    return Joined(CheckContinuity(SmallTown(laterEvents, std::move(sameWords)), ledger));
+    StoryGraph g = SmallTown(laterEvents, std::move(sameWords));
+    g.later = later;
+    return Joined(CheckContinuity(g, ledger));
 }
 
 TEST(Continuity, AFactToldTwiceOnOneRoute) {
@@ -92,6 +94,8 @@ TEST(Continuity, SomeoneSentAwayComesBackInTheSameVisit) {
     EXPECT_EQ(Slips(ledger, 0b110),
               "quiet brings ryouko back in the visit where later sent them away\n");
     EXPECT_EQ(Slips(ledger, 0b010), "");  // on the next day, another visit
+    // The days after the last one, played in the turn that passes midnight.
+    EXPECT_EQ(Slips(ledger, 0b110, {}, 2), "");
 }
 
 TEST(Continuity, TheSameWordsTwiceOnOneRoute) {
@@ -126,6 +130,24 @@ TEST(Continuity, PartsOfOneSceneInOneVisitSayItsWordsOnce) {
     g.whole = {0, 1, 2};  // two scenes
     EXPECT_EQ(Joined(CheckContinuity(g, ledger)),
               "quiet says again the words of later on the same route\n");
+}
+
+TEST(Continuity, LedgerLinesItCannotReadAreNamed) {
+    const std::string head = "fact name her name\nthing apron エプロン\nperson ryouko 涼子\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"event first\n  except ryouko01#7\n",
+         "continuity.txt:5: except is followed by FILE#ITEM or \"a piece of the line\", then why\n"},
+        {"event first\n  wears kumi apron\n", "continuity.txt:5: no person kumi\n"},
+        {"event first\n  carries ryouko\n", "continuity.txt:5: carries ryouko without a thing\n"},
+        {"event first\n  lacks hero cap\n", "continuity.txt:5: no thing cap\n"},
+        {"outfit ryouko apron cap\n", "continuity.txt:4: no thing cap\n"},
+        {"visit 弁当屋\n  comes ryouko\n", "continuity.txt:5: a visit's lines are except alone\n"},
+    };
+    for (const auto& [lines, said] : cases) {
+        std::vector<std::string> problems;
+        ReadLedger(head + lines, &problems);
+        EXPECT_EQ(Joined(problems), said) << lines;
+    }
 }
 
 }  // namespace

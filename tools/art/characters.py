@@ -127,58 +127,75 @@ def body(c):
 # ---------------------------------------------------------------- head
 #
 # Every face is drawn from the same parts in the same ink, but each person has
-# a face of their own: its outline, the eyes (size, slant, lids, lashes),
-# the brows, the mouth and one small mark, so that each is known by the face
-# alone at the portrait's size.
+# a face of their own, known with the hair and the clothes covered: its
+# outline, where the eyes sit (`eyes`: the picture-left one's centre; the
+# brows go with them), the eyes themselves (size, slant, lids, lashes), the
+# brows, the nose, the mouth and where it sits (`mouth`: down by, and as wide
+# as), and one small mark.
 
 FACES = {
-    # Kumi: a round face, big eyes slanting up, high confident brows, a wide
-    # grin with one little fang.
-    "kumi": dict(shape="round", eye=dict(rx=11.5, ry=13.5, slant=8, iris=0.72, lid=3.6, lashes=2,
-                                         shine=2),
-                 brow=((116, 86), (125, 79), (138, 82), 3.0), mouth="fang"),
-    # Kaori: sun-tanned, almond eyes, straight bold brows, a grin with teeth.
-    "kaori": dict(shape="sporty", eye=dict(rx=12, ry=10.5, slant=5, iris=0.66, lid=3.4, lashes=1,
-                                           almond=True, shine=1),
-                  brow=((115, 88), (126, 84), (139, 85), 3.4), mouth="teeth"),
-    # Satsuki: a long oval face, calm half-closed eyes drooping at the ends,
-    # thin worried brows, a small closed mouth, a mole under her left eye.
-    "satuki": dict(shape="oval", eye=dict(rx=10.5, ry=11, slant=-6, iris=0.7, lid=3.0, lashes=1,
-                                          halflid=0.32, shine=1),
-                   brow=((117, 91), (126, 88), (137, 86), 1.8), mouth="small", mole=(184, 131)),
-    # Hitomi: a small soft face, large round drooping eyes full of light,
-    # soft arched brows, a little cat mouth.
-    "hitomi": dict(shape="soft", eye=dict(rx=12, ry=14.5, slant=-7, iris=0.78, lid=3.2, lashes=2,
-                                          shine=3),
-                   brow=((116, 90), (125, 84), (137, 86), 2.0), mouth="cat", blush=1.3),
-    # Ryouko: older: a longer face with a pointed chin, narrow eyes with a
-    # long liner at the outer corner and lower lashes, long thin brows,
-    # coloured lips, small pearl earrings.
-    "ryouko": dict(shape="sharp", eye=dict(rx=11.5, ry=8.5, slant=3, iris=0.56, lid=2.8, lashes=3,
-                                           almond=True, lower=True, shine=1),
-                   brow=((114, 91), (127, 86), (140, 88), 1.7), mouth="lips", earrings=True,
-                   nose="long", blush=0.7, shadow="#c7869a"),
-    # Akira: a square jaw, smaller eyes with a flat heavy lid and no lashes,
-    # thick slanting brows, a crooked grin, a sticking plaster on his nose.
-    "akira": dict(shape="square", eye=dict(rx=10.5, ry=8.5, slant=6, iris=0.62, lid=3.2, lashes=0,
-                                           flat=True, shine=1),
-                  brow=((114, 90), (126, 82), (140, 84), 4.2), mouth="smirk", plaster=True,
-                  nose="boy"),
+    # Kumi: a round, wide face; big eyes set high and wide apart, slanting
+    # up; short thick brows cocked high; a wide grin with one little fang.
+    "kumi": dict(shape="round", eyes=(125, 110),
+                 eye=dict(rx=12, ry=13.5, slant=9, iris=0.72, lid=3.6, lashes=2, shine=2),
+                 brow=((119, 88), (126, 78), (137, 80), 3.6), mouth="fang", mouth_at=(0, 1.15),
+                 nose="button"),
+    # Kaori: sun-tanned, a heart-shaped face tapering to its chin; almond
+    # eyes, straight bold brows low over them; a broad grin with teeth.
+    "kaori": dict(shape="sporty", eyes=(126, 114),
+                  eye=dict(rx=12.5, ry=9.5, slant=4, iris=0.66, lid=3.4, lashes=1, almond=True,
+                           shine=1),
+                  brow=((113, 93), (126, 91), (140, 92), 3.8), mouth="teeth", mouth_at=(4, 1.2)),
+    # Satsuki: a long, narrow face; calm half-closed eyes set close together,
+    # drooping at the ends; thin worried brows, their inner ends raised; a
+    # small closed mouth low on her face; a mole under her left eye.
+    "satuki": dict(shape="oval", eyes=(131, 117),
+                   eye=dict(rx=10, ry=10.5, slant=-9, iris=0.7, lid=3.0, lashes=1, halflid=0.38,
+                            shine=1),
+                   brow=((116, 93), (126, 91), (138, 85), 1.6), mouth="small", mouth_at=(7, 0.8),
+                   mole=(182, 136)),
+    # Hitomi: a small, soft face with a short chin; large round eyes set low
+    # under a high forehead, drooping and full of light; thin brows arched
+    # high above them; a little cat mouth close under the nose.
+    "hitomi": dict(shape="soft", eyes=(127, 119),
+                   eye=dict(rx=12.5, ry=14, slant=-7, iris=0.8, lid=3.0, lashes=2, shine=3),
+                   brow=((112, 91), (124, 81), (138, 84), 1.6), mouth="cat", mouth_at=(-2, 0.85),
+                   blush=1.3),
+    # Ryouko: older: a longer face with an angular jaw and a pointed chin;
+    # narrow eyes set high, with a long liner at the outer corner and lower
+    # lashes; long thin straight brows; a long nose; coloured lips.
+    "ryouko": dict(shape="sharp", eyes=(129, 109),
+                   eye=dict(rx=12, ry=7.5, slant=5, iris=0.56, lid=2.8, lashes=3, almond=True,
+                            lower=True, shine=1),
+                   brow=((111, 93), (127, 89), (142, 90), 1.6), mouth="lips", mouth_at=(6, 0.95),
+                   earrings=True, nose="long", blush=0.7, shadow="#c7869a"),
+    # Akira: a wide, square jaw; small eyes set close under a flat heavy lid,
+    # no lashes; thick brows slanting down to the nose; a crooked grin; a
+    # sticking plaster on his nose.
+    "akira": dict(shape="square", eyes=(131, 112),
+                  eye=dict(rx=9.5, ry=7.5, slant=6, iris=0.62, lid=3.2, lashes=0, flat=True,
+                           shine=1),
+                  brow=((112, 85), (125, 82), (141, 89), 4.6), mouth="smirk", mouth_at=(3, 1.05),
+                  plaster=True, nose="boy"),
 }
 
+# Where the eyes sit when a face does not say (the brows' table is drawn
+# for eyes there).
+EYES_AT = (128, 113)
+
 FACE_SHAPES = {  # outline, and the x of the ears
-    "round": ("M101 104 C101 142 124 164 150 167 C176 164 199 142 199 104 "
-              "C199 62 176 44 150 44 C124 44 101 62 101 104 Z", 101),
-    "soft": ("M104 104 C104 138 124 162 150 170 C176 162 196 138 196 104 "
-             "C196 62 176 44 150 44 C124 44 104 62 104 104 Z", 104),
-    "sporty": ("M103 102 C103 132 120 158 150 170 C180 158 197 132 197 102 "
-               "C197 62 176 44 150 44 C124 44 103 62 103 102 Z", 103),
-    "oval": ("M106 102 C106 140 126 168 150 176 C174 168 194 140 194 102 "
-             "C194 60 174 44 150 44 C126 44 106 60 106 102 Z", 106),
-    "sharp": ("M106 100 C107 134 126 164 150 178 C174 164 193 134 194 100 "
-              "C194 58 174 42 150 42 C126 42 106 58 106 100 Z", 106),
-    "square": ("M101 100 L102 130 C105 148 120 163 138 169 L162 169 C180 163 195 148 198 130 "
-               "L199 100 C199 58 176 42 150 42 C124 42 101 58 101 100 Z", 101),
+    "round": ("M99 104 C99 145 124 164 150 166 C176 164 201 145 201 104 "
+              "C201 62 176 44 150 44 C124 44 99 62 99 104 Z", 99),
+    "soft": ("M106 108 C106 140 126 158 150 163 C174 158 194 140 194 108 "
+             "C194 64 176 46 150 46 C124 46 106 64 106 108 Z", 106),
+    "sporty": ("M102 100 C102 126 116 154 150 174 C184 154 198 126 198 100 "
+               "C198 60 176 44 150 44 C124 44 102 60 102 100 Z", 102),
+    "oval": ("M109 102 C109 144 128 174 150 181 C172 174 191 144 191 102 "
+             "C191 60 174 44 150 44 C126 44 109 60 109 102 Z", 109),
+    "sharp": ("M107 98 C107 124 112 144 124 157 C134 168 142 180 150 182 C158 180 166 168 176 157 "
+              "C188 144 193 124 193 98 C193 58 174 42 150 42 C126 42 107 58 107 98 Z", 107),
+    "square": ("M98 100 L99 136 C102 154 118 167 136 171 L164 171 C182 167 198 154 201 136 "
+               "L202 100 C202 58 176 42 150 42 C124 42 98 58 98 100 Z", 98),
 }
 
 _clip_ids = [0]
@@ -285,7 +302,11 @@ def eye(cx, cy, iris, side, expr, e, skin):
 def brows(c, expr):
     """The face table gives the picture-left brow (inner end, peak, outer end read
     from the outer end inwards, and its weight); the other one is its mirror."""
-    (ox, oy), (px, py), (ix, iy), sw = FACES[c["name"]]["brow"]
+    traits = FACES[c["name"]]
+    (ox, oy), (px, py), (ix, iy), sw = traits["brow"]
+    ex, ey = traits.get("eyes", EYES_AT)
+    dx, dy = ex - EYES_AT[0], ey - EYES_AT[1]
+    ox, px, ix, oy, py, iy = ox + dx, px + dx, ix + dx, oy + dy, py + dy, iy + dy
     if expr in ("sad", "cry"):  # the inner ends rise
         iy -= 5
         py -= 1
@@ -341,17 +362,22 @@ def mouth(expr, style):
     return _p("M143 147 Q150 153 157 147", "none", 1.9)
 
 
-def glasses():
+def glasses(ex, ey):
+    """Round-cornered frames over eyes whose picture-left one is at (ex, ey)."""
+    lx, rx, top = ex - 18, 300 - ex - 16, ey - 13
     return ('<g fill="#ffffff" fill-opacity="0.15" stroke="#3c4f9a" stroke-width="2.4">'
-            '<rect x="110" y="100" width="34" height="26" rx="9"/><rect x="156" y="100" width="34" height="26" rx="9"/>'
-            '</g><path d="M144 110 Q150 106 156 110 M110 108 L102 104 M190 108 L198 104" fill="none" '
-            'stroke="#3c4f9a" stroke-width="2.2"/>')
+            '<rect x="%s" y="%s" width="34" height="26" rx="9"/><rect x="%s" y="%s" width="34" height="26" rx="9"/>'
+            '</g><path d="M%s %s Q150 %s %s %s M%s %s L102 %s M%s %s L198 %s" fill="none" '
+            'stroke="#3c4f9a" stroke-width="2.2"/>'
+            % (f(lx), f(top), f(rx), f(top), f(lx + 34), f(top + 10), f(top + 6), f(rx), f(top + 10),
+               f(lx), f(top + 8), f(top + 4), f(rx + 34), f(top + 8), f(top + 4)))
 
 
 def face(c, expr):
     traits = FACES[c["name"]]
     outline, ear = FACE_SHAPES[traits["shape"]]
     skin = c["skin"]
+    ex, ey = traits.get("eyes", EYES_AT)
     out = []
     for x in (ear + 1, 300 - ear - 1):
         out.append('<ellipse cx="%d" cy="114" rx="7" ry="11" fill="%s" stroke="%s" stroke-width="2"/>'
@@ -363,30 +389,36 @@ def face(c, expr):
     male = c.get("male")
     if not male or expr in ("cry", "sad"):
         k = traits.get("blush", 1.0)
-        for x in (122, 178):
-            out.append('<ellipse cx="%d" cy="%d" rx="%s" ry="%s" fill="%s" opacity="%s"/>'
-                       % (x, 134, f(9 * k), f(4.5 * k), BLUSH, "0.55" if expr != "cry" else "0.8"))
+        for x in (ex - 6, 300 - ex + 6):
+            out.append('<ellipse cx="%s" cy="%s" rx="%s" ry="%s" fill="%s" opacity="%s"/>'
+                       % (f(x), f(ey + 21), f(9 * k), f(4.5 * k), BLUSH, "0.55" if expr != "cry" else "0.8"))
     e = traits["eye"]
     if traits.get("shadow") and expr not in ("happy", "cry"):  # a touch of eye make-up
-        for x in (128, 172):
-            out.append('<ellipse cx="%d" cy="%s" rx="%s" ry="5" fill="%s" opacity="0.45"/>'
-                       % (x, f(113 - e["ry"]), f(e["rx"] + 1), traits["shadow"]))
-    out.append(eye(128, 113, c["eyes"], -1, expr, e, skin))
-    out.append(eye(172, 113, c["eyes"], 1, expr, e, skin))
+        for x in (ex, 300 - ex):
+            out.append('<ellipse cx="%s" cy="%s" rx="%s" ry="5" fill="%s" opacity="0.45"/>'
+                       % (f(x), f(ey - e["ry"]), f(e["rx"] + 1), traits["shadow"]))
+    out.append(eye(ex, ey, c["eyes"], -1, expr, e, skin))
+    out.append(eye(300 - ex, ey, c["eyes"], 1, expr, e, skin))
     nose = traits.get("nose")
+    ny = ey - EYES_AT[1]  # the nose sits as far under the eyes on every face
     if nose == "long":
-        out.append(_p("M151 123 l-2.5 10 l3.5 1", "none", 1.4, c["skin_shade_ink"]))
+        out.append(_p("M151 %s l-2.5 11 l3.5 1" % f(121 + ny), "none", 1.4, c["skin_shade_ink"]))
     elif nose == "boy":
-        out.append(_p("M152 124 l-4 10 l6 1", "none", 1.7, c["skin_shade_ink"]))
+        out.append(_p("M152 %s l-4 10 l6 1" % f(124 + ny), "none", 1.7, c["skin_shade_ink"]))
+    elif nose == "button":
+        out.append(_p("M147 %s q3 3 6 0" % f(132 + ny), "none", 1.5, c["skin_shade_ink"],
+                      ' stroke-linecap="round"'))
     else:
-        out.append(_p("M150 128 l-2 6 l3 1", "none", 1.4, c["skin_shade_ink"]))
+        out.append(_p("M150 %s l-2 6 l3 1" % f(128 + ny), "none", 1.4, c["skin_shade_ink"]))
     if traits.get("mole"):
         out.append('<circle cx="%s" cy="%s" r="1.5" fill="%s"/>' % (f(traits["mole"][0]), f(traits["mole"][1]), INK))
     if traits.get("plaster"):
         out.append(_p("M111 134 L128 129 L130.5 136.5 L113.5 141.5 Z", "#f6dcb4", 1.4))
         out.append('<circle cx="118" cy="136" r="0.8" fill="%s"/><circle cx="123" cy="134.5" r="0.8" fill="%s"/>'
                    % (INK, INK))
-    out.append(mouth(expr, traits["mouth"]))
+    down, wide = traits.get("mouth_at", (0, 1.0))
+    out.append('<g transform="translate(150 %s) scale(%s 1) translate(-150 0)">%s</g>'
+               % (f(down), f(wide), mouth(expr, traits["mouth"])))
     return "".join(out)
 
 
@@ -529,7 +561,7 @@ def figure_svg(name, expr="smile", scale=1.1, **change):
     c.setdefault("skin_shade_ink", SKIN_SHADE_INK)
     head = [face(c, expr), hair_front(c), brows(c, expr)]
     if c.get("glasses"):
-        head.append(glasses())
+        head.append(glasses(*FACES[name].get("eyes", EYES_AT)))
     k = c.get("head", 1.0)  # a grown-up's head sits smaller on her shoulders
     around = '<g transform="translate(150 172) scale(%g) translate(-150 -172)">%%s</g>' % k
     parts = [around % hair_back(c), body(c), around % "".join(head)]

@@ -1,12 +1,14 @@
 """docs/art-contact-sheet.png: every picture on one sheet, for looking them over;
-docs/art-portraits.png: the six portraits side by side at 1:1."""
+docs/art-portraits.png: the six portraits side by side at 1:1;
+docs/art-faces.png: the six faces alone, hair, clothes and marks left out."""
 import os
 
 from PIL import Image, ImageDraw
 
-from common import DATA, DESIGN, ROOT, GOTHIC_P, font
+from common import DATA, DESIGN, ROOT, GOTHIC_P, font, render_svg, svg_doc
 from plates import PLACES, FULLWIDTH
 from portraits import NAMES
+import characters
 
 SCENES = ["apart.jpg", "heya.jpg", "bouhatei.jpg", "hokabenya.jpg", "kouen.jpg", "akira.jpg",
           "serubia.jpg", "pasokon.jpg", "gakkou.jpg", "hanaya.jpg", "tenisu.jpg", "title.jpg",
@@ -100,6 +102,7 @@ def main():
     os.makedirs(os.path.join(ROOT, "docs"), exist_ok=True)
     out.save(os.path.join(ROOT, "docs", "art-contact-sheet.png"), optimize=True)
     portraits_sheet().save(os.path.join(ROOT, "docs", "art-portraits.png"), optimize=True)
+    faces_sheet(characters).save(os.path.join(ROOT, "docs", "art-faces.png"), optimize=True)
 
 
 # Each portrait over a place where the character is met.
@@ -120,6 +123,43 @@ def portraits_sheet():
         over = load(os.path.join(DATA, MET_AT[n])).convert("RGBA")
         over.alpha_composite(load(os.path.join(DATA, n + "1_0.gif")).convert("RGBA"))
         s.put(over, "%s1_0.gif over %s" % (n, MET_AT[n]))
+    return s.render()
+
+
+MARKS = ("mole", "plaster", "earrings")  # on the face, but not of it
+FACE_BOX = (170, 56, 430, 384)  # the head at 2:1, without its hair
+
+
+def bare_face(chars, name, expr):
+    """One face at 2:1 with the hair, the clothes, the glasses and the marks
+    left out: only its outline, eyes, brows, nose and mouth tell who it is."""
+    c = dict(chars.CHARS[name], name=name)
+    c.setdefault("skin", chars.SKIN)
+    c.setdefault("skin_shade", chars.SKIN_SHADE)
+    c.setdefault("skin_shade_ink", chars.SKIN_SHADE_INK)
+    kept = chars.FACES[name]
+    chars.FACES[name] = {k: v for k, v in kept.items() if k not in MARKS}
+    try:
+        body = chars.face(c, expr) + chars.brows(c, expr)
+    finally:
+        chars.FACES[name] = kept
+    ground = '<rect width="300" height="260" fill="#d8d4ce"/>'
+    return render_svg(svg_doc(300, 260, ground + body), scale=2).crop(FACE_BOX).convert("RGB")
+
+
+def faces_rows(sheet, chars, heading):
+    """The six faces as the portraits show them, then the same in grey,
+    where colour tells nothing."""
+    sheet.heading(heading)
+    for n in NAMES:
+        sheet.put(bare_face(chars, n, "smile"), n)
+    for n in NAMES:
+        sheet.put(bare_face(chars, n, "smile").convert("L").convert("RGB"), n + " (grey)")
+
+
+def faces_sheet(chars):
+    s = Sheet(width=6 * (FACE_BOX[2] - FACE_BOX[0] + PAD) + PAD)
+    faces_rows(s, chars, "The six faces at 2:1, hair, clothes, glasses and marks left out")
     return s.render()
 
 

@@ -41,6 +41,9 @@ struct StoryGraph {
     std::vector<int> whole;
     std::vector<int> clock;  // of each state; state 0, the title, is the earliest
     std::vector<Step> steps;
+    // The event that plays the days after the last one (the digest), in the
+    // turn that passes midnight: nobody sent away before it is away in it.
+    int later = -1;
 };
 
 // The explorer's graph as the check reads it: the one place that knows the

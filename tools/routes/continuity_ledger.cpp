@@ -25,9 +25,11 @@ struct Keyword {
     Statement::Kind kind;
 };
 constexpr Keyword kKeywords[] = {
-    {"tells", Statement::Kind::Tells}, {"assumes", Statement::Kind::Assumes},
-    {"open", Statement::Kind::Open},   {"names", Statement::Kind::Names},
-    {"comes", Statement::Kind::Comes}, {"leaves", Statement::Kind::Leaves},
+    {"tells", Statement::Kind::Tells},     {"assumes", Statement::Kind::Assumes},
+    {"open", Statement::Kind::Open},       {"names", Statement::Kind::Names},
+    {"comes", Statement::Kind::Comes},     {"leaves", Statement::Kind::Leaves},
+    {"wears", Statement::Kind::Wears},     {"lacks", Statement::Kind::Lacks},
+    {"carries", Statement::Kind::Carries},
 };
 
 // What a statement of this kind names.
@@ -38,6 +40,10 @@ const char* KindOfId(Statement::Kind kind) {
         case Statement::Kind::Comes:
         case Statement::Kind::Leaves:
             return "person";
+        case Statement::Kind::Wears:
+        case Statement::Kind::Lacks:
+        case Statement::Kind::Carries:
+            return "thing";
         default:
             return "fact";
     }
@@ -62,9 +68,13 @@ class Reader {
   private:
     void Line(const std::string& line);
     void Word(std::istringstream& in);
+    void Entry(std::vector<LedgerEvent>* list, std::istringstream& in);
     void EventLine(const std::string& keyword, std::istringstream& in);
     void AgainLine(LedgerEvent* event, std::istringstream& in);
-    void Declare(std::vector<std::string>* list, const char* what, std::istringstream& in);
+    void ExceptLine(LedgerEvent* event, std::istringstream& in);
+    void ThingLines(const Keyword& kind, std::istringstream& in);
+    void Outfit(std::istringstream& in);
+    bool Declare(std::vector<std::string>* list, const char* what, std::istringstream& in);
     int IdOf(Statement::Kind kind, const std::string& id) const;
     void Problem(const std::string& what) {
         problems_->push_back("continuity.txt:" + std::to_string(lineNo_) + ": " + what);
@@ -72,6 +82,7 @@ class Reader {
 
     std::vector<std::string>* problems_;
     Ledger ledger_;
+    std::vector<LedgerEvent>* entries_ = nullptr;  // the list the last entry went into
     int lineNo_ = 0;
 };
 
@@ -96,26 +107,58 @@ void Reader::Line(const std::string& line) {
         Word(in);
     } else if (keyword == "fact") {
         Declare(&ledger_.facts, "fact", in);
+    } else if (keyword == "thing") {
+        Declare(&ledger_.things, "thing", in);
     } else if (keyword == "person") {
-        Declare(&ledger_.people, "person", in);
-    } else if (keyword == "event") {
+        if (!Declare(&ledger_.people, "person", in)) return;
         std::string name;
-        std::getline(in >> std::ws, name);
-        for (const LedgerEvent& e : ledger_.events) {
-            if (e.name == name) return Problem("a second entry for " + name);
-        }
-        ledger_.events.push_back({name, {}, Again::Never});
+        in >> name;
+        ledger_.persons.push_back({ledger_.people.back(), name, {}});
+    } else if (keyword == "outfit") {
+        Outfit(in);
+    } else if (keyword == "event") {
+        Entry(&ledger_.events, in);
+    } else if (keyword == "visit") {
+        Entry(&ledger_.visits, in);
     } else {
-        Problem("not a word, fact, person or event: " + line);
+        Problem("not a word, fact, thing, person, outfit, event or visit: " + line);
     }
 }
 
-void Reader::Declare(std::vector<std::string>* list, const char* what, std::istringstream& in) {
+void Reader::Entry(std::vector<LedgerEvent>* list, std::istringstream& in) {
+    std::string name;
+    std::getline(in >> std::ws, name);
+    entries_ = list;
+    for (const LedgerEvent& e : *list) {
+        if (e.name == name) {
+            entries_ = nullptr;
+            return Problem("a second entry for " + name);
+        }
+    }
+    list->push_back({name, {}, Again::Never, {}});
+}
+
+bool Reader::Declare(std::vector<std::string>* list, const char* what, std::istringstream& in) {
     std::string id;
     in >> id;
-    if (id.empty() || IndexOf(*list, id) >= 0)
-        return Problem(what + std::string(" without a new id"));
+    if (id.empty() || IndexOf(*list, id) >= 0) {
+        Problem(what + std::string(" without a new id"));
+        return false;
+    }
     list->push_back(id);
+    return true;
+}
+
+void Reader::Outfit(std::istringstream& in) {
+    std::string who;
+    in >> who;
+    const int person = IndexOf(ledger_.people, who);
+    if (person < 0) return Problem("an outfit of no person: " + who);
+    for (std::string thing; in >> thing;) {
+        const int id = IndexOf(ledger_.things, thing);
+        if (id < 0) Problem("no thing " + thing);
+        if (id >= 0) ledger_.persons[static_cast<size_t>(person)].outfit.push_back(id);
+    }
 }
 
 void Reader::Word(std::istringstream& in) {
@@ -132,17 +175,24 @@ void Reader::Word(std::istringstream& in) {
 }
 
 void Reader::EventLine(const std::string& keyword, std::istringstream& in) {
-    if (ledger_.events.empty()) return Problem("an indented line before the first event");
-    LedgerEvent& event = ledger_.events.back();
+    if (!entries_ || entries_->empty()) {
+        return Problem("an indented line before the first event");
+    }
+    LedgerEvent& event = entries_->back();
+    if (keyword == "except") return ExceptLine(&event, in);
+    if (entries_ == &ledger_.visits) return Problem("a visit's lines are except alone");
     if (keyword == "again") return AgainLine(&event, in);
     const Keyword* known = nullptr;
     for (const Keyword& k : kKeywords) {
         if (keyword == k.word) known = &k;
     }
     if (!known) {
-        return Problem("an event's line is tells, assumes, open, names, comes, leaves or again: " +
-                       keyword);
+        return Problem(
+            "an event's line is tells, assumes, open, names, comes, leaves, wears, lacks, "
+            "carries, again or except: " +
+            keyword);
     }
+    if (std::string(KindOfId(known->kind)) == "thing") return ThingLines(*known, in);
     for (std::string id; in >> id;) {
         const int index = IdOf(known->kind, id);
         if (index < 0) {
@@ -163,6 +213,46 @@ int Reader::IdOf(Statement::Kind kind, const std::string& id) const {
         default:
             return IndexOf(ledger_.facts, id);
     }
+}
+
+// wears WHO THING...: WHO is a person or the hero.
+void Reader::ThingLines(const Keyword& kind, std::istringstream& in) {
+    std::string who;
+    in >> who;
+    const int person = who == "hero" ? -1 : IndexOf(ledger_.people, who);
+    if (who.empty() || (who != "hero" && person < 0)) return Problem("no person " + who);
+    LedgerEvent& event = entries_->back();
+    bool any = false;
+    for (std::string thing; in >> thing; any = true) {
+        const int id = IndexOf(ledger_.things, thing);
+        if (id < 0) Problem("no thing " + thing);
+        if (id >= 0) event.lines.push_back({kind.kind, person, id});
+    }
+    if (!any) Problem(std::string(kind.word) + " " + who + " without a thing");
+}
+
+// except kumi02#51 WHY, or except "a piece of the program's line" WHY.
+void Reader::ExceptLine(LedgerEvent* event, std::istringstream& in) {
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    std::string line, why;
+    if (!rest.empty() && rest[0] == '"') {
+        const size_t close = rest.find('"', 1);
+        if (close != std::string::npos) {
+            line = rest.substr(0, close + 1);
+            why = rest.substr(close + 1);
+        }
+    } else {
+        const size_t space = rest.find(' ');
+        line = rest.substr(0, space);
+        if (space != std::string::npos) why = rest.substr(space);
+    }
+    const size_t start = why.find_first_not_of(' ');
+    why = start == std::string::npos ? "" : why.substr(start);
+    if (line.size() < 3 || why.empty()) {
+        return Problem("except is followed by FILE#ITEM or \"a piece of the line\", then why");
+    }
+    event->exempt.push_back({line, why});
 }
 
 void Reader::AgainLine(LedgerEvent* event, std::istringstream& in) {

@@ -45,6 +45,7 @@ class Search {
     uint32_t StateOf(const StateKey& key);
     uint16_t TurnOf(const Decisions& turn);
     void Note(int event, int cost, uint32_t from, uint16_t turn);
+    void Gather(uint32_t from, const Decisions& turn);
 
     Exploration x_;
     TurnRunner runner_;
@@ -58,6 +59,7 @@ Exploration Search::Run() {
     const auto started = std::chrono::steady_clock::now();
     const std::clock_t cpuStarted = std::clock();
     x_.events.resize(static_cast<size_t>(x_.story.count()));
+    x_.shows.resize(static_cast<size_t>(x_.story.count()));
     StateKey title;
     title.clock = -1;
     StateOf(title);
@@ -76,6 +78,8 @@ Exploration Search::Run() {
     }
     x_.outEdges.resize(x_.states.size());
     x_.shown = runner_.everShown();
+    x_.ownLines = runner_.platform().ownLines();
+    x_.portraits = runner_.platform().portraits();
     x_.turnsPlayed = runner_.turnsRun();
     x_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     x_.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
@@ -124,6 +128,7 @@ void Search::Record(uint32_t from, const Decisions& turn, const TurnResult& resu
     for (int e = 0; e < x_.story.count(); ++e) {
         if (events >> e & 1) Note(e, cost, from, turnId);
     }
+    Gather(from, turn);
     for (const Edge& edge : pending_) {
         if (edge.to == to && edge.events == events) return;
     }
@@ -153,6 +158,26 @@ void Search::Note(int event, int cost, uint32_t from, uint16_t turn) {
     route.items.clear();
     for (const Shown& s : runner_.shown()) {
         if (s.event == event) route.items.push_back(s.item);
+    }
+}
+
+// What the turn showed, added to what its events show on any route.
+void Search::Gather(uint32_t from, const Decisions& turn) {
+    const SearchPlatform& p = runner_.platform();
+    for (const Shown& s : p.shown()) {
+        if (s.event >= 0) x_.shows[static_cast<size_t>(s.event)].items.set(s.item);
+    }
+    std::set<int>* place = nullptr;  // the lines of the place's own visit
+    for (const ShownOwn& s : p.shownOwn()) {
+        if (s.event >= 0) {
+            x_.shows[static_cast<size_t>(s.event)].own.insert(s.id);
+            continue;
+        }
+        if (!place) place = &x_.placeLines[from == kTitleNode ? "start" : turn.front()];
+        place->insert(s.id);
+    }
+    for (const ShownOwn& s : p.shownPortraits()) {
+        if (s.event >= 0) x_.shows[static_cast<size_t>(s.event)].portraits.insert(s.id);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <bitset>
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,13 @@ struct EventRoute {
     std::vector<ItemId> items;  // what it shows on that route
 };
 
+// What an event shows on any route: its scenario items, the program's own
+// lines and the portraits (numbers into Exploration::ownLines and portraits).
+struct EventShows {
+    std::bitset<kItemCount> items;
+    std::set<int> own, portraits;
+};
+
 struct Exploration {
     explicit Exploration(const Story& explored) : story(explored) {}
 
@@ -47,6 +56,11 @@ struct Exploration {
     std::vector<Decisions> turns;                         // every distinct turn taken
     std::vector<EventRoute> events;
     std::bitset<kItemCount> shown;  // every scenario item any route shows
+    std::vector<EventShows> shows;  // of each event
+    // The program's own lines a visit shows outside any event, by the menu
+    // caption of its place ("start" for the start).
+    std::map<std::string, std::set<int>> placeLines;
+    std::vector<std::string> ownLines, portraits;  // as the game showed them
     long turnsPlayed = 0;
     double seconds = 0;     // wall-clock time
     double cpuSeconds = 0;  // processor time

@@ -7,6 +7,8 @@ namespace velmora::routes {
 void SearchPlatform::Begin(std::deque<std::string> decisions) {
     decisions_ = std::move(decisions);
     shown_.clear();
+    shownOwn_.clear();
+    shownPortraits_.clear();
     events_ = 0;
     event_ = -1;
 }
@@ -21,7 +23,15 @@ void SearchPlatform::SetMessageCaption(const std::string& text) {
     if (item >= 0) {
         everShown_.set(item);
         shown_.push_back({event_, item, ClockIndex(*state_)});
+    } else {
+        shownOwn_.push_back({event_, ownLines_.Of(text)});
     }
+}
+
+int SearchPlatform::Numbered::Of(const std::string& text) {
+    const auto [at, added] = ids.try_emplace(text, static_cast<int>(texts.size()));
+    if (added) texts.push_back(text);
+    return at->second;
 }
 
 std::string SearchPlatform::Next(const std::vector<std::string>& options) {

@@ -2,12 +2,14 @@
 // once, each decision taken from a queue. When the queue runs dry at a
 // decision the platform stops the turn (NeedDecision) so that the explorer
 // can try every answer; the menu always stops it (TurnOver). It notes every
-// scenario item shown and the event the game last told began.
+// scenario item shown, every line of the program's own and every portrait,
+// each with the event the game last told began.
 #pragma once
 
 #include <bitset>
 #include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -30,6 +32,13 @@ struct Shown {
     int clock;
 };
 
+// A line of the program's own (its number in ownLines()), or the name of a
+// portrait (its number in portraits()), shown in an event (-1: none yet).
+struct ShownOwn {
+    int event;
+    int id;
+};
+
 class SearchPlatform : public Platform {
   public:
     explicit SearchPlatform(const StoryEvents& events) : storyEvents_(events) {}
@@ -44,14 +53,20 @@ class SearchPlatform : public Platform {
     const std::vector<Shown>& shown() const { return shown_; }
     EventSet events() const { return events_; }
     const std::bitset<kItemCount>& everShown() const { return everShown_; }
+    // What this turn showed of the program's own lines and of portraits.
+    const std::vector<ShownOwn>& shownOwn() const { return shownOwn_; }
+    const std::vector<ShownOwn>& shownPortraits() const { return shownPortraits_; }
+    // Every line of its own the program has shown, and every portrait's name.
+    const std::vector<std::string>& ownLines() const { return ownLines_.texts; }
+    const std::vector<std::string>& portraits() const { return portraits_.texts; }
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
     void ShowScene(const NamedPicture&) override {}
     void ClearScene() override {}
-    void ShowPreparedPortrait(const NamedPicture&) override {}
+    void ShowPreparedPortrait(const NamedPicture& p) override { Portrait(p); }
     void HidePortraitLayer() override {}
-    void PaintPortraitIntoScene(const NamedPicture&) override {}
+    void PaintPortraitIntoScene(const NamedPicture& p) override { Portrait(p); }
     void ShowSidePicture(const NamedPicture&) override {}
     void ShowClock(const ClockFace&) override {}
     void ShowDesignPictures() override {}
@@ -71,7 +86,16 @@ class SearchPlatform : public Platform {
     Files& files() override { return files_; }
 
   private:
+    // Texts numbered in the order they were first seen.
+    struct Numbered {
+        std::unordered_map<std::string, int> ids;
+        std::vector<std::string> texts;
+        int Of(const std::string& text);
+    };
     std::string Next(const std::vector<std::string>& options);
+    void Portrait(const NamedPicture& p) {
+        shownPortraits_.push_back({event_, portraits_.Of(p.words)});
+    }
 
     const StoryEvents& storyEvents_;
     const GameState* state_ = nullptr;
@@ -82,6 +106,8 @@ class SearchPlatform : public Platform {
     EventSet events_ = 0;
     int event_ = -1;
     std::bitset<kItemCount> everShown_;
+    std::vector<ShownOwn> shownOwn_, shownPortraits_;
+    Numbered ownLines_, portraits_;
 };
 
 }  // namespace velmora::routes

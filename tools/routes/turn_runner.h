@@ -38,6 +38,7 @@ class TurnRunner {
     void Restore(const GameState& s) { form_.state() = s; }
 
     const std::vector<Shown>& shown() const { return platform_.shown(); }
+    const SearchPlatform& platform() const { return platform_; }
     const std::bitset<kItemCount>& everShown() const { return platform_.everShown(); }
     long turnsRun() const { return turnsRun_; }
     const FlagRules& rules() const { return rules_; }
