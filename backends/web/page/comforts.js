@@ -465,6 +465,8 @@ export class Comforts {
       case 'moveWindow': return true;  // the page is its own window: nothing moves, ← stays put
       case 'focusNext': return windows.stepFocus(waiting, true) || true;
       case 'focusPrevious': return windows.stepFocus(waiting, false) || true;
+      case 'focusFirst': return windows.focusEnd(waiting, false) || true;
+      case 'focusLast': return windows.focusEnd(waiting, true) || true;
       case 'listMove': {
         const list = this.doc.getElementById('List1');
         list.selectedIndex = entry;

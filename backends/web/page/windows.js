@@ -186,11 +186,20 @@ export class Windows {
 
   // The keyboard's focus to the button after or before it, in the Tab order.
   stepFocus(name, forward) {
-    const buttons = [...this.byId(name).querySelectorAll('.client button')]
-      .filter((b) => b.offsetParent !== null);
+    const buttons = this.tabOrder(name);
     const at = buttons.indexOf(this.doc.activeElement);
     const next = at < 0 ? 0 : (at + (forward ? 1 : buttons.length - 1)) % buttons.length;
     buttons[next].focus({ preventScroll: true });
+  }
+
+  // To the first or the last button of the Tab order (Home, End).
+  focusEnd(name, last) {
+    const buttons = this.tabOrder(name);
+    buttons[last ? buttons.length - 1 : 0]?.focus({ preventScroll: true });
+  }
+
+  tabOrder(name) {
+    return [...this.byId(name).querySelectorAll('.client button')].filter((b) => b.offsetParent !== null);
   }
 
   fillList(entries) {
