@@ -398,6 +398,10 @@ class Player:
         if m:
             name = window_name(m.group(1))
             return lambda s: (on_screen(bar_of(s, name), s["screen"]), bar_of(s, name))
+        m = re.fullmatch(r"(.+) (?:does|do) not cover the title bar of (.+)", c)
+        if m:
+            a, b = window_name(m.group(1)), window_name(m.group(2))
+            return lambda s: (apart(rect_of(s, a), bar_of(s, b)), [rect_of(s, a), bar_of(s, b)])
         m = re.fullmatch(r"(.+) (?:does|do) not cover (.+)", c)
         if m:
             a, b = window_name(m.group(1)), window_name(m.group(2))

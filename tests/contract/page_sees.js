@@ -256,20 +256,26 @@ window.contractSees = (() => {
     if (!shown(e) || getComputedStyle(e).visibility === 'hidden') return null;
     const r = e.getBoundingClientRect();
     let [left, top, right, bottom] = [r.left, r.top, r.right, r.bottom];
+    let scrolled = false;  // some of it hidden by a box that scrolls to it
     for (let a = e.parentElement; a && a !== document.documentElement; a = a.parentElement) {
       const s = getComputedStyle(a);
       if (s.overflowX === 'visible' && s.overflowY === 'visible') continue;
-      const c = a.getBoundingClientRect();
-      [left, top, right, bottom] = [Math.max(left, c.left), Math.max(top, c.top),
-        Math.min(right, c.right), Math.min(bottom, c.bottom)];
+      // Clipped at its padding box, inside its border.
+      const b = a.getBoundingClientRect();
+      const c = { left: b.left + a.clientLeft, top: b.top + a.clientTop };
+      [c.right, c.bottom] = [c.left + (a.clientWidth || b.width), c.top + (a.clientHeight || b.height)];
+      const clipped = [Math.max(left, c.left), Math.max(top, c.top), Math.min(right, c.right), Math.min(bottom, c.bottom)];
+      if (clipped.some((v, i) => Math.abs(v - [left, top, right, bottom][i]) > 0.5) &&
+          /auto|scroll/.test(s.overflowY + s.overflowX)) scrolled = true;
+      [left, top, right, bottom] = clipped;
     }
-    return right > left && bottom > top ? { left, top, right, bottom } : null;
+    return right > left && bottom > top ? { left, top, right, bottom, scrolled } : null;
   }
 
   const kLookWindows = { ...Object.fromEntries(Object.entries(kGameWindows).map(([n, id]) => [n, `#${id}`])),
     ...Object.fromEntries(Object.entries(kComforts).map(([id, title]) => [title, `#${id}`])),
     details: '#slotDetails', notices: '#notices' };
-  const kControls = 'button, input, select, [role=option], #lblMsg, .plate, #Image1';
+  const kControls = 'button, input, #List1 option, [role=option], #lblMsg, .plate, #Image1';
 
   function kindOf(e) {
     if (e.id === 'lblMsg') return 'message';
@@ -304,11 +310,14 @@ window.contractSees = (() => {
     return null;
   }
 
-  function controlSeen(e) {
+  // A switch is pressed by its words too: its label is its target.
+  function controlSeen(control) {
+    const e = control.type === 'checkbox' && control.closest('label') ? control.closest('label') : control;
     const whole = e.getBoundingClientRect();
     const part = seenPart(e);
-    // A list's entry scrolled half out of view is clicked where it shows.
-    const row = e.getAttribute('role') === 'option' || e.tagName === 'OPTION';
+    // What a box scrolls (a list's entries, the story map's rows) is
+    // clicked where it shows; it is cut only where it cannot be scrolled to.
+    const row = part.scrolled || e.tagName === 'OPTION';
     const r = row ? { left: part.left, top: part.top, right: part.right, bottom: part.bottom } : whole;
     const d = ratio();
     const px = document.getElementById('screen').getBoundingClientRect().width / 760;
@@ -326,8 +335,8 @@ window.contractSees = (() => {
       return reached;
     });
     const cutBy = Math.max(part.left - r.left, part.top - r.top, r.right - part.right, r.bottom - part.bottom) * d;
-    const scrolled = row && (part.top > whole.top + 0.5 || part.bottom < whole.bottom - 0.5);
-    return { name: nameOf(e), kind: kindOf(e), rect: [whole.left, whole.top, whole.width, whole.height].map((v) => v * d),
+    const scrolled = part.scrolled;
+    return { name: nameOf(e), kind: kindOf(control), rect: [whole.left, whole.top, whole.width, whole.height].map((v) => v * d),
       hits, by, cutBy, scrolled, text: parseFloat(getComputedStyle(e).fontSize) * d,
       design: [whole.width / px, whole.height / px] };
   }
@@ -337,8 +346,13 @@ window.contractSees = (() => {
     for (const [name, selector] of Object.entries(kLookWindows)) {
       const win = document.querySelector(selector);
       if (!seenPart(win)) continue;
+      // A sliver a box has scrolled nearly out of view is not yet a target.
+      const seenEnough = (e) => {
+        const p = seenPart(e);
+        return p && Math.min(p.right - p.left, p.bottom - p.top) * ratio() >= 5;
+      };
       const controls = [...win.querySelectorAll(kControls)]
-        .filter((e) => windowOf(e) === name && seenPart(e) && !e.closest('[hidden]') &&
+        .filter((e) => windowOf(e) === name && seenEnough(e) && !e.closest('[hidden]') &&
           !(e.tagName === 'INPUT' && e.type === 'hidden'));
       if (name === 'main') controls.push(...[$('#comfortButton')].filter((e) => e && seenPart(e)));
       const sizes = [...win.querySelectorAll('*')].filter((e) => windowOf(e) === name && seenPart(e) &&

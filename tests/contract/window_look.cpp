@@ -65,6 +65,16 @@ bool Answers(QWidget* control, QWidget* at) {
            at == control->parentWidget();
 }
 
+// Inside what a scroll area scrolls (the story map's hint buttons).
+bool Scrolled(QWidget* widget) {
+    for (QWidget* above = widget->parentWidget(); above && !above->isWindow();
+         above = above->parentWidget()) {
+        auto* area = qobject_cast<QAbstractScrollArea*>(above->parentWidget());
+        if (area && area->viewport() == above) return true;
+    }
+    return false;
+}
+
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
@@ -110,15 +120,21 @@ QJsonObject WindowLook::WindowSeen(QWidget* window, const QString& name) {
         if (kind.isEmpty()) continue;
         auto* list = qobject_cast<QListWidget*>(each);
         if (!list) {
-            controls.append(ControlSeen(each, CaptionOf(each), kind, each->rect()));
+            // What a scroll area shows of its contents is clicked where it shows.
+            const QRect shown = each->visibleRegion().boundingRect();
+            controls.append(ControlSeen(each, CaptionOf(each), kind, each->rect(),
+                                        Scrolled(each) && shown != each->rect()
+                                            ? std::optional<QRectF>(shown)
+                                            : std::nullopt));
             continue;
         }
         // Its entries, those the list shows now (it scrolls to the others):
         // clicked where they show.
         const QRect view = list->viewport()->rect();
         for (int row = 0; row < list->count(); ++row) {
+            // A sliver scrolled nearly out of view is not yet a target.
             const QRect entry = list->visualItemRect(list->item(row));
-            if (!(entry & view).isEmpty())
+            if ((entry & view).height() * list->devicePixelRatioF() >= 5)
                 controls.append(ControlSeen(list->viewport(), list->item(row)->text(), "row",
                                             entry, entry & view));
         }

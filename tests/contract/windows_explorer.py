@@ -295,12 +295,12 @@ class Explorer:
                     failures.append(f"{key} in the {visit.probe}: the focus on 「{seen}」, not 「{want}」")
         if visit.probe in ("question", "menu", "list"):
             before = p.look().get("focus")
-            player.do("click the scene")
+            player.do("click the message")
             after = p.look()
             if after.get("focus") != before:
-                failures.append(f"a click on the scene took the focus from the {before} to "
+                failures.append(f"a click on the message took the focus from the {before} to "
                                 f"{after.get('focus')} 「{after.get('focusControl')}」")
-        if visit.probe == "next" and screen.touch:
+        if visit.probe == "next" and screen.touch and screen.engine == "chromium":  # a finger: chromium's alone
             said = p.snapshot()["message"]
             p.swipe_back()
             p.settle()
@@ -461,7 +461,7 @@ class WebKitFront:
             "const done = arguments[arguments.length - 1]; localStorage.clear();"
             "const r = indexedDB.deleteDatabase('velmora'); r.onsuccess = r.onerror = r.onblocked = () => done(0);")
         b.open()
-        b.evaluate(SEES_SOURCE)
+        b.driver.execute_script(SEES_SOURCE)
         b.wait_for("window.velmora && velmora.page && velmora.page.pending", "the title")
         files = {name: base64.b64encode(data).decode() for name, data in folder.slots.items()}
         if files:
