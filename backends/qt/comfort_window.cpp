@@ -54,8 +54,13 @@ void ComfortWindow::Place() {
         resize(Scaled(design_, scale));
     }
     const QScreen* screen = over_ ? over_->screen() : this->screen();
-    const QRect area =
+    QRect area =
         screen->availableGeometry().isEmpty() ? screen->geometry() : screen->availableGeometry();
+    // Below the main window's title bar, its buttons left free, where the
+    // window's design height at this scale has room there.
+    const int below = main ? main->client()->mapToGlobal(QPoint(0, 0)).y() : area.top();
+    if (main && main->titleBar()->isVisible() && area.bottom() + 1 - below >= height() * 3 / 4)
+        area.setTop(std::max(area.top(), below));
     resize(std::min(width(), area.width()), std::min(height(), area.height()));
     QPoint at = area.topLeft();
     if (main) at = main->client()->mapToGlobal(QPoint(0, 0)) + Scaled(place_, scale);

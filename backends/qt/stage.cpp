@@ -193,9 +193,12 @@ void Stage::Place(GameDialog* dialog) {
 // caption and "終了" show.
 void Stage::PlaceMenu(GameDialog* menu) {
     menu->installEventFilter(this);
+    if (TitleBar* bar = menu->titleBar())
+        connect(bar, &TitleBar::captionPressed, this, &Stage::MenuTaken, Qt::UniqueConnection);
     const QRect screen = Screen();
     if (menuPlace_ && !fullScreen_) {
-        menu->SetScale(std::max(scale_, SmallestMenuScale(menu)));
+        menu->SetScale(std::max(SmallestMenuScale(menu),
+                                std::min(scale_, Fitting(menu->designSize(), screen.size()))));
         const QPoint at = ClientOnScreen() + Scaled(*menuPlace_, scale_);
         MoveMenu(menu, KeptOnScreen(QRect(at, menu->size()), screen));
         return;
@@ -237,6 +240,7 @@ void Stage::MakeRoomForMenu() {
 }
 
 void Stage::MoveMenu(GameDialog* menu, QPoint at) {
+    menuTaken_ = false;
     menuPlacedAt_ = at;
     menu->move(at);
 }
@@ -252,8 +256,9 @@ double Stage::SmallestScale(QSize design) const {
     return std::min(1.0 / ratio, Fitting(design, Screen().size()));
 }
 
-// A move of the menu the stage did not make is the player's: the menu keeps
-// that place by the main window from now on.
+// A move of the menu the player took by its caption is the player's: the
+// menu keeps that place by the main window from now on. The window manager's
+// own moves (placing a window as it maps it) are not.
 bool Stage::eventFilter(QObject* watched, QEvent* event) {
     // The window manager gives the keyboard to the main window it has just
     // taken to full screen or back: NEXT, if it waits, takes it again (a
@@ -266,7 +271,7 @@ bool Stage::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* menu = qobject_cast<CommandMenu*>(watched);
     if (menu && event->type() == QEvent::Move && menu->isVisible() && !fullScreen_ &&
-        menu->pos() != menuPlacedAt_) {
+        menuTaken_ && menu->pos() != menuPlacedAt_) {
         menuPlace_ = (QPointF(menu->pos() - ClientOnScreen()) / scale_).toPoint();
         menuPlacedAt_ = menu->pos();
     }

@@ -50,6 +50,7 @@ class Stage : public QObject {
     void PlaceOpenDialogs();
     void PlaceMenu(GameDialog* menu);
     void MoveMenu(GameDialog* menu, QPoint at);
+    void MenuTaken() { menuTaken_ = true; }
     double SmallestMenuScale(const GameDialog* menu) const;
     double SmallestScale(QSize design) const;
     void MakeRoomForMenu();
@@ -71,6 +72,7 @@ class Stage : public QObject {
     std::optional<QPoint> menuPlace_;
     QPoint menuPlacedAt_;
     bool keyboardBack_ = false;  // full screen toggled: NEXT takes the keyboard back
+    bool menuTaken_ = false;     // the player has taken the menu by its caption
 };
 
 }  // namespace velmora::qt

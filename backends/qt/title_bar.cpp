@@ -132,6 +132,7 @@ void TitleBar::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    emit captionPressed();
     // The window system moves the window where it can; by hand elsewhere.
     QWindow* handle = window()->windowHandle();
     if (handle && handle->startSystemMove()) return;
