@@ -275,12 +275,13 @@ window.contractSees = (() => {
   const kLookWindows = { ...Object.fromEntries(Object.entries(kGameWindows).map(([n, id]) => [n, `#${id}`])),
     ...Object.fromEntries(Object.entries(kComforts).map(([id, title]) => [title, `#${id}`])),
     details: '#slotDetails', notices: '#notices' };
-  const kControls = 'button, input, #List1 option, [role=option], #lblMsg, .plate, #Image1';
+  const kControls = 'button, input, #List1 option, [role=option], #lblMsg, .plate, #Image1, #imgSub';
 
   function kindOf(e) {
     if (e.id === 'lblMsg') return 'message';
     if (e.classList.contains('plate')) return 'plate';
     if (e.id === 'Image1') return 'picture';
+    if (e.id === 'imgSub') return 'side';
     if (e.classList.contains('close')) return 'mark';
     if (e.tagName === 'OPTION' || e.getAttribute('role') === 'option') return 'row';
     if (e.tagName === 'SELECT' || e.getAttribute('role') === 'listbox') return 'list';

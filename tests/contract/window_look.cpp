@@ -120,8 +120,12 @@ QJsonObject WindowLook::WindowSeen(QWidget* window, const QString& name) {
         if (kind.isEmpty()) continue;
         auto* list = qobject_cast<QListWidget*>(each);
         if (!list) {
-            // What a scroll area shows of its contents is clicked where it shows.
+            // What a scroll area shows of its contents is clicked where it
+            // shows; a sliver scrolled nearly out of view is not yet a target.
             const QRect shown = each->visibleRegion().boundingRect();
+            if (Scrolled(each) &&
+                std::min(shown.width(), shown.height()) * each->devicePixelRatioF() < 5)
+                continue;
             controls.append(ControlSeen(each, CaptionOf(each), kind, each->rect(),
                                         Scrolled(each) && shown != each->rect()
                                             ? std::optional<QRectF>(shown)
