@@ -233,7 +233,8 @@ void Stage::MakeRoomForMenu() {
     while (scale - kScaleStep >= least &&
            !RoomForMenu(scale, at + QPoint(0, Scaled(TitleBar::kDesignHeight, scale))))
         scale -= kScaleStep;
-    if (scale == scale_ || !RoomForMenu(scale, at + QPoint(0, Scaled(TitleBar::kDesignHeight, scale))))
+    if (scale == scale_ ||
+        !RoomForMenu(scale, at + QPoint(0, Scaled(TitleBar::kDesignHeight, scale))))
         return;
     scale_ = scale;
     window_.Lay(scale_);
@@ -270,8 +271,8 @@ bool Stage::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* menu = qobject_cast<CommandMenu*>(watched);
-    if (menu && event->type() == QEvent::Move && menu->isVisible() && !fullScreen_ &&
-        menuTaken_ && menu->pos() != menuPlacedAt_) {
+    if (menu && event->type() == QEvent::Move && menu->isVisible() && !fullScreen_ && menuTaken_ &&
+        menu->pos() != menuPlacedAt_) {
         menuPlace_ = (QPointF(menu->pos() - ClientOnScreen()) / scale_).toPoint();
         menuPlacedAt_ = menu->pos();
     }

@@ -103,9 +103,9 @@ void ScaleLayout(QLayout* layout, double scale) {
     auto* form = qobject_cast<QFormLayout*>(layout);
     if (!layout->property(kDesignMargins).isValid()) {
         layout->setProperty(kDesignMargins, QVariant::fromValue(layout->contentsMargins()));
-        layout->setProperty(kDesignSpacing, form ? QSize(form->horizontalSpacing(),
-                                                         form->verticalSpacing())
-                                                 : QSize(layout->spacing(), layout->spacing()));
+        layout->setProperty(kDesignSpacing,
+                            form ? QSize(form->horizontalSpacing(), form->verticalSpacing())
+                                 : QSize(layout->spacing(), layout->spacing()));
     }
     const QMargins m = layout->property(kDesignMargins).value<QMargins>();
     layout->setContentsMargins(Scaled(m.left(), scale), Scaled(m.top(), scale),

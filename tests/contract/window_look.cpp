@@ -139,8 +139,8 @@ QJsonObject WindowLook::WindowSeen(QWidget* window, const QString& name) {
             // A sliver scrolled nearly out of view is not yet a target.
             const QRect entry = list->visualItemRect(list->item(row));
             if ((entry & view).height() * list->devicePixelRatioF() >= 5)
-                controls.append(ControlSeen(list->viewport(), list->item(row)->text(), "row",
-                                            entry, entry & view));
+                controls.append(ControlSeen(list->viewport(), list->item(row)->text(), "row", entry,
+                                            entry & view));
         }
     }
     return {{"name", name},
@@ -157,9 +157,9 @@ QJsonObject WindowLook::ControlSeen(QWidget* control, const QString& name, const
     // entry scrolled half out of view is shown where it shows.
     const QRectF part = shown.value_or(inside);
     const QRect visible = (control->visibleRegion() & part.toRect()).boundingRect();
-    const double cutBy = std::max({visible.left() - part.left(), visible.top() - part.top(),
-                                   part.right() - visible.right() - 1,
-                                   part.bottom() - visible.bottom() - 1, 0.0});
+    const double cutBy =
+        std::max({visible.left() - part.left(), visible.top() - part.top(),
+                  part.right() - visible.right() - 1, part.bottom() - visible.bottom() - 1, 0.0});
     QJsonObject seen = HitTest(control, OnScreen(control, part));
     seen["scrolled"] = part != inside;
     seen["name"] = name;
@@ -173,8 +173,8 @@ QJsonObject WindowLook::ControlSeen(QWidget* control, const QString& name, const
 QJsonObject WindowLook::HitTest(QWidget* control, QRectF onScreen) {
     const double left = onScreen.left() + kInside, right = onScreen.right() - kInside;
     const double top = onScreen.top() + kInside, bottom = onScreen.bottom() - kInside;
-    const QPointF points[] = {onScreen.center(), {left, top}, {right, top}, {left, bottom},
-                              {right, bottom}};
+    const QPointF points[] = {
+        onScreen.center(), {left, top}, {right, top}, {left, bottom}, {right, bottom}};
     QJsonArray hits;
     QJsonValue by;
     for (const QPointF& point : points) {
@@ -240,8 +240,9 @@ double WindowLook::TextPixels(QWidget* window) {
         if (each->window() != window || !each->isVisible()) continue;
         auto* label = qobject_cast<QLabel*>(each);
         auto* button = qobject_cast<QAbstractButton*>(each);
-        const bool words = (label && !label->text().isEmpty()) || (button && !button->text().isEmpty()) ||
-                           qobject_cast<QAbstractScrollArea*>(each) || qobject_cast<QLineEdit*>(each);
+        const bool words =
+            (label && !label->text().isEmpty()) || (button && !button->text().isEmpty()) ||
+            qobject_cast<QAbstractScrollArea*>(each) || qobject_cast<QLineEdit*>(each);
         if (words && !qobject_cast<qt::TitleBar*>(each))
             sizes.push_back(QFontInfo(each->font()).pixelSize() * each->devicePixelRatioF());
     }
