@@ -19,10 +19,21 @@ trap 'rm -rf "$WORK"' EXIT
 status=0
 start=$(date +%s)
 /usr/bin/python3 "$EXPLORER" --front window --all --host "$BUILD/velmora-contract-host" \
-    --data "$REPO/data" --table "$WORK/window.md" || status=1
+    --data "$REPO/data" --table "$WORK/window.md" --shots "$WORK/shots" || status=1
 middle=$(date +%s)
-/usr/bin/python3 "$EXPLORER" --front page --all --site "$BUILD/web/site" --table "$WORK/page.md" || status=1
+/usr/bin/python3 "$EXPLORER" --front page --all --site "$BUILD/web/site" --table "$WORK/page.md" \
+    --shots "$WORK/shots" || status=1
 end=$(date +%s)
+
+# The pictures docs/windows.md shows: the comforts' windows on a small
+# screen at a scale factor of 2 and in full screen, the phone's menu.
+SHOTS="$REPO/docs/screenshots/windows"
+mkdir -p "$SHOTS"
+for shot in 800-600-at-scale-2-settings 800-600-at-scale-2-history 800-600-at-scale-2-story-map \
+            1280-800-full-screen-settings 1280-800-full-screen-history 1280-800-full-screen-story-map \
+            phone-375-667-menu; do
+  if [ -f "$WORK/shots/$shot.png" ]; then cp "$WORK/shots/$shot.png" "$SHOTS/$shot.png"; fi
+done
 
 {
   cat <<EOF
@@ -53,6 +64,14 @@ for the page. The test command plays the quick form: the window program at
 1280 x 800 (the screen every other is measured against), 800 x 600 at a
 scale factor of 2 and in full screen; the page with its storage refused
 and on a phone held upright.
+
+![The settings at 800 x 600 and a scale factor of 2](screenshots/windows/800-600-at-scale-2-settings.png)
+![The story map, a hint shown, at 800 x 600 and a scale factor of 2](screenshots/windows/800-600-at-scale-2-story-map.png)
+![The history at 800 x 600 and a scale factor of 2](screenshots/windows/800-600-at-scale-2-history.png)
+![The settings in full screen](screenshots/windows/1280-800-full-screen-settings.png)
+![The story map in full screen](screenshots/windows/1280-800-full-screen-story-map.png)
+![The history in full screen](screenshots/windows/1280-800-full-screen-history.png)
+![The menu on a phone held upright at 375 x 667, the plates and the prompt in view](screenshots/windows/phone-375-667-menu.png)
 
 ## The window program
 
