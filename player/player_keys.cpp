@@ -33,7 +33,8 @@ Answer Moving(Key key, Window window) {
         case Key::kHome:
         case Key::kEnd:
             if (window == Window::kList) return {Does::kListMove, true, true};
-            if (key == Key::kHome || key == Key::kEnd) return {Does::kAsUsual, false, true};
+            if (key == Key::kHome) return {Does::kFocusFirst, true, true};
+            if (key == Key::kEnd) return {Does::kFocusLast, true, true};
             return {key == Key::kUp ? Does::kFocusPrevious : Does::kFocusNext, true, true};
         case Key::kLeft:
         case Key::kRight:

@@ -4,13 +4,16 @@
 //
 // Enter and Space press NEXT, and where the message waits for its click
 // (the title, window-move mode) they click it, as they click the picture
-// of the picture window. In window-move mode the
-// arrows move the main window, a step at a time, and ← does not go back. In a question, a list or
-// the command menu they act only once the player has moved the focus there (Tab, an arrow, Home or
-// End): a player going through a scene with them never answers the question that follows by
-// accident. There the arrows move the focus (in a list, the highlight, starting from the entry
-// highlighted); elsewhere ← goes back a step. Page Up and Page Down (and the wheel) go back and
-// forward everywhere in the game's windows.
+// of the picture window. In window-move mode the arrows move the main
+// window, a step at a time, and ← does not go back. In a question, a list
+// or the command menu they act only once the player has moved the focus
+// there (Tab, an arrow, Home or End): a player going through a scene with
+// them never answers the question that follows by accident. There the
+// arrows move the focus (in a list, the highlight, starting from the entry
+// highlighted), Home and End to the first and the last of the Tab order (of
+// a list, its first and last entry); elsewhere ← goes back a step. Page Up
+// and Page Down (and the wheel) go back and forward everywhere in the
+// game's windows.
 #pragma once
 
 namespace velmora::keys {
@@ -96,6 +99,8 @@ enum class Does {
     kCloseComfort,
     kMoveWindow,    // the main window moves a step (WindowStep says where)
     kClickPicture,  // as a click on the picture of the picture window
+    kFocusFirst,    // the first button in the Tab order (Home)
+    kFocusLast,     // the last button in the Tab order (End)
 };
 
 struct Answer {

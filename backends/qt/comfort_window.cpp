@@ -1,5 +1,6 @@
 #include "backends/qt/comfort_window.h"
 
+#include <QLayout>
 #include <QScreen>
 #include <algorithm>
 
@@ -8,22 +9,30 @@
 
 namespace velmora::qt {
 
-ComfortWindow::ComfortWindow(QWidget* over, const char* name, const char* caption, QPoint place)
+ComfortWindow::ComfortWindow(QWidget* over, const char* name, const char* caption, QPoint place,
+                             QSize design)
     : QDialog(over),
       over_(over),
       bar_(new TitleBar(this, TitleBar::Buttons::Close)),
-      place_(place) {
+      place_(place),
+      design_(design) {
     setObjectName(name);
     // Undecorated in the window system's eyes, yet a window it still moves.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
     setWindowTitle(QString::fromUtf8(caption));
     setWindowModality(Qt::ApplicationModal);
     setContentsMargins(0, TitleBar::kDesignHeight, 0, 0);  // the layouts stand below the bar
+    // Laid out anew with the main window: full screen or larger text
+    // turned on or off while it is open.
+    if (auto* main = qobject_cast<MainWindow*>(over))
+        connect(main, &MainWindow::laidOut, this, [this] {
+            if (isVisible()) Place();
+        });
 }
 
 void ComfortWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    bar_->setGeometry(0, 0, width(), TitleBar::kDesignHeight);
+    bar_->setGeometry(0, 0, width(), contentsMargins().top());
 }
 
 void ComfortWindow::showEvent(QShowEvent* event) {
@@ -31,16 +40,30 @@ void ComfortWindow::showEvent(QShowEvent* event) {
     Place();
 }
 
-// Over the main window, as its dialogs stand, on the screen that shows it.
+// Over the main window, as its dialogs stand, on the screen that shows it,
+// at its scale.
 void ComfortWindow::Place() {
+    auto* main = qobject_cast<MainWindow*>(over_);
+    const double scale = main ? main->scale() : 1.0;
+    ScaleLaidOut(this, scale);
+    setContentsMargins(0, Scaled(TitleBar::kDesignHeight, scale), 0, 0);
+    if (design_.isEmpty()) {
+        if (layout()) layout()->activate();
+        adjustSize();
+    } else {
+        resize(Scaled(design_, scale));
+    }
     const QScreen* screen = over_ ? over_->screen() : this->screen();
-    const QRect area =
+    QRect area =
         screen->availableGeometry().isEmpty() ? screen->geometry() : screen->availableGeometry();
+    // Below the main window's title bar, its buttons left free, where the
+    // window's design height at this scale has room there.
+    const int below = main ? main->client()->mapToGlobal(QPoint(0, 0)).y() : area.top();
+    if (main && main->titleBar()->isVisible() && area.bottom() + 1 - below >= height() * 3 / 4)
+        area.setTop(std::max(area.top(), below));
     resize(std::min(width(), area.width()), std::min(height(), area.height()));
     QPoint at = area.topLeft();
-    if (auto* main = qobject_cast<MainWindow*>(over_)) {
-        at = main->client()->mapToGlobal(QPoint(0, 0)) + Scaled(place_, main->scale());
-    }
+    if (main) at = main->client()->mapToGlobal(QPoint(0, 0)) + Scaled(place_, scale);
     move(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - width())),
          std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
 }

@@ -2,12 +2,15 @@
 // story map): the game's own title bar with its close button, so that the
 // window manager draws no frame of its own and offers no maximise button;
 // a place over the main window where the web page puts the same window,
-// never larger than the screen nor off it. Application-modal: they stand
-// above every window of the game and answer none of them.
+// drawn at the main window's scale (a desktop scale factor on a small
+// screen, full screen, larger text), never larger than the screen nor off
+// it. Application-modal: they stand above every window of the game and
+// answer none of them.
 #pragma once
 
 #include <QDialog>
 #include <QPoint>
+#include <QSize>
 
 #include "backends/qt/title_bar.h"
 
@@ -17,8 +20,10 @@ class ComfortWindow : public QDialog {
     Q_OBJECT
   public:
     // place: the window's top-left from the main window's client area, in
-    // design pixels.
-    ComfortWindow(QWidget* over, const char* name, const char* caption, QPoint place);
+    // design pixels; design: its size at the design's scale, or empty where
+    // its contents decide it.
+    ComfortWindow(QWidget* over, const char* name, const char* caption, QPoint place,
+                  QSize design = {});
 
     TitleBar* titleBar() const { return bar_; }
 
@@ -32,6 +37,7 @@ class ComfortWindow : public QDialog {
     QWidget* over_;
     TitleBar* bar_;
     QPoint place_;
+    QSize design_;
 };
 
 }  // namespace velmora::qt

@@ -49,6 +49,10 @@ bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
         }
         case keys::Does::kListMove:
             return MoveInList(key);
+        case keys::Does::kFocusFirst:
+        case keys::Does::kFocusLast:
+            FocusEnd(answer.does == keys::Does::kFocusLast);
+            return true;
         default:
             return false;
     }
@@ -65,6 +69,20 @@ void ConfirmKeys::SetMoved(bool moved) {
     if (moved_ == moved) return;
     moved_ = moved;
     for (QWidget* each : window_->findChildren<QWidget*>()) each->update();
+}
+
+// The first or the last button of the window's Tab order takes the focus.
+void ConfirmKeys::FocusEnd(bool last) {
+    QWidget* chosen = nullptr;
+    QWidget* each = window_;
+    do {
+        each = each->nextInFocusChain();
+        if (each->window() == window_ && each->isVisibleTo(window_) && each->isEnabled() &&
+            (each->focusPolicy() & Qt::TabFocus)) {
+            if (!chosen || last) chosen = each;
+        }
+    } while (each != window_ && (last || !chosen));
+    if (chosen) chosen->setFocus(last ? Qt::BacktabFocusReason : Qt::TabFocusReason);
 }
 
 // The highlight moves from the entry highlighted, and the list takes the focus.

@@ -2,8 +2,9 @@
 // (player/player_keys.h) has them: Space and Enter act there only once
 // the player has moved the focus with Tab, an arrow, Home or End, so that a
 // player going through a scene with them never answers the question that
-// follows by accident; the arrows step between the buttons, and in a list
-// move the highlight from the entry highlighted. The focus still starts
+// follows by accident; the arrows step between the buttons, Home and End
+// go to the first and the last, and in a list they move the highlight from
+// the entry highlighted. The focus still starts
 // where the game puts it, and clicks and the Y/N keys answer at once.
 #pragma once
 
@@ -29,6 +30,7 @@ class ConfirmKeys : public QObject {
   private:
     bool OnKey(QObject* watched, const QKeyEvent* key);
     bool MoveInList(const QKeyEvent* key);
+    void FocusEnd(bool last);
     void SetMoved(bool moved);
 
     QDialog* window_;

@@ -5,11 +5,14 @@
 #include <QVBoxLayout>
 
 #include "backends/qt/fonts.h"
+#include "backends/qt/main_window.h"
 
 namespace velmora::qt {
 
 HistoryWindow::HistoryWindow(QWidget* over, const QStringList& messages)
-    : ComfortWindow(over, "History", "履歴", {30, 20}), text_(new QPlainTextEdit(this)) {
+    : ComfortWindow(over, "History", "履歴", {30, 20},
+                    {MainWindow::DesignSize().width(), MainWindow::DesignSize().height() * 3 / 4}),
+      text_(new QPlainTextEdit(this)) {
     setAccessibleName("履歴");
     setAccessibleDescription("これまでのメッセージ。Escape で閉じます。");
     QPlainTextEdit* text = text_;
@@ -25,11 +28,10 @@ HistoryWindow::HistoryWindow(QWidget* over, const QStringList& messages)
     layout->setContentsMargins(0, 0, 6, 6);
     layout->addWidget(text);
     layout->addWidget(close, 0, Qt::AlignRight);
-    resize(over ? over->width() : 560, over ? over->height() * 3 / 4 : 400);
 }
 
 void HistoryWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    ComfortWindow::showEvent(event);
     text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
 }
 

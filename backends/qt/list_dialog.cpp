@@ -36,6 +36,10 @@ ListDialog::ListDialog(QWidget* owner, const std::vector<std::string>& entries)
     list->setObjectName("List1");
     list->setGeometry(PxRect(0, 0, 1575, 1500));
     list->setFont(GameFont(kPMincho, 12));
+    // As the design's list box: it scrolls up and down only, its entries
+    // never cut short by a mark.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideNone);
     for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
     // A selection counts, not the row that merely has the focus frame.
     connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {

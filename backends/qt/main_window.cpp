@@ -149,6 +149,7 @@ void MainWindow::ScaleClient(double scale, QPoint at) {
     client_->setGeometry(QRect(at, Scaled(ClientSize(), scale)));
     ScaleWindowContents(client_, scale);
     update();
+    emit laidOut();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -60,6 +60,7 @@ class MainWindow : public QWidget {
 
   signals:
     void resized();  // first shown, minimised or restored
+    void laidOut();  // at a new scale, framed or full screen
     void closing();  // closed through the window system
 
   protected:

@@ -27,8 +27,8 @@ NextDialog::NextDialog(QWidget* owner)
 // speaks it, rather than for the button it has just spoken.
 void NextDialog::AddNext() {
     delete next_;
-    // The button is a little wider than the window and fills it.
-    next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 975, 615), GameFont(kPGothic, 14.25),
+    // The button fills the window, its border whole.
+    next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 930, 615), GameFont(kPGothic, 14.25),
                       kWhatNextDoes);
     next_->setDefault(true);
     connect(next_, &QPushButton::clicked, this, &QDialog::accept);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "backends/qt/fonts.h"
+#include "backends/qt/main_window.h"
 #include "backends/qt/screen_position.h"
 #include "backends/qt/window_scaler.h"
 
@@ -49,37 +50,71 @@ void SlotDetailsPanel::Place() {
     const QScreen* screen = list_->screen();
     const QRect area =
         screen->availableGeometry().isEmpty() ? screen->geometry() : screen->availableGeometry();
-    for (double size = 1.0; size >= kSmallest - 1e-9; size -= 0.1) {
-        const double scale = list_->scale() * size;
-        setFont(GameFont(kPGothic, kPoints * scale));
-        setMargin(Scaled(kMargin, scale));
-        adjustSize();
-        resize(width() + Scaled(kMargin, scale), height());  // a fractional size's last glyph
-        if (PlaceBeside(area)) return;
+    // Clear of the plates and the message first, at any size; else as
+    // large as a side holds it.
+    for (const bool keepClear : {true, false}) {
+        for (double size = 1.0; size >= kSmallest - 1e-9; size -= 0.1) {
+            const double scale = list_->scale() * size;
+            setFont(GameFont(kPGothic, kPoints * scale));
+            setMargin(Scaled(kMargin, scale));
+            adjustSize();
+            resize(width() + Scaled(kMargin, scale), height());  // a fractional size's last glyph
+            if (PlaceBeside(area, keepClear ? KeptInView() : std::vector<QRect>{})) return;
+        }
     }
     const QRect list = ScreenGeometry(list_);
     move(Clamped(list.right() + 1, width(), area.left(), area.right() + 1),
          Clamped(list.top(), height(), area.top(), area.bottom() + 1));
 }
 
-bool SlotDetailsPanel::PlaceBeside(QRect screen) {
+// What the player reads while the list waits: the main window's plates and
+// its message (the question the list answers).
+std::vector<QRect> SlotDetailsPanel::KeptInView() const {
+    auto* main = qobject_cast<MainWindow*>(list_->parentWidget());
+    if (!main || !main->isVisible()) return {};
+    std::vector<QRect> kept;
+    for (const QWidget* part :
+         {static_cast<QWidget*>(main->date()), static_cast<QWidget*>(main->place()),
+          main->time()->parentWidget(), static_cast<QWidget*>(main->message())})
+        kept.emplace_back(part->mapToGlobal(QPoint(0, 0)), part->size());
+    return kept;
+}
+
+// Beside one side of the list, slid along it as little as it takes to stay
+// clear of what is kept in view.
+bool SlotDetailsPanel::PlaceBeside(QRect screen, const std::vector<QRect>& kept) {
     const QRect list = ScreenGeometry(list_);
     const int gap = Scaled(kGap, list_->scale());
     const int left = screen.left(), right = screen.right() + 1;
     const int top = screen.top(), bottom = screen.bottom() + 1;
     const int besideY = Clamped(list.top(), height(), top, bottom);
     const int alongX = Clamped(list.left(), width(), left, right);
-    const QPoint sides[] = {
-        {list.right() + 1 + gap, besideY},
-        {list.left() - gap - width(), besideY},
-        {alongX, list.bottom() + 1 + gap},
-        {alongX, list.top() - gap - height()},
+    struct Side {
+        QPoint at;
+        bool vertical;  // slides up and down (beside), else left and right (below, above)
     };
-    for (const QPoint& at : sides) {
+    const Side sides[] = {
+        {{list.right() + 1 + gap, besideY}, true},
+        {{list.left() - gap - width(), besideY}, true},
+        {{alongX, list.bottom() + 1 + gap}, false},
+        {{alongX, list.top() - gap - height()}, false},
+    };
+    const auto fits = [&](QPoint at) {
         const QRect panel(at, size());
-        if (screen.contains(panel) && !panel.intersects(list)) {
-            move(at);
-            return true;
+        return screen.contains(panel) && !panel.intersects(list) &&
+               std::none_of(kept.begin(), kept.end(),
+                            [&](const QRect& part) { return panel.intersects(part); });
+    };
+    for (const Side& side : sides) {
+        const int reach = side.vertical ? screen.height() : screen.width();
+        for (int slide = 0; slide <= reach; ++slide) {
+            for (const int by : {slide, -slide}) {
+                const QPoint at = side.at + (side.vertical ? QPoint(0, by) : QPoint(by, 0));
+                if (fits(at)) {
+                    move(at);
+                    return true;
+                }
+            }
         }
     }
     return false;

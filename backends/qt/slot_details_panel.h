@@ -6,7 +6,8 @@
 // the slot's name. It stands wholly on the screen beside the list, never
 // over it: to the right where the screen has room, else to the left, below
 // or above, drawn as large as the list is, smaller only where no side has
-// room for it.
+// room for it; clear of the main window's plates and message wherever a side
+// is, slid along it as far as that takes.
 #pragma once
 
 #include <QLabel>
@@ -33,7 +34,9 @@ class SlotDetailsPanel : public QLabel {
 
   private:
     void Place();
-    bool PlaceBeside(QRect screen);  // false: no side has room at this size
+    // false: no side has room at this size, clear of the list and of `kept`.
+    bool PlaceBeside(QRect screen, const std::vector<QRect>& kept);
+    std::vector<QRect> KeptInView() const;
 
     GameDialog* list_;
     bool drawn_ = false;

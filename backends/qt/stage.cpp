@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "backends/qt/command_menu.h"
+#include "backends/qt/next_dialog.h"
 #include "backends/qt/twips.h"
 #include "backends/qt/window_scaler.h"
 
@@ -14,6 +15,10 @@ namespace {
 
 constexpr int kPlatesRight = 480;  // design pixels from the client area's left
 constexpr int kMenuGap = 4;
+// The menu drawn over the main window's side is never much smaller than the
+// main window: at nine tenths of its scale at least.
+constexpr double kMenuShare = 0.9;
+constexpr double kScaleStep = 0.01;
 
 double Fitting(QSize design, QSize room) {
     return std::min(double(room.width()) / design.width(), double(room.height()) / design.height());
@@ -29,6 +34,7 @@ QPoint KeptOnScreen(QRect window, QRect screen) {
 }  // namespace
 
 Stage::Stage(MainWindow& window) : QObject(&window), window_(window) {
+    window_.installEventFilter(this);
     Fit();
     for (QScreen* screen : QGuiApplication::screens())
         connect(screen, &QScreen::availableGeometryChanged, this, &Stage::Fit);
@@ -80,8 +86,12 @@ void Stage::ToggleFullScreen() {
         Enter();
     }
     PlaceOpenDialogs();
+    keyboardBack_ = true;
 }
 
+// The game as large as the screen holds it, and the menu room beside the
+// plates at its own size: on a small screen the game is drawn a little
+// smaller for it.
 void Stage::Enter() {
     normal_ = window_.geometry();
     window_.KeepGamePosition(window_.pos());
@@ -89,9 +99,9 @@ void Stage::Enter() {
     const QRect screen = Screen();
     const QSize client = MainWindow::DesignClientSize();
     scale_ = Fitting(client, screen.size());
-    const QSize stage = Scaled(client, scale_);
-    clientAt_ = screen.topLeft() + QPoint((screen.width() - stage.width()) / 2,
-                                          (screen.height() - stage.height()) / 2);
+    while (scale_ > kScaleStep && !RoomForMenu(scale_, FullScreenClient(scale_)))
+        scale_ -= kScaleStep;
+    clientAt_ = FullScreenClient(scale_);
     window_.setMinimumSize(0, 0);
     window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window_.setGeometry(screen);  // where no window manager does it
@@ -121,6 +131,34 @@ QRect Stage::Screen() const {
          {fullScreen_ ? QRect() : screen->availableGeometry(), screen->geometry()})
         if (!area.isEmpty()) return area;
     return QRect(window_.pos(), MainWindow::DesignSize());
+}
+
+// The client area's top-left in full screen at this scale: in the middle.
+QPoint Stage::FullScreenClient(double scale) const {
+    const QRect screen = Screen();
+    const QSize stage = Scaled(MainWindow::DesignClientSize(), scale);
+    return screen.topLeft() +
+           QPoint((screen.width() - stage.width()) / 2, (screen.height() - stage.height()) / 2);
+}
+
+// The menu's design size, once the game has laid it out.
+QSize Stage::MenuDesignSize() const {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* menu = qobject_cast<CommandMenu*>(top)) return menu->designSize();
+    }
+    return {CommandMenu::DesignWidth(), MainWindow::DesignSize().height()};
+}
+
+// The room right of the plates, below the main window's title bar, with the
+// client area at `client`: the menu fits there at its smallest and at nine
+// tenths of the main window's scale.
+bool Stage::RoomForMenu(double scale, QPoint client) const {
+    const QRect screen = Screen();
+    const QSize room(screen.right() + 1 - client.x() - Scaled(kPlatesRight + kMenuGap, scale),
+                     screen.bottom() + 1 - client.y());
+    const QSize menu = MenuDesignSize();
+    const double least = std::max(SmallestScale(menu), kMenuShare * scale);
+    return Fitting(menu, room) >= least;
 }
 
 QPoint Stage::ClientOnScreen() const {
@@ -155,9 +193,12 @@ void Stage::Place(GameDialog* dialog) {
 // caption and "終了" show.
 void Stage::PlaceMenu(GameDialog* menu) {
     menu->installEventFilter(this);
+    if (TitleBar* bar = menu->titleBar())
+        connect(bar, &TitleBar::captionPressed, this, &Stage::MenuTaken, Qt::UniqueConnection);
     const QRect screen = Screen();
     if (menuPlace_ && !fullScreen_) {
-        menu->SetScale(std::max(scale_, SmallestMenuScale(menu)));
+        menu->SetScale(std::max(SmallestMenuScale(menu),
+                                std::min(scale_, Fitting(menu->designSize(), screen.size()))));
         const QPoint at = ClientOnScreen() + Scaled(*menuPlace_, scale_);
         MoveMenu(menu, KeptOnScreen(QRect(at, menu->size()), screen));
         return;
@@ -169,16 +210,38 @@ void Stage::PlaceMenu(GameDialog* menu) {
         MoveMenu(menu, besideAt);
         return;
     }
+    MakeRoomForMenu();
     const QPoint client = ClientOnScreen();
     const int left = client.x() + Scaled(kPlatesRight + kMenuGap, scale_);
-    const QSize room(screen.right() + 1 - left, screen.height());
+    // Below the main window's title bar, its buttons left free.
+    const QSize room(screen.right() + 1 - left, screen.bottom() + 1 - client.y());
     menu->SetScale(
         std::max(SmallestMenuScale(menu), std::min(scale_, Fitting(menu->designSize(), room))));
     const QRect placed(QPoint(screen.right() + 1 - menu->width(), client.y()), menu->size());
     MoveMenu(menu, KeptOnScreen(placed, screen));
 }
 
+// Where the player has moved the main window so near the screen's right
+// edge that the menu has no room right of the plates, the main window is
+// drawn a little smaller for it, never below its design size in the
+// screen's pixels.
+void Stage::MakeRoomForMenu() {
+    if (fullScreen_ || RoomForMenu(scale_, ClientOnScreen())) return;
+    const double least = SmallestScale(MainWindow::DesignSize());
+    double scale = scale_;
+    const QPoint at = window_.pos();
+    while (scale - kScaleStep >= least &&
+           !RoomForMenu(scale, at + QPoint(0, Scaled(TitleBar::kDesignHeight, scale))))
+        scale -= kScaleStep;
+    if (scale == scale_ ||
+        !RoomForMenu(scale, at + QPoint(0, Scaled(TitleBar::kDesignHeight, scale))))
+        return;
+    scale_ = scale;
+    window_.Lay(scale_);
+}
+
 void Stage::MoveMenu(GameDialog* menu, QPoint at) {
+    menuTaken_ = false;
     menuPlacedAt_ = at;
     menu->move(at);
 }
@@ -186,15 +249,29 @@ void Stage::MoveMenu(GameDialog* menu, QPoint at) {
 // Its design size in the screen's own pixels (a desktop scale factor of 2
 // on a small screen would draw it smaller), where the screen holds that.
 double Stage::SmallestMenuScale(const GameDialog* menu) const {
-    const double ratio = std::max(1.0, window_.devicePixelRatioF());
-    return std::min(1.0 / ratio, Fitting(menu->designSize(), Screen().size()));
+    return SmallestScale(menu->designSize());
 }
 
-// A move of the menu the stage did not make is the player's: the menu keeps
-// that place by the main window from now on.
+double Stage::SmallestScale(QSize design) const {
+    const double ratio = std::max(1.0, window_.devicePixelRatioF());
+    return std::min(1.0 / ratio, Fitting(design, Screen().size()));
+}
+
+// A move of the menu the player took by its caption is the player's: the
+// menu keeps that place by the main window from now on. The window manager's
+// own moves (placing a window as it maps it) are not.
 bool Stage::eventFilter(QObject* watched, QEvent* event) {
+    // The window manager gives the keyboard to the main window it has just
+    // taken to full screen or back: NEXT, if it waits, takes it again (a
+    // window that waits modally keeps it anyway).
+    if (watched == &window_ && event->type() == QEvent::WindowActivate && keyboardBack_) {
+        keyboardBack_ = false;
+        if (NextDialog* next = NextDialog::Waiting(); next && next->Answerable())
+            next->activateWindow();
+        return false;
+    }
     auto* menu = qobject_cast<CommandMenu*>(watched);
-    if (menu && event->type() == QEvent::Move && menu->isVisible() && !fullScreen_ &&
+    if (menu && event->type() == QEvent::Move && menu->isVisible() && !fullScreen_ && menuTaken_ &&
         menu->pos() != menuPlacedAt_) {
         menuPlace_ = (QPointF(menu->pos() - ClientOnScreen()) / scale_).toPoint();
         menuPlacedAt_ = menu->pos();

@@ -6,8 +6,11 @@
 // seeing the positions of its design: the stage maps every window the game
 // places onto the main window as it is drawn, and keeps each on the screen.
 // The command menu stands beside the main window, or where the player last
-// dragged it by the main window, for the rest of the game; it is never drawn
-// smaller than its design in the screen's own pixels.
+// dragged it by the main window, for the rest of the game; where there is no
+// room beside it, over the main window's right side, clear of the plates and
+// of the title bar's buttons, the main window drawn a little smaller for it
+// where it must be. It is never drawn smaller than its design in the
+// screen's own pixels.
 #pragma once
 
 #include <QObject>
@@ -47,7 +50,13 @@ class Stage : public QObject {
     void PlaceOpenDialogs();
     void PlaceMenu(GameDialog* menu);
     void MoveMenu(GameDialog* menu, QPoint at);
+    void MenuTaken() { menuTaken_ = true; }
     double SmallestMenuScale(const GameDialog* menu) const;
+    double SmallestScale(QSize design) const;
+    void MakeRoomForMenu();
+    bool RoomForMenu(double scale, QPoint client) const;
+    QSize MenuDesignSize() const;
+    QPoint FullScreenClient(double scale) const;
     double FittedScale() const;
     QRect Screen() const;
     QPoint ClientOnScreen() const;
@@ -62,6 +71,8 @@ class Stage : public QObject {
     // in design pixels; where the stage itself put it last.
     std::optional<QPoint> menuPlace_;
     QPoint menuPlacedAt_;
+    bool keyboardBack_ = false;  // full screen toggled: NEXT takes the keyboard back
+    bool menuTaken_ = false;     // the player has taken the menu by its caption
 };
 
 }  // namespace velmora::qt

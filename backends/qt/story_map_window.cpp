@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "backends/qt/fonts.h"
+#include "backends/qt/main_window.h"
 
 namespace velmora::qt {
 
@@ -21,7 +22,7 @@ QString DayCaption(int day) {
 }  // namespace
 
 StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
-    : ComfortWindow(over, "StoryMap", "ストーリーマップ", {40, 20}),
+    : ComfortWindow(over, "StoryMap", "ストーリーマップ", {40, 20}, MainWindow::DesignSize()),
       tree_(new QTreeWidget(this)),
       hint_(new QLabel(this)),
       rows_(view.rows) {
@@ -68,7 +69,6 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     layout->addWidget(tree_);
     layout->addWidget(hint_);
     layout->addWidget(close, 0, Qt::AlignRight);
-    resize(over ? over->width() : 640, over ? over->height() : 480);
 }
 
 void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {

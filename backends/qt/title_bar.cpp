@@ -95,14 +95,18 @@ void TitleBar::paintEvent(QPaintEvent*) {
     PaintButton(painter, closeButton(), true);
 }
 
+// Drawn in proportion to its box, its outline one pixel of the screen: as
+// sharp at a desktop scale factor on a small screen as at the design's size.
 void TitleBar::PaintButton(QPainter& painter, QRect box, bool close) const {
     const bool pressed = box == pressedButton_;
-    painter.setPen(QPen(kInk, 1));
+    const double side = box.height();
+    const double pixel = 1.0 / devicePixelRatioF();
+    painter.setPen(QPen(kInk, 0));  // one pixel of the screen, at any scale
     painter.setBrush(pressed ? QColor(0x7a, 0xb0, 0xd8) : QColor(0xf4, 0xfa, 0xfe));
-    painter.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    painter.setPen(QPen(kInk, std::max(1.5, box.height() / 8.0), Qt::SolidLine, Qt::RoundCap));
-    const QRectF mark = QRectF(box).adjusted(box.width() * 0.3, box.height() * 0.3,
-                                             -box.width() * 0.3, -box.height() * 0.3);
+    const QRectF frame = QRectF(box).adjusted(pixel / 2, pixel / 2, -pixel / 2, -pixel / 2);
+    painter.drawRoundedRect(frame, side * 3 / 14, side * 3 / 14);
+    painter.setPen(QPen(kInk, std::max(pixel, side / 8), Qt::SolidLine, Qt::RoundCap));
+    const QRectF mark = QRectF(box).adjusted(side * 0.3, side * 0.3, -side * 0.3, -side * 0.3);
     if (close) {
         painter.drawLine(mark.topLeft(), mark.bottomRight());
         painter.drawLine(mark.topRight(), mark.bottomLeft());
@@ -128,6 +132,7 @@ void TitleBar::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    emit captionPressed();
     // The window system moves the window where it can; by hand elsewhere.
     QWindow* handle = window()->windowHandle();
     if (handle && handle->startSystemMove()) return;

@@ -38,6 +38,9 @@ class TitleBar : public QWidget {
     QRect captionArea() const;
     QString caption() const;
 
+  signals:
+    void captionPressed();  // the player takes the window by its caption, to drag it
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;

@@ -25,4 +25,9 @@ inline QSize Scaled(QSize design, double scale) {
 // offset: where the design's top-left corner lands inside the window.
 void ScaleWindowContents(QWidget* window, double scale, QPoint offset = {});
 
+// A window laid out by Qt's layouts (the comforts' windows): every font by
+// the factor from its design, the layouts' margins and spacing with them;
+// the layouts then size and place the rest.
+void ScaleLaidOut(QWidget* window, double scale);
+
 }  // namespace velmora::qt

@@ -21,7 +21,8 @@ YesNoDialog::YesNoDialog(QWidget* over)
     // YES comes first in the tab order, so it has the focus when the dialog opens.
     yes_ = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font,
                      "質問に「はい」と答えます（Y）");
-    no_ = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 550), font,
+    // NO ends at the window's bottom edge, its border whole.
+    no_ = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 545), font,
                     "質問に「いいえ」と答えます（N）");
     setTabOrder(yes_, no_);
     yes_->setFocus();  // before the window is even active

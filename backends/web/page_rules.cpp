@@ -70,11 +70,12 @@ Window WindowNamed(const std::string& name) {
 
 const char* Named(Does does) {
     static const char* const kNames[] = {
-        "asUsual",  "nothing",     "pressNext",    "clickMessage", "focusNext",   "focusPrevious",
-        "listMove", "yes",         "no",           "back",         "forward",     "skip",
-        "holdSkip", "history",     "mute",         "autoAdvance",  "storyMap",    "fullScreen",
-        "settings", "comfortMenu", "closeComfort", "moveWindow",   "clickPicture"};
-    static_assert(std::size(kNames) == static_cast<size_t>(Does::kClickPicture) + 1);
+        "asUsual",       "nothing",    "pressNext",    "clickMessage", "focusNext",
+        "focusPrevious", "listMove",   "yes",          "no",           "back",
+        "forward",       "skip",       "holdSkip",     "history",      "mute",
+        "autoAdvance",   "storyMap",   "fullScreen",   "settings",     "comfortMenu",
+        "closeComfort",  "moveWindow", "clickPicture", "focusFirst",   "focusLast"};
+    static_assert(std::size(kNames) == static_cast<size_t>(Does::kFocusLast) + 1);
     return kNames[static_cast<int>(does)];
 }
 

@@ -108,15 +108,21 @@ class Screen:
         return f"{self.width}×{self.height}" + (f" at scale {self.scale}" if self.scale != 1 else "")
 
 
-def read_table(path=TABLE):
-    tables = _tables(pathlib.Path(path).read_text(encoding="utf-8"))
+def read_starts(path=TABLE):
+    """Each start of the table: its game folder and all its steps."""
     starts = {}
-    for cells in tables["Starts"]:
+    for cells in _tables(pathlib.Path(path).read_text(encoding="utf-8"))["Starts"]:
         steps = []
         for step in _split(cells["Steps"]):
             m = re.fullmatch(r"the steps of (.+)", step)
             steps += starts[m.group(1)]["steps"] if m else [step]
         starts[cells["Start"]] = {"folder": cells["Game folder"], "steps": steps}
+    return starts
+
+
+def read_table(path=TABLE):
+    tables = _tables(pathlib.Path(path).read_text(encoding="utf-8"))
+    starts = read_starts(path)
     rows = [Row(cells, starts) for cells in tables["Rows"]]
     ids = [r.id for r in rows]
     if len(set(ids)) != len(ids):
@@ -270,13 +276,14 @@ class Player:
             self.front.press(key)
             self.front.settle()
 
-    def press_until(self, key, window):
+    def press_until(self, key, window, said=None):
         for _ in range(200):
-            if self.front.snapshot()["waits"] == window_name(window):
+            s = self.front.snapshot()
+            if (said is None and s["waits"] == window_name(window)) or (said and said in (s["message"] or "")):
                 return
             self.front.press(key)
             self.front.settle()
-        raise ContractError(f"{window} never waits")
+        raise ContractError(f"{window or said} never waits")
 
     def hold(self, how, key):
         self.front.hold(key, how == "hold")
@@ -308,6 +315,7 @@ class Player:
     STEPS = [
         (r"(NEXT|the \w+) waits", waits),
         (r"press (\S+) until (.+) waits", press_until),
+        (r"press (\S+) until the message has \"(.+)\"", lambda self, key, said: self.press_until(key, None, said)),
         (r"press (\S+)(?: ×(\d+))?", press),
         (r"(hold|let go of) (\S+)", hold),
         (r"(right )?click (.+?)(?: ×(\d+))?", click),
@@ -390,6 +398,10 @@ class Player:
         if m:
             name = window_name(m.group(1))
             return lambda s: (on_screen(bar_of(s, name), s["screen"]), bar_of(s, name))
+        m = re.fullmatch(r"(.+) (?:does|do) not cover the title bar of (.+)", c)
+        if m:
+            a, b = window_name(m.group(1)), window_name(m.group(2))
+            return lambda s: (apart(rect_of(s, a), bar_of(s, b)), [rect_of(s, a), bar_of(s, b)])
         m = re.fullmatch(r"(.+) (?:does|do) not cover (.+)", c)
         if m:
             a, b = window_name(m.group(1)), window_name(m.group(2))

@@ -49,6 +49,8 @@ class Page(contract.FrontEnd):
         self.screen = None
         self.ratio = 1
         self.uploads = None
+        self.mobile = False  # a phone's browser (the explorer of the game's windows)
+        self.prepare = None  # what else the browser is set to before the first page
 
     # --- a fresh page ---
     def begin(self, screen, folder):
@@ -60,7 +62,9 @@ class Page(contract.FrontEnd):
                                    height=screen.height // screen.scale).__enter__()
             self.browser.send("Emulation.setDeviceMetricsOverride", width=screen.width // screen.scale,
                               height=screen.height // screen.scale, deviceScaleFactor=screen.scale,
-                              mobile=False)
+                              mobile=self.mobile)
+            if self.prepare:
+                self.prepare(self.browser)
             self.browser.send("Page.addScriptToEvaluateOnNewDocument", source=SEES)
             self.browser.send("Network.enable")
         b = self.browser

@@ -83,7 +83,7 @@ window.contractSees = (() => {
   function focus() {
     const e = document.activeElement;
     if (!e || e === document.body) return null;
-    if (e.tagName === 'SELECT') return 'list';
+    if (e.tagName === 'SELECT' || e.getAttribute('role') === 'listbox') return 'list';
     if (e.tagName === 'INPUT') return e.id || e.type;
     if (e.classList.contains('close')) return '×';
     return e.textContent.trim() || e.id;
@@ -213,7 +213,7 @@ window.contractSees = (() => {
   function where(target) {
     const centre = (e) => {
       if (!shown(e)) return null;
-      if (e.tagName === 'OPTION') e.scrollIntoView({ block: 'nearest' });
+      if (e.tagName === 'OPTION' || e.getAttribute('role') === 'option') e.scrollIntoView({ block: 'nearest' });
       const r = e.getBoundingClientRect();
       return r.width > 0 ? [r.left + r.width / 2, r.top + r.height / 2] : null;
     };
@@ -235,7 +235,7 @@ window.contractSees = (() => {
     if (!m) return null;
     const caption = m[1];
     const candidates = [
-      ...document.querySelectorAll('#comfortMenu button, .comfort button, #List1 option, #Form8 button[data-row], .window.dialog button'),
+      ...document.querySelectorAll('#comfortMenu button, .comfort button, #List1 option, #List1 [role=option], #Form8 button[data-row], .window.dialog button'),
     ].filter(shown);
     const own = (e) => (e.closest('#comfortMenu') && e.firstElementChild ? e.firstElementChild : e).textContent.trim();
     return centre(candidates.find((e) => own(e) === caption));
@@ -247,6 +247,128 @@ window.contractSees = (() => {
     const page = window.velmora && velmora.page;
     musicGoing(page);
     return Boolean(page && (page.pending || page.status.ended));
+  }
+
+
+  // --- what the explorer of the game's windows looks at (windows_explorer.py) ---
+  // The part of an element its clipping boxes let show, in CSS px, or null.
+  function seenPart(e) {
+    if (!shown(e) || getComputedStyle(e).visibility === 'hidden') return null;
+    const r = e.getBoundingClientRect();
+    let [left, top, right, bottom] = [r.left, r.top, r.right, r.bottom];
+    let scrolled = false;  // some of it hidden by a box that scrolls to it
+    for (let a = e.parentElement; a && a !== document.documentElement; a = a.parentElement) {
+      const s = getComputedStyle(a);
+      if (s.overflowX === 'visible' && s.overflowY === 'visible') continue;
+      // Clipped at its padding box, inside its border.
+      const b = a.getBoundingClientRect();
+      const c = { left: b.left + a.clientLeft, top: b.top + a.clientTop };
+      [c.right, c.bottom] = [c.left + (a.clientWidth || b.width), c.top + (a.clientHeight || b.height)];
+      const clipped = [Math.max(left, c.left), Math.max(top, c.top), Math.min(right, c.right), Math.min(bottom, c.bottom)];
+      if (clipped.some((v, i) => Math.abs(v - [left, top, right, bottom][i]) > 0.5) &&
+          /auto|scroll/.test(s.overflowY + s.overflowX)) scrolled = true;
+      [left, top, right, bottom] = clipped;
+    }
+    return right > left && bottom > top ? { left, top, right, bottom, scrolled } : null;
+  }
+
+  const kLookWindows = { ...Object.fromEntries(Object.entries(kGameWindows).map(([n, id]) => [n, `#${id}`])),
+    ...Object.fromEntries(Object.entries(kComforts).map(([id, title]) => [title, `#${id}`])),
+    details: '#slotDetails', notices: '#notices' };
+  const kControls = 'button, input, #List1 option, [role=option], #lblMsg, .plate, #Image1, #imgSub';
+
+  function kindOf(e) {
+    if (e.id === 'lblMsg') return 'message';
+    if (e.classList.contains('plate')) return 'plate';
+    if (e.id === 'Image1') return 'picture';
+    if (e.id === 'imgSub') return 'side';
+    if (e.classList.contains('close')) return 'mark';
+    if (e.tagName === 'OPTION' || e.getAttribute('role') === 'option') return 'row';
+    if (e.tagName === 'SELECT' || e.getAttribute('role') === 'listbox') return 'list';
+    if (e.type === 'checkbox') return 'box';
+    if (e.type === 'range') return 'slider';
+    if (e.tagName === 'INPUT') return 'field';
+    return 'button';
+  }
+
+  function nameOf(e) {
+    if (e.classList.contains('close')) return '×';
+    if (e.tagName === 'INPUT' && e.type !== 'text') return e.getAttribute('aria-label') || e.id || e.type;
+    const own = e.closest('#comfortMenu') && e.firstElementChild ? e.firstElementChild : e;
+    return own.textContent.trim() || e.id || e.getAttribute('aria-label') || e.tagName;
+  }
+
+  function shortName(e) {
+    return (e.matches(kControls) ? nameOf(e) : e.id || e.tagName.toLowerCase()).slice(0, 24);
+  }
+
+  function windowOf(e) {
+    for (const [name, selector] of Object.entries(kLookWindows)) {
+      const win = document.querySelector(selector);
+      if (win && win.contains(e) && !Object.values(kLookWindows).some((s) => s !== selector &&
+        win.contains(document.querySelector(s)) && document.querySelector(s).contains(e))) return name;
+    }
+    return null;
+  }
+
+  // A switch is pressed by its words too: its label is its target.
+  function controlSeen(control) {
+    const e = control.type === 'checkbox' && control.closest('label') ? control.closest('label') : control;
+    const whole = e.getBoundingClientRect();
+    const part = seenPart(e);
+    // What a box scrolls (a list's entries, the story map's rows) is
+    // clicked where it shows; it is cut only where it cannot be scrolled to.
+    const row = part.scrolled || e.tagName === 'OPTION';
+    const r = row ? { left: part.left, top: part.top, right: part.right, bottom: part.bottom } : whole;
+    const d = ratio();
+    const px = document.getElementById('screen').getBoundingClientRect().width / 760;
+    // 2 px inside each corner, and inside its rounding, where a click lands on the control.
+    const style = getComputedStyle(e);
+    const inset = (corner) => 2 / d + parseFloat(style[`border${corner}Radius`]) * (1 - Math.SQRT1_2);
+    const [tl, tr, bl, br] = ['TopLeft', 'TopRight', 'BottomLeft', 'BottomRight'].map(inset);
+    const points = [[(r.left + r.right) / 2, (r.top + r.bottom) / 2], [r.left + tl, r.top + tl],
+      [r.right - tr, r.top + tr], [r.left + bl, r.bottom - bl], [r.right - br, r.bottom - br]];
+    let by = null;
+    const hits = points.map(([x, y]) => {
+      const at = document.elementFromPoint(x, y);
+      const reached = Boolean(at) && (e.contains(at) || (e.tagName === 'OPTION' && at === e.parentElement));
+      if (!reached && by === null) by = at ? `${windowOf(at) || 'the page'} ${shortName(at)}` : 'nothing';
+      return reached;
+    });
+    const cutBy = Math.max(part.left - r.left, part.top - r.top, r.right - part.right, r.bottom - part.bottom) * d;
+    const scrolled = part.scrolled;
+    return { name: nameOf(e), kind: kindOf(control), rect: [whole.left, whole.top, whole.width, whole.height].map((v) => v * d),
+      hits, by, cutBy, scrolled, text: parseFloat(getComputedStyle(e).fontSize) * d,
+      design: [whole.width / px, whole.height / px] };
+  }
+
+  function look() {
+    const windows = [];
+    for (const [name, selector] of Object.entries(kLookWindows)) {
+      const win = document.querySelector(selector);
+      if (!seenPart(win)) continue;
+      // A sliver a box has scrolled nearly out of view is not yet a target.
+      const seenEnough = (e) => {
+        const p = seenPart(e);
+        return p && Math.min(p.right - p.left, p.bottom - p.top) * ratio() >= 5;
+      };
+      const controls = [...win.querySelectorAll(kControls)]
+        .filter((e) => windowOf(e) === name && seenEnough(e) && !e.closest('[hidden]') &&
+          !(e.tagName === 'INPUT' && e.type === 'hidden'));
+      if (name === 'main') controls.push(...[$('#comfortButton')].filter((e) => e && seenPart(e)));
+      const sizes = [...win.querySelectorAll('*')].filter((e) => windowOf(e) === name && seenPart(e) &&
+        [...e.childNodes].some((n) => n.nodeType === Node.TEXT_NODE && n.data.trim()))
+        .map((e) => parseFloat(getComputedStyle(e).fontSize) * ratio()).sort((a, b) => a - b);
+      const sideways = [...win.querySelectorAll('*'), win].some((e) => {
+        const s = getComputedStyle(e);
+        return (s.overflowX === 'auto' || s.overflowX === 'scroll') && e.scrollWidth > e.clientWidth + 1;
+      });
+      windows.push({ name, rect: rect(win), text: sizes.length ? sizes[Math.floor(sizes.length / 2)] : 0,
+        sideways, controls: controls.map(controlSeen) });
+    }
+    const focused = document.activeElement;
+    return { windows, ratio: ratio(), focus: focused && focused !== document.body ? windowOf(focused) : null,
+      focusControl: focused && focused !== document.body ? nameOf(focused) : null };
   }
 
   async function writeSlots(files) {
@@ -263,5 +385,5 @@ window.contractSees = (() => {
     return files && { [name]: b64(files.flags), [`${name}_text`]: b64(files.text) };
   }
 
-  return { snapshot, where, settled, writeSlots, slot };
+  return { snapshot, where, settled, writeSlots, slot, look };
 })();

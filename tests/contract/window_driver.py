@@ -94,6 +94,9 @@ class Window(contract.FrontEnd):
         home = self.folder / "home"
         runtime = home / "runtime"
         runtime.mkdir(parents=True, mode=0o700)
+        if getattr(self, "comforts", None):  # the player's settings, as the settings window keeps them
+            (home / "config" / "velmora").mkdir(parents=True)
+            (home / "config" / "velmora" / "comforts.conf").write_text(self.comforts)
         env = {**self.desktop.env, "HOME": str(home), "XDG_CONFIG_HOME": str(home / "config"),
                "XDG_DATA_HOME": str(home / "data"), "XDG_RUNTIME_DIR": str(runtime),
                "QT_QPA_PLATFORM": "xcb"}

@@ -31,6 +31,7 @@
 #include "backends/qt/time_label.h"
 #include "backends/qt/title_bar.h"
 #include "qt/desktop/x11_desktop.h"
+#include "window_look.h"
 #include "shell/form1.h"
 
 // The X server's own headers come last: their macros would break Qt's.
@@ -122,6 +123,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             } else if (line == "settle") {
                 desktop_.SyncWithWindowManager(&program_.window());
                 answer = QJsonDocument(QJsonObject{});
+            } else if (line == "look") {
+                answer = QJsonDocument(look_.Look());
             } else if (line.startsWith("where ")) {
                 const std::optional<QPointF> at = Where(line.mid(6));
                 answer = QJsonDocument(QJsonObject{
@@ -209,6 +212,17 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             }
         }
         return std::nullopt;
+    }
+
+    // The contract's name of a window the player is shown, or "".
+    QString NameOf(QWidget* window) {
+        if (window == &program_.window()) return "main";
+        const QString name = window->objectName();
+        if (kGameWindows.count(name)) return kGameWindows.at(name);
+        if (kComfortWindows.count(name)) return kComfortWindows.at(name);
+        if (name == "SlotDetails") return "details";
+        if (name == "ComfortMenu") return "メニュー";
+        return "";
     }
 
     // --- what the player sees ---
@@ -361,6 +375,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
     Display* display_ = XOpenDisplay(nullptr);
     Atom role_ = None;
     int synced_ = 0;
+    WindowLook look_{desktop_, display_, [this](QWidget* window) { return NameOf(window); }};
 };
 
 }  // namespace

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """What the page itself answers for, in headless chromium: a browser without
 WebAssembly, storage the browser refuses and a file that cannot be downloaded
-are each said in Japanese and the game goes on where it can; the tab put away
-is the main window's resizing (the music stops); the comforts' keys;
+are each said in Japanese and the game goes on where it can (the notices,
+closed, give the game its room back); the page opened as a file says so;
+the tab put away is the main window's resizing (the music stops); the
+comforts' keys;
 going back and forward, skipping what was read and the story map; the menu
 laid out for a table of seventeen captions; the page at 200 % zoom.
 
@@ -66,6 +68,26 @@ def storage_refused(site, failures):
                        "a save without storage says so and the game goes on")
         failures.check("＜file1 はロードできませんでした。このファイルにはまだセーブされていません。＞" in shown,
                        "a load without storage finds no slot")
+        # The notices close, and the game's screen takes the room they left.
+        while browser.evaluate("document.querySelectorAll('#notices .close').length"):
+            browser.click("#notices .close")
+        height = browser.wait_for("!document.getElementById('notices').children.length && "
+                                  "getComputedStyle(document.documentElement).getPropertyValue('--notices') === '0px' && "
+                                  "document.getElementById('screen').getBoundingClientRect().height", "the notices closed")
+        failures.check(abs(height - 690) < 1, f"closed, the notices leave the game the whole window: {height}")
+
+
+def opened_as_a_file(site, failures):
+    """Opened from the disk, the page runs none of its modules: it says so at
+    once, over the game's screen, and says nothing of loading."""
+    with Browser(site) as browser:
+        browser.open_address(pathlib.Path(site, "index.html").resolve().as_uri())
+        seen = browser.wait_for("""document.readyState === 'complete' && (() => {
+            const n = document.getElementById('boot-notice'), r = n.getBoundingClientRect();
+            const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+            return [getComputedStyle(n).opacity, n.contains(hit), !document.getElementById('loading')];
+        })()""", "the page opened as a file")
+        failures.check(seen == ["1", True, True], f"opened as a file, the notice stands over the game at once: {seen}")
 
 
 def download_failed(site, failures):
@@ -372,6 +394,7 @@ def main():
     failures = Failures()
     without_webassembly(args.site, failures)
     storage_refused(args.site, failures)
+    opened_as_a_file(args.site, failures)
     download_failed(args.site, failures)
     window_move(args.site, failures)
     replay_comforts(args.site, failures)

@@ -97,8 +97,8 @@ class TapPlayer(PagePlayer):
 
     def tap_entry(self, decision):
         index = self.b.evaluate(
-            f"[...document.querySelectorAll('#List1 option')].findIndex(o => o.text === {decision!r})")
-        option = f"#List1 option:nth-child({index + 1})"
+            f"[...document.querySelectorAll('#List1 [role=option]')].findIndex(o => o.text === {decision!r})")
+        option = f"#List1 [role=option]:nth-child({index + 1})"
         # Scrolled into the list's view first, as a player's finger would.
         self.b.evaluate(f"document.querySelector('{option}').scrollIntoView({{block: 'nearest'}})")
         self.b.tap(option)

@@ -144,9 +144,10 @@ class PagePlayer:
 
     def next_wait(self, seen, deadline):
         try:
+            # A window that waits, not the page between two of them.
             return self.b.wait_for(
-                f"velmora.status && (velmora.status.ended || velmora.status.waits > {seen}) && "
-                "[velmora.status.waits, velmora.status.waitingFor, velmora.status.ended]",
+                f"velmora.status && (velmora.status.ended || (velmora.status.waits > {seen} && "
+                "velmora.status.waitingFor)) && [velmora.status.waits, velmora.status.waitingFor, velmora.status.ended]",
                 f"the window after #{seen}", deadline)
         except chromium.BrowserError as e:
             now = self.b.evaluate("[velmora.status.waitingFor, document.activeElement && document.activeElement.id,"
@@ -184,9 +185,9 @@ class PagePlayer:
 
     def answer_Form5(self, decision):
         index = self.b.evaluate(
-            f"[...document.querySelectorAll('#List1 option')].findIndex(o => o.text === {decision!r})")
+            f"[...document.querySelectorAll('#List1 [role=option]')].findIndex(o => o.text === {decision!r})")
         if index >= 0:  # scrolled into the list's view first, as a player would
-            option = f"#List1 option:nth-child({index + 1})"
+            option = f"#List1 [role=option]:nth-child({index + 1})"
             self.b.evaluate(f"document.querySelector('{option}').scrollIntoView({{block: 'nearest'}})")
             self.b.click(option)
         self.b.click("#listOk")

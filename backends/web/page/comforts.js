@@ -130,7 +130,7 @@ export class Comforts {
     this.focusedBefore = this.doc.activeElement;
     box.hidden = false;
     ++this.page.blocked;
-    (box.querySelector('input, button, pre') || box).focus({ preventScroll: true });
+    (box.querySelector('input:enabled, button:enabled, pre') || box).focus({ preventScroll: true });
   }
 
   // The focus goes back where it was (the menu's button the player had
@@ -331,6 +331,9 @@ export class Comforts {
         hint.ask = ask;
         hint.replaceChildren(entry.hint);
         hintShown = hint;
+        // The button pressed is gone: the focus stays in the map, on the hint.
+        hint.tabIndex = -1;
+        hint.focus({ preventScroll: true });
       };
       if (!entry.seen) hint.append(ask);
       rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
@@ -465,6 +468,8 @@ export class Comforts {
       case 'moveWindow': return true;  // the page is its own window: nothing moves, ← stays put
       case 'focusNext': return windows.stepFocus(waiting, true) || true;
       case 'focusPrevious': return windows.stepFocus(waiting, false) || true;
+      case 'focusFirst': return windows.focusEnd(waiting, false) || true;
+      case 'focusLast': return windows.focusEnd(waiting, true) || true;
       case 'listMove': {
         const list = this.doc.getElementById('List1');
         list.selectedIndex = entry;
@@ -493,7 +498,7 @@ export class Comforts {
   }
 
   onWheel(e) {
-    if (this.open || e.target.closest('select') || !e.deltaY) return;  // a list scrolls itself
+    if (this.open || e.target.closest('#List1') || !e.deltaY) return;  // a list scrolls itself
     const steps = this.page.steps;
     const flags = (steps & kCanGoForward ? 1 : 0) | (this.settings.wheelDownPressesNext ? 2 : 0) |
       (this.page.status.waitingFor === 'Form3' ? 4 : 0);

@@ -15,6 +15,7 @@ export class Touch {
     this.comforts = comforts;
     this.finger = null;
     this.handled = false;
+    this.dropClick = false;  // the click a touch handled here leaves behind
     for (const id of ['lblMsg', 'picMain', 'Form7']) {
       const area = doc.getElementById(id);
       area.addEventListener('pointerdown', (e) => this.down(e));
@@ -23,11 +24,22 @@ export class Touch {
       area.addEventListener('pointercancel', () => this.lift());
       // A handled touch leaves no click behind: the game has moved on, and
       // the click would land on whatever window now stands under the finger.
+      // Where the browser no longer lets the touch's end be cancelled (it
+      // took the finger for a scroll, or answered late), the click that
+      // follows is dropped instead.
       area.addEventListener('touchend', (e) => {
-        if (this.handled) e.preventDefault();
+        if (this.handled && e.cancelable) e.preventDefault();
+        else if (this.handled) this.dropClick = true;
         this.handled = false;
       }, { passive: false });
     }
+    doc.addEventListener('pointerdown', () => { this.dropClick = false; }, true);  // a new touch's own click
+    doc.addEventListener('click', (e) => {
+      if (!this.dropClick) return;
+      this.dropClick = false;
+      e.preventDefault();
+      e.stopPropagation();
+    }, true);
   }
 
   // The window that waits is read as the finger lands: the comforts close

@@ -84,6 +84,19 @@ export class Windows {
     }
     this.byId('Form5').querySelector('.close')
       .addEventListener('click', (e) => this.answer('Form5', this.byId('List1').selectedIndex, e));
+    // A click beside a window that waits modally (on the main window, the
+    // screen around it) leaves the keyboard's focus in it, as the desktop's
+    // modal windows keep it: the page itself never takes it.
+    this.doc.addEventListener('mousedown', (e) => {
+      const modal = this.doc.querySelector('.window.dialog[aria-modal=true]:not([hidden])');
+      if (modal && !modal.contains(e.target) && !e.target.closest('.comfort, #notices')) e.preventDefault();
+    });
+    this.makeListBox(this.byId('List1'));
+    // A phone turned while the details show: placed again for its new layout.
+    this.doc.defaultView.addEventListener('resize', () => {
+      const panel = this.byId('slotDetails');
+      if (!panel.hidden) this.placeDetails(panel);
+    });
   }
 
   // The window that waits for the player, open and with its focus.
@@ -186,17 +199,57 @@ export class Windows {
 
   // The keyboard's focus to the button after or before it, in the Tab order.
   stepFocus(name, forward) {
-    const buttons = [...this.byId(name).querySelectorAll('.client button')]
-      .filter((b) => b.offsetParent !== null);
+    const buttons = this.tabOrder(name);
     const at = buttons.indexOf(this.doc.activeElement);
     const next = at < 0 ? 0 : (at + (forward ? 1 : buttons.length - 1)) % buttons.length;
     buttons[next].focus({ preventScroll: true });
   }
 
+  // To the first or the last button of the Tab order (Home, End).
+  focusEnd(name, last) {
+    const buttons = this.tabOrder(name);
+    buttons[last ? buttons.length - 1 : 0]?.focus({ preventScroll: true });
+  }
+
+  tabOrder(name) {
+    return [...this.byId(name).querySelectorAll('.client button')].filter((b) => b.offsetParent !== null);
+  }
+
   fillList(entries) {
     const list = this.byId('List1');
-    list.replaceChildren(...entries.split('\n').map((text) => new Option(text)));
+    list.replaceChildren(...entries.split('\n').map((text, i) => {
+      const entry = this.doc.createElement('div');
+      entry.setAttribute('role', 'option');
+      entry.id = `List1-${i}`;
+      entry.textContent = entry.text = text;
+      entry.addEventListener('click', () => { list.selectedIndex = i; });
+      return entry;
+    }));
     list.selectedIndex = -1;
+    list.scrollTop = 0;
+  }
+
+  // The list window's list: the page's own list box, whose entries are as
+  // tall as the page's layout makes them in every browser (a finger's on a
+  // phone), read as a select element is (selectedIndex, options).
+  makeListBox(list) {
+    const entries = () => list.querySelectorAll('[role=option]');
+    Object.defineProperties(list, {
+      options: { get: entries },
+      selectedIndex: {
+        get: () => [...entries()].findIndex((e) => e.getAttribute('aria-selected') === 'true'),
+        set: (index) => {
+          entries().forEach((e, i) => e.setAttribute('aria-selected', String(i === index)));
+          const chosen = entries()[index];
+          if (chosen) {
+            chosen.scrollIntoView({ block: 'nearest' });
+            list.setAttribute('aria-activedescendant', chosen.id);
+          } else {
+            list.removeAttribute('aria-activedescendant');
+          }
+        },
+      },
+    });
   }
 
   // The game lays the menu out (player/menu_layout.h): the client's height,
@@ -263,18 +316,45 @@ export class Windows {
   }
 
   // Wholly on the screen beside the list, never over it: to the right, else
-  // to the left, below or above, as the window program places it.
+  // to the left, below or above, as the window program places it; clear of
+  // the plates and the message where a side is.
   placeDetails(panel) {
+    if (getComputedStyle(panel).position === 'fixed') {
+      this.placeDetailsOnPhone(panel);
+      return;
+    }
     const list = this.box(this.byId('Form5'));
     const size = this.box(panel);
-    const fit = (at) => at[0] >= 0 && at[1] >= 0 && at[0] + size[2] <= kScreen[0] && at[1] + size[3] <= kScreen[1];
+    const kept = ['picHinichi', 'picBasho', 'Picture3', 'lblMsg'].map((id) => this.box(this.byId(id)));
+    const apart = (a, b) => a[0] + a[2] <= b[0] || b[0] + b[2] <= a[0] || a[1] + a[3] <= b[1] || b[1] + b[3] <= a[1];
+    const onScreen = (at) => at[0] >= 0 && at[1] >= 0 && at[0] + size[2] <= kScreen[0] && at[1] + size[3] <= kScreen[1];
+    const clear = (at) => onScreen(at) && kept.every((part) => apart([at[0], at[1], size[2], size[3]], part));
     const along = (at, length, room) => Math.min(Math.max(at, 0), Math.max(0, room - length));
     const beside = along(list[1], size[3], kScreen[1]);
     const under = along(list[0], size[2], kScreen[0]);
     const sides = [[list[0] + list[2] + kGap, beside], [list[0] - kGap - size[2], beside],
       [under, list[1] + list[3] + kGap], [under, list[1] - kGap - size[3]]];
-    const at = sides.find(fit) || [along(list[0] + list[2], size[2], kScreen[0]), beside];
+    // Each side, slid along it (a design pixel at a time) as little as it
+    // takes to stay clear of the plates and the message.
+    const slid = sides.flatMap(([x, y], side) => Array.from({ length: 2 * 760 + 1 }, (_, i) => {
+      const by = (i % 2 ? -1 : 1) * Math.ceil(i / 2) * 15;
+      return side < 2 ? [x, y + by] : [x + by, y];
+    }));
+    const at = slid.find(clear) || sides.find(onScreen) || [along(list[0] + list[2], size[2], kScreen[0]), beside];
     place(panel, Math.round(at[0]), Math.round(at[1]));
+  }
+
+  // On a phone the list rises as a sheet: the details stand between the
+  // message and the sheet, or beside the message where the sheet stands over
+  // the scene (sideways), in the room the phone's layout leaves them.
+  placeDetailsOnPhone(panel) {
+    const message = this.byId('lblMsg').getBoundingClientRect();
+    const sheet = this.byId('Form5').getBoundingClientRect();
+    const gap = 6;
+    const beside = sheet.right <= message.left;
+    panel.style.setProperty('--top', `${message.bottom + gap}px`);
+    panel.style.setProperty('--bottom', `${innerHeight - (beside ? sheet.bottom : sheet.top - gap)}px`);
+    panel.style.setProperty('--left', `${beside ? message.left : 0}px`);
   }
 
   // A window's outer box, in twips of the screen.
