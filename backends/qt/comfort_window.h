@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 
 #include "backends/qt/title_bar.h"
 
@@ -24,6 +25,7 @@ class ComfortWindow : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -32,6 +34,9 @@ class ComfortWindow : public QDialog {
     QWidget* over_;
     TitleBar* bar_;
     QPoint place_;
+    // What had the keyboard's focus as it opened, which has it again as it
+    // closes: the window system would give it to the main window alone.
+    QPointer<QWidget> focusedBefore_;
 };
 
 }  // namespace velmora::qt
