@@ -151,10 +151,11 @@ def focus_given_back(site, failures):
             waits = browser.evaluate("velmora.status.waits")
             browser.key(key)
             held = browser.wait_for(f"velmora.status.waits > {waits} ? 'on' : !velmora.status.waitingFor && "
-                                    "!velmora.page.windows.anyOpen() && 'held'", "the next window, or the game held")
+                                    "'held'", "the next window, or the game held")
             if held == "held":
                 break
-        failures.check(held == "held" and browser.evaluate(focus) == "lblMsg",
+        # NEXT stays up, with the focus, until the game waits on another window.
+        failures.check(held == "held" and browser.evaluate(focus) == "next",
                        f"NEXT pressed, the next window not there yet: the focus on {browser.evaluate(focus)!r}")
         for event in [e for e in browser.events if e.get("method") == "Fetch.requestPaused"]:
             browser.send("Fetch.continueRequest", requestId=event["params"]["requestId"])
