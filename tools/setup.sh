@@ -22,12 +22,12 @@ WEB_PACKAGES="
 DESKTOP_PACKAGES="
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-multimedia-dev libqt6svg6
-  qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth libx11-dev libxdamage-dev libxtst-dev
   openbox xdotool imagemagick x11-apps
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-x11 dbus-daemon
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format
   python3 python3-pil python3-numpy librsvg2-bin sox
   dpkg-dev file appstream desktop-file-utils debootstrap valgrind util-linux

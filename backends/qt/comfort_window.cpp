@@ -1,5 +1,6 @@
 #include "backends/qt/comfort_window.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QScreen>
 #include <algorithm>
@@ -36,8 +37,17 @@ void ComfortWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void ComfortWindow::showEvent(QShowEvent* event) {
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() != this)
+        focusedBefore_ = focus;
     QDialog::showEvent(event);
     Place();
+}
+
+void ComfortWindow::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!focusedBefore_ || !focusedBefore_->isVisible()) return;
+    focusedBefore_->window()->activateWindow();
+    focusedBefore_->setFocus(Qt::OtherFocusReason);
 }
 
 // Over the main window, as its dialogs stand, on the screen that shows it,

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QPoint>
 #include <QSize>
+#include <QPointer>
 
 #include "backends/qt/title_bar.h"
 
@@ -29,6 +30,7 @@ class ComfortWindow : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -38,6 +40,9 @@ class ComfortWindow : public QDialog {
     TitleBar* bar_;
     QPoint place_;
     QSize design_;
+    // What had the keyboard's focus as it opened, which has it again as it
+    // closes: the window system would give it to the main window alone.
+    QPointer<QWidget> focusedBefore_;
 };
 
 }  // namespace velmora::qt

@@ -131,6 +131,7 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
             if (widget == window) OnShown(window);
             return false;
         default:
+            if (event->type() == NextDialog::kWaits) OnNextWaits(static_cast<NextDialog*>(widget));
             return false;
     }
 }
@@ -194,16 +195,26 @@ bool Comforts::OnWheel(const QWheelEvent* wheel) {
     return does == keys::Does::kPressNext && next->Press();
 }
 
+// A window that waits tells what it asks as it opens; NEXT tells each
+// message as it waits for it (OnNextWaits).
 void Comforts::OnShown(QWidget* window) {
-    if (auto* dialog = qobject_cast<GameDialog*>(window)) {
-        stage_.Place(dialog);
-        QString message = window_.message()->said();
-        // NEXT tells first what the plates say anew since the last message.
-        const QString news = qobject_cast<NextDialog*>(window) ? window_.TellPlateNews() : "";
-        if (!news.isEmpty()) message = news + "\n" + message;
-        dialog->TellScreenReader(message);
-    }
-    if (auto* next = qobject_cast<NextDialog*>(window)) autoAdvance_.NextOpened(next);
+    auto* dialog = qobject_cast<GameDialog*>(window);
+    if (!dialog) return;
+    stage_.Place(dialog);
+    if (!dialog->spokenAs() || *dialog->spokenAs() == spoken::Wait::kNext) return;
+    dialog->TellScreenReader(teller_.Tell(*dialog->spokenAs(),
+                                          window_.message()->said().toStdString(),
+                                          dialog->spokenCaption().toStdString()));
+}
+
+// Each message is said as NEXT waits for it, after what the plates say anew.
+void Comforts::OnNextWaits(NextDialog* next) {
+    stage_.Place(next);
+    const spoken::Told told =
+        teller_.Tell(spoken::Wait::kNext, window_.message()->said().toStdString(), "",
+                     window_.TellPlateNews().toStdString());
+    window_.announcer().Say(QString::fromStdString(told.said));
+    autoAdvance_.NextOpened(next);
 }
 
 void Comforts::ToggleFullScreen() {

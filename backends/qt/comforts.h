@@ -19,6 +19,7 @@
 #include "backends/qt/message_speech.h"
 #include "backends/qt/notice.h"
 #include "backends/qt/stage.h"
+#include "player/spoken_waits.h"
 
 class QKeyEvent;
 class QWheelEvent;
@@ -62,6 +63,7 @@ class Comforts : public QObject {
     bool OnKey(QWidget* window, const QKeyEvent* key);
     bool OnWheel(const QWheelEvent* wheel);
     void OnShown(QWidget* window);
+    void OnNextWaits(NextDialog* next);
     void OnMessage(const QString& text);
     void OpenMenu(QPoint at);
     void Toggle(bool ComfortSettings::*option);
@@ -79,6 +81,7 @@ class Comforts : public QObject {
     Notice* notice_ = nullptr;  // made when first needed
     std::string unkept_;        // why the settings could not be read or kept, once told
     Replay* replay_ = nullptr;
+    spoken::Teller teller_;  // what the waiting windows tell a screen reader
 };
 
 // The wheel of a list scrolls the list.

@@ -22,14 +22,14 @@ CommandMenu::CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows)
 CommandMenu::CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows,
                          const menu::Layout& layout)
     : GameDialog(owner, "Form8", "　　移動場所 ＆ コマンド", ClientSize(layout)), rows_(rows) {
+    SpokenAs(spoken::Wait::kMenu);
     const QFont font = GameFont(kPGothic, 12);
     std::vector<QPushButton*> byTab(rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {
         const menu::RowPlace& at = layout.rows[row];
         QPushButton* button =
             AddButton(menu::ButtonName(at.tab).c_str(), rows[row].caption.c_str(),
-                      PxRect(at.left, at.top, menu::kButtonWidth, menu::kButtonHeight), font,
-                      "このコマンドを選びます");
+                      PxRect(at.left, at.top, menu::kButtonWidth, menu::kButtonHeight), font, "");
         connect(button, &QPushButton::clicked, this, [this, row] {
             choice_ = rows_[row].caption;
             pressedRow_ = static_cast<int>(row);

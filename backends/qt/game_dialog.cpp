@@ -48,9 +48,13 @@ QPushButton* GameDialog::AddButton(const char* name, const char* caption, QRect 
     return button;
 }
 
-void GameDialog::TellScreenReader(const QString& message) {
-    setAccessibleName(message.section('\n', 0, 0));
-    setAccessibleDescription(message);
+QString GameDialog::spokenCaption() const {
+    return spokenCaption_.isEmpty() ? windowTitle().trimmed() : spokenCaption_;
+}
+
+void GameDialog::TellScreenReader(const spoken::Told& told) {
+    setAccessibleName(QString::fromStdString(told.name).trimmed());
+    setAccessibleDescription(QString::fromStdString(told.said));
 }
 
 void GameDialog::keyPressEvent(QKeyEvent* event) {

@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 #include "backends/qt/title_bar.h"
+#include "player/spoken_waits.h"
 
 namespace velmora::qt {
 
@@ -42,15 +44,26 @@ class GameDialog : public QDialog {
     template <typename Sender, typename Signal>
     bool WaitFor(const Sender* sender, Signal signal);
 
-    // What a screen reader says of the window as it opens: the message it
-    // answers, its first line as the window's name (「データをロードしますか？」),
-    // the caption left as drawn.
-    virtual void TellScreenReader(const QString& message);
+    // What the window waits for, as a screen reader is told it; none for a
+    // window that tells only itself (the picture window).
+    std::optional<spoken::Wait> spokenAs() const { return spokenAs_; }
+    // Its caption as a screen reader names it: as drawn, or where none is
+    // drawn what the window is.
+    QString spokenCaption() const;
+    // What a screen reader says of the window as it opens: its name (the
+    // message's first line, 「データをロードしますか？」, or its caption where
+    // the message was just told) and what follows it; the caption stays as
+    // drawn.
+    void TellScreenReader(const spoken::Told& told);
 
   protected:
     // description: what a screen reader says the button does.
     QPushButton* AddButton(const char* name, const char* caption, QRect geometry, const QFont& font,
                            const char* description);
+    void SpokenAs(spoken::Wait wait, const char* caption = "") {
+        spokenAs_ = wait;
+        spokenCaption_ = QString::fromUtf8(caption);
+    }
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -62,6 +75,8 @@ class GameDialog : public QDialog {
     QSize designSize_;
     QPoint designPosition_;
     double scale_ = 1.0;
+    std::optional<spoken::Wait> spokenAs_;
+    QString spokenCaption_;
 };
 
 // A window of the game is open (the main window is not counted).

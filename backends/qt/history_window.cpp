@@ -2,7 +2,9 @@
 
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "backends/qt/fonts.h"
 #include "backends/qt/main_window.h"
@@ -20,6 +22,17 @@ HistoryWindow::HistoryWindow(QWidget* over, const QStringList& messages)
     text->setReadOnly(true);
     text->setFont(GameFont(kPGothic, 12));
     text->setPlainText(messages.join("\n\n"));
+    // The caret at the newest message's first words (past the caption's
+    // leading blank line): a screen reader reads from there.
+    if (!messages.isEmpty()) {
+        const QString& newest = messages.last();
+        const auto blank =
+            std::find_if(newest.begin(), newest.end(), [](QChar c) { return !c.isSpace(); }) -
+            newest.begin();
+        QTextCursor caret = text->textCursor();
+        caret.setPosition(text->document()->characterCount() - 1 - int(newest.size() - blank));
+        text->setTextCursor(caret);
+    }
     text->setAccessibleName("履歴の本文");
     auto* close = new QPushButton("閉じる（Esc）", this);
     close->setAccessibleDescription("履歴を閉じます");

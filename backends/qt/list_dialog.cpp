@@ -28,10 +28,20 @@ class ChoiceList : public QListWidget {
     }
 };
 
+// An entry's details begin with its own name, which the entry already says.
+QString Described(const std::string& entry, const std::string& details) {
+    QString said = QString::fromStdString(details);
+    const QString name = QString::fromStdString(entry);
+    if (said.startsWith(name)) said = said.mid(name.size());
+    return said.simplified();
+}
+
 }  // namespace
 
-ListDialog::ListDialog(QWidget* owner, const std::vector<std::string>& entries)
+ListDialog::ListDialog(QWidget* owner, const std::vector<std::string>& entries,
+                       const std::vector<std::string>& described)
     : GameDialog(owner, "Form5", " 　　　　選択", PxSize(1605, 2250)) {
+    SpokenAs(spoken::Wait::kList);
     auto* list = new ChoiceList(client());
     list->setObjectName("List1");
     list->setGeometry(PxRect(0, 0, 1575, 1500));
@@ -40,7 +50,11 @@ ListDialog::ListDialog(QWidget* owner, const std::vector<std::string>& entries)
     // never cut short by a mark.
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideNone);
-    for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        auto* item = new QListWidgetItem(QString::fromStdString(entries[i]), list);
+        if (i < described.size())
+            item->setData(Qt::AccessibleDescriptionRole, Described(entries[i], described[i]));
+    }
     // A selection counts, not the row that merely has the focus frame.
     connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
         const auto items = list->selectedItems();

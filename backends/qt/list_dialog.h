@@ -13,7 +13,10 @@ namespace velmora::qt {
 class ListDialog : public GameDialog {
     Q_OBJECT
   public:
-    ListDialog(QWidget* owner, const std::vector<std::string>& entries);
+    // described: what a screen reader says of each entry after its name
+    // (the slot details), if anything.
+    ListDialog(QWidget* owner, const std::vector<std::string>& entries,
+               const std::vector<std::string>& described = {});
 
     // The entry chosen last before the window closed, if any.
     std::optional<std::string> Choose(Twips at);

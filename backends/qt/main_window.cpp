@@ -179,7 +179,9 @@ void MainWindow::ShowDesignPictures() {
         }
         ShowTime("AM 9:00");
     }
-    ReadPlatesAs("4月1日", "午前9時", "アパート");
+    // The date's and the place's plates are drawn blank: they read nothing.
+    picHinichi_->setAccessibleName(QString());
+    ReadPlatesAs("", "午前9時", "");
     picMain_->setAccessibleName(kDesignSceneWords);
     picMain_->layer()->setAccessibleName(QString());
     imgSub_->setAccessibleName(kDesignSceneWords);

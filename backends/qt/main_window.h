@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "player/plate_news.h"
+#include "backends/qt/announcer.h"
 #include "backends/qt/design_pictures.h"
 #include "backends/qt/message_label.h"
 #include "backends/qt/plate_picture.h"
@@ -40,6 +41,8 @@ class MainWindow : public QWidget {
     void ReadPlatesAs(const QString& date, const QString& time, const QString& place);
     // The words of the plates changed since they were last told, told now.
     QString TellPlateNews() { return QString::fromStdString(plateNews_.Tell()); }
+    // What a screen reader speaks wherever the focus is.
+    Announcer& announcer() { return announcer_; }
     // The title screen's pictures, plates and time, no portrait in view.
     void ShowDesignPictures();
 
@@ -89,6 +92,7 @@ class MainWindow : public QWidget {
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
     plates::PlateNews plateNews_;
+    Announcer announcer_;
 };
 
 }  // namespace velmora::qt

@@ -22,7 +22,7 @@ class NameDialog : public GameDialog {
     void okClicked();
 
   private:
-    QLineEdit* AddTextBox(const char* name, QRect geometry);
+    QLineEdit* AddTextBox(const char* name, const char* spoken, QRect geometry);
 
     QLineEdit* text1_;
     QLineEdit* text2_;

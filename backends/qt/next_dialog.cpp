@@ -1,6 +1,9 @@
 #include "backends/qt/next_dialog.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <utility>
 
 #include "backends/qt/fonts.h"
 #include "backends/qt/twips.h"
@@ -10,42 +13,85 @@ namespace velmora::qt {
 namespace {
 
 QPointer<NextDialog> waiting;
+QPointer<NextDialog> idle;  // up, waiting for nothing yet
+bool puttingAway = false;
+// Said with NEXT the first time the focus comes to it, and not again once
+// NEXT has been put away (the focus comes back to it after a question).
 constexpr char kWhatNextDoes[] = "次のメッセージへ進みます（Enter・Space）";
 
+// The window only holds its button: a screen reader coming to NEXT hears
+// the button, not the window's caption before it.
+class UnnamedFrame : public QAccessibleWidget {
+  public:
+    explicit UnnamedFrame(QWidget* window) : QAccessibleWidget(window, QAccessible::Client) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ReadAsFrame(const QString&, QObject* object) {
+    return qobject_cast<NextDialog*>(object) ? new UnnamedFrame(static_cast<QWidget*>(object))
+                                             : nullptr;
+}
+
 }  // namespace
+
+const QEvent::Type NextDialog::kWaits = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 NextDialog::NextDialog(QWidget* owner)
     : GameDialog(owner, "Form3", "   Click !", PxSize(930, 615)) {
     // Modal to nothing: the windows below stay readable and scrollable,
     // and the game itself waits here only.
     setWindowModality(Qt::NonModal);
-    AddNext();
-}
-
-// A new button for every message: a screen reader that hears late of the
-// last one going still takes the focus on this one for a new object, and
-// speaks it, rather than for the button it has just spoken.
-void NextDialog::AddNext() {
-    delete next_;
+    SpokenAs(spoken::Wait::kNext);
+    static const bool installed = (QAccessible::installFactory(ReadAsFrame), true);
+    (void)installed;
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     // The button fills the window, its border whole.
     next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 930, 615), GameFont(kPGothic, 14.25),
                       kWhatNextDoes);
     next_->setDefault(true);
-    connect(next_, &QPushButton::clicked, this, &QDialog::accept);
-    if (scale() != 1.0) SetScale(scale());
+    putAway_.setSingleShot(true);
+    putAway_.setInterval(0);
+    connect(&putAway_, &QTimer::timeout, this, &NextDialog::PutAwayIdle);
+}
+
+// The game goes from one message to the next without waiting in between:
+// NEXT is put away only when the game waits on anything else, which lets
+// the put-away timer run first.
+void NextDialog::Wait(Twips at) {
+    putAway_.stop();
+    idle = nullptr;
+    PlaceAt(Px(at));
+    waiting = this;
+    QEvent waits(kWaits);
+    QCoreApplication::sendEvent(this, &waits);
+    WaitFor(next_, &QPushButton::clicked);
+    waiting = nullptr;
     if (isVisible()) {
-        next_->show();
-        next_->setFocus();
+        idle = this;
+        putAway_.start();
     }
 }
 
-void NextDialog::Wait(Twips at) {
-    if (told_) AddNext();
-    told_ = false;
-    PlaceAt(Px(at));
-    waiting = this;
-    WaitFor(next_, &QPushButton::clicked);
-    waiting = nullptr;
+void NextDialog::hideEvent(QHideEvent* event) {
+    GameDialog::hideEvent(event);
+    next_->setAccessibleDescription({});
+}
+
+// Closed as the game closes its windows; the close is the game's, not
+// the player's (Closing).
+void NextDialog::PutAwayIdle() {
+    if (!idle) return;
+    const QPointer<NextDialog> next = std::exchange(idle, nullptr);
+    puttingAway = true;
+    next->done(QDialog::Accepted);
+    puttingAway = false;
+}
+
+bool NextDialog::PuttingAway() {
+    return puttingAway;
 }
 
 NextDialog* NextDialog::Waiting() {
@@ -55,17 +101,12 @@ NextDialog* NextDialog::Waiting() {
 // The modal window on top may be the one this NEXT belongs to (the
 // picture window); anything else covers it.
 bool NextDialog::Answerable() const {
-    if (!isVisible()) return false;
+    if (waiting != this || !isVisible()) return false;
     const QWidget* modal = QApplication::activeModalWidget();
     for (const QWidget* owner = parentWidget(); modal && owner; owner = owner->parentWidget()) {
         if (owner == modal) return true;
     }
     return modal == nullptr;
-}
-
-void NextDialog::TellScreenReader(const QString& message) {
-    told_ = true;
-    next_->setAccessibleDescription(message + "\n" + QString::fromUtf8(kWhatNextDoes));
 }
 
 bool NextDialog::Press() {

@@ -2,9 +2,15 @@
 // waits, the main window still takes the wheel and a click on the message
 // (the player reads, scrolls back, stops auto-advance), but nothing of the
 // game answers them: the game goes on only by NEXT.
+//
+// From one message to the next NEXT stays on the screen with the focus: a
+// screen reader hears each message as it is told (Comforts), not the window
+// and its button again. It goes away once the game waits on something else.
 #pragma once
 
+#include <QEvent>
 #include <QPointer>
+#include <QTimer>
 
 #include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
@@ -14,6 +20,9 @@ namespace velmora::qt {
 class NextDialog : public GameDialog {
     Q_OBJECT
   public:
+    // Sent to NEXT as it begins to wait for a message, shown or already up.
+    static const QEvent::Type kWaits;
+
     explicit NextDialog(QWidget* owner);
 
     // Returns after NEXT, or after the window system closed the dialog.
@@ -25,15 +34,17 @@ class NextDialog : public GameDialog {
     bool Answerable() const;
     // NEXT as the player's click presses it; false when not answerable.
     bool Press();
+    // NEXT, up from the message before, goes as another window opens.
+    static void PutAwayIdle();
+    // True while NEXT is being put away: its window's closing is the game's.
+    static bool PuttingAway();
 
-    // NEXT carries the message: the focus moving to it speaks the message.
-    void TellScreenReader(const QString& message) override;
+  protected:
+    void hideEvent(QHideEvent* event) override;
 
   private:
-    void AddNext();
-
     QPushButton* next_ = nullptr;
-    bool told_ = false;  // this button has carried a message
+    QTimer putAway_;  // once the game waits on something else
 };
 
 }  // namespace velmora::qt

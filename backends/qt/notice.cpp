@@ -1,6 +1,5 @@
 #include "backends/qt/notice.h"
 
-#include <QAccessibleWidget>
 #include <algorithm>
 
 #include "backends/qt/fonts.h"
@@ -12,36 +11,9 @@ namespace {
 
 constexpr int kMargin = 6;
 
-// A screen reader speaks an alert as it shows, whatever has the focus: the
-// notice is one, named by what it says.
-class SpokenNotice : public QAccessibleWidget {
-  public:
-    explicit SpokenNotice(QWidget* notice) : QAccessibleWidget(notice, QAccessible::AlertMessage) {}
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-constexpr char kAlert[] = "velmoraAlert";
-
-QAccessibleInterface* ReadAsAlert(const QString& className, QObject* object) {
-    if (className == QLatin1String(QLabel::staticMetaObject.className()) &&
-        object->property(kAlert).toBool())
-        return new SpokenNotice(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
 }  // namespace
 
-void SpeakWhenShown(QLabel* label) {
-    static const bool told = (QAccessible::installFactory(ReadAsAlert), true);
-    (void)told;
-    label->setProperty(kAlert, true);
-}
-
 Notice::Notice(MainWindow& window) : QLabel(&window), window_(window) {
-    SpeakWhenShown(this);
     setObjectName("notice");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setStyleSheet(
@@ -67,9 +39,9 @@ void Notice::Say(const QString& text) {
     }
     const QPoint scene = window_.client()->geometry().topLeft() + window_.scene()->pos();
     move(scene + QPoint(Scaled(kMargin, scale), Scaled(kMargin, scale)));
-    hide();  // shown afresh, so that a screen reader speaks a second notice too
     show();
     raise();
+    window_.announcer().Say(text);
     timer_.start(std::max<int>(kShownMs, kShownMsPerCharacter * text.size()));
 }
 

@@ -1,7 +1,8 @@
 // A short, unobtrusive notice over the top-left corner of the main
 // window's scene picture ("音楽を消しました"), answering a key that changes a
 // comfort, or telling of a file of the player's that could not be read or
-// kept; it goes away by itself and never takes a click.
+// kept; it goes away by itself and never takes a click. A screen reader
+// speaks its words as it shows, wherever the focus is.
 #pragma once
 
 #include <QLabel>
@@ -10,10 +11,6 @@
 #include "backends/qt/main_window.h"
 
 namespace velmora::qt {
-
-// A screen reader speaks the label, by its text, as an alert each time it
-// shows, wherever the focus is.
-void SpeakWhenShown(QLabel* label);
 
 class Notice : public QLabel {
     Q_OBJECT

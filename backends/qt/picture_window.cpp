@@ -26,14 +26,12 @@ PictureWindow::PictureWindow(QWidget* owner, const QImage& picture, const QStrin
     image1_->setFocusPolicy(Qt::StrongFocus);
     image1_->setAccessibleName(words);
     image1_->setAccessibleDescription(QString::fromUtf8(kWhatToPress));
+    // What to press is said once, with the picture the focus comes to.
     setAccessibleName(words);
-    setAccessibleDescription(QString::fromUtf8(kWhatToPress));
     setFocusProxy(image1_);
     // The game never moves this window: it opens where it was designed.
     PlaceAt({Px(330), Px(60)});
 }
-
-void PictureWindow::TellScreenReader(const QString&) {}
 
 void PictureWindow::Pass() {
     emit image1_->clicked();

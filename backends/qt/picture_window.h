@@ -25,10 +25,6 @@ class PictureWindow : public GameDialog {
     // The picture passed by a key, as a click on it passes it.
     void Pass();
 
-    // The picture's words stay its own: the message behind it is not what
-    // the window shows.
-    void TellScreenReader(const QString& message) override;
-
   private:
     ClickableLabel* image1_;
 };

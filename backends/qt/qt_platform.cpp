@@ -128,10 +128,11 @@ void QtPlatform::CloseNameDialog() {
 std::optional<std::string> QtPlatform::ChooseFromList(ListOf list,
                                                       const std::vector<std::string>& entries,
                                                       Twips at) {
-    ListDialog dialog(&window_, entries);
-    SlotDetailsPanel details(&dialog, describeSlots_ && list == ListOf::kSlots
-                                          ? describeSlots_(entries)
-                                          : std::vector<std::string>{});
+    const std::vector<std::string> described = describeSlots_ && list == ListOf::kSlots
+                                                   ? describeSlots_(entries)
+                                                   : std::vector<std::string>{};
+    ListDialog dialog(&window_, entries, described);
+    SlotDetailsPanel details(&dialog, described);
     std::optional<std::string> chosen = dialog.Choose(at);
     WaitEnded();
     return chosen;

@@ -9,7 +9,6 @@
 #include "backends/qt/fonts.h"
 #include "backends/qt/key_place.h"
 #include "backends/qt/next_dialog.h"
-#include "backends/qt/notice.h"
 #include "backends/qt/twips.h"
 
 namespace velmora::qt {
@@ -38,7 +37,6 @@ QLabel* SkipMark(QWidget* message) {
     mark->setStyleSheet("background: rgba(10, 36, 106, 220); color: white;");
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     mark->hide();
-    SpeakWhenShown(mark);
     return mark;
 }
 
@@ -54,6 +52,8 @@ Replay::Replay(MainWindow& window, GameSession& session, Rollback& rollback, Ski
       storyMap_(std::move(storyMap)),
       mark_(SkipMark(window.message())) {
     skip_.OnChange([this] {
+        // The mark is said as it shows: skipping passes messages unheard.
+        if (skip_.active() && !mark_->isVisible()) window_.announcer().Say(mark_->text());
         mark_->setVisible(skip_.active());
         window_.message()->KeepName(skip_.active());
     });
@@ -192,8 +192,9 @@ bool Replay::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::Close:
             // While a NEXT is passed no window of the game blocks the main
-            // one: its closing waits, as it would behind the NEXT.
-            if (!passing_) return false;
+            // one: its closing waits, as it would behind the NEXT. (NEXT
+            // put away is the game's own closing.)
+            if (!passing_ || NextDialog::PuttingAway()) return false;
             event->ignore();
             StopSkipping();
             return true;

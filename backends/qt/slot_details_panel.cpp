@@ -40,6 +40,8 @@ SlotDetailsPanel::SlotDetailsPanel(GameDialog* list, const std::vector<std::stri
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
     setText(text.join("\n"));
+    // Read whole here; the list says each slot's with its entry.
+    setAccessibleDescription(text.join("\n"));
     list->installEventFilter(this);
 }
 

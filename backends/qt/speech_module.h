@@ -1,5 +1,5 @@
-// The boundary between the program and its speech module: Qt's
-// text-to-speech, loaded only when the player asks for spoken messages.
+// The boundary between the program and its speech module (the desktop's
+// speech service), loaded only when the player asks for spoken messages.
 #pragma once
 
 #include <functional>

@@ -52,6 +52,13 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     hint_->setObjectName("hintShown");
     hint_->setWordWrap(true);
+    // The hint asked for takes the focus, where a screen reader reads it.
+    hint_->setFocusPolicy(Qt::StrongFocus);
+    // Enter on an unseen scene asks for its hint, as its button does.
+    connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        const auto at = std::find(items_.begin(), items_.end(), item);
+        if (at != items_.end()) ShowHint(static_cast<int>(at - items_.begin()));
+    });
     hint_->setFont(GameFont(kPGothic, 10, false));
     auto* close = new QPushButton("閉じる（Esc）", this);
     close->setAccessibleDescription("ストーリーマップを閉じます");
@@ -79,6 +86,8 @@ void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     items_.push_back(item);
     if (row.seen) return;
     item->setForeground(1, QColor(0x77, 0x77, 0x77));
+    // The button stands over the cell; a screen reader finds the cell.
+    item->setData(kHintColumn, Qt::AccessibleTextRole, "ヒント（Enter）");
     auto* ask = new QPushButton("ヒント");
     ask->setObjectName("hint");
     connect(ask, &QPushButton::clicked, this, [this, index] { ShowHint(index); });
@@ -89,6 +98,7 @@ void StoryMapWindow::ShowHint(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size()) || rows_[row].seen) return;
     hint_->setText("ヒント：" + QString::fromStdString(rows_[row].hint));
     tree_->setCurrentItem(items_[row]);
+    hint_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace velmora::qt

@@ -17,13 +17,12 @@ constexpr int kNo = 2;
 // window of the game.
 YesNoDialog::YesNoDialog(QWidget* over)
     : GameDialog(over, "Form2", "    選択", PxSize(1005, 1095)) {
+    SpokenAs(spoken::Wait::kQuestion);
     const QFont font = GameFont(kPGothic, 12);
     // YES comes first in the tab order, so it has the focus when the dialog opens.
-    yes_ = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font,
-                     "質問に「はい」と答えます（Y）");
+    yes_ = AddButton("cmdYes", "ＹＥＳ", PxRect(0, 0, 1000, 540), font, "質問に「はい」と答えます");
     // NO ends at the window's bottom edge, its border whole.
-    no_ = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 545), font,
-                    "質問に「いいえ」と答えます（N）");
+    no_ = AddButton("cmdNo", "NO", PxRect(0, 550, 1000, 545), font, "質問に「いいえ」と答えます");
     setTabOrder(yes_, no_);
     yes_->setFocus();  // before the window is even active
     connect(yes_, &QPushButton::clicked, this, [this] { done(kYes); });

@@ -170,8 +170,22 @@ void WebPlatform::ShowEnd() {
     Call("end");
 }
 
+// The message as the page's message window shows it, its lines by LF.
 void WebPlatform::SetMessageCaption(const std::string& text) {
+    message_.clear();
+    for (char c : text)
+        if (c != '\r') message_ += c;
+    message_.erase(0, message_.find_first_not_of(" \n"));
+    message_.erase(message_.find_last_not_of(" \n") + 1);
     Call("message", text);
+}
+
+// NEXT's words are said at once; the other windows are named and
+// described by them as they open, by their own caption where the words
+// leave them unnamed.
+void WebPlatform::Tell(spoken::Wait wait, const std::string& plateNews) {
+    const spoken::Told told = teller_.Tell(wait, message_, "", plateNews);
+    Call("tell", wait == spoken::Wait::kNext ? "next" : "window", told.name, told.said);
 }
 
 Twips WebPlatform::MainWindowPosition() {
@@ -228,10 +242,12 @@ void WebPlatform::ShowDesignPictures() {
 
 void WebPlatform::WaitNext(Twips at) {
     // NEXT tells first what the plates say anew since the last message.
-    Wait("Form3", plateNews_.Tell(), at);
+    Tell(spoken::Wait::kNext, plateNews_.Tell());
+    Wait("Form3", "", at);
 }
 
 YesNo WebPlatform::AskYesNo(Twips at) {
+    Tell(spoken::Wait::kQuestion);
     switch (Wait("Form2", "", at)) {
         case 1:
             return YesNo::Yes;
@@ -247,6 +263,7 @@ void WebPlatform::OpenNameDialog() {
 }
 
 NameEntry WebPlatform::WaitNameDialog() {
+    Tell(spoken::Wait::kName);
     if (Wait("Form4", "") != 0) return {.closed = true, .name = {}, .nickname = {}};
     return {
         .closed = false, .name = TakeFromShelf(kFirstText), .nickname = TakeFromShelf(kSecondText)};
@@ -260,12 +277,14 @@ std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
                                                        const std::vector<std::string>& entries,
                                                        Twips at) {
     Call("slotDetails", list == ListOf::kSlots ? SlotLines(entries) : "");
+    Tell(spoken::Wait::kList);
     const int chosen = Wait("Form5", Lines(entries), at);
     if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
     return entries[chosen];
 }
 
 std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
+    Tell(spoken::Wait::kMenu);
     const int pressed = Wait("Form8", PageMenu(rows));
     if (pressed < 0 || pressed >= static_cast<int>(rows.size())) return std::nullopt;
     return rows[pressed].caption;

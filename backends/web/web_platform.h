@@ -8,6 +8,7 @@
 #include <string>
 
 #include "player/plate_news.h"
+#include "player/spoken_waits.h"
 #include "platform/platform.h"
 #include "replay/rollback.h"
 #include "player/scene_light.h"
@@ -105,6 +106,8 @@ class WebPlatform : public Platform {
     // wait (a NEXT that skipping now passes). Steps back and forward throw.
     bool Handle(int report, const std::string& window);
     int Steps() const;  // what the page may offer now (rollback, skipping)
+    // What a screen reader is told as the page's next window waits.
+    void Tell(spoken::Wait wait, const std::string& plateNews = "");
     void TakeUpload(bool confirmed);
     std::string SlotLines(const std::vector<std::string>& entries);
 
@@ -112,6 +115,8 @@ class WebPlatform : public Platform {
     Music music_;
     SceneLighting lighting_;
     plates::PlateNews plateNews_;
+    spoken::Teller teller_;
+    std::string message_;  // as a screen reader is told it
     std::function<void()> onResize_;
     std::function<void()> onWait_;
     UploadCheck checkUpload_;

@@ -3,12 +3,13 @@
 introduction, a visit to the apartment, questions answered yes and no, a save
 and a load, played by keys and accessible actions alone and read only as a
 screen reader reads it (AT-SPI, through pyatspi): every message velmora-tty
-prints on the same path must reach the player in an event, each question as
-its window's name, the plates as words, their change told at NEXT, the
-scene by its place and the portrait by its character. Then the last night of
-the fourth day loaded, played by keys into the digest up to its first
-picture, which must be heard as the focus coming to it by what it shows and
-be passed by Enter.
+prints on the same path must reach the player in an event (a notification
+named by it as NEXT waits), each question as its window's name with how to
+answer, the plates as words, their change told with the message, the scene
+by its place and the portrait by its character. Then the last night of the
+fourth day loaded, played by keys into the digest up to its first picture,
+which must be heard as the focus coming to it by what it shows and be
+passed by Enter.
 
     dbus-run-session -- screen_reader_walk.py --program BUILD/velmora --tty BUILD/velmora-tty --data data
 """
@@ -47,6 +48,8 @@ PLATES = {("4月1日", "日付"), ("午前9時30分", "時刻"), ("部屋", "場
 KUMI = ("久美：「あっ、いたいた！", {("久美", "人物の絵"), ("アパート", "場面の絵")})
 # The first picture of the ending, by what it shows, and what to press.
 PICTURE = ("夕暮れの海辺で笑うひとみ", "次へ進みます（クリック・Enter・Space）")
+# How to answer, told after the question's words.
+HOW_TO_ANSWER = "Y で「はい」、N で「いいえ」。Tab か矢印で選んでから Enter でも答えられます。"
 # NEXT tells first what the plates say anew: the day as the story begins,
 # the half hour the walk to the apartment took, the room. Nothing else.
 PLATE_NEWS = {"「オレの名前は佐々木。": "4月1日 午前9時 アパート",
@@ -174,19 +177,27 @@ def walk(reader, steps, press):
     reader.wait_tree("the title's message, focused",
                      lambda n: n.name == title and n.getState().contains(reader.pyatspi.STATE_FOCUSED))
     mark = len(reader.events)
+    before = title
     for prompt, message, answer in steps[:-1]:
         if prompt == "NEXT?":
             news = next((words for start, words in PLATE_NEWS.items() if message.startswith(start)),
                         None)
-            told = f"{news}\n{message}\n" if news else message + "\n"
-            mark = reader.wait(f"NEXT telling {told!r}",
-                               lambda e: e[0].startswith("focus") and e[2] == "NEXT" and
-                               e[3].startswith(told), mark) + 1
+            told = f"{news}\n{message}" if news else message
+            mark = reader.wait(f"NEXT's message said: {told!r}", said_as(told), mark) + 1
+        elif prompt == "YESNO?":
+            # Named by the question (by its caption where NEXT has just said
+            # it), then the rest of it and how to answer.
+            asked = message != before
+            name, rest = (first_line(message), message.partition("\n")[2]) if asked else ("選択", "")
+            told = f"{rest}\n{HOW_TO_ANSWER}" if rest else HOW_TO_ANSWER
+            mark = reader.wait(f"a question {name!r}: {told!r}",
+                               lambda e: e[0].startswith("window:activate") and e[2] == name and
+                               e[3] == told, mark) + 1
         elif prompt != "CLICK?":
-            # The window that asks is named by the question, described by it whole.
             mark = reader.wait(f"a window asking {message!r}",
                                lambda e: e[0].startswith("window:activate") and
-                               e[2] == first_line(message) and e[3] == message, mark) + 1
+                               e[2] == first_line(message), mark) + 1
+        before = message
         if message.startswith("佐々木：「ここがオレの住んでるアパート。一人暮らし"):
             find_named(reader, {("アパート", "場面の絵")})  # a visit: the scene is its place
             mark = hear_notices(reader, press, mark)
@@ -203,12 +214,17 @@ def walk(reader, steps, press):
     return mark
 
 
+def said_as(words):
+    """A notification shown with these words: what Orca speaks wherever the focus is."""
+    return lambda e: (e[0].startswith("object:state-changed:showing") and e[1] == "notification"
+                      and e[2] == words)
+
+
 def hear_notices(reader, press, mark):
-    """M at NEXT: music off, then on again, each said as an alert."""
+    """M at NEXT: music off, then on again, each said as a notification."""
     for words in ("音楽を消しました", "音楽を戻しました"):
         press("m")
-        mark = reader.wait(f"the notice {words}", lambda e: e[0].startswith("object:state-changed:showing")
-                           and e[1] == "alert" and e[2] == words, mark) + 1
+        mark = reader.wait(f"the notice {words}", said_as(words), mark) + 1
     return mark
 
 
@@ -279,8 +295,8 @@ def pass_the_first_picture(reader, press, title):
         for key in keys:
             press(key)
     while True:
-        at = reader.wait("NEXT or the picture taking the focus",
-                         lambda e: heard_focus("NEXT")(e) or heard_focus(PICTURE[0])(e), mark)
+        at = reader.wait("a message said or the picture taking the focus",
+                         lambda e: said_as(e[2])(e) or heard_focus(PICTURE[0])(e), mark)
         mark = at + 1
         if reader.events[at][2] == PICTURE[0]:
             break
@@ -288,7 +304,7 @@ def pass_the_first_picture(reader, press, title):
     if reader.events[at][3] != PICTURE[1]:
         raise Failure(f"the picture says {reader.events[at][3]!r}, not {PICTURE[1]!r}")
     press("Return")
-    reader.wait("NEXT after the picture passed by Enter", heard_focus("NEXT"), mark)
+    reader.wait("the message after the picture passed by Enter", lambda e: said_as(e[2])(e), mark)
 
 
 def main():

@@ -8,20 +8,16 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QWheelEvent>
 #include <filesystem>
 #include <memory>
-#include <optional>
 
 #include "game_harness.h"
 #include "backends/qt/comforts.h"
-#include "backends/qt/speech_module.h"
 #include "tests/hostile_things.h"
 
 namespace velmora::qt::test {
@@ -383,32 +379,6 @@ TEST_F(ComfortsTest, SettingsOpenOverAQuestionAndSayWhetherAJapaneseVoiceIsThere
     EXPECT_EQ(speechOption.contains("日本語の音声がインストールされていません"),
               !comforts.speech().japaneseVoiceFound());
 }
-
-#ifdef VELMORA_SPEECH_MODULE
-// The speaker looks for its voices on a thread of its own: it answers on the
-// program's thread, takes messages meanwhile, and ends cleanly whatever
-// speech service the machine has (none on most).
-TEST(SpeechModule, AnswersOnTheProgramsThreadAndEndsCleanly) {
-    auto make =
-        reinterpret_cast<MakeSpeaker>(QLibrary(VELMORA_SPEECH_MODULE).resolve(kMakeSpeaker));
-    ASSERT_NE(make, nullptr);
-    std::unique_ptr<Speaker> speaker(make());
-    speaker->Say("こんにちは");
-    QEventLoop loop;
-    std::optional<bool> found;
-    speaker->WhenVoicesKnown([&](bool japanese) {
-        EXPECT_EQ(QThread::currentThread(), qApp->thread());
-        found = japanese;
-        loop.quit();
-    });
-    if (!found) loop.exec();
-    EXPECT_EQ(speaker->hasJapaneseVoice(), *found);
-    speaker->Say("さようなら");
-    bool told = false;
-    speaker->WhenVoicesKnown([&](bool) { told = true; });
-    EXPECT_TRUE(told);
-}
-#endif
 
 }  // namespace
 }  // namespace velmora::qt::test

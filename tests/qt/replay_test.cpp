@@ -5,8 +5,10 @@
 // story map's hints.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -104,16 +106,23 @@ TEST_F(ReplayTest, SkippingPassesWhatWasReadAndStopsAtTheFirstUnreadAndAtTheQues
     EXPECT_FALSE(h.replay->skipping());
 }
 
-// The details of file1 … file5 stand beside the list, which keeps its size;
-// the room's list has none.
+// The details of file1 … file5 stand beside the list, which keeps its size,
+// and a screen reader hears them with each entry; the room's list has none.
 TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     SlotsHarness h;
-    QString details;
+    QString details, panelSaid;
+    QStringList entriesSaid;
     QSize list;
     bool besideList = false;
     const auto look = [&](QWidget* form5) {
         auto* panel = form5->parentWidget()->findChild<QLabel*>("SlotDetails");
         details = panel && panel->isVisible() ? panel->text() : "";
+        panelSaid = panel ? panel->accessibleDescription() : "";
+        entriesSaid.clear();
+        QAccessibleInterface* entries =
+            QAccessible::queryAccessibleInterface(form5->findChild<QListWidget*>("List1"));
+        for (int i = 0; i < entries->childCount(); ++i)
+            entriesSaid << entries->child(i)->text(QAccessible::Description);
         list = form5->size();
         besideList = panel && panel->x() > form5->frameGeometry().right();
         QTest::mouseClick(form5->findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -132,12 +141,18 @@ TEST_F(ReplayTest, TheSlotListShowsWhatEachSlotHolds) {
     EXPECT_EQ(lines[3],
               "file3　4月4日 AM 10:00　テニスコート　佐々木（リュウ君）");  // as the menu writes it
     EXPECT_TRUE(besideList);
+    EXPECT_EQ(panelSaid, details);
+    ASSERT_EQ(entriesSaid.size(), 5);
+    EXPECT_TRUE(entriesSaid[0].startsWith("4月2日 PM 5:30 防波堤 中村（ナカ） 保存 20"))
+        << entriesSaid[0].toStdString();
+    EXPECT_EQ(entriesSaid[1], "（空き）");
     const QSize slotList = list;
     {
         ModalScript script({{"Form5", look}}, [] {});
         h.platform.ChooseFromList(ListOf::kRoomCommands, {"移動する", "1時間寝る"}, {1000, 1000});
     }
     EXPECT_EQ(details, "");
+    EXPECT_EQ(entriesSaid, QStringList({"", ""}));
     EXPECT_EQ(list, slotList);
 }
 
@@ -158,6 +173,15 @@ TEST_F(ReplayTest, TheStoryMapGivesOneHintAtATimeAndTitlesOnlyOfWhatWasSeen) {
     EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
     map.ShowHint(0);  // seen: no hint
     EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
+    // By keys: Enter on an unseen scene shows its hint, which takes the focus.
+    auto* tree = map.findChild<QTreeWidget*>("scenes");
+    map.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(hint->text(), "ヒント：4月2日の午前、公園");
+    EXPECT_TRUE(hint->hasFocus());
 }
 
 // storymap.txt a pipe, a folder or larger than its words ever are: the map

@@ -37,6 +37,10 @@ PLATES = ["4月1日", "部屋", "午前9時30分"]  # after the load: the room a
 APARTMENT = "佐々木：「ここがオレの住んでるアパート。一人暮らし"
 KUMI = "久美：「あっ、いたいた！"  # her portrait over the apartment
 PROMPTS = ("CLICK", "NEXT", "YESNO", "LIST", "MENU")
+# How each window that chooses says to answer, after the question's words.
+HOW_TO = {"YESNO": "Y で「はい」、N で「いいえ」。Tab か矢印で選んでから Enter でも答えられます。",
+          "LIST": "上下の矢印で選び、Enter で決めます。", "MENU": "矢印か Tab で選び、Enter で決めます。"}
+CAPTIONS = {"YESNO": "選択", "LIST": "選択", "MENU": "移動場所 ＆ コマンド"}
 PATIENCE = float(os.environ.get("WALK_PATIENCE", 90))  # a loaded machine; the walk waits for the tree
 
 
@@ -108,15 +112,21 @@ class Reading:
     def __init__(self, nodes):
         shown = {n["nodeId"]: n for n in nodes if not n.get("ignored")}
         everything = {n["nodeId"]: n for n in nodes}
-        self.message = self.focus = self.dialog = None
-        self.plates, self.live, self.options = [], [], []
+        self.message = self.focus = self.dialog = self.described = self.focus_text = None
+        self.plates, self.live, self.options, self.said = [], [], [], []
         self.pictures = {}  # the scene, the portrait, the side picture: by their descriptions
         for node in shown.values():
             role, props = value(node, "role"), properties(node)
-            if role == "button" and props.get("live") == "polite":
+            if role == "button" and value(node, "description").startswith("物語のメッセージ"):
                 self.message = said(value(node, "name"))
+                self.described = value(node, "description")
+            if props.get("live") == "polite" and role not in ("status", "alert", "button"):
+                # What the page says wherever the focus is, each in a paragraph.
+                self.said = [said(self.text(everything[c], everything))
+                             for c in node.get("childIds", []) if c in everything]
             if props.get("focused") and role != "RootWebArea":
                 self.focus = (role, value(node, "name"), said(value(node, "description")))
+                self.focus_text = said(self.text(node, everything))
                 self.dialog = self.enclosing(node, everything, "dialog")
             if role == "image" and value(node, "name") and not self.enclosing(node, everything, "dialog"):
                 if value(node, "description"):
@@ -126,7 +136,8 @@ class Reading:
             if role in ("status", "alert") and props.get("live"):
                 self.live.append(self.text(node, everything))
             if role == "option":
-                self.options.append((value(node, "name"), bool(props.get("selected"))))
+                self.options.append((value(node, "name"), bool(props.get("selected")),
+                                     said(value(node, "description"))))
 
     @staticmethod
     def enclosing(node, nodes, role):
@@ -143,7 +154,7 @@ class Reading:
 
     def key(self):
         return (self.message, self.focus, self.dialog, tuple(self.plates), tuple(self.live),
-                tuple(self.options), tuple(sorted(self.pictures.items())))
+                tuple(self.options), tuple(sorted(self.pictures.items())), tuple(self.said))
 
 
 def value(node, field):
@@ -180,10 +191,12 @@ class Tree:
                       f"dialog {last.dialog!r}, live {last.live!r}")
 
 
-def waits_with(reading, kind, message, plates, news=""):
+def waits_with(reading, kind, message, plates, news="", before=None):
     """The tree shows the wait of this kind, for this message, the focus in
-    it, and the plates of the moment; NEXT tells first what the plates say
-    anew."""
+    it, and the plates of the moment. NEXT has the focus and the message is
+    said, after what the plates say anew; another window is named by the
+    message's first line (by its caption where NEXT has just said the
+    message) and described by the rest and how to answer."""
     if not reading.focus or (plates and sorted(plates) != sorted(reading.plates)):
         return False
     role, name, description = reading.focus
@@ -191,8 +204,11 @@ def waits_with(reading, kind, message, plates, news=""):
         return reading.message == said(message) and reading.dialog is None
     if kind == "NEXT":
         told = f"{news}\n{message}" if news else message
-        return (role, name) == ("button", "NEXT") and description.startswith(said(told) + " ")
-    return reading.dialog == (said(message.split("\n")[0]), said(message))
+        return (role, name) == ("button", "NEXT") and reading.said[-1:] == [said(told)]
+    first, _, rest = message.partition("\n")
+    if message == before:
+        return reading.dialog == (CAPTIONS[kind], said(HOW_TO[kind]))
+    return reading.dialog == (said(first), said(f"{rest}\n{HOW_TO[kind]}"))
 
 
 class Player:
@@ -218,9 +234,10 @@ class Player:
     def choose_entry(self, entry):
         """↓ to the entry (none for an empty answer), Tab to OK, Enter."""
         if entry:
-            names = [name for name, _ in self.tree.read().options]
+            names = [option[0] for option in self.tree.read().options]
             self.press(*["ArrowDown"] * (names.index(entry) + 1))
-            self.tree.wait(f"the entry {entry} chosen", lambda r: (entry, True) in r.options)
+            self.tree.wait(f"the entry {entry} chosen", lambda r: (entry, True) in
+                           [option[:2] for option in r.options])
         self.press("Tab")
         self.tree.wait("OK focused", lambda r: r.focus and r.focus[:2] == ("button", "OK"))
         self.press("Enter")
@@ -244,10 +261,12 @@ def walk(browser, steps, at_step=lambda message, player: None):
     word, so each shows as a change of the tree.)"""
     tree = Tree(browser)
     player = Player(browser, tree)
+    before = None
     for kind, message, answer, plates, news in steps:
         tree.wait(f"{kind} for {message!r} ({plates}, {news!r})",
-                  lambda r: waits_with(r, kind, message, plates, news))
+                  lambda r: waits_with(r, kind, message, plates, news, before))
         at_step(message, player)
+        before = message
         if answer is None:
             break
         player.answer(kind, answer)
@@ -268,12 +287,25 @@ def heard_in_order(tree, messages):
 
 def evening(site, tty, data, failures):
     steps = steps_of(play_tty(tty, game_folder(data), EVENING), EVENING)
-    notices, pictures = [], []
+    notices, pictures, seen = [], [], {}
 
     def at_apartment(message, player):
+        tree = player.tree
+        if message == steps[0][1]:  # the title: its blank plates read nothing, only the time
+            seen["title plates"] = tree.read().plates
+        if message.startswith("どれをロードしますか"):  # the slot's details with its entry
+            seen["details"] = tree.read().options[0]
         if message.startswith(KUMI):
-            pictures.append(player.tree.wait("Kumi over the apartment", lambda r: r.pictures.get("人物の絵") == "久美"
-                                             and r.pictures.get("場面の絵") == "アパート").pictures)
+            pictures.append(tree.wait("Kumi over the apartment", lambda r: r.pictures.get("人物の絵") == "久美"
+                                      and r.pictures.get("場面の絵") == "アパート").pictures)
+            seen["message described"] = tree.read().described
+            # One step back: NEXT, still focused, and the message before said
+            # again; forward again to Kumi's.
+            back = said(steps[[s[1] for s in steps].index(message) - 1][1])
+            player.press("PageUp")
+            seen["back"] = tree.wait("the message before, said again", lambda r: r.said[-1:] == [back]).said[-1]
+            player.press("PageDown")
+            tree.wait("Kumi's line, said again", lambda r: r.said[-1:] == [said(message)])
         if not message.startswith(APARTMENT):
             return
         # A visit: the scene is named by the place.
@@ -304,6 +336,33 @@ def evening(site, tty, data, failures):
         failures.check(len(pictures) == 2, f"the scene named by its place, the portrait by its character: {pictures}")
         scene = tree.read().pictures.get("場面の絵")
         failures.check(scene == "絵なし", f"the scene the load cleared reads {scene!r}")
+        failures.check(seen.get("title plates") == ["午前9時"],
+                       f"the title's blank plates read nothing: {seen.get('title plates')}")
+        details = seen.get("details") or ("", False, "")
+        failures.check(details[0] == "file1" and details[2].startswith("4月1日 AM 9:30 部屋 佐々木（リュウ君） 保存"),
+                       f"the slot's details with its entry: {details}")
+        failures.check(seen.get("message described") == "物語のメッセージ",
+                       f"the message described as the game's, not the title's: {seen.get('message described')!r}")
+        failures.check("back" in seen, f"a step back says the message before: {seen.get('back')!r}")
+        comforts_at_the_menu(browser, tree, steps[-1][1], failures)
+
+
+def comforts_at_the_menu(browser, tree, message, failures):
+    """The history and the story map are dialogs; the history's focus on its
+    newest message; ヒント gives the focus to the hint."""
+    browser.key("h")
+    history = tree.wait("the history", lambda r: r.dialog and r.dialog[0] == "履歴" and r.focus_text)
+    failures.check(history.focus_text == said(message),
+                   f"the history, a dialog, read from its newest message: {history.focus_text!r}")
+    browser.key("Escape")
+    tree.wait("the menu again", lambda r: r.dialog and r.dialog[0] != "履歴")
+    browser.key("s")
+    tree.wait("the story map", lambda r: r.dialog and r.dialog[0] == "ストーリーマップ")
+    browser.evaluate("document.querySelector('#storyMap td.hint button').focus()")
+    browser.key("Enter")
+    hint = tree.wait("the hint, focused", lambda r: (r.focus_text or "").startswith("ヒント："))
+    failures.check(hint.dialog[0] == "ストーリーマップ" and len(hint.focus_text) > len("ヒント："),
+                   f"ヒント gives the focus to its hint: {hint.focus_text!r}")
 
 
 def whole_route(site, tty, data, failures):

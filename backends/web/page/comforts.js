@@ -34,6 +34,15 @@ function element(tag, properties = {}, ...children) {
   return e;
 }
 
+// A comfort's window, a dialog to a screen reader, named by its title.
+function panel(id, label) {
+  const box = element('section', { id, className: 'comfort', hidden: true });
+  box.setAttribute('role', 'dialog');
+  box.setAttribute('aria-modal', 'true');
+  box.setAttribute('aria-label', label);
+  return box;
+}
+
 function typing() {
   const focus = document.activeElement;
   return Boolean(focus) && focus.tagName === 'INPUT' && focus.type !== 'checkbox' && focus.type !== 'range';
@@ -104,13 +113,14 @@ export class Comforts {
   build() {
     const button = (caption, action, extra = {}) =>
       element('button', { type: 'button', onclick: action, ...extra }, caption);
-    this.historyText = element('pre', { id: 'historyText', tabIndex: 0 });
-    this.history = element('section', { id: 'history', className: 'comfort', hidden: true },
-      element('h2', {}, '履歴'), this.historyText,
+    this.historyText = element('div', { id: 'historyText' });
+    this.historyText.setAttribute('aria-label', '履歴の本文');
+    this.history = panel('history', '履歴');
+    this.history.append(element('h2', {}, '履歴'), this.historyText,
       element('p', { className: 'close-row' }, button('閉じる（Esc）', () => this.close())));
-    this.settingsBox = element('section', { id: 'settings', className: 'comfort', hidden: true });
-    this.slots = element('section', { id: 'slots', className: 'comfort', hidden: true });
-    this.storyMap = element('section', { id: 'storyMap', className: 'comfort', hidden: true });
+    this.settingsBox = panel('settings', '設定');
+    this.slots = panel('slots', 'セーブデータ');
+    this.storyMap = panel('storyMap', 'ストーリーマップ');
     this.menu = element('section', { id: 'comfortMenu', className: 'comfort', hidden: true });
     this.skipMark = element('div', { id: 'skipMark', className: 'tw', hidden: true }, '既読スキップ');
     this.skipMark.style.cssText = '--x:5700;--y:4380;--w:1440;--h:300';
@@ -143,9 +153,17 @@ export class Comforts {
     this.page.windows.focusBack(this.focusedBefore, this.page.status.waitingFor);
   }
 
+  // Each message a paragraph; the focus on the newest, where a screen reader
+  // reads from.
   openHistory() {
-    this.historyText.textContent = this.page.status.messages.join('\n\n').replace(/\r\n/g, '\n');
+    const said = this.page.status.messages.map((m) => element('p', {}, m.replace(/\r\n/g, '\n')));
+    this.historyText.replaceChildren(...said);
     this.show(this.history);
+    const newest = said[said.length - 1];
+    if (newest) {
+      newest.tabIndex = -1;
+      newest.focus({ preventScroll: true });
+    }
     this.historyText.scrollTop = this.historyText.scrollHeight;
   }
 
@@ -326,14 +344,16 @@ export class Comforts {
       }
       const hint = element('td', { className: 'hint' });
       const ask = element('button', { type: 'button' }, 'ヒント');
+      // The hint takes the button's place and its focus, where a screen
+      // reader reads it.
       ask.onclick = () => {
         if (hintShown) hintShown.replaceChildren(hintShown.ask);
         hint.ask = ask;
-        hint.replaceChildren(entry.hint);
+        const said = element('span', { tabIndex: -1 }, `ヒント：${entry.hint}`);
+        hint.replaceChildren(said);
         hintShown = hint;
         // The button pressed is gone: the focus stays in the map, on the hint.
-        hint.tabIndex = -1;
-        hint.focus({ preventScroll: true });
+        said.focus({ preventScroll: true });
       };
       if (!entry.seen) hint.append(ask);
       rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
@@ -386,7 +406,10 @@ export class Comforts {
     this.page.on('message', (text) => { this.lastLength = [...text].length; });
     this.page.on('wait', () => this.armAutoAdvance());
     this.page.on('end', () => clearTimeout(this.autoTimer));
-    this.page.on('skipping', (on) => { this.skipMark.hidden = !on; });
+    this.page.on('skipping', (on) => {
+      if (on && this.skipMark.hidden) this.page.windows.say(this.skipMark.textContent);
+      this.skipMark.hidden = !on;
+    });
     this.page.on('storyMap', (map) => this.showStoryMap(map));
     this.page.on('slotWords', async (words) => {
       this.slotWords = words;

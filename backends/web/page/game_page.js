@@ -114,18 +114,24 @@ export class GamePage {
       case 'clock': this.mainWindow.showClock(a, b, c); break;
       case 'design': this.mainWindow.showDesign(a); break;
       case 'skipping':
+        // Skipping passes messages unheard: a screen reader hears the mark,
+        // then the message where skipping stops, told as its window waits.
         this.skipping = Boolean(a);
-        // While skipping passes messages the message window speaks none of
-        // them: a screen reader hears the one where skipping stops, with
-        // the window that waits there.
-        this.label.setAttribute('aria-live', this.skipping ? 'off' : 'polite');
         this.tell('skipping', this.skipping);
+        break;
+      case 'tell':
+        // NEXT's words are said now; another window's as it opens.
+        if (a === 'next') this.windows.say(c);
+        else this.windows.told = { name: b, said: c };
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
       case 'slotDetails': this.windows.slotDetails(a); break;
       case 'slots': this.slots = a ? a.split('\n') : []; break;
       case 'slotWords': this.tell('slotWords', a ? a.split('\x1e') : []); break;
-      case 'openName': this.windows.open('Form4'); break;
+      case 'openName':
+        this.windows.close('Form3');
+        this.windows.open('Form4');
+        break;
       case 'close': this.windows.close(a); break;
       case 'stopSound': this.music.stop(); break;
       case 'playLoop': this.music.play(a); break;

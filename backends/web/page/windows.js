@@ -9,6 +9,11 @@
 const kFrame = 45;     // border, in twips
 const kScreen = [760 * 15, 460 * 15];  // the screen the windows stand on, in twips
 const kGap = 4 * 15;  // between the list and its details, in twips
+const kKeptSaid = 16;  // the last things said, kept for a screen reader that reads them late
+// The message window as a screen reader describes it: waiting for its
+// click (window-move mode; the title's own words are the page's), or not.
+const kMessageWaits = '物語のメッセージ。クリック、Enter または Space で進みます。';
+const kMessage = '物語のメッセージ';
 // The menu beside the main window's right edge, as the window program puts it.
 const kMenuBeside = [8535 + 2 * kFrame + 15, 0];
 
@@ -37,6 +42,7 @@ export class Windows {
     this.moved = {};  // the windows where the player has moved the focus since they opened
     this.focusedBefore = {};  // what had the focus as each window opened
     this.details = '';
+    this.told = null;  // what the window about to open tells a screen reader
     this.topmost = 1;
     this.wire();
     this.makeDraggable();
@@ -104,7 +110,10 @@ export class Windows {
     // At the title and in window-move mode the message itself waits: the
     // focus on it, so that a screen reader reads it, as on the desktop.
     if (name === 'lblMsg') {
-      this.byId('lblMsg').focus({ preventScroll: true });
+      const message = this.byId('lblMsg');
+      if (this.waitedForMessage) message.setAttribute('aria-description', kMessageWaits);
+      this.waitedForMessage = true;
+      message.focus({ preventScroll: true });
       return;
     }
     const win = this.byId(name);
@@ -118,7 +127,7 @@ export class Windows {
       win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
       win.hidden = false;
       fitCaption(win);
-      this.tellScreenReader(win, name, argument);
+      this.tellScreenReader(win, name);
     }
     if (name === 'Form3' || name === 'Form2' || name === 'Form5') this.placeOnScreen(win, left, top);
     if (!opening) return;
@@ -127,31 +136,38 @@ export class Windows {
     this.focusFirst(name);
   }
 
-  // What a screen reader hears as the window opens: the message it answers,
-  // its first line as the window's name (「データをロードしますか？」), the
-  // caption left as drawn; NEXT describes the message, so the focus moving
-  // there speaks it, after what the plates say anew since the last message
-  // (the game gives NEXT those words). The picture window keeps its own
-  // words (what the picture shows): the message behind it is not what it
-  // shows.
-  tellScreenReader(win, name, plateNews) {
-    if (name === 'Form7') return;
-    const message = this.byId('lblMsg').textContent.trim();
-    if (name === 'Form3') {
-      const next = this.byId('next');
-      next.dataset.does ??= next.getAttribute('aria-description');
-      const news = plateNews ? `${plateNews}\n` : '';
-      next.setAttribute('aria-description', `${news}${message}\n${next.dataset.does}`);
-      return;
-    }
-    win.setAttribute('aria-label', message.split('\n')[0]);
-    win.setAttribute('aria-description', message);
+  // What a screen reader hears as a window opens, in the game's words
+  // (player/spoken_waits.h): its name (the message's first line, or its
+  // caption where NEXT has just told the message) and how to answer; the
+  // caption stays as drawn. NEXT tells each message in the spoken region
+  // (say), its button only what it does, until it is first pressed. The
+  // picture window keeps its own words (what the picture shows).
+  tellScreenReader(win, name) {
+    const told = this.told;
+    this.told = null;
+    if (!told || name === 'Form3' || name === 'Form7') return;
+    const caption = win.querySelector(':scope > .caption > span')?.textContent.trim();
+    win.setAttribute('aria-label', told.name || caption || win.getAttribute('aria-label'));
+    win.setAttribute('aria-description', told.said);
+  }
+
+  // Said wherever the focus is; the last ones stay, unseen, for a screen
+  // reader that comes to them late.
+  say(words) {
+    if (!words) return;
+    const region = this.byId('spoken');
+    region.append(Object.assign(this.doc.createElement('p'), { textContent: words }));
+    while (region.childElementCount > kKeptSaid) region.firstElementChild.remove();
   }
 
   // After its answer a window hides, except those the game closes itself:
-  // the name window after a valid OK, the picture window after its NEXT.
+  // the name window after a valid OK, the picture window after its NEXT;
+  // NEXT stays with the focus for the next message, until the game waits on
+  // another window. Once pressed, NEXT's key is known.
   answered(name, value) {
-    if (name === 'lblMsg' || name === 'Form7' || (name === 'Form4' && value === 0)) return;
+    if (name === 'lblMsg') this.byId('lblMsg').setAttribute('aria-description', kMessage);
+    if (name === 'Form3') this.byId('next').removeAttribute('aria-description');
+    if (name === 'lblMsg' || name === 'Form3' || name === 'Form7' || (name === 'Form4' && value === 0)) return;
     this.close(name);
   }
 
@@ -307,9 +323,16 @@ export class Windows {
     this.details = lines;
   }
 
+  // Each entry says its slot's details after its name, as the panel shows
+  // them (which a screen reader then leaves out).
   showDetails() {
     const panel = this.byId('slotDetails');
     panel.textContent = this.details.replace(/\x1e/g, '\n');
+    const slots = this.details ? this.details.split('\x1e') : [];
+    for (const [i, option] of [...this.byId('List1').options].entries()) {
+      const details = (slots[i] || '').replace(option.text, '').replace(/\s+/g, ' ').trim();
+      if (details) option.setAttribute('aria-description', details);
+    }
     panel.hidden = !this.details;
     if (!panel.hidden) this.placeDetails(panel);
     this.details = '';
