@@ -10,8 +10,8 @@
 
 #include <QDialog>
 #include <QPoint>
-#include <QSize>
 #include <QPointer>
+#include <QSize>
 
 #include "backends/qt/title_bar.h"
 
