@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "backends/posix/posix_files.h"
-#include "replay/rollback.h"
 #include "backends/tty/trace_platform.h"
+#include "replay/rollback.h"
 #include "shell/form1.h"
 
 int main(int argc, char* argv[]) {

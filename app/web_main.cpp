@@ -8,10 +8,10 @@
 
 #include "app/following.h"
 #include "app/slot_lines.h"
-#include "replay/rollback.h"
-#include "replay/skip.h"
 #include "backends/web/web_files.h"
 #include "backends/web/web_platform.h"
+#include "replay/rollback.h"
+#include "replay/skip.h"
 #include "shell/story_map.h"
 #include "world/slot_details.h"
 #include "world/slot_format.h"

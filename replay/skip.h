@@ -14,8 +14,8 @@
 
 #include <functional>
 
-#include "replay/forwarding_platform.h"
 #include "player/read_record.h"
+#include "replay/forwarding_platform.h"
 
 namespace velmora {
 

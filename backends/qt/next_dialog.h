@@ -6,8 +6,8 @@
 
 #include <QPointer>
 
-#include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

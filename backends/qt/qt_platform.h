@@ -7,7 +7,6 @@
 #include <functional>
 #include <memory>
 
-#include "platform/platform.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/command_menu.h"
 #include "backends/qt/looping_sound.h"
@@ -16,6 +15,7 @@
 #include "backends/qt/next_dialog.h"
 #include "backends/qt/picture_window.h"
 #include "backends/qt/slot_details_panel.h"
+#include "platform/platform.h"
 #include "player/scene_light.h"
 
 namespace velmora::qt {

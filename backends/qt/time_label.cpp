@@ -3,8 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "player/plate_fit.h"
 #include "backends/qt/fonts.h"
+#include "player/plate_fit.h"
 
 namespace velmora::qt {
 

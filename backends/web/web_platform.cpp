@@ -2,10 +2,10 @@
 
 #include <emscripten.h>
 
-#include "player/plate_fit.h"
 #include "backends/web/page_bridge.h"
 #include "backends/web/page_codes.h"
 #include "backends/web/page_menu.h"
+#include "player/plate_fit.h"
 
 // Each call hands one thing to the page; the page (page/game_page.js) does
 // the drawing. Texts cross as UTF-8.

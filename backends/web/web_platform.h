@@ -7,10 +7,10 @@
 #include <functional>
 #include <string>
 
-#include "player/plate_news.h"
 #include "platform/platform.h"
-#include "replay/rollback.h"
+#include "player/plate_news.h"
 #include "player/scene_light.h"
+#include "replay/rollback.h"
 #include "replay/skip.h"
 
 namespace velmora::web {

@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "bench/qt_bench_main.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
+#include "bench/qt_bench_main.h"
 #include "player/scene_light.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <QPainter>
 #include <string>
 
-#include "bench/qt_bench_main.h"
-#include "player/line_portrait.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
+#include "bench/qt_bench_main.h"
+#include "player/line_portrait.h"
 
 namespace {
 

@@ -24,12 +24,12 @@
 #include <QTimer>
 
 #include "app/window_program.h"
-#include "player/plate_fit.h"
 #include "backends/qt/fonts.h"
 #include "backends/qt/game_dialog.h"
 #include "backends/qt/next_dialog.h"
 #include "backends/qt/time_label.h"
 #include "backends/qt/title_bar.h"
+#include "player/plate_fit.h"
 #include "qt/desktop/x11_desktop.h"
 #include "shell/form1.h"
 

@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "replay/forwarding_platform.h"
 #include "backends/posix/posix_files.h"
 #include "backends/tty/trace_platform.h"
 #include "presentation/pictures.h"
+#include "replay/forwarding_platform.h"
 #include "shell/story.h"
 
 namespace velmora {

@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "backends/posix/posix_files.h"
-#include "replay/rollback.h"
 #include "backends/tty/trace_platform.h"
+#include "replay/rollback.h"
 #include "tests/engine/harness.h"
 
 namespace velmora::test {

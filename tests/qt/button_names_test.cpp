@@ -9,8 +9,8 @@
 #include <QTest>
 #include <map>
 
-#include "game_harness.h"
 #include "backends/qt/comforts.h"
+#include "game_harness.h"
 
 namespace velmora::qt::test {
 namespace {

@@ -19,9 +19,9 @@
 #include <memory>
 #include <optional>
 
-#include "game_harness.h"
 #include "backends/qt/comforts.h"
 #include "backends/qt/speech_module.h"
+#include "game_harness.h"
 #include "tests/hostile_things.h"
 
 namespace velmora::qt::test {

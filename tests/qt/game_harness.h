@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "app/following.h"
-#include "modal_script.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/comforts.h"
 #include "backends/qt/game_session.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
 #include "backends/qt/replay.h"
+#include "modal_script.h"
 #include "shell/form1.h"
 #include "tests/engine/harness.h"
 

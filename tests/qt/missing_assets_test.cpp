@@ -14,10 +14,10 @@
 #include <memory>
 #include <set>
 
+#include "backends/qt/comforts.h"
 #include "decision_player.h"
 #include "game_harness.h"
 #include "replay/forwarding_platform.h"
-#include "backends/qt/comforts.h"
 
 namespace velmora::qt::test {
 namespace {
