@@ -12,7 +12,7 @@ add_library(velmora_routes STATIC ${VELMORA_ROUTES_SOURCES})
 # The explorer plays the game on its own platform: it sees the game and the
 # platform, never the tests.
 velmora_sees(velmora_routes world presentation places finale shell platform backends/tty
-             backends/posix replay tools/routes)
+             backends/posix tools/routes)
 target_link_libraries(velmora_routes PUBLIC velmora_shell velmora_backend_tty
                                             velmora_backend_posix)
 target_link_libraries(velmora_routes INTERFACE velmora_source_tree)

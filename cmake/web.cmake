@@ -65,12 +65,12 @@ foreach(lib ${VELMORA_CP932_OWNER} velmora_cp932_table)
 endforeach()
 
 # The page's platform sees the platform's interface, its own folder and the
-# rules and replay it hands the page.
+# rules it hands the page.
 add_library(velmora_backend_web STATIC backends/web/web_platform.cpp backends/web/web_files.cpp
             backends/web/page_bridge.cpp backends/web/page_rules.cpp backends/web/page_menu.cpp
             backends/web/scene_light_bridge.cpp)
 if(COMMAND velmora_sees)
-    velmora_sees(velmora_backend_web ${VELMORA_PLATFORM_INTERFACE} backends/web replay player)
+    velmora_sees(velmora_backend_web ${VELMORA_PLATFORM_INTERFACE} backends/web player)
 else()
     target_include_directories(velmora_backend_web PRIVATE ${CMAKE_SOURCE_DIR})
 endif()

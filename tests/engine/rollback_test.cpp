@@ -82,6 +82,7 @@ class RollbackGame {
             return game;
         });
         rollback_ = &rollback;
+        rollback.TellWith([&](const std::string& text) { platform.Notice(text); });
         platform.PlayGame(rollback);
         rollback_ = nullptr;
         TakeLines();

@@ -96,6 +96,7 @@ class GameHarness {
     QTemporaryDir dir_;
     PosixFiles files;
     MainWindow window;
+    LoopingSound music{files};
     GuardedPlatform platform;
     Form1 game;
     GameSession session;
@@ -120,6 +121,7 @@ class ReplayHarness {
     PosixFiles files;
     KeptRecord kept;
     MainWindow window;
+    LoopingSound music{files};
     GuardedPlatform platform;
     Skip skip;
     Rollback rollback;
@@ -143,6 +145,7 @@ class SlotsHarness {
     velmora::test::GameFolder folder;
     PosixFiles files;
     MainWindow window;
+    LoopingSound music{files};
     QtPlatform platform;
 };
 

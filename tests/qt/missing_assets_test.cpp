@@ -112,7 +112,8 @@ Played PlayShipped(const Decisions& decisions, const QString& missing = {}) {
     }
     PosixFiles files(dir.path().toStdString());
     MainWindow window;
-    GuardedPlatform windows(window, files);
+    LoopingSound music(files);
+    GuardedPlatform windows(window, files, music);
     RecordingPlatform platform(windows);
     Form1 game(platform);
     Played played;
