@@ -50,8 +50,9 @@ WindowProgram::WindowProgram()
         kept_.Keep(false);
         replay_->TakeAskedStep();
     });
-    platform_.DescribeSlotsWith(
-        [this](const std::vector<std::string>& entries) { return DescribeSlots(files_, entries); });
+    platform_.DescribeSlotsWith([this](const std::vector<std::string>& entries) {
+        return DescribeSlots(TheStory(), files_, entries);
+    });
 }
 
 // Said on the window, and on the terminal for whoever started the game there.

@@ -161,8 +161,9 @@ SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files, mus
     folder.WriteSlot("file3", velmora::test::FlagsAt(4, AM, 10, 0), "ﾃﾆｽｺｰﾄ");
     folder.WriteSlot("file4", velmora::test::FlagsAt(1, AM, 9, 0), "部屋");
     folder.Write("file4_text", "\"部屋\",\"no closing quote\r\n");
-    platform.DescribeSlotsWith(
-        [this](const std::vector<std::string>& entries) { return DescribeSlots(files, entries); });
+    platform.DescribeSlotsWith([this](const std::vector<std::string>& entries) {
+        return DescribeSlots(TheStory(), files, entries);
+    });
     window.show();
 }
 
