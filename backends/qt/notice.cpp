@@ -1,10 +1,10 @@
 #include "backends/qt/notice.h"
 
 #include <QAccessibleWidget>
-#include <algorithm>
 
 #include "backends/qt/fonts.h"
 #include "backends/qt/window_scaler.h"
+#include "player/comfort_timing.h"
 
 namespace velmora::qt {
 
@@ -70,7 +70,7 @@ void Notice::Say(const QString& text) {
     hide();  // shown afresh, so that a screen reader speaks a second notice too
     show();
     raise();
-    timer_.start(std::max<int>(kShownMs, kShownMsPerCharacter * text.size()));
+    timer_.start(timing::NoticeMs(static_cast<int>(text.size())));
 }
 
 }  // namespace velmora::qt
