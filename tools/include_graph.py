@@ -25,9 +25,9 @@ import sys
 # The ground first. A folder includes only folders of the layers below its own.
 LAYERS = [
     ["platform"],
-    ["player", "backends/posix", "world"],
+    ["backends/posix", "player", "world"],
     ["replay", "presentation", "places"],
-    ["backends/tty", "backends/qt", "backends/web", "finale"],
+    ["backends/qt", "backends/tty", "backends/web", "finale"],
     ["shell"],
     ["app"],
     ["tools"],
@@ -160,7 +160,9 @@ ON_TOP = ("tests", "bench")
 def svg(lines, tops, total, arrows, title):
     """Layers as rows, the ground at the bottom; each arrow from includer to included."""
     arrows = {(a, b): n for (a, b), n in arrows.items() if a not in ON_TOP}
-    nodes = sorted({a for a, _ in arrows} | {b for _, b in arrows})
+    placed = [folder for layer in LAYERS for folder in layer]  # the platform's side first
+    nodes = sorted({a for a, _ in arrows} | {b for _, b in arrows},
+                   key=lambda n: (placed.index(n) if n in placed else len(placed), n))
     rows = collections.defaultdict(list)
     for node in nodes:
         layer = layer_of(node)
@@ -186,14 +188,7 @@ def svg(lines, tops, total, arrows, title):
            f'<text x="10" y="42">Top folders (every subfolder in): '
            + html.escape(", ".join(f"{t}/ {100 * n / total:.0f} %" for t, n in tops.most_common(4)))
            + f'; {" and ".join(ON_TOP)}/ stand on top of all (not drawn)</text>']
-    for (a, b) in sorted(arrows):
-        (xa, ya), (xb, yb) = where[a], where[b]
-        up = yb < ya
-        y1 = ya if up else ya + box_h
-        y2 = yb + box_h if up else yb
-        colour = "#c00" if up or ya == yb else "#555"
-        out.append(f'<line x1="{xa:.0f}" y1="{y1}" x2="{xb:.0f}" y2="{y2}" stroke="{colour}" '
-                   f'stroke-opacity="0.6" marker-end="url(#a)"/>')
+    # The boxes first: an arrow that only passes a box is seen to go on across it.
     for node, (x, y) in where.items():
         share = 100 * lines[node] / total
         w = max(110, 9 * len(node) + 20)
@@ -204,6 +199,16 @@ def svg(lines, tops, total, arrows, title):
                    f'{html.escape(node)}/</text>')
         out.append(f'<text x="{x:.0f}" y="{y + 37}" text-anchor="middle" font-size="11">'
                    f'{lines[node]} lines' + (f', {share:.0f} %' if share else '') + '</text>')
+    for (a, b) in sorted(arrows):
+        (xa, ya), (xb, yb) = where[a], where[b]
+        up = yb < ya
+        y1 = ya if up else ya + box_h
+        y2 = yb + box_h if up else yb
+        colour = "#c00" if up or ya == yb else "#555"
+        bend = (y2 - y1) / 2  # leaves and reaches a box upright
+        out.append(f'<path d="M{xa:.0f},{y1} C{xa:.0f},{y1 + bend:.0f} {xb:.0f},{y2 - bend:.0f} '
+                   f'{xb:.0f},{y2}" fill="none" stroke="{colour}" stroke-opacity="0.6" '
+                   f'marker-end="url(#a)"/>')
     out.append("</svg>")
     return "\n".join(out) + "\n"
 
