@@ -34,7 +34,9 @@ target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_
 target_compile_definitions(routes_explorer_tests PRIVATE
     VELMORA_LEDGER="${CMAKE_CURRENT_LIST_DIR}/../data/story/continuity.txt")
 add_test(NAME routes.explorer COMMAND routes_explorer_tests)
-set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
+# Every state of the story, hundreds of thousands of turns: the sanitizer
+# build leaves it out (label slow); its turns are the whole-route tests' own.
+set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900 LABELS slow)
 
 # The continuity check, one small story for each kind of slip it catches;
 # the story's own ledger is checked in the explorer's test, over its routes.
