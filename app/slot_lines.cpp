@@ -3,7 +3,6 @@
 #include <ctime>
 
 #include "presentation/clock_display.h"
-#include "shell/story.h"
 
 namespace velmora {
 namespace {
@@ -11,9 +10,9 @@ namespace {
 // The save keeps the place as its plate is named (the PC shop and the
 // tennis court in half-width katakana); the player reads it as the menu
 // writes it.
-std::string SavedClock(const SlotDetails& details) {
+std::string SavedClock(const Story& story, const SlotDetails& details) {
     const GameState& s = details.saved;
-    const std::string place = MenuName(TheStory(), s.CurrentPlace);
+    const std::string place = MenuName(story, s.CurrentPlace);
     if (!details.clockKnown) return place;
     return "4月" + std::to_string(s.Day) + "日 " + TimeText(s) + "　" + place;
 }
@@ -29,7 +28,7 @@ std::string LocalTime(int64_t seconds) {
 
 }  // namespace
 
-std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
+std::string DescribeSlot(const Story& story, const std::string& slot, const SlotDetails& details) {
     switch (details.kind) {
         case SlotDetails::Kind::kEmpty:
             return slot + "　（空き）";
@@ -38,8 +37,8 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
         case SlotDetails::Kind::kSaved:
             break;
     }
-    std::string text = slot + "　" + SavedClock(details) + "　" + details.saved.PlayerName + "（" +
-                       details.saved.Nickname + "）";
+    std::string text = slot + "　" + SavedClock(story, details) + "　" + details.saved.PlayerName +
+                       "（" + details.saved.Nickname + "）";
     const std::string written = details.written > 0 ? LocalTime(details.written) : "";
     if (!written.empty()) text += "\n　　　保存 " + written;
     if (details.partial) {
@@ -50,9 +49,12 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
     return text;
 }
 
-std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries) {
+std::vector<std::string> DescribeSlots(const Story& story, Files& files,
+                                       const std::vector<std::string>& entries) {
     std::vector<std::string> described;
-    for (const std::string& slot : entries) described.push_back(DescribeSlot(files, slot));
+    for (const std::string& slot : entries) {
+        described.push_back(DescribeSlot(story, slot, ReadSlotDetails(files, slot)));
+    }
     return described;
 }
 

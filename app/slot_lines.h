@@ -10,17 +10,16 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "shell/story.h"
 #include "world/slot_details.h"
 
 namespace velmora {
 
-std::string DescribeSlot(const std::string& slot, const SlotDetails& details);
-
-inline std::string DescribeSlot(Files& files, const std::string& slot) {
-    return DescribeSlot(slot, ReadSlotDetails(files, slot));
-}
+// The place as the story's menu names it.
+std::string DescribeSlot(const Story& story, const std::string& slot, const SlotDetails& details);
 
 // The details beside the slot list: one description for each slot.
-std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries);
+std::vector<std::string> DescribeSlots(const Story& story, Files& files,
+                                       const std::vector<std::string>& entries);
 
 }  // namespace velmora

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "platform/files.h"
 #include "backends/qt/story_map_window.h"
+#include "platform/files.h"
 #include "player/read_record.h"
 
 namespace velmora {

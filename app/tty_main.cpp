@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "backends/posix/posix_files.h"
-#include "replay/rollback.h"
 #include "backends/tty/trace_platform.h"
+#include "replay/rollback.h"
 #include "shell/form1.h"
 
 int main(int argc, char* argv[]) {
@@ -39,6 +39,7 @@ int main(int argc, char* argv[]) {
     }
     velmora::Rollback steps(
         platform, [](velmora::Platform& on) { return std::make_unique<velmora::Form1>(on); });
+    steps.TellWith([&](const std::string& text) { platform.Notice(text); });
     platform.PlayGame(steps);
     return 0;
 }

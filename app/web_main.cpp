@@ -8,10 +8,10 @@
 
 #include "app/following.h"
 #include "app/slot_lines.h"
-#include "replay/rollback.h"
-#include "replay/skip.h"
 #include "backends/web/web_files.h"
 #include "backends/web/web_platform.h"
+#include "replay/rollback.h"
+#include "replay/skip.h"
 #include "shell/story_map.h"
 #include "world/slot_details.h"
 #include "world/slot_format.h"
@@ -29,8 +29,9 @@ velmora::web::UploadVerdict CheckUpload(velmora::Files& files, const velmora::we
     return {true,
             {},
             upload.slot + " にはもうセーブがあります。読み込むと、今のセーブは消えます。\n" +
-                "今のセーブ：\n" + velmora::DescribeSlot(upload.slot, kept) + "\n" +
-                "読み込むセーブ：\n" + velmora::DescribeSlot(upload.slot, brought) + "\n" +
+                "今のセーブ：\n" + velmora::DescribeSlot(velmora::TheStory(), upload.slot, kept) +
+                "\n" + "読み込むセーブ：\n" +
+                velmora::DescribeSlot(velmora::TheStory(), upload.slot, brought) + "\n" +
                 "置き換えますか？"};
 }
 
@@ -90,7 +91,7 @@ int main() {
     platform.OnSlotUpload(
         [&](const velmora::web::Upload& upload) { return CheckUpload(files, upload); });
     platform.DescribeSlotsWith(velmora::SlotNames(), [&](const std::vector<std::string>& entries) {
-        return velmora::DescribeSlots(files, entries);
+        return velmora::DescribeSlots(velmora::TheStory(), files, entries);
     });
     skip.OnPass([&] { platform.Pace(); });
     rollback.game().Form_Resize();  // the main window is shown

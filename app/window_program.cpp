@@ -33,7 +33,8 @@ WindowProgram::WindowProgram()
       playerFiles_(PlayerDataFolder()),
       kept_(playerFiles_),
       notice_(LoadRecord(kept_)),
-      platform_(window_, files_),
+      music_(files_),
+      platform_(window_, files_, music_),
       skip_(platform_, kept_.record()),
       rollback_(skip_, [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_); }),
       game_(rollback_),
@@ -49,8 +50,9 @@ WindowProgram::WindowProgram()
         kept_.Keep(false);
         replay_->TakeAskedStep();
     });
-    platform_.DescribeSlotsWith(
-        [this](const std::vector<std::string>& entries) { return DescribeSlots(files_, entries); });
+    platform_.DescribeSlotsWith([this](const std::vector<std::string>& entries) {
+        return DescribeSlots(TheStory(), files_, entries);
+    });
 }
 
 // Said on the window, and on the terminal for whoever started the game there.

@@ -46,6 +46,7 @@ class WindowProgram {
     KeptRecord kept_;
     std::string notice_;  // what the player is told of a damaged record
     qt::MainWindow window_;
+    qt::LoopingSound music_;
     qt::QtPlatform platform_;
     Skip skip_;
     Rollback rollback_;

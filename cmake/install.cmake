@@ -97,12 +97,16 @@ if(VELMORA_TESTS)
     add_test(NAME installed_game
         COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/installed_game_test.py
                 ${PROJECT_BINARY_DIR} ${CMAKE_COMMAND})
-    set_tests_properties(installed_game PROPERTIES TIMEOUT 300 RESOURCE_LOCK velmora_install)
+    # Installing and packaging ask the sanitizers nothing the tests that start
+    # the game do not: label slow, which the sanitizer build leaves out.
+    set_tests_properties(installed_game PROPERTIES TIMEOUT 300 RESOURCE_LOCK velmora_install
+                                                   LABELS slow)
 
     if(TARGET velmora)
         add_test(NAME deb_package
             COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/install/deb_package_test.py
                     ${PROJECT_BINARY_DIR} ${CMAKE_CPACK_COMMAND})
-        set_tests_properties(deb_package PROPERTIES TIMEOUT 600 RESOURCE_LOCK velmora_install)
+        set_tests_properties(deb_package PROPERTIES TIMEOUT 600 RESOURCE_LOCK velmora_install
+                                                     LABELS slow)
     endif()
 endif()

@@ -12,7 +12,7 @@ add_library(velmora_routes STATIC ${VELMORA_ROUTES_SOURCES})
 # The explorer plays the game on its own platform: it sees the game and the
 # platform, never the tests.
 velmora_sees(velmora_routes world presentation places finale shell platform backends/tty
-             backends/posix replay tools/routes)
+             backends/posix tools/routes)
 target_link_libraries(velmora_routes PUBLIC velmora_shell velmora_backend_tty
                                             velmora_backend_posix)
 target_link_libraries(velmora_routes INTERFACE velmora_source_tree)
@@ -34,7 +34,9 @@ target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_
 target_compile_definitions(routes_explorer_tests PRIVATE
     VELMORA_DATA="${CMAKE_CURRENT_LIST_DIR}/../data")
 add_test(NAME routes.explorer COMMAND routes_explorer_tests)
-set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900)
+# Every state of the story, hundreds of thousands of turns: the sanitizer
+# build leaves it out (label slow); its turns are the whole-route tests' own.
+set_tests_properties(routes.explorer PROPERTIES TIMEOUT 900 LABELS slow)
 
 # The continuity and completeness checks, a small story for each kind of
 # slip they catch; the story's own ledger is checked in the explorer's test,

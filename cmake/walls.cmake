@@ -6,9 +6,11 @@
 # through velmora_source_tree.
 #
 # The compiler still finds a quoted include beside the file that includes
-# it, "../world/flags.h" among them; so velmora_sees also writes down what
-# each library sees and compiles, and the walls test (tools/check_walls.py)
-# resolves every quoted include of the library against that alone.
+# it, "../world/flags.h" among them, and follows a link or a ".." out of a
+# folder the root links to; so velmora_sees also writes down what each
+# library sees and compiles, and the walls test (tools/check_walls.py)
+# resolves every include of the library against that alone, to the real
+# file it names.
 
 add_library(velmora_source_tree INTERFACE)
 target_include_directories(velmora_source_tree INTERFACE ${PROJECT_SOURCE_DIR})

@@ -30,6 +30,27 @@ else()
 endif()
 target_include_directories(velmora_cp932_table PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
+# --- the page's tables: written from the player's rules (backends/web/page_table.cpp) ---
+set(VELMORA_PAGE_TABLE ${CMAKE_BINARY_DIR}/page_table.js)
+set(VELMORA_PAGE_TABLE_SOURCES ${CMAKE_SOURCE_DIR}/backends/web/page_table.cpp
+    ${CMAKE_SOURCE_DIR}/player/player_keys.cpp ${CMAKE_SOURCE_DIR}/player/comfort_words.cpp)
+if(EMSCRIPTEN)
+    file(GLOB VELMORA_PAGE_TABLE_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/player/*.h
+         ${CMAKE_SOURCE_DIR}/backends/web/page_protocol.h)
+    add_custom_command(OUTPUT ${VELMORA_PAGE_TABLE}
+        COMMAND ${VELMORA_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR} ${VELMORA_PAGE_TABLE_SOURCES}
+                -o ${CMAKE_BINARY_DIR}/velmora-page-table
+        COMMAND ${CMAKE_BINARY_DIR}/velmora-page-table ${VELMORA_PAGE_TABLE}
+        DEPENDS ${VELMORA_PAGE_TABLE_SOURCES} ${VELMORA_PAGE_TABLE_HEADERS}
+        COMMENT "Writing the page's tables from the player's rules")
+else()
+    # Built here too, for the test that changes a rule and sees the page follow.
+    add_executable(velmora-page-table ${VELMORA_PAGE_TABLE_SOURCES})
+    if(COMMAND velmora_sees)
+        velmora_sees(velmora-page-table ${VELMORA_PLATFORM_INTERFACE} backends/web player)
+    endif()
+endif()
+
 if(NOT EMSCRIPTEN)
     if(VELMORA_TESTS)
         add_subdirectory(tests/web)
@@ -65,12 +86,12 @@ foreach(lib ${VELMORA_CP932_OWNER} velmora_cp932_table)
 endforeach()
 
 # The page's platform sees the platform's interface, its own folder and the
-# rules and replay it hands the page.
+# rules it hands the page.
 add_library(velmora_backend_web STATIC backends/web/web_platform.cpp backends/web/web_files.cpp
             backends/web/page_bridge.cpp backends/web/page_rules.cpp backends/web/page_menu.cpp
             backends/web/scene_light_bridge.cpp)
 if(COMMAND velmora_sees)
-    velmora_sees(velmora_backend_web ${VELMORA_PLATFORM_INTERFACE} backends/web replay player)
+    velmora_sees(velmora_backend_web ${VELMORA_PLATFORM_INTERFACE} backends/web player)
 else()
     target_include_directories(velmora_backend_web PRIVATE ${CMAKE_SOURCE_DIR})
 endif()
@@ -111,7 +132,7 @@ target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK
     -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
     -sALLOW_MEMORY_GROWTH=1 -sINCOMING_MODULE_JS_API=page,locateFile,print,printErr,onAbort
     -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
-    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velmora_key,_velmora_wheel,_velmora_menu_focus,_velmora_menu,_velmora_words,_velmora_light_buffer,_velmora_paint_light)
+    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velmora_key,_velmora_wheel,_velmora_menu_focus,_velmora_menu,_velmora_words,_velmora_narrowing,_velmora_light_buffer,_velmora_paint_light)
 
 # --- the folder of static files a player's browser loads ---
 find_program(VELMORA_SYSTEM_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
@@ -128,9 +149,10 @@ file(GLOB VELMORA_PLATFORM_TEXTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/
 set(VELMORA_SITE ${CMAKE_BINARY_DIR}/site)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${VELMORA_SYSTEM_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
-            --source ${CMAKE_SOURCE_DIR} --engine $<TARGET_FILE:velmora-web> --out ${VELMORA_SITE}
+            --source ${CMAKE_SOURCE_DIR} --engine $<TARGET_FILE:velmora-web>
+            --page-table ${VELMORA_PAGE_TABLE} --out ${VELMORA_SITE}
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
-    DEPENDS velmora-web ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
+    DEPENDS velmora-web ${VELMORA_PAGE_TABLE} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py
             ${CMAKE_SOURCE_DIR}/tools/web/font_subset.py ${VELMORA_PAGE_FILES}
             ${CMAKE_SOURCE_DIR}/backends/web/service_worker.js
             ${CMAKE_SOURCE_DIR}/packaging/icons/velmora-192.png

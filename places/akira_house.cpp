@@ -23,6 +23,7 @@ void VisitAkiraHouse(Visit& v) {
 
 const Place kAkiraHouse{
     "明の家",
+    kScene,
     VisitAkiraHouse,
     {
         // A1: Akira on Day 4.

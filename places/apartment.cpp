@@ -81,6 +81,7 @@ void VisitApartment(Visit& v) {
 
 const Place kApartment{
     "アパート",
+    kFront,
     VisitApartment,
     {
         // A1: Kumi and Akira come to see a hero who missed the gathering.
@@ -180,6 +181,7 @@ const Place kApartment{
              v.Lines(56, 79);
          }},
     },
-    {"アパート", kRoomPlate}};
+    {"アパート", kRoomPlate},
+    {kRoom}};
 
 }  // namespace velmora

@@ -82,6 +82,7 @@ void AtTheCounter(Visit& v) {
 }  // namespace
 
 const Place kBentoShop{"弁当屋",
+                       kScene,
                        VisitBentoShop,
                        {
                            {"bento shop",

@@ -21,6 +21,7 @@ void VisitBreakwater(Visit& v) {
 
 const Place kBreakwater{
     "防波堤",
+    kScene,
     VisitBreakwater,
     {
         // B1: the gathering; it ends at PM 6:00 whenever it began.

@@ -98,16 +98,20 @@ struct Event {
     bool listed = true;  // false: only its parts are events of the story
 };
 
-// A place of the town: the menu's caption, its visit, its events in the
-// order the visit tests them, and the names it goes by where the hero is
-// (the clock column's place plate, whose picture is NAME.gif, and a save's
-// place): the first for the place itself, the others for rooms of it
-// ("部屋"); none, the caption alone.
+// A place of the town: the menu's caption, which is also what a screen
+// reader reads of the place's scene picture; that picture; its visit; its
+// events in the order the visit tests them; and the names it goes by where
+// the hero is (the clock column's place plate, whose picture is NAME.gif,
+// and a save's place): the first for the place itself, the others for rooms
+// of it ("部屋"); none, the caption alone. Each room has its scene picture,
+// read as the room's name.
 struct Place {
     const char* caption;
+    const char* scene;
     void (*visit)(Visit&);
     std::vector<Event> events;
     std::vector<const char*> plates = {};
+    std::vector<const char*> roomScenes = {};  // the rooms' pictures, as plates after the first
 
     const char* plate() const { return plates.empty() ? caption : plates.front(); }
 };

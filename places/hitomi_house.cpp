@@ -21,6 +21,7 @@ void VisitHitomiHouse(Visit& v) {
 
 const Place kHitomiHouse{
     "ひとみの家",
+    kScene,
     VisitHitomiHouse,
     {
         // H1: Hitomi on Day 2.

@@ -29,6 +29,7 @@ void VisitPark(Visit& v) {
 
 const Place kPark{
     "公園",
+    kScene,
     VisitPark,
     {
         // P1: Hitomi's question.

@@ -28,6 +28,7 @@ void VisitPcShop(Visit& v) {
 }  // namespace
 
 const Place kPcShop{"パソコンショップ",
+                    kScene,
                     VisitPcShop,
                     {
                         // P1: Hitomi on Day 2.

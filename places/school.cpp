@@ -20,6 +20,7 @@ void VisitSchool(Visit& v) {
 }  // namespace
 
 const Place kSchool{"学校",
+                    kScene,
                     VisitSchool,
                     {
                         // C1: Hitomi in the afternoon of Day 1.

@@ -43,6 +43,7 @@ void VisitSerubia(Visit& v) {
 
 const Place kSerubia{
     "セルビア",
+    kScene,
     VisitSerubia,
     {
         // S1: Hitomi's question.

@@ -29,6 +29,7 @@ void VisitTennisCourt(Visit& v) {
 
 const Place kTennisCourt{
     "テニスコート",
+    kScene,
     VisitTennisCourt,
     {
         // T1: Kaori on Day 1.

@@ -7,6 +7,8 @@
 // (1/1440 inch, 15 twips to a pixel), as the game's windows were laid out.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +67,45 @@ struct StepBack {};
 // Thrown by a platform's wait at a step the player has gone back to, when
 // the player goes forward again: the wait is answered as it was before.
 struct StepForward {};
+
+// The steps the player takes besides answering, as the front end's platform
+// reaches them while its waits hear the player ask for one: going back and
+// forward again (kept by the platform that stands between, replay/rollback.h,
+// which implements it). The platform under it knows no more of it than this.
+class MainWindowEvents;
+class Steps {
+  public:
+    virtual ~Steps() = default;
+
+    virtual bool CanGoBack() const = 0;
+    virtual bool CanGoForward() const = 0;
+    // How many of the front end's answers a step back now takes back.
+    virtual size_t AnswersTakenBack() const = 0;
+    // The game the front end delivers the main window's events to.
+    virtual MainWindowEvents& game() = 0;
+    // A click on the message label (the title, window-move mode); forward:
+    // made again by going forward.
+    virtual void Click(bool forward) = 0;
+    // Back one step while the front end waits for such a click.
+    virtual void Back() = 0;
+};
+
+// Skipping what was read, as the front end's platform reaches it (the
+// platform that stands between, replay/skip.h, implements it).
+class Skipping {
+  public:
+    virtual ~Skipping() = default;
+
+    virtual void Toggle() = 0;
+    virtual void Hold(bool held) = 0;
+    virtual void Stop() = 0;
+    virtual void SkipUnreadToo(bool on) = 0;
+    virtual bool active() const = 0;
+    // The NEXT waiting now (or about to) would be passed.
+    virtual bool Passes() const = 0;
+    // Told whenever active() may have changed (the mark).
+    virtual void OnChange(std::function<void()> changed) = 0;
+};
 
 // How a Yes/No question was answered.
 enum class YesNo { Yes, No, Closed };

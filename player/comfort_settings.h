@@ -8,6 +8,7 @@
 // it is replaced whole, never written through a link.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 
@@ -32,6 +33,14 @@ struct ComfortSettings {
     double WindowScale() const { return largerText ? 1.5 : 1.0; }
     bool operator==(const ComfortSettings&) const = default;
 };
+
+// A position on the logarithmic scale as the sound's gain, 0..1 (the scale
+// Qt Multimedia converts with: a hundredfold from the first step to the last).
+inline float LinearVolume(float perceived) {
+    if (perceived <= 0.0f) return 0.0f;
+    if (perceived >= 0.99f) return 1.0f;
+    return -std::log(1.0f - perceived) / std::log(100.0f);
+}
 
 inline constexpr char kComfortsFile[] = "comforts.conf";
 // The file holds some 150 bytes.

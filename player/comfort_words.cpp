@@ -10,6 +10,28 @@ const char* AutoAdvanceNotice(bool on) {
     return on ? "自動送り：オン" : "自動送り：オフ";
 }
 
+const char* SettingCaption(Setting setting) {
+    switch (setting) {
+        case Setting::kVolume:
+            return "音楽の音量";
+        case Setting::kMuted:
+            return "音楽を消す";
+        case Setting::kWheelDownPressesNext:
+            return "ホイールを下に回すと NEXT";
+        case Setting::kAutoAdvance:
+            return "自動送り（クリックで止まります）";
+        case Setting::kSkipUnread:
+            return "既読スキップで未読の文章もスキップする";
+        case Setting::kLargerText:
+            return "文字を大きく（ウィンドウ全体を 150%）";
+    }
+    return "";
+}
+
+const char* SlotFiles(bool kept) {
+    return kept ? "セーブあり" : "空き";
+}
+
 std::string KeyHelp(FrontEnd frontEnd) {
     const bool page = frontEnd == FrontEnd::kPage;
     return std::string("Enter / Space: NEXT　　Y / N: はい / いいえ\n") +

@@ -1,6 +1,7 @@
 // What the comforts say, in the window program and the web page alike: the
 // short notices of the keys that change a comfort (M, A; also when a click
-// turns auto-advance off), and the key help of the settings window.
+// turns auto-advance off), the settings window's captions and key help, and
+// what the page's slot window says of a slot before the game describes it.
 #pragma once
 
 #include <string>
@@ -11,6 +12,21 @@ namespace velmora::words {
 const char* MusicNotice(bool muted);
 // "自動送り：オン" / "自動送り：オフ".
 const char* AutoAdvanceNotice(bool on);
+
+// The settings of the settings window, in its order.
+enum class Setting {
+    kVolume,
+    kMuted,
+    kWheelDownPressesNext,
+    kAutoAdvance,
+    kSkipUnread,
+    kLargerText
+};
+const char* SettingCaption(Setting setting);
+
+// A slot whose details the game has not given (the page's slot window as it
+// opens, or once the game has ended): whether its files are kept.
+const char* SlotFiles(bool kept);
 
 enum class FrontEnd { kWindow, kPage };
 

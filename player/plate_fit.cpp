@@ -4,6 +4,10 @@
 
 namespace velmora::plates {
 
+double Narrowing(double wanted, double room) {
+    return wanted > room && wanted > 0 ? room / wanted : 1.0;
+}
+
 TextFit FitTimeText(double inkLeft, double inkRight, double advance, double labelWidth) {
     const double scale = labelWidth / kTimeLabelWidth;
     const double left = kTimeRoomLeft * scale;
@@ -11,7 +15,7 @@ TextFit FitTimeText(double inkLeft, double inkRight, double advance, double labe
     const double from = std::min(0.0, inkLeft);
     const double wide = std::max(inkRight, advance) - from;
     TextFit fit;
-    fit.narrowing = wide > room ? room / wide : 1.0;
+    fit.narrowing = Narrowing(wide, room);
     fit.origin = left - from * fit.narrowing;
     fit.left = left;
     fit.right = left + wide * fit.narrowing;

@@ -23,4 +23,8 @@ struct TextFit {
 // ink from its origin, and its advance), in a label drawn labelWidth wide.
 TextFit FitTimeText(double inkLeft, double inkRight, double advance, double labelWidth);
 
+// What a text `wanted` wide is multiplied by to fit `room` (the time on its
+// plate, a window's caption on its title bar): narrowed as a whole, never cut.
+double Narrowing(double wanted, double room);
+
 }  // namespace velmora::plates

@@ -16,10 +16,11 @@ bool Confirms(Key key) {
     return key == Key::kEnter || key == Key::kSpace;
 }
 
-// A question, a list, the menu: the windows whose Enter and Space wait for
-// the player to move the focus first.
-bool Chooses(Window window) {
-    return window == Window::kQuestion || window == Window::kList || window == Window::kMenu;
+// Enter and Space where they wait for the focus to move: nothing till then;
+// then Enter in a list presses its OK, as the list's own window would.
+Does Confirmed(Key key, const Where& where) {
+    if (!where.moved) return Does::kNothing;
+    return where.window == Window::kList && key == Key::kEnter ? Does::kPressOk : Does::kAsUsual;
 }
 
 // Keys that move the focus within the windows that choose.
@@ -86,8 +87,8 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     if (key == Key::kPageDown) return {Does::kForward, false, true};
     if (Arrow(key) && where.window == Window::kMain && where.windowMoves)
         return {Does::kMoveWindow, false, true};
-    if (Chooses(where.window)) {
-        if (Confirms(key)) return {where.moved ? Does::kAsUsual : Does::kNothing, false, true};
+    if (WaitsForFocus(where.window)) {
+        if (Confirms(key)) return {Confirmed(key, where), false, true};
         const Answer moving = Moving(key, where.window);
         if (moving.does != Does::kAsUsual || moving.moves) return moving;
     } else if (Confirms(key)) {
@@ -107,6 +108,10 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     }
     if (where.typing || press.repeat) return {Does::kAsUsual, false, true};
     return {Letter(key, where), false, true};
+}
+
+bool WaitsForFocus(Window window) {
+    return window == Window::kQuestion || window == Window::kList || window == Window::kMenu;
 }
 
 Step WindowStep(Key key) {

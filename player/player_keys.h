@@ -99,6 +99,7 @@ enum class Does {
     kCloseComfort,
     kMoveWindow,    // the main window moves a step (WindowStep says where)
     kClickPicture,  // as a click on the picture of the picture window
+    kPressOk,       // as a click on the window's OK (Enter in a list, the focus moved there)
     kFocusFirst,    // the first button in the Tab order (Home)
     kFocusLast,     // the last button in the Tab order (End)
 };
@@ -110,6 +111,10 @@ struct Answer {
 };
 
 Answer WhatTheKeyDoes(const Press& press, const Where& where);
+
+// A question, a list, the menu: the windows whose Enter and Space wait for
+// the player to move the focus first (and which draw no focus till then).
+bool WaitsForFocus(Window window);
 
 // How far an arrow moves the main window in window-move mode, in pixels.
 struct Step {

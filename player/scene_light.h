@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "player/line_portrait.h"
 #include "platform/platform.h"
+#include "player/line_portrait.h"
 
 namespace velmora {
 

@@ -26,20 +26,9 @@ constexpr Character kCharacters[] = {
     {"ryouko1.gif", "ryouko1_0.gif", "涼子"},   {"akira1.gif", "akira1_0.gif", "明"},
 };
 
-// The scene pictures by the place they show, as the menu names it; the
-// digest's stills and the title by what is in them.
-constexpr std::pair<const char*, const char*> kScenes[] = {
-    {"apart.jpg", "アパート"},
-    {"heya.jpg", "部屋"},
-    {"bouhatei.jpg", "防波堤"},
-    {"hokabenya.jpg", "弁当屋"},
-    {"kouen.jpg", "公園"},
-    {"akira.jpg", "明の家"},
-    {"serubia.jpg", "セルビア"},
-    {"pasokon.jpg", "パソコンショップ"},
-    {"gakkou.jpg", "学校"},
-    {"hanaya.jpg", "ひとみの家"},
-    {"tenisu.jpg", "テニスコート"},
+// The pictures that show no place: the digest's stills and the title by
+// what is in them (each place names its own scene, places/event.h).
+constexpr std::pair<const char*, const char*> kStills[] = {
     {"hitomi3.jpg", "部屋にいるひとみ"},
     {"ryouko2.jpg", "部屋で笑う涼子"},
     {"kaori3.jpg", "夜の部屋で涙ぐむ香織"},
@@ -60,20 +49,23 @@ bool SameFile(const std::string& a, const char* b) {
     });
 }
 
-NamedPicture Named(const std::string& file) {
-    return {file, PictureWords(file)};
-}
-
 }  // namespace
 
-std::string PictureWords(const std::string& file) {
+std::string PictureWords(const std::vector<NamedPicture>& scenes, const std::string& file) {
     for (const Character& c : kCharacters) {
         if (SameFile(file, c.portrait) || SameFile(file, c.prepared)) return c.name;
     }
-    for (const auto& [scene, words] : kScenes) {
-        if (SameFile(file, scene)) return words;
+    for (const NamedPicture& scene : scenes) {
+        if (SameFile(file, scene.file.c_str())) return scene.words;
+    }
+    for (const auto& [still, words] : kStills) {
+        if (SameFile(file, still)) return words;
     }
     return kUnknownPicture;
+}
+
+NamedPicture Pictures::Named(const std::string& file) const {
+    return {file, Words(file)};
 }
 
 void Pictures::ShowScenePicture(const std::string& file) {

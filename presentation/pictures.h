@@ -11,15 +11,20 @@
 namespace velmora {
 
 // What a screen reader reads of a picture of the game (NamedPicture): a
-// scene's place, a portrait's character, a plain description of a still;
-// 「絵」 for a file the game does not know.
-std::string PictureWords(const std::string& file);
+// scene's place (as `scenes` name them), a portrait's character, a plain
+// description of a still; 「絵」 for a file the game does not know.
+std::string PictureWords(const std::vector<NamedPicture>& scenes, const std::string& file);
 
 class Pictures {
   public:
-    // plates: the names the clock's place plate has pictures for (shell/story.h Plates).
-    Pictures(Platform& platform, const GameState& s, std::vector<std::string> plates)
-        : platform_(platform), s_(s), plates_(std::move(plates)) {}
+    // plates: the names the clock's place plate has pictures for; scenes: the
+    // places' scene pictures and their words (shell/story.h Plates, Scenes).
+    Pictures(Platform& platform, const GameState& s, std::vector<std::string> plates,
+             std::vector<NamedPicture> scenes)
+        : platform_(platform), s_(s), plates_(std::move(plates)), scenes_(std::move(scenes)) {}
+
+    // What a screen reader reads of this picture file.
+    std::string Words(const std::string& file) const { return PictureWords(scenes_, file); }
 
     void ShowScenePicture(const std::string& file);
     void ClearScenePicture();
@@ -31,10 +36,12 @@ class Pictures {
 
   private:
     void HidePortraitImage();
+    NamedPicture Named(const std::string& file) const;
 
     Platform& platform_;
     const GameState& s_;
     const std::vector<std::string> plates_;
+    const std::vector<NamedPicture> scenes_;
 };
 
 }  // namespace velmora

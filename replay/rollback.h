@@ -35,7 +35,7 @@
 
 namespace velmora {
 
-class Rollback final : public ForwardingPlatform {
+class Rollback final : public ForwardingPlatform, public Steps {
   public:
     using NewGame = std::function<std::unique_ptr<MainWindowEvents>(Platform&)>;
 
@@ -46,25 +46,25 @@ class Rollback final : public ForwardingPlatform {
     static constexpr char kStepsDropped[] =
         "ファイルが変わったなどで、前と同じには進めなくなりました。ここから先の記録は消えました。";
 
-    MainWindowEvents& game() { return *game_; }
+    MainWindowEvents& game() override { return *game_; }
     // Who tells the player.
     void TellWith(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
 
     // The player clicks the message label (the title, window-move mode);
     // forward: the click of a step gone back to, made again by going forward.
     // Steps back taken while the game plays on from it are carried out here.
-    void Click(bool forward = false);
+    void Click(bool forward = false) override;
     // Goes back one step while the front end waits for a click on the
     // message label (window-move mode); the game plays on from there until
     // it waits for such a click again.
-    void Back();
+    void Back() override;
 
-    bool CanGoBack() const;
-    bool CanGoForward() const;
+    bool CanGoBack() const override;
+    bool CanGoForward() const override;
     // How many of the front end's answers a step back now takes back: each
     // one given since the step it goes back to, that step's own among them
     // (a picture and the NEXT after it are one step and two answers).
-    size_t AnswersTakenBack() const;
+    size_t AnswersTakenBack() const override;
     // How many answers the game has taken since the title; how many it has recorded.
     size_t steps() const { return at_; }
     size_t recorded() const { return record_.size(); }

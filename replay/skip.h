@@ -14,30 +14,28 @@
 
 #include <functional>
 
-#include "replay/forwarding_platform.h"
 #include "player/read_record.h"
+#include "replay/forwarding_platform.h"
 
 namespace velmora {
 
-class Skip final : public ForwardingPlatform {
+class Skip final : public ForwardingPlatform, public Skipping {
   public:
     Skip(Platform& front, ReadRecord& record) : front_(front), record_(record) {}
 
     // The message about to wait for NEXT: read before or not. It is read now.
     void Message(const std::string& key);
 
-    void Toggle();
-    void Hold(bool held);
-    void Stop();
-    void SkipUnreadToo(bool on) { unreadToo_ = on; }
-    bool active() const { return (held_ || toggled_) && !stopped_; }
-    // The NEXT waiting now (or about to) would be passed.
-    bool Passes() const { return active() && (read_ || unreadToo_); }
+    void Toggle() override;
+    void Hold(bool held) override;
+    void Stop() override;
+    void SkipUnreadToo(bool on) override { unreadToo_ = on; }
+    bool active() const override { return (held_ || toggled_) && !stopped_; }
+    bool Passes() const override { return active() && (read_ || unreadToo_); }
     // Called for every NEXT passed, the caption just set: the front end
     // shows it before the game goes on.
     void OnPass(std::function<void()> shown) { shown_ = std::move(shown); }
-    // Told whenever active() may have changed (the mark).
-    void OnChange(std::function<void()> changed) { changed_ = std::move(changed); }
+    void OnChange(std::function<void()> changed) override { changed_ = std::move(changed); }
 
     // --- the platform the game sees: every wait but NEXT stops skipping ---
     void WaitNext(Twips at) override;

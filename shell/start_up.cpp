@@ -1,6 +1,7 @@
 // The first click on the title: a fresh world, the load question, the name
 // question, the introduction with Kumi's invitation, then the menu. Also the
 // main window's own events.
+#include "places/town.h"
 #include "shell/form1.h"
 
 namespace velmora {
@@ -25,7 +26,7 @@ void Introduction(Visit& v) {
     v.Lines(1, 5);
 
     PlayBgm(v.game(), "BGM1.wav");
-    v.Picture("apart.jpg");
+    v.Picture(kApartment.scene);
     v.Say("*：「ここがオレの住んでるアパートだ。」");
     v.Portrait("kumi1.gif");
     v.Load("kumi01.dat");
@@ -38,19 +39,19 @@ void Introduction(Visit& v) {
         v.Say(
             "久美：「明が夕方に伝えに行くから、ちゃんとつかまってよね。連絡がつかなかったら、この話"
             "はナシだからね。じゃ、またね！」");
-        v.Picture("apart.jpg");
+        v.Picture(kApartment.scene);
         v.Line(32);
         v.Load("akira01.dat");
         v.Line(1);
         v.Portrait("akira1.gif");
         v.Lines(2, 13);
-        v.Picture("apart.jpg");
+        v.Picture(kApartment.scene);
         v.Line(14);
     } else {
         v.Branch("invitation NO");
         v.Set(Flag::KumisInvitation, 2);
         v.Lines(33, 36);
-        v.Picture("apart.jpg");
+        v.Picture(kApartment.scene);
         v.Line(37);
     }
 }
@@ -75,20 +76,23 @@ const Event kStart{"start",
                    {{"introduction", {}}, {"invitation YES", {}}, {"invitation NO", {}}},
                    false};
 
-void Form1::StartNewGame() {
-    s_.Flags.fill(0);  // the last flag is never used
-    s_.flag(Flag::Music) = 1;
-    s_.flag(Flag::PortraitMode) = 2;
-    s_.PlayerName = "佐々木";
-    s_.Nickname = "リュウ君";
-    s_.CurrentPlace = "アパート";
-    s_.Day = 1;
-    s_.Half = AM;
-    s_.Hour = 9;
-    s_.Minute = 0;
-    s_.MainTop = kMainWindowDesignPosition.top;
-    s_.MainLeft = kMainWindowDesignPosition.left;
+void NewGame(const Story& story, GameState& s) {
+    s.Flags.fill(0);  // the last flag is never used
+    s.flag(Flag::Music) = 1;
+    s.flag(Flag::PortraitMode) = 2;
+    s.PlayerName = "佐々木";
+    s.Nickname = "リュウ君";
+    s.CurrentPlace = story.places.front().plate();
+    s.Day = 1;
+    s.Half = AM;
+    s.Hour = 9;
+    s.Minute = 0;
+    s.MainTop = kMainWindowDesignPosition.top;
+    s.MainLeft = kMainWindowDesignPosition.left;
+}
 
+void Form1::StartNewGame() {
+    NewGame(story_, s_);
     for (const StartQuestion& question : StartQuestions()) {
         ShowMessage(question.words, 1);
         s_.DialogAnswer = 0;

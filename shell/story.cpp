@@ -33,6 +33,17 @@ std::vector<std::string> Plates(const Story& story) {
     return plates;
 }
 
+std::vector<NamedPicture> Scenes(const Story& story) {
+    std::vector<NamedPicture> scenes;
+    for (const Place& place : story.places) {
+        scenes.push_back({place.scene, place.caption});
+        for (size_t room = 0; room < place.roomScenes.size(); ++room) {
+            scenes.push_back({place.roomScenes[room], place.plates.at(room + 1)});
+        }
+    }
+    return scenes;
+}
+
 std::string MenuName(const Story& story, const std::string& plate) {
     for (const Place& place : story.places) {
         if (plate == place.plate()) return place.caption;

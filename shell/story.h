@@ -7,17 +7,24 @@
 #include <vector>
 
 #include "places/event.h"
+#include "platform/platform.h"
 
 namespace velmora {
 
 struct Story {
-    Event start;  // the introduction and Kumi's invitation
-    std::vector<Place> places;
+    Event start;                // the introduction and Kumi's invitation
+    std::vector<Place> places;  // as the menu lists them, the hero's home first
     Event digest;
 };
 
 const Story& TheStory();
 extern const Event kStart;  // the start of a new game (shell/start_up.cpp)
+
+// What a new game begins with: the story flags as new (the music on, the
+// portraits prepared), the hero's own names, his home (the story's first
+// place) at AM 9:00 of Day 1, the main window where it was designed. The
+// rest of `s` (what the windows hand one another, the lines read last) stays.
+void NewGame(const Story& story, GameState& s);
 
 // One event of the story as its lists know it: "park P1", "park P1 YES".
 struct StoryEvent {
@@ -34,6 +41,10 @@ std::vector<StoryEvent> ListEvents(const Story& story);
 // Every name the places go by on the clock's place plate, in the menu's
 // order, each place's rooms after it.
 std::vector<std::string> Plates(const Story& story);
+
+// Every scene picture of the places, with what a screen reader reads of it:
+// the place as the menu names it, a room by its plate.
+std::vector<NamedPicture> Scenes(const Story& story);
 
 // A plate's name as the menu writes its place ("ﾊﾟｿｺﾝｼｮｯﾌﾟ" →
 // "パソコンショップ"); a room's plate, or one no place goes by, as it is.

@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 """Checks the game's picture and sound files in data/.
 
-  build-test/velmora-routes --plates | /usr/bin/python3 tools/check_assets.py [DATA_DIR] --plates -
+  build-test/velmora-routes --pictures | /usr/bin/python3 tools/check_assets.py [DATA_DIR] --pictures -
 
-The place plates are those the story's places go by (`velmora-routes
---plates` lists their pictures, one a line; --plates FILE reads them from
-FILE, "-" from standard input).
+The place plates and scenes are those of the story's places (`velmora-routes
+--pictures` lists them, "plate NAME.gif" and "scene FILE.jpg" one a line;
+--pictures FILE reads them from FILE, "-" from standard input).
 
 Every file the game names must exist (found without regard to letter case, as
 the game finds it), be a real file of its format and have its size.  Portrait
@@ -28,9 +28,8 @@ ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
 CYAN = np.array([0, 255, 255])
 FULLWIDTH = "０１２３４５６７８９"
 
-SCENES = ["apart.jpg", "heya.jpg", "bouhatei.jpg", "hokabenya.jpg", "kouen.jpg", "akira.jpg",
-          "serubia.jpg", "pasokon.jpg", "gakkou.jpg", "hanaya.jpg", "tenisu.jpg",
-          "hitomi3.jpg", "ryouko2.jpg", "kaori3.jpg", "title.jpg", "title.JPG"]
+# The pictures of the scene box that show no place: the digest's stills, the title.
+STILLS = ["hitomi3.jpg", "ryouko2.jpg", "kaori3.jpg", "title.jpg", "title.JPG"]
 ENDINGS = ["hitomi_e1.jpg", "kaori_e1.jpg"]
 PORTRAITS = ["kumi1", "kaori1", "satuki1", "hitomi1", "ryouko1", "akira1"]
 DATES = ["日付%s.gif" % FULLWIDTH[d] for d in range(1, 9)]
@@ -214,23 +213,31 @@ def check_wav(directory, name):
         fail("%s: clipped samples" % name)
 
 
-def plate_pictures(source):
+def story_pictures(source):
+    """{"plate": [...], "scene": [...]} as listed."""
+    listed = {"plate": [], "scene": []}
     with (sys.stdin if source == "-" else open(source, encoding="utf-8")) as lines:
-        return [line.strip() for line in lines if line.strip()]
+        for line in lines:
+            kind, _, name = line.strip().partition(" ")
+            if kind in listed and name:
+                listed[kind].append(name)
+    return listed
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("data", nargs="?", default=os.path.join(ROOT, "data"))
-    parser.add_argument("--plates", required=True,
-                        help="the place plates' pictures, one a line ('-': standard input)")
+    parser.add_argument("--pictures", required=True,
+                        help="the places' plates and scenes, one a line ('-': standard input)")
     args = parser.parse_args()
     directory = os.path.abspath(args.data)
     design = os.path.join(directory, "design")
-    places = plate_pictures(args.plates)
-    if not places:
-        fail("--plates %s: no place plate listed" % args.plates)
-    for name in SCENES:
+    listed = story_pictures(args.pictures)
+    places = listed["plate"]
+    for kind in listed:
+        if not listed[kind]:
+            fail("--pictures %s: no place %s listed" % (args.pictures, kind))
+    for name in listed["scene"] + STILLS:
         open_image(directory, name, "JPEG", (300, 260))
     for name in ENDINGS:
         open_image(directory, name, "JPEG", max_size=(609, 425))

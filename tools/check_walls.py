@@ -2,14 +2,20 @@
 """The walls between the parts of the game, checked where they can be walked
 around (docs/architecture.md).
 
-  /usr/bin/python3 tools/check_walls.py --walls BUILD/walls --engine LIB.a...
+  /usr/bin/python3 tools/check_walls.py --build BUILD --engine LIB.a...
 
-- Includes: every quoted include of a library is resolved as the compiler
-  would, but never beside the file that includes it: against the folders
-  the library is built with, its own root of what it may see among them
-  (BUILD/walls/TARGET.sees, written by velmora_sees in cmake/walls.cmake).
-  An include found only beside the file, or one that climbs with "..",
-  is a breach; so is ".." in any quoted include of the tree.
+- Includes: every include of a library, quoted or angled, is resolved as
+  the compiler would, but never beside the file that includes it: against
+  the folders the library is built with, its own root of what it may see
+  among them (BUILD/walls/TARGET.sees, written by velmora_sees in
+  cmake/walls.cmake). The file it names is the real file, every link
+  followed; one of the tree must be a header or under a folder the
+  library's root links to. An include found only beside the file, one that
+  climbs with "..", and one whose name is not written out are breaches; so
+  is ".." in any include of the tree, and a symbolic link anywhere among
+  the sources (a link makes one file two names, one of them past a wall).
+  The build folder is named, never guessed: what the build wrote (moc's
+  files, the design's pixels) is not the tree's.
 - Calls: the game (the engine libraries given) touches no file, stream,
   process or the environment of its own, and nothing of Qt: the symbols
   its objects leave undefined, as nm lists them, name none of those.
@@ -28,7 +34,8 @@ import sys
 
 CODE = ("shell", "world", "presentation", "places", "finale", "platform", "player", "replay",
         "backends", "app", "tools", "tests", "bench")
-QUOTED = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
+INCLUDE = re.compile(r'^\s*#\s*(include|include_next|import)\b\s*(.*)')
+NAMED = re.compile(r'^"([^"]+)"|^<([^>]+)>')
 RAW_FLAG = re.compile(
     r'\b(F|flag|flags|Flags|finalFlags)\s*(\[|\(|\.at\()\s*-?\d'
     r'|\bFlag\s*[({]\s*-?\d|static_cast<Flag>\(\s*-?\d')
@@ -52,7 +59,7 @@ FORBIDDEN_CALLS = {
                   "execv", "execvp", "execvpe", "execve", "posix_spawn", "posix_spawnp",
                   "dlopen", "kill", "raise", "exit", "_exit", "abort", "socket", "connect"},
     "the environment": {"getenv", "secure_getenv", "setenv", "unsetenv", "putenv",
-                        "clearenv"},
+                        "clearenv", "environ", "__environ", "_environ"},
 }
 FORBIDDEN_NAMES = [
     (re.compile(r"\bstd::(__cxx11::)?(filesystem|experimental::filesystem)::"), "files"),
@@ -97,34 +104,78 @@ def read_sees(path):
     return origin, [os.path.normpath(os.path.join(origin, f)) for f in files], folders
 
 
-def check_library(target, sees, breaches):
-    """Every quoted include, followed through the headers it brings in."""
+def within(path, folder):
+    return path == folder or path.startswith(folder + os.sep)
+
+
+def what_root_links(root):
+    """The real files and folders a library's root of what it sees links to."""
+    linked = []
+    for folder, dirs, files in os.walk(root):
+        for name in dirs + files:
+            path = os.path.join(folder, name)
+            if os.path.islink(path):
+                linked.append(os.path.realpath(path))
+    return linked
+
+
+def includes(path):
+    """(line number, the name included or None when not written out, angled)."""
+    for number, line in enumerate(lines(path), 1):
+        match = INCLUDE.match(line)
+        if match:
+            named = NAMED.match(match.group(2))
+            if named is None:
+                yield number, None, False
+            else:
+                yield number, named.group(1) or named.group(2), named.group(2) is not None
+
+
+def check_library(target, sees, walls, build, breaches):
+    """Every include, followed through the headers it brings in, to the real
+    file it names."""
     _, files, folders = read_sees(sees)
-    tree = os.path.realpath(".") + os.sep
+    tree = os.path.realpath(".")
+    allowed = what_root_links(os.path.join(walls, target))
     seen = set()
     pending = [f for f in files if f.endswith((".cpp", ".h", ".in"))]
     while pending:
         path = pending.pop()
         real = os.path.realpath(path)
-        # What a build writes (moc's files, the design's pixels) is not the tree's.
-        if real in seen or not real.startswith(tree) or real[len(tree):].startswith("build"):
+        if real in seen or not within(real, tree) or within(real, build):
             continue
         seen.add(real)
-        for number, line in enumerate(lines(path), 1):
-            match = QUOTED.match(line)
-            if not match:
-                continue
-            name = match.group(1)
+        for number, name, angled in includes(path):
             where = f"{os.path.relpath(real)}:{number}"
+            if name is None:
+                breaches.append(f"{where}: an include whose name is not written out")
+                continue
             if ".." in pathlib.PurePosixPath(name).parts or name.startswith("/"):
                 breaches.append(f'{where}: "{name}" climbs out of what {target} sees')
                 continue
             found = next((os.path.join(f, name) for f in folders
                           if os.path.isfile(os.path.join(f, name))), None)
             if found is None:
-                breaches.append(f'{where}: "{name}" is none of what {target} sees')
+                # An angled name none of its folders holds is the compiler's
+                # own (<string>); a quoted one would be found beside the file.
+                if not angled:
+                    breaches.append(f'{where}: "{name}" is none of what {target} sees')
+                continue
+            named = os.path.realpath(found)
+            if (within(named, tree) and not within(named, build)
+                    and not any(within(named, link) for link in allowed)):
+                breaches.append(f'{where}: "{name}" is {os.path.relpath(named)}, '
+                                f"which {target} does not see")
                 continue
             pending.append(found)
+
+
+def links_among(folders, build):
+    """Every symbolic link among the sources."""
+    for folder in folders:
+        for path in sorted(pathlib.Path(folder).rglob("*")):
+            if path.is_symlink() and not within(os.path.realpath(path.parent), build):
+                yield path
 
 
 def undefined_symbols(library):
@@ -153,21 +204,28 @@ def check_calls(library, breaches):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--walls", required=True, help="the build's walls folder")
+    parser.add_argument("--build", required=True, help="the build's folder")
     parser.add_argument("--engine", nargs="+", required=True, help="the game's libraries")
     args = parser.parse_args()
 
+    build = os.path.realpath(args.build)
+    walls = os.path.join(build, "walls")
     breaches = []
-    sees = sorted(pathlib.Path(args.walls).glob("*.sees"))
+    sees = sorted(pathlib.Path(walls).glob("*.sees"))
     if not sees:
-        breaches.append(f"{args.walls}: no library says what it sees")
+        breaches.append(f"{walls}: no library says what it sees")
     for path in sees:
-        check_library(path.stem, path, breaches)
-    check_lines(sources(*CODE), r'#\s*include\s*"[^"]*\.\./', 'an include that climbs with ".."',
-                breaches)
+        check_library(path.stem, path, walls, build, breaches)
+    code = [p for p in sources(*CODE) if not within(os.path.realpath(p), build)]
+    for path in code:
+        for number, name, _ in includes(path):
+            if name and ".." in pathlib.PurePosixPath(name).parts:
+                breaches.append(f'{path}:{number}: an include that climbs with "..": {name}')
+    for link in links_among(CODE, build):
+        breaches.append(f"{link}: a link among the sources, to {os.path.realpath(link)}")
     for library in args.engine:
         check_calls(library, breaches)
-    code = [p for p in sources(*CODE) if str(p) not in FLAG_NUMBERING]
+    code = [p for p in code if str(p) not in FLAG_NUMBERING]
     check_lines(code, RAW_FLAG.pattern, "a story flag by its number, not its name", breaches)
     for breach in breaches:
         print(breach)

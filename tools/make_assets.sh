@@ -11,11 +11,11 @@ $PY portraits.py
 $PY plates.py
 $PY music.py
 $PY contact_sheet.py
-# The place plates the checker wants are those of the story, as the route
-# explorer of a test build lists them.
+# The place plates and scenes the checker wants are those of the story, as
+# the route explorer of a test build lists them.
 routes=$(ls -t ../../build*/velmora-routes 2>/dev/null | head -n 1 || true)
 if [ -z "$routes" ]; then
     echo "make_assets: no build with velmora-routes (cmake --build build-test): not checked" >&2
     exit 1
 fi
-"$routes" --plates | $PY ../check_assets.py --plates -
+"$routes" --pictures | $PY ../check_assets.py --pictures -

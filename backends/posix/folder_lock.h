@@ -13,8 +13,8 @@
 #include <chrono>
 #include <string>
 
-#include "platform/files.h"
 #include "backends/posix/readable_file.h"
+#include "platform/files.h"
 
 namespace velmora {
 

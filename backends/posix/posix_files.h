@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/files.h"
 #include "backends/posix/readable_file.h"
+#include "platform/files.h"
 
 namespace velmora {
 

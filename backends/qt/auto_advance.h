@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "backends/qt/next_dialog.h"
+#include "player/comfort_timing.h"
 
 namespace velmora::qt {
 
@@ -34,8 +35,8 @@ class AutoAdvance : public QObject {
     QPointer<NextDialog> next_;
     bool enabled_ = false;
     int length_ = 0;
-    int baseMs_ = 1500;
-    int perCharacterMs_ = 60;
+    int baseMs_ = timing::kAutoAdvanceMs;
+    int perCharacterMs_ = timing::kAutoAdvanceMsPerCharacter;
 };
 
 }  // namespace velmora::qt

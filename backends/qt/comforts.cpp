@@ -9,7 +9,6 @@
 #include <QWheelEvent>
 #include <utility>
 
-#include "player/comfort_words.h"
 #include "backends/qt/focus_look.h"
 #include "backends/qt/history_window.h"
 #include "backends/qt/key_place.h"
@@ -18,6 +17,7 @@
 #include "backends/qt/replay.h"
 #include "backends/qt/settings_window.h"
 #include "backends/qt/yes_no_dialog.h"
+#include "player/comfort_words.h"
 
 namespace velmora::qt {
 

@@ -1,10 +1,10 @@
 #include "backends/qt/command_menu.h"
 
-#include "player/menu_layout.h"
-#include "player/player_keys.h"
 #include "backends/qt/confirm_keys.h"
 #include "backends/qt/fonts.h"
 #include "backends/qt/twips.h"
+#include "player/menu_layout.h"
+#include "player/player_keys.h"
 
 namespace velmora::qt {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "player/menu_layout.h"
-#include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
+#include "platform/platform.h"
+#include "player/menu_layout.h"
 
 namespace velmora::qt {
 

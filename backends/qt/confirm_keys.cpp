@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPushButton>
 
 #include "backends/qt/key_place.h"
 
@@ -49,6 +50,9 @@ bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
         }
         case keys::Does::kListMove:
             return MoveInList(key);
+        case keys::Does::kPressOk:
+            if (auto* ok = window_->findChild<QPushButton*>("Command1")) ok->click();  // the list's
+            return true;
         case keys::Does::kFocusFirst:
         case keys::Does::kFocusLast:
             FocusEnd(answer.does == keys::Does::kFocusLast);

@@ -6,8 +6,8 @@
 #include <QObject>
 #include <functional>
 
-#include "platform/platform.h"
 #include "backends/qt/main_window.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

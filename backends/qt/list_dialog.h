@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "backends/qt/plugin_module.h"
+#include "player/comfort_settings.h"
 
 namespace velmora::qt {
 namespace {
@@ -87,7 +88,7 @@ bool LoopingSound::Load() {
     if (auto make =
             reinterpret_cast<MakeSoundLoop>(ResolveInModule(kSoundModule, kMakeSoundLoop))) {
         loop_.reset(make());
-        loop_->SetVolume(volume_);
+        loop_->SetVolume(LinearVolume(volume_));
     }
     return loop_ != nullptr;
 }
@@ -117,7 +118,7 @@ void LoopingSound::Stop() {
 
 void LoopingSound::SetVolume(float perceived) {
     volume_ = perceived;
-    if (loop_) loop_->SetVolume(perceived);
+    if (loop_) loop_->SetVolume(LinearVolume(perceived));
 }
 
 bool LoopingSound::playing() const {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "backends/posix/posix_files.h"
-#include "backends/qt/sound_module.h"
 #include "backends/posix/readable_file.h"
+#include "backends/qt/sound_module.h"
 #include "platform/sound.h"
 
 namespace velmora::qt {

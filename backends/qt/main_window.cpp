@@ -5,12 +5,12 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "platform/platform.h"
 #include "backends/qt/design_pictures.h"
 #include "backends/qt/fonts.h"
 #include "backends/qt/game_dialog.h"
 #include "backends/qt/twips.h"
 #include "backends/qt/window_scaler.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

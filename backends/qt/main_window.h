@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <optional>
 
-#include "player/plate_news.h"
 #include "backends/qt/announcer.h"
 #include "backends/qt/design_pictures.h"
 #include "backends/qt/message_label.h"
@@ -16,6 +15,7 @@
 #include "backends/qt/scene_picture.h"
 #include "backends/qt/time_label.h"
 #include "backends/qt/title_bar.h"
+#include "player/plate_news.h"
 
 namespace velmora::qt {
 

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QStyleOption>
 
-#include "platform/platform.h"
 #include "backends/qt/fonts.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

@@ -4,8 +4,8 @@
 
 #include <QLineEdit>
 
-#include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

@@ -12,8 +12,8 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

@@ -1,9 +1,8 @@
 #include "backends/qt/notice.h"
 
-#include <algorithm>
-
 #include "backends/qt/fonts.h"
 #include "backends/qt/window_scaler.h"
+#include "player/comfort_timing.h"
 
 namespace velmora::qt {
 
@@ -42,7 +41,7 @@ void Notice::Say(const QString& text) {
     show();
     raise();
     window_.announcer().Say(text);
-    timer_.start(std::max<int>(kShownMs, kShownMsPerCharacter * text.size()));
+    timer_.start(timing::NoticeMs(static_cast<int>(text.size())));
 }
 
 }  // namespace velmora::qt

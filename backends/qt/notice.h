@@ -15,9 +15,6 @@ namespace velmora::qt {
 class Notice : public QLabel {
     Q_OBJECT
   public:
-    static constexpr int kShownMs = 1600;
-    static constexpr int kShownMsPerCharacter = 80;  // a long notice stays to be read
-
     explicit Notice(MainWindow& window);
 
     void Say(const QString& text);

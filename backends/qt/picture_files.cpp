@@ -7,12 +7,10 @@
 
 namespace velmora::qt {
 
-QImage LoadPicture(const PosixFiles& files, const std::string& name) {
+QImage LoadPicture(Files& files, const std::string& name) {
     if (name.empty()) return {};
     ReadFailure failure;
-    const Descriptor file = files.Open(name, kPictureFileLimit, &failure);
-    std::optional<std::string> bytes;
-    if (file.ok()) bytes = ReadAtMost(file, name, kPictureFileLimit, &failure);
+    const std::optional<std::string> bytes = files.Read(name, kPictureFileLimit, &failure);
     if (!bytes) {
         // A missing picture is the design's case and passes quietly; anything
         // else in its place is worth a word to whoever looks at the log.

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <string>
 
-#include "backends/posix/posix_files.h"
+#include "platform/files.h"
 
 namespace velmora::qt {
 
@@ -19,6 +19,6 @@ constexpr size_t kPictureFileLimit = 16 * 1024 * 1024;
 // 16 MiB decoded.
 constexpr qint64 kPictureMostPixels = 2048 * 2048;
 
-QImage LoadPicture(const PosixFiles& files, const std::string& name);
+QImage LoadPicture(Files& files, const std::string& name);
 
 }  // namespace velmora::qt

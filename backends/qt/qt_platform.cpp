@@ -22,8 +22,8 @@ void ShowPictureIn(QLabel* label, const QImage& picture) {
 
 }  // namespace
 
-QtPlatform::QtPlatform(MainWindow& window, PosixFiles& files)
-    : window_(window), files_(files), sound_(files) {}
+QtPlatform::QtPlatform(MainWindow& window, Files& files, LoopingSound& sound)
+    : window_(window), files_(files), sound_(sound) {}
 
 QtPlatform::~QtPlatform() {
     delete picture_;

@@ -7,8 +7,6 @@
 #include <functional>
 #include <memory>
 
-#include "platform/platform.h"
-#include "backends/posix/posix_files.h"
 #include "backends/qt/command_menu.h"
 #include "backends/qt/looping_sound.h"
 #include "backends/qt/main_window.h"
@@ -16,13 +14,15 @@
 #include "backends/qt/next_dialog.h"
 #include "backends/qt/picture_window.h"
 #include "backends/qt/slot_details_panel.h"
+#include "platform/platform.h"
 #include "player/scene_light.h"
 
 namespace velmora::qt {
 
 class QtPlatform : public Platform {
   public:
-    QtPlatform(MainWindow& window, PosixFiles& files);
+    // The game's files, and its music (which plays files of its own folder).
+    QtPlatform(MainWindow& window, Files& files, LoopingSound& sound);
     ~QtPlatform() override;
 
     void SetMessageCaption(const std::string& text) override;
@@ -68,9 +68,9 @@ class QtPlatform : public Platform {
     void WaitEnded() const;
 
     MainWindow& window_;
-    PosixFiles& files_;
+    Files& files_;
     SceneLighting lighting_;
-    LoopingSound sound_;
+    LoopingSound& sound_;
     std::function<void()> afterWait_;
     SlotDescriber describeSlots_;
     // The owned windows die with the main window; the pointers notice.

@@ -7,6 +7,13 @@
 #include "player/comfort_words.h"
 
 namespace velmora::qt {
+namespace {
+
+QString Caption(words::Setting setting) {
+    return QString::fromUtf8(words::SettingCaption(setting));
+}
+
+}  // namespace
 
 SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, bool japaneseVoice,
                                Changed changed)
@@ -15,10 +22,11 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
       changed_(std::move(changed)) {
     auto* form = new QFormLayout(this);
     AddVolume(form);
-    AddSwitch(form, "ホイールを下に回すと NEXT", &ComfortSettings::wheelDownPressesNext);
-    AddSwitch(form, "自動送り（クリックで止まります）", &ComfortSettings::autoAdvance);
-    AddSwitch(form, "既読スキップで未読の文章もスキップする", &ComfortSettings::skipUnread);
-    AddSwitch(form, "文字を大きく（ウィンドウ全体を 150%）", &ComfortSettings::largerText);
+    AddSwitch(form, Caption(words::Setting::kWheelDownPressesNext),
+              &ComfortSettings::wheelDownPressesNext);
+    AddSwitch(form, Caption(words::Setting::kAutoAdvance), &ComfortSettings::autoAdvance);
+    AddSwitch(form, Caption(words::Setting::kSkipUnread), &ComfortSettings::skipUnread);
+    AddSwitch(form, Caption(words::Setting::kLargerText), &ComfortSettings::largerText);
     speech_ = AddSwitch(form, "", &ComfortSettings::speakMessages);
     ShowJapaneseVoice(japaneseVoice);
     auto* keys = new QLabel(QString::fromStdString(words::KeyHelp(words::FrontEnd::kWindow)), this);
@@ -31,13 +39,13 @@ void SettingsWindow::AddVolume(QFormLayout* form) {
     volume->setObjectName("volume");
     volume->setRange(0, 100);
     volume->setValue(settings_.volume);
-    volume->setAccessibleName("音楽の音量");
+    volume->setAccessibleName(Caption(words::Setting::kVolume));
     connect(volume, &QSlider::valueChanged, this, [this](int value) {
         settings_.volume = value;
         changed_(settings_);
     });
-    form->addRow("音楽の音量", volume);
-    AddSwitch(form, "音楽を消す", &ComfortSettings::muted);
+    form->addRow(Caption(words::Setting::kVolume), volume);
+    AddSwitch(form, Caption(words::Setting::kMuted), &ComfortSettings::muted);
 }
 
 void SettingsWindow::ShowJapaneseVoice(bool found) {

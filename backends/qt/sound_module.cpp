@@ -2,7 +2,6 @@
 // at the seam (a media player leaves a silence at every loop).
 #include "backends/qt/sound_module.h"
 
-#include <QAudio>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -18,11 +17,7 @@ class EffectLoop : public SoundLoop {
     }
     void Stop() override { effect_.stop(); }
     bool playing() const override { return effect_.isPlaying(); }
-    // The effect's volume is linear; the player hears loudness logarithmically.
-    void SetVolume(float perceived) override {
-        effect_.setVolume(QAudio::convertVolume(perceived, QAudio::LogarithmicVolumeScale,
-                                                QAudio::LinearVolumeScale));
-    }
+    void SetVolume(float linear) override { effect_.setVolume(linear); }
 
   private:
     QSoundEffect effect_;

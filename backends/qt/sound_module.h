@@ -13,8 +13,9 @@ class SoundLoop {
     virtual void Play(const char* url) = 0;
     virtual void Stop() = 0;
     virtual bool playing() const = 0;
-    // perceived: 0..1 on a logarithmic scale; kept for the next Play too.
-    virtual void SetVolume(float perceived) = 0;
+    // linear: the gain, 0..1 (player/comfort_settings.h LinearVolume); kept
+    // for the next Play too.
+    virtual void SetVolume(float linear) = 0;
 };
 
 // The one symbol the module exports.

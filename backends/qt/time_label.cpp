@@ -3,8 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "player/plate_fit.h"
 #include "backends/qt/fonts.h"
+#include "player/plate_fit.h"
 
 namespace velmora::qt {
 
@@ -32,7 +32,6 @@ void TimeLabel::paintEvent(QPaintEvent*) {
     const plates::TextFit fit =
         plates::FitTimeText(ink.left(), ink.right(), metrics.horizontalAdvance(text_), width());
     const double baseline = (height() + metrics.ascent() - metrics.descent()) / 2;
-    drawn_ = QRectF(fit.left, 0, fit.right - fit.left, height());
     painter.translate(fit.origin, baseline);
     painter.scale(fit.narrowing, 1.0);
     painter.setPen(palette().color(QPalette::WindowText));

@@ -4,7 +4,6 @@
 // or run over the border.
 #pragma once
 
-#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -17,15 +16,12 @@ class TimeLabel : public QWidget {
 
     void SetTime(const QString& text);
     const QString& text() const { return text_; }
-    // Where the text was last drawn, in the label's pixels.
-    QRectF drawn() const { return drawn_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QString text_;
-    QRectF drawn_;
 };
 
 }  // namespace velmora::qt

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "backends/qt/fonts.h"
+#include "player/plate_fit.h"
 
 namespace velmora::qt {
 
@@ -86,7 +87,7 @@ void TitleBar::paintEvent(QPaintEvent*) {
     const double wanted = QFontMetricsF(font, this).horizontalAdvance(caption());
     painter.save();
     painter.translate(area.center().x(), area.top());
-    if (wanted > area.width()) painter.scale(area.width() / wanted, 1.0);
+    painter.scale(plates::Narrowing(wanted, area.width()), 1.0);
     const double width = std::max(wanted, area.width());
     painter.drawText(QRectF(-width / 2, 0, width, area.height()), Qt::AlignCenter, caption());
     painter.restore();

@@ -1,8 +1,8 @@
 // Form2: the two answers to the question that stands in the message label.
 #pragma once
 
-#include "platform/platform.h"
 #include "backends/qt/game_dialog.h"
+#include "platform/platform.h"
 
 namespace velmora::qt {
 

@@ -50,12 +50,11 @@ void TracePlatform::PlayGame(MainWindowEvents& game) {
     Play([&](bool) { game.lblMsg_Click(); }, [] {}, [&]() -> MainWindowEvents& { return game; });
 }
 
-void TracePlatform::PlayGame(Rollback& rollback) {
-    rollback_ = &rollback;
-    rollback.TellWith([this](const std::string& text) { Emit("NOTICE " + text); });
-    Play([&](bool forward) { rollback.Click(forward); }, [&] { rollback.Back(); },
-         [&]() -> MainWindowEvents& { return rollback.game(); });
-    rollback_ = nullptr;
+void TracePlatform::PlayGame(Steps& steps) {
+    steps_ = &steps;
+    Play([&](bool forward) { steps.Click(forward); }, [&] { steps.Back(); },
+         [&]() -> MainWindowEvents& { return steps.game(); });
+    steps_ = nullptr;
 }
 
 void TracePlatform::Play(const std::function<void(bool forward)>& click,
@@ -91,14 +90,14 @@ std::string TracePlatform::Ask(const std::string& prompt) {
         Emit(prompt);
         std::optional<std::string> line = answer_(prompt);
         if (!line) throw MainWindowClosed{};
-        if (!rollback_ || (*line != "BACK" && *line != "FORWARD")) return *line;
+        if (!steps_ || (*line != "BACK" && *line != "FORWARD")) return *line;
         if (*line == "BACK") {
-            Emit("BACK " + std::to_string(rollback_->AnswersTakenBack()));
-            if (rollback_->CanGoBack()) throw StepBack{};
+            Emit("BACK " + std::to_string(steps_->AnswersTakenBack()));
+            if (steps_->CanGoBack()) throw StepBack{};
             continue;
         }
         Emit(*line);
-        if (rollback_->CanGoForward()) throw StepForward{};
+        if (steps_->CanGoForward()) throw StepForward{};
     }
 }
 

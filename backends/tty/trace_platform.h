@@ -10,7 +10,6 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "replay/rollback.h"
 
 namespace velmora {
 
@@ -57,14 +56,16 @@ class TracePlatform : public Platform {
     // click on the message label, until the game ends the program or the
     // input ends; then END.
     void PlayGame(MainWindowEvents& game);
-    // The same with rollback, the game played through `rollback` (which
+    // The same with steps, the game played through `steps` (rollback, which
     // stands on this platform): the input line BACK at any prompt goes back
     // one step and writes "BACK n", n the input lines answered since that
     // step, its own among them, which it takes back ("BACK 0": none, and the
     // prompt is asked again); FORWARD writes FORWARD and answers as before
-    // at a step gone back to, or asks again when it cannot. The line
-    // "NOTICE …" tells that the steps gone back over were dropped.
-    void PlayGame(Rollback& rollback);
+    // at a step gone back to, or asks again when it cannot.
+    void PlayGame(Steps& steps);
+    // "NOTICE …": what the player is told below the game (that the steps
+    // gone back over were dropped).
+    void Notice(const std::string& text) { Emit("NOTICE " + text); }
 
     // A line of the trace, flushed at once.
     void Emit(const std::string& line);
@@ -91,7 +92,7 @@ class TracePlatform : public Platform {
     Answerer answer_;
     Files& files_;
     Lines sound_;
-    const Rollback* rollback_ = nullptr;
+    const Steps* steps_ = nullptr;
 };
 
 // How a message is written on one trace line: CR LF and a lone LF as "\n",

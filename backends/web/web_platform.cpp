@@ -2,10 +2,10 @@
 
 #include <emscripten.h>
 
-#include "player/plate_fit.h"
 #include "backends/web/page_bridge.h"
 #include "backends/web/page_codes.h"
 #include "backends/web/page_menu.h"
+#include "player/plate_fit.h"
 
 // Each call hands one thing to the page; the page (page/game_page.js) does
 // the drawing. Texts cross as UTF-8.
@@ -64,24 +64,24 @@ std::string Lines(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-void WebPlatform::Follow(const Rollback* rollback, Skip* skip,
+void WebPlatform::Follow(const Steps* steps, Skipping* skip,
                          std::function<std::string()> storyMap) {
-    rollback_ = rollback;
+    steps_ = steps;
     skip_ = skip;
     storyMap_ = std::move(storyMap);
     if (skip_) skip_->OnChange([this] { Call("skipping", skip_->active() ? "1" : ""); });
 }
 
-int WebPlatform::Steps() const {
-    return (rollback_ && rollback_->CanGoBack() ? kCanGoBack : 0) |
-           (rollback_ && rollback_->CanGoForward() ? kCanGoForward : 0) |
+int WebPlatform::Offered() const {
+    return (steps_ && steps_->CanGoBack() ? kCanGoBack : 0) |
+           (steps_ && steps_->CanGoForward() ? kCanGoForward : 0) |
            (skip_ && skip_->active() ? kSkipping : 0);
 }
 
 int WebPlatform::Wait(const char* window, const std::string& argument, Twips at) {
     if (onWait_) onWait_();
     for (;;) {
-        const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top, Steps());
+        const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top, Offered());
         if (answer > kResized || answer < kSlotWords) return answer;
         if (Handle(answer, window)) return 0;
     }
@@ -100,10 +100,10 @@ bool WebPlatform::Handle(int report, const std::string& window) {
             Call("slotWords", SlotLines(slots_));
             break;
         case kBack:
-            if (rollback_ && rollback_->CanGoBack()) throw StepBack{};
+            if (steps_ && steps_->CanGoBack()) throw StepBack{};
             break;
         case kForward:
-            if (rollback_ && rollback_->CanGoForward()) throw StepForward{};
+            if (steps_ && steps_->CanGoForward()) throw StepForward{};
             break;
         case kStoryMap:
             if (storyMap_) Call("storyMap", storyMap_());

@@ -10,9 +10,8 @@
 #include "player/plate_news.h"
 #include "player/spoken_waits.h"
 #include "platform/platform.h"
-#include "replay/rollback.h"
+#include "player/plate_news.h"
 #include "player/scene_light.h"
-#include "replay/skip.h"
 
 namespace velmora::web {
 
@@ -48,9 +47,9 @@ class WebPlatform : public Platform {
 
     // The replay comforts the page reaches through its keys and menu: going
     // back and forward (rollback, which stands on this platform), skipping
-    // (skip, between it and this platform), and the story map, which
-    // `storyMap` writes as the page reads it. Each may be left out.
-    void Follow(const Rollback* rollback, Skip* skip, std::function<std::string()> storyMap);
+    // (between it and this platform), and the story map, which `storyMap`
+    // writes as the page reads it. Each may be left out.
+    void Follow(const Steps* steps, Skipping* skip, std::function<std::string()> storyMap);
     // Called as each wait begins (the player's record is written then).
     void OnWait(std::function<void()> handler) { onWait_ = std::move(handler); }
     // A NEXT passed by skipping: the page shows its caption, and tells what
@@ -105,7 +104,7 @@ class WebPlatform : public Platform {
     // A report of the page while `window` waits: true when it answers the
     // wait (a NEXT that skipping now passes). Steps back and forward throw.
     bool Handle(int report, const std::string& window);
-    int Steps() const;  // what the page may offer now (rollback, skipping)
+    int Offered() const;  // the steps the page may offer now (going back, skipping)
     // What a screen reader is told as the page's next window waits.
     void Tell(spoken::Wait wait, const std::string& plateNews = "");
     void TakeUpload(bool confirmed);
@@ -122,8 +121,8 @@ class WebPlatform : public Platform {
     UploadCheck checkUpload_;
     std::vector<std::string> slots_;
     SlotDescriber describeSlots_;
-    const Rollback* rollback_ = nullptr;
-    Skip* skip_ = nullptr;
+    const Steps* steps_ = nullptr;
+    Skipping* skip_ = nullptr;
     std::function<std::string()> storyMap_;
 };
 

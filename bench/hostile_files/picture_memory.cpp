@@ -16,6 +16,7 @@
 #include <string>
 #include <utility>
 
+#include "backends/posix/posix_files.h"
 #include "backends/qt/picture_files.h"
 
 namespace {
@@ -54,7 +55,7 @@ QByteArray GifDeclaring(int width, int height) {
 
 // Loads one picture of `folder` and says how much memory that took.
 int LoadOne(const std::string& folder, const std::string& name) {
-    const velmora::PosixFiles files(folder);
+    velmora::PosixFiles files(folder);
     const QImage picture = velmora::qt::LoadPicture(files, name);
     std::printf("%.1f|%dx%d\n", PeakMiB(), picture.width(), picture.height());
     return 0;

@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "bench/qt_bench_main.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
+#include "bench/qt_bench_main.h"
 #include "player/scene_light.h"
 
 namespace {
@@ -40,7 +40,8 @@ BENCHMARK(PaintLight)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
 void ShowSceneAtNight(benchmark::State& state) {
     velmora::PosixFiles files(g_data);
     velmora::qt::MainWindow window;
-    velmora::qt::QtPlatform platform(window, files);
+    velmora::qt::LoopingSound music(files);
+    velmora::qt::QtPlatform platform(window, files, music);
     window.show();
     platform.ShowClock({"", "PM 9:00", "", "", "", ""});
     for (auto _ : state) platform.ShowScene({"bouhatei.jpg", "防波堤"});

@@ -10,11 +10,11 @@
 #include <QPainter>
 #include <string>
 
-#include "bench/qt_bench_main.h"
-#include "player/line_portrait.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
+#include "bench/qt_bench_main.h"
+#include "player/line_portrait.h"
 
 namespace {
 
@@ -58,7 +58,8 @@ BENCHMARK(ScenePaintPortrait)->Unit(benchmark::kMicrosecond);
 void PaintPortraitFromFile(benchmark::State& state) {
     velmora::PosixFiles files(g_data);
     velmora::qt::MainWindow window;
-    velmora::qt::QtPlatform platform(window, files);
+    velmora::qt::LoopingSound music(files);
+    velmora::qt::QtPlatform platform(window, files, music);
     window.show();
     if (QImage(QString::fromStdString(files.Resolve("kumi1.gif"))).isNull()) {
         state.SkipWithError("no kumi1.gif in the data folder (--data DIR)");

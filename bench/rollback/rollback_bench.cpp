@@ -20,8 +20,8 @@
 #include <sstream>
 
 #include "backends/posix/posix_files.h"
-#include "replay/rollback.h"
 #include "backends/tty/trace_platform.h"
+#include "replay/rollback.h"
 #include "shell/form1.h"
 #include "world/slot_format.h"
 

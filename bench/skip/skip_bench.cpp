@@ -22,7 +22,8 @@ constexpr int kSceneLines = 70;
 void BM_SkipAReadSceneOf70Lines(benchmark::State& state) {
     velmora::PosixFiles files(".");
     velmora::qt::MainWindow window;
-    velmora::qt::QtPlatform platform(window, files);
+    velmora::qt::LoopingSound music(files);
+    velmora::qt::QtPlatform platform(window, files, music);
     velmora::ReadRecord record;
     velmora::Skip skip(platform, record);
     velmora::Rollback rollback(

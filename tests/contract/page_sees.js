@@ -22,8 +22,6 @@ window.contractSees = (() => {
   };
   const text = (e) => (e ? e.textContent.replace(/\s+$/, '') : null);
 
-  const kWaits = { Form3: 'NEXT', Form2: 'question', Form5: 'list', Form8: 'menu', Form4: 'name',
-    Form7: 'picture', lblMsg: 'message' };
   const kGameWindows = { main: 'Form1', NEXT: 'Form3', question: 'Form2', list: 'Form5', menu: 'Form8',
     name: 'Form4', picture: 'Form7' };
   const kComforts = { history: '履歴', settings: '設定', storyMap: 'ストーリーマップ', slots: 'セーブデータ',
@@ -78,6 +76,15 @@ window.contractSees = (() => {
         Node.DOCUMENT_POSITION_FOLLOWING ? -1 : 1);
     };
     return names.sort(order);
+  }
+
+  // The window the player sees waiting: the game's window on top of those
+  // shown (NEXT above the picture window); where none is shown while the
+  // game waits, the message itself (the title, window-move mode).
+  function waits(all, page) {
+    const open = stacking(all).filter((name) => name !== 'main' && kGameWindows[name]);
+    if (open.length) return open[open.length - 1];
+    return page && page.pending && !page.status.ended ? 'message' : null;
   }
 
   function focus() {
@@ -180,7 +187,7 @@ window.contractSees = (() => {
       .map(([, title]) => title);
     const question = $('#importQuestion');
     return {
-      waits: page && page.pending ? kWaits[page.pending.name] || page.pending.name : null,
+      waits: waits(all, page),
       message: message.startsWith(' \n') ? message.slice(2) : message,
       time: $('#lblJikoku').textContent, day,
       focus: focus(),

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,12 +25,12 @@
 #include <QTimer>
 
 #include "app/window_program.h"
-#include "player/plate_fit.h"
 #include "backends/qt/fonts.h"
 #include "backends/qt/game_dialog.h"
 #include "backends/qt/next_dialog.h"
 #include "backends/qt/time_label.h"
 #include "backends/qt/title_bar.h"
+#include "player/plate_fit.h"
 #include "qt/desktop/x11_desktop.h"
 #include "window_look.h"
 #include "shell/form1.h"
@@ -226,13 +227,43 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
     }
 
     // --- what the player sees ---
+    // The window the player sees waiting: the game's window on top of
+    // those shown, as the X server stacks them (NEXT above the picture
+    // window; a comfort window over it leaves it waiting); the message
+    // where none is shown and the game waits for its click.
     QString Waits() {
-        if (qt::NextDialog::Waiting()) return "NEXT";
+        std::map<unsigned long, QString> shown;
         for (const auto& [name, kind] : kGameWindows) {
-            QWidget* window = Visible(name);
-            if (window && name != "Form3" && window->isModal()) return kind;
+            if (QWidget* window = Visible(name)) shown[window->winId()] = kind;
         }
+        const std::vector<unsigned long> stacking = desktop_.Stacking();
+        for (auto id = stacking.rbegin(); id != stacking.rend(); ++id) {
+            if (shown.count(*id)) return shown[*id];
+        }
+        if (!shown.empty()) return shown.begin()->second;
         return program_.session().running() ? QString() : "message";
+    }
+
+    // Where the time's ink is, as its label's pixels show it: the label
+    // painted alone on a clear picture, every column any of its ink is in.
+    QRectF TimeInk(qt::TimeLabel* time) {
+        const double ratio = time->window()->devicePixelRatioF();
+        QImage painted((QSizeF(time->size()) * ratio).toSize(),
+                       QImage::Format_ARGB32_Premultiplied);
+        painted.setDevicePixelRatio(ratio);
+        painted.fill(Qt::transparent);
+        time->render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+        int left = painted.width(), right = -1;
+        for (int y = 0; y < painted.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(painted.constScanLine(y));
+            for (int x = 0; x < painted.width(); ++x) {
+                if (qAlpha(row[x]) == 0) continue;
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+            }
+        }
+        if (right < 0) return {};
+        return OnScreen(time, QRectF(left / ratio, 0, (right - left) / ratio, time->height()));
     }
 
     QString Focus() {
@@ -328,9 +359,11 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             s["comfortMenu"] = items;
         }
         auto* details = qobject_cast<QLabel*>(Visible("SlotDetails"));
-        s["details"] = details && details->isVisible()
-                           ? QJsonValue(QJsonArray::fromStringList(details->text().split('\n')))
-                           : QJsonValue();
+        QJsonArray detailLines;
+        for (const QString& line : details ? details->text().split('\n') : QStringList()) {
+            detailLines.append(line.trimmed());  // as the page's lines, without their indent
+        }
+        s["details"] = details && details->isVisible() ? QJsonValue(detailLines) : QJsonValue();
         auto* keys = Child<QLabel>(Visible("Settings"), "keys");
         s["keyHelp"] =
             keys ? QJsonValue(QJsonArray::fromStringList(keys->text().split('\n'))) : QJsonValue();
@@ -349,7 +382,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             const QRectF room(plates::kTimeRoomLeft * scale, 0,
                               (plates::kTimeRoomRight - plates::kTimeRoomLeft) * scale,
                               time->height());
-            const QRectF ink = OnScreen(time, time->drawn());
+            const QRectF ink = TimeInk(time);
             const QRectF roomSeen = OnScreen(time, room & QRectF(time->rect()));
             s["timeFit"] = QJsonObject{{"ink", QJsonArray{ink.left(), ink.right()}},
                                        {"room", QJsonArray{roomSeen.left(), roomSeen.right()}}};

@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "replay/forwarding_platform.h"
 #include "backends/posix/posix_files.h"
 #include "backends/tty/trace_platform.h"
 #include "presentation/pictures.h"
+#include "replay/forwarding_platform.h"
 #include "shell/story.h"
 
 namespace velmora {
@@ -35,7 +35,7 @@ class Recorder final : public ForwardingPlatform {
 TEST(PictureWords, TheSceneIsItsPlaceThePortraitItsCharacterAndNoFileIsReadOut) {
     GameState s;
     Recorder platform;
-    Pictures pictures(platform, s, Plates(TheStory()));
+    Pictures pictures(platform, s, Plates(TheStory()), Scenes(TheStory()));
     pictures.ShowScenePicture("kouen.jpg");
     pictures.ShowPortrait("kumi1.gif");  // the prepared picture, named by her
     s.flag(Flag::PortraitMode) = 1;
@@ -56,8 +56,8 @@ TEST(PictureWords, TheSceneIsItsPlaceThePortraitItsCharacterAndNoFileIsReadOut) 
         EXPECT_EQ(platform.shown[i].file, expected[i].file);
         EXPECT_EQ(platform.shown[i].words, expected[i].words) << expected[i].file;
     }
-    EXPECT_EQ(PictureWords("hitomi3.jpg"), "部屋にいるひとみ");  // a still, described
-    EXPECT_EQ(PictureWords("kouen.jpg.evil"), "絵");
+    EXPECT_EQ(pictures.Words("hitomi3.jpg"), "部屋にいるひとみ");  // a still, described
+    EXPECT_EQ(pictures.Words("kouen.jpg.evil"), "絵");
 }
 
 }  // namespace

@@ -17,9 +17,9 @@
 
 #include "app/following.h"
 #include "backends/posix/posix_files.h"
+#include "backends/tty/trace_platform.h"
 #include "player/read_record.h"
 #include "replay/skip.h"
-#include "backends/tty/trace_platform.h"
 #include "tests/child_process.h"
 #include "tests/engine/harness.h"
 #include "tests/hostile_things.h"

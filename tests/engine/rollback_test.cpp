@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "backends/posix/posix_files.h"
-#include "replay/rollback.h"
 #include "backends/tty/trace_platform.h"
+#include "replay/rollback.h"
 #include "tests/engine/harness.h"
 
 namespace velmora::test {
@@ -82,6 +82,7 @@ class RollbackGame {
             return game;
         });
         rollback_ = &rollback;
+        rollback.TellWith([&](const std::string& text) { platform.Notice(text); });
         platform.PlayGame(rollback);
         rollback_ = nullptr;
         TakeLines();

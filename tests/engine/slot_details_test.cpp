@@ -72,7 +72,7 @@ TEST(SlotDetails, AFlagFileWithoutTheClock) {
     EXPECT_EQ(details.kind, Kind::kSaved);
     EXPECT_FALSE(details.clockKnown);
     EXPECT_TRUE(details.partial);
-    const std::string said = DescribeSlot("file1", details);
+    const std::string said = DescribeSlot(TheStory(), "file1", details);
     EXPECT_TRUE(said.starts_with("file1　部屋　佐々木（リュウ君）\n")) << said;
     EXPECT_TRUE(
         said.ends_with("\n　　　一部だけのセーブです。日付と時刻は今のゲームのままになります"))

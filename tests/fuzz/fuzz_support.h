@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/files.h"
 #include "backends/tty/trace_platform.h"
+#include "platform/files.h"
 
 namespace velmora::fuzz {
 

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <map>
 
-#include "game_harness.h"
 #include "backends/qt/comforts.h"
+#include "game_harness.h"
 
 namespace velmora::qt::test {
 namespace {

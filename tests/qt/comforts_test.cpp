@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "game_harness.h"
 #include "backends/qt/comforts.h"
+#include "game_harness.h"
 #include "tests/hostile_things.h"
 
 namespace velmora::qt::test {

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <algorithm>
 
-#include "game_harness.h"
 #include "backends/qt/twips.h"
+#include "game_harness.h"
 
 namespace velmora::qt::test {
 namespace {

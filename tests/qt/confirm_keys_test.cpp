@@ -13,9 +13,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "backends/qt/comforts.h"
 #include "game_harness.h"
 #include "modal_script.h"
-#include "backends/qt/comforts.h"
 
 namespace velmora::qt::test {
 namespace {

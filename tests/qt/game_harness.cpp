@@ -117,7 +117,7 @@ OwnSettingsFolder::~OwnSettingsFolder() {
 
 GameHarness::GameHarness()
     : files(dir_.path().toStdString()),
-      platform(window, files),
+      platform(window, files, music),
       game(platform),
       session(game, window, [this] { platform.CloseAll(); }) {
     QObject::connect(&session, &GameSession::ended, [this](int status) { endedWith = status; });
@@ -133,7 +133,7 @@ void GameHarness::ClickMessage(std::vector<ModalStep> steps) {
 ReplayHarness::ReplayHarness(bool shipped)
     : files(dir_.path().toStdString()),
       kept(files),
-      platform(window, files),
+      platform(window, files, music),
       skip(platform, kept.record()),
       rollback(skip, [this](Platform& on) { return FollowedGame(on, kept.record(), &skip); }),
       events(rollback),
@@ -156,13 +156,14 @@ void ReplayHarness::ClickMessage(std::vector<ModalStep> steps) {
     QTest::mouseClick(window.message(), Qt::LeftButton);
 }
 
-SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files) {
+SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files, music) {
     folder.WriteSlot("file1", velmora::test::FlagsAt(2, PM, 5, 30), "防波堤", "中村", "ナカ");
     folder.WriteSlot("file3", velmora::test::FlagsAt(4, AM, 10, 0), "ﾃﾆｽｺｰﾄ");
     folder.WriteSlot("file4", velmora::test::FlagsAt(1, AM, 9, 0), "部屋");
     folder.Write("file4_text", "\"部屋\",\"no closing quote\r\n");
-    platform.DescribeSlotsWith(
-        [this](const std::vector<std::string>& entries) { return DescribeSlots(files, entries); });
+    platform.DescribeSlotsWith([this](const std::vector<std::string>& entries) {
+        return DescribeSlots(TheStory(), files, entries);
+    });
     window.show();
 }
 

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "app/following.h"
-#include "modal_script.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/comforts.h"
 #include "backends/qt/game_session.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
 #include "backends/qt/replay.h"
+#include "modal_script.h"
 #include "shell/form1.h"
 #include "tests/engine/harness.h"
 
@@ -96,6 +96,7 @@ class GameHarness {
     QTemporaryDir dir_;
     PosixFiles files;
     MainWindow window;
+    LoopingSound music{files};
     GuardedPlatform platform;
     Form1 game;
     GameSession session;
@@ -120,6 +121,7 @@ class ReplayHarness {
     PosixFiles files;
     KeptRecord kept;
     MainWindow window;
+    LoopingSound music{files};
     GuardedPlatform platform;
     Skip skip;
     Rollback rollback;
@@ -143,6 +145,7 @@ class SlotsHarness {
     velmora::test::GameFolder folder;
     PosixFiles files;
     MainWindow window;
+    LoopingSound music{files};
     QtPlatform platform;
 };
 

@@ -14,10 +14,10 @@
 #include <memory>
 #include <set>
 
+#include "backends/qt/comforts.h"
 #include "decision_player.h"
 #include "game_harness.h"
 #include "replay/forwarding_platform.h"
-#include "backends/qt/comforts.h"
 
 namespace velmora::qt::test {
 namespace {
@@ -112,7 +112,8 @@ Played PlayShipped(const Decisions& decisions, const QString& missing = {}) {
     }
     PosixFiles files(dir.path().toStdString());
     MainWindow window;
-    GuardedPlatform windows(window, files);
+    LoopingSound music(files);
+    GuardedPlatform windows(window, files, music);
     RecordingPlatform platform(windows);
     Form1 game(platform);
     Played played;

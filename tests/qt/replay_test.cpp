@@ -15,8 +15,8 @@
 #include <set>
 
 #include "app/story_map_rows.h"
-#include "game_harness.h"
 #include "backends/qt/story_map_window.h"
+#include "game_harness.h"
 #include "tests/hostile_things.h"
 
 namespace velmora::qt::test {

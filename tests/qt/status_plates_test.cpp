@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "game_harness.h"
 #include "backends/qt/design_pictures.h"
 #include "backends/qt/window_scaler.h"
+#include "game_harness.h"
 
 namespace velmora::qt::test {
 namespace {

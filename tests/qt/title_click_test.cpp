@@ -8,8 +8,8 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "game_harness.h"
 #include "backends/qt/fonts.h"
+#include "game_harness.h"
 
 namespace velmora::qt::test {
 namespace {

@@ -159,9 +159,6 @@ void Apply(const FlagRules& rules, const StateKey& key, GameState* s) {
     s->Half = static_cast<int16_t>(c / 24 % 2);
     s->Hour = static_cast<int16_t>(c / 2 % 12);
     s->Minute = static_cast<int16_t>(c % 2 * 30);
-    s->Flags.fill(0);
-    s->flag(Flag::Music) = 1;
-    s->flag(Flag::PortraitMode) = 2;
     for (size_t i = 0; i < rules.size(); ++i) s->flag(rules[i].flag) = key.flags[i];
 }
 

@@ -52,8 +52,9 @@ struct StateKeyHash {
 
 StateKey Canonical(const FlagRules& rules, const GameState& s);
 
-// Writes the key's clock and flags into a game's state; everything else of
-// the state is left alone (the place only names the clock's picture).
+// Writes the key's clock and flags into a new game's state (NewGame); the
+// flags no rule keeps stay as a new game has them, everything else of the
+// state is left alone.
 void Apply(const FlagRules& rules, const StateKey& key, GameState* s);
 
 }  // namespace velmora::routes

@@ -5,10 +5,10 @@
 // repository's root, or give the root as its argument; anywhere else it
 // writes nothing. A file it cannot write ends it with status 1.
 //
-//   velmora-routes --plates
+//   velmora-routes --pictures
 //
-// lists the pictures of the story's place plates instead, one a line, for
-// the assets check (tools/check_assets.py).
+// lists the pictures of the story's places instead, one a line ("plate
+// 公園.gif", "scene kouen.jpg"), for the assets check (tools/check_assets.py).
 //
 //   velmora-routes --check [ROOT]
 //
@@ -89,9 +89,12 @@ int main(int argc, char** argv) {
         if (check) return CheckTheLedger(root);
         return WriteContexts(Explore(), root) ? 0 : 1;
     }
-    if (root == "--plates") {
+    if (root == "--pictures") {
         for (const std::string& plate : velmora::Plates(velmora::TheStory())) {
-            std::printf("%s\n", velmora::PlatePicture(plate).c_str());
+            std::printf("plate %s\n", velmora::PlatePicture(plate).c_str());
+        }
+        for (const velmora::NamedPicture& scene : velmora::Scenes(velmora::TheStory())) {
+            std::printf("scene %s\n", scene.file.c_str());
         }
         return 0;
     }

@@ -3,7 +3,10 @@
 namespace velmora::routes {
 
 TurnRunner::TurnRunner(const StoryEvents& events)
-    : platform_(events), form_(platform_, events.story()), rules_(FlagRulesOf(events.story())) {
+    : story_(events.story()),
+      platform_(events),
+      form_(platform_, story_),
+      rules_(FlagRulesOf(story_)) {
     platform_.Watch(&form_.state());
     form_.Watch([this](const std::string& id) { platform_.Told(id); });
 }
@@ -36,8 +39,8 @@ const TurnResult& TurnRunner::Start(const Decisions& decisions) {
 
 const TurnResult& TurnRunner::Turn(const StateKey& from, const Decisions& decisions) {
     GameState& s = form_.state();
+    NewGame(story_, s);
     Apply(rules_, from, &s);
-    s.CurrentPlace = "アパート";
     return Continue(decisions);
 }
 

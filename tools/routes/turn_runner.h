@@ -47,6 +47,7 @@ class TurnRunner {
     template <typename Play>
     const TurnResult& Run(const Decisions& decisions, size_t first, Play play);
 
+    const Story& story_;
     SearchPlatform platform_;
     Form1 form_;
     const FlagRules rules_;

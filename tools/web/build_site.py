@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """Lays out the web build as one folder of static files that any web server can serve.
 
-    build_site.py --source REPO --engine BUILD/velmora-engine.js --out BUILD/site
+    build_site.py --source REPO --engine BUILD/velmora-engine.js --page-table BUILD/page_table.js \
+        --out BUILD/site
 
-The folder: the page (backends/web/page), the engine (velmora-engine.js and
+The folder: the page (backends/web/page) and its tables written from the game's
+C++ (page_table.js), the engine (velmora-engine.js and
 .wasm), the game's data under data/ with ASCII file names (any server, any file
 system), the music in three forms (below), the design pictures, the icons of
 the installed game, the fonts cut down to the game's characters with their
@@ -103,10 +105,11 @@ def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
         target.write_text(text, encoding="utf-8")
 
 
-def lay_out(source: pathlib.Path, engine: pathlib.Path, out: pathlib.Path) -> None:
+def lay_out(source: pathlib.Path, engine: pathlib.Path, table: pathlib.Path,
+            out: pathlib.Path) -> None:
     for page_file in (source / "backends/web/page").iterdir():
         copy_if_changed(page_file, out / page_file.name)
-    for built in (engine, engine.with_suffix(".wasm")):
+    for built in (engine, engine.with_suffix(".wasm"), table):
         copy_if_changed(built, out / built.name)
     for design in (source / "data/design").iterdir():
         if design.name != "portrait_layer.png":  # all transparent: the page needs none
@@ -137,9 +140,11 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--source", type=pathlib.Path, required=True)
     parser.add_argument("--engine", type=pathlib.Path, required=True)
+    parser.add_argument("--page-table", type=pathlib.Path, required=True,
+                        help="the page's tables written from the game's C++")
     parser.add_argument("--out", type=pathlib.Path, required=True)
     args = parser.parse_args()
-    lay_out(args.source.resolve(), args.engine.resolve(), args.out)
+    lay_out(args.source.resolve(), args.engine.resolve(), args.page_table.resolve(), args.out)
     return 0
 
 

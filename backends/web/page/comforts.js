@@ -10,15 +10,13 @@ import {
   kBack, kCanGoBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kSlotWords,
   kStoryMap,
 } from './page_codes.js';
+import * as table from './page_table.js';
 
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
   volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
 };
-const kAutoBaseMs = 1500;
-const kAutoPerCharacterMs = 60;
 const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
-const kNoticeMs = 1600;  // as long as the window program shows its notice
 
 function loadSettings() {
   try {
@@ -26,6 +24,12 @@ function loadSettings() {
   } catch (e) {
     return { ...kDefaults };
   }
+}
+
+// The music's gain at a step of the volume's slider, whatever the storage held.
+function gainOf(volume) {
+  const steps = table.kVolumeGains;
+  return steps[Math.min(Math.max(Math.round(Number(volume)) || 0, 0), steps.length - 1)];
 }
 
 function element(tag, properties = {}, ...children) {
@@ -84,7 +88,7 @@ export class Comforts {
   }
 
   apply() {
-    this.page.music.setVolume(this.settings.muted ? 0 : this.settings.volume / 100);
+    this.page.music.setVolume(this.settings.muted ? 0 : gainOf(this.settings.volume));
     this.page.skipUnread = this.settings.skipUnread;
     this.save();
   }
@@ -106,7 +110,8 @@ export class Comforts {
     notice.textContent = text;
     notice.hidden = false;
     clearTimeout(this.noticeTimer);
-    this.noticeTimer = setTimeout(() => { notice.hidden = true; }, kNoticeMs);
+    this.noticeTimer = setTimeout(() => { notice.hidden = true; },
+      Math.max(table.kNoticeMs, table.kNoticeMsPerCharacter * [...text].length));
   }
 
   // --- windows of the comforts ---
@@ -173,15 +178,16 @@ export class Comforts {
       element('input', { type: 'checkbox', checked: s[option], onchange: () => this.toggle(option) }),
       ' ' + caption);
     const volume = element('input', {
-      type: 'range', min: 0, max: 100, value: s.volume, ariaLabel: '音楽の音量',
+      type: 'range', min: 0, max: table.kVolumeGains.length - 1, value: s.volume,
+      ariaLabel: table.kCaptionVolume,
       oninput: () => { s.volume = Number(volume.value); this.apply(); },
     });
     this.settingsBox.replaceChildren(element('h2', {}, '設定'),
-      element('label', {}, '音楽の音量 ', volume),
-      check('音楽を消す', 'muted'),
-      check('ホイールを下に回すと NEXT', 'wheelDownPressesNext'),
-      check('自動送り（クリックで止まります）', 'autoAdvance'),
-      check('既読スキップで未読の文章もスキップする', 'skipUnread'),
+      element('label', {}, table.kCaptionVolume + ' ', volume),
+      check(table.kCaptionMuted, 'muted'),
+      check(table.kCaptionWheelDownPressesNext, 'wheelDownPressesNext'),
+      check(table.kCaptionAutoAdvance, 'autoAdvance'),
+      check(table.kCaptionSkipUnread, 'skipUnread'),
       element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
       element('p', { className: 'close-row' },
         element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
@@ -219,7 +225,8 @@ export class Comforts {
         type: 'button', disabled: !files,
         onclick: () => { download(slot, files.flags); download(slot + '_text', files.text); },
       }, 'ダウンロード');
-      const said = this.slotWords ? this.slotWords[i] || slot : (files ? 'セーブあり' : '空き');
+      const said = this.slotWords ? this.slotWords[i] || slot :
+        (files ? table.kSlotFilesKept : table.kSlotFilesNone);
       rows.push(element('tr', {}, element('td', { className: 'words' }, said), element('td', {}, get)));
     }
     const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload' });
@@ -388,14 +395,14 @@ export class Comforts {
     clearTimeout(this.autoTimer);
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
     this.autoTimer = setTimeout(() => this.autoPress(),
-      kAutoBaseMs + kAutoPerCharacterMs * this.lastLength);
+      table.kAutoAdvanceMs + table.kAutoAdvanceMsPerCharacter * this.lastLength);
   }
 
   // Only the NEXT window, and only while no comfort window stands above it.
   autoPress() {
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
     if (this.open) {
-      this.autoTimer = setTimeout(() => this.autoPress(), kAutoBaseMs);
+      this.autoTimer = setTimeout(() => this.autoPress(), table.kAutoAdvanceMs);
       return;
     }
     this.doc.getElementById('next').click();
@@ -461,75 +468,77 @@ export class Comforts {
     // Before the game first waits it cannot be asked its rule: the title's
     // keys are kept for it as a click on the message is (index.html).
     if (!this.page.status.waits) {
-      const titleKey = (e.key === 'Enter' || e.key === ' ') && !e.ctrlKey && !e.altKey && !e.metaKey;
+      const titleKey = table.kTitleKeys.some((k) => k.key === e.key && k.ctrl === e.ctrlKey &&
+        k.shift === e.shiftKey && k.other === (e.altKey || e.metaKey));
       if (titleKey) this.page.answer('lblMsg', 0, e);
       return titleKey;
     }
     const waiting = this.page.status.waitingFor;
-    const window = this.open ? 'comfort' : waiting || '';
+    const window = this.open ? table.kComfortWindow : waiting || '';
     const list = this.doc.getElementById('List1');
-    const flags = (e.ctrlKey ? 1 : 0) | (e.shiftKey ? 2 : 0) | (e.altKey || e.metaKey ? 4 : 0) |
-      (e.repeat ? 8 : 0) | (typing() ? 16 : 0) | (this.page.windows.moved[waiting] ? 32 : 0) |
-      (waiting === 'Form3' && !this.open ? 64 : 0) | (waiting === 'lblMsg' && !this.open ? 128 : 0) |
-      (waiting === 'lblMsg' && !this.open && this.page.begun ? 256 : 0);
+    const flags = (e.ctrlKey ? table.kKeyCtrl : 0) | (e.shiftKey ? table.kKeyShift : 0) |
+      (e.altKey || e.metaKey ? table.kKeyAltOrMeta : 0) | (e.repeat ? table.kKeyRepeat : 0) |
+      (typing() ? table.kKeyTyping : 0) | (this.page.windows.moved[waiting] ? table.kKeyMoved : 0) |
+      (waiting === 'Form3' && !this.open ? table.kKeyNextWaits : 0) |
+      (waiting === 'lblMsg' && !this.open ? table.kKeyMessageWaits : 0) |
+      (waiting === 'lblMsg' && !this.open && this.page.begun ? table.kKeyWindowMoves : 0);
     const said = this.page.rule('velmora_key', e.key, window, flags, list.selectedIndex,
       list.options.length);
     if (!said) return false;
-    const [does, moves, stops, entry] = said.split(' ');
-    if (stops === '1' && this.page.skipping) this.page.report(kSkipStop);
-    if (moves === '1' && waiting) this.page.windows.setMoved(waiting, true);
-    return this.carryOut(does, Number(entry), e, waiting);
+    const [does, moves, stops, entry] = said.split(' ').map(Number);
+    if (stops && this.page.skipping) this.page.report(kSkipStop);
+    if (moves && waiting) this.page.windows.setMoved(waiting, true);
+    return this.carryOut(does, entry, waiting);
   }
 
-  carryOut(does, entry, e, waiting) {
+  carryOut(does, entry, waiting) {
     const windows = this.page.windows;
     switch (does) {
-      case 'nothing': return true;
-      case 'pressNext': return this.press('next');
-      case 'clickMessage': return this.press('lblMsg');
-      case 'clickPicture': return this.press('Image1');
-      case 'moveWindow': return true;  // the page is its own window: nothing moves, ← stays put
-      case 'focusNext': return windows.stepFocus(waiting, true) || true;
-      case 'focusPrevious': return windows.stepFocus(waiting, false) || true;
-      case 'focusFirst': return windows.focusEnd(waiting, false) || true;
-      case 'focusLast': return windows.focusEnd(waiting, true) || true;
-      case 'listMove': {
+      case table.kDoesNothing: return true;
+      case table.kDoesPressNext: return this.press('next');
+      case table.kDoesClickMessage: return this.press('lblMsg');
+      case table.kDoesClickPicture: return this.press('Image1');
+      case table.kDoesPressOk: return this.press('listOk');  // the list's, the one window that has it
+      case table.kDoesMoveWindow: return true;  // the page is its own window: nothing moves, ← stays put
+      case table.kDoesFocusNext: return windows.stepFocus(waiting, true) || true;
+      case table.kDoesFocusPrevious: return windows.stepFocus(waiting, false) || true;
+      case table.kDoesFocusFirst: return windows.focusEnd(waiting, false) || true;
+      case table.kDoesFocusLast: return windows.focusEnd(waiting, true) || true;
+      case table.kDoesListMove: {
         const list = this.doc.getElementById('List1');
         list.selectedIndex = entry;
         list.focus({ preventScroll: true });
         return true;
       }
-      case 'yes': return this.press('cmdYes');
-      case 'no': return this.press('cmdNo');
-      case 'back': return this.back() || true;
-      case 'forward': return this.forward() || true;
-      case 'skip': return this.page.report(kSkipToggle) || true;
-      case 'holdSkip': return this.page.report(kSkipHold) && false;
-      case 'history': return this.openHistory() || true;
-      case 'mute': return this.toggle('muted') || true;
-      case 'autoAdvance': return this.toggle('autoAdvance') || true;
-      case 'storyMap': return this.askStoryMap() || true;
-      case 'fullScreen': return this.toggleFullScreen() || true;
-      case 'settings': return this.openSettings() || true;
-      case 'comfortMenu': return this.openMenu() || true;
-      case 'closeComfort': return this.close() || true;
-      default:
-        // Enter in the list, the focus moved there, presses its OK.
-        if (waiting === 'Form5' && e.key === 'Enter' && !this.open) return this.press('listOk');
-        return false;
+      case table.kDoesYes: return this.press('cmdYes');
+      case table.kDoesNo: return this.press('cmdNo');
+      case table.kDoesBack: return this.back() || true;
+      case table.kDoesForward: return this.forward() || true;
+      case table.kDoesSkip: return this.page.report(kSkipToggle) || true;
+      case table.kDoesHoldSkip: return this.page.report(kSkipHold) && false;
+      case table.kDoesHistory: return this.openHistory() || true;
+      case table.kDoesMute: return this.toggle('muted') || true;
+      case table.kDoesAutoAdvance: return this.toggle('autoAdvance') || true;
+      case table.kDoesStoryMap: return this.askStoryMap() || true;
+      case table.kDoesFullScreen: return this.toggleFullScreen() || true;
+      case table.kDoesSettings: return this.openSettings() || true;
+      case table.kDoesComfortMenu: return this.openMenu() || true;
+      case table.kDoesCloseComfort: return this.close() || true;
+      default: return false;
     }
   }
 
   onWheel(e) {
     if (this.open || e.target.closest('#List1') || !e.deltaY) return;  // a list scrolls itself
     const steps = this.page.steps;
-    const flags = (steps & kCanGoForward ? 1 : 0) | (this.settings.wheelDownPressesNext ? 2 : 0) |
-      (this.page.status.waitingFor === 'Form3' ? 4 : 0);
+    const flags = (steps & kCanGoForward ? table.kWheelCanGoForward : 0) |
+      (this.settings.wheelDownPressesNext ? table.kWheelDownPressesNext : 0) |
+      (this.page.status.waitingFor === 'Form3' ? table.kWheelNextWaits : 0);
     const does = this.page.rule('velmora_wheel', e.deltaY < 0, flags);
-    if (!does || does === 'nothing') return;
+    if (does === null || does === table.kDoesNothing) return;
     e.preventDefault();
-    if (does === 'back') this.back();
-    if (does === 'forward') this.forward();
-    if (does === 'pressNext') this.press('next');
+    if (does === table.kDoesBack) this.back();
+    if (does === table.kDoesForward) this.forward();
+    if (does === table.kDoesPressNext) this.press('next');
   }
 }

@@ -12,6 +12,9 @@ import {
   kUploadFlags, kUploadSlot, kUploadText, kUploaded,
 } from './page_codes.js';
 
+// The rules that answer with a number; the others answer with a text.
+const kNumberRules = new Set(['velmora_menu_focus', 'velmora_wheel', 'velmora_narrowing']);
+
 // The windows one wait answers; a step back or forward, or a NEXT passed by
 // skipping, ends a wait with its window still open.
 const kAnsweredWindows = ['Form2', 'Form3', 'Form5', 'Form8'];
@@ -71,7 +74,7 @@ export class GamePage {
   // the game is asleep in a wait meanwhile, and a call must not wait for it.
   rule(name, ...args) {
     const engine = this.engine;
-    if (!this.status.waits || !engine || !engine['_' + name]) return null;
+    if (!this.status?.waits || !engine || !engine['_' + name]) return null;
     const texts = [];
     try {
       const inC = args.map((a) => {
@@ -83,7 +86,7 @@ export class GamePage {
         return at;
       });
       const answer = engine['_' + name](...inC);
-      return name === 'velmora_menu_focus' ? answer : engine.UTF8ToString(answer);
+      return kNumberRules.has(name) ? answer : engine.UTF8ToString(answer);
     } finally {
       texts.forEach((at) => engine._free(at));
     }

@@ -27,12 +27,6 @@ export function musicForm(manifest) {
   return first && first.length ? first[0].type : '';
 }
 
-function linearVolume(perceived) {
-  // The volume slider is a position on a logarithmic (perceived) scale.
-  if (perceived >= 1) return 1;
-  return -Math.log(1 - perceived) / Math.log(100);
-}
-
 export class Music {
   constructor(storage, manifest) {
     this.storage = storage;
@@ -42,7 +36,7 @@ export class Music {
     this.gain = null;
     this.source = null;
     this.generation = 0;
-    this.volume = 1;
+    this.volume = 1;  // the gain
     this.buffers = new Map();
   }
 
@@ -64,7 +58,7 @@ export class Music {
         this.context = new AudioContext();  // the file's rate is not offered here
       }
       this.gain = this.context.createGain();
-      this.gain.gain.value = linearVolume(this.volume);
+      this.gain.gain.value = this.volume;
       this.gain.connect(this.context.destination);
     }
   }
@@ -140,8 +134,9 @@ export class Music {
     return this.source !== null;
   }
 
-  setVolume(perceived) {
-    this.volume = perceived;
-    if (this.gain) this.gain.gain.value = linearVolume(perceived);
+  // gain: linear, 0..1 (the slider's step on the game's own scale, page_table.js).
+  setVolume(gain) {
+    this.volume = gain;
+    if (this.gain) this.gain.gain.value = gain;
   }
 }

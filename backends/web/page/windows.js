@@ -6,6 +6,8 @@
 // the main window while another window of the game is open. Every window
 // stays on the screen as the window program keeps them: the main window
 // keeps its caption on it, the others stand whole on it.
+import { kWaitForFocus } from './page_table.js';
+
 const kFrame = 45;     // border, in twips
 const kScreen = [760 * 15, 460 * 15];  // the screen the windows stand on, in twips
 const kGap = 4 * 15;  // between the list and its details, in twips
@@ -53,8 +55,7 @@ export class Windows {
   // Enter and Space do nothing there yet.
   setMoved(name, moved) {
     this.moved[name] = moved;
-    const chooses = name === 'Form2' || name === 'Form5' || name === 'Form8';
-    this.byId(name)?.toggleAttribute('data-keys-wait', chooses && !moved);
+    this.byId(name)?.toggleAttribute('data-keys-wait', kWaitForFocus.includes(name) && !moved);
   }
 
   byId(id) {
@@ -126,7 +127,7 @@ export class Windows {
       if (name === 'Form7') this.showPicture(argument);
       win.style.zIndex = ++this.topmost;  // the NEXT of the picture window stands above it
       win.hidden = false;
-      fitCaption(win);
+      fitCaption(win, this.rule);
       this.tellScreenReader(win, name);
     }
     if (name === 'Form3' || name === 'Form2' || name === 'Form5') this.placeOnScreen(win, left, top);
@@ -409,7 +410,7 @@ export class Windows {
   makeDraggable() {
     for (const caption of this.doc.querySelectorAll('.window > .caption')) {
       const win = caption.parentElement;
-      if (!win.hidden) fitCaption(win);
+      if (!win.hidden) fitCaption(win, this.rule);
       caption.addEventListener('pointerdown', (e) => {
         if (e.button !== 0 || e.target.closest('button')) return;
         if (win === this.main && this.anyOpen()) return;  // a disabled window stays put
@@ -434,8 +435,9 @@ export class Windows {
 
 // The design's captions carry leading spaces that only pushed the text towards
 // the middle of the bar; the bar centres the text, and narrows a caption too
-// wide for its small window instead of cutting it.
-function fitCaption(win) {
+// wide for its small window instead of cutting it, as the game's rule says
+// (before the game has loaded, a caption is drawn as it is).
+function fitCaption(win, rule) {
   const room = win.querySelector(':scope > .caption > span');
   if (!room) return;
   if (!room.firstElementChild) {
@@ -445,6 +447,6 @@ function fitCaption(win) {
   }
   const text = room.firstElementChild;
   text.style.transform = '';
-  const wanted = text.offsetWidth;
-  if (wanted > room.clientWidth) text.style.transform = `scaleX(${wanted ? room.clientWidth / wanted : 1})`;
+  const narrowing = rule('velmora_narrowing', text.offsetWidth, room.clientWidth);
+  if (narrowing !== null && narrowing !== 1) text.style.transform = `scaleX(${narrowing})`;
 }
