@@ -127,31 +127,43 @@ TEST(HostileFiles, AWaveThatClaimsMoreThanItHoldsIsRefused) {
 }
 
 // A wave file as the shipped music is (PCM, 22,050 Hz, stereo, 16 bits),
-// with `chunks` empty parts before its sound of `sound` bytes.
-std::string Wave(uint32_t sound, int chunks = 0) {
+// with `chunks` empty parts before its sound of `sound` bytes; or of
+// another sample format, its format part ending in `extension`.
+std::string Wave(uint32_t sound, int chunks = 0, uint16_t format = 1, uint16_t bits = 16,
+                 const std::string& extension = "") {
     const auto little = [](uint32_t v) {
         return std::string{char(v & 255), char(v >> 8 & 255), char(v >> 16 & 255), char(v >> 24)};
     };
-    std::string parts = "fmt " + little(16) + std::string("\x01\0\x02\0", 4) + little(22050) +
-                        little(88200) + std::string("\x04\0\x10\0", 4);
+    const uint16_t align = 2 * bits / 8;
+    std::string parts = "fmt " + little(static_cast<uint32_t>(16 + extension.size())) +
+                        little(format | 2u << 16) + little(22050) + little(22050u * align) +
+                        little(align | uint32_t{bits} << 16) + extension;
     for (int i = 0; i < chunks; ++i) parts += "junk" + little(0);
     parts += "data" + little(sound) + std::string(sound, '\0');
     return "RIFF" + little(static_cast<uint32_t>(4 + parts.size())) + "WAVE" + parts;
 }
 
 // A wave file with no sound in it (the 44 bytes of an empty data part), one
-// too short to loop, one that says nothing of its format, and one of more
-// parts than a wave file has: each refused with a message before the sound
-// module gets it. (The empty one once kept the window's thread spinning in
-// the module for good; millions of empty parts held it for 20 s.)
+// too short to loop, one that says nothing of its format, one of more
+// parts than a wave file has, and two of samples the module cannot decode
+// (the extensible form, floating point: once silence, and a line of the
+// module's own): each refused with a message before the module gets it.
+// (The empty one once kept the window's thread spinning in the module for
+// good; millions of empty parts held it for 20 s.)
 TEST(HostileFiles, AWaveWithoutSoundToLoopIsRefusedBeforeTheModuleGetsIt) {
     GameHarness h;
     std::string noFormat = Wave(88200);
     noFormat.replace(12, 4, "junk");
-    const std::pair<const char*, std::string> waves[] = {{"音がありません", Wave(0)},
-                                                         {"音がありません", Wave(4)},
-                                                         {"音の形式が読めません", noFormat},
-                                                         {"音がありません", Wave(88200, 100)}};
+    // PCM samples in the extensible form's format part.
+    const std::string extensible(
+        "\x16\0\x10\0\x03\0\0\0\x01\0\0\0\0\0\x10\0\x80\0\0\xaa\0\x38\x9b\x71", 24);
+    const std::pair<const char*, std::string> waves[] = {
+        {"音がありません", Wave(0)},
+        {"音がありません", Wave(4)},
+        {"音の形式が読めません", noFormat},
+        {"音がありません", Wave(88200, 100)},
+        {"音の形式が読めません", Wave(88200, 0, 0xFFFE, 16, extensible)},
+        {"音の形式が読めません", Wave(176400, 0, 3, 32)}};
     for (const auto& [reason, wave] : waves) {
         Write(h.folder() + "/BGM1.wav", wave);
         Warnings warnings;
