@@ -4,15 +4,18 @@
 // pipe once froze the window), while a link to a real picture still shows.
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QListWidget>
 #include <QTemporaryDir>
 
+#include "backends/qt/picture_files.h"
 #include "game_harness.h"
 #include "tests/hostile_things.h"
 #include "world/slot_format.h"
@@ -207,6 +210,77 @@ TEST(HostileFiles, APictureDeclaringMorePixelsThanAnyOfTheGamesIsNeverDecoded) {
     ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/hitomi_e1.jpg", h.folder() + "/hanaya.jpg"));
     h.platform.ShowScene({"hanaya.jpg", ""});
     EXPECT_EQ(warnings.seen().size(), 1);
+}
+
+// A progressive JPEG with `extra` empty scans of its first component added
+// before its end (after `before`), each of the few bytes that make the
+// decoder go over every block of the picture once more.
+QByteArray JpegWithScans(QSize size, int extra, const QByteArray& before = {}) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    writer.write(picture);
+    const QByteArray scan("\xff\xda\x00\x08\x01\x01\x00\x00\x00\x00\x00", 11);
+    return jpeg.insert(jpeg.size() - 2, before + scan.repeated(extra));
+}
+
+// Only what the game's pictures are, JPEG and GIF, is decoded, told by the
+// file's first bytes whatever other readers the system has. An SVG document
+// as apart.jpg once opened the pipe it linked to (the window frozen for
+// good; a PNG it linked to outside the folder was drawn), and a JPEG of
+// thousands of empty scans held the window for seconds.
+TEST(HostileFiles, APictureIsDecodedOnlyAsAJpegOrAGifOfFewScans) {
+    GameHarness h;
+    const std::string pipe = (h.folder() + "/not-a-picture").toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "width=\"300\" height=\"260\"><image xlink:href=\"" +
+        pipe + "\" width=\"300\" height=\"260\"/></svg>";
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(30, 26, QImage::Format_RGB32).save(&buffer, "PNG");
+    const std::pair<std::string, const char*> pictures[] = {
+        {svg, "JPEG でも GIF でもありません"},
+        {"\xff\xd8\xff" + svg, "JPEG として読めません"},
+        {"GIF89a" + svg, "GIF として読めません"},
+        {png.toStdString(), "JPEG でも GIF でもありません"},
+        {JpegWithScans({64, 64}, 1000).toStdString(), "JPEG のスキャンが 100 を超えています"},
+        // The decoder reads past stray bytes between the parts to the next marker.
+        {JpegWithScans({64, 64}, 1000, QByteArray("\xff\xfe\x00\x03x\x00", 6)).toStdString(),
+         "JPEG のスキャンが 100 を超えています"}};
+    velmora::test::HangGuard guard;
+    for (const auto& [bytes, why] : pictures) {
+        Write(h.folder() + "/apart.jpg", bytes);
+        Warnings warnings;
+        h.platform.ShowSidePicture({"apart.jpg", ""});
+        EXPECT_TRUE(h.window.side()->pixmap().isNull()) << why;
+        ASSERT_EQ(warnings.seen().size(), 1) << why;
+        EXPECT_EQ(warnings.seen()[0].toStdString(),
+                  std::string("apart.jpg は絵として使えません（") + why + "）。");
+    }
+    // A progressive JPEG as a picture of the game's may be still shows.
+    Write(h.folder() + "/apart.jpg", JpegWithScans({300, 260}, 0).toStdString());
+    h.platform.ShowSidePicture({"apart.jpg", ""});
+    EXPECT_FALSE(h.window.side()->pixmap().isNull());
+}
+
+// Every picture the game ships draws as Qt's own reader draws it.
+TEST(HostileFiles, EveryShippedPictureDrawsAsQtDrawsIt) {
+    const QDir data(VELMORA_SHIPPED_DATA);
+    const PosixFiles files(VELMORA_SHIPPED_DATA);
+    const QStringList names = data.entryList({"*.jpg", "*.gif"}, QDir::Files);
+    ASSERT_GT(names.size(), 40);
+    for (const QString& name : names) {
+        const QImage shown = LoadPicture(files, name.toStdString());
+        EXPECT_FALSE(shown.isNull()) << name.toStdString();
+        EXPECT_EQ(shown, QImage(data.filePath(name))) << name.toStdString();
+    }
 }
 
 // The launcher links the shipped data into the game folder.
