@@ -6,7 +6,7 @@ namespace velmora {
 
 void KeptRecord::Load(std::string* notice) {
     record_.Load(files_, notice);
-    told_ = !notice->empty() && *notice != ReadRecord::kDamaged;
+    told_ = notice->starts_with(ReadRecord::kLeftAlone);
 }
 
 void KeptRecord::Keep(bool now) {

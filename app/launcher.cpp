@@ -24,10 +24,12 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "backends/posix/posix_files.h"
@@ -135,9 +137,17 @@ bool IsLeftOverPending(const std::string& name) {
     return ::kill(std::stoi(pid), 0) != 0 && errno == ESRCH;
 }
 
+// What failed for one shipped file: the step ("link", "copy", "place") and
+// the system's reason. Empty when nothing did.
+struct Failure {
+    std::string step;
+    std::string why;
+};
+
 // Where the file system has no links (a memory stick's): a copy, read from
 // the shipped file and written into the folder as the game writes a slot.
-bool CopyShippedFile(const fs::path& folder, const std::string& name, const fs::path& target) {
+std::optional<Failure> CopyShippedFile(const fs::path& folder, const std::string& name,
+                                       const fs::path& target) {
     velmora::ReadFailure failure;
     const velmora::Descriptor file =
         velmora::OpenRegular(target.string(), target.string(), kShippedFileLimit, &failure);
@@ -145,55 +155,60 @@ bool CopyShippedFile(const fs::path& folder, const std::string& name, const fs::
     if (file.ok()) bytes = velmora::ReadAtMost(file, target.string(), kShippedFileLimit, &failure);
     velmora::CommitFailure committed;
     velmora::PosixFiles files(folder.string());
-    if (bytes && files.ReplaceTogether({{name, *bytes}}, &committed)) return true;
-    Complain("cannot copy " + target.string() + " into " + folder.string() + ": " +
-             (bytes ? committed.why : failure.why));
-    return false;
+    if (bytes && files.ReplaceTogether({{name, *bytes}}, &committed)) return std::nullopt;
+    return Failure{"copy", bytes ? committed.why : failure.why};
 }
 
 // Puts `target` in the game folder under `name`: a link where the file system
 // has them, a copy elsewhere. The new entry replaces the old one in one rename.
-bool PlaceShippedFile(const fs::path& folder, const std::string& name, const fs::path& target) {
+std::optional<Failure> PlaceShippedFile(const fs::path& folder, const std::string& name,
+                                        const fs::path& target) {
     const fs::path entry = folder / name;
     const fs::path pending =
         folder / (std::string(kPendingLink) + "." + std::to_string(::getpid()));
     std::error_code ec;
-    if (fs::read_symlink(entry, ec) == target && !ec) return true;
-    if (fs::is_directory(fs::symlink_status(entry, ec))) {
-        Complain("left alone: " + entry.string() + " is a folder");
-        return false;
-    }
+    if (fs::read_symlink(entry, ec) == target && !ec) return std::nullopt;
+    if (fs::is_directory(fs::symlink_status(entry, ec)))
+        return Failure{"link", "a folder stands in its place"};
     ::unlink(pending.c_str());  // a leftover of a process of the same number: never followed
     if (::symlink(target.c_str(), pending.c_str()) != 0) {
         if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS)
             return CopyShippedFile(folder, name, target);
-        Complain("cannot link " + entry.string() + ": " + std::strerror(errno));
-        return false;
+        return Failure{"link", std::strerror(errno)};
     }
     if (::rename(pending.c_str(), entry.c_str()) != 0) {
         const int error = errno;
         ::unlink(pending.c_str());
-        Complain("cannot place " + entry.string() + ": " + std::strerror(error));
-        return false;
+        return Failure{"place", std::strerror(error)};
     }
-    return true;
+    return std::nullopt;
 }
 
 // Links every shipped file into the game folder and drops the links to files a
 // newer version no longer ships, and what launchers cut off left behind. A
-// failure on one file is reported and the game starts all the same: the game
+// failure on some files is reported once for each cause (a full or read-only
+// disk fails every file alike) and the game starts all the same: the game
 // itself says which file it misses.
 void RefreshShippedFiles(const fs::path& shipped, const fs::path& folder) {
     std::set<std::string> names;
+    // The files each step failed for, by the step and the reason.
+    std::map<std::pair<std::string, std::string>, std::vector<std::string>> failed;
     std::error_code ec;
     for (const fs::directory_entry& file : fs::directory_iterator(shipped, ec)) {
         const std::string name = file.path().filename().string();
         if (!file.is_regular_file() || IsPlayersFile(name) || name.starts_with(kPendingLink))
             continue;
         names.insert(name);
-        PlaceShippedFile(folder, name, file.path());
+        if (const std::optional<Failure> failure = PlaceShippedFile(folder, name, file.path()))
+            failed[{failure->step, failure->why}].push_back(name);
     }
     if (ec) Complain("cannot read " + shipped.string() + ": " + ec.message());
+    for (const auto& [cause, files] : failed) {
+        const std::string which =
+            files.size() == 1 ? files[0] : std::to_string(files.size()) + " of the game's files";
+        Complain("cannot " + cause.first + " " + which + " into " + folder.string() + ": " +
+                 cause.second);
+    }
 
     std::vector<fs::path> stale;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {

@@ -18,6 +18,10 @@ namespace velmora {
 // The place as the story's menu names it.
 std::string DescribeSlot(const Story& story, const std::string& slot, const SlotDetails& details);
 
+inline std::string DescribeSlot(const Story& story, Files& files, const std::string& slot) {
+    return DescribeSlot(story, slot, ReadSlotDetails(files, slot));
+}
+
 // The details beside the slot list: one description for each slot.
 std::vector<std::string> DescribeSlots(const Story& story, Files& files,
                                        const std::vector<std::string>& entries);

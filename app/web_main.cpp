@@ -3,37 +3,22 @@
 // player's record of what was read and seen lives beside the save slots in
 // the browser's storage; skipping, going back and forward, and the story
 // map are the desktop's.
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "app/following.h"
+#include "app/page_slots.h"
 #include "app/slot_lines.h"
 #include "backends/web/web_files.h"
 #include "backends/web/web_platform.h"
 #include "replay/rollback.h"
 #include "replay/skip.h"
 #include "shell/story_map.h"
-#include "world/slot_details.h"
 #include "world/slot_format.h"
 
 namespace {
-
-// Slot files brought into the page must read as the game reads a slot; one
-// that would replace a save asks the player first, saying what each holds.
-velmora::web::UploadVerdict CheckUpload(velmora::Files& files, const velmora::web::Upload& upload) {
-    const velmora::SlotDetails brought =
-        velmora::ReadSlotDetails({upload.flagFile, upload.textFile});
-    if (brought.kind != velmora::SlotDetails::Kind::kSaved) return {false, brought.why, {}};
-    const velmora::SlotDetails kept = velmora::ReadSlotDetails(files, upload.slot);
-    if (upload.confirmed || kept.kind == velmora::SlotDetails::Kind::kEmpty) return {true, {}, {}};
-    return {true,
-            {},
-            upload.slot + " にはもうセーブがあります。読み込むと、今のセーブは消えます。\n" +
-                "今のセーブ：\n" + velmora::DescribeSlot(velmora::TheStory(), upload.slot, kept) +
-                "\n" + "読み込むセーブ：\n" +
-                velmora::DescribeSlot(velmora::TheStory(), upload.slot, brought) + "\n" +
-                "置き換えますか？"};
-}
 
 std::string Json(const std::string& text) {
     std::string out = "\"";
@@ -89,9 +74,19 @@ int main() {
         rollback.game().Form_Resize();
     });
     platform.OnSlotUpload(
-        [&](const velmora::web::Upload& upload) { return CheckUpload(files, upload); });
-    platform.DescribeSlotsWith(velmora::SlotNames(), [&](const std::vector<std::string>& entries) {
-        return velmora::DescribeSlots(velmora::TheStory(), files, entries);
+        [&](const velmora::web::Upload& upload) { return velmora::CheckUpload(files, upload); });
+    platform.DescribeSlotsWith(velmora::SlotNames(), velmora::kSlotFileLimit,
+                               [&](const std::vector<std::string>& entries) {
+                                   return velmora::DescribeSlots(velmora::TheStory(), files, entries);
+                               });
+    // A slot another tab saved into since it was listed is replaced once the
+    // player says so; any other file is read again, then replaced.
+    files.AskWhenChanged([&](const std::vector<std::string>& names) {
+        const std::vector<std::string> slots = velmora::SlotNames();
+        if (std::find(slots.begin(), slots.end(), names.front()) != slots.end())
+            return platform.Confirm(velmora::ChangedSlotQuestion(files, names.front()));
+        for (const std::string& name : names) files.Read(name, SIZE_MAX, nullptr);
+        return true;
     });
     skip.OnPass([&] { platform.Pace(); });
     rollback.game().Form_Resize();  // the main window is shown

@@ -122,7 +122,7 @@ ${VELMORA_PAGE_CODE_LINES};
 target_include_directories(velmora_backend_web PRIVATE ${CMAKE_BINARY_DIR}/page_codes)
 target_link_libraries(velmora_backend_web PUBLIC velmora_player)
 
-add_executable(velmora-web app/web_main.cpp)
+add_executable(velmora-web app/web_main.cpp app/page_slots.cpp)
 target_link_libraries(velmora-web PRIVATE velmora_backend_web velmora_replay
                                           velmora_following velmora_engine)
 set_target_properties(velmora-web PROPERTIES OUTPUT_NAME velmora-engine SUFFIX .js)
@@ -145,7 +145,8 @@ file(GLOB_RECURSE VELMORA_TEXT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/she
 # The platform's own words the page shows too (tools/web/font_subset.py).
 file(GLOB VELMORA_PLATFORM_TEXTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.h
      ${CMAKE_SOURCE_DIR}/player/*.[hc]* ${CMAKE_SOURCE_DIR}/replay/*.[hc]*
-     ${CMAKE_SOURCE_DIR}/backends/posix/*.[hc]* ${CMAKE_SOURCE_DIR}/backends/tty/*.[hc]*)
+     ${CMAKE_SOURCE_DIR}/backends/posix/*.[hc]* ${CMAKE_SOURCE_DIR}/backends/tty/*.[hc]*
+     ${CMAKE_SOURCE_DIR}/backends/web/*.[hc]* ${CMAKE_SOURCE_DIR}/app/*.[hc]*)
 set(VELMORA_SITE ${CMAKE_BINARY_DIR}/site)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${VELMORA_SYSTEM_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/build_site.py

@@ -2,9 +2,32 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
+
+// The settings' switches by section and key, in the order Qt's settings
+// wrote them (sections and keys alphabetical); the volume sits among them.
+struct Switch {
+    const char* section;
+    const char* key;
+    bool ComfortSettings::*on;
+};
+constexpr Switch kSwitches[] = {
+    {"display", "largerText", &ComfortSettings::largerText},
+    {"input", "autoAdvance", &ComfortSettings::autoAdvance},
+    {"input", "skipUnread", &ComfortSettings::skipUnread},
+    {"input", "wheelDownPressesNext", &ComfortSettings::wheelDownPressesNext},
+    {"music", "muted", &ComfortSettings::muted},
+    {"speech", "speakMessages", &ComfortSettings::speakMessages}};
+constexpr char kVolumeSection[] = "music";
+constexpr char kVolumeKey[] = "volume";
+constexpr const char* kSections[] = {"display", "input", "music", "speech"};
+// An editor's byte-order mark before the first section (read as a space
+// wherever a line begins with one).
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -30,46 +53,97 @@ void TakeVolume(const std::string& value, int* to) {
     *to = std::min(std::stoi(value), 100);
 }
 
-std::string Switch(bool on) {
-    return on ? "true" : "false";
+bool Known(const std::string& section, const std::string& key) {
+    return (section == kVolumeSection && key == kVolumeKey) ||
+           std::any_of(std::begin(kSwitches), std::end(kSwitches),
+                       [&](const Switch& s) { return section == s.section && key == s.key; });
+}
+
+// One "key=value" line of a section: its key, its value without a comment
+// after it (";" as in Qt's settings files), and the line as written.
+struct Line {
+    std::string key;
+    std::string value;
+    std::string written;
+};
+using Sections = std::vector<std::pair<std::string, std::vector<Line>>>;
+
+// The file's keys by section, in the file's order; comments and lines of
+// no key left out. Keys before any section belong to the section "".
+Sections Read(const std::string& text) {
+    Sections sections{{"", {}}};
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        std::string line = Trimmed(text.substr(at, end - at));
+        while (line.starts_with(kByteOrderMark)) line = Trimmed(line.substr(3));
+        at = end + 1;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            sections.emplace_back(line.substr(1, line.size() - 2), std::vector<Line>{});
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (line.empty() || line[0] == ';' || line[0] == '#' || equals == std::string::npos)
+            continue;
+        const std::string value = line.substr(equals + 1);
+        sections.back().second.push_back(
+            {Trimmed(line.substr(0, equals)), Trimmed(value.substr(0, value.find(';'))), line});
+    }
+    return sections;
+}
+
+// The lines of one section among `others`, made empty when it has none yet.
+std::string& LinesOf(std::vector<std::pair<std::string, std::string>>& others,
+                     const std::string& section) {
+    for (auto& [name, lines] : others) {
+        if (name == section) return lines;
+    }
+    return others.emplace_back(section, "").second;
+}
+
+std::string Format(const ComfortSettings& s, const Sections& kept) {
+    // What this version does not know, section by section, as it was written.
+    std::vector<std::pair<std::string, std::string>> others;
+    for (const auto& [section, lines] : kept) {
+        for (const Line& line : lines) {
+            if (!Known(section, line.key)) LinesOf(others, section) += line.written + "\n";
+        }
+    }
+    std::string out = LinesOf(others, "");
+    for (const char* section : kSections) {
+        out += std::string(out.empty() ? "" : "\n") + "[" + section + "]\n";
+        for (const Switch& each : kSwitches) {
+            if (std::string(each.section) != section) continue;
+            out += std::string(each.key) + "=" + (s.*each.on ? "true" : "false") + "\n";
+            if (each.key == std::string("muted"))
+                out += std::string(kVolumeKey) + "=" + std::to_string(s.volume) + "\n";
+        }
+        out += std::exchange(LinesOf(others, section), "");
+    }
+    for (const auto& [section, lines] : others) {
+        if (!section.empty() && !lines.empty()) out += "\n[" + section + "]\n" + lines;
+    }
+    return out;
 }
 
 }  // namespace
 
 ComfortSettings ParseComforts(const std::string& text) {
     ComfortSettings settings;
-    std::string section;
-    for (size_t at = 0; at < text.size();) {
-        const size_t end = std::min(text.find('\n', at), text.size());
-        const std::string line = Trimmed(text.substr(at, end - at));
-        at = end + 1;
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-            continue;
+    for (const auto& [section, lines] : Read(text)) {
+        for (const Line& line : lines) {
+            if (section == kVolumeSection && line.key == kVolumeKey)
+                TakeVolume(line.value, &settings.volume);
+            for (const Switch& each : kSwitches) {
+                if (section == each.section && line.key == each.key)
+                    TakeSwitch(line.value, &(settings.*each.on));
+            }
         }
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string key = section + "/" + Trimmed(line.substr(0, equals));
-        const std::string value = Trimmed(line.substr(equals + 1));
-        if (key == "music/volume") TakeVolume(value, &settings.volume);
-        if (key == "music/muted") TakeSwitch(value, &settings.muted);
-        if (key == "input/wheelDownPressesNext") TakeSwitch(value, &settings.wheelDownPressesNext);
-        if (key == "input/autoAdvance") TakeSwitch(value, &settings.autoAdvance);
-        if (key == "input/skipUnread") TakeSwitch(value, &settings.skipUnread);
-        if (key == "display/largerText") TakeSwitch(value, &settings.largerText);
-        if (key == "speech/speakMessages") TakeSwitch(value, &settings.speakMessages);
     }
     return settings;
 }
 
-// The sections and keys in alphabetical order, as Qt's settings wrote them.
-std::string FormatComforts(const ComfortSettings& s) {
-    return "[display]\nlargerText=" + Switch(s.largerText) +
-           "\n\n[input]\nautoAdvance=" + Switch(s.autoAdvance) +
-           "\nskipUnread=" + Switch(s.skipUnread) +
-           "\nwheelDownPressesNext=" + Switch(s.wheelDownPressesNext) +
-           "\n\n[music]\nmuted=" + Switch(s.muted) + "\nvolume=" + std::to_string(s.volume) +
-           "\n\n[speech]\nspeakMessages=" + Switch(s.speakMessages) + "\n";
+std::string FormatComforts(const ComfortSettings& settings) {
+    return Format(settings, {});
 }
 
 ComfortSettings LoadComforts(Files& folder, std::string* why) {
@@ -80,10 +154,15 @@ ComfortSettings LoadComforts(Files& folder, std::string* why) {
     return text ? ParseComforts(*text) : ComfortSettings{};
 }
 
+// The keys and sections of a newer version (or the player's own) are kept,
+// each section's after this version's keys.
 bool SaveComforts(Files& folder, const ComfortSettings& settings, std::string* why) {
     return folder.Update(
         kComfortsFile, kComfortsFileLimit,
-        [&](const std::optional<std::string>&) { return FormatComforts(settings); }, why);
+        [&](const std::optional<std::string>& now) {
+            return Format(settings, now ? Read(*now) : Sections{});
+        },
+        why);
 }
 
 }  // namespace velmora

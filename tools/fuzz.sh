@@ -28,7 +28,7 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-TARGETS="scenario_items cp932 slot read_record comfort_settings story_map"
+TARGETS="scenario_items cp932 slot read_record comfort_settings story_map slot_import picture"
 B=${FUZZ_BUILD:-build-fuzz}
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B $B -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -46,7 +46,8 @@ for t in $TARGETS; do
     max_len=1024
     case $t in
     scenario_items|cp932) seeds="$seeds $B/seeds" ;;
-    slot) max_len=2048 ;;
+    slot|slot_import) max_len=2048 ;;
+    picture) max_len=8192 ;;
     story_map) max_len=8192 ;;
     esac
     # shellcheck disable=SC2086

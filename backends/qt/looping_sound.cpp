@@ -24,15 +24,17 @@ uint16_t Little16(const unsigned char* b) {
 // millions of empty parts once held the window for twenty seconds.
 constexpr int kMostChunks = 64;
 
-// Whether the format part describes sound the module can loop: PCM or
-// floating point samples, one to eight channels, and sizes that agree.
+// Whether the format part describes sound the module can loop: PCM
+// samples, one to eight channels, and sizes that agree. (Its decoder
+// refuses floating point samples and the extensible form, which the music
+// would then lack without a word of the game's.)
 bool PlayableFormat(const unsigned char* f, uint32_t length, uint32_t* bytesPerSecond) {
     if (length < 16) return false;
     const uint16_t format = Little16(f), channels = Little16(f + 2), align = Little16(f + 12),
                    bits = Little16(f + 14);
     const uint32_t rate = Little32(f + 4), byteRate = Little32(f + 8);
     *bytesPerSecond = byteRate;
-    return (format == 1 || format == 3 || format == 0xFFFE) && channels >= 1 && channels <= 8 &&
+    return format == 1 && channels >= 1 && channels <= 8 &&
            (bits == 8 || bits == 16 || bits == 24 || bits == 32) && rate >= 1000 &&
            rate <= 384000 && align == channels * bits / 8 && byteRate == rate * align;
 }

@@ -5,6 +5,8 @@
 #include <QImageReader>
 #include <QtDebug>
 
+#include "backends/qt/picture_format.h"
+
 namespace velmora::qt {
 
 QImage LoadPicture(Files& files, const std::string& name) {
@@ -17,21 +19,43 @@ QImage LoadPicture(Files& files, const std::string& name) {
         if (!failure.missing) qWarning("%s", failure.why.c_str());
         return {};
     }
-    QByteArray data = QByteArray::fromStdString(*bytes);
+    std::string why;
+    QImage picture = DecodePicture(*bytes, name, &why);
+    if (!why.empty()) qWarning("%s", why.c_str());
+    return picture;
+}
+
+QImage DecodePicture(const std::string& bytes, const std::string& name, std::string* why) {
+    const PictureCheck check = CheckPicture(bytes);
+    if (check.format == PictureFormat::kNone) {
+        *why = name + " は絵として使えません（" + check.why + "）。";
+        return {};
+    }
+    const bool jpeg = check.format == PictureFormat::kJpeg;
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    QImageReader reader(&buffer);
-    // GIF and JPEG files are told apart by their bytes, not by their names.
-    reader.setDecideFormatFromContent(true);
+    buffer.open(QIODevice::ReadOnly);
+    // That format's reader alone, whatever the bytes look like to the others.
+    QImageReader reader(&buffer, jpeg ? "jpeg" : "gif");
+    reader.setAutoDetectImageFormat(false);
     // Five hundred bytes can declare a picture of 5780 × 5780 pixels, which
     // takes 128 MiB to decode: the size it declares is checked first.
     const QSize size = reader.size();
-    if (reader.canRead() &&
-        (!size.isValid() || qint64(size.width()) * size.height() > kPictureMostPixels)) {
-        qWarning("%s は大きすぎる絵です（%d×%d、%lld 画素まで）。", name.c_str(), size.width(),
-                 size.height(), static_cast<long long>(kPictureMostPixels));
+    const std::string unreadable =
+        name + " は絵として使えません（" + (jpeg ? "JPEG" : "GIF") + " として読めません）。";
+    if (!reader.canRead() || !size.isValid()) {
+        *why = unreadable;
         return {};
     }
-    return reader.read();
+    if (qint64(size.width()) * size.height() > kPictureMostPixels) {
+        *why = name + " は大きすぎる絵です（" + std::to_string(size.width()) + "×" +
+               std::to_string(size.height()) + "、" + std::to_string(kPictureMostPixels) +
+               " 画素まで）。";
+        return {};
+    }
+    QImage picture = reader.read();
+    if (picture.isNull()) *why = unreadable;
+    return picture;
 }
 
 }  // namespace velmora::qt

@@ -2,8 +2,10 @@
 // case ("title.jpg" and "title.JPG" are one file). A missing or undecodable
 // file gives a null image: the control that wanted it then shows nothing;
 // so does anything but a regular file under the name (a pipe, a device, a
-// folder) and a file past kPictureFileLimit, which are never read, and a
-// picture that declares more than kPictureMostPixels, which is never decoded.
+// folder) and a file past kPictureFileLimit, which are never read, anything
+// but a JPEG or a GIF (backends/qt/picture_format.h), never given to a
+// reader, and a picture that declares more than kPictureMostPixels, which is
+// never decoded. Each refusal is said on standard error with the file's name.
 #pragma once
 
 #include <QImage>
@@ -20,5 +22,10 @@ constexpr size_t kPictureFileLimit = 16 * 1024 * 1024;
 constexpr qint64 kPictureMostPixels = 2048 * 2048;
 
 QImage LoadPicture(Files& files, const std::string& name);
+
+// The picture the bytes hold, decoded only as the format their first bytes
+// say, by that format's reader alone; a null image and *why (the sentence
+// that names it) when it is not decoded.
+QImage DecodePicture(const std::string& bytes, const std::string& name, std::string* why);
 
 }  // namespace velmora::qt

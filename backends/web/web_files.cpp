@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include "backends/web/page_bridge.h"
+#include "backends/web/page_codes.h"
 
 // clang-format off
 EM_ASYNC_JS(bool, velmora_files_read, (const char* name, int place), {
@@ -11,7 +12,7 @@ EM_ASYNC_JS(bool, velmora_files_read, (const char* name, int place), {
 EM_JS(void, velmora_files_add, (const char* name, const char* bytes, int size), {
     Module.page.files.add(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
 });
-EM_ASYNC_JS(bool, velmora_files_commit, (int place), {
+EM_ASYNC_JS(int, velmora_files_commit, (int place), {
     return await Module.page.files.commit(place);
 });
 EM_ASYNC_JS(double, velmora_files_saved_at, (const char* name), {
@@ -39,14 +40,61 @@ std::optional<std::string> WebFiles::Read(const std::string& name, size_t limit,
     return std::nullopt;
 }
 
-bool WebFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
+WebFiles::Committed WebFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* failure) {
     for (const NamedBytes& file : files) {
         velmora_files_add(file.name.c_str(), file.bytes.data(),
                           static_cast<int>(file.bytes.size()));
     }
-    if (velmora_files_commit(kWhyPlace)) return true;
+    switch (velmora_files_commit(kWhyPlace)) {
+        case kWritten:
+            return Committed::kWritten;
+        case kChanged:
+            if (failure) *failure = {kChangedElsewhere, LeftBehind::kUntouched};
+            return Committed::kChanged;
+    }
     if (failure) *failure = {TakeFromShelf(kWhyPlace), LeftBehind::kUntouched};
-    return false;
+    return Committed::kFailed;
+}
+
+// Asked again each time another tab has written meanwhile, until the files
+// are as last read or the player leaves them.
+bool WebFiles::ReplaceTogether(const std::vector<NamedBytes>& files, CommitFailure* failure) {
+    std::vector<std::string> names;
+    for (const NamedBytes& file : files) names.push_back(file.name);
+    for (;;) {
+        switch (Commit(files, failure)) {
+            case Committed::kWritten:
+                return true;
+            case Committed::kFailed:
+                return false;
+            case Committed::kChanged:
+                if (!whenChanged_ || !whenChanged_(names)) return false;
+        }
+    }
+}
+
+bool WebFiles::Update(const std::string& name, size_t limit, const Change& change,
+                      std::string* why) {
+    for (;;) {
+        ReadFailure failure;
+        const std::optional<std::string> now = Read(name, limit, &failure);
+        if (!now && !failure.missing) {
+            *why = failure.why;
+            return false;
+        }
+        const std::optional<std::string> next = change(now);
+        if (!next) return true;
+        CommitFailure committed;
+        switch (Commit({{name, *next}}, &committed)) {
+            case Committed::kWritten:
+                return true;
+            case Committed::kFailed:
+                *why = committed.why;
+                return false;
+            case Committed::kChanged:
+                break;
+        }
+    }
 }
 
 bool WebFiles::Peek(const std::vector<std::string>& names, size_t limit,

@@ -129,23 +129,40 @@ void WebPlatform::Pace() {
 // Slot files brought in replace the slot as one, like a save, once the
 // game's own reader takes them and the player has said YES to replacing a
 // slot that holds a save.
+// A slot the list shows gets its new details at once.
 void WebPlatform::TakeUpload(bool confirmed) {
     Upload upload{TakeFromShelf(kUploadSlot), TakeFromShelf(kUploadFlags),
                   TakeFromShelf(kUploadText), confirmed};
     UploadVerdict verdict = checkUpload_ ? checkUpload_(upload) : UploadVerdict{true, {}, {}};
     CommitFailure failure{verdict.why, LeftBehind::kUntouched};
+    uploading_ = true;
     const bool saved =
         verdict.readable && verdict.question.empty() &&
         files_.ReplaceTogether(
             {{upload.slot, upload.flagFile}, {upload.slot + "_text", upload.textFile}}, &failure);
+    uploading_ = false;
+    if (saved && !listed_.empty()) Call("slotDetails", SlotLines(listed_));
     velmora_page_upload_done(saved, failure.why.c_str(),
                              verdict.readable ? verdict.question.c_str() : "");
 }
 
-void WebPlatform::DescribeSlotsWith(std::vector<std::string> slots, SlotDescriber describe) {
+void WebPlatform::DescribeSlotsWith(std::vector<std::string> slots, size_t fileLimit,
+                                    SlotDescriber describe) {
     slots_ = std::move(slots);
     describeSlots_ = std::move(describe);
-    Call("slots", Lines(slots_));
+    Call("slots", Lines(slots_), std::to_string(fileLimit));
+}
+
+bool WebPlatform::Confirm(const std::string& question) {
+    if (uploading_) return false;
+    SetMessageCaption(question);
+    for (;;) {
+        const int answer =
+            velmora_page_wait("Form2", "", questionAt_.left, questionAt_.top, Steps());
+        if (answer == 1 || answer == 2) return answer == 1;
+        if (answer > kResized || answer < kSlotWords) return false;
+        if (answer != kBack && answer != kForward) Handle(answer, "Form2");
+    }
 }
 
 // One slot's words from the next's apart by a record separator; a slot's
@@ -247,6 +264,7 @@ void WebPlatform::WaitNext(Twips at) {
 }
 
 YesNo WebPlatform::AskYesNo(Twips at) {
+    questionAt_ = at;
     Tell(spoken::Wait::kQuestion);
     switch (Wait("Form2", "", at)) {
         case 1:
@@ -276,9 +294,11 @@ void WebPlatform::CloseNameDialog() {
 std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
                                                        const std::vector<std::string>& entries,
                                                        Twips at) {
-    Call("slotDetails", list == ListOf::kSlots ? SlotLines(entries) : "");
+    listed_ = list == ListOf::kSlots ? entries : std::vector<std::string>{};
+    Call("slotDetails", SlotLines(listed_));
     Tell(spoken::Wait::kList);
     const int chosen = Wait("Form5", Lines(entries), at);
+    listed_.clear();
     if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
     return entries[chosen];
 }

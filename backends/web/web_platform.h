@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "backends/web/slot_upload.h"
 #include "player/plate_news.h"
 #include "player/spoken_waits.h"
 #include "platform/platform.h"
@@ -15,20 +16,6 @@
 
 namespace velmora::web {
 
-// The two files of a slot that the player brings in, and what to do with
-// them: refuse them (why), ask the player first (the question), or let them
-// replace the slot. confirmed: the player has answered the question YES.
-struct Upload {
-    std::string slot;
-    std::string flagFile;
-    std::string textFile;
-    bool confirmed = false;
-};
-struct UploadVerdict {
-    bool readable = false;
-    std::string why;       // unreadable: what is wrong with them
-    std::string question;  // not empty: ask the player this first
-};
 using UploadCheck = std::function<UploadVerdict(const Upload&)>;
 // The details of each of the slots given.
 using SlotDescriber = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
@@ -42,8 +29,16 @@ class WebPlatform : public Platform {
     void OnResize(std::function<void()> handler) { onResize_ = std::move(handler); }
     void OnSlotUpload(UploadCheck check) { checkUpload_ = std::move(check); }
     // The game's slots and the words of their details, beside the slot list
-    // and in the page's slot window (which lists the slots it is told here).
-    void DescribeSlotsWith(std::vector<std::string> slots, SlotDescriber describe);
+    // and in the page's slot window (which lists the slots it is told here,
+    // and the most bytes a slot's file may hold: the game's reader's limit).
+    void DescribeSlotsWith(std::vector<std::string> slots, size_t fileLimit,
+                           SlotDescriber describe);
+    // Asks the player a question of the page's own in the game's message
+    // window and YES/NO window (where the game's last question stood),
+    // between the game's steps: going back and forward are not taken
+    // meanwhile. False where it cannot be answered now: slot files being
+    // brought in, from the page's menu.
+    bool Confirm(const std::string& question);
 
     // The replay comforts the page reaches through its keys and menu: going
     // back and forward (rollback, which stands on this platform), skipping
@@ -119,7 +114,10 @@ class WebPlatform : public Platform {
     std::function<void()> onResize_;
     std::function<void()> onWait_;
     UploadCheck checkUpload_;
+    bool uploading_ = false;
+    Twips questionAt_;
     std::vector<std::string> slots_;
+    std::vector<std::string> listed_;  // the slots the list shows now, with their details
     SlotDescriber describeSlots_;
     const Steps* steps_ = nullptr;
     Skipping* skip_ = nullptr;

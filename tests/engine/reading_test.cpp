@@ -98,26 +98,68 @@ TEST(ReadRecord, SurvivesARestartAndTwoGamesAddUp) {
     EXPECT_FALSE(after.changed());
 }
 
-// A damaged record counts as empty, says so once, and is written anew.
-TEST(ReadRecord, ADamagedFileIsEmptyWithOneNoticeAndRewritten) {
-    for (const std::string& damage : std::vector<std::string>{
-             "garbage", "velmora read-record 1\nread cut off", "velmora read-record 1\nbad line\n",
-             std::string("velmora read-record 1\nread a\x01z\n")}) {
+// A damaged line (a CR, a last line without its newline, an empty or a
+// foreign line) is read past and counted, the rest kept and written back,
+// and a well-formed line of a newer version kept as it is. The player is
+// told once how many lines could not be read; a file that lost more than
+// ten lines, or a tenth of its lines, is first set aside beside it. (One
+// damaged line once threw the whole record away.)
+TEST(ReadRecord, DamagedLinesAreCountedAndEverythingElseKept) {
+    std::string thousand = "velmora read-record 1\n";
+    for (int i = 0; i < 1000; ++i) thousand += "read key " + std::to_string(i) + "\n";
+    std::string crAt500 = thousand, crlf;
+    crAt500.insert(crAt500.find("read key 500") + 12, "\r");
+    for (const char c : thousand) crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    const std::string newer = "bookmark kumi01.dat 3 a b";
+    const struct {
+        std::string file;
+        size_t keys;  // read and seen
+        size_t lost;
+        bool setAside;
+    } cases[] = {{crAt500, 999, 1, false},
+                 {thousand.substr(0, thousand.size() - 1), 999, 1, false},
+                 {thousand + "seen \n", 1000, 1, false},
+                 {thousand + newer + "\n", 1000, 0, false},
+                 {crlf, 0, 1001, true},
+                 {"garbage", 0, 1, true},
+                 {"velmora read-record 1\nread a\x01z\n\nseen park P1\n", 1, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.substr(c.file.size() - std::min<size_t>(c.file.size(), 30)));
         GameFolder data;
-        data.Write(ReadRecord::kFileName, damage);
+        data.Write(ReadRecord::kFileName, c.file);
         PosixFiles files(data.path());
         ReadRecord record, again;
         std::string notice, why;
         record.Load(files, &notice);
-        EXPECT_EQ(notice, ReadRecord::kDamaged) << damage.substr(0, 40);
-        EXPECT_TRUE(record.changed());
-        record.MarkSeen("park P1");
+        EXPECT_EQ(record.readCount() + record.seen().size(), c.keys);
+        const std::string kept = ReadRecord::kFileName + std::string(".damaged");
+        EXPECT_EQ(
+            notice,
+            c.lost == 0
+                ? ""
+                : "既読の記録のうち " + std::to_string(c.lost) +
+                      " 行を読めませんでした。読めた記録はそのまま使います。" +
+                      (c.setAside ? "もとのファイルは " + kept + " として残してあります。" : ""));
+        EXPECT_EQ(data.Has(kept) ? data.Read(kept) : "", c.setAside ? c.file : "");
+        record.MarkSeen("park P9");
         ASSERT_TRUE(record.Save(files, &why)) << why;
         notice.clear();
         again.Load(files, &notice);
         EXPECT_EQ(notice, "");
-        EXPECT_TRUE(again.Seen("park P1"));
+        EXPECT_EQ(again.readCount() + again.seen().size(), c.keys + 1);
+        EXPECT_EQ(data.Read(ReadRecord::kFileName).find(newer) != std::string::npos,
+                  c.file.find(newer) != std::string::npos);
     }
+    // A second damaged file is set aside under a name of its own.
+    GameFolder data;
+    data.Write(ReadRecord::kFileName + std::string(".damaged"), "first");
+    data.Write(ReadRecord::kFileName, "second");
+    PosixFiles files(data.path());
+    ReadRecord record;
+    std::string notice;
+    record.Load(files, &notice);
+    EXPECT_EQ(data.Read(ReadRecord::kFileName + std::string(".damaged")), "first");
+    EXPECT_EQ(data.Read(ReadRecord::kFileName + std::string(".damaged-2")), "second");
 }
 
 // A record that is there but cannot be read (too large, not a file) is left

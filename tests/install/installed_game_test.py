@@ -201,6 +201,34 @@ class InstalledGame(unittest.TestCase):
         self.assertEqual(changed, [])
         self.assertEqual(complaints, set())
 
+    def test_a_full_or_read_only_disk_is_said_once(self):
+        """The game folder on a read-only disk and on a full one (tmpfs mounts
+        in a private mount namespace): the launcher says what failed in one
+        line, naming how many files and why, and still starts the game. (It
+        once printed a line for every file: 63 and 25 lines for one cause.)"""
+        if subprocess.run(["unshare", "-m", "true"], capture_output=True).returncode != 0:
+            self.skipTest("unshare -m is not permitted here")
+        game = os.path.join(self.prefix, "games", "velmora-tty")
+        os.remove(game)
+        with open(game, "w") as f:
+            f.write("#!/bin/sh\necho started\n")
+        os.chmod(game, 0o755)
+        os.makedirs(self.folder)
+        launcher = os.path.join(self.prefix, "games", "velmora-launcher")
+        mounts = {"Read-only file system": "mount -t tmpfs tmpfs \"$1\" && "
+                                           "mount -o remount,ro \"$1\"",
+                  "No space left on device": "mount -t tmpfs -o nr_inodes=8 tmpfs \"$1\""}
+        for cause, mount in mounts.items():
+            ran = subprocess.run(
+                ["unshare", "-m", "--propagation", "private", "sh", "-c",
+                 mount + ' && exec "$2" --tty', "sh", self.folder, launcher],
+                env=environment(self.home), capture_output=True, text=True, timeout=TIME_LIMIT)
+            said = ran.stderr.splitlines()
+            self.assertEqual(ran.stdout, "started\n", ran.stderr)
+            self.assertEqual(len(said), 1, ran.stderr)
+            self.assertRegex(said[0], r"velmora-launcher: cannot link [0-9]+ of the game's files "
+                             r"into .*: " + cause + "$")
+
     def test_desktop_entry_starts_the_installed_launcher_and_metainfo_validates(self):
         entry = os.path.join(self.prefix, "share", "applications", "velmora.desktop")
         with open(entry, encoding="utf-8") as f:

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
+#include <map>
+#include <vector>
 
 #include "app/slot_lines.h"
 #include "app/story_map_rows.h"
@@ -64,7 +67,53 @@ void WriteScenario(const QString& path, const std::vector<std::string>& lines) {
 void WritePicture(const QString& path, QSize size, QColor colour) {
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(colour);
-    ASSERT_TRUE(picture.save(path, "PNG"));
+    WritePicture(path, picture);
+}
+
+// Qt writes no GIF. The pixels go out as codes of one width, each its
+// colour's own, a clear code coming before the decoder's table would widen.
+void WritePicture(const QString& path, const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    std::map<QRgb, int> colours;
+    std::vector<int> codes;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            codes.push_back(colours.emplace(image.pixel(x, y), colours.size()).first->second);
+    }
+    ASSERT_LE(colours.size(), 256u);
+    int depth = 1;
+    while ((1u << depth) < colours.size()) ++depth;
+    const int clear = 1 << std::max(2, depth), width = std::max(2, depth) + 1;
+    std::string packed;
+    uint32_t pending = 0;
+    int bits = 0;
+    const auto put = [&](int code) {
+        pending |= static_cast<uint32_t>(code) << bits;
+        for (bits += width; bits >= 8; bits -= 8, pending >>= 8) packed += char(pending & 255);
+    };
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (i % (clear - 2) == 0) put(clear);
+        put(codes[i]);
+    }
+    put(clear + 1);
+    if (bits > 0) packed += char(pending & 255);
+    const auto le16 = [](int v) { return std::string{char(v & 255), char(v >> 8)}; };
+    std::string gif = "GIF89a" + le16(image.width()) + le16(image.height()) +
+                      char(0x80 | (depth - 1)) + std::string(2, '\0');
+    std::string table(3u << depth, '\0');
+    for (const auto& [rgb, index] : colours) {
+        table[3 * index] = char(qRed(rgb));
+        table[3 * index + 1] = char(qGreen(rgb));
+        table[3 * index + 2] = char(qBlue(rgb));
+    }
+    gif += table + "," + le16(0) + le16(0) + le16(image.width()) + le16(image.height()) + '\0' +
+           char(std::max(2, depth));
+    for (size_t at = 0; at < packed.size(); at += 255)
+        gif += char(std::min<size_t>(255, packed.size() - at)) + packed.substr(at, 255);
+    gif += std::string("\0;", 2);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(gif.data(), static_cast<qint64>(gif.size()));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
@@ -45,8 +46,10 @@ class GuardedPlatform : public QtPlatform {
 
 // Scenario lines as the game's files hold them: CP932, CR LF.
 void WriteScenario(const QString& path, const std::vector<std::string>& lines);
-// A picture of one colour (PNG bytes, whatever the name says).
+// A picture of one colour, as a GIF whatever the name says (the game tells
+// a GIF from a JPEG by its bytes); any picture of 256 colours at most.
 void WritePicture(const QString& path, QSize size, QColor colour);
+void WritePicture(const QString& path, const QImage& picture);
 
 // The small game of these tests: Kumi's scene of forty numbered lines
 // ("久美：「0」" …), Akira's of twenty, two pictures.

@@ -4,15 +4,18 @@
 // pipe once froze the window), while a link to a real picture still shows.
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QListWidget>
 #include <QTemporaryDir>
 
+#include "backends/qt/picture_files.h"
 #include "game_harness.h"
 #include "tests/hostile_things.h"
 #include "world/slot_format.h"
@@ -127,31 +130,43 @@ TEST(HostileFiles, AWaveThatClaimsMoreThanItHoldsIsRefused) {
 }
 
 // A wave file as the shipped music is (PCM, 22,050 Hz, stereo, 16 bits),
-// with `chunks` empty parts before its sound of `sound` bytes.
-std::string Wave(uint32_t sound, int chunks = 0) {
+// with `chunks` empty parts before its sound of `sound` bytes; or of
+// another sample format, its format part ending in `extension`.
+std::string Wave(uint32_t sound, int chunks = 0, uint16_t format = 1, uint16_t bits = 16,
+                 const std::string& extension = "") {
     const auto little = [](uint32_t v) {
         return std::string{char(v & 255), char(v >> 8 & 255), char(v >> 16 & 255), char(v >> 24)};
     };
-    std::string parts = "fmt " + little(16) + std::string("\x01\0\x02\0", 4) + little(22050) +
-                        little(88200) + std::string("\x04\0\x10\0", 4);
+    const uint16_t align = 2 * bits / 8;
+    std::string parts = "fmt " + little(static_cast<uint32_t>(16 + extension.size())) +
+                        little(format | 2u << 16) + little(22050) + little(22050u * align) +
+                        little(align | uint32_t{bits} << 16) + extension;
     for (int i = 0; i < chunks; ++i) parts += "junk" + little(0);
     parts += "data" + little(sound) + std::string(sound, '\0');
     return "RIFF" + little(static_cast<uint32_t>(4 + parts.size())) + "WAVE" + parts;
 }
 
 // A wave file with no sound in it (the 44 bytes of an empty data part), one
-// too short to loop, one that says nothing of its format, and one of more
-// parts than a wave file has: each refused with a message before the sound
-// module gets it. (The empty one once kept the window's thread spinning in
-// the module for good; millions of empty parts held it for 20 s.)
+// too short to loop, one that says nothing of its format, one of more
+// parts than a wave file has, and two of samples the module cannot decode
+// (the extensible form, floating point: once silence, and a line of the
+// module's own): each refused with a message before the module gets it.
+// (The empty one once kept the window's thread spinning in the module for
+// good; millions of empty parts held it for 20 s.)
 TEST(HostileFiles, AWaveWithoutSoundToLoopIsRefusedBeforeTheModuleGetsIt) {
     GameHarness h;
     std::string noFormat = Wave(88200);
     noFormat.replace(12, 4, "junk");
-    const std::pair<const char*, std::string> waves[] = {{"音がありません", Wave(0)},
-                                                         {"音がありません", Wave(4)},
-                                                         {"音の形式が読めません", noFormat},
-                                                         {"音がありません", Wave(88200, 100)}};
+    // PCM samples in the extensible form's format part.
+    const std::string extensible(
+        "\x16\0\x10\0\x03\0\0\0\x01\0\0\0\0\0\x10\0\x80\0\0\xaa\0\x38\x9b\x71", 24);
+    const std::pair<const char*, std::string> waves[] = {
+        {"音がありません", Wave(0)},
+        {"音がありません", Wave(4)},
+        {"音の形式が読めません", noFormat},
+        {"音がありません", Wave(88200, 100)},
+        {"音の形式が読めません", Wave(88200, 0, 0xFFFE, 16, extensible)},
+        {"音の形式が読めません", Wave(176400, 0, 3, 32)}};
     for (const auto& [reason, wave] : waves) {
         Write(h.folder() + "/BGM1.wav", wave);
         Warnings warnings;
@@ -195,6 +210,77 @@ TEST(HostileFiles, APictureDeclaringMorePixelsThanAnyOfTheGamesIsNeverDecoded) {
     ASSERT_TRUE(QFile::copy(VELMORA_SHIPPED_DATA "/hitomi_e1.jpg", h.folder() + "/hanaya.jpg"));
     h.platform.ShowScene({"hanaya.jpg", ""});
     EXPECT_EQ(warnings.seen().size(), 1);
+}
+
+// A progressive JPEG with `extra` empty scans of its first component added
+// before its end (after `before`), each of the few bytes that make the
+// decoder go over every block of the picture once more.
+QByteArray JpegWithScans(QSize size, int extra, const QByteArray& before = {}) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    writer.write(picture);
+    const QByteArray scan("\xff\xda\x00\x08\x01\x01\x00\x00\x00\x00\x00", 11);
+    return jpeg.insert(jpeg.size() - 2, before + scan.repeated(extra));
+}
+
+// Only what the game's pictures are, JPEG and GIF, is decoded, told by the
+// file's first bytes whatever other readers the system has. An SVG document
+// as apart.jpg once opened the pipe it linked to (the window frozen for
+// good; a PNG it linked to outside the folder was drawn), and a JPEG of
+// thousands of empty scans held the window for seconds.
+TEST(HostileFiles, APictureIsDecodedOnlyAsAJpegOrAGifOfFewScans) {
+    GameHarness h;
+    const std::string pipe = (h.folder() + "/not-a-picture").toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "width=\"300\" height=\"260\"><image xlink:href=\"" +
+        pipe + "\" width=\"300\" height=\"260\"/></svg>";
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(30, 26, QImage::Format_RGB32).save(&buffer, "PNG");
+    const std::pair<std::string, const char*> pictures[] = {
+        {svg, "JPEG でも GIF でもありません"},
+        {"\xff\xd8\xff" + svg, "JPEG として読めません"},
+        {"GIF89a" + svg, "GIF として読めません"},
+        {png.toStdString(), "JPEG でも GIF でもありません"},
+        {JpegWithScans({64, 64}, 1000).toStdString(), "JPEG のスキャンが 100 を超えています"},
+        // The decoder reads past stray bytes between the parts to the next marker.
+        {JpegWithScans({64, 64}, 1000, QByteArray("\xff\xfe\x00\x03x\x00", 6)).toStdString(),
+         "JPEG のスキャンが 100 を超えています"}};
+    velmora::test::HangGuard guard;
+    for (const auto& [bytes, why] : pictures) {
+        Write(h.folder() + "/apart.jpg", bytes);
+        Warnings warnings;
+        h.platform.ShowSidePicture({"apart.jpg", ""});
+        EXPECT_TRUE(h.window.side()->pixmap().isNull()) << why;
+        ASSERT_EQ(warnings.seen().size(), 1) << why;
+        EXPECT_EQ(warnings.seen()[0].toStdString(),
+                  std::string("apart.jpg は絵として使えません（") + why + "）。");
+    }
+    // A progressive JPEG as a picture of the game's may be still shows.
+    Write(h.folder() + "/apart.jpg", JpegWithScans({300, 260}, 0).toStdString());
+    h.platform.ShowSidePicture({"apart.jpg", ""});
+    EXPECT_FALSE(h.window.side()->pixmap().isNull());
+}
+
+// Every picture the game ships draws as Qt's own reader draws it.
+TEST(HostileFiles, EveryShippedPictureDrawsAsQtDrawsIt) {
+    const QDir data(VELMORA_SHIPPED_DATA);
+    const PosixFiles files(VELMORA_SHIPPED_DATA);
+    const QStringList names = data.entryList({"*.jpg", "*.gif"}, QDir::Files);
+    ASSERT_GT(names.size(), 40);
+    for (const QString& name : names) {
+        const QImage shown = LoadPicture(files, name.toStdString());
+        EXPECT_FALSE(shown.isNull()) << name.toStdString();
+        EXPECT_EQ(shown, QImage(data.filePath(name))) << name.toStdString();
+    }
 }
 
 // The launcher links the shipped data into the game folder.

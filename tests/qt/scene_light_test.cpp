@@ -115,7 +115,7 @@ TEST_F(LightOverTheTown, TheLightFollowsTheClockAndKeepsWhatLineModePainted) {
     WritePicture(h.folder() + "/kumi1.gif", {300, 260}, QColor(0, 255, 255));
     QImage portrait(h.folder() + "/kumi1.gif");
     QPainter(&portrait).fillRect(100, 100, 40, 60, QColor(200, 30, 30));
-    ASSERT_TRUE(portrait.save(h.folder() + "/kumi1.gif", "PNG"));
+    WritePicture(h.folder() + "/kumi1.gif", portrait);
 
     const QImage evening = Shown("heya.jpg", "PM 5:30");
     h.platform.PaintPortraitIntoScene({"kumi1.gif", ""});

@@ -30,7 +30,7 @@ void WritePortrait(const QString& path) {
     painter.fillRect(305, 0, 10, 280, kCharacter);
     painter.end();
     portrait.setPixelColor(200, 201, kAlmostCyan);
-    ASSERT_TRUE(portrait.save(path, "PNG"));
+    WritePicture(path, portrait);
 }
 
 // Keeps a copy of the scene as it is painted on screen between the passes.

@@ -239,6 +239,20 @@ class Browser(PlayerDriver):
         urllib.request.urlopen(f"{devtools}/close/{self.page_id}").read()
         self._attach(page)
 
+    def another_tab(self):
+        """A second tab of this browser, driven on its own: the game open
+        twice. close_tab ends it; the browser ends with the first."""
+        tab = Browser(self.site, self.width, self.height, self.deadline)
+        tab.port, tab.url = self.port, self.url
+        devtools = f"http://127.0.0.1:{self.port}/json"
+        tab._attach(json.load(urllib.request.urlopen(urllib.request.Request(
+            f"{devtools}/new?about:blank", method="PUT"))))
+        return tab
+
+    def close_tab(self):
+        self.socket.close()
+        urllib.request.urlopen(f"http://127.0.0.1:{self.port}/json/close/{self.page_id}").read()
+
     def __exit__(self, *exc):
         if self.socket:
             self.socket.close()

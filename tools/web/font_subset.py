@@ -50,8 +50,9 @@ def game_characters(source: pathlib.Path) -> str:
     folders = ["shell", "world", "places", "presentation", "finale"]
     texts = [p for f in folders for p in (source / f).rglob("*.cpp")]
     # The platform's own words that the page shows too: the record's notices,
-    # the rollback's, the save's reasons.
-    for folder in ("platform", "player", "replay", "backends/posix", "backends/tty"):
+    # the rollback's, the save's reasons, the slots' details and questions.
+    for folder in ("platform", "player", "replay", "backends/posix", "backends/tty", "backends/web",
+                   "app"):
         texts += [p for p in (source / folder).iterdir() if p.suffix in (".h", ".cpp")]
     texts += list((source / "backends/web/page").iterdir())
     texts.append(source / "data/story/storymap.txt")

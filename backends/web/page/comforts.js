@@ -16,7 +16,6 @@ const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
   volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
 };
-const kLargestSlotFile = 64 * 1024;  // a slot's files hold a few hundred bytes
 
 function loadSettings() {
   try {
@@ -230,8 +229,15 @@ export class Comforts {
       rows.push(element('tr', {}, element('td', { className: 'words' }, said), element('td', {}, get)));
     }
     const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload' });
-    picker.onchange = () => this.bringIn([...picker.files], result);
-    this.question = element('div', { id: 'importQuestion', hidden: true });
+    // Emptied at once, so that the same files chosen again are taken again.
+    picker.onchange = () => {
+      const chosen = [...picker.files];
+      picker.value = '';
+      this.bringIn(chosen, result);
+    };
+    // One question box for the window's life: the slots' words may arrive
+    // and draw the window again while it asks.
+    this.question = this.question || element('div', { id: 'importQuestion', hidden: true });
     this.slots.replaceChildren(element('h2', {}, 'セーブデータ'), this.question,
       element('p', {}, '各スロットは 2 つのファイル（例: file1 と file1_text）です。' +
         'デスクトップ版のゲームフォルダーにある同じ名前のファイルとそのまま交換できます。'),
@@ -251,7 +257,9 @@ export class Comforts {
       result.textContent = 'スロットの 2 つのファイル（file1 と file1_text など）を一緒に選んでください。';
       return;
     }
-    if (files.some((f) => f.size > kLargestSlotFile)) {
+    // As large as the game's own reader takes (the game says how large):
+    // a larger file is refused before it is read.
+    if (files.some((f) => f.size > this.page.slotFileLimit)) {
       result.textContent = '大きすぎるファイルです。ゲームのスロットのファイルを選んでください。';
       return;
     }

@@ -54,6 +54,7 @@ export class GamePage {
     this.pending = null;
     this.reports = [];
     this.slots = [];  // the game's slots, as it names them
+    this.slotFileLimit = 0;  // the most bytes the game's reader takes of a slot's file
     this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [] };
     this.steps = 0;
     this.skipping = false;
@@ -129,7 +130,10 @@ export class GamePage {
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
       case 'slotDetails': this.windows.slotDetails(a); break;
-      case 'slots': this.slots = a ? a.split('\n') : []; break;
+      case 'slots':
+        this.slots = a ? a.split('\n') : [];
+        this.slotFileLimit = Number(b);
+        break;
       case 'slotWords': this.tell('slotWords', a ? a.split('\x1e') : []); break;
       case 'openName':
         this.windows.close('Form3');

@@ -17,6 +17,11 @@ export const kStoryMap = -1008;
 export const kUploadConfirmed = -1009;
 export const kSlotWords = -1010;
 
+// What a commit of the page's storage answers besides 0 (failed): written,
+// or nothing written because another tab changed a file since it was read.
+export const kWritten = 1;
+export const kChanged = 2;
+
 // What the page may offer while a window waits, as bits of the wait's steps.
 export const kCanGoBack = 1;
 export const kCanGoForward = 2;

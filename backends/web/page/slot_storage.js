@@ -3,7 +3,14 @@
 // the files the game writes, its save slots, are kept in IndexedDB under
 // this page's origin, byte for byte as the desktop game writes them. Names
 // are found without regard to letter case, as on the desktop.
+//
+// Other tabs of the site (or its installed app) keep their slots in the same
+// database, and IndexedDB locks nothing from one transaction to the next: a
+// write first compares, in its own transaction, what each file holds with
+// what this page last read of it, and writes nothing when another tab has
+// changed it meanwhile (the game then asks, or reads again).
 import { downloadFailed, kStorageBlocked } from './notices.js';
+import { kChanged, kWritten } from './page_codes.js';
 
 const kDatabase = 'velmora';
 const kStore = 'files';
@@ -12,6 +19,11 @@ const kNoStorage = 'このブラウザではデータを保存できません。
 // Letter case of the game's file names is ASCII only, as on the desktop.
 export function fileKey(name) {
   return name.replace(/[A-Z]/g, (c) => c.toLowerCase());
+}
+
+function sameBytes(a, b) {
+  if (!a || !b) return a === b;
+  return a.length === b.length && a.every((byte, i) => byte === b[i]);
 }
 
 function request(r) {
@@ -28,6 +40,7 @@ export class SlotStorage {
     this.notices = notices;
     this.downloads = new Map();  // key → promise of bytes or null
     this.staged = [];
+    this.lastRead = new Map();  // key → the bytes this page last read of a saved file, or null
     this.db = null;
     this.opened = this.open();
   }
@@ -67,8 +80,11 @@ export class SlotStorage {
   }
 
   // The game reads a file: onto the shelf at place; false when there is none.
+  // What it read of a saved file is what the next write of it expects to find.
   async read(name, place) {
-    const bytes = this.addressOf(name) ? await this.download(name) : await this.readSaved(name);
+    const saved = !this.addressOf(name);
+    const bytes = saved ? await this.readSaved(name) : await this.download(name);
+    if (saved && this.db) this.lastRead.set(fileKey(name), bytes);
     if (!bytes) return false;
     this.shelf.put(place, bytes);
     return true;
@@ -101,33 +117,56 @@ export class SlotStorage {
   }
 
   // Writes every file added since the last commit in one read-write
-  // transaction: all of them or none. Returns when it has completed.
+  // transaction: all of them or none. Resolves, once it has completed,
+  // with kWritten, kChanged (another tab changed one of them since this
+  // page read it: nothing written) or 0 (the reason on the shelf).
   async commit(place) {
     const files = this.staged;
     this.staged = [];
     await this.opened;
     try {
       if (!this.db) throw new Error(kNoStorage);
-      await this.writeAll(files);
+      if (!(await this.writeAll(files))) return kChanged;
       if (navigator.storage && navigator.storage.persist) navigator.storage.persist();
-      return true;
+      return kWritten;
     } catch (e) {
       const why = e && e.message === kNoStorage ? kNoStorage :
         `ブラウザの保存領域に書き込めませんでした（${(e && e.name) || e}）。`;
       this.shelf.put(place, why);
-      return false;
+      return 0;
     }
   }
 
+  // Resolves true once written, false when a file was not as last read.
   writeAll(files) {
     return new Promise((resolve, reject) => {
       const tx = this.db.transaction(kStore, 'readwrite', { durability: 'strict' });
       const store = tx.objectStore(kStore);
       const savedAt = Date.now();
-      for (const f of files) store.put({ name: f.name, bytes: f.bytes, savedAt }, fileKey(f.name));
-      tx.oncomplete = () => resolve();
-      tx.onerror = () => reject(tx.error);
-      tx.onabort = () => reject(tx.error || new Error('abort'));
+      let changed = false;
+      let left = files.length;
+      // Each file is compared before any is put: the transaction holds the
+      // store from the first request to the last, so no other tab's write
+      // comes between.
+      for (const f of files) {
+        const key = fileKey(f.name);
+        store.get(key).onsuccess = (got) => {
+          const now = got.target.result ? got.target.result.bytes : null;
+          changed = changed || (this.lastRead.has(key) && !sameBytes(now, this.lastRead.get(key)));
+          if (--left > 0) return;
+          if (changed) {
+            tx.abort();
+            return;
+          }
+          for (const g of files) store.put({ name: g.name, bytes: g.bytes, savedAt }, fileKey(g.name));
+        };
+      }
+      tx.oncomplete = () => {
+        for (const f of files) this.lastRead.set(fileKey(f.name), f.bytes);
+        resolve(true);
+      };
+      tx.onerror = () => { if (!changed) reject(tx.error); };
+      tx.onabort = () => (changed ? resolve(false) : reject(tx.error || new Error('abort')));
     });
   }
 

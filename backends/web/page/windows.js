@@ -320,8 +320,10 @@ export class Windows {
   }
 
   // --- the slot details beside the list (the game's words, app/slot_lines.cpp) ---
+  // Given as the list opens, and again when a slot it lists changes.
   slotDetails(lines) {
     this.details = lines;
+    if (!this.byId('Form5').hidden) this.showDetails();
   }
 
   // Each entry says its slot's details after its name, as the panel shows

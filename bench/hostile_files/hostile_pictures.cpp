@@ -1,15 +1,21 @@
-// Peak memory of the window program's picture reader over pictures that
-// declare far more pixels than their few bytes hold, beside the largest of
-// the game's own. Each case loads one picture (LoadPicture, as a scene
-// picture is loaded) in a process of its own and reports that process's
-// peak resident memory (VmHWM) as it ends.
+// What the window program's picture reader costs over pictures a hostile
+// folder may hold, beside the largest of the game's own: pictures that
+// declare far more pixels than their few bytes hold, a progressive JPEG of
+// the most pixels the game decodes, the same with thousands of empty scans
+// (each makes the decoder go over the whole picture again), and an SVG
+// document drawing a large picture it holds. Each case
+// loads one picture (LoadPicture, as a scene picture is loaded) in a
+// process of its own and reports the CPU time of the load and that
+// process's peak resident memory (VmHWM) as it ends.
 //
-//   velmora_picture_memory DATA_DIR
+//   velmora_hostile_pictures DATA_DIR
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +33,13 @@ double PeakMiB() {
         if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024;
     }
     return 0;
+}
+
+double CpuMs() {
+    rusage used{};
+    ::getrusage(RUSAGE_SELF, &used);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(used.ru_utime) + ms(used.ru_stime);
 }
 
 // A JPEG of 8 × 8 pixels whose frame header then says width × height.
@@ -53,11 +66,48 @@ QByteArray GifDeclaring(int width, int height) {
     return gif.append(size, 4).append("\0\x02\x02\x44\x01\0;", 8);
 }
 
-// Loads one picture of `folder` and says how much memory that took.
+// A progressive JPEG of 2048 × 2048 pixels, the most the game decodes, of
+// a picture with detail everywhere; with `scans` empty scans of its first
+// component added before its end (eleven bytes each).
+QByteArray LargestJpeg(int scans) {
+    QImage picture(2048, 2048, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) row[x] = qRgb(x * 7 ^ y, y * 3 + x, (x * y) >> 4);
+    }
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(90);
+    writer.write(picture);
+    const QByteArray scan("\xff\xda\x00\x08\x01\x01\x00\x00\x00\x00\x00", 11);
+    return jpeg.insert(jpeg.size() - 2, scan.repeated(scans));
+}
+
+// An SVG document of the scene's size, drawing a PNG of 8000 × 4000 pixels
+// given in its own bytes.
+QByteArray SvgDrawing8000By4000() {
+    QImage inside(8000, 4000, QImage::Format_RGB32);
+    inside.fill(Qt::darkBlue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    inside.save(&buffer, "PNG");
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+           "width=\"300\" height=\"260\"><image width=\"300\" height=\"260\" "
+           "xlink:href=\"data:image/png;base64," +
+           png.toBase64() + "\"/></svg>";
+}
+
+// Loads one picture of `folder` and says what that took.
 int LoadOne(const std::string& folder, const std::string& name) {
     velmora::PosixFiles files(folder);
+    const double before = CpuMs();
     const QImage picture = velmora::qt::LoadPicture(files, name);
-    std::printf("%.1f|%dx%d\n", PeakMiB(), picture.width(), picture.height());
+    const double took = CpuMs() - before;
+    std::printf("%.1f|%.0f|%dx%d\n", PeakMiB(), took, picture.width(), picture.height());
     return 0;
 }
 
@@ -82,8 +132,13 @@ int main(int argc, char** argv) {
         {"the largest shipped picture, 609 × 425 (for comparison)", "shipped.jpg", {}},
         {"a JPEG declaring 5780 × 5780", "bomb.jpg", JpegDeclaring(5780, 5780)},
         {"a GIF declaring 4000 × 4000", "bomb.gif", GifDeclaring(4000, 4000)},
+        {"a progressive JPEG of 2048 × 2048", "large.jpg", LargestJpeg(0)},
+        {"the same with 20,000 empty scans", "scans.jpg", LargestJpeg(20000)},
+        {"an SVG document as a .jpg, drawing a PNG of 8000 × 4000 it holds", "drawing.jpg",
+         SvgDrawing8000By4000()},
     };
-    std::printf("| case | bytes | peak resident memory | decoded |\n|---|---|---|---|\n");
+    std::printf(
+        "| case | bytes | CPU time | peak resident memory | decoded |\n|---|---|---|---|---|\n");
     for (const auto& c : cases) {
         const std::string path = folder + "/" + c.name;
         if (!c.bytes.isEmpty()) std::ofstream(path, std::ios::binary) << c.bytes.toStdString();
@@ -97,10 +152,12 @@ int main(int argc, char** argv) {
         if (!one || !std::fgets(said, sizeof said, one)) return 1;
         ::pclose(one);
         const std::string line(said);
-        std::printf("| %s | %ju | %s MiB | %s |\n", c.what,
+        const size_t first = line.find('|'), second = line.find('|', first + 1);
+        std::printf("| %s | %ju | %s ms | %s MiB | %s |\n", c.what,
                     static_cast<uintmax_t>(std::filesystem::file_size(path)),
-                    line.substr(0, line.find('|')).c_str(),
-                    line.substr(line.find('|') + 1, line.find('\n') - line.find('|') - 1).c_str());
+                    line.substr(first + 1, second - first - 1).c_str(),
+                    line.substr(0, first).c_str(),
+                    line.substr(second + 1, line.find('\n') - second - 1).c_str());
     }
     std::filesystem::remove_all(folder);
     return 0;
