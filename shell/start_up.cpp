@@ -1,6 +1,7 @@
 // The first click on the title: a fresh world, the load question, the name
-// question, the introduction with Kumi's invitation, then the menu. Also the
-// main window's own events.
+// question, the introduction with Kumi's invitation, then the menu; or
+// 続きから at the title, the fresh world loaded from the automatic save.
+// Also the main window's own events.
 #include "shell/form1.h"
 
 namespace velmora {
@@ -75,7 +76,7 @@ const Event kStart{"start",
                    {{"introduction", {}}, {"invitation YES", {}}, {"invitation NO", {}}},
                    false};
 
-void Form1::StartNewGame() {
+void Form1::StartNewGame(const std::string& continueFrom) {
     s_.Flags.fill(0);  // the last flag is never used
     s_.flag(Flag::Music) = 1;
     s_.flag(Flag::PortraitMode) = 2;
@@ -88,6 +89,10 @@ void Form1::StartNewGame() {
     s_.Minute = 0;
     s_.MainTop = kMainWindowDesignPosition.top;
     s_.MainLeft = kMainWindowDesignPosition.left;
+    if (!continueFrom.empty() && ContinueGame(*this, continueFrom)) {
+        OpenCommandMenu();
+        return;
+    }
 
     for (const StartQuestion& question : StartQuestions()) {
         ShowMessage(question.words, 1);
