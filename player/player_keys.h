@@ -10,7 +10,9 @@
 // End): a player going through a scene with them never answers the question that follows by
 // accident. There the arrows move the focus (in a list, the highlight, starting from the entry
 // highlighted); elsewhere ← goes back a step. Page Up and Page Down (and the wheel) go back and
-// forward everywhere in the game's windows.
+// forward everywhere in the game's windows. F5 and F9 are the quick save and quick load where the
+// game saves and loads, at the command menu (elsewhere they are the window's own, a page's
+// reload); C at the title is 続きから.
 #pragma once
 
 namespace velmora::keys {
@@ -43,6 +45,8 @@ enum class Key {
     kPageDown,
     kEscape,
     kF2,
+    kF5,
+    kF9,
     kF11,
     kComma,
     kControl,
@@ -53,6 +57,7 @@ enum class Key {
     kM,
     kA,
     kS,
+    kC,
 };
 
 struct Press {
@@ -96,6 +101,9 @@ enum class Does {
     kCloseComfort,
     kMoveWindow,    // the main window moves a step (WindowStep says where)
     kClickPicture,  // as a click on the picture of the picture window
+    kQuickSave,     // the menu answered with the quick save (platform.h kQuickSaveCommand)
+    kQuickLoad,     // the menu answered with the quick load, which asks first
+    kContinue,      // 続きから, where the title offers it
 };
 
 struct Answer {
