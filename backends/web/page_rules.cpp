@@ -73,8 +73,9 @@ const char* Named(Does does) {
         "asUsual",  "nothing",     "pressNext",    "clickMessage", "focusNext",   "focusPrevious",
         "listMove", "yes",         "no",           "back",         "forward",     "skip",
         "holdSkip", "history",     "mute",         "autoAdvance",  "storyMap",    "fullScreen",
-        "settings", "comfortMenu", "closeComfort", "moveWindow",   "clickPicture"};
-    static_assert(std::size(kNames) == static_cast<size_t>(Does::kClickPicture) + 1);
+        "settings", "comfortMenu", "closeComfort", "moveWindow",   "clickPicture", "quickSave",
+        "quickLoad", "continue"};
+    static_assert(std::size(kNames) == static_cast<size_t>(Does::kContinue) + 1);
     return kNames[static_cast<int>(does)];
 }
 
