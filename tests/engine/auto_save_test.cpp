@@ -27,16 +27,18 @@ using test::operator+;
 const Decisions kNewGame = {"no", "no", "no"};  // Day 1, AM 9:00, at the first menu
 
 TEST(AutoSave, AtTheMenuItIsTheSaveThePlayerWouldMakeThere) {
-    GameFolder folder;
-    // Two moves on, the clock no longer what a save holds until one is made.
-    const test::Trace t =
-        Play(folder, kNewGame + Decisions{"防波堤", "防波堤", "セーブ", "file2", "yes"}, true);
+    // Two moves on, the clock no longer what a save holds until one is made:
+    // the evening ends at that menu, or the player saves there.
+    const Decisions moves = kNewGame + Decisions{"防波堤", "防波堤"};
+    GameFolder ended, saved;
+    Play(ended, moves, true);
+    const test::Trace t = Play(saved, moves + Decisions{"セーブ", "file2", "yes"}, true);
     ASSERT_TRUE(t.Has("MSG file2 にセーブしました。")) << t.Text();
-    EXPECT_EQ(folder.Read("auto"), folder.Read("file2"));
-    EXPECT_EQ(folder.Read("auto_text"), folder.Read("file2_text"));
+    EXPECT_EQ(ended.Read("auto"), saved.Read("file2"));
+    EXPECT_EQ(ended.Read("auto_text"), saved.Read("file2_text"));
     // Without the option nothing else is written, and the trace is the same.
     GameFolder plain;
-    const test::Trace p = Play(plain, kNewGame + Decisions{"防波堤", "防波堤", "セーブ", "file2", "yes"});
+    const test::Trace p = Play(plain, moves + Decisions{"セーブ", "file2", "yes"});
     EXPECT_FALSE(plain.Has("auto"));
     EXPECT_EQ(p.lines, t.lines);
 }
