@@ -1,6 +1,6 @@
 // The command menu and the turns of the game, the automatic save written as
-// each turn ends. Every command is followed by the menu again; the turns run one after another in this loop rather than
-// inside one another, so a game of any length keeps a flat call stack.
+// each turn ends. Every command is followed by the menu again; the turns run one after another in
+// this loop rather than inside one another, so a game of any length keeps a flat call stack.
 #include "shell/form1.h"
 
 namespace velmora {

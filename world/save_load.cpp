@@ -98,8 +98,8 @@ void LoadGame(Game& game) {
 
     std::string why;
     if (!ReadSlot(game.files(), s, &why)) {
-        game.ShowMessage("＜" + SlotCalled(s.SelectedFile) + "はロードできませんでした。" + why + "＞",
-                         0);
+        game.ShowMessage(
+            "＜" + SlotCalled(s.SelectedFile) + "はロードできませんでした。" + why + "＞", 0);
         return;
     }
     Resume(game);

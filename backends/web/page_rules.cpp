@@ -70,10 +70,10 @@ Window WindowNamed(const std::string& name) {
 
 const char* Named(Does does) {
     static const char* const kNames[] = {
-        "asUsual",  "nothing",     "pressNext",    "clickMessage", "focusNext",   "focusPrevious",
-        "listMove", "yes",         "no",           "back",         "forward",     "skip",
-        "holdSkip", "history",     "mute",         "autoAdvance",  "storyMap",    "fullScreen",
-        "settings", "comfortMenu", "closeComfort", "moveWindow",   "clickPicture", "quickSave",
+        "asUsual",   "nothing",     "pressNext",    "clickMessage", "focusNext",    "focusPrevious",
+        "listMove",  "yes",         "no",           "back",         "forward",      "skip",
+        "holdSkip",  "history",     "mute",         "autoAdvance",  "storyMap",     "fullScreen",
+        "settings",  "comfortMenu", "closeComfort", "moveWindow",   "clickPicture", "quickSave",
         "quickLoad", "continue"};
     static_assert(std::size(kNames) == static_cast<size_t>(Does::kContinue) + 1);
     return kNames[static_cast<int>(does)];

@@ -28,8 +28,8 @@ using Clock = std::chrono::steady_clock;
 // The milliseconds of each round, the game saving at the menu or not.
 std::vector<double> Rounds(int rounds, bool autoSave) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("velmora-auto-save-bench-" +
-                                                         std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("velmora-auto-save-bench-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::copy(fs::path(VELMORA_SOURCE) / "data", folder, fs::copy_options::recursive);
     std::vector<double> took;

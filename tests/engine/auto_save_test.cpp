@@ -105,11 +105,12 @@ TEST(AutoSave, ContinueBringsBackWhatLoadingTheSaveBringsBack) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         GameFolder evening;
         // A new game (nothing loaded, not named, the invitation at random), then some turns.
-        PlayWith(evening, [first = true, player = RandomPlayer(seed, 3 + seed % 9, false)](
-                              const std::string& prompt) mutable -> std::optional<std::string> {
-            if (prompt == "YESNO?" && std::exchange(first, false)) return "no";
-            return player(prompt);
-        });
+        PlayWith(evening,
+                 [first = true, player = RandomPlayer(seed, 3 + seed % 9, false)](
+                     const std::string& prompt) mutable -> std::optional<std::string> {
+                     if (prompt == "YESNO?" && std::exchange(first, false)) return "no";
+                     return player(prompt);
+                 });
         ASSERT_TRUE(evening.Has("auto"));
         GameFolder resumed, loaded;
         for (const GameFolder* f : {&resumed, &loaded}) {
@@ -124,7 +125,8 @@ TEST(AutoSave, ContinueBringsBackWhatLoadingTheSaveBringsBack) {
             static const char* const kLoad[] = {"", "yes", "file1", "yes"};
             return n < 4 ? std::optional<std::string>(kLoad[n++]) : player(prompt);
         });
-        const std::vector<std::string> afterContinue = After(a, "MSG オートセーブデータをロードしました。");
+        const std::vector<std::string> afterContinue =
+            After(a, "MSG オートセーブデータをロードしました。");
         ASSERT_FALSE(afterContinue.empty()) << ::testing::PrintToString(a.lines);
         EXPECT_EQ(afterContinue, After(b, "MSG file1 をロードしました。"));
         EXPECT_EQ(a.state.Flags, b.state.Flags);
@@ -268,9 +270,8 @@ TEST(AutoSave, QuickLoadsKeepTheRecordAsShortAsTheGameSinceTheLast) {
     EXPECT_EQ(count("NOTICE " + std::string(Rollback::kStepsDropped)), 0) << out.str();
     const auto back = std::find(lines.begin(), lines.end(), "BACK 1");
     ASSERT_NE(back, lines.end()) << out.str();
-    const auto shown = std::find_if(back, lines.end(), [](const std::string& l) {
-        return l.rfind("MSG ", 0) == 0;
-    });
+    const auto shown = std::find_if(back, lines.end(),
+                                    [](const std::string& l) { return l.rfind("MSG ", 0) == 0; });
     ASSERT_NE(shown, lines.end());
     EXPECT_EQ(*shown, "MSG クイックセーブデータをロードしました。");
     EXPECT_LT(steps.recorded(), 12u);
