@@ -50,6 +50,15 @@ std::string DescribeSlot(const std::string& slot, const SlotDetails& details) {
     return text;
 }
 
+std::string DescribeContinue(const SlotDetails& details) {
+    std::string text = SavedClock(details) + "\n" + details.saved.PlayerName + "（" +
+                       details.saved.Nickname + "）";
+    const std::string written = details.written > 0 ? LocalTime(details.written) : "";
+    if (!written.empty()) text += "\n保存 " + written;
+    if (details.partial) text += "\n一部だけのセーブです";
+    return text;
+}
+
 std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries) {
     std::vector<std::string> described;
     for (const std::string& slot : entries) described.push_back(DescribeSlot(files, slot));

@@ -20,6 +20,10 @@ inline std::string DescribeSlot(Files& files, const std::string& slot) {
     return DescribeSlot(slot, ReadSlotDetails(files, slot));
 }
 
+// What 続きから resumes, as the details say a slot, a line for each part:
+// "4月2日 PM 3:00　公園", "佐々木（リュウ君）", "保存 2024/04/01 21:30".
+std::string DescribeContinue(const SlotDetails& details);
+
 // The details beside the slot list: one description for each slot.
 std::vector<std::string> DescribeSlots(Files& files, const std::vector<std::string>& entries);
 

@@ -64,6 +64,7 @@ class Comforts : public QObject {
     void OnShown(QWidget* window);
     void OnMessage(const QString& text);
     void OpenMenu(QPoint at);
+    bool AnswerMenu(const char* command);
     void Toggle(bool ComfortSettings::*option);
     void Change(const ComfortSettings& settings, const QString& said);
 
