@@ -135,7 +135,8 @@ ReplayHarness::ReplayHarness(bool shipped)
       kept(files),
       platform(window, files),
       skip(platform, kept.record()),
-      rollback(skip, [this](Platform& on) { return FollowedGame(on, kept.record(), &skip); }),
+      rollback(skip,
+               [this](Platform& on) { return FollowedGame(on, kept.record(), &skip, &autoSave); }),
       events(rollback),
       session(events, window, [this] { platform.CloseAll(); }),
       comforts(window, session, platform.sound()),
@@ -154,6 +155,11 @@ ReplayHarness::ReplayHarness(bool shipped)
 void ReplayHarness::ClickMessage(std::vector<ModalStep> steps) {
     script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
     QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+void ReplayHarness::PressAtTheTitle(Qt::Key key, std::vector<ModalStep> steps) {
+    script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
+    QTest::keyClick(&window, key);
 }
 
 SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files) {
