@@ -17,8 +17,10 @@ void KeptRecord::Keep(bool now) {
     if (tell_) tell_(ReadRecord::kNotWritten + why);
 }
 
-std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip) {
+std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip,
+                                    AutoSave* autoSave) {
     auto game = std::make_unique<Form1>(platform);
+    game->SaveAtTheMenu(autoSave);
     game->FollowReading([&record, skip](const std::string& key) {
         if (skip) {
             skip->Message(key);

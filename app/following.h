@@ -51,12 +51,15 @@ class RolledGame final : public MainWindowEvents {
     void lblMsg_Click() override { rollback_.Click(); }
     void Form_Resize() override { rollback_.game().Form_Resize(); }
     void Form_QueryUnload() override { rollback_.game().Form_QueryUnload(); }
+    void ContinueClick(const std::string& slot) override { rollback_.Continue(slot); }
 
   private:
     Rollback& rollback_;
 };
 
-// A new game on `platform` that the record and the skipping (if any) follow.
-std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip);
+// A new game on `platform` that the record and the skipping (if any) follow,
+// writing the automatic save at the menu when given one.
+std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip* skip,
+                                    AutoSave* autoSave = nullptr);
 
 }  // namespace velmora

@@ -49,6 +49,15 @@ std::string DescribeSlot(const Story& story, const std::string& slot, const Slot
     return text;
 }
 
+std::string DescribeContinue(const Story& story, const SlotDetails& details) {
+    std::string text = SavedClock(story, details) + "\n" + details.saved.PlayerName + "（" +
+                       details.saved.Nickname + "）";
+    const std::string written = details.written > 0 ? LocalTime(details.written) : "";
+    if (!written.empty()) text += "\n保存 " + written;
+    if (details.partial) text += "\n一部だけのセーブです";
+    return text;
+}
+
 std::vector<std::string> DescribeSlots(const Story& story, Files& files,
                                        const std::vector<std::string>& entries) {
     std::vector<std::string> described;

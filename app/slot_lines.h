@@ -22,6 +22,10 @@ inline std::string DescribeSlot(const Story& story, Files& files, const std::str
     return DescribeSlot(story, slot, ReadSlotDetails(files, slot));
 }
 
+// What 続きから resumes, as the details say a slot, a line for each part:
+// "4月2日 PM 3:00　公園", "佐々木（リュウ君）", "保存 2024/04/01 21:30".
+std::string DescribeContinue(const Story& story, const SlotDetails& details);
+
 // The details beside the slot list: one description for each slot.
 std::vector<std::string> DescribeSlots(const Story& story, Files& files,
                                        const std::vector<std::string>& entries);

@@ -6,6 +6,9 @@
 
 #include "app/slot_lines.h"
 #include "app/story_map_rows.h"
+#include "backends/qt/continue_offer.h"
+#include "world/slot_details.h"
+#include "world/slot_format.h"
 
 namespace velmora {
 
@@ -36,11 +39,16 @@ WindowProgram::WindowProgram()
       music_(files_),
       platform_(window_, files_, music_),
       skip_(platform_, kept_.record()),
-      rollback_(skip_, [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_); }),
+      rollback_(
+          skip_,
+          [this](Platform& on) { return FollowedGame(on, kept_.record(), &skip_, &autoSave_); }),
       game_(rollback_),
       session_(game_, window_, [this] { platform_.CloseAll(); }) {
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);
+    OfferContinue();  // before the comforts lay the window out at the player's scale
     comforts_ = new qt::Comforts(window_, session_, platform_.sound());
+    platform_.NoticesWith(
+        [this](const std::string& text) { comforts_->Say(QString::fromStdString(text)); });
     kept_.TellWith([this](const std::string& text) { Tell(text); });
     rollback_.TellWith([this](const std::string& text) { Tell(text); });
     replay_ = new qt::Replay(window_, session_, rollback_, skip_,
@@ -53,6 +61,17 @@ WindowProgram::WindowProgram()
     platform_.DescribeSlotsWith([this](const std::vector<std::string>& entries) {
         return DescribeSlots(TheStory(), files_, entries);
     });
+}
+
+void WindowProgram::OfferContinue() {
+    const SlotDetails details = ReadSlotDetails(files_, kAutoSlot);
+    if (details.kind == SlotDetails::Kind::kUnreadable) {
+        notice_ += (notice_.empty() ? "" : "\n") +
+                   std::string("オートセーブデータを読み込めません：") + details.why;
+    }
+    if (details.kind != SlotDetails::Kind::kSaved) return;
+    session_.OfferContinue(kAutoSlot);
+    new qt::ContinueOffer(window_, session_, QString::fromStdString(DescribeContinue(TheStory(), details)));
 }
 
 // Said on the window, and on the terminal for whoever started the game there.

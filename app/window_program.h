@@ -1,6 +1,7 @@
 // The window program as a whole: the game's folder, the player's record,
 // the Qt windows, rollback and skipping between the game and the windows,
-// the comforts and the replay keys, put together as velmora plays them.
+// the comforts and the replay keys, the automatic save and 続きから, put
+// together as velmora plays them.
 // Made once the application exists; Run() shows the title and plays until
 // the game ends.
 #pragma once
@@ -40,11 +41,14 @@ class WindowProgram {
 
   private:
     void Tell(const std::string& text);
+    // 続きから at the title, when the automatic save reads whole.
+    void OfferContinue();
 
     PosixFiles files_;
     PosixFiles playerFiles_;
     KeptRecord kept_;
-    std::string notice_;  // what the player is told of a damaged record
+    std::string notice_;  // what the player is told of a damaged record or automatic save
+    AutoSave autoSave_;
     qt::MainWindow window_;
     qt::LoopingSound music_;
     qt::QtPlatform platform_;

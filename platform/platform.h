@@ -34,6 +34,12 @@ enum class ListOf { kSlots, kRoomCommands };
 // in the Tab order follow from it (player/menu_layout.h).
 enum class MenuKind { kPlace, kLoad, kSave, kWindowMove, kBgm, kQuit, kLineDisplay };
 
+// What the menu window answers besides its buttons' captions: the player's
+// quick save and quick load keys (F5 and F9), where the game saves and
+// loads. They are no button of the menu, and no place a save can name.
+constexpr const char* kQuickSaveCommand = "クイックセーブ";
+constexpr const char* kQuickLoadCommand = "クイックロード";
+
 struct MenuRow {
     std::string caption;
     MenuKind kind = MenuKind::kPlace;
@@ -86,6 +92,8 @@ class Steps {
     // A click on the message label (the title, window-move mode); forward:
     // made again by going forward.
     virtual void Click(bool forward) = 0;
+    // 続きから where the title waits: the game begins from the save in `slot`.
+    virtual void Continue(const std::string& slot) = 0;
     // Back one step while the front end waits for such a click.
     virtual void Back() = 0;
 };
@@ -152,6 +160,10 @@ class MainWindowEvents {
     virtual void lblMsg_Click() = 0;      // a click on the message label
     virtual void Form_Resize() = 0;       // the window is shown, minimised or restored
     virtual void Form_QueryUnload() = 0;  // the player closes the window
+    // 続きから where the title waits: the game begins from the save kept in
+    // `slot` (the automatic save's; rollback plays a game loaded without the
+    // list again so, from the slot it loaded), as if that save were loaded.
+    virtual void ContinueClick(const std::string& slot) = 0;
 };
 
 // The services the game calls.
@@ -165,6 +177,9 @@ class Platform {
     virtual void SetMessageCaption(const std::string& text) = 0;
     // The main window's outer position as the window system reports it.
     virtual Twips MainWindowPosition() = 0;
+    // A short notice over the main window that needs no answer and goes by
+    // itself: a quick save done, an automatic save that could not be written.
+    virtual void ShowNotice(const std::string& text) = 0;
 
     // --- pictures of the main window ---
     virtual void ShowScene(const NamedPicture& scene) = 0;  // picMain shows a file

@@ -46,6 +46,17 @@ Answer Moving(Key key, Window window) {
     }
 }
 
+// The main window waits for the click that begins the game.
+bool AtTheTitle(const Where& where) {
+    return where.window == Window::kMain && where.messageWaits && !where.windowMoves;
+}
+
+// The quick save and load keys act only where the game saves and loads.
+Answer Quick(const Press& press, const Where& where) {
+    if (where.window != Window::kMenu || press.repeat) return {Does::kAsUsual, false, true};
+    return {press.key == Key::kF5 ? Does::kQuickSave : Does::kQuickLoad, false, true};
+}
+
 // The comforts' letters, wherever nothing is typed.
 Does Letter(Key key, const Where& where) {
     switch (key) {
@@ -57,6 +68,8 @@ Does Letter(Key key, const Where& where) {
             return Does::kAutoAdvance;
         case Key::kS:
             return where.window == Window::kName ? Does::kAsUsual : Does::kStoryMap;
+        case Key::kC:
+            return AtTheTitle(where) ? Does::kContinue : Does::kAsUsual;
         case Key::kY:
         case Key::kN:
             if (where.window != Window::kQuestion) return Does::kAsUsual;
@@ -85,6 +98,7 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     if (!plain) return {Does::kAsUsual, false, true};
     if (key == Key::kPageUp) return {Does::kBack, false, true};
     if (key == Key::kPageDown) return {Does::kForward, false, true};
+    if (key == Key::kF5 || key == Key::kF9) return Quick(press, where);
     if (Arrow(key) && where.window == Window::kMain && where.windowMoves)
         return {Does::kMoveWindow, false, true};
     if (WaitsForFocus(where.window)) {

@@ -14,6 +14,10 @@
 // a list, its first and last entry); elsewhere ← goes back a step. Page Up
 // and Page Down (and the wheel) go back and forward everywhere in the
 // game's windows.
+//
+// F5 and F9 are the quick save and quick load where the game saves and
+// loads, at the command menu (elsewhere they are the window's own, a page's
+// reload); C at the title is 続きから.
 #pragma once
 
 namespace velmora::keys {
@@ -46,6 +50,8 @@ enum class Key {
     kPageDown,
     kEscape,
     kF2,
+    kF5,
+    kF9,
     kF11,
     kComma,
     kControl,
@@ -56,6 +62,7 @@ enum class Key {
     kM,
     kA,
     kS,
+    kC,
 };
 
 struct Press {
@@ -102,6 +109,9 @@ enum class Does {
     kPressOk,       // as a click on the window's OK (Enter in a list, the focus moved there)
     kFocusFirst,    // the first button in the Tab order (Home)
     kFocusLast,     // the last button in the Tab order (End)
+    kQuickSave,     // the menu answered with the quick save (platform.h kQuickSaveCommand)
+    kQuickLoad,     // the menu answered with the quick load, which asks first
+    kContinue,      // 続きから, where the title offers it
 };
 
 struct Answer {

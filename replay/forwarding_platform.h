@@ -12,6 +12,7 @@ class ForwardingPlatform : public Platform {
   public:
     void SetMessageCaption(const std::string& text) override { front().SetMessageCaption(text); }
     Twips MainWindowPosition() override { return front().MainWindowPosition(); }
+    void ShowNotice(const std::string& text) override { front().ShowNotice(text); }
     void ShowScene(const NamedPicture& scene) override { front().ShowScene(scene); }
     void ClearScene() override { front().ClearScene(); }
     void ShowPreparedPortrait(const NamedPicture& prepared) override {

@@ -25,6 +25,10 @@ class KeptScreen final : public ForwardingPlatform {
     void Show();
 
     void SetMessageCaption(const std::string& text) override;
+    // A notice belongs to its moment: one given out of sight is never shown.
+    void ShowNotice(const std::string& text) override {
+        if (shown_) front_.ShowNotice(text);
+    }
     void ShowScene(const NamedPicture& scene) override;
     void ClearScene() override;
     void ShowPreparedPortrait(const NamedPicture& prepared) override;

@@ -47,7 +47,7 @@ class Rollback::RecordedFiles final : public Files {
         *contents = read.contents;
         if (failure) *failure = read.readFailure;
         if (!read.done) return false;
-        if (live) r_.Loaded();
+        if (live) r_.Loaded(names.front());
         return true;
     }
 
@@ -103,6 +103,17 @@ void Rollback::Click(bool forward) {
             forwarded_ = false;
         }
         game_->lblMsg_Click();
+    });
+}
+
+void Rollback::Continue(const std::string& slot) {
+    Run([this, slot] {
+        listScreen_ = kept_.drawn();
+        Answer resume(Kind::kContinue);
+        resume.choice = slot;
+        Take(std::move(resume));
+        forwarded_ = false;
+        game_->ContinueClick(slot);
     });
 }
 
@@ -164,13 +175,20 @@ void Rollback::Replay(size_t target) {
     // Between the recorded clicks on the message label the game waits for
     // none of its windows (window-move mode).
     while (!live()) {
-        if (at_ == handOverAt_ || at_ >= record_.size() || record_[at_].kind != Kind::kClick) {
-            if (at_ < record_.size() && record_[at_].kind != Kind::kClick) DropAfterHere(true);
+        const bool clicked = at_ < record_.size() && (record_[at_].kind == Kind::kClick ||
+                                                      record_[at_].kind == Kind::kContinue);
+        if (at_ == handOverAt_ || !clicked) {
+            if (!clicked && at_ < record_.size()) DropAfterHere(true);
             HandOver();
             return;
         }
-        ++at_;
-        game_->lblMsg_Click();
+        const Answer click = record_[at_++];  // the game may change the record
+        if (click.kind == Kind::kClick) {
+            game_->lblMsg_Click();
+        } else {
+            kept_.drawn() = loadScreen_;
+            game_->ContinueClick(click.choice.value_or(""));
+        }
     }
 }
 
@@ -198,12 +216,22 @@ void Rollback::DropAfterHere(bool diverged) {
 }
 
 // The answers between the first load's way and this load's list of slots
-// can never be gone back to: they go, and the list follows the way.
-void Rollback::Loaded() {
-    size_t list = at_;
-    while (list > 0 && record_[list - 1].kind != Kind::kList) --list;
-    if (list == 0) return;
-    --list;
+// can never be gone back to: they go, and the list follows the way. A load
+// that no list chose begins the record anew, as 続きから from its slot, on
+// the screen it was made over.
+void Rollback::Loaded(const std::string& slot) {
+    const bool listed = at_ >= 3 && record_[at_ - 3].kind == Kind::kList;
+    if (!listed) {
+        Answer resume(Kind::kContinue);
+        resume.choice = slot;
+        record_.erase(record_.begin(), record_.begin() + static_cast<std::ptrdiff_t>(at_ - 1));
+        record_.insert(record_.begin(), std::move(resume));
+        at_ = 2;
+        loadWay_.reset();
+        loadScreen_ = listScreen_;
+        return;
+    }
+    const size_t list = at_ - 3;
     if (loadWay_ && *loadWay_ < list) {
         const auto from = record_.begin() + static_cast<std::ptrdiff_t>(*loadWay_);
         record_.erase(from, from + static_cast<std::ptrdiff_t>(list - *loadWay_));
@@ -288,8 +316,14 @@ std::optional<std::string> Rollback::ChooseFromList(ListOf list,
         .choice;
 }
 
+// The screen a quick load is made over, should the menu's answer be one.
 std::optional<std::string> Rollback::ChooseCommand(const std::vector<MenuRow>& rows) {
-    return Ask(Kind::kMenu, true, [&](Answer& a) { a.choice = kept_.ChooseCommand(rows); }).choice;
+    return Ask(Kind::kMenu, true,
+               [&](Answer& a) {
+                   listScreen_ = kept_.drawn();
+                   a.choice = kept_.ChooseCommand(rows);
+               })
+        .choice;
 }
 
 void Rollback::WaitPictureClick(const NamedPicture& picture) {

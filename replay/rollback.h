@@ -15,7 +15,9 @@
 // are dropped, the player goes on from there and is told so once. Since the
 // player goes back no further than the last load, only the way to the first
 // load from the title is kept of what came before it: the record stays as
-// short as the game since the last load, however many loads.
+// short as the game since the last load, however many loads. A slot loaded
+// without the list (続きから, a quick load) is played again as 続きから from
+// that slot, and nothing before it is kept.
 //
 // The front end delivers its clicks on the message label through Click()
 // and the window's other events to game(). Its waits throw StepBack when
@@ -54,6 +56,8 @@ class Rollback final : public ForwardingPlatform, public Steps {
     // forward: the click of a step gone back to, made again by going forward.
     // Steps back taken while the game plays on from it are carried out here.
     void Click(bool forward = false) override;
+    // 続きから where the title waits: the game begins from the save in `slot`.
+    void Continue(const std::string& slot) override;
     // Goes back one step while the front end waits for a click on the
     // message label (window-move mode); the game plays on from there until
     // it waits for such a click again.
@@ -85,6 +89,7 @@ class Rollback final : public ForwardingPlatform, public Steps {
     struct Answer {
         enum class Kind {
             kClick,
+            kContinue,  // 続きから at the title, from the slot in `choice`
             kPosition,
             kNext,
             kYesNo,
@@ -132,8 +137,8 @@ class Rollback final : public ForwardingPlatform, public Steps {
     // The recorded answers from at_ on no longer hold; `diverged`: because
     // the game no longer plays as recorded, which the player is told.
     void DropAfterHere(bool diverged = false);
-    // A slot was read whole at the answer before at_.
-    void Loaded();
+    // The slot `slot` was read whole at the answer before at_.
+    void Loaded(const std::string& slot);
     // Takes the front end's answer: the same as recorded keeps the steps
     // after it, another drops them.
     const Answer& Take(Answer answer);

@@ -1,6 +1,6 @@
-// The command menu and the turns of the game. Every command is followed by
-// the menu again; the turns run one after another in this loop rather than
-// inside one another, so a game of any length keeps a flat call stack.
+// The command menu and the turns of the game, the automatic save written as
+// each turn ends. Every command is followed by the menu again; the turns run one after another in
+// this loop rather than inside one another, so a game of any length keeps a flat call stack.
 #include "shell/form1.h"
 
 namespace velmora {
@@ -49,9 +49,13 @@ void Form1::RunTurns() {
             continue;
         }
         if (s_.ClickState == click::kPlaying) {
+            if (autoSave_) autoSave_->AtMenu(*this);
             ShowMessage(kMenuPrompt, 1);
             // Closing the menu through the window system repeats the last choice.
-            if (auto choice = platform_.ChooseCommand(rows_)) s_.MenuChoice = *choice;
+            if (auto choice = platform_.ChooseCommand(rows_)) {
+                if (RunKeyCommand(*choice)) continue;
+                s_.MenuChoice = *choice;
+            }
         }
         const Command* chosen = Chosen();
         if (chosen && chosen->MovesWindow()) {
@@ -74,6 +78,20 @@ void Form1::DispatchCommand() {
     } else if (chosen && chosen->operation) {
         chosen->operation(*this);
     }
+}
+
+// The quick save and load keys answer the menu without becoming its
+// choice: the menu comes back after them, and a saved place of that name
+// runs nothing.
+bool Form1::RunKeyCommand(const std::string& choice) {
+    if (choice == kQuickSaveCommand) {
+        QuickSave(*this);
+    } else if (choice == kQuickLoadCommand) {
+        QuickLoad(*this);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 const Command* Form1::Chosen() const {

@@ -63,9 +63,14 @@ class Form1 final : public Game, public MainWindowEvents {
     void lblMsg_Click() override;
     void Form_Resize() override;
     void Form_QueryUnload() override;
+    void ContinueClick(const std::string& slot) override;
 
     // --- start-up ---
-    void StartNewGame();
+    // continueFrom: 続きから, the game loaded from that slot without the
+    // questions (they follow when it cannot be read).
+    void StartNewGame(const std::string& continueFrom = "");
+    // The automatic save at every return to the menu (none unless given).
+    void SaveAtTheMenu(AutoSave* autoSave) { autoSave_ = autoSave; }
 
     // --- command menu ---
     void OpenCommandMenu();
@@ -80,6 +85,7 @@ class Form1 final : public Game, public MainWindowEvents {
     void ShowForm2() override;
     void ShowForm5() override;
     void ShowForm7() override;
+    void ShowNotice(const std::string& text) override { platform_.ShowNotice(text); }
     void AskRoomCommand(const std::vector<std::string>& commands) override;
     void DispatchNext() override { dispatchPending_ = true; }
     [[noreturn]] void EndProgram() override { throw ProgramEnd{}; }
@@ -110,7 +116,9 @@ class Form1 final : public Game, public MainWindowEvents {
     // the turns of the game, one after another in a loop (shell/command_menu.cpp)
     void RunTurns();
     const Command* Chosen() const;  // the command MenuChoice names, compared exactly
+    bool RunKeyCommand(const std::string& choice);  // F5, F9: false for any other
     bool dispatchPending_ = false;  // a loaded game resumes at its saved place
+    AutoSave* autoSave_ = nullptr;
 
     Platform& platform_;
     const Story& story_;

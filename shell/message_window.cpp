@@ -1,5 +1,6 @@
 // The message label: every text of the game is shown here, one message at a
-// time, and a click on the label starts the game or ends window-move mode.
+// time, and a click on the label starts the game or ends window-move mode;
+// 続きから at the title starts it from the automatic save.
 #include "shell/form1.h"
 #include "world/message_key.h"
 
@@ -31,6 +32,12 @@ void Form1::Show(const std::string& text, int wait, int item) {
     if (wait != 0) return;
     if (reading_) reading_(item == kNotALine ? TextKey(text) : LineKey(s_.ScriptFile, item, text));
     ShowForm3();
+}
+
+void Form1::ContinueClick(const std::string& slot) {
+    if (s_.ClickState != click::kTitle) return;
+    s_.ClickState = click::kPlaying;
+    StartNewGame(slot);
 }
 
 void Form1::lblMsg_Click() {

@@ -1,6 +1,7 @@
 // The first click on the title: a fresh world, the load question, the name
-// question, the introduction with Kumi's invitation, then the menu. Also the
-// main window's own events.
+// question, the introduction with Kumi's invitation, then the menu; or
+// 続きから at the title, the fresh world loaded from the automatic save.
+// Also the main window's own events.
 #include "places/town.h"
 #include "shell/form1.h"
 
@@ -91,8 +92,12 @@ void NewGame(const Story& story, GameState& s) {
     s.MainLeft = kMainWindowDesignPosition.left;
 }
 
-void Form1::StartNewGame() {
+void Form1::StartNewGame(const std::string& continueFrom) {
     NewGame(story_, s_);
+    if (!continueFrom.empty() && ContinueGame(*this, continueFrom)) {
+        OpenCommandMenu();
+        return;
+    }
     for (const StartQuestion& question : StartQuestions()) {
         ShowMessage(question.words, 1);
         s_.DialogAnswer = 0;

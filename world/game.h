@@ -30,6 +30,8 @@ class Game {
     virtual void ShowForm2() = 0;  // Yes/No; the answer in DialogAnswer
     virtual void ShowForm5() = 0;  // the list of ClickState; the choice in SelectedFile
     virtual void ShowForm7() = 0;  // PictureFile until it is clicked, then NEXT
+    // A notice that needs no answer and goes by itself (a quick save done).
+    virtual void ShowNotice(const std::string& text) = 0;
     // The list of the hero's room: its first command is chosen unless the
     // player chooses another; the choice in SelectedFile.
     virtual void AskRoomCommand(const std::vector<std::string>& commands) = 0;
@@ -63,8 +65,25 @@ void PromptLoad(Game& game);                           // world/save_load.cpp
 void LoadGame(Game& game);
 void PromptSave(Game& game);
 void SaveGame(Game& game);
+void QuickSave(Game& game);  // F5 at the menu
+void QuickLoad(Game& game);  // F9 at the menu: asks first
+// 続きから: the game as loaded from `slot`, without a question; false, told
+// why, when the slot cannot be read (nothing of the game changed then).
+bool ContinueGame(Game& game, const std::string& slot);
 void ToggleBgm(Game& game);  // world/options.cpp
 void ToggleLineDisplay(Game& game);
 void ConfirmQuit(Game& game);
+
+// The automatic save at every return to the menu, into the slot 続きから
+// resumes (world/slot_format.h kAutoSlot), byte for byte the save the player
+// would make there. One that cannot be written leaves the one before whole
+// and is told once for each reason, by a notice.
+class AutoSave {
+  public:
+    bool AtMenu(Game& game);  // false when it could not be written
+
+  private:
+    std::string told_;  // why the last one could not be written, once told
+};
 
 }  // namespace velmora

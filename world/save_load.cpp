@@ -1,6 +1,8 @@
-// Saving and loading the five slots "file1" .. "file5". A slot is two files
-// that change together: a save replaces both or neither, and a load reads and
-// checks both before anything of the game changes.
+// Saving and loading the five slots "file1" .. "file5", and the game's own
+// beside them: the automatic save at the menu, which 続きから resumes, and
+// the quick save. A slot is two files that change together: a save replaces
+// both or neither, and a load reads and checks both before anything of the
+// game changes.
 #include "platform/files.h"
 #include "world/game.h"
 #include "world/slot_format.h"
@@ -43,27 +45,32 @@ bool ReadSlot(Files& files, GameState& s, std::string* why) {
     return TakeSlot(bytes, &s, &count, why);
 }
 
-void CommitSlot(Game& game) {
-    const GameState& s = game.state();
-    const std::string& slot = s.SelectedFile;
-    const SlotText names{s.CurrentPlace, s.PlayerName, s.Nickname};
-    const std::optional<std::string> text = FormatTextFile(names);
-    CommitFailure failure;
-    if (text) {
-        const std::vector<NamedBytes> files = {{slot, FormatFlagFile(s.Flags)},
-                                               {SlotTextFile(slot), *text}};
-        if (game.files().ReplaceTogether(files, &failure)) {
-            game.ShowMessage(slot + " にセーブしました。", 0);
-            return;
-        }
-    } else {
-        for (const std::string* field : {&names.place, &names.name, &names.nickname}) {
-            if (failure.why.empty()) failure.why = WhyNotSavable(*field);
-        }
-    }
-    game.ShowMessage("＜" + slot + " にセーブできませんでした。" + WhySlot(failure) + "＞\r\n" +
-                         WhatIsLeft(failure.left),
+// Writes both files of `slot` from the game as it stands; false, with what
+// failed and what is left of the slot, when it could not.
+bool WriteSlot(Game& game, const std::string& slot, CommitFailure* failure) {
+    const std::optional<std::vector<NamedBytes>> files = SaveOf(game.state(), slot, &failure->why);
+    return files && game.files().ReplaceTogether(*files, failure);
+}
+
+void TellNotSaved(Game& game, const std::string& slot, const CommitFailure& failure) {
+    game.ShowMessage("＜" + SlotCalled(slot) + "にセーブできませんでした。" + WhySlot(failure) +
+                         "＞\r\n" + WhatIsLeft(failure.left),
                      0);
+}
+
+// After a slot was read whole: the game goes on as if the saved place had
+// just been chosen from the menu.
+void Resume(Game& game) {
+    GameState& s = game.state();
+    game.ShowMessage(SlotCalled(s.SelectedFile) + "をロードしました。", 0);
+    TakeSavedClock(s);
+    game.ClearScenePicture();
+    game.ShowTitlePicture();
+    game.UpdateClockDisplay();
+    s.ClickState = click::kPlaying;
+    PlayBgm(game, "BGM1.wav");
+    s.MenuChoice = s.CurrentPlace;
+    game.DispatchNext();
 }
 
 }  // namespace
@@ -84,26 +91,30 @@ void LoadGame(Game& game) {
         game.ShowMessage(kNothingChosenLoad, 0);
         return;
     }
-    game.ShowMessage(s.SelectedFile + " をロードします。よろしいですか？", 1);
+    game.ShowMessage(SlotCalled(s.SelectedFile) + "をロードします。よろしいですか？", 1);
     s.DialogAnswer = 0;
     game.ShowForm2();
     if (s.DialogAnswer != 1) return;
 
     std::string why;
     if (!ReadSlot(game.files(), s, &why)) {
-        game.ShowMessage("＜" + s.SelectedFile + " はロードできませんでした。" + why + "＞", 0);
+        game.ShowMessage(
+            "＜" + SlotCalled(s.SelectedFile) + "はロードできませんでした。" + why + "＞", 0);
         return;
     }
-    game.ShowMessage(s.SelectedFile + " をロードしました。", 0);
-    TakeSavedClock(s);
-    game.ClearScenePicture();
-    game.ShowTitlePicture();
-    game.UpdateClockDisplay();
-    s.ClickState = click::kPlaying;
-    PlayBgm(game, "BGM1.wav");
-    // The game goes on as if the saved place had just been chosen from the menu.
-    s.MenuChoice = s.CurrentPlace;
-    game.DispatchNext();
+    Resume(game);
+}
+
+bool ContinueGame(Game& game, const std::string& slot) {
+    GameState& s = game.state();
+    s.SelectedFile = slot;
+    std::string why;
+    if (ReadSlot(game.files(), s, &why)) {
+        Resume(game);
+        return true;
+    }
+    game.ShowMessage("＜" + SlotCalled(slot) + "から続けられませんでした。" + why + "＞", 0);
+    return false;
 }
 
 void PromptSave(Game& game) {
@@ -131,8 +142,42 @@ void SaveGame(Game& game) {
     s.flag(Flag::SavedDay) = s.Day;
     s.flag(Flag::SavedHour) = s.Hour;
     s.flag(Flag::SavedHalf) = s.Half;
-    CommitSlot(game);
+    CommitFailure failure;
+    if (WriteSlot(game, s.SelectedFile, &failure)) {
+        game.ShowMessage(s.SelectedFile + " にセーブしました。", 0);
+    } else {
+        TellNotSaved(game, s.SelectedFile, failure);
+    }
     s.ClickState = click::kPlaying;
+}
+
+// F5 at the menu: the game as it stands into the quick save's slot, told by
+// a notice that needs no answer; a failure is told as a save's is.
+void QuickSave(Game& game) {
+    CommitFailure failure;
+    if (WriteSlot(game, kQuickSlot, &failure)) {
+        game.ShowNotice("クイックセーブしました");
+        return;
+    }
+    TellNotSaved(game, kQuickSlot, failure);
+}
+
+// F9 at the menu: asks first, as a load from the list does.
+void QuickLoad(Game& game) {
+    game.state().SelectedFile = kQuickSlot;
+    LoadGame(game);
+}
+
+bool AutoSave::AtMenu(Game& game) {
+    CommitFailure failure;
+    if (WriteSlot(game, kAutoSlot, &failure)) {
+        told_.clear();
+        return true;
+    }
+    const std::string why = WhySlot(failure);
+    if (why != told_) game.ShowNotice("自動セーブできませんでした。" + why);
+    told_ = why;
+    return false;
 }
 
 }  // namespace velmora

@@ -164,6 +164,30 @@ const std::vector<std::string>& SlotNames() {
     return slots;
 }
 
+std::string SlotCalled(const std::string& slot) {
+    if (slot == kAutoSlot) return "オートセーブデータ";
+    if (slot == kQuickSlot) return "クイックセーブデータ";
+    return slot + " ";
+}
+
+std::optional<std::vector<NamedBytes>> SaveOf(const GameState& s, const std::string& slot,
+                                              std::string* why) {
+    const SlotText names{s.CurrentPlace, s.PlayerName, s.Nickname};
+    const std::optional<std::string> text = FormatTextFile(names);
+    if (!text) {
+        for (const std::string* field : {&names.place, &names.name, &names.nickname}) {
+            if (why->empty()) *why = WhyNotSavable(*field);
+        }
+        return std::nullopt;
+    }
+    std::array<int16_t, kFlagCount> flags = s.Flags;
+    flags[static_cast<size_t>(Flag::SavedMinute)] = s.Minute;
+    flags[static_cast<size_t>(Flag::SavedDay)] = s.Day;
+    flags[static_cast<size_t>(Flag::SavedHour)] = s.Hour;
+    flags[static_cast<size_t>(Flag::SavedHalf)] = s.Half;
+    return std::vector<NamedBytes>{{slot, FormatFlagFile(flags)}, {SlotTextFile(slot), *text}};
+}
+
 namespace {
 
 std::string WhyHeld(Held held, const std::string& why) {

@@ -29,6 +29,17 @@ constexpr size_t kSavedTextLimit = 65536;
 // The slots the list window offers to save in and load from, top to bottom.
 const std::vector<std::string>& SlotNames();
 
+// The game's own slots beside those five, in the same format and written
+// the same way: the automatic save, written at every return to the menu,
+// which 続きから resumes; and the quick save's (F5 and F9 at the menu).
+inline constexpr char kAutoSlot[] = "auto";
+inline constexpr char kQuickSlot[] = "quick";
+
+// What the messages call a slot: one of the five by its name, with the
+// space the messages put after it ("file1 をロードします。"); the game's own
+// by what they hold ("クイックセーブデータをロードします。").
+std::string SlotCalled(const std::string& slot);
+
 // Why a slot is neither read nor written while a save of it, cut off
 // earlier, cannot be finished or rolled back.
 inline constexpr char kSaveLeftUnfinished[] = "前回のセーブの後始末ができませんでした。";
@@ -55,6 +66,13 @@ struct SlotText {
 };
 
 std::string FormatFlagFile(const std::array<int16_t, kFlagCount>& flags);
+
+// Both files of `slot` holding the game as it stands, its clock copied
+// among the flags as a save keeps it (the game's own flags stay as they
+// are): byte for byte the save the player would make now. Nothing, and
+// *why, when a text cannot be written so that it reads back the same.
+std::optional<std::vector<NamedBytes>> SaveOf(const GameState& s, const std::string& slot,
+                                              std::string* why);
 
 // Nothing when a text cannot be written so that it reads back the same.
 std::optional<std::string> FormatTextFile(const SlotText& text);

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <utility>
 
+#include "backends/qt/command_menu.h"
 #include "backends/qt/focus_look.h"
 #include "backends/qt/history_window.h"
 #include "backends/qt/key_place.h"
@@ -170,6 +171,14 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
                 return true;
             }
             return false;
+        case keys::Does::kQuickSave:
+        case keys::Does::kQuickLoad:
+            return AnswerMenu(PressOf(key).key == keys::Key::kF5 ? kQuickSaveCommand
+                                                                 : kQuickLoadCommand);
+        case keys::Does::kContinue:
+            if (!session_.CanContinue()) return false;
+            session_.Continue();
+            return true;
         case keys::Does::kHistory:
             OpenHistory();
             return true;
@@ -241,9 +250,20 @@ void Comforts::OpenSettings() {
     settings.exec();
 }
 
+// The quick save and load answer the command menu where it waits.
+bool Comforts::AnswerMenu(const char* command) {
+    auto* menu = qobject_cast<CommandMenu*>(QApplication::activeModalWidget());
+    if (menu) menu->Answer(command);
+    return menu != nullptr;
+}
+
 void Comforts::OpenMenu(QPoint at) {
     QMenu menu;
     menu.setObjectName("ComfortMenu");
+    if (session_.CanContinue()) {
+        menu.addAction("続きから\tC", &session_, &GameSession::Continue);
+        menu.addSeparator();
+    }
     menu.addAction("履歴を見る\tH", this, &Comforts::OpenHistory);
     const auto addSwitch = [&](const QString& caption, bool on, auto toggle) {
         QAction* action = menu.addAction(caption, this, toggle);
@@ -265,6 +285,13 @@ void Comforts::OpenMenu(QPoint at) {
                   [this] { replay_->ToggleSkip(); });
         menu.addAction("ストーリーマップ…\tS", replay_, &Replay::OpenStoryMap);
     }
+    menu.addSeparator();
+    // Where the game saves and loads: at the command menu.
+    const bool atMenu = IsModal<CommandMenu>();
+    menu.addAction("クイックセーブ\tF5", this, [this] { AnswerMenu(kQuickSaveCommand); })
+        ->setEnabled(atMenu);
+    menu.addAction("クイックロード\tF9", this, [this] { AnswerMenu(kQuickLoadCommand); })
+        ->setEnabled(atMenu);
     menu.addSeparator();
     menu.addAction("設定…\tF2・Ctrl+,", this, &Comforts::OpenSettings);
     menu.exec(at);

@@ -66,6 +66,7 @@ class Comforts : public QObject {
     void OnNextWaits(NextDialog* next);
     void OnMessage(const QString& text);
     void OpenMenu(QPoint at);
+    bool AnswerMenu(const char* command);
     void Toggle(bool ComfortSettings::*option);
     void Change(const ComfortSettings& settings, const QString& said);
 

@@ -56,4 +56,9 @@ std::optional<std::string> CommandMenu::Choose() {
     return choice_;
 }
 
+void CommandMenu::Answer(const std::string& command) {
+    choice_ = command;
+    accept();
+}
+
 }  // namespace velmora::qt

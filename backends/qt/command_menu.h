@@ -27,6 +27,8 @@ class CommandMenu : public GameDialog {
 
     // Nothing when the window system closed the menu.
     std::optional<std::string> Choose();
+    // Answers the menu with what no button says: a key's command (F5, F9).
+    void Answer(const std::string& command);
 
   private:
     // The rows laid out once, for the window's size and every button.

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <exception>
+#include <utility>
 
 namespace velmora::qt {
 
@@ -15,8 +16,17 @@ GameSession::GameSession(MainWindowEvents& game, MainWindow& window,
 
 void GameSession::Click() {
     Play([this] {
-        begun_ = true;
+        if (!std::exchange(begun_, true)) emit begun();
         game_.lblMsg_Click();
+    });
+}
+
+void GameSession::Continue() {
+    if (!CanContinue()) return;
+    Play([this] {
+        begun_ = true;
+        emit begun();
+        game_.ContinueClick(continueSlot_);
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <functional>
+#include <string>
 
 #include "backends/qt/main_window.h"
 #include "platform/platform.h"
@@ -24,12 +25,19 @@ class GameSession : public QObject {
     bool windowMoves() const { return messageWaits() && begun_; }
     // The message clicked, or Enter or Space pressed where it waits.
     void Click();
+    // 続きから offered at the title: the game begins from the save in
+    // `slot` rather than with the first click's questions.
+    void OfferContinue(std::string slot) { continueSlot_ = std::move(slot); }
+    bool CanContinue() const { return !continueSlot_.empty() && messageWaits() && !begun_; }
+    // 続きから (C, its button, the comforts' menu) where the title offers it.
+    void Continue();
     // Runs a handler of the game as the message's click does: a step back
     // or forward taken while the game waits for that click.
     void Play(const std::function<void()>& handler);
 
   signals:
     void ended(int status);
+    void begun();  // the title has gone: the game began, by a click or 続きから
 
   private:
     void Resize();
@@ -44,6 +52,7 @@ class GameSession : public QObject {
     bool inClick_ = false;
     bool begun_ = false;  // the title's message clicked
     bool ended_ = false;
+    std::string continueSlot_;  // empty: 続きから is not offered
 };
 
 }  // namespace velmora::qt

@@ -47,6 +47,10 @@ keys::Key KeyOf(int code) {
             return Key::kEscape;
         case Qt::Key_F2:
             return Key::kF2;
+        case Qt::Key_F5:
+            return Key::kF5;
+        case Qt::Key_F9:
+            return Key::kF9;
         case Qt::Key_F11:
             return Key::kF11;
         case Qt::Key_Comma:
@@ -67,6 +71,8 @@ keys::Key KeyOf(int code) {
             return Key::kA;
         case Qt::Key_S:
             return Key::kS;
+        case Qt::Key_C:
+            return Key::kC;
         default:
             return Key::kOther;
     }

@@ -27,6 +27,9 @@ class QtPlatform : public Platform {
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override;
+    void ShowNotice(const std::string& text) override {
+        if (notices_) notices_(text);
+    }
 
     void ShowScene(const NamedPicture& scene) override;
     void ClearScene() override;
@@ -58,6 +61,8 @@ class QtPlatform : public Platform {
     // given to the game: a step back or forward asked meanwhile is taken
     // there (it throws).
     void AfterEachWait(std::function<void()> check) { afterWait_ = std::move(check); }
+    // Who shows the game's notices (the window program: the comforts' notice).
+    void NoticesWith(std::function<void(const std::string&)> say) { notices_ = std::move(say); }
     // The words of the details beside the slot list; without them, none.
     void DescribeSlotsWith(SlotDescriber describe) { describeSlots_ = std::move(describe); }
 
@@ -72,6 +77,7 @@ class QtPlatform : public Platform {
     SceneLighting lighting_;
     LoopingSound& sound_;
     std::function<void()> afterWait_;
+    std::function<void(const std::string&)> notices_;
     SlotDescriber describeSlots_;
     // The owned windows die with the main window; the pointers notice.
     QPointer<NextDialog> next_;

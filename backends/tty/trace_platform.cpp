@@ -47,32 +47,48 @@ std::string EscapeTraceField(const std::string& text) {
 }
 
 void TracePlatform::PlayGame(MainWindowEvents& game) {
-    Play([&](bool) { game.lblMsg_Click(); }, [] {}, [&]() -> MainWindowEvents& { return game; });
+    Play([&](bool) { game.lblMsg_Click(); },
+         [&](const std::string& slot) { game.ContinueClick(slot); }, [] {},
+         [&]() -> MainWindowEvents& { return game; });
+}
+
+bool TracePlatform::Continues(const std::string& line) const {
+    return !continueSlot_.empty() && line == "CONTINUE";
 }
 
 void TracePlatform::PlayGame(Steps& steps) {
     steps_ = &steps;
-    Play([&](bool forward) { steps.Click(forward); }, [&] { steps.Back(); },
+    Play([&](bool forward) { steps.Click(forward); },
+         [&](const std::string& slot) { steps.Continue(slot); }, [&] { steps.Back(); },
          [&]() -> MainWindowEvents& { return steps.game(); });
     steps_ = nullptr;
 }
 
 void TracePlatform::Play(const std::function<void(bool forward)>& click,
+                         const std::function<void(const std::string& slot)>& resume,
                          const std::function<void()>& back,
                          const std::function<MainWindowEvents&()>& game) {
     Emit(std::string("MSG ") + kDesignCaption);
+    bool begun = false;
     try {
         for (;;) {
             bool forward = false;
+            std::string line;
             try {
-                Ask("CLICK?");
+                line = Ask("CLICK?");
             } catch (const StepBack&) {
                 back();
                 continue;
             } catch (const StepForward&) {
                 forward = true;
             }
-            click(forward);
+            // 続きから only where the title waits, never in window-move mode.
+            if (!begun && Continues(line)) {
+                resume(continueSlot_);
+            } else {
+                click(forward);
+            }
+            begun = true;
         }
     } catch (const ProgramEnd&) {
     } catch (const MainWindowClosed&) {
@@ -99,6 +115,10 @@ std::string TracePlatform::Ask(const std::string& prompt) {
         Emit(*line);
         if (steps_->CanGoForward()) throw StepForward{};
     }
+}
+
+void TracePlatform::ShowNotice(const std::string& text) {
+    Emit("NOTICE " + EscapeTraceText(text));
 }
 
 void TracePlatform::SetMessageCaption(const std::string& text) {
@@ -144,6 +164,7 @@ std::optional<std::string> TracePlatform::ChooseCommand(const std::vector<MenuRo
     for (;;) {
         const std::string a = Ask(prompt);
         if (a == "close") return std::nullopt;
+        if (!continueSlot_.empty() && (a == kQuickSaveCommand || a == kQuickLoadCommand)) return a;
         for (const std::string& c : captions) {
             if (a == c) return c;
         }

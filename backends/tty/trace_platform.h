@@ -23,6 +23,8 @@ class TracePlatform : public Platform {
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
+    // "NOTICE …", as rollback's notices.
+    void ShowNotice(const std::string& text) override;
 
     // The line protocol names pictures by their files; the words are a screen reader's.
     void ShowScene(const NamedPicture& scene) override { Emit("SCENE " + scene.file); }
@@ -66,6 +68,10 @@ class TracePlatform : public Platform {
     // "NOTICE …": what the player is told below the game (that the steps
     // gone back over were dropped).
     void Notice(const std::string& text) { Emit("NOTICE " + text); }
+    // The game's own slots offered (velmora-tty --auto-save): the line
+    // CONTINUE at the title's CLICK? is 続きから from `continueSlot`, and
+    // MENU? takes the quick save's and quick load's answers too.
+    void OfferOwnSlots(std::string continueSlot) { continueSlot_ = std::move(continueSlot); }
 
     // A line of the trace, flushed at once.
     void Emit(const std::string& line);
@@ -85,14 +91,19 @@ class TracePlatform : public Platform {
         TracePlatform& trace_;
     };
 
-    void Play(const std::function<void(bool forward)>& click, const std::function<void()>& back,
-              const std::function<MainWindowEvents&()>& game);
+    // resume: 続きから from a slot.
+    void Play(const std::function<void(bool forward)>& click,
+              const std::function<void(const std::string& slot)>& resume,
+              const std::function<void()>& back, const std::function<MainWindowEvents&()>& game);
+    // Whether a line answering CLICK? asks for 続きから.
+    bool Continues(const std::string& line) const;
 
     std::ostream& out_;
     Answerer answer_;
     Files& files_;
     Lines sound_;
     const Steps* steps_ = nullptr;
+    std::string continueSlot_;  // empty: the protocol as it always was
 };
 
 // How a message is written on one trace line: CR LF and a lone LF as "\n",

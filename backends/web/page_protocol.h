@@ -79,8 +79,8 @@ inline constexpr const char* kDoesNames[] = {
     "ListMove", "Yes",         "No",           "Back",         "Forward",      "Skip",
     "HoldSkip", "History",     "Mute",         "AutoAdvance",  "StoryMap",     "FullScreen",
     "Settings", "ComfortMenu", "CloseComfort", "MoveWindow",   "ClickPicture", "PressOk",
-    "FocusFirst", "FocusLast"};
-static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kFocusLast) + 1,
+    "FocusFirst", "FocusLast", "QuickSave", "QuickLoad", "Continue"};
+static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kContinue) + 1,
               "every answer has its name");
 
 }  // namespace velmora::web

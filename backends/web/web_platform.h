@@ -61,6 +61,8 @@ class WebPlatform : public Platform {
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override;
+    // The game's notices (a quick save done, an automatic save not written) as the page's.
+    void ShowNotice(const std::string& text) override { Notice(text); }
 
     void ShowScene(const NamedPicture& scene) override;
     void ClearScene() override;

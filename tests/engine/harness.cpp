@@ -162,7 +162,7 @@ std::string Trace::Text() const {
     return out;
 }
 
-Trace Play(const GameFolder& folder, const Decisions& decisions) {
+Trace Play(const GameFolder& folder, const Decisions& decisions, bool ownSlots) {
     std::deque<std::string> left(decisions.begin(), decisions.end());
     Answerer answer = [&](const std::string& prompt) -> std::optional<std::string> {
         if (!left.empty() && left.front() == "@end") return std::nullopt;
@@ -183,6 +183,11 @@ Trace Play(const GameFolder& folder, const Decisions& decisions) {
     PosixFiles files(folder.path());
     TracePlatform platform(out, answer, files);
     Form1 form(platform);
+    AutoSave autoSave;
+    if (ownSlots) {
+        platform.OfferOwnSlots(kAutoSlot);
+        form.SaveAtTheMenu(&autoSave);
+    }
     platform.PlayGame(form);
 
     Trace trace;

@@ -98,7 +98,9 @@ struct Trace {
 
 // Plays from the title click with these decisions. When they run out the
 // input ends at the next prompt that needs one (the main window closes).
-Trace Play(const GameFolder& folder, const Decisions& decisions);
+// ownSlots: as velmora-tty --auto-save plays (the automatic save written at
+// the menu; "@any:CONTINUE" first is 続きから).
+Trace Play(const GameFolder& folder, const Decisions& decisions, bool ownSlots = false);
 
 // The decisions that load slot "file1" at the start: the game then resumes
 // at the saved place (use "部屋" to start at the menu without a visit).

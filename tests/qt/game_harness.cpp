@@ -184,7 +184,8 @@ ReplayHarness::ReplayHarness(bool shipped)
       kept(files),
       platform(window, files, music),
       skip(platform, kept.record()),
-      rollback(skip, [this](Platform& on) { return FollowedGame(on, kept.record(), &skip); }),
+      rollback(skip,
+               [this](Platform& on) { return FollowedGame(on, kept.record(), &skip, &autoSave); }),
       events(rollback),
       session(events, window, [this] { platform.CloseAll(); }),
       comforts(window, session, platform.sound()),
@@ -203,6 +204,11 @@ ReplayHarness::ReplayHarness(bool shipped)
 void ReplayHarness::ClickMessage(std::vector<ModalStep> steps) {
     script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
     QTest::mouseClick(window.message(), Qt::LeftButton);
+}
+
+void ReplayHarness::PressAtTheTitle(Qt::Key key, std::vector<ModalStep> steps) {
+    script_ = std::make_unique<ModalScript>(std::move(steps), [this] { platform.Abort(); });
+    QTest::keyClick(&window, key);
 }
 
 SlotsHarness::SlotsHarness() : files(folder.path()), platform(window, files, music) {

@@ -111,13 +111,16 @@ class GameHarness {
 
 // The game as velmora plays it, on the same small game: rollback and
 // skipping between the game and the windows, the comforts and the replay
-// keys; the player's record kept in the game's folder.
+// keys, the automatic save at the menu; the player's record kept in the
+// game's folder.
 class ReplayHarness {
   public:
     // shipped: the game's own data rather than the small game.
     explicit ReplayHarness(bool shipped = false);
 
     void ClickMessage(std::vector<ModalStep> steps);
+    // The same game begun by a key where the title waits (C: 続きから).
+    void PressAtTheTitle(Qt::Key key, std::vector<ModalStep> steps);
     const ModalScript& script() const { return *script_; }
 
     QTemporaryDir dir_;
@@ -126,6 +129,7 @@ class ReplayHarness {
     MainWindow window;
     LoopingSound music{files};
     GuardedPlatform platform;
+    AutoSave autoSave;
     Skip skip;
     Rollback rollback;
     RolledGame events;

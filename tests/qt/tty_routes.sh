@@ -2,13 +2,14 @@
 # Plays whole routes through velmora-tty, each in a fresh copy of the game's
 # folder, and compares the trace with the one committed beside this script:
 # the window program's comforts must leave the game's protocol as it was,
-# and so must rollback when it is on but not used.
-# Usage: tty_routes.sh VELMORA_TTY DATA_DIR [--write | --rollback]
+# and so must rollback when it is on but not used, and the automatic save
+# written at every menu.
+# Usage: tty_routes.sh VELMORA_TTY DATA_DIR [--write | --rollback | --auto-save]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tty=$1 data=$2
 option=
-if [ "${3:-}" = --rollback ]; then option=--rollback; fi
+case "${3:-}" in --rollback | --auto-save) option=$3 ;; esac
 expected=$here/tty_routes.expected
 routes="apartment-A3 park-P5 bento-shop-first-talk akira-house-A1"
 work=$(mktemp -d)

@@ -62,6 +62,7 @@ class SearchPlatform : public Platform {
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
+    void ShowNotice(const std::string&) override {}
     void ShowScene(const NamedPicture&) override {}
     void ClearScene() override {}
     void ShowPreparedPortrait(const NamedPicture& p) override { Portrait(p); }

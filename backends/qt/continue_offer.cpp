@@ -1,0 +1,34 @@
+#include "backends/qt/continue_offer.h"
+
+#include "backends/qt/fonts.h"
+#include "backends/qt/twips.h"
+
+namespace velmora::qt {
+
+namespace {
+
+// Over the foot of the scene picture (450, 240, 4500 × 3900), inside its edge.
+constexpr double kLeft = 450 + 90, kWidth = 4500 - 180, kHeight = 1080;
+constexpr double kTop = 240 + 3900 - 90 - kHeight;
+
+}  // namespace
+
+ContinueOffer::ContinueOffer(MainWindow& window, GameSession& session, const QString& details)
+    : QPushButton("続きから（C）\n" + details, window.client()) {
+    setObjectName("continueOffer");
+    setGeometry(PxRect(kLeft, kTop, kWidth, kHeight));
+    setFont(GameFont(kPGothic, 9));
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName("続きから");
+    setAccessibleDescription(details + "\nオートセーブデータから始めます（C）");
+    setStyleSheet(
+        "QPushButton { color: white; background: rgba(59, 45, 58, 215); border: 1px solid "
+        "rgba(255, 255, 255, 150); border-radius: 6px; padding: 2px 8px; text-align: left; }"
+        "QPushButton:hover { background: rgba(29, 58, 74, 235); }");
+    connect(this, &QPushButton::clicked, &session, &GameSession::Continue);
+    connect(&session, &GameSession::begun, this, &QWidget::hide);
+    raise();
+}
+
+}  // namespace velmora::qt
