@@ -49,9 +49,9 @@ def what_is_missing(site, engine=True):
     if not os.path.isfile(os.path.join(site, "index.html")):
         return f"no web page in {site} (tools/web.sh builds it; emscripten is not installed?)"
     if engine and not shutil.which("chromium"):
-        return "chromium is not installed (tools/setup.sh web installs it)"
+        return "chromium is not installed (tools/setup.sh test installs it)"
     if websocket is None:
-        return "python3-websocket is not installed (tools/setup.sh web installs it)"
+        return "python3-websocket is not installed (tools/setup.sh test installs it)"
     return None
 
 
