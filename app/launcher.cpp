@@ -1,10 +1,13 @@
-// velmora-launcher: starts the installed game in the player's own game folder.
+// velmora (installed as /usr/games/velmora, and as velmora-tty beside it):
+// starts the game in the player's own game folder.
 //
 // The programs look everything up in their working directory: scenario files,
 // pictures, music and the save slots. An installed game keeps its data read-only
-// under share/games/velmora, so the launcher makes the player's folder
-// ($XDG_DATA_HOME/velmora, or ~/.local/share/velmora), links every shipped file
-// into it, and starts `velmora` (or `velmora-tty` with --tty) there by exec.
+// under share/games/velmora and its programs under lib/games/velmora, so the
+// command a player types (or the menu entry) is this launcher: it makes the
+// player's folder ($XDG_DATA_HOME/velmora, or ~/.local/share/velmora), links
+// every shipped file into it, and starts the window program (or, started as
+// velmora-tty or with --tty, the terminal's) there by exec.
 //
 // The links are refreshed at each start: a newer version's data reaches the
 // folder, links to files it no longer ships go away, and the player's save
@@ -38,17 +41,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kProgram = "velmora-launcher";
-// Where the shipped data lies, seen from the folder of the programs.
-constexpr const char* kShippedFromPrograms = "../share/games/velmora";
+// The names the launcher is installed under: the window, the terminal.
+constexpr const char* kWindowCommand = "velmora";
+constexpr const char* kTerminalCommand = "velmora-tty";
+// Where the shipped data and the programs lie, seen from the launcher's folder.
+constexpr const char* kShippedFromLauncher = "../share/games/velmora";
+constexpr const char* kProgramsFromLauncher = "../lib/games/velmora";
 // Made beside a link before it replaces the old entry in one rename; each
 // launcher's own, named after its process ("….pending.1234").
 constexpr const char* kPendingLink = ".velmora-launcher.pending";
 // The largest shipped file (the music) is 3.4 MB.
 constexpr size_t kShippedFileLimit = 64 * 1024 * 1024;
 
+// The command the player typed, as the launcher's complaints name it.
+std::string gCommand = kWindowCommand;
+
 void Complain(const std::string& what) {
-    std::cerr << kProgram << ": " << what << '\n';
+    std::cerr << gCommand << ": " << what << '\n';
 }
 
 // Save slots and their helper files belong to the player alone.
@@ -58,9 +67,9 @@ bool IsPlayersFile(const std::string& name) {
     return lower.starts_with("file") || lower.starts_with(".file");
 }
 
-// The folder of this program: /proc/self/exe, or argv[0] where /proc is not
-// mounted (a bare chroot).
-fs::path ProgramFolder(const char* argv0) {
+// The folder of the launcher: /proc/self/exe, or argv[0] where /proc is not
+// mounted (a bare chroot); either way past the link velmora-tty is.
+fs::path LauncherFolder(const char* argv0) {
     std::error_code ec;
     fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) return self.parent_path();
@@ -222,21 +231,23 @@ void RefreshShippedFiles(const fs::path& shipped, const fs::path& folder) {
 }
 
 void Usage(std::ostream& out) {
-    out << "Usage: " << kProgram << " [--tty] [GAME OPTIONS...]\n"
+    out << "Usage: " << gCommand << " [--tty] [GAME OPTIONS...]\n"
         << "Starts Velmora in the player's game folder ($XDG_DATA_HOME/velmora or\n"
         << "~/.local/share/velmora), where the save slots are kept.\n"
-        << "  --tty   start velmora-tty, the game on the terminal's line protocol\n";
+        << "  --tty   the game on the terminal's line protocol (as velmora-tty)\n";
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    std::string game = "velmora";
+    // Started as velmora-tty (the link beside it), the terminal's game.
+    if (argc > 0 && fs::path(argv[0]).filename() == kTerminalCommand) gCommand = kTerminalCommand;
+    std::string game = gCommand;
     std::vector<std::string> passed;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--tty") {
-            game = "velmora-tty";
+            game = kTerminalCommand;
         } else if (arg == "--help" || arg == "-h") {
             Usage(std::cout);
             return 0;
@@ -245,15 +256,15 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    const fs::path programs = ProgramFolder(argc > 0 ? argv[0] : nullptr);
-    if (programs.empty()) {
+    const fs::path launcher = LauncherFolder(argc > 0 ? argv[0] : nullptr);
+    if (launcher.empty()) {
         Complain("cannot find the folder this program was started from");
         return 1;
     }
     std::error_code ec;
-    const fs::path shipped = fs::canonical(programs / kShippedFromPrograms, ec);
+    const fs::path shipped = fs::canonical(launcher / kShippedFromLauncher, ec);
     if (ec || !fs::is_directory(shipped)) {
-        Complain("the game's data is missing: " + (programs / kShippedFromPrograms).string());
+        Complain("the game's data is missing: " + (launcher / kShippedFromLauncher).string());
         return 1;
     }
     const fs::path folder = GameFolder();
@@ -268,7 +279,7 @@ int main(int argc, char* argv[]) {
         Complain("cannot enter " + folder.string() + ": " + std::strerror(errno));
         return 1;
     }
-    const std::string path = (programs / game).string();
+    const std::string path = (launcher / kProgramsFromLauncher / game).lexically_normal().string();
     std::vector<char*> args;
     args.push_back(const_cast<char*>(path.c_str()));
     for (std::string& arg : passed) args.push_back(arg.data());

@@ -1,14 +1,17 @@
 # Installing the game as Debian's game packages lay it out, and the .deb.
 #
-#   games/                      velmora, velmora-tty, velmora-launcher
+#   games/                      velmora (the launcher), velmora-tty (a link to it)
+#   lib/games/velmora/          the programs it starts, and the window program's
+#                               music and speech modules beside them
 #   share/games/velmora/        the shipped data (scenario files, pictures, music)
 #   share/applications/         velmora.desktop (starts the launcher)
 #   share/metainfo/             AppStream metainfo
 #   share/icons/hicolor/N/apps/ velmora.png
 #   share/doc/velmora/          copyright, and the CC-BY-SA-4.0 text it names
 #
-# The launcher makes the player's game folder under the XDG data directory,
-# links the shipped data into it and starts the game there.
+# The command a player types, velmora, is the launcher: it makes the player's
+# game folder under the XDG data directory, links the shipped data into it and
+# starts the game there.
 
 add_executable(velmora-launcher app/launcher.cpp)
 # Its copies are written as the game writes its files.
@@ -18,18 +21,23 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(VELMORA_INSTALL_GAMES games)
+set(VELMORA_INSTALL_PROGRAMS lib/games/velmora)
 set(VELMORA_INSTALL_DATA share/games/velmora)
 
-install(TARGETS velmora-tty velmora-launcher RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
+install(TARGETS velmora-tty RUNTIME DESTINATION ${VELMORA_INSTALL_PROGRAMS})
 if(TARGET velmora)
-    install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
-    # The music and speech modules, loaded when first used; the game looks
-    # for them in lib/velmora beside games/.
-    install(TARGETS velmora-sound LIBRARY DESTINATION lib/velmora)
+    install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_PROGRAMS})
+    # The music and speech modules, loaded when first used, beside the program.
+    install(TARGETS velmora-sound LIBRARY DESTINATION ${VELMORA_INSTALL_PROGRAMS})
     if(TARGET velmora-speech)
-        install(TARGETS velmora-speech LIBRARY DESTINATION lib/velmora)
+        install(TARGETS velmora-speech LIBRARY DESTINATION ${VELMORA_INSTALL_PROGRAMS})
     endif()
 endif()
+# The launcher takes the game's name in games/ (stripped first where the
+# install strips), and velmora-tty beside it is a link to it.
+install(TARGETS velmora-launcher RUNTIME DESTINATION ${VELMORA_INSTALL_GAMES})
+install(CODE "set(VELMORA_GAMES \"${VELMORA_INSTALL_GAMES}\")")
+install(SCRIPT packaging/install_launcher.cmake)
 
 # Everything in data/ is read by the game from its folder, except data/design,
 # which is compiled into the program, and data/story, the continuity ledger
@@ -51,15 +59,21 @@ install(FILES packaging/io.github.velmora.Velmora.metainfo.xml DESTINATION share
 # Debian's packages, never from the game.
 install(FILES debian/copyright LICENSES/CC-BY-SA-4.0.txt DESTINATION share/doc/velmora)
 
-# The desktop entry names the launcher by its installed path, so that a game
+# The desktop entry names the game by its installed path, so that a game
 # installed under any prefix starts from the menu.
 install(CODE "set(VELMORA_DESKTOP_ENTRY \"${PROJECT_SOURCE_DIR}/packaging/velmora.desktop\")")
 install(SCRIPT packaging/install_desktop_entry.cmake)
 
-# ---------------------------------------------------------------- Debian package
+# ---------------------------------------------------------------- CPack's package
+# One package of the whole game, under a name of its own: Debian's source
+# package (debian/) builds velmora and velmora-data from the same files. Either
+# replaces the other, as apt and dpkg do for packages that conflict: the one
+# installed last takes the files, never a mix of both.
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME velmora)
+set(CPACK_PACKAGE_NAME velmora-standalone)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_CONFLICTS "velmora, velmora-data")
+set(CPACK_DEBIAN_PACKAGE_REPLACES "velmora, velmora-data")
 set(CPACK_PACKAGE_VENDOR "Velmora maintainers")
 # The maintainer is the Debian source package's (debian/control).
 file(STRINGS ${PROJECT_SOURCE_DIR}/debian/control CPACK_PACKAGE_CONTACT REGEX "^Maintainer: ")
@@ -70,15 +84,17 @@ set(CPACK_PACKAGE_DESCRIPTION
 seaside town. From a menu of ten places the player chooses where he goes;\n\
 whom he meets depends on the day, the hour and what has already happened.\n\
 The game is in Japanese. Start it from the desktop menu or with\n\
-velmora-launcher; save slots are kept in ~/.local/share/velmora.")
+velmora; save slots are kept in ~/.local/share/velmora.\n\
+\n\
+This package holds the whole game, built by CMake; Debian's packages\n\
+velmora and velmora-data hold the same and replace it.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 # CMAKE_INSTALL_PREFIX stays /usr while the package is staged (DESTDIR), so the
-# desktop entry names /usr/games/velmora-launcher.
+# desktop entry names /usr/games/velmora.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")

@@ -1,10 +1,10 @@
-# The manual pages velmora(6), velmora-tty(6) and velmora-launcher(6):
+# The manual pages velmora(6) and velmora-tty(6):
 # written in Markdown (packaging/man/), turned into roff by pandoc, installed
 # in share/man/man6. Each page carries this version and the date of its
 # release in the AppStream metainfo, so every build of one version writes the
 # same pages.
 
-set(VELMORA_MAN_PAGES velmora.6 velmora-tty.6 velmora-launcher.6)
+set(VELMORA_MAN_PAGES velmora.6 velmora-tty.6)
 set(VELMORA_MAN_DIR ${PROJECT_BINARY_DIR}/man)
 
 find_program(VELMORA_PANDOC pandoc)

@@ -1,24 +1,98 @@
 #!/bin/sh
-# Checks the Debian package on a fresh Debian 12 system: makes a chroot with
-# debootstrap, installs the package there with apt (its Depends only, no
-# Recommends), starts the game under Xvfb as an ordinary player and takes a
-# screenshot, plays a few lines through velmora-launcher --tty, then removes
-# the package and checks that none of its files is left.
+# Tries the game on a fresh Debian 12 system, a chroot made with debootstrap.
 #
-#   sudo tools/chroot_check.sh [velmora_VERSION_ARCH.deb] [SCREENSHOT.png]
+#   sudo tools/chroot_check.sh [velmora-standalone_VERSION_ARCH.deb] [SCREENSHOT.png]
+#       CPack's package, installed with apt (its Depends only, no Recommends);
+#       the game started under Xvfb as an ordinary player, and a screenshot;
+#       a few lines played through velmora-tty; then the package removed,
+#       and none of its files may be left. Without a package it builds one
+#       (build-deb/, Release); the screenshot goes to docs/install-chroot.png.
+#   sudo tools/chroot_check.sh --play
+#       the README's play command as a new player runs it: the checkout's
+#       files copied in, `sh tools/play.sh --check` (which installs the play
+#       set of tools/setup.sh, builds and starts the game) timed to the painted
+#       title, under the chroot's Xvfb (the player's desktop, installed before
+#       the clock starts). The time is written into docs/benchmarks.md
+#       (title-fresh-machine), with the packages the play set brought in.
+#   sudo tools/chroot_check.sh --web
+#       the same for `sh tools/web.sh --build-only` and the web set: the site
+#       must be built, with its engine.
 #
-# Without a package it builds one (build-deb/, Release). The screenshot goes to
-# docs/install-chroot.png unless named. Needs root, debootstrap and the Debian
-# archive (MIRROR, by default the one apt uses here: tools/chroot_common.sh);
-# takes ten minutes or more. The downloaded base packages are kept in
-# CACHE_DIR (/var/cache/velmora-chroot) for the next run; the chroot itself is
-# new each time.
+# Needs root, debootstrap and the Debian archive (MIRROR, by default the one
+# apt uses here: tools/chroot_common.sh); each takes ten minutes or more. The
+# downloaded base packages are kept in CACHE_DIR (/var/cache/velmora-chroot)
+# for the next run; the chroot itself is new each time.
 set -eu
 REPO=$(cd "$(dirname "$0")/.." && pwd)
 . "$REPO/tools/chroot_common.sh"
+MODE=package
+case "${1:-}" in
+--play | --web) MODE=${1#--} && shift ;;
+esac
 DEB=${1:-}
 SHOT=${2:-$REPO/docs/install-chroot.png}
 DISPLAY_NUMBER=77
+
+# The checkout's tracked files as they stand (uncommitted changes included),
+# as a new player's clone has them, in the chroot's /home/player/velmora.
+copy_checkout() {
+  ref=$(git -C "$REPO" stash create)
+  mkdir -p "$ROOT/home/player/velmora"
+  git -C "$REPO" archive --format=tar "${ref:-HEAD}" | tar -x -C "$ROOT/home/player/velmora"
+}
+# The need's set (tools/setup.sh NEED) in the fresh chroot, timed from the
+# command's start to what it must make; the packages it installed.
+try_need() {
+  need=$1
+  shift
+  ROOT=$(mktemp -d /var/tmp/velmora-chroot.XXXXXX)
+  chmod 755 "$ROOT"
+  trap 'leave_chroot "$ROOT"; rm -rf --one-file-system "$ROOT"' EXIT INT TERM
+  say "debootstrap $SUITE into $ROOT"
+  make_chroot "$ROOT"
+  enter_chroot "$ROOT"
+  in_chroot "$ROOT" apt-get update -qq
+  # The player's desktop: an X server for the window (not timed).
+  in_chroot "$ROOT" apt-get install -y -q=2 --no-install-recommends xvfb xauth >/dev/null
+  before=$(in_chroot "$ROOT" dpkg-query -W -f='${db:Status-Status}\n' | grep -cx installed)
+  copy_checkout
+  say "$* (the $need set of tools/setup.sh, from a fresh Debian 12)"
+  started=$(date +%s)
+  status=0
+  in_chroot "$ROOT" sh -c "cd /home/player/velmora && $*" >"$ROOT/tmp/need.log" 2>&1 || status=$?
+  SECONDS_TAKEN=$(($(date +%s) - started))
+  tail -5 "$ROOT/tmp/need.log"
+  [ "$status" = 0 ] || { tail -40 "$ROOT/tmp/need.log"; fail "$* (status $status)"; }
+  after=$(in_chroot "$ROOT" dpkg-query -W -f='${db:Status-Status}\n' | grep -cx installed)
+  wanted=$(sh "$REPO/tools/setup.sh" --list "$need" | wc -l)
+  echo "$SECONDS_TAKEN s; the $need set ($wanted packages named) brought $((after - before)) packages in"
+}
+# When the need's packages were in (the set-up run alone first, then the
+# command, whose own set-up then finds nothing missing), from the start.
+set_up_took() {
+  echo $(($(cat "$ROOT/tmp/set-up-done") - started))
+}
+if [ "$MODE" = play ]; then
+  try_need play "sh tools/setup.sh play && date +%s >/tmp/set-up-done &&" \
+    xvfb-run -a -s "'-screen 0 1280x800x24 -nolisten tcp'" sh tools/play.sh --check
+  grep '^velmora: the title window is painted' "$ROOT/tmp/need.log" ||
+    fail "the window program did not paint its title window"
+  echo "of which the set-up $(set_up_took) s, the build and the start $((SECONDS_TAKEN - $(set_up_took))) s" \
+    "(load average $(cut -d' ' -f1-3 /proc/loadavg))"
+  minutes=$(echo "$SECONDS_TAKEN" | awk '{ printf "%.1f", $1 / 60 }')
+  /usr/bin/python3 "$REPO/bench/figures.py" title-fresh-machine "$minutes" minutes \
+    "tools/chroot_check.sh --play"
+  say "PASS: from a fresh Debian 12 to the title in $SECONDS_TAKEN s with the play set alone"
+  exit 0
+fi
+if [ "$MODE" = web ]; then
+  try_need web "sh tools/setup.sh web && date +%s >/tmp/set-up-done &&" sh tools/web.sh --build-only
+  [ -s "$ROOT/home/player/velmora/build-web/site/velmora-engine.wasm" ] || fail "no engine in the site"
+  echo "of which the set-up $(set_up_took) s, the build $((SECONDS_TAKEN - $(set_up_took))) s" \
+    "(load average $(cut -d' ' -f1-3 /proc/loadavg))"
+  say "PASS: the page built in $SECONDS_TAKEN s from a fresh Debian 12 with the web set alone"
+  exit 0
+fi
 
 if [ -z "$DEB" ]; then
   say "building the package"
@@ -27,7 +101,7 @@ if [ -z "$DEB" ]; then
   cmake --build "$REPO/build-deb" -j "$(nproc)"
   rm -f "$REPO"/build-deb/package/*.deb
   (cd "$REPO/build-deb" && cpack -G DEB -B "$REPO/build-deb/package")
-  DEB=$(ls "$REPO"/build-deb/package/velmora_*.deb)
+  DEB=$(ls "$REPO"/build-deb/package/velmora-standalone_*.deb)
 fi
 [ -f "$DEB" ] || fail "no package at $DEB"
 DEB=$(cd "$(dirname "$DEB")" && pwd)/$(basename "$DEB")
@@ -55,18 +129,18 @@ say "apt install ./$(basename "$DEB") (Depends only)"
 cp "$DEB" "$ROOT/tmp/"
 in_root apt-get update -qq
 in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$DEB")"
-in_root dpkg -L velmora >"$ROOT/tmp/velmora.files"
-in_root sh -c 'dpkg-query -W -f="\${Version} \${Status}\n" velmora'
-for f in /usr/games/velmora /usr/games/velmora-tty /usr/games/velmora-launcher \
+in_root dpkg -L velmora-standalone >"$ROOT/tmp/velmora.files"
+in_root sh -c 'dpkg-query -W -f="\${Version} \${Status}\n" velmora-standalone'
+for f in /usr/games/velmora /usr/games/velmora-tty /usr/lib/games/velmora/velmora \
   /usr/share/games/velmora/kumi01.dat /usr/share/applications/velmora.desktop \
   /usr/share/icons/hicolor/48x48/apps/velmora.png \
   /usr/share/metainfo/io.github.velmora.Velmora.metainfo.xml; do
   [ -e "$ROOT$f" ] || fail "$f was not installed"
 done
 
-say "a player's first start on the terminal: velmora-launcher --tty"
+say "a player's first start on the terminal: velmora-tty"
 in_root useradd --create-home --shell /bin/sh player
-printf '\nno\nno\nno\n' | as_player velmora-launcher --tty >"$ROOT/tmp/tty.out"
+printf '\nno\nno\nno\n' | as_player velmora-tty >"$ROOT/tmp/tty.out"
 head -3 "$ROOT/tmp/tty.out"
 tail -1 "$ROOT/tmp/tty.out" | grep -qx END || fail "velmora-tty did not end cleanly"
 GAME_DIR=$ROOT/home/player/.local/share/velmora
@@ -80,7 +154,7 @@ chroot "$ROOT" Xvfb ":$DISPLAY_NUMBER" -screen 0 800x600x24 -fbdir /tmp -noliste
   >/dev/null 2>&1 &
 XVFB_PID=$!
 sleep 2
-as_player env DISPLAY=":$DISPLAY_NUMBER" XDG_RUNTIME_DIR=/tmp velmora-launcher \
+as_player env DISPLAY=":$DISPLAY_NUMBER" XDG_RUNTIME_DIR=/tmp velmora \
   >"$ROOT/tmp/window.log" 2>&1 &
 GAME_PID=$!
 sleep 8
@@ -106,10 +180,10 @@ kill "$XVFB_PID"
 XVFB_PID=""
 sleep 1
 
-say "apt purge velmora"
-in_root apt-get purge -y -q velmora
-in_root sh -c '! dpkg-query -W -f="\${Status}\n" velmora 2>/dev/null | grep -q "ok installed"' ||
-  fail "velmora is still installed"
+say "apt purge velmora-standalone"
+in_root apt-get purge -y -q velmora-standalone
+in_root sh -c '! dpkg-query -W -f="\${Status}\n" velmora-standalone 2>/dev/null | grep -q "ok installed"' ||
+  fail "velmora-standalone is still installed"
 left=""
 while read -r f; do
   case "$f" in

@@ -5,18 +5,24 @@
 #   1. dpkg-buildpackage -us -uc in one folder, then the binary packages
 #      again from the .dsc in another folder: both builds must give the same
 #      .deb bytes (cmp);
-#   2. lintian --fail-on error,warning on the .changes (the overridden tags
-#      are listed in debian/*lintian-overrides, each with its reason);
-#   3. in a second fresh chroot: the packages installed with apt, `man
+#   2. lintian --pedantic -I -E --fail-on error,warning on the .changes and
+#      the .dsc, every tag it still shows listed (the overridden ones are in
+#      debian/*lintian-overrides, each with its reason);
+#   3. CPack's package built from the same source, in the build chroot;
+#   4. in a second fresh chroot: the packages installed with apt, `man
 #      velmora`, the autopkgtest (debian/tests) run on the installed
-#      packages as an ordinary user, then both purged and what they pulled
-#      in autoremoved: the file list of the system must be the one taken
+#      packages as an ordinary user; CPack's package and Debian's installed
+#      one after the other, either order: apt replaces one by the other,
+#      dpkg refuses with its own message, and dpkg --audit finds nothing
+#      half installed; then everything purged and what it pulled in
+#      autoremoved: the file list of the system must be the one taken
 #      before the install.
 #
 #   sudo tools/debian_package_check.sh [OUT_DIR]
 #
 # The source is the checkout's tracked files as they stand (uncommitted
-# changes included, untracked files not). The packages, the lintian report,
+# changes included, untracked files not); the upstream tarball is made by
+# tools/dist.sh, as debian/README.source says. The packages, the lintian report,
 # the logs and the time of each step land in OUT_DIR (build-debian/). Needs
 # root, debootstrap, dpkg-dev (tools/setup.sh) and the Debian archive (the
 # mirror apt uses here: tools/chroot_common.sh). Takes half an hour or more,
@@ -85,8 +91,8 @@ rm -rf "$OUT"
 mkdir -p "$OUT"
 ref=$(git -C "$REPO" stash create)
 ref=${ref:-HEAD}
-git -C "$REPO" archive --format=tar --prefix="velmora-$UPSTREAM/" "$ref" -- . ':(exclude)debian' |
-  xz -6 >"$OUT/velmora_$UPSTREAM.orig.tar.xz"
+sh "$REPO/tools/dist.sh" "$ref" "$OUT" >/dev/null
+[ -f "$OUT/velmora_$UPSTREAM.orig.tar.xz" ] || fail "tools/dist.sh made no velmora_$UPSTREAM.orig.tar.xz"
 git -C "$REPO" archive --format=tar --prefix="velmora-$UPSTREAM/" "$ref" >"$WORK/tree.tar"
 changes=$([ "$ref" = HEAD ] || echo ' with uncommitted changes')
 echo "from $(git -C "$REPO" rev-parse --short HEAD)$changes"
@@ -108,6 +114,7 @@ apt_install "$BUILD_ROOT" build-essential dpkg-dev lintian
 quietly in_chroot "$BUILD_ROOT" apt-get build-dep -y -q=2 "/build/first/velmora-$UPSTREAM"
 echo "$(installed_packages "$BUILD_ROOT") packages"
 
+CHANGES=/build/first/velmora_${VERSION}_$ARCH.changes
 step "dpkg-buildpackage -us -uc in /build/first"
 build "/build/first/velmora-$UPSTREAM" build-first.log -us -uc
 ls "$BUILD_ROOT/build/first" | grep -v "^velmora-$UPSTREAM\$"
@@ -136,18 +143,31 @@ done
 [ "$same" -ge 2 ] || fail "only $same packages built"
 cp "$BUILD_ROOT"/build/first/*_"$VERSION"* "$OUT/"
 
-step "lintian --fail-on error,warning velmora_${VERSION}_$ARCH.changes"
-CHANGES=/build/first/velmora_${VERSION}_$ARCH.changes
+step "lintian --pedantic -I -E on velmora_${VERSION}_$ARCH.changes and velmora_$VERSION.dsc"
+LINTIAN="lintian --pedantic -I -E --fail-on error,warning"
 status=0
-as_user_in_chroot "$BUILD_ROOT" builder lintian --fail-on error,warning --display-info "$CHANGES" \
-  >"$OUT/lintian.txt" 2>&1 || status=$?
+for what in "velmora_${VERSION}_$ARCH.changes" "velmora_$VERSION.dsc"; do
+  echo "== $what"
+  as_user_in_chroot "$BUILD_ROOT" builder $LINTIAN "/build/first/$what" || status=$?
+done >"$OUT/lintian.txt" 2>&1
 in_chroot "$BUILD_ROOT" dpkg-query -W -f='lintian ${Version}\n' lintian
 cat "$OUT/lintian.txt"
 [ "$status" = 0 ] || fail "lintian (status $status)"
+echo "tags by severity (E error, W warning, I info, P pedantic, X experimental, C classification):"
+grep -o '^[EWIPXC]: [^ ]*: [a-z0-9-]*' "$OUT/lintian.txt" | sed 's/: .*: / /' | sort | uniq -c
 # Listed apart: with --show-overrides lintian 2.116 fails on overridden tags.
 echo "overridden, each for the reason given in debian/*lintian-overrides:"
-as_user_in_chroot "$BUILD_ROOT" builder lintian --show-overrides --display-info "$CHANGES" 2>&1 |
+as_user_in_chroot "$BUILD_ROOT" builder lintian --show-overrides "$CHANGES" 2>&1 |
   grep '^O: ' | tee "$OUT/lintian-overrides.txt" || true
+
+step "CPack's package from the same source, in /build/cpack"
+as_user_in_chroot "$BUILD_ROOT" builder sh -c "cd /build/tests/source &&
+  cmake -S . -B /build/cpack -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF &&
+  nice -n 10 cmake --build /build/cpack && cd /build/cpack && cpack -G DEB" >"$OUT/build-cpack.log" 2>&1 ||
+  { tail -40 "$OUT/build-cpack.log"; fail "CPack's package (the log: $OUT/build-cpack.log)"; }
+CPACK_DEB=$(cd "$BUILD_ROOT/build/cpack" && ls velmora-standalone_*.deb)
+cp "$BUILD_ROOT/build/cpack/$CPACK_DEB" "$OUT/"
+echo "$CPACK_DEB: $(dpkg-deb --field "$OUT/$CPACK_DEB" Conflicts Replaces | tr '\n' ' ')"
 
 step "the test chroot: autopkgtest, man-db and the tests' own needs"
 in_chroot "$TEST_ROOT" apt-get update -q=2
@@ -163,6 +183,7 @@ in_chroot "$TEST_ROOT" python3 -m compileall -q /usr/share/autopkgtest >/dev/nul
 in_chroot "$TEST_ROOT" useradd --create-home --shell /bin/sh player
 mkdir -p "$TEST_ROOT/packages"
 cp "$OUT"/*.deb "$TEST_ROOT/packages/"
+rm -f "$TEST_ROOT/packages/"*-dbgsym_*
 cp -a "$BUILD_ROOT/build/tests/source" "$TEST_ROOT/packages/source"
 file_list >"$OUT/files-before.txt"
 PACKAGES_BEFORE=$(installed_packages "$TEST_ROOT")
@@ -182,9 +203,7 @@ step "man velmora"
 in_chroot "$TEST_ROOT" env MANWIDTH=80 MANPAGER=cat man velmora >"$OUT/man-velmora.txt"
 head -8 "$OUT/man-velmora.txt"
 grep -q '^ *velmora - Japanese adventure game' "$OUT/man-velmora.txt" || fail "man velmora"
-for page in velmora-tty velmora-launcher; do
-  in_chroot "$TEST_ROOT" man -w "$page" || fail "no manual page $page"
-done
+in_chroot "$TEST_ROOT" man -w velmora-tty || fail "no manual page velmora-tty"
 
 step "autopkgtest on the installed packages, as the user player"
 status=0
@@ -195,8 +214,48 @@ sed -n '/^autopkgtest .*: test [a-z-]*: \[-/,/^autopkgtest .*: test [a-z-]*: -*\
 sed -n '/@@@@ summary/,$p' "$OUT/autopkgtest.log"
 [ "$status" = 0 ] || { tail -60 "$OUT/autopkgtest.log"; fail "autopkgtest (status $status)"; }
 
-step "apt purge velmora velmora-data, apt autoremove --purge"
-quietly in_chroot "$TEST_ROOT" apt-get purge -y -q=2 velmora velmora-data
+step "CPack's package and Debian's, one after the other, either order"
+# The packages of the three that are installed, any in a state between
+# (unpacked, half installed...), and what dpkg --audit finds.
+states() {
+  for p in velmora velmora-data velmora-standalone; do
+    state=$(in_chroot "$TEST_ROOT" dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    case "$state" in
+    installed) printf '%s ' "$p" ;;
+    "" | not-installed | config-files) ;;
+    *) printf '%s:%s ' "$p" "$state" ;;
+    esac
+  done
+  in_chroot "$TEST_ROOT" dpkg --audit
+}
+expect_states() {
+  now=$(states)
+  echo "  installed: $now"
+  [ "$now" = "$1" ] || fail "expected: $1"
+}
+DEBIAN_DEBS="/packages/velmora_${VERSION}_$ARCH.deb /packages/velmora-data_${VERSION}_all.deb"
+echo "Debian's installed; apt install ./$CPACK_DEB:"
+# shellcheck disable=SC2086
+quietly in_chroot "$TEST_ROOT" apt-get install -y -q=2 --no-install-recommends "/packages/$CPACK_DEB"
+expect_states "velmora-standalone "
+echo "CPack's installed; dpkg -i Debian's two packages:"
+status=0
+# shellcheck disable=SC2086
+in_chroot "$TEST_ROOT" dpkg -i $DEBIAN_DEBS >"$WORK/dpkg.log" 2>&1 || status=$?
+grep -m2 'conflict' "$WORK/dpkg.log" | sed 's/^/  | /'
+[ "$status" != 0 ] || fail "dpkg installed Debian's packages over CPack's"
+expect_states "velmora-standalone "
+echo "CPack's installed; apt install Debian's two packages:"
+# shellcheck disable=SC2086
+apt_install "$TEST_ROOT" $DEBIAN_DEBS
+expect_states "velmora velmora-data "
+echo "Debian's installed; dpkg -i ./$CPACK_DEB:"
+quietly in_chroot "$TEST_ROOT" dpkg -i "/packages/$CPACK_DEB"
+expect_states "velmora-standalone "
+in_chroot "$TEST_ROOT" dpkg -S /usr/games/velmora
+
+step "apt purge velmora velmora-data velmora-standalone, apt autoremove --purge"
+quietly in_chroot "$TEST_ROOT" apt-get purge -y -q=2 velmora velmora-data velmora-standalone
 quietly in_chroot "$TEST_ROOT" apt-get autoremove --purge -y -q=2
 file_list >"$OUT/files-after.txt"
 if ! diff -u "$OUT/files-before.txt" "$OUT/files-after.txt" >"$OUT/files-diff.txt"; then

@@ -19,7 +19,7 @@ for arg in "$@"; do
     *) echo "usage: sh tools/play.sh [--tty] [--check]" >&2; exit 2 ;;
     esac
 done
-"$REPO/tools/setup.sh"
+"$REPO/tools/setup.sh" play
 cmake -S "$REPO" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
 cmake --build "$BUILD" -j "$(nproc)"

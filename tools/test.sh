@@ -4,7 +4,7 @@
 # with warnings as errors, and runs every test (the web page's among them).
 set -eu
 cd "$(dirname "$0")/.."
-tools/setup.sh all
+tools/setup.sh test
 JOBS=$(nproc)
 # Warnings are errors in every build of the test command: its own two, and
 # those of tools/fuzz.sh and of tools/web.sh (the browser tests' build).

@@ -6,11 +6,7 @@
 namespace velmora::qt {
 
 QFunctionPointer ResolveInModule(const char* module, const char* symbol) {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    for (const QString& dir : {programDir, programDir + "/../lib/velmora"}) {
-        if (QFunctionPointer found = QLibrary(dir + "/" + module).resolve(symbol)) return found;
-    }
-    return nullptr;
+    return QLibrary(QCoreApplication::applicationDirPath() + "/" + module).resolve(symbol);
 }
 
 }  // namespace velmora::qt

@@ -7,8 +7,8 @@
 namespace velmora::qt {
 
 // The symbol of the module named (without "lib" and ".so"), found beside the
-// program in a build folder or in the game's library folder once installed
-// (games/ and lib/velmora/ are siblings); null when neither holds it.
+// program (in a build folder, and installed in lib/games/velmora); null when
+// it is not there.
 QFunctionPointer ResolveInModule(const char* module, const char* symbol);
 
 }  // namespace velmora::qt

@@ -2,10 +2,14 @@
 """The web page's figures: what a player downloads, the time from navigation to
 the painted title, and the answer to a click, measured in the page.
 
-    bench/web/measure.py [--site build-web/site] [--rounds 21] [--slow-rounds 5]
+    bench/web/measure.py [--site build-web/site] [--rounds 21] [--slow-rounds 5] [--record]
 
-- Sizes: every file of the site by kind, and what the browser had fetched by the
-  time the title was painted (the first screen).
+- Sizes: every file of the site by kind (the compressed copies beside the
+  files apart), and what the browser had fetched by the time the title was
+  painted (the first screen).
+- A first visit's bytes, as the server sends them, from a plain static
+  server and from one that serves the compressed copies: those before the
+  painted title, and the whole visit, once the service worker keeps the site.
 - Title: headless chromium on localhost, a fresh profile (nothing cached) each
   round; from navigation start to the first frame after the title's pictures
   and face are ready (the page's own mark, window.velmora.titlePaintedAt), with
@@ -19,10 +23,13 @@ the painted title, and the answer to a click, measured in the page.
   answer, the page times from the click event to the next wait of the game (the
   page has changed) and to the start of the frame that shows it.
 
-The site is served with gzip, as static hosts serve it (tests/web/browser.py).
+The site is served with its compressed copies, as static hosts serve it
+(tests/web/browser.py). --record writes the figures the README quotes into
+docs/benchmarks.md (bench/figures.py).
 """
 
 import argparse
+import os
 import pathlib
 import statistics
 import sys
@@ -30,7 +37,9 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests/web"))
-from browser import Browser  # noqa: E402
+sys.path.insert(0, str(ROOT / "bench"))
+import figures  # noqa: E402
+from browser import Browser, PlainHandler, SiteHandler, SiteServer  # noqa: E402
 from browser_route_test import PagePlayer, read_decisions  # noqa: E402
 
 KINDS = [("engine (wasm)", (".wasm",)), ("engine glue (JS)", ("velmora-engine.js",)),
@@ -51,20 +60,80 @@ def kind_of(path):
     return "other"
 
 
+def packed_copy(f):
+    return f.suffix in (".br", ".gz")
+
+
 def sizes(site):
     by_kind = {}
     for f in site.rglob("*"):
-        if f.is_file():
+        if f.is_file() and not packed_copy(f):
             by_kind[kind_of(f)] = by_kind.get(kind_of(f), 0) + f.stat().st_size
     return by_kind
 
 
 def title_needs(site):
-    """The files the title screen is drawn from: the page, its face and the
-    design pictures; the engine, the data and the other faces come later."""
-    needed = [site / "index.html", site / "velmora.css", site / "fonts/velmora-p-gothic.woff2",
-              *site.glob("design/*"), *(f for f in site.glob("*.js") if f.name != "velmora-engine.js")]
-    return sum(f.stat().st_size for f in needed)
+    """The files the title screen is drawn from: the page, its style, its
+    script, its face and the design pictures; the page's other modules, the
+    engine, the data and the other faces come later."""
+    needed = [site / "index.html", site / "velmora.css", site / "phone.css", site / "main.js",
+              site / "notices.js", site / "fonts/velmora-p-gothic-title.woff2",
+              *(f for f in site.glob("design/*") if not packed_copy(f))]
+    return sum(f.stat().st_size for f in needed if f.exists())
+
+
+class Tally:
+    """A server's output, its bytes counted."""
+
+    def __init__(self, raw, sent):
+        self.raw, self.sent = raw, sent
+
+    def write(self, data):
+        self.sent[0] += len(data)
+        return self.raw.write(data)
+
+    def __getattr__(self, name):
+        return getattr(self.raw, name)
+
+
+class CountingBrowser(Browser):
+    """The site from a plain static server or one that serves the compressed
+    copies, every byte it sends counted."""
+
+    def __init__(self, site, compress):
+        super().__init__(str(site))
+        self.compress, self.sent = compress, [0]
+
+    def serve(self):
+        sent = self.sent
+
+        class Counting(SiteHandler if self.compress else PlainHandler):
+            def setup(self):
+                super().setup()
+                self.wfile = Tally(self.wfile, sent)
+
+        self.server = SiteServer(self.site, handler=Counting)
+        self.url = self.server.url
+
+
+def first_visit(site, compress):
+    """The bytes of a first visit: fetched by the painted title, and sent in all
+    once the service worker keeps the site and nothing more comes for a second."""
+    with CountingBrowser(site, compress) as browser:
+        browser.open()
+        painted = browser.wait_for("window.velmora && velmora.titlePaintedAt", "the painted title")
+        before = browser.evaluate(
+            f"performance.getEntriesByType('resource').filter(r => r.responseEnd <= {painted})"
+            ".reduce((s, r) => s + r.transferSize, 0) + "
+            "performance.getEntriesByType('navigation')[0].transferSize")
+        browser.wait_for("navigator.serviceWorker.ready.then(r => r.active && r.active.state === 'activated')",
+                         "the kept site", 300)
+        sent, still = browser.sent[0], time.monotonic()
+        while time.monotonic() - still < 1:
+            time.sleep(0.1)
+            if browser.sent[0] != sent:
+                sent, still = browser.sent[0], time.monotonic()
+        return before, sent
 
 
 def quartiles(values):
@@ -124,13 +193,19 @@ def main():
                         help="a site folder (again for another: the sites are measured in turns)")
     parser.add_argument("--rounds", type=int, default=21)
     parser.add_argument("--slow-rounds", type=int, default=5)
+    parser.add_argument("--visits", type=int, default=3, help="first visits, plain and compressed")
     parser.add_argument("--no-clicks", action="store_true", help="leave out the whole game's clicks")
+    parser.add_argument("--record", action="store_true",
+                        help="write the first site's figures into docs/benchmarks.md")
     args = parser.parse_args()
     sites = [pathlib.Path(s) for s in args.site or [ROOT / "build-web/site"]]
+    load = os.getloadavg()[0]
 
+    visits = {}
     for site in sites:
         print(f"## {site}\n")
         print_sizes(site)
+        visits[site] = print_visits(site, args.visits)
     rounds = {site: [] for site in sites}
     slow = {site: [] for site in sites}
     for i in range(max(args.rounds, args.slow_rounds)):
@@ -141,10 +216,44 @@ def main():
                 slow[site].append(title_round(site, slow=True))
     for site in sites:
         print(f"## {site}\n")
-        print_title(rounds[site], slow[site])
+        if rounds[site]:
+            print_title(rounds[site], slow[site])
         if not args.no_clicks:
             print_clicks(site)
+    if args.record:
+        record(sites[0], visits[sites[0]], max(load, os.getloadavg()[0]))
     return 0
+
+
+def print_visits(site, count):
+    """The medians of the first visits' bytes, plain and compressed."""
+    medians = {}
+    for compress in (False, True):
+        runs = [first_visit(site, compress) for _ in range(count)]
+        before = statistics.median(r[0] for r in runs)
+        whole = statistics.median(r[1] for r in runs)
+        medians[compress] = (before, whole)
+        print(f"first visit, {'compressed copies' if compress else 'plain server'}: "
+              f"{before:,.0f} bytes by the painted title, {whole:,.0f} in all ({count} visits)")
+    print()
+    return medians
+
+
+def record(site, visits, load):
+    """The figures the README and the docs quote (bench/figures.py)."""
+    writer = "bench/web/measure.py --record"
+    size = lambda f: (site / f).stat().st_size  # noqa: E731
+    site_bytes = sum(sizes(site).values())
+    for name, value, unit in [
+            ("wasm", f"{size('velmora-engine.wasm') / 1e3:.0f}", "KB"),
+            ("site", f"{site_bytes / 1e6:.2f}", "MB"),
+            ("before-title-plain", f"{visits[False][0] / 1e3:.0f}", "KB"),
+            ("before-title-packed", f"{visits[True][0] / 1e3:.0f}", "KB"),
+            ("first-visit-plain", f"{visits[False][1] / 1e6:.2f}", "MB"),
+            ("first-visit-packed", f"{visits[True][1] / 1e6:.2f}", "MB"),
+            ("music-vorbis", f"{size('data/BGM1.ogg') / 1e6:.2f}", "MB"),
+            ("music-opus", f"{size('data/BGM1.opus') / 1e6:.2f}", "MB")]:
+        figures.record(name, value, unit, writer, load)
 
 
 def print_sizes(site):

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """The Debian package as CPack builds it: it lays the game out under /usr as
-Debian's games are, its desktop entry starts /usr/games/velmora-launcher, and
-its Depends were computed (CPack's own check fails the build otherwise).
+Debian's games are, its desktop entry starts /usr/games/velmora, its Depends
+were computed (CPack's own check fails the build otherwise), and it never
+takes the name of a package of Debian's source package (debian/control),
+which it conflicts with and replaces.
 
     python3 deb_package_test.py BUILD_DIR [CPACK]
 """
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -15,6 +18,7 @@ import unittest
 
 BUILD = None
 CPACK = "cpack"
+CONTROL = os.path.join(os.path.dirname(__file__), "..", "..", "debian", "control")
 
 
 class DebPackage(unittest.TestCase):
@@ -45,11 +49,22 @@ class DebPackage(unittest.TestCase):
                        "fonts-ipafont-mincho"):
             self.assertIn(needed, depends)
 
+    def test_replaces_debians_packages_never_takes_their_name(self):
+        with open(CONTROL, encoding="utf-8") as f:
+            debian = re.findall(r"^Package: (\S+)$", f.read(), re.M)
+        self.assertNotIn(self.field("Package"), debian)
+        for relation in ("Conflicts", "Replaces"):
+            named = [r.split(" ")[0] for r in self.field(relation).split(", ")]
+            self.assertEqual(sorted(named), sorted(debian), relation)
+
     def test_layout_under_usr(self):
         self.assertEqual(sorted(os.listdir(self.tree)), ["usr"])
         games = os.path.join(self.tree, "usr", "games")
-        self.assertEqual(sorted(os.listdir(games)),
-                         ["velmora", "velmora-launcher", "velmora-tty"])
+        self.assertEqual(sorted(os.listdir(games)), ["velmora", "velmora-tty"])
+        self.assertEqual(os.readlink(os.path.join(games, "velmora-tty")), "velmora")
+        programs = os.path.join(self.tree, "usr", "lib", "games", "velmora")
+        self.assertEqual(sorted(os.listdir(programs)), ["libvelmora-sound.so", "libvelmora-speech.so",
+                                                        "velmora", "velmora-tty"])
         data = os.path.join(self.tree, "usr", "share", "games", "velmora")
         self.assertTrue(os.path.isfile(os.path.join(data, "kumi01.dat")))
         self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))
@@ -72,7 +87,7 @@ class DebPackage(unittest.TestCase):
     def test_desktop_entry_names_the_installed_launcher(self):
         entry = os.path.join(self.tree, "usr", "share", "applications", "velmora.desktop")
         with open(entry, encoding="utf-8") as f:
-            self.assertIn("Exec=/usr/games/velmora-launcher", f.read().splitlines())
+            self.assertIn("Exec=/usr/games/velmora", f.read().splitlines())
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""The installed game: `cmake --install` into a temporary prefix, then
-velmora-tty started through velmora-launcher --tty with HOME in a temporary
-folder, answering the terminal protocol.
+"""The installed game: `cmake --install` into a temporary prefix, then the
+commands a player types, velmora-tty and velmora --tty, started in an empty
+folder with HOME in a temporary one, answering the terminal protocol.
 
     python3 installed_game_test.py BUILD_DIR [CMAKE]
 """
@@ -30,10 +30,11 @@ def install(prefix):
                    stdout=subprocess.DEVNULL)
 
 
-def play(prefix, env, decisions, cwd):
-    """Runs the launcher with --tty; clicks are empty lines, each decision
-    prompt takes the next decision, and the input ends when none is left."""
-    proc = subprocess.Popen([os.path.join(prefix, "games", "velmora-launcher"), "--tty"],
+def play(prefix, env, decisions, cwd, command=("velmora-tty",)):
+    """Runs the command installed in games/; clicks are empty lines, each
+    decision prompt takes the next decision, and the input ends when none is
+    left."""
+    proc = subprocess.Popen([os.path.join(prefix, "games", command[0]), *command[1:]],
                             stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                             stderr=subprocess.PIPE, env=env, cwd=cwd)
     timer = threading.Timer(TIME_LIMIT, proc.kill)
@@ -100,6 +101,7 @@ class InstalledGame(unittest.TestCase):
         shutil.rmtree(self.tmp, ignore_errors=True)
 
     def test_slots_land_in_the_players_folder_and_load_back(self):
+        # velmora-tty typed in an empty folder: the game folder, never that one.
         trace = play(self.prefix, environment(self.home), SAVE_INTO_FILE1, self.elsewhere)
         self.assertIn("MSG file1 にセーブしました。", trace)
         for slot in ("file1", "file1_text"):
@@ -108,9 +110,11 @@ class InstalledGame(unittest.TestCase):
         self.assertFalse(any(n.startswith("file") for n in os.listdir(self.shipped)))
         saved = snapshot(os.path.join(self.folder, "file1"))
 
-        trace = play(self.prefix, environment(self.home), LOAD_FILE1_AT_START, self.elsewhere)
+        trace = play(self.prefix, environment(self.home), LOAD_FILE1_AT_START, self.elsewhere,
+                     command=("velmora", "--tty"))
         self.assertIn("MSG file1 をロードしました。", trace)
         self.assertEqual(snapshot(os.path.join(self.folder, "file1")), saved)
+        self.assertEqual(os.listdir(self.elsewhere), [])
 
     def test_xdg_data_home_chooses_the_folder_and_empty_means_unset(self):
         play(self.prefix, environment(self.home, XDG_DATA_HOME=""), [], self.elsewhere)
@@ -170,12 +174,12 @@ class InstalledGame(unittest.TestCase):
         once held another's bytes in 5 of 200 double starts, and the complaint
         said "Success".)"""
         # The game itself is not what is tried here: a stand-in ends at once.
-        game = os.path.join(self.prefix, "games", "velmora-tty")
+        game = os.path.join(self.prefix, "lib", "games", "velmora", "velmora-tty")
         os.remove(game)
         with open(game, "w") as f:
             f.write("#!/bin/sh\nexit 0\n")
         os.chmod(game, 0o755)
-        launcher = os.path.join(self.prefix, "games", "velmora-launcher")
+        launcher = os.path.join(self.prefix, "games", "velmora")
         shipped = sorted(os.listdir(self.shipped))
         before = {name: snapshot(os.path.join(self.shipped, name)) for name in shipped}
         complaints = set()
@@ -234,7 +238,7 @@ class InstalledGame(unittest.TestCase):
         with open(entry, encoding="utf-8") as f:
             lines = f.read().splitlines()
         execs = [l[len("Exec="):] for l in lines if l.startswith("Exec=")]
-        self.assertEqual(execs, [os.path.join(self.prefix, "games", "velmora-launcher")])
+        self.assertEqual(execs, [os.path.join(self.prefix, "games", "velmora")])
         self.assertTrue(os.access(execs[0], os.X_OK))
         icons = os.path.join(self.prefix, "share", "icons", "hicolor")
         self.assertIn("Icon=velmora", lines)

@@ -49,41 +49,55 @@ def what_is_missing(site, engine=True):
     if not os.path.isfile(os.path.join(site, "index.html")):
         return f"no web page in {site} (tools/web.sh builds it; emscripten is not installed?)"
     if engine and not shutil.which("chromium"):
-        return "chromium is not installed (tools/setup.sh web installs it)"
+        return "chromium is not installed (tools/setup.sh test installs it)"
     if websocket is None:
-        return "python3-websocket is not installed (tools/setup.sh web installs it)"
+        return "python3-websocket is not installed (tools/setup.sh test installs it)"
     return None
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
-    """A static host: the folder as it is, text and the engine compressed with
-    gzip for a browser that takes it."""
+    """A static host: the folder as it is, each file served as its brotli or
+    gzip copy beside it (tools/web/build_site.py makes them) to a browser that
+    takes that encoding, as nginx's brotli_static and gzip_static serve them;
+    a file without copies, compressed with gzip as it is sent."""
     COMPRESSED = (".html", ".css", ".js", ".json", ".wasm", ".webmanifest", ".txt")
+    PACKED = (("br", ".br"), ("gzip", ".gz"))
     # The compressed bytes of each file, by path and time of change.
     packed = {}
 
     def log_message(self, *args):
         pass
 
+    def accepts(self, encoding):
+        offered = self.headers.get("Accept-Encoding", "")
+        return encoding in (e.split(";")[0].strip() for e in offered.split(","))
+
     def do_GET(self):
         path = pathlib.Path(self.translate_path(self.path))
         if path.is_dir():
             path = path / "index.html"
-        if (not path.name.endswith(self.COMPRESSED) or not path.is_file() or
-                "gzip" not in self.headers.get("Accept-Encoding", "")):
+        if not self.COMPRESSED or not path.is_file():
             return super().do_GET()
-        key = (str(path), path.stat().st_mtime_ns)
+        encoding = next((e for e, suffix in self.PACKED
+                         if self.accepts(e) and path.with_name(path.name + suffix).is_file()), None)
+        if encoding is None and (not path.name.endswith(self.COMPRESSED) or not self.accepts("gzip")):
+            return super().do_GET()
         since = self.headers.get("If-Modified-Since")
         if since and since == self.date_time_string(path.stat().st_mtime):
             self.send_response(304)
             self.end_headers()
             return None
-        if key not in self.packed:
-            self.packed[key] = gzip.compress(path.read_bytes(), 9)
-        body = self.packed[key]
+        if encoding:
+            body = path.with_name(path.name + dict(self.PACKED)[encoding]).read_bytes()
+        else:
+            encoding = "gzip"
+            key = (str(path), path.stat().st_mtime_ns)
+            if key not in self.packed:
+                self.packed[key] = gzip.compress(path.read_bytes(), 9)
+            body = self.packed[key]
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(str(path)))
-        self.send_header("Content-Encoding", "gzip")
+        self.send_header("Content-Encoding", encoding)
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Last-Modified", self.date_time_string(path.stat().st_mtime))
         self.end_headers()
@@ -106,8 +120,9 @@ class SiteServer:
     """The site on 127.0.0.1 at a free port (or the one given: the same site
     address again), until stopped (the network gone)."""
 
-    def __init__(self, site, compress=True, port=0):
-        handler = functools.partial(SiteHandler if compress else PlainHandler, directory=str(site))
+    def __init__(self, site, compress=True, port=0, handler=None):
+        handler = functools.partial(handler or (SiteHandler if compress else PlainHandler),
+                                    directory=str(site))
         self.server = ThreadingServer(("127.0.0.1", port), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"

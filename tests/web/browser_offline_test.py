@@ -115,10 +115,13 @@ def offline_start(site, shots, failures):
                        "offline, the installed game starts and plays its first scene with its music, "
                        "nothing missing")
 
-        # A new version on the site, at the same address.
+        # A new version on the site, at the same address, laid out as the
+        # build lays it out: its list of files, and the compressed copies
+        # the server sends in their place made again.
         with open(folder / "site/velmora.css", "a", encoding="utf-8") as css:
             css.write("/* the second version */\n")
         build_site.write_service_worker(REPO, folder / "site")
+        build_site.pack(folder / "site")
         browser.send("Network.emulateNetworkConditions", offline=False, latency=0, downloadThroughput=-1,
                      uploadThroughput=-1)
         browser.server = SiteServer(folder / "site", port=port)

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""What the page itself answers for, in headless chromium: a browser without
+"""What the page itself answers for, in headless chromium: the title drawn
+from its own few files before the rest is fetched; a browser without
 WebAssembly, storage the browser refuses and a file that cannot be downloaded
 are each said in Japanese and the game goes on where it can (the notices,
 closed, give the game its room back); the page opened as a file says so;
@@ -13,6 +14,7 @@ laid out for a table of seventeen captions; the page at 200 % zoom.
 
 import argparse
 import pathlib
+import re
 import shutil
 import sys
 import tempfile
@@ -55,6 +57,28 @@ def without_webassembly(site, failures):
         failures.check("WebAssembly が使えない" in said, f"no WebAssembly: {said}")
         failures.check(browser.evaluate("document.getElementById('lblMsg').textContent") ==
                        "このメッセージラベルをクリックしてね！", "the title still stands")
+
+
+# What the title may be drawn from: the page, its style, its first script,
+# its cut of P Gothic, the design's pictures, and what the browser fetches of
+# its own for an installable page.
+TITLE_FILES = r"^(|index\.html|velmora\.css|phone\.css|main\.js|notices\.js|manifest\.webmanifest|" \
+              r"fonts/velmora-p-gothic-title\.woff2|design/[\w.]+|icons/[\w.-]+)$"
+
+
+def title_alone(site, failures):
+    with Browser(site) as browser:
+        browser.open()
+        painted = browser.wait_for("window.velmora && velmora.titlePaintedAt", "the painted title")
+        fetched = browser.evaluate(
+            f"performance.getEntriesByType('resource').filter(r => r.startTime <= {painted})"
+            ".map(r => r.name.slice(document.baseURI.replace(/[^/]*$/, '').length))")
+        others = [f for f in fetched if not re.match(TITLE_FILES, f)]
+        failures.check(not others, f"by the painted title only the title's own files: {others}")
+        failures.check(browser.evaluate("document.fonts.check('bold 16px \"Velmora P Gothic\"', "
+                                        "document.getElementById('lblMsg').textContent)"),
+                       "the title's words have their face by the painted title")
+        browser.wait_for("window.velmora.status && velmora.status.waitingFor", "the game's first wait")
 
 
 def storage_refused(site, failures):
@@ -390,6 +414,7 @@ def main():
         print(f"SKIPPED: {missing}")
         return SKIP
     failures = Failures()
+    title_alone(args.site, failures)
     without_webassembly(args.site, failures)
     storage_refused(args.site, failures)
     opened_as_a_file(args.site, failures)

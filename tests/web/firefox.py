@@ -36,9 +36,9 @@ PREFERENCES = {
 
 def what_is_missing():
     if websocket is None:
-        return "python3-websocket is not installed (tools/setup.sh web installs it)"
+        return "python3-websocket is not installed (tools/setup.sh test installs it)"
     if not shutil.which("firefox-esr"):
-        return "firefox-esr is not installed (tools/setup.sh web installs it)"
+        return "firefox-esr is not installed (tools/setup.sh test installs it)"
     return None
 
 

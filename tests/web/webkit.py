@@ -27,10 +27,10 @@ MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 
 def what_is_missing():
     if webdriver is None:
-        return "python3-selenium is not installed (tools/setup.sh web installs it)"
+        return "python3-selenium is not installed (tools/setup.sh test installs it)"
     for program in (DRIVER, MINIBROWSER, shutil.which("Xvfb") or "/usr/bin/Xvfb"):
         if not os.path.exists(program):
-            return f"no {program} (tools/setup.sh web installs webkit2gtk-driver and xvfb)"
+            return f"no {program} (tools/setup.sh test installs webkit2gtk-driver and xvfb)"
     return None
 
 

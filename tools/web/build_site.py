@@ -4,15 +4,21 @@
     build_site.py --source REPO --engine BUILD/velmora-engine.js --page-table BUILD/page_table.js \
         --out BUILD/site
 
-The folder: the page (backends/web/page) and its tables written from the game's
-C++ (page_table.js), the engine (velmora-engine.js and
-.wasm), the game's data under data/ with ASCII file names (any server, any file
-system), the music in three forms (below), the design pictures, the icons of
-the installed game, the fonts cut down to the game's characters with their
+The folder: the page (backends/web/page; velmora.css with the faces of P
+Gothic added, the title's own cut and the whole) and its tables written from
+the game's C++ (page_table.js), the engine (velmora-engine.js and .wasm), the
+game's data under data/ with ASCII file names (any server, any file system),
+the music in three forms (below), the design pictures, the icons of the
+installed game, the fonts cut down to the game's characters with their
 licence; files.json, which maps each file name the game uses (letter case
 aside) to its address and says which forms of each music there are; and
 service_worker.js, which keeps this whole version of the folder for play
 without the network (it names every file with its SHA-256).
+
+Beside every file that compresses, its brotli (.br) and gzip (.gz) copies, for
+hosts that serve them in its place (nginx's brotli_static and gzip_static): the
+browser receives the file's own bytes, so the service worker, which names the
+files alone, finds each one's SHA-256 the same.
 
 The music: Ogg Vorbis and Ogg Opus, a seventh of the lossless size, for the
 page to choose from with canPlayType, and FLAC, lossless, where neither plays.
@@ -22,6 +28,7 @@ file does.
 """
 
 import argparse
+import gzip
 import hashlib
 import json
 import pathlib
@@ -29,6 +36,8 @@ import shutil
 import subprocess
 import sys
 import wave
+
+import brotli
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import font_subset  # noqa: E402
@@ -84,6 +93,11 @@ def copy_icons(source: pathlib.Path, out: pathlib.Path) -> None:
 # Left out of the kept version: the manifest of versions itself (it is the
 # service worker), and what the page never fetches.
 NOT_KEPT = {"service_worker.js", "fonts/README.txt", "fonts/LICENSE.txt", "fonts/characters.txt"}
+# The compressed copies beside the files, and the files worth them: what is
+# not compressed already (pictures, music, WOFF2 are).
+PACKED = {".br": lambda data: brotli.compress(data, quality=11),
+          ".gz": lambda data: gzip.compress(data, 9, mtime=0)}
+COMPRESSES = (".html", ".css", ".js", ".json", ".wasm", ".webmanifest", ".txt", ".dat")
 
 
 def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
@@ -94,21 +108,42 @@ def write_service_worker(source: pathlib.Path, out: pathlib.Path) -> None:
     files = {}
     for f in sorted(out.rglob("*")):
         name = f.relative_to(out).as_posix()
-        if f.is_file() and name not in NOT_KEPT:
+        if f.is_file() and name not in NOT_KEPT and f.suffix not in PACKED:
             files[name] = hashlib.sha256(f.read_bytes()).hexdigest()
     version = hashlib.sha256(json.dumps(files, sort_keys=True).encode()).hexdigest()[:16]
     site = {"version": version, "files": files, "musicForms": forms}
     code = (source / "backends/web/service_worker.js").read_text(encoding="utf-8")
     text = f"self.velmoraSite = {json.dumps(site, indent=1)};\n{code}"
-    target = out / "service_worker.js"
+    write_if_changed(text, out / "service_worker.js")
+
+
+def write_if_changed(text: str, target: pathlib.Path) -> None:
     if not target.exists() or target.read_text(encoding="utf-8") != text:
         target.write_text(text, encoding="utf-8")
+
+
+def pack(out: pathlib.Path) -> None:
+    """The .br and .gz copies of every file that compresses, made again when
+    the file is newer; a copy whose file is gone goes too, so that no host
+    serves a copy of another version."""
+    for f in sorted(out.rglob("*")):
+        if f.suffix in PACKED:
+            if not f.with_suffix("").is_file():
+                f.unlink()
+            continue
+        if not f.is_file() or not f.name.endswith(COMPRESSES):
+            continue
+        for suffix, compress in PACKED.items():
+            packed = f.with_name(f.name + suffix)
+            if not packed.exists() or packed.stat().st_mtime < f.stat().st_mtime:
+                packed.write_bytes(compress(f.read_bytes()))
 
 
 def lay_out(source: pathlib.Path, engine: pathlib.Path, table: pathlib.Path,
             out: pathlib.Path) -> None:
     for page_file in (source / "backends/web/page").iterdir():
-        copy_if_changed(page_file, out / page_file.name)
+        if page_file.name != "velmora.css":
+            copy_if_changed(page_file, out / page_file.name)
     for built in (engine, engine.with_suffix(".wasm"), table):
         copy_if_changed(built, out / built.name)
     for design in (source / "data/design").iterdir():
@@ -132,8 +167,12 @@ def lay_out(source: pathlib.Path, engine: pathlib.Path, table: pathlib.Path,
     (out / "files.json").write_text(manifest + "\n", encoding="utf-8")
 
     copy_icons(source, out)
-    font_subset.make_fonts(source, out / "fonts")
+    faces = font_subset.make_fonts(source, out / "fonts")
+    css = (source / "backends/web/page/velmora.css").read_text(encoding="utf-8")
+    write_if_changed(css + "\n/* P Gothic: the title's own cut, and the whole face (build_site.py) */\n" + faces,
+                     out / "velmora.css")
     write_service_worker(source, out)
+    pack(out)
 
 
 def main() -> int:

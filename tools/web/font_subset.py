@@ -7,6 +7,7 @@ it is licensed under the same terms, and the licence text and a way to get the
 original fonts ship with it (fonts/LICENSE.txt, fonts/README.txt).
 """
 
+import html
 import pathlib
 import re
 
@@ -19,6 +20,12 @@ FACES = [
     ("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "Velmora Gothic", "velmora-gothic.woff2"),
     ("/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf", "Velmora P Mincho", "velmora-p-mincho.woff2"),
 ]
+# The title screen's own cut of P Gothic: what the page shows before the game
+# has loaded, and printable ASCII (the time is fitted to its plate in it). The
+# title waits for these few kilobytes; the whole face, for the characters the
+# title lacks, comes once it stands (tools/web/build_site.py writes both into
+# velmora.css, each with its unicode-range).
+TITLE_FACE = "velmora-p-gothic-title.woff2"
 LICENSE_SOURCE = "/usr/share/doc/fonts-ipafont-gothic/copyright"
 
 # Name records that name the font itself; they get the page's names.
@@ -27,7 +34,8 @@ FONT_NAME_IDS = {1: "family", 3: "unique", 4: "full", 6: "postscript", 16: "fami
 README = """These fonts are cut-down copies of IPA fonts ({originals}), reduced
 to the characters this game shows, renamed as the IPA Font License v1.0
 requires for a derived program, and licensed under that same licence
-(LICENSE.txt). characters.txt lists the characters they keep; the game's
+(LICENSE.txt). characters.txt lists the characters they keep (the second
+line those of velmora-p-gothic-title.woff2, the title screen's); the game's
 tools/web/font_subset.py made them from Debian's fonts-ipafont-gothic and
 fonts-ipafont-mincho packages with fontTools.
 
@@ -35,8 +43,9 @@ To use the original fonts instead: install Debian's fonts-ipafont-gothic and
 fonts-ipafont-mincho (or get the IPA fonts from the IPA font site of the
 Character Information Technology Promotion Council, https://moji.or.jp/ipafont/),
 copy ipagp.ttf, ipag.ttf and ipamp.ttf into this folder, and in velmora.css
-replace the three url(fonts/velmora-....woff2) format("woff2") sources by
-url(fonts/ipagp.ttf), url(fonts/ipag.ttf) and url(fonts/ipamp.ttf).
+replace the url(fonts/velmora-....woff2) format("woff2") sources by
+url(fonts/ipagp.ttf) (both P Gothic faces), url(fonts/ipag.ttf) and
+url(fonts/ipamp.ttf).
 """
 
 
@@ -59,6 +68,44 @@ def game_characters(source: pathlib.Path) -> str:
     for path in texts:
         chars.update(c for c in path.read_text(encoding="utf-8") if ord(c) > 0x7F)
     return "".join(sorted(c for c in chars if c.isprintable() or c == "\u3000"))
+
+
+def title_characters(source: pathlib.Path) -> str:
+    """The characters of index.html's text, and printable ASCII."""
+    page = (source / "backends/web/page/index.html").read_text(encoding="utf-8")
+    page = re.sub(r"<!--.*?-->|<script.*?</script>", "", page, flags=re.S)
+    text = html.unescape(re.sub(r"<[^>]+>", "", page))
+    chars = {chr(c) for c in range(0x20, 0x7F)}
+    chars.update(c for c in text if c.isprintable() or c == "\u3000")
+    return "".join(sorted(chars))
+
+
+def unicode_range(code_points) -> str:
+    """CSS's unicode-range of a set of code points, as runs."""
+    runs = []
+    for c in sorted(code_points):
+        if runs and runs[-1][1] == c - 1:
+            runs[-1][1] = c
+        else:
+            runs.append([c, c])
+    return ", ".join(f"U+{a:X}" if a == b else f"U+{a:X}-{b:X}" for a, b in runs)
+
+
+def p_gothic_faces(title: str) -> str:
+    """The two @font-face rules of P Gothic: the title's characters from the
+    title's face, every other one from the whole face."""
+    inside = {ord(c) for c in title}
+    outside = []  # the complement, as runs, without listing every code point
+    start = 0
+    for c in sorted(inside) + [0x110000]:
+        if c > start:
+            outside.append(f"U+{start:X}" if c - 1 == start else f"U+{start:X}-{c - 1:X}")
+        start = c + 1
+    rule = ('@font-face {{\n  font-family: "{family}";\n  src: url(fonts/{file}) format("woff2");\n'
+            '  font-display: block;\n  unicode-range: {range};\n}}\n')
+    family = FACES[0][1]
+    return (rule.format(family=family, file=TITLE_FACE, range=unicode_range(inside)) +
+            rule.format(family=family, file=FACES[0][2], range=", ".join(outside)))
 
 
 def rename(font: TTFont, family: str) -> None:
@@ -103,17 +150,22 @@ def licence_text() -> str:
     return "\n".join(body).rstrip() + "\n"
 
 
-def make_fonts(source: pathlib.Path, folder: pathlib.Path) -> None:
+def make_fonts(source: pathlib.Path, folder: pathlib.Path) -> str:
+    """Makes the faces in folder; returns P Gothic's @font-face rules."""
     folder.mkdir(parents=True, exist_ok=True)
     characters = game_characters(source)
+    title = title_characters(source)
+    faces = [(o, family, name, characters) for o, family, name in FACES]
+    faces.append((FACES[0][0], FACES[0][1], TITLE_FACE, title))
     stamp = folder / "characters.txt"
-    wanted = characters + "\n"
+    wanted = characters + "\n" + title + "\n"
     fresh = stamp.exists() and stamp.read_text(encoding="utf-8") == wanted and all(
-        (folder / f).exists() for _, _, f in FACES)
+        (folder / f).exists() for _, _, f, _ in faces)
     if not fresh:
-        for original, family, name in FACES:
-            make_face(original, family, folder / name, characters)
+        for original, family, name, chars in faces:
+            make_face(original, family, folder / name, chars)
         stamp.write_text(wanted, encoding="utf-8")
     (folder / "LICENSE.txt").write_text(licence_text(), encoding="utf-8")
     originals = ", ".join(pathlib.Path(o).name for o, _, _ in FACES)
     (folder / "README.txt").write_text(README.format(originals=originals), encoding="utf-8")
+    return p_gothic_faces(title)

@@ -1,21 +1,25 @@
 // Starts the page. The title screen is drawn by index.html and velmora.css
 // alone, with a sign that the game is loading; this checks what the browser
-// can do, opens the player's storage, loads the game (velmora-engine.js and
-// .wasm) once what the title is drawn from has arrived (on a slow network
-// the title first), and hands it the page. A click on the title before the
-// game is loaded (index.html keeps one that comes before this script) waits
-// for it, and the sign says so.
-import { Comforts } from './comforts.js';
-import { GamePage } from './game_page.js';
-import { kResized } from './page_codes.js';
+// can do and, once the title is painted (on a slow network what the title
+// is drawn from comes first, alone), loads the page's modules, opens the
+// player's storage, loads the game (velmora-engine.js and .wasm) and hands it
+// the page. A click on the title before the game is loaded (index.html keeps
+// one that comes before this script) waits for it, and the sign says so.
 import { kEngineFailed, kEngineStopped, kNoWebAssembly, Notices } from './notices.js';
-import { keepForOffline } from './offline.js';
-import { Touch } from './touch.js';
 
 const notices = new Notices(document.getElementById('notices'));
 document.getElementById('boot-notice').remove();
 window.velmora = { titlePaintedAt: null };
-const titleArrived = markTitlePainted();
+const titlePainted = markTitlePainted();
+
+// The page's own modules, every one at once (those the game page imports
+// beside those this script uses), so that none waits for another's arrival.
+const kModules = ['comforts', 'game_page', 'page_codes', 'offline', 'touch', 'pictures', 'music',
+  'slot_storage', 'windows', 'scene_light'];
+
+async function loadModules() {
+  return Object.assign({}, ...await Promise.all(kModules.map((name) => import(`./${name}.js`))));
+}
 
 function webAssemblyWorks() {
   try {
@@ -27,14 +31,19 @@ function webAssemblyWorks() {
 }
 
 // The title counts as painted once its pictures and its face are ready
-// and the frame after that begins.
+// and the frame after that begins; this resolves once that frame is on the
+// screen (at once in a hidden tab, which paints no frame).
 async function markTitlePainted() {
   const decode = (src) => { const img = new Image(); img.src = src; return img.decode().catch(() => {}); };
   await Promise.all([
     document.fonts.load('bold 16px "Velmora P Gothic"', 'このメッセージラベル').catch(() => {}),
     ...['design/background.png', 'design/title_art.jpg', 'design/plate_date.png'].map(decode),
   ]);
-  requestAnimationFrame(() => { window.velmora.titlePaintedAt = performance.now(); });
+  if (document.visibilityState === 'hidden') return;
+  await new Promise((resolve) => requestAnimationFrame(() => {
+    window.velmora.titlePaintedAt = performance.now();
+    setTimeout(resolve, 0);  // the task after the frame's painting
+  }));
 }
 
 // The sign that the game is loading goes once it waits for the player, or
@@ -69,20 +78,30 @@ async function start() {
     return;
   }
   let manifest;
+  let modules;
   try {
+    await titlePainted;
+    preloadEngine();
     const listed = fetch('files.json');
     listed.catch(() => {});  // said below
-    await titleArrived;
-    preloadEngine();
+    // The whole face of P Gothic, for the first scene's words.
+    document.fonts.load('16px "Velmora P Gothic"', '久').catch(() => {});
+    modules = loadModules();
+    modules.catch(() => {});  // said below
     await loadScript('velmora-engine.js');
     const listing = await listed;
     if (!listing.ok) throw new Error(listing.status);
     manifest = await listing.json();
+    modules = await modules;
   } catch (e) {
     loaded();
     notices.say(kEngineFailed);
     return;
   }
+  const { Comforts, GamePage, Touch, kResized, keepForOffline } = modules;
+  // Each step of the start in a task of its own, between which the browser
+  // paints and takes the player's touch: none holds the page for long.
+  const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
   const page = new GamePage(document, manifest, notices);
   page.on('wait', loaded);
   // The sound device opens at the player's first touch, click or key.
@@ -91,6 +110,7 @@ async function start() {
   }
   if (window.velmoraEarlyClick) page.answer('lblMsg', 0, window.velmoraEarlyClick);
   Object.assign(window.velmora, { page, status: page.status });
+  await nextTask();
   new Touch(document, page, new Comforts(document, page));
   // The main window hidden with its tab, or shown again, is a resizing.
   document.addEventListener('visibilitychange', () => page.report(kResized));
@@ -103,13 +123,14 @@ async function start() {
   // The module the game runs in answers the page's rules once it has loaded,
   // and paints the light of the hour over the main window's pictures.
   page.engine = { page, onAbort: stop, printErr: (text) => console.warn(text) };
+  await nextTask();
   createVelmoraEngine(page.engine)
     .then((engine) => { page.mainWindow.engine = engine; })
     .catch(stop);
   // After the engine: on a slow network it comes first.
   let preloading = false;
   page.on('wait', () => {
-    if (!preloading) preload(page, manifest);
+    if (!preloading) preload(page, manifest, keepForOffline);
     preloading = true;
   });
 }
@@ -118,7 +139,7 @@ async function start() {
 // the title stands, so that no click waits for the network later; then the
 // whole site is kept for the next start. A few at a time, a few milliseconds
 // of a moment the page is idle: a player's touch never waits behind them.
-function preload(page, manifest) {
+function preload(page, manifest, keepForOffline) {
   const tasks = [];
   for (const name of Object.keys(manifest.files)) {
     if (/\.(gif|jpe?g|png)$/.test(name)) tasks.push(() => page.pictures.get(name));
