@@ -158,7 +158,7 @@ bool WebPlatform::Confirm(const std::string& question) {
     SetMessageCaption(question);
     for (;;) {
         const int answer =
-            velmora_page_wait("Form2", "", questionAt_.left, questionAt_.top, Steps());
+            velmora_page_wait("Form2", "", questionAt_.left, questionAt_.top, Offered());
         if (answer == 1 || answer == 2) return answer == 1;
         if (answer > kResized || answer < kSlotWords) return false;
         if (answer != kBack && answer != kForward) Handle(answer, "Form2");

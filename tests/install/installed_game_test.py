@@ -212,13 +212,13 @@ class InstalledGame(unittest.TestCase):
         once printed a line for every file: 63 and 25 lines for one cause.)"""
         if subprocess.run(["unshare", "-m", "true"], capture_output=True).returncode != 0:
             self.skipTest("unshare -m is not permitted here")
-        game = os.path.join(self.prefix, "games", "velmora-tty")
+        game = os.path.join(self.prefix, "lib", "games", "velmora", "velmora-tty")
         os.remove(game)
         with open(game, "w") as f:
             f.write("#!/bin/sh\necho started\n")
         os.chmod(game, 0o755)
         os.makedirs(self.folder)
-        launcher = os.path.join(self.prefix, "games", "velmora-launcher")
+        launcher = os.path.join(self.prefix, "games", "velmora")
         mounts = {"Read-only file system": "mount -t tmpfs tmpfs \"$1\" && "
                                            "mount -o remount,ro \"$1\"",
                   "No space left on device": "mount -t tmpfs -o nr_inodes=8 tmpfs \"$1\""}
@@ -230,7 +230,7 @@ class InstalledGame(unittest.TestCase):
             said = ran.stderr.splitlines()
             self.assertEqual(ran.stdout, "started\n", ran.stderr)
             self.assertEqual(len(said), 1, ran.stderr)
-            self.assertRegex(said[0], r"velmora-launcher: cannot link [0-9]+ of the game's files "
+            self.assertRegex(said[0], r"velmora: cannot link [0-9]+ of the game's files "
                              r"into .*: " + cause + "$")
 
     def test_desktop_entry_starts_the_installed_launcher_and_metainfo_validates(self):
