@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QInputEvent>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -45,6 +46,29 @@ std::string Describe(QRect r) {
     return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
            "x" + std::to_string(r.height());
 }
+
+// The keys pressed and the wheel turns the X server has delivered to the
+// game, each once however far it propagates: NEXT stays up from one message
+// to the next, so a step knows its key arrived by this, not by NEXT going.
+class DeliveredInput : public QObject {
+  public:
+    DeliveredInput() { qApp->installEventFilter(this); }
+    int count() const { return count_; }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel) {
+            const auto stamp = static_cast<QInputEvent*>(event)->timestamp();
+            if (stamp != last_) ++count_;
+            last_ = stamp;
+        }
+        return false;
+    }
+
+  private:
+    int count_ = 0;
+    quint64 last_ = 0;
+};
 
 QRect OnScreen(const QWidget* widget) {
     return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
@@ -568,13 +592,17 @@ TEST(DesktopReplay, TheKeysTheWheelAndCtrlGoBackForwardAndSkip) {
     QObject::connect(h.window.message(), &MessageLabel::shown, [&](const QString&) {
         if (marked.isNull() && h.replay->mark()->isVisible()) marked = h.window.grab().toImage();
     });
-    // What the player does at a window, then the window gone: the X server
-    // delivers it later, and the script must not act again on the window
-    // about to close.
-    const auto at = [](const char* window, std::function<void()> act) {
-        return ModalStep{window, [act](QWidget* shown) {
+    // What the player does at a window, then the key or wheel delivered (or
+    // the window gone): the X server delivers it later, and the script must
+    // not act again on the window before the game has answered it.
+    DeliveredInput delivered;
+    const auto at = [&delivered](const char* window, std::function<void()> act) {
+        return ModalStep{window, [act, &delivered](QWidget* shown) {
+                             const int before = delivered.count();
                              act();
-                             WaitUntil([shown] { return !shown->isVisible(); });
+                             WaitUntil([&] {
+                                 return !shown->isVisible() || delivered.count() > before;
+                             });
                          }};
     };
     const auto key = [&](const char* keysym) {
