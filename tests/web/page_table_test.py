@@ -41,6 +41,7 @@ def rewrite_table(source, compiler, work, site):
     subprocess.run([str(program), str(site / "page_table.js")], check=True)
     import build_site  # the service worker names each file by its SHA-256
     build_site.write_service_worker(source, site)
+    build_site.pack(site)  # a host sends the packed copies in the files' place
 
 
 def notice_ms(site):
