@@ -77,7 +77,8 @@ int main() {
         [&](const velmora::web::Upload& upload) { return velmora::CheckUpload(files, upload); });
     platform.DescribeSlotsWith(velmora::SlotNames(), velmora::kSlotFileLimit,
                                [&](const std::vector<std::string>& entries) {
-                                   return velmora::DescribeSlots(velmora::TheStory(), files, entries);
+                                   return velmora::DescribeSlots(velmora::TheStory(), files,
+                                                                 entries);
                                });
     // A slot another tab saved into since it was listed is replaced once the
     // player says so; any other file is read again, then replaced.

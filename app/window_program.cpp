@@ -71,7 +71,8 @@ void WindowProgram::OfferContinue() {
     }
     if (details.kind != SlotDetails::Kind::kSaved) return;
     session_.OfferContinue(kAutoSlot);
-    new qt::ContinueOffer(window_, session_, QString::fromStdString(DescribeContinue(TheStory(), details)));
+    new qt::ContinueOffer(window_, session_,
+                          QString::fromStdString(DescribeContinue(TheStory(), details)));
 }
 
 // Said on the window, and on the terminal for whoever started the game there.

@@ -117,7 +117,7 @@ class Form1 final : public Game, public MainWindowEvents {
     void RunTurns();
     const Command* Chosen() const;  // the command MenuChoice names, compared exactly
     bool RunKeyCommand(const std::string& choice);  // F5, F9: false for any other
-    bool dispatchPending_ = false;  // a loaded game resumes at its saved place
+    bool dispatchPending_ = false;                  // a loaded game resumes at its saved place
     AutoSave* autoSave_ = nullptr;
 
     Platform& platform_;

@@ -24,8 +24,9 @@ constexpr char kUnixSocket[] = "unix_socket:";
 // The user's service, started as its client library starts it: it stands
 // ready, listening, when this returns.
 void StartService(const std::string& socket) {
-    const char* argv[] = {"speech-dispatcher", "--spawn", "--communication-method", "unix_socket",
-                          "--socket-path", socket.c_str(), nullptr};
+    const char* argv[] = {
+        "speech-dispatcher", "--spawn", "--communication-method", "unix_socket", "--socket-path",
+        socket.c_str(),      nullptr};
     pid_t pid = 0;
     if (posix_spawnp(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
         return;

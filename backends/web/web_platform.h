@@ -8,11 +8,10 @@
 #include <string>
 
 #include "backends/web/slot_upload.h"
-#include "player/plate_news.h"
-#include "player/spoken_waits.h"
 #include "platform/platform.h"
 #include "player/plate_news.h"
 #include "player/scene_light.h"
+#include "player/spoken_waits.h"
 
 namespace velmora::web {
 

@@ -32,8 +32,8 @@
 #include "backends/qt/title_bar.h"
 #include "player/plate_fit.h"
 #include "qt/desktop/x11_desktop.h"
-#include "window_look.h"
 #include "shell/form1.h"
+#include "window_look.h"
 
 // The X server's own headers come last: their macros would break Qt's.
 #include <X11/Xatom.h>

@@ -597,13 +597,12 @@ TEST(DesktopReplay, TheKeysTheWheelAndCtrlGoBackForwardAndSkip) {
     // not act again on the window before the game has answered it.
     DeliveredInput delivered;
     const auto at = [&delivered](const char* window, std::function<void()> act) {
-        return ModalStep{window, [act, &delivered](QWidget* shown) {
-                             const int before = delivered.count();
-                             act();
-                             WaitUntil([&] {
-                                 return !shown->isVisible() || delivered.count() > before;
-                             });
-                         }};
+        return ModalStep{
+            window, [act, &delivered](QWidget* shown) {
+                const int before = delivered.count();
+                act();
+                WaitUntil([&] { return !shown->isVisible() || delivered.count() > before; });
+            }};
     };
     const auto key = [&](const char* keysym) {
         return at("Form3", [&desktop, keysym] { desktop.Key(keysym); });
