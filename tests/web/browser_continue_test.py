@@ -84,11 +84,11 @@ def main():
         failures.check(bool(offered) and offered.startswith("続きから") and "4月1日 AM 9:30" in offered and
                        "保存 " in offered, f"the title opened again offers what the last menu saved: {offered!r}")
         if shots:
-            browser.screenshot(shots / "continue-page.png")
+            browser.screenshot(shots / "web-continue.png")
         as_phone(browser, 390, 844)
         browser.wait_for(f"{OFFER}.getBoundingClientRect().height >= 44", "the offer at a phone's size")
         if shots:
-            browser.screenshot(shots / "continue-phone.png")
+            browser.screenshot(shots / "phone-continue.png")
         resumed(browser, lambda: browser.tap("#continueOffer"), failures, "a tap on 続きから")
         failures.check(browser.evaluate(f"{OFFER}.hidden"), "続きから goes once the game has begun")
         browser.new_tab()
