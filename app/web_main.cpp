@@ -1,5 +1,6 @@
 // The game in a web page: the same turns as velmora-tty's, the waits being
-// the page's clicks and keys. Built with emscripten (tools/web.sh). The
+// the page's clicks and keys, the automatic save written at every menu and
+// 続きから offered on the title. Built with emscripten (tools/web.sh). The
 // player's record of what was read and seen lives beside the save slots in
 // the browser's storage; skipping, going back and forward, and the story
 // map are the desktop's.
@@ -16,6 +17,7 @@
 #include "replay/rollback.h"
 #include "replay/skip.h"
 #include "shell/story_map.h"
+#include "world/slot_details.h"
 #include "world/slot_format.h"
 
 namespace {
@@ -50,6 +52,17 @@ std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& recor
            ",\"entries\":[" + entries + "]}";
 }
 
+// 続きから on the page's title when the automatic save reads whole; one that
+// cannot be read is told.
+void OfferContinue(velmora::web::WebPlatform& platform, velmora::Files& files) {
+    const velmora::SlotDetails details = velmora::ReadSlotDetails(files, velmora::kAutoSlot);
+    if (details.kind == velmora::SlotDetails::Kind::kSaved) {
+        platform.OfferContinue(velmora::DescribeContinue(velmora::TheStory(), details));
+    } else if (details.kind == velmora::SlotDetails::Kind::kUnreadable) {
+        platform.Notice("オートセーブデータを読み込めません：" + details.why);
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -63,8 +76,10 @@ int main() {
     kept.TellWith(tell);
     if (!notice.empty()) platform.Notice(notice);
     velmora::Skip skip(platform, record);
-    velmora::Rollback rollback(
-        skip, [&](velmora::Platform& on) { return velmora::FollowedGame(on, record, &skip); });
+    velmora::AutoSave autoSave;
+    velmora::Rollback rollback(skip, [&](velmora::Platform& on) {
+        return velmora::FollowedGame(on, record, &skip, &autoSave);
+    });
     rollback.TellWith(tell);
     // The record is written now and then, and when the page is put away.
     platform.Follow(&rollback, &skip, [&] { return StoryMapJson(files, record); });
@@ -90,11 +105,13 @@ int main() {
         return true;
     });
     skip.OnPass([&] { platform.Pace(); });
+    OfferContinue(platform, files);
     rollback.game().Form_Resize();  // the main window is shown
     try {
-        for (;;) {
+        for (bool begun = false;; begun = true) {
+            bool resume = false;
             try {
-                platform.WaitMessageClick();
+                resume = platform.WaitMessageClick();
             } catch (const velmora::StepBack&) {
                 rollback.Back();
                 continue;
@@ -102,7 +119,12 @@ int main() {
                 rollback.Click(true);
                 continue;
             }
-            rollback.Click();
+            // 続きから only where the title waits, never in window-move mode.
+            if (resume && !begun) {
+                rollback.Continue(velmora::kAutoSlot);
+            } else {
+                rollback.Click();
+            }
         }
     } catch (const velmora::ProgramEnd&) {
     }

@@ -32,11 +32,13 @@ std::string LoadRecord(KeptRecord& kept) {
 }  // namespace
 
 WindowProgram::WindowProgram()
-    : files_("."),
+    : disk_("."),
+      files_(disk_),
+      background_(files_),
       playerFiles_(PlayerDataFolder()),
       kept_(playerFiles_),
       notice_(LoadRecord(kept_)),
-      music_(files_),
+      music_(disk_),
       platform_(window_, files_, music_),
       skip_(platform_, kept_.record()),
       rollback_(
@@ -45,6 +47,7 @@ WindowProgram::WindowProgram()
       game_(rollback_),
       session_(game_, window_, [this] { platform_.CloseAll(); }) {
     QObject::connect(&session_, &qt::GameSession::ended, qApp, &QCoreApplication::exit);
+    autoSave_.WriteWith(&background_);  // the menu never waits for the disk
     OfferContinue();  // before the comforts lay the window out at the player's scale
     comforts_ = new qt::Comforts(window_, session_, platform_.sound());
     platform_.NoticesWith(

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/background_save.h"
 #include "app/following.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/comforts.h"
@@ -38,13 +39,17 @@ class WindowProgram {
     qt::Replay& replay() { return *replay_; }
     Rollback& rollback() { return rollback_; }
     const qt::GameSession& session() const { return session_; }
+    // Returns once the automatic save handed over is on the disk.
+    void FinishSaving() { background_.Finish(); }
 
   private:
     void Tell(const std::string& text);
     // 続きから at the title, when the automatic save reads whole.
     void OfferContinue();
 
-    PosixFiles files_;
+    PosixFiles disk_;
+    SerialFiles files_;  // the game's folder, shared with the automatic save's writer
+    BackgroundSave background_;
     PosixFiles playerFiles_;
     KeptRecord kept_;
     std::string notice_;  // what the player is told of a damaged record or automatic save

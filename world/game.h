@@ -4,6 +4,7 @@
 // through here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,15 +75,37 @@ void ToggleBgm(Game& game);  // world/options.cpp
 void ToggleLineDisplay(Game& game);
 void ConfirmQuit(Game& game);
 
+// Where the automatic save's bytes go once taken at the menu, when they are
+// not written there and then: a writer that writes them while the player
+// goes on.
+struct NamedBytes;  // platform/files.h: the places never see the files
+
+class SaveWriter {
+  public:
+    virtual ~SaveWriter() = default;
+    // Takes the files of a save to write, in place of any not yet written.
+    virtual void Write(std::vector<NamedBytes> save) = 0;
+    // Since last asked: "" when the last write that ended wrote the save,
+    // why it could not when it failed, nothing when none ended.
+    virtual std::optional<std::string> Outcome() = 0;
+};
+
 // The automatic save at every return to the menu, into the slot 続きから
 // resumes (world/slot_format.h kAutoSlot), byte for byte the save the player
 // would make there. One that cannot be written leaves the one before whole
 // and is told once for each reason, by a notice.
 class AutoSave {
   public:
-    bool AtMenu(Game& game);  // false when it could not be written
+    // false when it could not be written (or, with a writer, not even taken)
+    bool AtMenu(Game& game);
+    // The bytes handed to `writer` rather than written at the menu; what
+    // became of them is told at a later menu.
+    void WriteWith(SaveWriter* writer) { writer_ = writer; }
 
   private:
+    void Told(Game& game, const std::string& why);
+
+    SaveWriter* writer_ = nullptr;
     std::string told_;  // why the last one could not be written, once told
 };
 

@@ -3,6 +3,8 @@
 // the quick save. A slot is two files that change together: a save replaces
 // both or neither, and a load reads and checks both before anything of the
 // game changes.
+#include <utility>
+
 #include "platform/files.h"
 #include "world/game.h"
 #include "world/slot_format.h"
@@ -170,14 +172,25 @@ void QuickLoad(Game& game) {
 
 bool AutoSave::AtMenu(Game& game) {
     CommitFailure failure;
-    if (WriteSlot(game, kAutoSlot, &failure)) {
-        told_.clear();
-        return true;
+    if (!writer_) {
+        const bool written = WriteSlot(game, kAutoSlot, &failure);
+        Told(game, written ? "" : WhySlot(failure));
+        return written;
     }
-    const std::string why = WhySlot(failure);
-    if (why != told_) game.ShowNotice("自動セーブできませんでした。" + why);
+    if (const std::optional<std::string> outcome = writer_->Outcome()) Told(game, *outcome);
+    std::optional<std::vector<NamedBytes>> save = SaveOf(game.state(), kAutoSlot, &failure.why);
+    if (!save) {
+        Told(game, WhySlot(failure));
+        return false;
+    }
+    writer_->Write(std::move(*save));
+    return true;
+}
+
+// Each reason once, until a save is written again.
+void AutoSave::Told(Game& game, const std::string& why) {
+    if (!why.empty() && why != told_) game.ShowNotice("自動セーブできませんでした。" + why);
     told_ = why;
-    return false;
 }
 
 }  // namespace velmora

@@ -61,6 +61,8 @@ inline constexpr PageKey kPageKeys[] = {{"Enter", keys::Key::kEnter},
                                         {"PageDown", keys::Key::kPageDown},
                                         {"Escape", keys::Key::kEscape},
                                         {"F2", keys::Key::kF2},
+                                        {"F5", keys::Key::kF5},
+                                        {"F9", keys::Key::kF9},
                                         {"F11", keys::Key::kF11},
                                         {",", keys::Key::kComma},
                                         {"Control", keys::Key::kControl},
@@ -70,7 +72,8 @@ inline constexpr PageKey kPageKeys[] = {{"Enter", keys::Key::kEnter},
                                         {"h", keys::Key::kH},
                                         {"m", keys::Key::kM},
                                         {"a", keys::Key::kA},
-                                        {"s", keys::Key::kS}};
+                                        {"s", keys::Key::kS},
+                                        {"c", keys::Key::kC}};
 
 // What velmora_key and velmora_wheel answer, by its number (keys::Does):
 // the page has each as kDoesNAME.

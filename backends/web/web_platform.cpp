@@ -175,12 +175,20 @@ std::string WebPlatform::SlotLines(const std::vector<std::string>& entries) {
     return joined;
 }
 
-void WebPlatform::WaitMessageClick() {
-    Wait("lblMsg", "");
+bool WebPlatform::WaitMessageClick() {
+    return Wait("lblMsg", "") == kContinueAnswer;
+}
+
+void WebPlatform::OfferContinue(const std::string& details) {
+    Call("offerContinue", details);
 }
 
 void WebPlatform::Notice(const std::string& text) {
     Call("notice", text);
+}
+
+void WebPlatform::ShowNotice(const std::string& text) {
+    Call("say", text);
 }
 
 void WebPlatform::ShowEnd() {
@@ -306,6 +314,8 @@ std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
 std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
     Tell(spoken::Wait::kMenu);
     const int pressed = Wait("Form8", PageMenu(rows));
+    if (pressed == kQuickSave) return kQuickSaveCommand;
+    if (pressed == kQuickLoad) return kQuickLoadCommand;
     if (pressed < 0 || pressed >= static_cast<int>(rows.size())) return std::nullopt;
     return rows[pressed].caption;
 }

@@ -53,15 +53,19 @@ class WebPlatform : public Platform {
     // A notice of the page below the game, said once.
     void Notice(const std::string& text);
 
-    // Waits for a click on the message label (the title, window-move mode).
-    void WaitMessageClick();
+    // Waits for a click on the message label (the title, window-move mode);
+    // true when 続きから on the title answered it.
+    bool WaitMessageClick();
+    // 続きから on the page's title, with what the automatic save holds.
+    void OfferContinue(const std::string& details);
     // The game has ended: its windows close and the page says so.
     void ShowEnd();
 
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override;
-    // The game's notices (a quick save done, an automatic save not written) as the page's.
-    void ShowNotice(const std::string& text) override { Notice(text); }
+    // The game's notices (a quick save done, an automatic save not written)
+    // over the scene for a moment, as the comforts' are: each time, not once.
+    void ShowNotice(const std::string& text) override;
 
     void ShowScene(const NamedPicture& scene) override;
     void ClearScene() override;

@@ -21,6 +21,7 @@ and tells what the player sees, in one snapshot:
     listScrolls  whether the list shows a scrollbar
     storyMap     {"said": what the map says is wrong with its words, "hint": the hint shown}
     importQuestion  the page's question on bringing in a slot, or None
+    continueOffer   the words of 続きから on the title, or None where it is not offered
     timeFit      {"ink": [left, right], "room": [left, right]} in screen pixels
     windows      {name: {"rect": [x, y, w, h], "bar": rect or None,
                   "frame": the window manager's frame, "close": rect or None,
@@ -176,7 +177,7 @@ class Folder:
 # --- playing a row ---
 
 KEYS = {"Enter", "Space", "Tab", "Escape", "Up", "Down", "Left", "Right", "Home", "End",
-        "PageUp", "PageDown", "F2", "F11", "H", "M", "A", "S", "Y", "N", "Ctrl"}
+        "PageUp", "PageDown", "F2", "F5", "F9", "F11", "H", "M", "A", "S", "Y", "N", "C", "Ctrl"}
 WINDOWS = {"NEXT": "NEXT", "the question": "question", "the list": "list", "the menu": "menu",
            "the name": "name", "the picture": "picture", "the message": "message",
            "the main window": "main", "the details": "details", "the plates": "plates"}
@@ -203,6 +204,10 @@ class FrontEnd:
     begin(screen, folder) a fresh program or page at its title, end();
     press(key), hold(key, down), click(target, button), wheel(target, up),
     drag(target, dx, dy), put_away(), bring_back(), bring_in(files);
+    kill(), the program ended at once as by a power cut (the page: frozen,
+    then its renderer gone); start_again(), the program closed as the player
+    closes it if it still runs (the page: reloaded), then started afresh in
+    the same game folder (the page: with the same storage);
     settle(), which returns once the program or page has handled every step
     so far; snapshot(); slot(name), the two files of a slot as the game
     keeps them or None; screenshot(path)."""
@@ -308,6 +313,12 @@ class Player:
         key = f"where {window} stands" + (" by the main window" if by_main else "")
         self.noted[key] = self.where_relative(windows, window_name(window), bool(by_main))
 
+    def again(self, how):
+        if how == "the game is killed":
+            self.front.kill()
+        else:
+            self.front.start_again()
+
     def bring_in(self, slot, holds):
         self.brought = slot_files(slot, holds)
         self.front.bring_in(self.brought)
@@ -324,6 +335,7 @@ class Player:
         (r"(put the game away|bring the game back)", away),
         (r"note where (.+) stands( by the main window)?", note),
         (r"bring in (file\d): (.+)", bring_in),
+        (r"(the game is killed|start the game again)", again),
     ]
 
     @staticmethod
@@ -381,6 +393,11 @@ class Player:
             return lambda s: (m.group(1) == (s["storyMap"] or {}).get("said"), s["storyMap"])
         if c == "the story map shows a hint":
             return lambda s: (bool((s["storyMap"] or {}).get("hint")), s["storyMap"])
+        m = re.fullmatch(r"the continue offer has \"(.*)\"", c)
+        if m:
+            return lambda s: (m.group(1) in (s["continueOffer"] or ""), s["continueOffer"])
+        if c == "no continue is offered":
+            return lambda s: (s["continueOffer"] is None, s["continueOffer"])
         m = re.fullmatch(r"the import question says \"(.*)\"", c)
         if m:
             return lambda s: (m.group(1) in (s["importQuestion"] or ""), s["importQuestion"])

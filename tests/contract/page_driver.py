@@ -30,8 +30,9 @@ KEYS = {  # DOM key, key code, text
     "Escape": ("Escape", 27, ""), "Up": ("ArrowUp", 38, ""), "Down": ("ArrowDown", 40, ""),
     "Left": ("ArrowLeft", 37, ""), "Right": ("ArrowRight", 39, ""), "Home": ("Home", 36, ""),
     "End": ("End", 35, ""), "PageUp": ("PageUp", 33, ""), "PageDown": ("PageDown", 34, ""),
-    "F2": ("F2", 113, ""), "F11": ("F11", 122, ""), "Ctrl": ("Control", 17, ""),
-    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYN"},
+    "F2": ("F2", 113, ""), "F5": ("F5", 116, ""), "F9": ("F9", 120, ""), "F11": ("F11", 122, ""),
+    "Ctrl": ("Control", 17, ""),
+    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYNC"},
 }
 # What the page shows, read the way a player sees it. Installed in every page.
 SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
@@ -60,15 +61,11 @@ class Page(contract.FrontEnd):
             self.ratio = screen.scale
             self.browser = Browser(self.site, width=screen.width // screen.scale,
                                    height=screen.height // screen.scale).__enter__()
-            self.browser.send("Emulation.setDeviceMetricsOverride", width=screen.width // screen.scale,
-                              height=screen.height // screen.scale, deviceScaleFactor=screen.scale,
-                              mobile=self.mobile)
-            if self.prepare:
-                self.prepare(self.browser)
-            self.browser.send("Page.addScriptToEvaluateOnNewDocument", source=SEES)
-            self.browser.send("Network.enable")
+            self.prepare_tab(screen)
         b = self.browser
-        b.send("Network.setBlockedURLs", urls=[f"*{name}" for name in folder.without])
+        self.row_screen = screen
+        self.blocked = [f"*{name}" for name in folder.without]
+        b.send("Network.setBlockedURLs", urls=self.blocked)
         b.send("Page.navigate", url=b.url + "blank.txt")  # away from the game before its storage goes
         b.send("Storage.clearDataForOrigin", origin=b.url.rstrip("/"), storageTypes="all")
         b.open()
@@ -76,8 +73,26 @@ class Page(contract.FrontEnd):
         files = {name: base64.b64encode(data).decode() for name, data in folder.slots.items()}
         if files:
             b.evaluate(f"contractSees.writeSlots({json.dumps(files)})", wait_promise=True)
+        # The automatic save is read as the game starts: the page starts again over it.
+        if "auto" in folder.slots:
+            self.reopen()
         self.held = set()
         self.other_tab = None
+        self.killed = False
+
+    # A tab as the row's screen has it, the page read as a player sees it.
+    def prepare_tab(self, screen):
+        b = self.browser
+        b.send("Emulation.setDeviceMetricsOverride", width=screen.width // screen.scale,
+               height=screen.height // screen.scale, deviceScaleFactor=screen.scale, mobile=self.mobile)
+        if self.prepare:
+            self.prepare(b)
+        b.send("Page.addScriptToEvaluateOnNewDocument", source=SEES)
+        b.send("Network.enable")
+
+    def reopen(self):
+        self.browser.open()
+        self.browser.wait_for("window.velmora && velmora.page && velmora.page.pending", "the title")
 
     def end(self):
         for key in list(self.held):
@@ -153,6 +168,22 @@ class Page(contract.FrontEnd):
         self.browser.send("Page.bringToFront")
         self.browser.wait_for("document.visibilityState === 'visible'", "the tab shown")
 
+    # Put away and frozen, as a phone freezes a page it does not show, then
+    # discarded, its tab gone: no script of the page runs from the freezing
+    # on, so nothing is written as it goes.
+    def kill(self):
+        self.put_away()
+        self.browser.send("Page.setWebLifecycleState", state="frozen")
+        self.browser.new_tab()
+        self.prepare_tab(self.row_screen)
+        self.browser.send("Network.setBlockedURLs", urls=self.blocked)
+        self.killed = True
+
+    # Reloaded, as a player reloads it, or opened again after it was lost.
+    def start_again(self):
+        self.killed = False
+        self.reopen()
+
     def bring_in(self, files):
         folder = pathlib.Path(tempfile.mkdtemp(prefix="velmora-contract-"))
         for name, data in files.items():
@@ -172,6 +203,8 @@ class Page(contract.FrontEnd):
 
     # --- what the player sees ---
     def settle(self):
+        if self.killed:
+            return
         self.browser.wait_for("contractSees.settled()", "the page to take the step")
         # A frame drawn since (a hidden tab draws none).
         self.browser.evaluate("document.hidden ? 0 : new Promise(r => requestAnimationFrame(() => r(0)))",

@@ -204,6 +204,7 @@ window.contractSees = (() => {
       listScrolls: shown(list) ? list.scrollHeight > list.clientHeight : null,
       storyMap: storyMap(),
       importQuestion: shown(question) ? question.textContent : null,
+      continueOffer: shown($('#continueOffer')) ? $('#continueOffer').innerText : null,
       timeFit: timeFit(),
       windows: Object.fromEntries(Object.entries(all).map(([n, w]) => {
         const { element, ...seen } = w;
@@ -242,9 +243,10 @@ window.contractSees = (() => {
     if (!m) return null;
     const caption = m[1];
     const candidates = [
-      ...document.querySelectorAll('#comfortMenu button, .comfort button, #List1 option, #List1 [role=option], #Form8 button[data-row], .window.dialog button'),
+      ...document.querySelectorAll('#comfortMenu button, .comfort button, #List1 option, #List1 [role=option], #Form8 button[data-row], .window.dialog button, #continueOffer'),
     ].filter(shown);
-    const own = (e) => (e.closest('#comfortMenu') && e.firstElementChild ? e.firstElementChild : e).textContent.trim();
+    const headed = (e) => e.closest('#comfortMenu') || e.id === 'continueOffer';
+    const own = (e) => (headed(e) && e.firstElementChild ? e.firstElementChild : e).textContent.trim();
     return centre(candidates.find((e) => own(e) === caption));
   }
 

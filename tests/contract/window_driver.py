@@ -27,8 +27,8 @@ from browser import end_process  # noqa: E402
 
 KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape", "Up": "Up",
            "Down": "Down", "Left": "Left", "Right": "Right", "Home": "Home", "End": "End",
-           "PageUp": "Prior", "PageDown": "Next", "F2": "F2", "F11": "F11", "Ctrl": "Control_L",
-           **{letter: letter.lower() for letter in "HMASYN"}}
+           "PageUp": "Prior", "PageDown": "Next", "F2": "F2", "F5": "F5", "F9": "F9", "F11": "F11",
+           "Ctrl": "Control_L", **{letter: letter.lower() for letter in "HMASYNC"}}
 
 
 # The pictures for the README, by the row that shows them (--screenshots).
@@ -102,9 +102,15 @@ class Window(contract.FrontEnd):
                "QT_QPA_PLATFORM": "xcb"}
         if screen.scale != 1:
             env["QT_SCALE_FACTOR"] = str(screen.scale)
+        self.env = env
+        self.launch()
+
+    # The program in the game folder, at its title.
+    def launch(self):
         path = str(self.folder / "socket")
-        self.process = subprocess.Popen([self.host_program, path], cwd=self.game, env=env,
-                                        stderr=open(self.folder / "host.log", "w"))
+        pathlib.Path(path).unlink(missing_ok=True)
+        self.process = subprocess.Popen([self.host_program, path], cwd=self.game, env=self.env,
+                                        stderr=open(self.folder / "host.log", "a"))
         end = time.monotonic() + 30
         while True:
             try:
@@ -242,6 +248,25 @@ class Window(contract.FrontEnd):
 
     def bring_in(self, files):
         raise contract.ContractError("the window program brings in no slot")
+
+    def kill(self):
+        self.process.kill()
+        self.process.wait()
+        self.ask("snapshot")  # the socket closes with it
+
+    # Closed by its close box, as a player closes it (at a message or the
+    # title it ends without a question), then started again.
+    def start_again(self):
+        if self.process.poll() is None:
+            self.click("the close box of the main window")
+            try:
+                self.process.wait(timeout=contract.PATIENCE)
+            except subprocess.TimeoutExpired as e:
+                raise contract.ContractError("the program did not end by its close box") from e
+        if self.host:
+            self.host.close()
+            self.host = None
+        self.launch()
 
     # --- what the player sees ---
     def settle(self):

@@ -118,6 +118,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             if (line == "snapshot") {
                 answer = QJsonDocument(Snapshot());
             } else if (line == "synced") {
+                program_.FinishSaving();  // a step is taken once the automatic save is written
                 answer = QJsonDocument(QJsonObject{{"synced", synced_}});
             } else if (line == "moving") {
                 answer = QJsonDocument(QJsonObject{{"moving", desktop_.WindowManagerMoving()}});
@@ -193,6 +194,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
                     return Centre(menu, menu->actionGeometry(action));
             }
         }
+        if (QPushButton* offer = Offer(); offer && offer->accessibleName() == caption)
+            return Centre(offer);
         std::vector<QWidget*> windows;
         for (const auto& [name, title] : kComfortWindows) windows.push_back(Visible(name));
         if (auto* list = Child<QListWidget>(Visible("Form5"), "List1")) {
@@ -224,6 +227,12 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         if (name == "SlotDetails") return "details";
         if (name == "ComfortMenu") return "メニュー";
         return "";
+    }
+
+    // 続きから on the title, while it is offered.
+    QPushButton* Offer() {
+        auto* offer = program_.window().findChild<QPushButton*>("continueOffer");
+        return offer && offer->isVisible() ? offer : nullptr;
     }
 
     // --- what the player sees ---
@@ -376,6 +385,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
                  hint && !hint->text().isEmpty() ? QJsonValue(hint->text()) : QJsonValue()}};
         }
         s["importQuestion"] = QJsonValue();
+        s["continueOffer"] = Offer() ? QJsonValue(Offer()->text()) : QJsonValue();
         if (window.isVisible()) {
             qt::TimeLabel* time = window.time();
             const double scale = double(time->width()) / plates::kTimeLabelWidth;

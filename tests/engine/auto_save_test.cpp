@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include "app/background_save.h"
 #include "backends/posix/posix_files.h"
 #include "backends/tty/trace_platform.h"
 #include "replay/rollback.h"
@@ -77,13 +78,18 @@ struct Played {
     GameState state;
 };
 
-// The game played in `folder` by `answer`, as velmora-tty --auto-save plays it.
-Played PlayWith(const GameFolder& folder, Answerer answer) {
+// The game played in `folder` by `answer`, as velmora-tty --auto-save plays
+// it, or with the automatic save written by a thread as the window program
+// writes it.
+Played PlayWith(const GameFolder& folder, Answerer answer, bool onAThread = false) {
     std::ostringstream out;
-    PosixFiles files(folder.path());
+    PosixFiles disk(folder.path());
+    SerialFiles files(disk);
+    BackgroundSave background(files);
     TracePlatform platform(out, std::move(answer), files);
     platform.OfferOwnSlots(kAutoSlot);
     AutoSave autoSave;
+    if (onAThread) autoSave.WriteWith(&background);
     Form1 form(platform);
     form.SaveAtTheMenu(&autoSave);
     platform.PlayGame(form);
@@ -195,6 +201,34 @@ TEST(AutoSave, KilledAtEveryCallOfTheWriteItIsTheOldSaveOrTheNew) {
         ++killedRuns;
     }
     EXPECT_GT(killedRuns, 10);
+}
+
+// Written by a thread of its own: the evening leaves what the menu's own
+// write leaves; a write that fails says why once, and the slot stays whole.
+TEST(AutoSave, OnAThreadItIsWhatTheMenuWouldHaveWritten) {
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        GameFolder atTheMenu, onAThread;
+        const Played played = PlayWith(atTheMenu, RandomPlayer(seed, 2 + seed, false));
+        EXPECT_EQ(PlayWith(onAThread, RandomPlayer(seed, 2 + seed, false), true).lines,
+                  played.lines);
+        EXPECT_EQ(onAThread.Read("auto"), atTheMenu.Read("auto"));
+        EXPECT_EQ(onAThread.Read("auto_text"), atTheMenu.Read("auto_text"));
+    }
+    GameFolder folder;
+    folder.WriteSlot("auto", test::FlagsAt(2, AM, 10, 0), "公園");
+    const std::string old = folder.Read("auto");
+    std::filesystem::create_directory(folder.path() + "/.auto.new");
+    folder.Write(".auto.new/kept", "");
+    PosixFiles disk(folder.path());
+    SerialFiles files(disk);
+    BackgroundSave background(files);
+    background.Write({{"auto", "1\r\n"}, {"auto_text", "\"\"\r\n"}});
+    background.Finish();
+    const std::optional<std::string> why = background.Outcome();
+    EXPECT_TRUE(why && !why->empty());
+    EXPECT_EQ(background.Outcome(), std::nullopt);
+    EXPECT_EQ(folder.Read("auto"), old);
 }
 
 // A write that fails is told once for its reason, however many menus fail

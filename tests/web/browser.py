@@ -38,7 +38,7 @@ CHROMIUM_FLAGS = [
 ]
 KEYS = {  # what the page sees of each key the tests press
     "Enter": (13, "\r"), " ": (32, " "), "Tab": (9, ""), "Escape": (27, ""),
-    "F11": (122, ""), "F2": (113, ""), "PageUp": (33, ""), "PageDown": (34, ""),
+    "F11": (122, ""), "F2": (113, ""), "F5": (116, ""), "F9": (120, ""), "PageUp": (33, ""), "PageDown": (34, ""),
     "ArrowLeft": (37, ""), "ArrowUp": (38, ""), "ArrowRight": (39, ""), "ArrowDown": (40, ""),
 }
 

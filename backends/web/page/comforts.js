@@ -7,8 +7,8 @@
 // game does: the only answers they give are the ones the player's own click
 // would give, or (going forward) gave before.
 import {
-  kBack, kCanGoBack, kCanGoForward, kForward, kSkipHold, kSkipLetGo, kSkipStop, kSkipToggle, kSlotWords,
-  kStoryMap,
+  kBack, kCanGoBack, kCanGoForward, kForward, kQuickLoad, kQuickSave, kSkipHold, kSkipLetGo, kSkipStop,
+  kSkipToggle, kSlotWords, kStoryMap,
 } from './page_codes.js';
 import * as table from './page_table.js';
 
@@ -312,7 +312,14 @@ export class Comforts {
     // Greyed where there is no step to go to (the start, right after a load).
     back.disabled = !(steps & kCanGoBack) || this.page.status.ended;
     forward.disabled = !(steps & kCanGoForward) || this.page.status.ended;
+    // Where the game saves and loads: at the command menu.
+    const quickSave = item('クイックセーブ', 'F5', () => this.quick(kQuickSave));
+    const quickLoad = item('クイックロード', 'F9', () => this.quick(kQuickLoad));
+    quickSave.disabled = quickLoad.disabled = this.page.status.waitingFor !== 'Form8';
+    const offer = this.page.continueOffer;
+    const resume = offer && offer.offered() ? [item('続きから', 'C', () => offer.take())] : [];
     this.menu.replaceChildren(
+      ...resume,
       item('履歴を見る', 'H', () => this.openHistory()),
       back, forward,
       item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
@@ -320,6 +327,7 @@ export class Comforts {
       item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
       item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
       item('音楽を消す', 'M', () => this.toggle('muted'), this.settings.muted),
+      quickSave, quickLoad,
       item('設定…', 'F2・Ctrl+,', () => this.openSettings()),
       item('セーブデータ（ダウンロード・読み込み）…', '', () => this.openSlots()));
     const bounds = this.screen.getBoundingClientRect();
@@ -328,6 +336,13 @@ export class Comforts {
     this.menu.style.left = `${Math.min(at[0], bounds.width * 0.6)}px`;
     this.menu.style.top = `${Math.min(at[1], bounds.height * 0.5)}px`;
     this.show(this.menu);
+  }
+
+  // The quick save and load answer the command menu where it waits.
+  quick(code) {
+    if (this.page.status.waitingFor !== 'Form8') return false;
+    this.page.answer('Form8', code);
+    return true;
   }
 
   toggleFullScreen() {
@@ -425,6 +440,7 @@ export class Comforts {
       if (on && this.skipMark.hidden) this.page.windows.say(this.skipMark.textContent);
       this.skipMark.hidden = !on;
     });
+    this.page.on('say', (text) => this.say(text));
     this.page.on('storyMap', (map) => this.showStoryMap(map));
     this.page.on('slotWords', async (words) => {
       this.slotWords = words;
@@ -532,6 +548,9 @@ export class Comforts {
       case table.kDoesSettings: return this.openSettings() || true;
       case table.kDoesComfortMenu: return this.openMenu() || true;
       case table.kDoesCloseComfort: return this.close() || true;
+      case table.kDoesQuickSave: return this.quick(kQuickSave);
+      case table.kDoesQuickLoad: return this.quick(kQuickLoad);
+      case table.kDoesContinue: return Boolean(this.page.continueOffer && this.page.continueOffer.take());
       default: return false;
     }
   }

@@ -55,7 +55,10 @@ export class GamePage {
     this.reports = [];
     this.slots = [];  // the game's slots, as it names them
     this.slotFileLimit = 0;  // the most bytes the game's reader takes of a slot's file
-    this.listeners = { message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [] };
+    this.listeners = {
+      message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [], offerContinue: [], say: [],
+    };
+    this.continueOffer = null;  // 続きから on the title, where the page has it
     this.steps = 0;
     this.skipping = false;
     this.skipUnread = false;
@@ -143,6 +146,8 @@ export class GamePage {
       case 'stopSound': this.music.stop(); break;
       case 'playLoop': this.music.play(a); break;
       case 'notice': this.files.notices.say(a); break;
+      case 'offerContinue': this.tell('offerContinue', a); break;
+      case 'say': this.tell('say', a); break;
       case 'end': this.end(); break;
     }
   }

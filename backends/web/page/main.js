@@ -14,7 +14,7 @@ const titlePainted = markTitlePainted();
 
 // The page's own modules, every one at once (those the game page imports
 // beside those this script uses), so that none waits for another's arrival.
-const kModules = ['comforts', 'game_page', 'page_codes', 'offline', 'touch', 'pictures', 'music',
+const kModules = ['comforts', 'continue_offer', 'game_page', 'page_codes', 'offline', 'touch', 'pictures', 'music',
   'slot_storage', 'windows', 'scene_light'];
 
 async function loadModules() {
@@ -98,7 +98,7 @@ async function start() {
     notices.say(kEngineFailed);
     return;
   }
-  const { Comforts, GamePage, Touch, kResized, keepForOffline } = modules;
+  const { Comforts, ContinueOffer, GamePage, Touch, kResized, keepForOffline } = modules;
   // Each step of the start in a task of its own, between which the browser
   // paints and takes the player's touch: none holds the page for long.
   const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
@@ -111,6 +111,7 @@ async function start() {
   if (window.velmoraEarlyClick) page.answer('lblMsg', 0, window.velmoraEarlyClick);
   Object.assign(window.velmora, { page, status: page.status });
   await nextTask();
+  new ContinueOffer(document, page);
   new Touch(document, page, new Comforts(document, page));
   // The main window hidden with its tab, or shown again, is a resizing.
   document.addEventListener('visibilitychange', () => page.report(kResized));

@@ -17,6 +17,12 @@ export const kStoryMap = -1008;
 export const kUploadConfirmed = -1009;
 export const kSlotWords = -1010;
 
+// What the title's wait answers for 続きから (a click answers 0), and the
+// menu's for the quick save and quick load keys (a button answers its row).
+export const kContinueAnswer = 1;
+export const kQuickSave = -2001;
+export const kQuickLoad = -2002;
+
 // What a commit of the page's storage answers besides 0 (failed): written,
 // or nothing written because another tab changed a file since it was read.
 export const kWritten = 1;
