@@ -10,6 +10,10 @@ const char* AutoAdvanceNotice(bool on) {
     return on ? "自動送り：オン" : "自動送り：オフ";
 }
 
+const char* HideWindowCaption() {
+    return "ウィンドウを隠す";
+}
+
 const char* SettingCaption(Setting setting) {
     switch (setting) {
         case Setting::kVolume:
@@ -40,6 +44,8 @@ std::string KeyHelp(FrontEnd frontEnd) {
            "ホイール上・Page Up・←: ひとつ戻る　　ホイール下・Page Down: ひとつ進む\n" +
            "Ctrl（押している間）・Tab: 既読スキップ　　S: ストーリーマップ\n" +
            "F5 / F9: クイックセーブ / クイックロード（メニューで）　　C: 続きから（タイトルで）\n" +
+           (page ? "V・中ボタン・二本指タップ: ウィンドウを隠す（キーかクリックで戻ります）\n"
+                 : "V・中ボタン: ウィンドウを隠す（キーかクリックで戻ります）\n") +
            (page ? "F2・Ctrl+,: 設定　　右クリック・≡: メニュー\n"
                  : "F2・Ctrl+,: 設定　　右クリック・メニューキー: メニュー\n") +
            (page ? "ほかのタブに切り替えると音楽は止まり、次に音楽が始まる場面まで鳴りません"

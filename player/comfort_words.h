@@ -13,6 +13,9 @@ const char* MusicNotice(bool muted);
 // "自動送り：オン" / "自動送り：オフ".
 const char* AutoAdvanceNotice(bool on);
 
+// The comfort menu's entry that hides the message window (V): "ウィンドウを隠す".
+const char* HideWindowCaption();
+
 // The settings of the settings window, in its order.
 enum class Setting {
     kVolume,

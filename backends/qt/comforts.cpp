@@ -46,7 +46,8 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
       history_(window.message()),
       autoAdvance_(this),
       stage_(window),
-      blockedPointer_(window) {
+      blockedPointer_(window),
+      hidden_(window) {
     settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
@@ -124,10 +125,17 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ContextMenu:
             OpenMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                autoAdvance_.PlayerClicked();
+        case QEvent::MouseButtonPress: {
+            const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+            if (button == Qt::MiddleButton &&
+                keys::WhatTheButtonDoes(keys::Button::kMiddle, hidden_.hidden()) ==
+                    keys::Does::kHideWindow) {
+                hidden_.Hide();
+                return true;
+            }
+            if (button == Qt::LeftButton) autoAdvance_.PlayerClicked();
             return false;
+        }
         case QEvent::Show:
             if (widget == window) OnShown(window);
             return false;
@@ -187,6 +195,9 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
             return true;
         case keys::Does::kAutoAdvance:
             Toggle(&ComfortSettings::autoAdvance);
+            return true;
+        case keys::Does::kHideWindow:
+            hidden_.Hide();
             return true;
         default:
             return false;
@@ -270,6 +281,8 @@ void Comforts::OpenMenu(QPoint at) {
         action->setCheckable(true);
         action->setChecked(on);
     };
+    menu.addAction(QString::fromUtf8(words::HideWindowCaption()) + "\tV・中ボタン", &hidden_,
+                   &HiddenWindows::Hide);
     addSwitch("全画面\tF11", stage_.fullScreen(), [this] { ToggleFullScreen(); });
     addSwitch("自動送り\tA", settings_.autoAdvance,
               [this] { Toggle(&ComfortSettings::autoAdvance); });

@@ -50,6 +50,7 @@ void Protocol(std::ostream& out) {
                                                  {"kKeyNextWaits", kKeyNextWaits},
                                                  {"kKeyMessageWaits", kKeyMessageWaits},
                                                  {"kKeyWindowMoves", kKeyWindowMoves},
+                                                 {"kKeyHidden", kKeyHidden},
                                                  {"kWheelCanGoForward", kWheelCanGoForward},
                                                  {"kWheelDownPressesNext", kWheelDownPressesNext},
                                                  {"kWheelNextWaits", kWheelNextWaits}};

@@ -31,7 +31,7 @@ KEYS = {  # DOM key, key code, text
     "Left": ("ArrowLeft", 37, ""), "Right": ("ArrowRight", 39, ""), "Home": ("Home", 36, ""),
     "End": ("End", 35, ""), "PageUp": ("PageUp", 33, ""), "PageDown": ("PageDown", 34, ""),
     "F2": ("F2", 113, ""), "F11": ("F11", 122, ""), "Ctrl": ("Control", 17, ""),
-    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYN"},
+    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYNV"},
 }
 # What the page shows, read the way a player sees it. Installed in every page.
 SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
@@ -80,6 +80,9 @@ class Page(contract.FrontEnd):
         self.other_tab = None
 
     def end(self):
+        if getattr(self, "touching", False):
+            self.browser.send("Emulation.setTouchEmulationEnabled", enabled=False)
+            self.touching = False
         for key in list(self.held):
             self.hold(key, False)
         if self.other_tab:
@@ -125,6 +128,16 @@ class Page(contract.FrontEnd):
         self.mouse("mouseMoved", x, y, button="none")
         self.mouse("mousePressed", x, y, button, clickCount=1)
         self.mouse("mouseReleased", x, y, button, clickCount=1)
+
+    # Two fingers down on the target and lifted, on a touch screen.
+    def tap_two_fingers(self, target):
+        x, y = self.point(target)
+        self.browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        self.touching = True
+        points = [{"x": x - 20, "y": y, "id": 1}, {"x": x + 20, "y": y, "id": 2}]
+        self.browser.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=points[:1])
+        self.browser.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=points)
+        self.browser.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     def wheel(self, target, up):
         x, y = self.point(target)

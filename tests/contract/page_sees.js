@@ -189,6 +189,7 @@ window.contractSees = (() => {
     return {
       waits: waits(all, page),
       message: message.startsWith(' \n') ? message.slice(2) : message,
+      messageShows: shown($('#lblMsg')),
       time: $('#lblJikoku').textContent, day,
       focus: focus(),
       highlight: shown(list) && list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : null,

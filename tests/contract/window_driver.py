@@ -28,7 +28,7 @@ from browser import end_process  # noqa: E402
 KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape", "Up": "Up",
            "Down": "Down", "Left": "Left", "Right": "Right", "Home": "Home", "End": "End",
            "PageUp": "Prior", "PageDown": "Next", "F2": "F2", "F11": "F11", "Ctrl": "Control_L",
-           **{letter: letter.lower() for letter in "HMASYN"}}
+           **{letter: letter.lower() for letter in "HMASYNV"}}
 
 
 # The pictures for the README, by the row that shows them (--screenshots).
@@ -205,7 +205,7 @@ class Window(contract.FrontEnd):
 
     def click(self, target, button="left"):
         x, y = self.point(target)
-        self.xdotool("mousemove", x, y, "click", 3 if button == "right" else 1)
+        self.xdotool("mousemove", x, y, "click", {"left": 1, "middle": 2, "right": 3}[button])
 
     def wheel(self, target, up):
         x, y = self.point(target)

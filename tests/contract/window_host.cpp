@@ -323,6 +323,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         QString message = window.message()->caption();
         message = message.mid(message.indexOf("\r\n") + 2).replace("\r\n", "\n");
         s["message"] = message;
+        s["messageShows"] = window.message()->isVisible();
         s["time"] = window.time()->text();
         auto* game = dynamic_cast<Form1*>(&p.rollback().game());
         s["day"] = game ? game->state().Day : 0;

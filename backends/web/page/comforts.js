@@ -73,6 +73,7 @@ export class Comforts {
     this.lastLength = 0;
     this.swallowKeyUp = null;
     this.noticeTimer = null;
+    this.hidden = null;  // while the player has hidden the message window: the focus to give back
     this.apply();
     this.build();
     this.listen();
@@ -317,6 +318,7 @@ export class Comforts {
       back, forward,
       item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
       item('ストーリーマップ', 'S', () => this.askStoryMap()),
+      item(this.page.rule('velmora_words', 'hideWindow', 0), 'V', () => this.hideWindow()),
       item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
       item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
       item('音楽を消す', 'M', () => this.toggle('muted'), this.settings.muted),
@@ -435,8 +437,25 @@ export class Comforts {
     this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
     this.screen.addEventListener('contextmenu', (e) => {
       e.preventDefault();
+      if (this.dropMenu) {
+        this.dropMenu = false;
+        return;
+      }
       this.openMenu(e);
     });
+    // While the window is hidden a press anywhere only brings it back: the
+    // press and the click it leaves behind reach nothing else.
+    this.showingTouches = new Set();
+    this.doc.addEventListener('pointerdown', (e) => this.onButton(e), true);
+    for (const kind of ['pointerup', 'pointercancel']) {
+      this.doc.addEventListener(kind, (e) => this.showingTouches.delete(e.pointerId), true);
+    }
+    this.doc.addEventListener('click', (e) => {
+      if (!this.dropClick) return;
+      this.dropClick = false;
+      e.preventDefault();
+      e.stopPropagation();
+    }, true);
     // A click of the player on a waiting message turns auto-advance off.
     this.screen.addEventListener('pointerdown', (e) => {
       if (this.page.skipping && !e.target.closest('.comfort')) this.page.report(kSkipStop);
@@ -489,7 +508,8 @@ export class Comforts {
       (typing() ? table.kKeyTyping : 0) | (this.page.windows.moved[waiting] ? table.kKeyMoved : 0) |
       (waiting === 'Form3' && !this.open ? table.kKeyNextWaits : 0) |
       (waiting === 'lblMsg' && !this.open ? table.kKeyMessageWaits : 0) |
-      (waiting === 'lblMsg' && !this.open && this.page.begun ? table.kKeyWindowMoves : 0);
+      (waiting === 'lblMsg' && !this.open && this.page.begun ? table.kKeyWindowMoves : 0) |
+      (this.hidden ? table.kKeyHidden : 0);
     const said = this.page.rule('velmora_key', e.key, window, flags, list.selectedIndex,
       list.options.length);
     if (!said) return false;
@@ -532,11 +552,61 @@ export class Comforts {
       case table.kDoesSettings: return this.openSettings() || true;
       case table.kDoesComfortMenu: return this.openMenu() || true;
       case table.kDoesCloseComfort: return this.close() || true;
+      case table.kDoesHideWindow: return this.hideWindow() || true;
+      case table.kDoesShowWindow: return this.showWindow() || true;
       default: return false;
     }
   }
 
+  // --- the hidden window ---
+  // The middle button over the game's windows hides the message window
+  // and the window that waits (a two-finger tap on a phone, touch.js); any
+  // press then shows them again (player/player_keys.h).
+  onButton(e) {
+    // The other fingers of the touch that showed the window touch nothing.
+    if (e.pointerType === 'touch' && this.showingTouches.size) {
+      this.showingTouches.add(e.pointerId);
+      e.stopImmediatePropagation();
+      return;
+    }
+    if (this.hidden && e.pointerType === 'touch') this.showingTouches.add(e.pointerId);
+    if (!this.hidden && (this.open || e.button !== 1 || !e.target.closest('#gameLayer'))) return;
+    this.pressButton(e.button, e);
+  }
+
+  pressButton(button, e) {
+    if (!this.page.status.waits) return false;
+    const does = this.page.rule('velmora_button', button, this.hidden ? 1 : 0);
+    if (does !== table.kDoesHideWindow && does !== table.kDoesShowWindow) return false;
+    if (e) {
+      e.preventDefault();
+      e.stopImmediatePropagation();
+    }
+    this.dropClick = Boolean(e) && button === 0;
+    this.dropMenu = Boolean(e) && button === 2;
+    return this.carryOut(does);
+  }
+
+  hideWindow() {
+    if (this.hidden || this.open) return;
+    this.hidden = { focus: this.doc.activeElement };
+    this.screen.classList.add('windowHidden');
+  }
+
+  showWindow() {
+    if (!this.hidden) return;
+    const { focus } = this.hidden;
+    this.hidden = null;
+    this.screen.classList.remove('windowHidden');
+    if (focus && focus !== this.doc.body && focus.isConnected) focus.focus({ preventScroll: true });
+  }
+
   onWheel(e) {
+    if (this.hidden) {
+      e.preventDefault();
+      this.showWindow();
+      return;
+    }
     if (this.open || e.target.closest('#List1') || !e.deltaY) return;  // a list scrolls itself
     const steps = this.page.steps;
     const flags = (steps & kCanGoForward ? table.kWheelCanGoForward : 0) |
