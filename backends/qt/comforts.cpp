@@ -51,6 +51,7 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
     settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
+    autoAdvance_.SetPace(settings_.autoAdvancePace);
     stage_.SetComfortScale(settings_.WindowScale());
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
@@ -82,6 +83,7 @@ void Comforts::Apply(const ComfortSettings& settings) {
 void Comforts::Change(const ComfortSettings& settings, const QString& said) {
     settings_ = settings;
     sound_.SetVolume(settings_.PerceivedVolume());
+    autoAdvance_.SetPace(settings_.autoAdvancePace);
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     stage_.SetComfortScale(settings_.WindowScale());
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
@@ -100,7 +102,7 @@ void Comforts::Toggle(bool ComfortSettings::*option) {
     changed.*option = !(changed.*option);
     if (option == &ComfortSettings::muted) Change(changed, words::MusicNotice(changed.muted));
     if (option == &ComfortSettings::autoAdvance)
-        Change(changed, words::AutoAdvanceNotice(changed.autoAdvance));
+        Change(changed, words::AutoAdvanceNotice(changed.autoAdvance, changed.autoAdvancePace));
 }
 
 void Comforts::Say(const QString& text) {

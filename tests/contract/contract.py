@@ -368,6 +368,8 @@ class Player:
         if c in SWITCHES:
             key, want = SWITCHES[c]
             return lambda s: (s.get(key) == want, s.get(key))
+        if c == "the comfort menu is not open":
+            return lambda s: (s["comfortMenu"] is None, s["comfortMenu"])
         if c == "no window of the game shows":
             return lambda s: (not GAME_WINDOWS & set(s["windows"]), sorted(s["windows"]))
         if c == "no comfort window is open":

@@ -242,6 +242,9 @@ window.contractSees = (() => {
     m = /^「(.+)」$/.exec(target);
     if (!m) return null;
     const caption = m[1];
+    const slider = [...document.querySelectorAll('.comfort input[type=range]')]
+      .find((e) => e.getAttribute('aria-label') === caption);
+    if (slider) return centre(slider);
     const candidates = [
       ...document.querySelectorAll('#comfortMenu button, .comfort button, #List1 option, #List1 [role=option], #Form8 button[data-row], .window.dialog button'),
     ].filter(shown);

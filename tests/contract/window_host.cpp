@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTimer>
 
 #include "app/window_program.h"
@@ -200,6 +201,11 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             if (!items.isEmpty()) {
                 list->scrollToItem(items.first());
                 return Centre(list->viewport(), list->visualItemRect(items.first()));
+            }
+        }
+        for (QWidget* window : windows) {  // a slider of the settings, by its name
+            for (auto* slider : window ? window->findChildren<QSlider*>() : QList<QSlider*>()) {
+                if (slider->isVisible() && slider->accessibleName() == caption) return Centre(slider);
             }
         }
         for (const auto& [name, kind] : kGameWindows) windows.push_back(Visible(name));

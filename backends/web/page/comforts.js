@@ -15,7 +15,17 @@ import * as table from './page_table.js';
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
   volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
+  autoAdvancePace: table.kDefaultAutoAdvancePace,
 };
+
+// Auto-advance's pace, whatever the storage held: one of the game's.
+function paceIndex(pace) {
+  return Math.min(Math.max(Math.round(Number(pace)) || 0, 0), table.kAutoAdvancePaces.length - 1);
+}
+
+function paceOf(pace) {
+  return table.kAutoAdvancePaces[paceIndex(pace)];
+}
 
 function loadSettings() {
   try {
@@ -100,7 +110,10 @@ export class Comforts {
     this.apply();
     if (option === 'autoAdvance') this.armAutoAdvance();
     const words = { muted: 'music', autoAdvance: 'autoAdvance' }[option];
-    if (words) this.say(this.page.rule('velmora_words', words, this.settings[option]));
+    if (words) {
+      this.say(this.page.rule('velmora_words', words, this.settings[option],
+        paceIndex(this.settings.autoAdvancePace)));
+    }
   }
 
   // A short notice over the scene's top-left corner that goes by itself.
@@ -182,11 +195,26 @@ export class Comforts {
       ariaLabel: table.kCaptionVolume,
       oninput: () => { s.volume = Number(volume.value); this.apply(); },
     });
+    const paceName = (pace) => this.page.rule('velmora_words', 'paceName', 0, pace) || '';
+    const paceShown = element('output', {}, paceName(paceIndex(s.autoAdvancePace)));
+    const pace = element('input', {
+      type: 'range', min: 0, max: table.kAutoAdvancePaces.length - 1, value: paceIndex(s.autoAdvancePace),
+      id: 'autoAdvancePace', ariaLabel: table.kCaptionAutoAdvancePace,
+      oninput: () => {
+        s.autoAdvancePace = Number(pace.value);
+        paceShown.textContent = paceName(s.autoAdvancePace);
+        pace.ariaValueText = paceShown.textContent;
+        this.apply();
+        this.armAutoAdvance();
+      },
+    });
+    pace.ariaValueText = paceShown.textContent;
     this.settingsBox.replaceChildren(element('h2', {}, '設定'),
       element('label', {}, table.kCaptionVolume + ' ', volume),
       check(table.kCaptionMuted, 'muted'),
       check(table.kCaptionWheelDownPressesNext, 'wheelDownPressesNext'),
       check(table.kCaptionAutoAdvance, 'autoAdvance'),
+      element('label', {}, table.kCaptionAutoAdvancePace + ' ', pace, ' ', paceShown),
       check(table.kCaptionSkipUnread, 'skipUnread'),
       element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
       element('p', { className: 'close-row' },
@@ -404,15 +432,15 @@ export class Comforts {
   armAutoAdvance() {
     clearTimeout(this.autoTimer);
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
-    this.autoTimer = setTimeout(() => this.autoPress(),
-      table.kAutoAdvanceMs + table.kAutoAdvanceMsPerCharacter * this.lastLength);
+    const [perMessage, perCharacter] = paceOf(this.settings.autoAdvancePace);
+    this.autoTimer = setTimeout(() => this.autoPress(), perMessage + perCharacter * this.lastLength);
   }
 
   // Only the NEXT window, and only while no comfort window stands above it.
   autoPress() {
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
     if (this.open) {
-      this.autoTimer = setTimeout(() => this.autoPress(), table.kAutoAdvanceMs);
+      this.autoTimer = setTimeout(() => this.autoPress(), paceOf(this.settings.autoAdvancePace)[0]);
       return;
     }
     this.doc.getElementById('next').click();
