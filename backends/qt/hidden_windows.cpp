@@ -26,6 +26,12 @@ bool OverTheScene(const QWidget* top) {
     return qobject_cast<const GameDialog*>(top) || top->objectName() == "SlotDetails";
 }
 
+// Shown or hidden as a widget alone: a dialog's own hiding would end the
+// wait of the question it asks, as if the player had closed it.
+void SetVisible(QWidget* window, bool visible) {
+    window->QWidget::setVisible(visible);
+}
+
 }  // namespace
 
 HiddenWindows::HiddenWindows(MainWindow& window) : window_(window) {}
@@ -37,7 +43,7 @@ void HiddenWindows::Hide() {
         if (OverTheScene(top)) windows_.emplace_back(top);
     }
     window_.message()->hide();
-    for (QWidget* each : windows_) each->hide();
+    for (QWidget* each : windows_) SetVisible(each, false);
     window_.activateWindow();  // the keys that show them again come to it
     // Installed last, it sees every key and click before the comforts and
     // the replay do, and keeps them from the game.
@@ -51,7 +57,7 @@ void HiddenWindows::Show() {
     window_.message()->show();
     // The dialogs come back in the order they stood, the one that waits on top.
     for (QWidget* each : windows_) {
-        if (each) each->show();
+        if (each) SetVisible(each, true);
     }
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
         if (*it && qobject_cast<GameDialog*>(it->data())) {
@@ -60,7 +66,7 @@ void HiddenWindows::Show() {
         }
     }
     windows_.clear();
-    if (heldButton_ == 0) Release();
+    if (heldButton_ == Qt::NoButton) Release();
 }
 
 void HiddenWindows::Release() {
@@ -85,19 +91,19 @@ bool HiddenWindows::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             if (!hidden_ || keys::WhatTheButtonDoes(ButtonOf(mouse->button()), true) !=
                                 keys::Does::kShowWindow)
-                return hidden_ || heldButton_ != 0;
+                return hidden_ || heldButton_ != Qt::NoButton;
             heldButton_ = mouse->button();
             Show();
             return true;
         }
         case QEvent::MouseButtonRelease:
             if (heldButton_ != static_cast<QMouseEvent*>(event)->button()) return hidden_;
-            heldButton_ = 0;
+            heldButton_ = Qt::NoButton;
             if (!hidden_) Release();
             return true;
         case QEvent::Wheel:
         case QEvent::ContextMenu:
-            if (!hidden_) return heldButton_ != 0;
+            if (!hidden_) return heldButton_ != Qt::NoButton;
             if (event->type() == QEvent::Wheel) Show();
             return true;
         default:

@@ -30,7 +30,7 @@ class HiddenWindows : public QObject {
     MainWindow& window_;
     bool hidden_ = false;
     bool watching_ = false;                 // the filter is in place, first of all
-    int heldButton_ = 0;                     // the button that showed them, till let go
+    Qt::MouseButton heldButton_ = Qt::NoButton;  // the button that showed them, till let go
     std::vector<QPointer<QWidget>> windows_;  // hidden with the message, to show again
 };
 

@@ -37,7 +37,9 @@ KEYS = {  # DOM key, key code, text
 SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
 # The pictures for the README, by the row that shows them (--screenshots).
 SHOTS = {"clock.ten-fits-its-plate": "web-menu-two-digit-hour.png",
-         "import.into-an-occupied-slot-asks": "web-import-question.png"}
+         "import.into-an-occupied-slot-asks": "web-import-question.png",
+         "hide.v-hides-the-window": "web-hidden-window.png",
+         "settings.key-help-says-the-pace": "web-settings-pace.png"}
 
 
 class Page(contract.FrontEnd):
@@ -54,7 +56,10 @@ class Page(contract.FrontEnd):
 
     # --- a fresh page ---
     def begin(self, screen, folder):
-        if not self.browser or self.screen != screen.key():
+        # A touch screen, once emulated, is not taken back for good: the
+        # next row gets a browser of its own.
+        if not self.browser or self.screen != screen.key() or getattr(self, "touching", False):
+            self.touching = False
             self.close_browser()
             self.screen = screen.key()
             self.ratio = screen.scale
@@ -80,9 +85,6 @@ class Page(contract.FrontEnd):
         self.other_tab = None
 
     def end(self):
-        if getattr(self, "touching", False):
-            self.browser.send("Emulation.setTouchEmulationEnabled", enabled=False)
-            self.touching = False
         for key in list(self.held):
             self.hold(key, False)
         if self.other_tab:

@@ -34,7 +34,9 @@ KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape"
 # The pictures for the README, by the row that shows them (--screenshots).
 SHOTS = {"details.full-screen": "slot-details-full-screen.png",
          "details.scale-2": "slot-details-scale-2.png",
-         "details.small-screen": "slot-details-800x600.png"}
+         "details.small-screen": "slot-details-800x600.png",
+         "hide.v-hides-the-window": "hidden-window.png",
+         "settings.key-help-says-the-pace": "settings-pace.png"}
 
 
 class Desktop:
