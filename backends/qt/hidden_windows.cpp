@@ -44,7 +44,9 @@ void HiddenWindows::Hide() {
     }
     window_.message()->hide();
     for (QWidget* each : windows_) SetVisible(each, false);
-    window_.activateWindow();  // the keys that show them again come to it
+    // The keys that show them again come to the main window.
+    window_.activateWindow();
+    window_.setFocus(Qt::OtherFocusReason);
     // Installed last, it sees every key and click before the comforts and
     // the replay do, and keeps them from the game.
     if (!watching_) qApp->installEventFilter(this);

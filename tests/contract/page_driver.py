@@ -38,7 +38,6 @@ SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
 # The pictures for the README, by the row that shows them (--screenshots).
 SHOTS = {"clock.ten-fits-its-plate": "web-menu-two-digit-hour.png",
          "import.into-an-occupied-slot-asks": "web-import-question.png",
-         "hide.v-hides-the-window": "web-hidden-window.png",
          "settings.key-help-says-the-pace": "web-settings-pace.png"}
 
 

@@ -619,6 +619,10 @@ export class Comforts {
     if (this.hidden || this.open) return;
     this.hidden = { focus: this.doc.activeElement };
     this.screen.classList.add('windowHidden');
+    // The keys that show them again come to the main window, never the page itself.
+    const main = this.doc.getElementById('Form1');
+    main.tabIndex = -1;
+    main.focus({ preventScroll: true });
   }
 
   showWindow() {
