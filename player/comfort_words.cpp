@@ -18,7 +18,8 @@ const char* AutoAdvanceNotice(bool on, int pace) {
 }
 
 const char* PaceName(int pace) {
-    constexpr const char* kNames[] = {"とてもゆっくり", "ゆっくり", "ふつう", "はやい", "とてもはやい"};
+    constexpr const char* kNames[] = {"とてもゆっくり", "ゆっくり", "ふつう", "はやい",
+                                      "とてもはやい"};
     static_assert(std::size(kNames) == timing::kAutoAdvancePaceCount);
     return kNames[std::clamp(pace, 0, timing::kAutoAdvancePaceCount - 1)];
 }

@@ -17,7 +17,8 @@ void AutoAdvance::SetEnabled(bool on) {
 }
 
 void AutoAdvance::SetPace(int pace) {
-    SetTiming(timing::AutoAdvancePace(pace).perMessageMs, timing::AutoAdvancePace(pace).perCharacterMs);
+    SetTiming(timing::AutoAdvancePace(pace).perMessageMs,
+              timing::AutoAdvancePace(pace).perCharacterMs);
 }
 
 void AutoAdvance::SetTiming(int baseMs, int perCharacterMs) {

@@ -91,8 +91,8 @@ bool HiddenWindows::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!hidden_ || keys::WhatTheButtonDoes(ButtonOf(mouse->button()), true) !=
-                                keys::Does::kShowWindow)
+            if (!hidden_ ||
+                keys::WhatTheButtonDoes(ButtonOf(mouse->button()), true) != keys::Does::kShowWindow)
                 return hidden_ || heldButton_ != Qt::NoButton;
             heldButton_ = mouse->button();
             Show();

@@ -29,9 +29,9 @@ class HiddenWindows : public QObject {
 
     MainWindow& window_;
     bool hidden_ = false;
-    bool watching_ = false;                 // the filter is in place, first of all
+    bool watching_ = false;                      // the filter is in place, first of all
     Qt::MouseButton heldButton_ = Qt::NoButton;  // the button that showed them, till let go
-    std::vector<QPointer<QWidget>> windows_;  // hidden with the message, to show again
+    std::vector<QPointer<QWidget>> windows_;     // hidden with the message, to show again
 };
 
 }  // namespace velmora::qt

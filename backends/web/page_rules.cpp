@@ -74,7 +74,9 @@ EMSCRIPTEN_KEEPALIVE int velmora_wheel(int up, int flags) {
 // player has hidden the message window. Answers a keys::Does.
 EMSCRIPTEN_KEEPALIVE int velmora_button(int button, int hidden) {
     using velmora::keys::Button;
-    const Button pressed = button == 1 ? Button::kMiddle : button == 2 ? Button::kRight : Button::kLeft;
+    const Button pressed = button == 1   ? Button::kMiddle
+                           : button == 2 ? Button::kRight
+                                         : Button::kLeft;
     return static_cast<int>(velmora::keys::WhatTheButtonDoes(pressed, hidden));
 }
 

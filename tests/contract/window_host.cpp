@@ -205,7 +205,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         }
         for (QWidget* window : windows) {  // a slider of the settings, by its name
             for (auto* slider : window ? window->findChildren<QSlider*>() : QList<QSlider*>()) {
-                if (slider->isVisible() && slider->accessibleName() == caption) return Centre(slider);
+                if (slider->isVisible() && slider->accessibleName() == caption)
+                    return Centre(slider);
             }
         }
         for (const auto& [name, kind] : kGameWindows) windows.push_back(Visible(name));

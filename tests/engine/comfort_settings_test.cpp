@@ -45,17 +45,14 @@ TEST(ComfortSettings, TheFileIsReadAsWrittenAndWhatItDoesNotKnowIsKept) {
     EXPECT_EQ(folder.Read(kComfortsFile), FormatComforts(settings));
 }
 
-}  // namespace
-}  // namespace velmora::test
-
 // Auto-advance's pace: one digit of the game's paces; anything else an
 // editor or another version wrote leaves the game's own pace.
 TEST(ComfortSettings, ThePaceIsOneOfTheGames) {
     const std::pair<const char*, int> cases[] = {
-        {"[input]\nautoAdvancePace=4\n", 4},   {"[input]\nautoAdvancePace = 0 ; slow\n", 0},
-        {"[input]\nautoAdvancePace=5\n", 2},   {"[input]\nautoAdvancePace=-1\n", 2},
-        {"[input]\nautoAdvancePace=33\n", 2},  {"[input]\nautoAdvancePace=fast\n", 2},
-        {"[music]\nautoAdvancePace=4\n", 2},   {"[input]\nautoAdvance=true\n", 2},
+        {"[input]\nautoAdvancePace=4\n", 4},  {"[input]\nautoAdvancePace = 0 ; slow\n", 0},
+        {"[input]\nautoAdvancePace=5\n", 2},  {"[input]\nautoAdvancePace=-1\n", 2},
+        {"[input]\nautoAdvancePace=33\n", 2}, {"[input]\nautoAdvancePace=fast\n", 2},
+        {"[music]\nautoAdvancePace=4\n", 2},  {"[input]\nautoAdvance=true\n", 2},
     };
     for (const auto& [text, pace] : cases) {
         const ComfortSettings read = ParseComforts(text);
@@ -63,3 +60,6 @@ TEST(ComfortSettings, ThePaceIsOneOfTheGames) {
         EXPECT_EQ(ParseComforts(FormatComforts(read)), read) << text;
     }
 }
+
+}  // namespace
+}  // namespace velmora::test
