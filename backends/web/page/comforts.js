@@ -436,10 +436,11 @@ export class Comforts {
     this.autoTimer = setTimeout(() => this.autoPress(), perMessage + perCharacter * this.lastLength);
   }
 
-  // Only the NEXT window, and only while no comfort window stands above it.
+  // Only the NEXT window, and only while no comfort window stands above it
+  // and the player has not hidden it to look at the scene.
   autoPress() {
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
-    if (this.open) {
+    if (this.open || this.hidden) {
       this.autoTimer = setTimeout(() => this.autoPress(), paceOf(this.settings.autoAdvancePace)[0]);
       return;
     }
@@ -617,6 +618,7 @@ export class Comforts {
 
   hideWindow() {
     if (this.hidden || this.open) return;
+    if (this.page.skipping) this.page.report(kSkipStop);  // as any other key or click would
     this.hidden = { focus: this.doc.activeElement };
     this.screen.classList.add('windowHidden');
     // The keys that show them again come to the main window, never the page itself.
