@@ -132,7 +132,7 @@ target_link_options(velmora-web PRIVATE -fexceptions -sASYNCIFY -sASYNCIFY_STACK
     -sMODULARIZE=1 -sEXPORT_NAME=createVelmoraEngine -sENVIRONMENT=web -sFILESYSTEM=0
     -sALLOW_MEMORY_GROWTH=1 -sINCOMING_MODULE_JS_API=page,locateFile,print,printErr,onAbort
     -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
-    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velmora_key,_velmora_wheel,_velmora_menu_focus,_velmora_menu,_velmora_words,_velmora_narrowing,_velmora_light_buffer,_velmora_paint_light)
+    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_velmora_key,_velmora_wheel,_velmora_button,_velmora_menu_focus,_velmora_menu,_velmora_words,_velmora_narrowing,_velmora_light_buffer,_velmora_paint_light)
 
 # --- the folder of static files a player's browser loads ---
 find_program(VELMORA_SYSTEM_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)

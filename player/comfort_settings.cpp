@@ -24,6 +24,8 @@ constexpr Switch kSwitches[] = {
     {"speech", "speakMessages", &ComfortSettings::speakMessages}};
 constexpr char kVolumeSection[] = "music";
 constexpr char kVolumeKey[] = "volume";
+constexpr char kPaceSection[] = "input";
+constexpr char kPaceKey[] = "autoAdvancePace";
 constexpr const char* kSections[] = {"display", "input", "music", "speech"};
 // An editor's byte-order mark before the first section (read as a space
 // wherever a line begins with one).
@@ -53,8 +55,16 @@ void TakeVolume(const std::string& value, int* to) {
     *to = std::min(std::stoi(value), 100);
 }
 
+// One digit, a pace of the table; anything else leaves the pace as it is.
+void TakePace(const std::string& value, int* to) {
+    if (value.size() != 1 || value[0] < '0' || value[0] - '0' >= timing::kAutoAdvancePaceCount)
+        return;
+    *to = value[0] - '0';
+}
+
 bool Known(const std::string& section, const std::string& key) {
     return (section == kVolumeSection && key == kVolumeKey) ||
+           (section == kPaceSection && key == kPaceKey) ||
            std::any_of(std::begin(kSwitches), std::end(kSwitches),
                        [&](const Switch& s) { return section == s.section && key == s.key; });
 }
@@ -116,6 +126,8 @@ std::string Format(const ComfortSettings& s, const Sections& kept) {
             out += std::string(each.key) + "=" + (s.*each.on ? "true" : "false") + "\n";
             if (each.key == std::string("muted"))
                 out += std::string(kVolumeKey) + "=" + std::to_string(s.volume) + "\n";
+            if (each.on == &ComfortSettings::autoAdvance)
+                out += std::string(kPaceKey) + "=" + std::to_string(s.autoAdvancePace) + "\n";
         }
         out += std::exchange(LinesOf(others, section), "");
     }
@@ -133,6 +145,8 @@ ComfortSettings ParseComforts(const std::string& text) {
         for (const Line& line : lines) {
             if (section == kVolumeSection && line.key == kVolumeKey)
                 TakeVolume(line.value, &settings.volume);
+            if (section == kPaceSection && line.key == kPaceKey)
+                TakePace(line.value, &settings.autoAdvancePace);
             for (const Switch& each : kSwitches) {
                 if (section == each.section && line.key == each.key)
                     TakeSwitch(line.value, &(settings.*each.on));

@@ -1,4 +1,4 @@
-// The player's comforts (volume, wheel, auto-advance, speech, skipping,
+// The player's comforts (volume, wheel, auto-advance and its pace, speech, skipping,
 // larger text) and
 // the file that keeps them, comforts.conf in the player's own settings
 // folder: an INI file ("[music]", "volume=40"), as the window program has
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "player/comfort_timing.h"
 
 namespace velmora {
 
@@ -24,6 +25,7 @@ struct ComfortSettings {
     bool speakMessages = false;
     bool skipUnread = false;  // skipping passes messages not read yet too
     bool largerText = false;  // the whole window drawn half as large again
+    int autoAdvancePace = timing::kDefaultAutoAdvancePace;  // in timing::kAutoAdvancePaces
 
     // 0..1 on the logarithmic scale, 0 when muted.
     float PerceivedVolume() const { return muted ? 0.0f : volume / 100.0f; }

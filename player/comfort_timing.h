@@ -14,14 +14,28 @@ constexpr int NoticeMs(int characters) {
     return std::max(kNoticeMs, kNoticeMsPerCharacter * characters);
 }
 
-// Auto-advance presses NEXT this long after the message is shown, and a
-// little longer for each character of it; it tries again this long after a
-// NEXT it could not press.
-constexpr int kAutoAdvanceMs = 1500;
-constexpr int kAutoAdvanceMsPerCharacter = 60;
+// Auto-advance presses NEXT a while after the message is shown, and a
+// little longer for each character of it, at the pace the player chooses
+// (設定), slowest first; the middle one is the game's own. It tries again
+// the pace's wait after a NEXT it could not press.
+struct Pace {
+    int perMessageMs;
+    int perCharacterMs;
+};
+constexpr Pace kAutoAdvancePaces[] = {{3000, 120}, {2200, 90}, {1500, 60}, {1000, 40}, {600, 20}};
+constexpr int kAutoAdvancePaceCount = sizeof kAutoAdvancePaces / sizeof kAutoAdvancePaces[0];
+constexpr int kDefaultAutoAdvancePace = 2;
+constexpr int kAutoAdvanceMs = kAutoAdvancePaces[kDefaultAutoAdvancePace].perMessageMs;
+constexpr int kAutoAdvanceMsPerCharacter =
+    kAutoAdvancePaces[kDefaultAutoAdvancePace].perCharacterMs;
 
-constexpr int AutoAdvanceMs(int characters) {
-    return kAutoAdvanceMs + kAutoAdvanceMsPerCharacter * characters;
+// A pace out of the table (a hand-edited file) is the nearest one in it.
+constexpr Pace AutoAdvancePace(int pace) {
+    return kAutoAdvancePaces[std::clamp(pace, 0, kAutoAdvancePaceCount - 1)];
+}
+
+constexpr int AutoAdvanceMs(int characters, int pace = kDefaultAutoAdvancePace) {
+    return AutoAdvancePace(pace).perMessageMs + AutoAdvancePace(pace).perCharacterMs * characters;
 }
 
 }  // namespace velmora::timing

@@ -6,12 +6,20 @@
 
 #include <string>
 
+#include "player/comfort_timing.h"
+
 namespace velmora::words {
 
 // "音楽を消しました" / "音楽を戻しました".
 const char* MusicNotice(bool muted);
-// "自動送り：オン" / "自動送り：オフ".
-const char* AutoAdvanceNotice(bool on);
+// "自動送り：オン" / "自動送り：オフ"; at a pace not the game's own, the
+// notice of turning it on names the pace ("自動送り：オン（はやい）").
+const char* AutoAdvanceNotice(bool on, int pace = timing::kDefaultAutoAdvancePace);
+// The name of a pace of auto-advance ("ふつう").
+const char* PaceName(int pace);
+
+// The comfort menu's entry that hides the message window (V): "ウィンドウを隠す".
+const char* HideWindowCaption();
 
 // The settings of the settings window, in its order.
 enum class Setting {
@@ -19,6 +27,7 @@ enum class Setting {
     kMuted,
     kWheelDownPressesNext,
     kAutoAdvance,
+    kAutoAdvancePace,
     kSkipUnread,
     kLargerText
 };

@@ -70,6 +70,8 @@ Does Letter(Key key, const Where& where) {
             return where.window == Window::kName ? Does::kAsUsual : Does::kStoryMap;
         case Key::kC:
             return AtTheTitle(where) ? Does::kContinue : Does::kAsUsual;
+        case Key::kV:
+            return Does::kHideWindow;
         case Key::kY:
         case Key::kN:
             if (where.window != Window::kQuestion) return Does::kAsUsual;
@@ -83,6 +85,7 @@ Does Letter(Key key, const Where& where) {
 
 Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     const Key key = press.key;
+    if (where.hidden) return {Does::kShowWindow, false, true};
     if (key == Key::kControl) {
         const bool holds = !press.repeat && where.nextWaits && where.window != Window::kComfort;
         return {holds ? Does::kHoldSkip : Does::kAsUsual, false, false};
@@ -163,6 +166,11 @@ Does WhatTheWheelDoes(bool up, bool canGoForward, bool downPressesNext, bool nex
     if (up) return Does::kBack;
     if (canGoForward) return Does::kForward;
     return downPressesNext && nextWaits ? Does::kPressNext : Does::kNothing;
+}
+
+Does WhatTheButtonDoes(Button button, bool hidden) {
+    if (hidden) return Does::kShowWindow;
+    return button == Button::kMiddle ? Does::kHideWindow : Does::kAsUsual;
 }
 
 int MenuFocus(int pressedLast, int firstOfTheTabOrder) {

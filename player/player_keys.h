@@ -18,6 +18,11 @@
 // F5 and F9 are the quick save and quick load where the game saves and
 // loads, at the command menu (elsewhere they are the window's own, a page's
 // reload); C at the title is 続きから.
+//
+// V (and the middle button, a two-finger tap on a phone) hides the message
+// window and the window that waits, so that the scene shows whole; while
+// they are hidden any key or click only brings them back, and answers
+// nothing.
 #pragma once
 
 namespace velmora::keys {
@@ -63,6 +68,7 @@ enum class Key {
     kA,
     kS,
     kC,
+    kV,
 };
 
 struct Press {
@@ -80,6 +86,7 @@ struct Where {
     bool nextWaits = false;     // NEXT waits, and nothing stands above it
     bool messageWaits = false;  // the message waits for its click: the title, window-move mode
     bool windowMoves = false;   // window-move mode: the game has begun and waits for that click
+    bool hidden = false;        // the player has hidden the message window (V)
 };
 
 enum class Does {
@@ -112,6 +119,8 @@ enum class Does {
     kQuickSave,     // the menu answered with the quick save (platform.h kQuickSaveCommand)
     kQuickLoad,     // the menu answered with the quick load, which asks first
     kContinue,      // 続きから, where the title offers it
+    kHideWindow,    // the message window and the window that waits hidden
+    kShowWindow,    // ... and shown again, the key or click doing nothing else
 };
 
 struct Answer {
@@ -142,6 +151,11 @@ int ListMove(Key key, int highlighted, int count);
 // back to, and at the newest step presses NEXT when the player's setting
 // says so. Over the main window it acts as over the window that waits.
 Does WhatTheWheelDoes(bool up, bool canGoForward, bool downPressesNext, bool nextWaits);
+
+// A press of a mouse button (or a tap) over the game's windows: the middle
+// button hides the message window; while it is hidden any press shows it.
+enum class Button { kLeft, kMiddle, kRight };
+Does WhatTheButtonDoes(Button button, bool hidden);
 
 // Where the focus stands when the command menu opens: on the button pressed
 // last, before any on the first of the Tab order ("アパート"), never on its

@@ -16,6 +16,11 @@ void AutoAdvance::SetEnabled(bool on) {
     }
 }
 
+void AutoAdvance::SetPace(int pace) {
+    SetTiming(timing::AutoAdvancePace(pace).perMessageMs,
+              timing::AutoAdvancePace(pace).perCharacterMs);
+}
+
 void AutoAdvance::SetTiming(int baseMs, int perCharacterMs) {
     baseMs_ = baseMs;
     perCharacterMs_ = perCharacterMs;

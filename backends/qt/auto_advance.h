@@ -19,6 +19,7 @@ class AutoAdvance : public QObject {
 
     void SetEnabled(bool on);
     bool enabled() const { return enabled_; }
+    void SetPace(int pace);  // one of timing::kAutoAdvancePaces
     void SetTiming(int baseMs, int perCharacterMs);
 
     void MessageShown(const QString& text) { length_ = int(text.size()); }

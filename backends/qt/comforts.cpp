@@ -46,10 +46,12 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
       history_(window.message()),
       autoAdvance_(this),
       stage_(window),
-      blockedPointer_(window) {
+      blockedPointer_(window),
+      hidden_(window) {
     settings_ = LoadComfortSettings(&unkept_);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
+    autoAdvance_.SetPace(settings_.autoAdvancePace);
     stage_.SetComfortScale(settings_.WindowScale());
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
@@ -81,6 +83,7 @@ void Comforts::Apply(const ComfortSettings& settings) {
 void Comforts::Change(const ComfortSettings& settings, const QString& said) {
     settings_ = settings;
     sound_.SetVolume(settings_.PerceivedVolume());
+    autoAdvance_.SetPace(settings_.autoAdvancePace);
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     stage_.SetComfortScale(settings_.WindowScale());
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
@@ -99,7 +102,7 @@ void Comforts::Toggle(bool ComfortSettings::*option) {
     changed.*option = !(changed.*option);
     if (option == &ComfortSettings::muted) Change(changed, words::MusicNotice(changed.muted));
     if (option == &ComfortSettings::autoAdvance)
-        Change(changed, words::AutoAdvanceNotice(changed.autoAdvance));
+        Change(changed, words::AutoAdvanceNotice(changed.autoAdvance, changed.autoAdvancePace));
 }
 
 void Comforts::Say(const QString& text) {
@@ -124,10 +127,17 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ContextMenu:
             OpenMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                autoAdvance_.PlayerClicked();
+        case QEvent::MouseButtonPress: {
+            const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+            if (button == Qt::MiddleButton &&
+                keys::WhatTheButtonDoes(keys::Button::kMiddle, hidden_.hidden()) ==
+                    keys::Does::kHideWindow) {
+                hidden_.Hide();
+                return true;
+            }
+            if (button == Qt::LeftButton) autoAdvance_.PlayerClicked();
             return false;
+        }
         case QEvent::Show:
             if (widget == window) OnShown(window);
             return false;
@@ -187,6 +197,9 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
             return true;
         case keys::Does::kAutoAdvance:
             Toggle(&ComfortSettings::autoAdvance);
+            return true;
+        case keys::Does::kHideWindow:
+            hidden_.Hide();
             return true;
         default:
             return false;
@@ -270,6 +283,8 @@ void Comforts::OpenMenu(QPoint at) {
         action->setCheckable(true);
         action->setChecked(on);
     };
+    menu.addAction(QString::fromUtf8(words::HideWindowCaption()) + "\tV・中ボタン", &hidden_,
+                   &HiddenWindows::Hide);
     addSwitch("全画面\tF11", stage_.fullScreen(), [this] { ToggleFullScreen(); });
     addSwitch("自動送り\tA", settings_.autoAdvance,
               [this] { Toggle(&ComfortSettings::autoAdvance); });

@@ -1,5 +1,6 @@
 // The player's comforts around the game's own windows: keys, the wheel, the
 // history, full screen, music volume, spoken messages and auto-advance,
+// the message window hidden to see the scene,
 // reached from a context menu (right click or the menu key) and F2. They
 // watch the application's events and never change what the game does: the
 // only answers they give are the ones the player's own click would give.
@@ -13,6 +14,7 @@
 #include "backends/qt/blocked_pointer.h"
 #include "backends/qt/comfort_settings.h"
 #include "backends/qt/game_session.h"
+#include "backends/qt/hidden_windows.h"
 #include "backends/qt/looping_sound.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/message_history.h"
@@ -42,6 +44,7 @@ class Comforts : public QObject {
     AutoAdvance& autoAdvance() { return autoAdvance_; }
     Stage& stage() { return stage_; }
     const MessageSpeech& speech() const { return speech_; }
+    HiddenWindows& hiddenWindows() { return hidden_; }
 
     // Going back and forward, skipping and the story map join the menu
     // and the settings.
@@ -79,6 +82,7 @@ class Comforts : public QObject {
     Stage stage_;
     BlockedPointer blockedPointer_;
     MessageSpeech speech_;
+    HiddenWindows hidden_;
     Notice* notice_ = nullptr;  // made when first needed
     std::string unkept_;        // why the settings could not be read or kept, once told
     Replay* replay_ = nullptr;

@@ -73,6 +73,8 @@ keys::Key KeyOf(int code) {
             return Key::kS;
         case Qt::Key_C:
             return Key::kC;
+        case Qt::Key_V:
+            return Key::kV;
         default:
             return Key::kOther;
     }

@@ -1,6 +1,7 @@
 #include "backends/qt/settings_window.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
 
@@ -25,6 +26,7 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
     AddSwitch(form, Caption(words::Setting::kWheelDownPressesNext),
               &ComfortSettings::wheelDownPressesNext);
     AddSwitch(form, Caption(words::Setting::kAutoAdvance), &ComfortSettings::autoAdvance);
+    AddPace(form);
     AddSwitch(form, Caption(words::Setting::kSkipUnread), &ComfortSettings::skipUnread);
     AddSwitch(form, Caption(words::Setting::kLargerText), &ComfortSettings::largerText);
     speech_ = AddSwitch(form, "", &ComfortSettings::speakMessages);
@@ -46,6 +48,33 @@ void SettingsWindow::AddVolume(QFormLayout* form) {
     });
     form->addRow(Caption(words::Setting::kVolume), volume);
     AddSwitch(form, Caption(words::Setting::kMuted), &ComfortSettings::muted);
+}
+
+// Auto-advance's pace on a slider of the game's paces, its name beside it
+// and told to a screen reader as the slider's value.
+void SettingsWindow::AddPace(QFormLayout* form) {
+    auto* pace = new QSlider(Qt::Horizontal, this);
+    pace->setObjectName("autoAdvancePace");
+    pace->setRange(0, timing::kAutoAdvancePaceCount - 1);
+    pace->setPageStep(1);
+    pace->setTickPosition(QSlider::TicksBelow);
+    pace->setValue(settings_.autoAdvancePace);
+    auto* name = new QLabel(this);
+    const auto named = [pace, name](int value) {
+        name->setText(QString::fromUtf8(words::PaceName(value)));
+        pace->setAccessibleDescription(name->text());
+    };
+    named(settings_.autoAdvancePace);
+    pace->setAccessibleName(Caption(words::Setting::kAutoAdvancePace));
+    connect(pace, &QSlider::valueChanged, this, [this, named](int value) {
+        named(value);
+        settings_.autoAdvancePace = value;
+        changed_(settings_);
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(pace);
+    row->addWidget(name);
+    form->addRow(Caption(words::Setting::kAutoAdvancePace), row);
 }
 
 void SettingsWindow::ShowJapaneseVoice(bool found) {

@@ -24,6 +24,7 @@ class SettingsWindow : public ComfortWindow {
 
   private:
     void AddVolume(QFormLayout* form);
+    void AddPace(QFormLayout* form);
     QCheckBox* AddSwitch(QFormLayout* form, const QString& caption, bool ComfortSettings::*option);
 
     ComfortSettings settings_;

@@ -21,6 +21,7 @@ enum KeyFlag : int {
     kKeyNextWaits = 64,      // NEXT waits, no comfort window above it
     kKeyMessageWaits = 128,  // the message waits for its click (the title, window-move mode)
     kKeyWindowMoves = 256,   // window-move mode
+    kKeyHidden = 512,        // the player has hidden the message window
 };
 
 // What the page tells velmora_wheel.
@@ -73,7 +74,8 @@ inline constexpr PageKey kPageKeys[] = {{"Enter", keys::Key::kEnter},
                                         {"m", keys::Key::kM},
                                         {"a", keys::Key::kA},
                                         {"s", keys::Key::kS},
-                                        {"c", keys::Key::kC}};
+                                        {"c", keys::Key::kC},
+                                        {"v", keys::Key::kV}};
 
 // What velmora_key and velmora_wheel answer, by its number (keys::Does):
 // the page has each as kDoesNAME.
@@ -82,8 +84,9 @@ inline constexpr const char* kDoesNames[] = {
     "ListMove",   "Yes",         "No",           "Back",         "Forward",      "Skip",
     "HoldSkip",   "History",     "Mute",         "AutoAdvance",  "StoryMap",     "FullScreen",
     "Settings",   "ComfortMenu", "CloseComfort", "MoveWindow",   "ClickPicture", "PressOk",
-    "FocusFirst", "FocusLast",   "QuickSave",    "QuickLoad",    "Continue"};
-static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kContinue) + 1,
+    "FocusFirst", "FocusLast",   "QuickSave",    "QuickLoad",    "Continue",     "HideWindow",
+    "ShowWindow"};
+static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kShowWindow) + 1,
               "every answer has its name");
 
 }  // namespace velmora::web

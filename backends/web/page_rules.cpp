@@ -54,7 +54,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_key(const char* key, const char* window
     const velmora::keys::Answer said = velmora::keys::WhatTheKeyDoes(
         press, {WindowNamed(window), bool(flags & kKeyTyping), bool(flags & kKeyMoved),
                 bool(flags & kKeyNextWaits), bool(flags & kKeyMessageWaits),
-                bool(flags & kKeyWindowMoves)});
+                bool(flags & kKeyWindowMoves), bool(flags & kKeyHidden)});
     const int entry = said.does == Does::kListMove
                           ? velmora::keys::ListMove(press.key, highlighted, count)
                           : highlighted;
@@ -70,16 +70,30 @@ EMSCRIPTEN_KEEPALIVE int velmora_wheel(int up, int flags) {
         up, flags & kWheelCanGoForward, flags & kWheelDownPressesNext, flags & kWheelNextWaits));
 }
 
+// button: 0 left, 1 middle (a two-finger tap too), 2 right; hidden: the
+// player has hidden the message window. Answers a keys::Does.
+EMSCRIPTEN_KEEPALIVE int velmora_button(int button, int hidden) {
+    using velmora::keys::Button;
+    const Button pressed = button == 1   ? Button::kMiddle
+                           : button == 2 ? Button::kRight
+                                         : Button::kLeft;
+    return static_cast<int>(velmora::keys::WhatTheButtonDoes(pressed, hidden));
+}
+
 EMSCRIPTEN_KEEPALIVE int velmora_menu_focus(int pressedLast, int first) {
     return velmora::keys::MenuFocus(pressedLast, first);
 }
 
 // "music" and "autoAdvance": the notice for the setting now on or off;
+// "hideWindow": the comfort menu's entry that hides the message window;
 // "keyHelp": the settings' key help, one line each.
-EMSCRIPTEN_KEEPALIVE const char* velmora_words(const char* which, int on) {
+// pace: auto-advance's, for its notice and "paceName".
+EMSCRIPTEN_KEEPALIVE const char* velmora_words(const char* which, int on, int pace) {
     const std::string what = which;
     if (what == "music") return velmora::words::MusicNotice(on);
-    if (what == "autoAdvance") return velmora::words::AutoAdvanceNotice(on);
+    if (what == "autoAdvance") return velmora::words::AutoAdvanceNotice(on, pace);
+    if (what == "paceName") return velmora::words::PaceName(pace);
+    if (what == "hideWindow") return velmora::words::HideWindowCaption();
     answer = velmora::words::KeyHelp(velmora::words::FrontEnd::kPage);
     return answer.c_str();
 }

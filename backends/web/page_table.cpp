@@ -50,6 +50,7 @@ void Protocol(std::ostream& out) {
                                                  {"kKeyNextWaits", kKeyNextWaits},
                                                  {"kKeyMessageWaits", kKeyMessageWaits},
                                                  {"kKeyWindowMoves", kKeyWindowMoves},
+                                                 {"kKeyHidden", kKeyHidden},
                                                  {"kWheelCanGoForward", kWheelCanGoForward},
                                                  {"kWheelDownPressesNext", kWheelDownPressesNext},
                                                  {"kWheelNextWaits", kWheelNextWaits}};
@@ -101,12 +102,20 @@ void Comforts(std::ostream& out) {
     Number(out, "kNoticeMsPerCharacter", timing::kNoticeMsPerCharacter);
     Number(out, "kAutoAdvanceMs", timing::kAutoAdvanceMs);
     Number(out, "kAutoAdvanceMsPerCharacter", timing::kAutoAdvanceMsPerCharacter);
+    out << "// Auto-advance's paces, slowest first: [per message, per character].\n"
+           "export const kAutoAdvancePaces = [";
+    for (const timing::Pace& pace : timing::kAutoAdvancePaces)
+        out << (&pace == timing::kAutoAdvancePaces ? "" : ", ") << "[" << pace.perMessageMs << ", "
+            << pace.perCharacterMs << "]";
+    out << "];\n";
+    Number(out, "kDefaultAutoAdvancePace", timing::kDefaultAutoAdvancePace);
     out << "\n// The settings' captions, and the slot window's words before the game's own.\n";
     const std::pair<const char*, words::Setting> captions[] = {
         {"kCaptionVolume", words::Setting::kVolume},
         {"kCaptionMuted", words::Setting::kMuted},
         {"kCaptionWheelDownPressesNext", words::Setting::kWheelDownPressesNext},
         {"kCaptionAutoAdvance", words::Setting::kAutoAdvance},
+        {"kCaptionAutoAdvancePace", words::Setting::kAutoAdvancePace},
         {"kCaptionSkipUnread", words::Setting::kSkipUnread}};
     for (const auto& [name, setting] : captions) Text(out, name, words::SettingCaption(setting));
     Text(out, "kSlotFilesKept", words::SlotFiles(true));

@@ -7,6 +7,7 @@ and tells what the player sees, in one snapshot:
     waits        "NEXT", "question", "list", "menu", "name", "picture",
                  "message" (the title, window-move mode) or None
     message      the message window's text, line ends as "\\n"
+    messageShows whether the message window shows (the player may hide it)
     time, day    the time plate's text, the date plate's day
     focus        the caption of the control with the keyboard focus
     highlight    the list's highlighted entry, or None
@@ -177,7 +178,7 @@ class Folder:
 # --- playing a row ---
 
 KEYS = {"Enter", "Space", "Tab", "Escape", "Up", "Down", "Left", "Right", "Home", "End",
-        "PageUp", "PageDown", "F2", "F5", "F9", "F11", "H", "M", "A", "S", "Y", "N", "C", "Ctrl"}
+        "PageUp", "PageDown", "F2", "F5", "F9", "F11", "H", "M", "A", "S", "Y", "N", "C", "V", "Ctrl"}
 WINDOWS = {"NEXT": "NEXT", "the question": "question", "the list": "list", "the menu": "menu",
            "the name": "name", "the picture": "picture", "the message": "message",
            "the main window": "main", "the details": "details", "the plates": "plates"}
@@ -192,7 +193,11 @@ SWITCHES = {"the music plays": ("music", True), "the music is silent": ("music",
             "the music is muted": ("muted", True), "the music is not muted": ("muted", False),
             "skipping is on": ("skipping", True), "skipping is off": ("skipping", False),
             "full screen is on": ("fullScreen", True), "full screen is off": ("fullScreen", False),
-            "the game has ended": ("ended", True)}
+            "the game has ended": ("ended", True),
+            "the message window shows": ("messageShows", True),
+            "the message window is hidden": ("messageShows", False)}
+# The game's windows that stand over the scene.
+GAME_WINDOWS = {"NEXT", "question", "list", "menu", "name", "details"}
 
 
 def window_name(words):
@@ -202,7 +207,8 @@ def window_name(words):
 class FrontEnd:
     """What a driver does for the player and tells of what the player sees:
     begin(screen, folder) a fresh program or page at its title, end();
-    press(key), hold(key, down), click(target, button), wheel(target, up),
+    press(key), hold(key, down), click(target, button: left, right or middle),
+    tap_two_fingers(target) (a phone's), wheel(target, up),
     drag(target, dx, dy), put_away(), bring_back(), bring_in(files);
     kill(), the program ended at once as by a power cut (the page: frozen,
     then its renderer gone); start_again(), the program closed as the player
@@ -293,10 +299,13 @@ class Player:
     def hold(self, how, key):
         self.front.hold(key, how == "hold")
 
-    def click(self, right, target, times):
+    def click(self, button, target, times):
         for _ in range(int(times or 1)):
-            self.front.click(target, "right" if right else "left")
+            self.front.click(target, (button or "left").strip())
             self.front.settle()
+
+    def tap(self, target):
+        self.front.tap_two_fingers(target)
 
     def wheel(self, way, target):
         self.front.wheel(target, way == "up")
@@ -329,7 +338,8 @@ class Player:
         (r"press (\S+) until the message has \"(.+)\"", lambda self, key, said: self.press_until(key, None, said)),
         (r"press (\S+)(?: ×(\d+))?", press),
         (r"(hold|let go of) (\S+)", hold),
-        (r"(right )?click (.+?)(?: ×(\d+))?", click),
+        (r"(right |middle )?click (.+?)(?: ×(\d+))?", click),
+        (r"tap (.+) with two fingers", tap),
         (r"wheel (up|down) over (.+)", wheel),
         (r"drag (.+) by (-?\d+),(-?\d+)", drag),
         (r"(put the game away|bring the game back)", away),
@@ -369,7 +379,11 @@ class Player:
             return lambda s: (m.group(1) in (s["message"] or ""), s["message"])
         if c in SWITCHES:
             key, want = SWITCHES[c]
-            return lambda s: (s[key] == want, s[key])
+            return lambda s: (s.get(key) == want, s.get(key))
+        if c == "the comfort menu is not open":
+            return lambda s: (s["comfortMenu"] is None, s["comfortMenu"])
+        if c == "no window of the game shows":
+            return lambda s: (not GAME_WINDOWS & set(s["windows"]), sorted(s["windows"]))
         if c == "no comfort window is open":
             return lambda s: (not s["comforts"], s["comforts"])
         m = re.fullmatch(r"(\S+) is open", c)

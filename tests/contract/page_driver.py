@@ -32,13 +32,14 @@ KEYS = {  # DOM key, key code, text
     "End": ("End", 35, ""), "PageUp": ("PageUp", 33, ""), "PageDown": ("PageDown", 34, ""),
     "F2": ("F2", 113, ""), "F5": ("F5", 116, ""), "F9": ("F9", 120, ""), "F11": ("F11", 122, ""),
     "Ctrl": ("Control", 17, ""),
-    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYNC"},
+    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYNCV"},
 }
 # What the page shows, read the way a player sees it. Installed in every page.
 SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
 # The pictures for the README, by the row that shows them (--screenshots).
 SHOTS = {"clock.ten-fits-its-plate": "web-menu-two-digit-hour.png",
-         "import.into-an-occupied-slot-asks": "web-import-question.png"}
+         "import.into-an-occupied-slot-asks": "web-import-question.png",
+         "settings.key-help-says-the-pace": "web-settings-pace.png"}
 
 
 class Page(contract.FrontEnd):
@@ -55,7 +56,10 @@ class Page(contract.FrontEnd):
 
     # --- a fresh page ---
     def begin(self, screen, folder):
-        if not self.browser or self.screen != screen.key():
+        # A touch screen, once emulated, is not taken back for good: the
+        # next row gets a browser of its own.
+        if not self.browser or self.screen != screen.key() or getattr(self, "touching", False):
+            self.touching = False
             self.close_browser()
             self.screen = screen.key()
             self.ratio = screen.scale
@@ -140,6 +144,16 @@ class Page(contract.FrontEnd):
         self.mouse("mouseMoved", x, y, button="none")
         self.mouse("mousePressed", x, y, button, clickCount=1)
         self.mouse("mouseReleased", x, y, button, clickCount=1)
+
+    # Two fingers down on the target and lifted, on a touch screen.
+    def tap_two_fingers(self, target):
+        x, y = self.point(target)
+        self.browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        self.touching = True
+        points = [{"x": x - 20, "y": y, "id": 1}, {"x": x + 20, "y": y, "id": 2}]
+        self.browser.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=points[:1])
+        self.browser.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=points)
+        self.browser.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     def wheel(self, target, up):
         x, y = self.point(target)

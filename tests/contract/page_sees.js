@@ -189,6 +189,7 @@ window.contractSees = (() => {
     return {
       waits: waits(all, page),
       message: message.startsWith(' \n') ? message.slice(2) : message,
+      messageShows: shown($('#lblMsg')),
       time: $('#lblJikoku').textContent, day,
       focus: focus(),
       highlight: shown(list) && list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : null,
@@ -242,6 +243,9 @@ window.contractSees = (() => {
     m = /^「(.+)」$/.exec(target);
     if (!m) return null;
     const caption = m[1];
+    const slider = [...document.querySelectorAll('.comfort input[type=range]')]
+      .find((e) => e.getAttribute('aria-label') === caption);
+    if (slider) return centre(slider);
     const candidates = [
       ...document.querySelectorAll('#comfortMenu button, .comfort button, #List1 option, #List1 [role=option], #Form8 button[data-row], .window.dialog button, #continueOffer'),
     ].filter(shown);

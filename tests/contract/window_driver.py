@@ -28,13 +28,15 @@ from browser import end_process  # noqa: E402
 KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape", "Up": "Up",
            "Down": "Down", "Left": "Left", "Right": "Right", "Home": "Home", "End": "End",
            "PageUp": "Prior", "PageDown": "Next", "F2": "F2", "F5": "F5", "F9": "F9", "F11": "F11",
-           "Ctrl": "Control_L", **{letter: letter.lower() for letter in "HMASYNC"}}
+           "Ctrl": "Control_L", **{letter: letter.lower() for letter in "HMASYNCV"}}
 
 
 # The pictures for the README, by the row that shows them (--screenshots).
 SHOTS = {"details.full-screen": "slot-details-full-screen.png",
          "details.scale-2": "slot-details-scale-2.png",
-         "details.small-screen": "slot-details-800x600.png"}
+         "details.small-screen": "slot-details-800x600.png",
+         "hide.v-hides-the-window": "hidden-window.png",
+         "settings.key-help-says-the-pace": "settings-pace.png"}
 
 
 class Desktop:
@@ -211,7 +213,7 @@ class Window(contract.FrontEnd):
 
     def click(self, target, button="left"):
         x, y = self.point(target)
-        self.xdotool("mousemove", x, y, "click", 3 if button == "right" else 1)
+        self.xdotool("mousemove", x, y, "click", {"left": 1, "middle": 2, "right": 3}[button])
 
     def wheel(self, target, up):
         x, y = self.point(target)

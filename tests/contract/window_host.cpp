@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTimer>
 
 #include "app/window_program.h"
@@ -205,6 +206,12 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
                 return Centre(list->viewport(), list->visualItemRect(items.first()));
             }
         }
+        for (QWidget* window : windows) {  // a slider of the settings, by its name
+            for (auto* slider : window ? window->findChildren<QSlider*>() : QList<QSlider*>()) {
+                if (slider->isVisible() && slider->accessibleName() == caption)
+                    return Centre(slider);
+            }
+        }
         for (const auto& [name, kind] : kGameWindows) windows.push_back(Visible(name));
         for (QWidget* window : windows) {
             if (!window) continue;
@@ -332,6 +339,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         QString message = window.message()->caption();
         message = message.mid(message.indexOf("\r\n") + 2).replace("\r\n", "\n");
         s["message"] = message;
+        s["messageShows"] = window.message()->isVisible();
         s["time"] = window.time()->text();
         auto* game = dynamic_cast<Form1*>(&p.rollback().game());
         s["day"] = game ? game->state().Day : 0;

@@ -72,6 +72,7 @@ VISITS = [
     Visit("question", "title", ["click the message", "the question waits"], "question"),
     Visit("name", "name", [], "focus"),
     Visit("NEXT", "introduction", [], "next"),
+    Visit("hidden window", "introduction", ["press V"]),
     Visit("slots and details", "menu with slots", ["click 「セーブ」", "the list waits"], "list", {"slots"}),
     Visit("room commands", "room list", [], "list", {"slots"}),
     Visit("menu", "menu after a scene", [], "menu", {"slots"}),

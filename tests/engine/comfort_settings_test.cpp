@@ -2,6 +2,8 @@
 // what it holds that this version does not know kept when it is saved.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "backends/posix/posix_files.h"
 #include "player/comfort_settings.h"
 #include "tests/engine/harness.h"
@@ -41,6 +43,22 @@ TEST(ComfortSettings, TheFileIsReadAsWrittenAndWhatItDoesNotKnowIsKept) {
     folder.Remove(kComfortsFile);
     ASSERT_TRUE(SaveComforts(files, settings, &why)) << why;
     EXPECT_EQ(folder.Read(kComfortsFile), FormatComforts(settings));
+}
+
+// Auto-advance's pace: one digit of the game's paces; anything else an
+// editor or another version wrote leaves the game's own pace.
+TEST(ComfortSettings, ThePaceIsOneOfTheGames) {
+    const std::pair<const char*, int> cases[] = {
+        {"[input]\nautoAdvancePace=4\n", 4},  {"[input]\nautoAdvancePace = 0 ; slow\n", 0},
+        {"[input]\nautoAdvancePace=5\n", 2},  {"[input]\nautoAdvancePace=-1\n", 2},
+        {"[input]\nautoAdvancePace=33\n", 2}, {"[input]\nautoAdvancePace=fast\n", 2},
+        {"[music]\nautoAdvancePace=4\n", 2},  {"[input]\nautoAdvance=true\n", 2},
+    };
+    for (const auto& [text, pace] : cases) {
+        const ComfortSettings read = ParseComforts(text);
+        EXPECT_EQ(read.autoAdvancePace, pace) << text;
+        EXPECT_EQ(ParseComforts(FormatComforts(read)), read) << text;
+    }
 }
 
 }  // namespace

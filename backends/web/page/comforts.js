@@ -15,7 +15,17 @@ import * as table from './page_table.js';
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
   volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
+  autoAdvancePace: table.kDefaultAutoAdvancePace,
 };
+
+// Auto-advance's pace, whatever the storage held: one of the game's.
+function paceIndex(pace) {
+  return Math.min(Math.max(Math.round(Number(pace)) || 0, 0), table.kAutoAdvancePaces.length - 1);
+}
+
+function paceOf(pace) {
+  return table.kAutoAdvancePaces[paceIndex(pace)];
+}
 
 function loadSettings() {
   try {
@@ -73,6 +83,7 @@ export class Comforts {
     this.lastLength = 0;
     this.swallowKeyUp = null;
     this.noticeTimer = null;
+    this.hidden = null;  // while the player has hidden the message window: the focus to give back
     this.apply();
     this.build();
     this.listen();
@@ -99,7 +110,10 @@ export class Comforts {
     this.apply();
     if (option === 'autoAdvance') this.armAutoAdvance();
     const words = { muted: 'music', autoAdvance: 'autoAdvance' }[option];
-    if (words) this.say(this.page.rule('velmora_words', words, this.settings[option]));
+    if (words) {
+      this.say(this.page.rule('velmora_words', words, this.settings[option],
+        paceIndex(this.settings.autoAdvancePace)));
+    }
   }
 
   // A short notice over the scene's top-left corner that goes by itself.
@@ -181,11 +195,26 @@ export class Comforts {
       ariaLabel: table.kCaptionVolume,
       oninput: () => { s.volume = Number(volume.value); this.apply(); },
     });
+    const paceName = (pace) => this.page.rule('velmora_words', 'paceName', 0, pace) || '';
+    const paceShown = element('output', {}, paceName(paceIndex(s.autoAdvancePace)));
+    const pace = element('input', {
+      type: 'range', min: 0, max: table.kAutoAdvancePaces.length - 1, value: paceIndex(s.autoAdvancePace),
+      id: 'autoAdvancePace', ariaLabel: table.kCaptionAutoAdvancePace,
+      oninput: () => {
+        s.autoAdvancePace = Number(pace.value);
+        paceShown.textContent = paceName(s.autoAdvancePace);
+        pace.ariaValueText = paceShown.textContent;
+        this.apply();
+        this.armAutoAdvance();
+      },
+    });
+    pace.ariaValueText = paceShown.textContent;
     this.settingsBox.replaceChildren(element('h2', {}, '設定'),
       element('label', {}, table.kCaptionVolume + ' ', volume),
       check(table.kCaptionMuted, 'muted'),
       check(table.kCaptionWheelDownPressesNext, 'wheelDownPressesNext'),
       check(table.kCaptionAutoAdvance, 'autoAdvance'),
+      element('label', {}, table.kCaptionAutoAdvancePace + ' ', pace, ' ', paceShown),
       check(table.kCaptionSkipUnread, 'skipUnread'),
       element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
       element('p', { className: 'close-row' },
@@ -324,6 +353,7 @@ export class Comforts {
       back, forward,
       item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
       item('ストーリーマップ', 'S', () => this.askStoryMap()),
+      item(this.page.rule('velmora_words', 'hideWindow', 0), 'V', () => this.hideWindow()),
       item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
       item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
       item('音楽を消す', 'M', () => this.toggle('muted'), this.settings.muted),
@@ -417,15 +447,16 @@ export class Comforts {
   armAutoAdvance() {
     clearTimeout(this.autoTimer);
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
-    this.autoTimer = setTimeout(() => this.autoPress(),
-      table.kAutoAdvanceMs + table.kAutoAdvanceMsPerCharacter * this.lastLength);
+    const [perMessage, perCharacter] = paceOf(this.settings.autoAdvancePace);
+    this.autoTimer = setTimeout(() => this.autoPress(), perMessage + perCharacter * this.lastLength);
   }
 
-  // Only the NEXT window, and only while no comfort window stands above it.
+  // Only the NEXT window, and only while no comfort window stands above it
+  // and the player has not hidden it to look at the scene.
   autoPress() {
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
-    if (this.open) {
-      this.autoTimer = setTimeout(() => this.autoPress(), table.kAutoAdvanceMs);
+    if (this.open || this.hidden) {
+      this.autoTimer = setTimeout(() => this.autoPress(), paceOf(this.settings.autoAdvancePace)[0]);
       return;
     }
     this.doc.getElementById('next').click();
@@ -451,8 +482,25 @@ export class Comforts {
     this.screen.addEventListener('wheel', (e) => this.onWheel(e), { passive: false });
     this.screen.addEventListener('contextmenu', (e) => {
       e.preventDefault();
+      if (this.dropMenu) {
+        this.dropMenu = false;
+        return;
+      }
       this.openMenu(e);
     });
+    // While the window is hidden a press anywhere only brings it back: the
+    // press and the click it leaves behind reach nothing else.
+    this.showingTouches = new Set();
+    this.doc.addEventListener('pointerdown', (e) => this.onButton(e), true);
+    for (const kind of ['pointerup', 'pointercancel']) {
+      this.doc.addEventListener(kind, (e) => this.showingTouches.delete(e.pointerId), true);
+    }
+    this.doc.addEventListener('click', (e) => {
+      if (!this.dropClick) return;
+      this.dropClick = false;
+      e.preventDefault();
+      e.stopPropagation();
+    }, true);
     // A click of the player on a waiting message turns auto-advance off.
     this.screen.addEventListener('pointerdown', (e) => {
       if (this.page.skipping && !e.target.closest('.comfort')) this.page.report(kSkipStop);
@@ -505,7 +553,8 @@ export class Comforts {
       (typing() ? table.kKeyTyping : 0) | (this.page.windows.moved[waiting] ? table.kKeyMoved : 0) |
       (waiting === 'Form3' && !this.open ? table.kKeyNextWaits : 0) |
       (waiting === 'lblMsg' && !this.open ? table.kKeyMessageWaits : 0) |
-      (waiting === 'lblMsg' && !this.open && this.page.begun ? table.kKeyWindowMoves : 0);
+      (waiting === 'lblMsg' && !this.open && this.page.begun ? table.kKeyWindowMoves : 0) |
+      (this.hidden ? table.kKeyHidden : 0);
     const said = this.page.rule('velmora_key', e.key, window, flags, list.selectedIndex,
       list.options.length);
     if (!said) return false;
@@ -551,11 +600,66 @@ export class Comforts {
       case table.kDoesQuickSave: return this.quick(kQuickSave);
       case table.kDoesQuickLoad: return this.quick(kQuickLoad);
       case table.kDoesContinue: return Boolean(this.page.continueOffer && this.page.continueOffer.take());
+      case table.kDoesHideWindow: return this.hideWindow() || true;
+      case table.kDoesShowWindow: return this.showWindow() || true;
       default: return false;
     }
   }
 
+  // --- the hidden window ---
+  // The middle button over the game's windows hides the message window
+  // and the window that waits (a two-finger tap on a phone, touch.js); any
+  // press then shows them again (player/player_keys.h).
+  onButton(e) {
+    // The other fingers of the touch that showed the window touch nothing.
+    if (e.pointerType === 'touch' && this.showingTouches.size) {
+      this.showingTouches.add(e.pointerId);
+      e.stopImmediatePropagation();
+      return;
+    }
+    if (this.hidden && e.pointerType === 'touch') this.showingTouches.add(e.pointerId);
+    if (!this.hidden && (this.open || e.button !== 1 || !e.target.closest('#gameLayer'))) return;
+    this.pressButton(e.button, e);
+  }
+
+  pressButton(button, e) {
+    if (!this.page.status.waits) return false;
+    const does = this.page.rule('velmora_button', button, this.hidden ? 1 : 0);
+    if (does !== table.kDoesHideWindow && does !== table.kDoesShowWindow) return false;
+    if (e) {
+      e.preventDefault();
+      e.stopImmediatePropagation();
+    }
+    this.dropClick = Boolean(e) && button === 0;
+    this.dropMenu = Boolean(e) && button === 2;
+    return this.carryOut(does);
+  }
+
+  hideWindow() {
+    if (this.hidden || this.open) return;
+    if (this.page.skipping) this.page.report(kSkipStop);  // as any other key or click would
+    this.hidden = { focus: this.doc.activeElement };
+    this.screen.classList.add('windowHidden');
+    // The keys that show them again come to the main window, never the page itself.
+    const main = this.doc.getElementById('Form1');
+    main.tabIndex = -1;
+    main.focus({ preventScroll: true });
+  }
+
+  showWindow() {
+    if (!this.hidden) return;
+    const { focus } = this.hidden;
+    this.hidden = null;
+    this.screen.classList.remove('windowHidden');
+    if (focus && focus !== this.doc.body && focus.isConnected) focus.focus({ preventScroll: true });
+  }
+
   onWheel(e) {
+    if (this.hidden) {
+      e.preventDefault();
+      this.showWindow();
+      return;
+    }
     if (this.open || e.target.closest('#List1') || !e.deltaY) return;  // a list scrolls itself
     const steps = this.page.steps;
     const flags = (steps & kCanGoForward ? table.kWheelCanGoForward : 0) |

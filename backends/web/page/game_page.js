@@ -13,7 +13,7 @@ import {
 } from './page_codes.js';
 
 // The rules that answer with a number; the others answer with a text.
-const kNumberRules = new Set(['velmora_menu_focus', 'velmora_wheel', 'velmora_narrowing']);
+const kNumberRules = new Set(['velmora_menu_focus', 'velmora_wheel', 'velmora_button', 'velmora_narrowing']);
 
 // The windows one wait answers; a step back or forward, or a NEXT passed by
 // skipping, ends a wait with its window still open.

@@ -2,7 +2,8 @@
 // a tap, a swipe or a long press. A tap is NEXT where NEXT waits, and never
 // answers a question (as Enter does not); at the title it is the message's
 // own click. A swipe down or to the right goes back a step, up or to the
-// left forward; a long press opens the page's menu. While one of the page's
+// left forward; a long press opens the page's menu; a tap of two fingers
+// hides the message window (as the middle button does). While one of the page's
 // own windows is open, a touch only closes it (the comforts see to that).
 // Elsewhere a touch is the browser's: a tap on a button is its click.
 const kSwipe = 40;          // CSS pixels the finger travels for a swipe
@@ -33,7 +34,10 @@ export class Touch {
         this.handled = false;
       }, { passive: false });
     }
-    doc.addEventListener('pointerdown', () => { this.dropClick = false; }, true);  // a new touch's own click
+    doc.addEventListener('pointerdown', (e) => {
+      this.dropClick = false;  // a new touch's own click
+      if (e.pointerType === 'touch' && this.finger && e.pointerId !== this.finger.id) this.secondFinger();
+    }, true);
     doc.addEventListener('click', (e) => {
       if (!this.dropClick) return;
       this.dropClick = false;
@@ -56,6 +60,12 @@ export class Touch {
     this.finger = finger;
   }
 
+  // A second finger down: no long press, and perhaps a tap of two.
+  secondFinger() {
+    clearTimeout(this.finger.timer);
+    this.finger.fingers = 2;
+  }
+
   move(e) {
     const finger = this.finger;
     if (!finger || e.pointerId !== finger.id) return;
@@ -73,7 +83,7 @@ export class Touch {
       const back = Math.abs(dy) >= Math.abs(dx) ? dy > 0 : dx > 0;
       this.carryOut(back ? 'swipeBack' : 'swipeForward', finger, e);
     } else if (Math.hypot(dx, dy) <= kStill) {
-      this.carryOut('tap', finger, e);
+      this.carryOut(finger.fingers === 2 ? 'twoFingerTap' : 'tap', finger, e);
     }
   }
 
@@ -84,6 +94,10 @@ export class Touch {
 
   carryOut(gesture, finger, e) {
     if (finger.window === 'comfort') return;
+    if (gesture === 'twoFingerTap') {
+      this.handled = this.comforts.pressButton(1);
+      return;
+    }
     // A tap anywhere but at NEXT is the element's own click (the title's message).
     if (gesture === 'tap' && finger.window !== 'Form3') return;
     this.handled = true;
