@@ -43,6 +43,10 @@ bool ReadSlot(Files& files, GameState& s, std::string* why) {
                                           : WhySlot(failure);
         return false;
     }
+    // A flag file cut short before its clock leaves the running game's clock,
+    // as the slot's details say, not the clock of its last save (Day 0 in a
+    // new game, which a save would then keep).
+    PutSavedClock(s, s.Flags);
     size_t count = 0;
     return TakeSlot(bytes, &s, &count, why);
 }
@@ -140,10 +144,7 @@ void SaveGame(Game& game) {
     game.ShowForm2();
     if (s.DialogAnswer != 1) return;
 
-    s.flag(Flag::SavedMinute) = s.Minute;
-    s.flag(Flag::SavedDay) = s.Day;
-    s.flag(Flag::SavedHour) = s.Hour;
-    s.flag(Flag::SavedHalf) = s.Half;
+    PutSavedClock(s, s.Flags);
     CommitFailure failure;
     if (WriteSlot(game, s.SelectedFile, &failure)) {
         game.ShowMessage(s.SelectedFile + " にセーブしました。", 0);

@@ -181,10 +181,7 @@ std::optional<std::vector<NamedBytes>> SaveOf(const GameState& s, const std::str
         return std::nullopt;
     }
     std::array<int16_t, kFlagCount> flags = s.Flags;
-    flags[static_cast<size_t>(Flag::SavedMinute)] = s.Minute;
-    flags[static_cast<size_t>(Flag::SavedDay)] = s.Day;
-    flags[static_cast<size_t>(Flag::SavedHour)] = s.Hour;
-    flags[static_cast<size_t>(Flag::SavedHalf)] = s.Half;
+    PutSavedClock(s, flags);
     return std::vector<NamedBytes>{{slot, FormatFlagFile(flags)}, {SlotTextFile(slot), *text}};
 }
 
@@ -231,6 +228,13 @@ bool TakeSlot(const std::vector<std::string>& bytes, GameState* s, size_t* count
     s->Nickname = text.nickname;
     *count = values.size();
     return true;
+}
+
+void PutSavedClock(const GameState& s, std::array<int16_t, kFlagCount>& flags) {
+    flags[static_cast<size_t>(Flag::SavedMinute)] = s.Minute;
+    flags[static_cast<size_t>(Flag::SavedDay)] = s.Day;
+    flags[static_cast<size_t>(Flag::SavedHour)] = s.Hour;
+    flags[static_cast<size_t>(Flag::SavedHalf)] = s.Half;
 }
 
 void TakeSavedClock(GameState& s) {

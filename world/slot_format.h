@@ -105,5 +105,7 @@ bool TakeSlot(const std::vector<std::string>& bytes, GameState* s, size_t* count
 
 // The clock a save keeps among its flags, set as the game's clock.
 void TakeSavedClock(GameState& s);
+// The game's clock into the four flags a save keeps it in.
+void PutSavedClock(const GameState& s, std::array<int16_t, kFlagCount>& flags);
 
 }  // namespace velmora

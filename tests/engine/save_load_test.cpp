@@ -165,8 +165,9 @@ TEST(Load, AShortFlagFileKeepsTheLaterFlagsAndOddValuesLoadAsTheyAre) {
     EXPECT_EQ(t.finalState.flag(Flag::HitomiPendantDay), 32767);
     EXPECT_EQ(t.finalState.flag(Flag::KumisInvitation), 2);
     EXPECT_EQ(t.finalState.flag(Flag::Music), 1);
-    // The clock copy was 0 in the new game: Day 0, AM 0:00.
-    EXPECT_EQ(t.finalState.Day, 0);
+    // No clock in the file: the running game's goes on (Day 1, from AM 9:00).
+    EXPECT_EQ(t.finalState.Day, 1);
+    EXPECT_EQ(t.finalState.Hour, 9);
 }
 
 TEST(Load, AFlagFileOf136ValuesFillsTheLastFlagToo) {
