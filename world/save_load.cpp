@@ -43,12 +43,13 @@ bool ReadSlot(Files& files, GameState& s, std::string* why) {
                                           : WhySlot(failure);
         return false;
     }
-    // A flag file cut short before its clock leaves the running game's clock,
-    // as the slot's details say, not the clock of its last save (Day 0 in a
-    // new game, which a save would then keep).
-    PutSavedClock(s, s.Flags);
     size_t count = 0;
-    return TakeSlot(bytes, &s, &count, why);
+    if (!TakeSlot(bytes, &s, &count, why)) return false;
+    // A flag file cut short before its clock leaves the running game's clock,
+    // as the slot's details say, not the clock of the game's last save (Day 0
+    // in a new game, which a save would then keep).
+    if (count > static_cast<size_t>(Flag::SavedHalf)) TakeSavedClock(s);
+    return true;
 }
 
 // Writes both files of `slot` from the game as it stands; false, with what
@@ -69,7 +70,6 @@ void TellNotSaved(Game& game, const std::string& slot, const CommitFailure& fail
 void Resume(Game& game) {
     GameState& s = game.state();
     game.ShowMessage(SlotCalled(s.SelectedFile) + "をロードしました。", 0);
-    TakeSavedClock(s);
     game.ClearScenePicture();
     game.ShowTitlePicture();
     game.UpdateClockDisplay();
