@@ -366,6 +366,10 @@ export class Comforts {
     this.menu.style.left = `${Math.min(at[0], bounds.width * 0.6)}px`;
     this.menu.style.top = `${Math.min(at[1], bounds.height * 0.5)}px`;
     this.show(this.menu);
+    // Every entry within the game's screen, however many the moment offers:
+    // the menu rises where it would run past the screen's foot.
+    const room = bounds.height - this.menu.getBoundingClientRect().height;
+    this.menu.style.top = `${Math.max(0, Math.min(at[1], room))}px`;
   }
 
   // The quick save and load answer the command menu where it waits.
