@@ -9,7 +9,7 @@
 
 namespace velmora::qt {
 
-QImage LoadPicture(Files& files, const std::string& name) {
+QImage LoadPicture(Files& files, const std::string& name, std::string* refused) {
     if (name.empty()) return {};
     ReadFailure failure;
     const std::optional<std::string> bytes = files.Read(name, kPictureFileLimit, &failure);
@@ -17,11 +17,13 @@ QImage LoadPicture(Files& files, const std::string& name) {
         // A missing picture is the design's case and passes quietly; anything
         // else in its place is worth a word to whoever looks at the log.
         if (!failure.missing) qWarning("%s", failure.why.c_str());
+        if (!failure.missing && refused) *refused = failure.why;
         return {};
     }
     std::string why;
     QImage picture = DecodePicture(*bytes, name, &why);
     if (!why.empty()) qWarning("%s", why.c_str());
+    if (refused) *refused = why;
     return picture;
 }
 

@@ -5,7 +5,8 @@
 // folder) and a file past kPictureFileLimit, which are never read, anything
 // but a JPEG or a GIF (backends/qt/picture_format.h), never given to a
 // reader, and a picture that declares more than kPictureMostPixels, which is
-// never decoded. Each refusal is said on standard error with the file's name.
+// never decoded. Each refusal is said on standard error with the file's name,
+// and given in *refused where asked.
 #pragma once
 
 #include <QImage>
@@ -21,7 +22,7 @@ constexpr size_t kPictureFileLimit = 16 * 1024 * 1024;
 // 16 MiB decoded.
 constexpr qint64 kPictureMostPixels = 2048 * 2048;
 
-QImage LoadPicture(Files& files, const std::string& name);
+QImage LoadPicture(Files& files, const std::string& name, std::string* refused = nullptr);
 
 // The picture the bytes hold, decoded only as the format their first bytes
 // say, by that format's reader alone; a null image and *why (the sentence

@@ -29,8 +29,13 @@ QtPlatform::~QtPlatform() {
     delete picture_;
 }
 
+// A picture the game cannot show is said in the window too, once: a player
+// who started the game from the desktop never reads its log.
 QImage QtPlatform::Picture(const std::string& file) const {
-    return LoadPicture(files_, file);
+    std::string refused;
+    QImage picture = LoadPicture(files_, file, &refused);
+    if (!refused.empty() && notices_ && refusedSaid_.insert(refused).second) notices_(refused);
+    return picture;
 }
 
 void QtPlatform::SetMessageCaption(const std::string& text) {

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "backends/qt/command_menu.h"
 #include "backends/qt/looping_sound.h"
@@ -78,6 +80,7 @@ class QtPlatform : public Platform {
     LoopingSound& sound_;
     std::function<void()> afterWait_;
     std::function<void(const std::string&)> notices_;
+    mutable std::set<std::string> refusedSaid_;  // pictures refused, each said once
     SlotDescriber describeSlots_;
     // The owned windows die with the main window; the pointers notice.
     QPointer<NextDialog> next_;

@@ -264,6 +264,13 @@ TEST(HostileFiles, APictureIsDecodedOnlyAsAJpegOrAGifOfFewScans) {
         EXPECT_EQ(warnings.seen()[0].toStdString(),
                   std::string("apart.jpg は絵として使えません（") + why + "）。");
     }
+    // Said in the window too, once, the log being out of a player's sight.
+    std::vector<std::string> said;
+    h.platform.NoticesWith([&said](const std::string& text) { said.push_back(text); });
+    Write(h.folder() + "/apart.jpg", png.toStdString());
+    for (int twice = 0; twice < 2; ++twice) h.platform.ShowSidePicture({"apart.jpg", ""});
+    EXPECT_EQ(said, std::vector<std::string>{
+                        "apart.jpg は絵として使えません（JPEG でも GIF でもありません）。"});
     // A progressive JPEG as a picture of the game's may be still shows.
     Write(h.folder() + "/apart.jpg", JpegWithScans({300, 260}, 0).toStdString());
     h.platform.ShowSidePicture({"apart.jpg", ""});
