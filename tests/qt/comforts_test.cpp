@@ -280,8 +280,9 @@ TEST_F(ComfortsTest, ASettingsFileThatIsALinkIsReadAndReplacedNeverWrittenThroug
 TEST_F(ComfortsTest, AutoAdvancePressesOnlyNextAndAClickTurnsItOff) {
     GameHarness h;
     Comforts comforts(h.window, h.session, h.platform.sound());
-    comforts.autoAdvance().SetTiming(1, 0);
     QTest::keyClick(&h.window, Qt::Key_A);
+    // After A, which sets the pace of the player's settings.
+    comforts.autoAdvance().SetTiming(1, 0);
     bool questionWaited = false;
     h.ClickMessage({Answer(false),
                     Answer(false),
