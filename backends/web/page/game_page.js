@@ -67,7 +67,8 @@ export class GamePage {
     this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false };
     this.answeredAt = null;
     this.answered = null;
-    this.earlyClick = null;
+    this.early = null;  // a press that came before its wait: { name, event }
+    this.drawn = false;  // a message drawn since the player's last answer
     this.begun = false;  // the title's message clicked
     this.blocked = 0;  // a comfort window above the game takes its clicks
     this.engine = null;  // the game's module, once loaded: the rules it answers
@@ -109,6 +110,7 @@ export class GamePage {
     switch (what) {
       case 'message':
         this.label.textContent = ' \n' + a.replace(/\r\n/g, '\n');
+        this.drawn = true;
         this.status.messages.push(a);
         this.tell('message', a);
         break;
@@ -166,17 +168,20 @@ export class GamePage {
     ++this.status.waits;
     this.measureAnswer();
     this.tell('wait', name);
-    const early = name === 'lblMsg' ? this.earlyClick : null;
-    this.earlyClick = null;
-    if (early) queueMicrotask(() => this.answer('lblMsg', 0, early));
+    const early = this.early?.name === name ? this.early.event : null;
+    this.early = null;
+    if (early) queueMicrotask(() => this.answer(name, 0, early));
     return new Promise((resolve) => { this.pending = { name, resolve }; });
   }
 
   // The player's answer to the window that waits; any other click is lost,
-  // as on a window that a modal one blocks. A click on the title before the
-  // game has loaded waits for it.
+  // as on a window that a modal one blocks. Two presses wait for their
+  // window: a click on the title before the game has loaded, and NEXT
+  // pressed on a message already drawn before the game waits on it (a
+  // reader as quick as the page under load); a NEXT pressed twice still
+  // passes one message, and none is kept while skipping.
   answer(name, value, event) {
-    if (!this.status.waits && name === 'lblMsg') this.earlyClick = event;
+    if (!this.pending) this.keepEarly(name, event);
     if (!this.pending || this.pending.name !== name || this.blocked) return;
     if (name === 'Form4') {
       const [nameText, nickname] = this.windows.nameEntry();
@@ -189,9 +194,16 @@ export class GamePage {
     this.status.waitingFor = null;
     this.answeredAt = event && event.timeStamp ? event.timeStamp : performance.now();
     this.answered = name;
+    this.drawn = false;
     this.windows.answered(name, value);
     this.music.unlock();
     resolve(value);
+  }
+
+  keepEarly(name, event) {
+    const title = name === 'lblMsg' && !this.status.waits;
+    const next = name === 'Form3' && this.drawn && !this.skipping && !this.blocked;
+    if (title || next) this.early = { name, event };
   }
 
   // The time from the player's click to the next wait (the page changed),
