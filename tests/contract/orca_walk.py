@@ -33,6 +33,7 @@ sys.path.insert(0, str(HERE))
 sys.path.insert(0, str(HERE.parent / "web"))
 from window_driver import Desktop  # noqa: E402
 from browser import end_process  # noqa: E402
+from screen_reader_walk import Failure, tty_waits  # noqa: E402
 
 SKIP = 77
 # A loaded machine; every wait is for an event, this only ends a hang.
@@ -57,9 +58,6 @@ NEXT_CAPTION = "Click !"
 COMMANDS = set()  # the menu's, as velmora-tty lists them
 
 
-class Failure(Exception):
-    pass
-
 
 def missing():
     """What the walk needs and the machine lacks."""
@@ -82,32 +80,12 @@ def said(text):
 def tty_steps(tty, data):
     """(prompt, message) for each wait velmora-tty meets with the walk's
     decisions, up to the room's list after the load."""
-    answers = [answer for answer, _ in DECISIONS]
-    steps, message = [], None
-    with tempfile.TemporaryDirectory(prefix="velmora-orca-tty-") as game:
-        shutil.copytree(data, game, dirs_exist_ok=True)
-        with subprocess.Popen([tty], cwd=game, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                              text=True) as play:
-            for line in play.stdout:
-                line = line.rstrip("\n")
-                prompt = line.split(" ")[0]
-                if line.startswith("MSG "):
-                    message = line[4:].replace("\\n", "\n").strip()
-                elif prompt in ("CLICK?", "NEXT?", "YESNO?", "MENU?", "LIST?", "NAME?"):
-                    if prompt == "MENU?":
-                        COMMANDS.update(line.split(" ", 1)[1].split("|"))
-                    steps.append((prompt, message))
-                    if prompt in ("CLICK?", "NEXT?"):
-                        play.stdin.write("\n")
-                    elif answers:
-                        play.stdin.write(answers.pop(0) + "\n")
-                    else:
-                        break
-                    play.stdin.flush()
-            play.kill()
-    if answers:
-        raise Failure(f"velmora-tty's story went another way: {steps[-3:]}")
-    return steps
+    waits = tty_waits(tty, data, [answer for answer, _ in DECISIONS],
+                      ("CLICK?", "NEXT?", "YESNO?", "MENU?", "LIST?", "NAME?"))
+    for line, _, _ in waits:
+        if line.startswith("MENU?"):
+            COMMANDS.update(line.split(" ", 1)[1].split("|"))
+    return [(line.split(" ")[0], message) for line, message, _ in waits]
 
 
 # Orca writes its debug log through a file's buffer, which would keep what

@@ -61,11 +61,11 @@ class Failure(Exception):
     pass
 
 
-def expected_steps(tty, data):
-    """The prompts, their messages and answers as velmora-tty plays the path,
-    up to the menu after the load."""
-    answers = list(ANSWERS)
-    steps, message = [], None
+def tty_waits(tty, data, answers, prompts):
+    """velmora-tty's waits as it plays the answers given where the story asks
+    (CLICK and NEXT passed on): (the wait's line, its message, the answer),
+    up to the wait where the answers ran out, answered None."""
+    answers, waits, message = list(answers), [], None
     with tempfile.TemporaryDirectory(prefix="velmora-walk-tty-") as game:
         shutil.copytree(data, game, dirs_exist_ok=True)
         with subprocess.Popen([tty], cwd=game, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
@@ -75,22 +75,25 @@ def expected_steps(tty, data):
                 prompt = line.split(" ")[0]
                 if line.startswith("MSG "):
                     message = line[4:].replace("\\n", "\n").strip()
-                elif prompt in PROMPTS:
-                    if prompt in ("CLICK?", "NEXT?"):
-                        answer = ""
-                    elif answers:
-                        answer = answers.pop(0)
-                    else:
-                        steps.append((prompt, message, None))
+                elif prompt in prompts:
+                    answer = "" if prompt in ("CLICK?", "NEXT?") else (answers.pop(0) if answers else None)
+                    waits.append((line, message, answer))
+                    if answer is None:
                         break
-                    steps.append((prompt, message, answer))
                     play.stdin.write(answer + "\n")
                     play.stdin.flush()
             play.stdin.close()
             play.kill()
-    if answers or steps[-1][2] is not None:
-        raise Failure(f"velmora-tty's story went another way: {steps}")
-    return steps
+    if answers or not waits or waits[-1][2] is not None:
+        raise Failure(f"velmora-tty's story went another way: {waits[-3:]}")
+    return waits
+
+
+def expected_steps(tty, data):
+    """The prompts, their messages and answers as velmora-tty plays the path,
+    up to the menu after the load."""
+    return [(line.split(" ")[0], message, answer)
+            for line, message, answer in tty_waits(tty, data, ANSWERS, PROMPTS)]
 
 
 class Reader:

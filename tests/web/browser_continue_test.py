@@ -9,16 +9,15 @@ nothing saved offers nothing.
     browser_continue_test.py --site SITE [--tty ...] [--data ...] [--screenshots DIR]
 """
 
-import argparse
 import pathlib
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
-from browser import Browser, what_is_missing  # noqa: E402
+from browser import Browser  # noqa: E402
 from browser_phone_test import as_phone  # noqa: E402
-from browser_route_test import SKIP, Failures  # noqa: E402
-from browser_saves_test import NEW_GAME_TO_MENU, kept, play, started  # noqa: E402
+from browser_route_test import SKIP, page_test_arguments, Failures  # noqa: E402
+from browser_saves_test import NEW_GAME_TO_MENU, kept, play  # noqa: E402
 
 OFFER = "document.getElementById('continueOffer')"
 OFFERED = f"{OFFER} && !{OFFER}.hidden && {OFFER}.textContent"
@@ -47,18 +46,11 @@ def resumed(browser, take, failures, what):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--tty")
-    parser.add_argument("--data")
-    parser.add_argument("--screenshots")
-    args = parser.parse_args()
-    missing = what_is_missing(args.site)
-    if missing:
-        print(f"SKIPPED: {missing}")
+    args = page_test_arguments(__doc__)
+    if args is None:
         return SKIP
     failures = Failures()
-    shots = pathlib.Path(args.screenshots) if args.screenshots else None
+    shots = args.shots
     with Browser(args.site) as browser:
         failures.check(not title(browser), "a title with nothing saved offers no 続きから")
         play(browser, NEW_GAME_TO_MENU)

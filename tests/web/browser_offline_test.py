@@ -13,7 +13,6 @@ Without the site (tools/web.sh builds it), chromium or python3-websocket the
 test says so and is skipped (exit 77).
 """
 
-import argparse
 import json
 import pathlib
 import shutil
@@ -25,8 +24,8 @@ HERE = pathlib.Path(__file__).resolve().parent
 REPO = HERE.parent.parent
 sys.path.insert(0, str(HERE))
 sys.path.insert(0, str(REPO / "tools/web"))
-from browser import Browser, SiteServer, what_is_missing  # noqa: E402
-from browser_route_test import SKIP, Failures, PagePlayer  # noqa: E402
+from browser import Browser, SiteServer  # noqa: E402
+from browser_route_test import SKIP, page_test_arguments, Failures, PagePlayer  # noqa: E402
 import build_site  # noqa: E402
 
 PHONE = {"width": 390, "height": 844}
@@ -145,18 +144,11 @@ def offline_start(site, shots, failures):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--screenshots")
-    parser.add_argument("--tty")
-    parser.add_argument("--data")
-    args = parser.parse_args()
-    missing = what_is_missing(args.site)
-    if missing:
-        print(f"SKIPPED: {missing}")
+    args = page_test_arguments(__doc__)
+    if args is None:
         return SKIP
     failures = Failures()
-    offline_start(pathlib.Path(args.site), pathlib.Path(args.screenshots) if args.screenshots else None,
+    offline_start(pathlib.Path(args.site), args.shots,
                   failures)
     print(f"offline: {failures.passed} passed, {failures.count} failed")
     return 1 if failures.count else 0

@@ -12,7 +12,6 @@ laid out for a table of seventeen captions; the page at 200 % zoom.
     browser_page_test.py --site SITE [--tty ...] [--data ...]
 """
 
-import argparse
 import pathlib
 import re
 import shutil
@@ -21,8 +20,8 @@ import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
-from browser import Browser, BrowserError, what_is_missing  # noqa: E402
-from browser_route_test import SKIP, Failures, PagePlayer, bring_in  # noqa: E402
+from browser import Browser, BrowserError  # noqa: E402
+from browser_route_test import SKIP, page_test_arguments, Failures, PagePlayer, bring_in  # noqa: E402
 
 NEW_GAME_TO_MENU = ["no", "no", "no"]  # no load, no name, Kumi's invitation declined
 BLOCK_STORAGE = """Object.defineProperty(window, 'indexedDB', {
@@ -410,14 +409,8 @@ def comforts(browser, failures):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--tty")
-    parser.add_argument("--data")
-    args = parser.parse_args()
-    missing = what_is_missing(args.site)
-    if missing:
-        print(f"SKIPPED: {missing}")
+    args = page_test_arguments(__doc__)
+    if args is None:
         return SKIP
     failures = Failures()
     title_alone(args.site, failures)

@@ -15,15 +15,13 @@ Without the site (tools/web.sh builds it), chromium or python3-websocket the
 test says so and is skipped (exit 77).
 """
 
-import argparse
-import os
 import pathlib
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
-from browser import Browser, what_is_missing  # noqa: E402
-from browser_route_test import (SKIP, Failures, PagePlayer, escape, first_difference, game_folder,  # noqa: E402
+from browser import Browser  # noqa: E402
+from browser_route_test import (SKIP, page_test_arguments, Failures, PagePlayer, escape, first_difference, game_folder,  # noqa: E402
                                 messages_of, play_tty, read_decisions, windows_of)
 
 # What must hold on a phone's screen, read off the page: the problems found.
@@ -241,19 +239,11 @@ def swipes(args, failures):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tty", required=True)
-    parser.add_argument("--data", default=str(HERE.parent.parent / "data"))
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--screenshots")
-    args = parser.parse_args()
-    args.tty = os.path.abspath(args.tty)
-    missing = what_is_missing(args.site)
-    if missing:
-        print(f"SKIPPED: {missing}")
+    args = page_test_arguments(__doc__, tty_required=True)
+    if args is None:
         return SKIP
     failures = Failures()
-    shots = pathlib.Path(args.screenshots) if args.screenshots else None
+    shots = args.shots
     tapped_route(args, failures, shots)
     larger_phone(args, failures, shots)
     swipes(args, failures)

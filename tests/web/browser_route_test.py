@@ -223,6 +223,26 @@ class Failures:
         self.passed += bool(ok)
 
 
+def page_test_arguments(doc, tty_required=False):
+    """A page test's arguments (--site, --tty, --data, --screenshots, the
+    shots' folder as .shots); None, having said why, where the page cannot
+    be tried here."""
+    parser = argparse.ArgumentParser(description=doc.splitlines()[0])
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--tty", required=tty_required)
+    parser.add_argument("--data", default=str(REPO / "data"))
+    parser.add_argument("--screenshots")
+    args = parser.parse_args()
+    if args.tty:
+        args.tty = os.path.abspath(args.tty)
+    args.shots = pathlib.Path(args.screenshots) if args.screenshots else None
+    missing = chromium.what_is_missing(args.site)
+    if missing:
+        print(f"SKIPPED: {missing}")
+        return None
+    return args
+
+
 def first_difference(a, b):
     for i, (x, y) in enumerate(zip(a, b)):
         if x != y:

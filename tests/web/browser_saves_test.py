@@ -9,7 +9,6 @@ is kept.
     browser_saves_test.py --site SITE [--tty ...] [--data ...]
 """
 
-import argparse
 import base64
 import pathlib
 import shutil
@@ -18,8 +17,8 @@ import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
-from browser import Browser, BrowserError, what_is_missing  # noqa: E402
-from browser_route_test import SKIP, Failures, PagePlayer, bring_in, open_slot_window  # noqa: E402
+from browser import Browser, BrowserError  # noqa: E402
+from browser_route_test import SKIP, page_test_arguments, Failures, PagePlayer, bring_in  # noqa: E402
 
 NEW_GAME_TO_MENU = ["no", "no", "no"]  # no load, no name, Kumi's invitation declined
 
@@ -185,14 +184,8 @@ def asked_again_and_partial(site, folder, failures):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--tty")
-    parser.add_argument("--data")
-    args = parser.parse_args()
-    missing = what_is_missing(args.site)
-    if missing:
-        print(f"SKIPPED: {missing}")
+    args = page_test_arguments(__doc__)
+    if args is None:
         return SKIP
     failures = Failures()
     folder = pathlib.Path(tempfile.mkdtemp(prefix="velmora-saves-"))
