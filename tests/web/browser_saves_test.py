@@ -72,7 +72,7 @@ def said_of(browser, slot, before=""):
                  f"the word on {slot}")
     if said and said.endswith("に読み込みました。"):
         rows = "document.querySelector('#slots table').textContent"
-        shown(browser, f"{rows}.includes('{slot}　') && !{rows}.includes('{slot}　（空き）')",
+        shown(browser, f"!{rows}.includes('{slot}（空き）')",
               "the slots' words")
     return said
 

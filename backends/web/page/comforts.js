@@ -11,6 +11,7 @@ import {
   kSkipToggle, kSlotWords, kStoryMap,
 } from './page_codes.js';
 import * as table from './page_table.js';
+import { slotParts } from './windows.js';
 
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
@@ -253,11 +254,15 @@ export class Comforts {
         type: 'button', disabled: !files,
         onclick: () => { download(slot, files.flags); download(slot + '_text', files.text); },
       }, 'ダウンロード');
-      const said = this.slotWords ? this.slotWords[i] || slot :
+      const said = this.slotWords ? slotParts(this.slotWords[i] || slot)[1] :
         (files ? table.kSlotFilesKept : table.kSlotFilesNone);
-      rows.push(element('tr', {}, element('td', { className: 'words' }, said), element('td', {}, get)));
+      rows.push(element('tr', {}, element('th', { scope: 'row' }, slot), element('td', { className: 'words' }, said),
+        element('td', {}, get)));
     }
-    const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload' });
+    // The browser's own file control speaks its language, not the game's:
+    // it stays out of sight, pressed by a button of the game's words.
+    const picker = element('input', { type: 'file', multiple: true, id: 'slotUpload', hidden: true });
+    const choose = element('button', { type: 'button', id: 'slotChoose', onclick: () => picker.click() }, 'ファイルを選ぶ…');
     // Emptied at once, so that the same files chosen again are taken again.
     picker.onchange = () => {
       const chosen = [...picker.files];
@@ -271,7 +276,7 @@ export class Comforts {
       element('p', {}, '各スロットは 2 つのファイル（例: file1 と file1_text）です。' +
         'デスクトップ版のゲームフォルダーにある同じ名前のファイルとそのまま交換できます。'),
       element('table', {}, ...rows),
-      element('p', {}, 'ファイルを読み込む（2 つ一緒に選んでください）: ', picker), result,
+      element('p', {}, 'ファイルを読み込む（2 つ一緒に選んでください）: ', choose, picker), result,
       element('p', { className: 'close-row' },
         element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
   }

@@ -29,6 +29,15 @@ function position(win) {
   return [Number(style.getPropertyValue('--wx')), Number(style.getPropertyValue('--wy'))];
 }
 
+// A slot's words from the game as its name (with the space after it) and
+// the lines after it: the name stands in a column of its own and the lines
+// below it (indented for the desktop's list) wrap in theirs, never under
+// the name.
+export function slotParts(words) {
+  const [, name, rest] = /^(\S+\u3000)([\s\S]*)$/.exec(words) || [null, words, ''];
+  return [name, rest.replace(/\n\u3000+/g, '\n')];
+}
+
 export class Windows {
   // answer(window, value, event): the player answered the window that waits;
   // addressOf(file): where a picture of the game's folder is on the site;
@@ -330,8 +339,9 @@ export class Windows {
   // them (which a screen reader then leaves out).
   showDetails() {
     const panel = this.byId('slotDetails');
-    panel.textContent = this.details.replace(/\x1e/g, '\n');
     const slots = this.details ? this.details.split('\x1e') : [];
+    panel.replaceChildren(...slots.flatMap((words) => slotParts(words).map((text) =>
+      Object.assign(this.doc.createElement('span'), { textContent: text }))));
     for (const [i, option] of [...this.byId('List1').options].entries()) {
       const details = (slots[i] || '').replace(option.text, '').replace(/\s+/g, ' ').trim();
       if (details) option.setAttribute('aria-description', details);
