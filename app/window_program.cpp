@@ -50,6 +50,8 @@ WindowProgram::WindowProgram()
     autoSave_.WriteWith(&background_);  // the menu never waits for the disk
     OfferContinue();  // before the comforts lay the window out at the player's scale
     comforts_ = new qt::Comforts(window_, session_, platform_.sound());
+    if (!comforts_->startNotice().empty())
+        notice_ += (notice_.empty() ? "" : "\n") + comforts_->startNotice();
     platform_.NoticesWith(
         [this](const std::string& text) { comforts_->Say(QString::fromStdString(text)); });
     kept_.TellWith([this](const std::string& text) { Tell(text); });

@@ -42,24 +42,29 @@ std::string Lower(std::string text) {
     return text;
 }
 
-void TakeSwitch(const std::string& value, bool* to) {
+// Each Take* keeps the setting as it is where the value is of no form it
+// reads, and says so (false).
+bool TakeSwitch(const std::string& value, bool* to) {
     const std::string v = Lower(value);
     if (v == "true" || v == "1") *to = true;
     if (v == "false" || v == "0") *to = false;
+    return v == "true" || v == "1" || v == "false" || v == "0";
 }
 
-void TakeVolume(const std::string& value, int* to) {
+bool TakeVolume(const std::string& value, int* to) {
     if (value.empty() || value.size() > 3 ||
         !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return;
+        return false;
     *to = std::min(std::stoi(value), 100);
+    return true;
 }
 
-// One digit, a pace of the table; anything else leaves the pace as it is.
-void TakePace(const std::string& value, int* to) {
+// One digit, a pace of the table.
+bool TakePace(const std::string& value, int* to) {
     if (value.size() != 1 || value[0] < '0' || value[0] - '0' >= timing::kAutoAdvancePaceCount)
-        return;
+        return false;
     *to = value[0] - '0';
+    return true;
 }
 
 bool Known(const std::string& section, const std::string& key) {
@@ -139,20 +144,24 @@ std::string Format(const ComfortSettings& s, const Sections& kept) {
 
 }  // namespace
 
-ComfortSettings ParseComforts(const std::string& text) {
+ComfortSettings ParseComforts(const std::string& text, int* unread) {
     ComfortSettings settings;
+    int lost = 0;
     for (const auto& [section, lines] : Read(text)) {
         for (const Line& line : lines) {
+            bool taken = true;
             if (section == kVolumeSection && line.key == kVolumeKey)
-                TakeVolume(line.value, &settings.volume);
+                taken = TakeVolume(line.value, &settings.volume);
             if (section == kPaceSection && line.key == kPaceKey)
-                TakePace(line.value, &settings.autoAdvancePace);
+                taken = TakePace(line.value, &settings.autoAdvancePace);
             for (const Switch& each : kSwitches) {
                 if (section == each.section && line.key == each.key)
-                    TakeSwitch(line.value, &(settings.*each.on));
+                    taken = TakeSwitch(line.value, &(settings.*each.on));
             }
+            lost += !taken;
         }
     }
+    if (unread) *unread = lost;
     return settings;
 }
 
@@ -160,12 +169,13 @@ std::string FormatComforts(const ComfortSettings& settings) {
     return Format(settings, {});
 }
 
-ComfortSettings LoadComforts(Files& folder, std::string* why) {
+ComfortSettings LoadComforts(Files& folder, std::string* why, int* unread) {
     ReadFailure failure;
     const std::optional<std::string> text =
         folder.Read(kComfortsFile, kComfortsFileLimit, &failure);
     if (!text && !failure.missing) *why = failure.why;
-    return text ? ParseComforts(*text) : ComfortSettings{};
+    if (unread) *unread = 0;
+    return text ? ParseComforts(*text, unread) : ComfortSettings{};
 }
 
 // The keys and sections of a newer version (or the player's own) are kept,

@@ -51,14 +51,16 @@ inline constexpr size_t kComfortsFileLimit = 64 * 1024;
 // The settings a file's text holds, as a player or an editor may have
 // written it (a byte-order mark, CR LF, spaces, "; a comment" after a value
 // or on a line of its own); what it lacks, or holds in a form of no
-// setting, stays as the defaults.
-ComfortSettings ParseComforts(const std::string& text);
+// setting, stays as the defaults. *unread: how many of the settings it
+// names have a value of no form the game reads (a player's slip in an
+// editor), which the player is told.
+ComfortSettings ParseComforts(const std::string& text, int* unread = nullptr);
 // The file as this version writes it afresh.
 std::string FormatComforts(const ComfortSettings& settings);
 
 // The settings kept in `folder`: the defaults when there is no file, and
-// when the file cannot be read (*why then says why).
-ComfortSettings LoadComforts(Files& folder, std::string* why);
+// when the file cannot be read (*why then says why); *unread as ParseComforts.
+ComfortSettings LoadComforts(Files& folder, std::string* why, int* unread = nullptr);
 // Keeps them there, with the keys and sections of the file this version
 // does not know (a newer version's). A file that is there but cannot be
 // read is left as it is: false, with *why, as when the new file could not

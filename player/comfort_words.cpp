@@ -17,6 +17,11 @@ const char* AutoAdvanceNotice(bool on, int pace) {
     return on ? kOn[std::clamp(pace, 0, timing::kAutoAdvancePaceCount - 1)] : "自動送り：オフ";
 }
 
+std::string UnreadSettingsNotice(int count) {
+    return "設定ファイルの " + std::to_string(count) +
+           " 項目を読めませんでした。その設定は既定のままです。";
+}
+
 const char* PaceName(int pace) {
     constexpr const char* kNames[] = {"とてもゆっくり", "ゆっくり", "ふつう", "はやい",
                                       "とてもはやい"};

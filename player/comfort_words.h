@@ -18,6 +18,10 @@ const char* AutoAdvanceNotice(bool on, int pace = timing::kDefaultAutoAdvancePac
 // The name of a pace of auto-advance ("ふつう").
 const char* PaceName(int pace);
 
+// Told at start where the settings file names settings in values the game
+// cannot read: "設定ファイルの 2 項目を読めませんでした。その設定は既定のままです。"
+std::string UnreadSettingsNotice(int count);
+
 // The comfort menu's entry that hides the message window (V): "ウィンドウを隠す".
 const char* HideWindowCaption();
 

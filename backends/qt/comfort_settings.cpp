@@ -26,10 +26,10 @@ PosixFiles SettingsFolder(bool make) {
 
 }  // namespace
 
-ComfortSettings LoadComfortSettings(std::string* why) {
+ComfortSettings LoadComfortSettings(std::string* why, int* unread) {
     PosixFiles folder = SettingsFolder(false);
     std::string ignored;
-    return LoadComforts(folder, why ? why : &ignored);
+    return LoadComforts(folder, why ? why : &ignored, unread);
 }
 
 bool SaveComfortSettings(const ComfortSettings& settings, std::string* why) {

@@ -13,7 +13,7 @@ using velmora::ComfortSettings;
 
 // The defaults when there is no file yet, or it cannot be read (*why, if
 // given, then says why).
-ComfortSettings LoadComfortSettings(std::string* why = nullptr);
+ComfortSettings LoadComfortSettings(std::string* why = nullptr, int* unread = nullptr);
 // False, with *why, when they could not be kept.
 bool SaveComfortSettings(const ComfortSettings& settings, std::string* why);
 

@@ -48,7 +48,9 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
       stage_(window),
       blockedPointer_(window),
       hidden_(window) {
-    settings_ = LoadComfortSettings(&unkept_);
+    int unread = 0;
+    settings_ = LoadComfortSettings(&unkept_, &unread);
+    if (unread > 0) startNotice_ = words::UnreadSettingsNotice(unread);
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     autoAdvance_.SetPace(settings_.autoAdvancePace);

@@ -39,6 +39,8 @@ class Comforts : public QObject {
     Comforts(MainWindow& window, GameSession& session, LoopingSound& sound);
 
     const ComfortSettings& settings() const { return settings_; }
+    // What the player is told of the settings file as the game starts, or "".
+    const std::string& startNotice() const { return startNotice_; }
     void Apply(const ComfortSettings& settings);  // applied and kept
     const MessageHistory& history() const { return history_; }
     AutoAdvance& autoAdvance() { return autoAdvance_; }
@@ -85,6 +87,7 @@ class Comforts : public QObject {
     HiddenWindows hidden_;
     Notice* notice_ = nullptr;  // made when first needed
     std::string unkept_;        // why the settings could not be read or kept, once told
+    std::string startNotice_;
     Replay* replay_ = nullptr;
     spoken::Teller teller_;  // what the waiting windows tell a screen reader
 };

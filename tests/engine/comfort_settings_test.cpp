@@ -61,5 +61,22 @@ TEST(ComfortSettings, ThePaceIsOneOfTheGames) {
     }
 }
 
+// A setting the game knows in a value it cannot read stays as the default,
+// and is counted so that the player is told; another version's keys and
+// the player's own are not slips.
+TEST(ComfortSettings, ValuesOfNoReadableFormAreCounted) {
+    const std::pair<const char*, int> cases[] = {
+        {"[music]\nvolume=40\nmuted=true\n", 0},
+        {"[music]\nvolume=loud\nmuted=yes\n[input]\nautoAdvancePace=9\n", 3},
+        {"[music]\nvolume=\nfade=slow\n[window]\nx=10\n", 1},
+        {"[display]\nlargerText=true ; big\n[speech]\nspeakMessages=0\n", 0},
+    };
+    for (const auto& [text, count] : cases) {
+        int unread = -1;
+        ParseComforts(text, &unread);
+        EXPECT_EQ(unread, count) << text;
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test

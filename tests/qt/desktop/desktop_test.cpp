@@ -193,7 +193,11 @@ TEST_F(Desktop, EveryWindowFitsTheScreenAndStandsByTheMainWindowInAndOutOfFullSc
                               [&](QWidget* form3) {
                                   fits("NEXT in full screen", form3);
                                   FullScreen(false);
-                                  nextAfter = Seen(desktop_, form3);
+                                  // NEXT follows the main window's new layout.
+                                  WaitUntil([&] {
+                                      nextAfter = Seen(desktop_, form3);
+                                      return nextAfter.topLeft() == QPoint(507, 355);
+                                  });
                                   Press("Command1")(form3);
                               }}},
                             [] {});
