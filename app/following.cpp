@@ -7,6 +7,11 @@ namespace velmora {
 void KeptRecord::Load(std::string* notice) {
     record_.Load(files_, notice);
     told_ = notice->starts_with(ReadRecord::kLeftAlone);
+    // Written again at once without its damaged lines: the player is told of
+    // them at this start only, however this game ends. A failure is told
+    // at the next keeping.
+    std::string ignored;
+    if (record_.changed()) record_.Save(files_, &ignored);
 }
 
 void KeptRecord::Keep(bool now) {

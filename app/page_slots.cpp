@@ -27,8 +27,8 @@ web::UploadVerdict CheckUpload(Files& files, const web::Upload& upload) {
         question = upload.slot + " にはもうセーブがあります。読み込むと、今のセーブは消えます。\n" +
                    "今のセーブ：\n" + DescribeSlot(TheStory(), upload.slot, kept) + "\n";
     }
-    if (brought.partial) question += "読み込むセーブは、ファイルの一部だけです。\n";
-    question += "読み込むセーブ：\n" + DescribeSlot(TheStory(), upload.slot, brought) + "\n" +
+    // A partial save says so in its own details.
+    question += "読み込むセーブ：\n" + DescribeSlot(TheStory(), upload.slot, brought) + "\n\n" +
                 (replaces ? "置き換えますか？" : "読み込みますか？");
     return {true, {}, question};
 }

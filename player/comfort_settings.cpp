@@ -44,11 +44,13 @@ std::string Lower(std::string text) {
 
 // Each Take* keeps the setting as it is where the value is of no form it
 // reads, and says so (false).
+// A switch as Qt writes it, or as a player writes it by hand.
 bool TakeSwitch(const std::string& value, bool* to) {
     const std::string v = Lower(value);
-    if (v == "true" || v == "1") *to = true;
-    if (v == "false" || v == "0") *to = false;
-    return v == "true" || v == "1" || v == "false" || v == "0";
+    const bool on = v == "true" || v == "1" || v == "yes" || v == "on";
+    const bool off = v == "false" || v == "0" || v == "no" || v == "off";
+    if (on || off) *to = on;
+    return on || off;
 }
 
 bool TakeVolume(const std::string& value, int* to) {

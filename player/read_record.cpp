@@ -13,6 +13,7 @@ namespace {
 // a space and its entry.
 constexpr char kHeader[] = "velmora read-record 1";
 constexpr std::string_view kAnyVersion = "velmora read-record ";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kRead = "read";
 constexpr std::string_view kSeen = "seen";
 // Names tried in turn for a damaged file set aside: ".damaged", ".damaged-2" ...
@@ -61,8 +62,13 @@ Lines Parse(const std::string& bytes) {
     for (size_t at = 0; at < bytes.size();) {
         const size_t end = std::min(bytes.find('\n', at), bytes.size());
         const bool whole = end < bytes.size();
+        std::string_view line = std::string_view(bytes).substr(at, end - at);
+        // An editor's or a sync tool's line ends (CR LF) and byte-order mark
+        // leave the player's record as it was.
+        if (whole && line.ends_with('\r')) line.remove_suffix(1);
+        if (at == 0 && line.starts_with(kByteOrderMark)) line.remove_prefix(3);
         ++lines.count;
-        if (!whole || !lines.Take(std::string_view(bytes).substr(at, end - at))) ++lines.lost;
+        if (!whole || !lines.Take(line)) ++lines.lost;
         at = end + 1;
     }
     return lines;

@@ -26,9 +26,10 @@ class ReadRecord {
     // lines, is set aside beside the record before it is written again.
     static constexpr size_t kMostLinesLostInPlace = 10;
 
-    // A missing file is an empty record. A damaged line (one the game never
-    // writes: cut off, with a CR or another control character, empty, or not
-    // a line of a kind and its entry) is read past and counted; the player
+    // A missing file is an empty record; CR LF line ends and a byte-order
+    // mark read as the game's own. A damaged line (one the game never
+    // writes: cut off, with a CR inside or another control character, empty,
+    // or not a line of a kind and its entry) is read past and counted; the player
     // is then told once how many lines could not be read (*notice), and a
     // file that lost many is first kept beside it under a name of its own
     // ("read-record.txt.damaged"); the next Save writes what was read. One

@@ -19,6 +19,7 @@ TEST(ComfortSettings, TheFileIsReadAsWrittenAndWhatItDoesNotKnowIsKept) {
         bom + "[music]\nvolume=40\nmuted=true\n",
         "[music]\r\nvolume = 40 ; quieter at night\r\nmuted=true;\r\n",
         "; my settings\n# of the game\n[music]\nvolume=40\t; night\nmuted = true ; \n",
+        "[music]\nvolume=40\nmuted=yes\n",
     };
     for (const std::string& text : written) {
         const ComfortSettings read = ParseComforts(text);
@@ -67,7 +68,7 @@ TEST(ComfortSettings, ThePaceIsOneOfTheGames) {
 TEST(ComfortSettings, ValuesOfNoReadableFormAreCounted) {
     const std::pair<const char*, int> cases[] = {
         {"[music]\nvolume=40\nmuted=true\n", 0},
-        {"[music]\nvolume=loud\nmuted=yes\n[input]\nautoAdvancePace=9\n", 3},
+        {"[music]\nvolume=loud\nmuted=maybe\n[input]\nautoAdvancePace=9\n", 3},
         {"[music]\nvolume=\nfade=slow\n[window]\nx=10\n", 1},
         {"[display]\nlargerText=true ; big\n[speech]\nspeakMessages=0\n", 0},
     };

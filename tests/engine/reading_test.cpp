@@ -98,8 +98,10 @@ TEST(ReadRecord, SurvivesARestartAndTwoGamesAddUp) {
     EXPECT_FALSE(after.changed());
 }
 
-// A damaged line (a CR, a last line without its newline, an empty or a
-// foreign line) is read past and counted, the rest kept and written back,
+// Line ends an editor or a sync tool made (CR LF, a byte-order mark) read
+// as the game's own. A damaged line (a CR inside it, a last line without
+// its newline, an empty or a foreign line) is read past and counted, the
+// rest kept and written back,
 // and a well-formed line of a newer version kept as it is. The player is
 // told once how many lines could not be read; a file that lost more than
 // ten lines, or a tenth of its lines, is first set aside beside it. (One
@@ -116,11 +118,13 @@ TEST(ReadRecord, DamagedLinesAreCountedAndEverythingElseKept) {
         size_t keys;  // read and seen
         size_t lost;
         bool setAside;
-    } cases[] = {{crAt500, 999, 1, false},
+    } cases[] = {{crAt500, 1000, 0, false},
+                 {crlf, 1000, 0, false},
+                 {"\xEF\xBB\xBF" + thousand, 1000, 0, false},
                  {thousand.substr(0, thousand.size() - 1), 999, 1, false},
                  {thousand + "seen \n", 1000, 1, false},
+                 {thousand + "read a\rb\n", 1000, 1, false},
                  {thousand + newer + "\n", 1000, 0, false},
-                 {crlf, 0, 1001, true},
                  {"garbage", 0, 1, true},
                  {"velmora read-record 1\nread a\x01z\n\nseen park P1\n", 1, 2, true}};
     for (const auto& c : cases) {
@@ -226,6 +230,23 @@ TEST(ReadRecord, OneThePlayerMayNotReadIsToldAndKeptAsItIs) {
     EXPECT_EQ(*found, ReadRecord::kLeftAlone + std::string(ReadRecord::kFileName) +
                           " を読む権限がありません（" + std::strerror(EACCES) + "）。|kept");
     EXPECT_EQ(data.Read(ReadRecord::kFileName), kept);
+}
+
+// A damaged line is told at one start only, however that game ends: the
+// record is written again as it is loaded. (It was told at every start
+// until the game wrote the record.)
+TEST(ReadRecord, ADamagedLineIsToldAtOneStartOnly) {
+    GameFolder data;
+    data.Write(ReadRecord::kFileName, "velmora read-record 1\nseen park P3\n\x01junk\n");
+    PosixFiles files(data.path());
+    std::string notices[2];
+    for (std::string& notice : notices) {
+        KeptRecord record(files);
+        record.Load(&notice);
+        EXPECT_TRUE(record.record().Seen("park P3"));
+    }
+    EXPECT_NE(notices[0], "");
+    EXPECT_EQ(notices[1], "");
 }
 
 // On a full disk the record cannot be written: the player is told once, and

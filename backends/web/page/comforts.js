@@ -285,10 +285,13 @@ export class Comforts {
   // together once the game has read them as a slot, and once the player has
   // said YES where they would replace a save.
   async bringIn(files, result) {
+    result.textContent = '';  // the word on the files brought in before is not this one
     const byName = new Map(files.map((f) => [f.name.toLowerCase(), f]));
     const slot = this.page.slots.find((s) => byName.has(s) && byName.has(s + '_text'));
     if (!slot || files.length !== 2) {
-      result.textContent = 'スロットの 2 つのファイル（file1 と file1_text など）を一緒に選んでください。';
+      const chosen = files.map((f) => f.name).join('、');
+      result.textContent = 'スロットの 2 つのファイルを、file1 と file1_text のようにスロットの名前のままで一緒に選んでください' +
+        `（選んだファイル：${chosen || 'なし'}）。`;
       return;
     }
     // As large as the game's own reader takes (the game says how large):
