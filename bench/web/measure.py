@@ -299,6 +299,10 @@ def print_clicks(site):
           f"p90 {quartiles(changed)[1]:.2f}, max {max(changed):.2f}; to its frame median "
           f"{statistics.median(frame):.2f} ms, p90 {quartiles(frame)[1]:.2f}, max {max(frame):.2f}; "
           f"{within} of {len(frame)} within one 60 Hz frame")
+    menus = [c["frame"] for c in clicks if c.get("next") == "Form8"]
+    if menus:
+        print(f"the menu after a turn (the automatic save written before it): {len(menus)}; to its frame "
+              f"median {statistics.median(menus):.2f} ms, p90 {quartiles(menus)[1]:.2f}, max {max(menus):.2f}")
     late = sorted(clicks, key=lambda c: -c["frame"])[:len(frame) - within]
     print("beyond one frame: " + ", ".join(f"#{clicks.index(c)} {c['window']} {c['frame']:.1f} ms"
                                           for c in late) + "\n")

@@ -166,7 +166,7 @@ export class GamePage {
     this.windows.open(name, argument, left, top);
     this.status.waitingFor = name;
     ++this.status.waits;
-    this.measureAnswer();
+    this.measureAnswer(name);
     this.tell('wait', name);
     const early = this.early?.name === name ? this.early.event : null;
     this.early = null;
@@ -207,15 +207,16 @@ export class GamePage {
   }
 
   // The time from the player's click to the next wait (the page changed),
-  // and to the frame that shows it.
-  measureAnswer() {
+  // and to the frame that shows it; next: the window that waits then (the
+  // menu, after the automatic save).
+  measureAnswer(next) {
     const clicked = this.answeredAt;
     if (clicked === null) return;
     this.answeredAt = null;
     const changed = performance.now() - clicked;
     const window = this.answered;
     requestAnimationFrame(() => {
-      this.status.clicks.push({ window, changed, frame: performance.now() - clicked });
+      this.status.clicks.push({ window, next, changed, frame: performance.now() - clicked });
     });
   }
 
