@@ -17,6 +17,8 @@ const char* MusicNotice(bool muted);
 const char* AutoAdvanceNotice(bool on, int pace = timing::kDefaultAutoAdvancePace);
 // The name of a pace of auto-advance ("ふつう").
 const char* PaceName(int pace);
+// The name of a speed of the text ("ゆっくり" ... "一度に", the game's own).
+const char* TextSpeedName(int speed);
 
 // The comfort menu's entry that hides the message window (V): "ウィンドウを隠す".
 const char* HideWindowCaption();
@@ -28,6 +30,7 @@ enum class Setting {
     kWheelDownPressesNext,
     kAutoAdvance,
     kAutoAdvancePace,
+    kTextSpeed,
     kSkipUnread,
     kLargerText
 };
