@@ -9,6 +9,7 @@ and tells what the player sees, in one snapshot:
     message      the message window's text, line ends as "\\n"
     messageShows whether the message window shows (the player may hide it)
     messageDrawn the message as far as it is drawn (it may appear letter by letter)
+    messageName  the message window's name, as a screen reader is given it
     steps        the settings' sliders of named steps: {caption: the step's name}
     time, day    the time plate's text, the date plate's day
     focus        the caption of the control with the keyboard focus
@@ -390,6 +391,8 @@ class Player:
         if c == "the message is appearing":
             return lambda s: (s.get("messageDrawn") is not None and len(s["messageDrawn"]) < len(s["message"])
                               and s["message"].startswith(s["messageDrawn"]), s.get("messageDrawn"))
+        if c == "a screen reader is given the whole message":
+            return lambda s: (s.get("messageName") == (s["message"] or "").strip(), s.get("messageName"))
         if c == "the message shows whole":
             return lambda s: (s.get("messageDrawn") == s["message"], s.get("messageDrawn"))
         m = re.fullmatch(r"「(.+)」 is at \"(.*)\"", c)

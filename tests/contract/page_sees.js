@@ -210,6 +210,7 @@ window.contractSees = (() => {
       message: message.startsWith(' \n') ? message.slice(2) : message,
       messageShows: shown($('#lblMsg')),
       messageDrawn: messageDrawn(page),
+      messageName: $('#lblMsg').getAttribute('aria-label') || $('#lblMsg').innerText.trim(),
       steps: steps(),
       time: $('#lblJikoku').textContent, day,
       focus: focus(),

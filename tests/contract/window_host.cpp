@@ -346,6 +346,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         s["messageShows"] = window.message()->isVisible();
         const QString drawn = window.message()->drawn();
         s["messageDrawn"] = drawn.mid(drawn.indexOf('\n') + 1);
+        s["messageName"] = window.message()->accessibleName();
         QJsonObject steps;  // the settings' sliders of named steps
         for (auto* slider : Visible("Settings") ? Visible("Settings")->findChildren<QSlider*>()
                                                 : QList<QSlider*>()) {
