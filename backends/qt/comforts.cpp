@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 #include <utility>
@@ -57,7 +58,9 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
     // A press of NEXT while the message appears shows it whole, and the
     // wait of auto-advance counts from then.
-    NextDialog::SetFirst([message = window.message()] { return message->ShowWhole(); });
+    NextDialog::SetFirst([message = QPointer<MessageLabel>(window.message())] {
+        return message && message->ShowWhole();
+    });
     connect(window.message(), &MessageLabel::whole, &autoAdvance_, &AutoAdvance::MessageWhole);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
         ComfortSettings changed = settings_;

@@ -118,7 +118,7 @@ void MessageLabel::Tick() {
     if (due < text.size() && text[due].isLowSurrogate()) ++due;  // never half a letter
     if (due >= text.size()) {
         ShowWhole();
-    } else if (due != letters_) {
+    } else if (due > letters_) {  // never fewer, were the speed changed meanwhile
         letters_ = due;
         update();
     }

@@ -71,7 +71,7 @@ export class Appearing {
         this.showWhole();
         return;
       }
-      if (due !== this.shown) {
+      if (due > this.shown) {  // never fewer, were the speed changed meanwhile
         this.shown = due;
         this.draw();
       }
