@@ -26,6 +26,7 @@ constexpr char kVolumeSection[] = "music";
 constexpr char kVolumeKey[] = "volume";
 constexpr char kPaceSection[] = "input";
 constexpr char kPaceKey[] = "autoAdvancePace";
+constexpr char kTextSpeedKey[] = "textSpeed";
 constexpr const char* kSections[] = {"display", "input", "music", "speech"};
 // An editor's byte-order mark before the first section (read as a space
 // wherever a line begins with one).
@@ -61,17 +62,16 @@ bool TakeVolume(const std::string& value, int* to) {
     return true;
 }
 
-// One digit, a pace of the table.
-bool TakePace(const std::string& value, int* to) {
-    if (value.size() != 1 || value[0] < '0' || value[0] - '0' >= timing::kAutoAdvancePaceCount)
-        return false;
+// One digit, a pace (a speed) of its table.
+bool TakeIndex(const std::string& value, int count, int* to) {
+    if (value.size() != 1 || value[0] < '0' || value[0] - '0' >= count) return false;
     *to = value[0] - '0';
     return true;
 }
 
 bool Known(const std::string& section, const std::string& key) {
     return (section == kVolumeSection && key == kVolumeKey) ||
-           (section == kPaceSection && key == kPaceKey) ||
+           (section == kPaceSection && (key == kPaceKey || key == kTextSpeedKey)) ||
            std::any_of(std::begin(kSwitches), std::end(kSwitches),
                        [&](const Switch& s) { return section == s.section && key == s.key; });
 }
@@ -135,6 +135,8 @@ std::string Format(const ComfortSettings& s, const Sections& kept) {
                 out += std::string(kVolumeKey) + "=" + std::to_string(s.volume) + "\n";
             if (each.on == &ComfortSettings::autoAdvance)
                 out += std::string(kPaceKey) + "=" + std::to_string(s.autoAdvancePace) + "\n";
+            if (each.on == &ComfortSettings::skipUnread)
+                out += std::string(kTextSpeedKey) + "=" + std::to_string(s.textSpeed) + "\n";
         }
         out += std::exchange(LinesOf(others, section), "");
     }
@@ -155,7 +157,10 @@ ComfortSettings ParseComforts(const std::string& text, int* unread) {
             if (section == kVolumeSection && line.key == kVolumeKey)
                 taken = TakeVolume(line.value, &settings.volume);
             if (section == kPaceSection && line.key == kPaceKey)
-                taken = TakePace(line.value, &settings.autoAdvancePace);
+                taken =
+                    TakeIndex(line.value, timing::kAutoAdvancePaceCount, &settings.autoAdvancePace);
+            if (section == kPaceSection && line.key == kTextSpeedKey)
+                taken = TakeIndex(line.value, timing::kTextSpeedCount, &settings.textSpeed);
             for (const Switch& each : kSwitches) {
                 if (section == each.section && line.key == each.key)
                     taken = TakeSwitch(line.value, &(settings.*each.on));

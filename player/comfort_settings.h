@@ -1,5 +1,5 @@
-// The player's comforts (volume, wheel, auto-advance and its pace, speech, skipping,
-// larger text) and
+// The player's comforts (volume, wheel, auto-advance and its pace, the text's
+// speed, speech, skipping, larger text) and
 // the file that keeps them, comforts.conf in the player's own settings
 // folder: an INI file ("[music]", "volume=40"), as the window program has
 // always written it. The game's own options and its save slots never hold
@@ -26,6 +26,7 @@ struct ComfortSettings {
     bool skipUnread = false;  // skipping passes messages not read yet too
     bool largerText = false;  // the whole window drawn half as large again
     int autoAdvancePace = timing::kDefaultAutoAdvancePace;  // in timing::kAutoAdvancePaces
+    int textSpeed = timing::kDefaultTextSpeed;              // in timing::kTextSpeeds
 
     // 0..1 on the logarithmic scale, 0 when muted.
     float PerceivedVolume() const { return muted ? 0.0f : volume / 100.0f; }

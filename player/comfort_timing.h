@@ -1,5 +1,6 @@
 // How long the comforts wait, in the window program and the web page alike:
-// how long a notice stays, and when auto-advance presses NEXT.
+// how long a notice stays, when auto-advance presses NEXT, and how fast a
+// message appears.
 #pragma once
 
 #include <algorithm>
@@ -36,6 +37,25 @@ constexpr Pace AutoAdvancePace(int pace) {
 
 constexpr int AutoAdvanceMs(int characters, int pace = kDefaultAutoAdvancePace) {
     return AutoAdvancePace(pace).perMessageMs + AutoAdvancePace(pace).perCharacterMs * characters;
+}
+
+// A message appears letter by letter at the speed the player chooses (設定),
+// slowest first, in milliseconds a letter; the last, the game's own, shows
+// it whole at once.
+constexpr int kTextSpeeds[] = {50, 25, 10, 0};
+constexpr int kTextSpeedCount = sizeof kTextSpeeds / sizeof kTextSpeeds[0];
+constexpr int kDefaultTextSpeed = kTextSpeedCount - 1;
+
+// A speed out of the table (a hand-edited file) is the nearest one in it.
+constexpr int MsPerLetter(int speed) {
+    return kTextSpeeds[std::clamp(speed, 0, kTextSpeedCount - 1)];
+}
+
+// The letters of a message of `letters` shown `elapsedMs` after it began to
+// appear: all of them at once at the game's own speed.
+constexpr int LettersShown(int elapsedMs, int speed, int letters) {
+    const int ms = MsPerLetter(speed);
+    return ms == 0 ? letters : std::clamp(elapsedMs / ms, 0, letters);
 }
 
 }  // namespace velmora::timing

@@ -29,6 +29,12 @@ const char* PaceName(int pace) {
     return kNames[std::clamp(pace, 0, timing::kAutoAdvancePaceCount - 1)];
 }
 
+const char* TextSpeedName(int speed) {
+    constexpr const char* kNames[] = {"ゆっくり", "ふつう", "はやい", "一度に"};
+    static_assert(std::size(kNames) == timing::kTextSpeedCount);
+    return kNames[std::clamp(speed, 0, timing::kTextSpeedCount - 1)];
+}
+
 const char* HideWindowCaption() {
     return "ウィンドウを隠す";
 }
@@ -45,6 +51,8 @@ const char* SettingCaption(Setting setting) {
             return "自動送り（クリックで止まります）";
         case Setting::kAutoAdvancePace:
             return "自動送りの速さ";
+        case Setting::kTextSpeed:
+            return "文字の表示速度";
         case Setting::kSkipUnread:
             return "既読スキップで未読の文章もスキップする";
         case Setting::kLargerText:

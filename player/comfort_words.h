@@ -17,6 +17,8 @@ const char* MusicNotice(bool muted);
 const char* AutoAdvanceNotice(bool on, int pace = timing::kDefaultAutoAdvancePace);
 // The name of a pace of auto-advance ("ふつう").
 const char* PaceName(int pace);
+// The name of a speed of the text ("ゆっくり" ... "一度に", the game's own).
+const char* TextSpeedName(int speed);
 
 // Told at start where the settings file names settings in values the game
 // cannot read: "設定ファイルの 2 項目を読めませんでした。その設定は既定のままです。"
@@ -32,6 +34,7 @@ enum class Setting {
     kWheelDownPressesNext,
     kAutoAdvance,
     kAutoAdvancePace,
+    kTextSpeed,
     kSkipUnread,
     kLargerText
 };

@@ -1,5 +1,7 @@
 #include "backends/qt/auto_advance.h"
 
+#include <utility>
+
 namespace velmora::qt {
 
 AutoAdvance::AutoAdvance(QObject* parent) : QObject(parent) {
@@ -12,7 +14,7 @@ void AutoAdvance::SetEnabled(bool on) {
     if (!on) {
         timer_.stop();
     } else if (next_ && next_->isVisible()) {
-        NextOpened(next_);
+        NextOpened(next_, appearing_);
     }
 }
 
@@ -26,9 +28,15 @@ void AutoAdvance::SetTiming(int baseMs, int perCharacterMs) {
     perCharacterMs_ = perCharacterMs;
 }
 
-void AutoAdvance::NextOpened(NextDialog* next) {
+void AutoAdvance::NextOpened(NextDialog* next, bool appearing) {
     next_ = next;
-    if (enabled_) timer_.start(baseMs_ + perCharacterMs_ * length_);
+    appearing_ = appearing;
+    if (enabled_ && !appearing_) timer_.start(baseMs_ + perCharacterMs_ * length_);
+}
+
+void AutoAdvance::MessageWhole() {
+    if (!std::exchange(appearing_, false) || !next_ || !next_->isVisible()) return;
+    NextOpened(next_, false);
 }
 
 // Only a click while a message waits on NEXT: the title click and the

@@ -1,6 +1,6 @@
 // Presses NEXT for the player after a delay that grows with the message's
-// length. It never answers any other window, and a click of the player
-// while a message waits turns it off.
+// length, counted from the moment the whole message shows. It never answers any other window, and a
+// click of the player while a message waits turns it off.
 #pragma once
 
 #include <QObject>
@@ -23,7 +23,10 @@ class AutoAdvance : public QObject {
     void SetTiming(int baseMs, int perCharacterMs);
 
     void MessageShown(const QString& text) { length_ = int(text.size()); }
-    void NextOpened(NextDialog* next);  // the NEXT window has just been shown
+    // The NEXT window has just been shown, its message whole or still
+    // appearing: the wait counts from the moment it shows whole.
+    void NextOpened(NextDialog* next, bool appearing = false);
+    void MessageWhole();
     void PlayerClicked();
 
   signals:
@@ -35,6 +38,7 @@ class AutoAdvance : public QObject {
     QTimer timer_;
     QPointer<NextDialog> next_;
     bool enabled_ = false;
+    bool appearing_ = false;  // the message NEXT waits on
     int length_ = 0;
     int baseMs_ = timing::kAutoAdvanceMs;
     int perCharacterMs_ = timing::kAutoAdvanceMsPerCharacter;

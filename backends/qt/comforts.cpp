@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 #include <utility>
@@ -54,8 +55,15 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetEnabled(settings_.autoAdvance);
     autoAdvance_.SetPace(settings_.autoAdvancePace);
+    window.message()->SetTextSpeed(settings_.textSpeed);
     stage_.SetComfortScale(settings_.WindowScale());
     connect(window.message(), &MessageLabel::shown, this, &Comforts::OnMessage);
+    // A press of NEXT while the message appears shows it whole, and the
+    // wait of auto-advance counts from then.
+    NextDialog::SetFirst([message = QPointer<MessageLabel>(window.message())] {
+        return message && message->ShowWhole();
+    });
+    connect(window.message(), &MessageLabel::whole, &autoAdvance_, &AutoAdvance::MessageWhole);
     connect(&autoAdvance_, &AutoAdvance::turnedOff, this, [this] {
         ComfortSettings changed = settings_;
         changed.autoAdvance = false;
@@ -87,6 +95,7 @@ void Comforts::Change(const ComfortSettings& settings, const QString& said) {
     sound_.SetVolume(settings_.PerceivedVolume());
     autoAdvance_.SetPace(settings_.autoAdvancePace);
     autoAdvance_.SetEnabled(settings_.autoAdvance);
+    window_.message()->SetTextSpeed(settings_.textSpeed);
     stage_.SetComfortScale(settings_.WindowScale());
     if (replay_) replay_->SkipUnreadToo(settings_.skipUnread);
     std::string why;
@@ -137,7 +146,9 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
                 hidden_.Hide();
                 return true;
             }
-            if (button == Qt::LeftButton) autoAdvance_.PlayerClicked();
+            // A click that shows the appearing message whole leaves auto-advance on.
+            if (button == Qt::LeftButton && !window_.message()->appearing())
+                autoAdvance_.PlayerClicked();
             return false;
         }
         case QEvent::Show:
@@ -238,7 +249,7 @@ void Comforts::OnNextWaits(NextDialog* next) {
         teller_.Tell(spoken::Wait::kNext, window_.message()->said().toStdString(), "",
                      window_.TellPlateNews().toStdString());
     window_.announcer().Say(QString::fromStdString(told.said));
-    autoAdvance_.NextOpened(next);
+    autoAdvance_.NextOpened(next, window_.message()->appearing());
 }
 
 void Comforts::ToggleFullScreen() {

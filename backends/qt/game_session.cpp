@@ -14,7 +14,10 @@ GameSession::GameSession(MainWindowEvents& game, MainWindow& window,
     connect(&window, &MainWindow::closing, this, &GameSession::Close);
 }
 
+// A click (or Enter, Space) on a message still appearing shows it whole,
+// and does nothing else.
 void GameSession::Click() {
+    if (message_->ShowWhole()) return;
     Play([this] {
         if (!std::exchange(begun_, true)) emit begun();
         game_.lblMsg_Click();

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QStyleOption>
+#include <QTextLayout>
+#include <QtMath>
 
 #include "backends/qt/fonts.h"
 #include "platform/platform.h"
@@ -20,6 +22,8 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    frames_.setInterval(16);  // a frame
+    connect(&frames_, &QTimer::timeout, this, &MessageLabel::Tick);
     Wait(true);
     SetCaption(QString::fromUtf8(kDesignCaption));
 }
@@ -38,13 +42,86 @@ void MessageLabel::Wait(bool waits) {
 // Where Enter and Space click the message (the title, window-move mode) it
 // wears the focus ring, as a focused button does.
 void MessageLabel::paintEvent(QPaintEvent* event) {
-    ClickableLabel::paintEvent(event);
+    if (appearing()) {
+        QPainter painter(this);
+        PaintAppearing(painter);
+    } else {
+        ClickableLabel::paintEvent(event);
+    }
     if (!hasFocus()) return;
     QStyleOptionFocusRect ring;
     ring.initFrom(this);
     ring.rect = rect();  // at its very edge: the text begins there
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &ring, &painter, this);
+}
+
+// The whole message laid out as the label lays it out, the letters not yet
+// shown drawn in no colour: a word never jumps to the next line as it
+// appears.
+void MessageLabel::PaintAppearing(QPainter& painter) {
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    QString text = this->text();
+    text.replace('\n', QChar::LineSeparator);
+    QTextLayout layout(text, font(), this);
+    layout.setTextOption(QTextOption(alignment()));
+    QTextLayout::FormatRange unshown;
+    unshown.start = letters_;
+    unshown.length = int(text.size()) - letters_;
+    unshown.format.setForeground(Qt::transparent);
+    layout.setFormats({unshown});
+    const qreal leading = QFontMetricsF(font(), this).leading();
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(area.width());
+        height = qCeil(height + leading);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    painter.setPen(palette().color(foregroundRole()));
+    painter.setClipRect(area);
+    layout.draw(&painter, area.topLeft());
+}
+
+void MessageLabel::SetTextSpeed(int speed) {
+    speed_ = speed;
+    if (timing::MsPerLetter(speed_) == 0) ShowWhole();
+}
+
+bool MessageLabel::ShowWhole() {
+    if (!appearing()) return false;
+    letters_ = -1;
+    frames_.stop();
+    update();
+    emit whole();
+    return true;
+}
+
+void MessageLabel::HoldClock(bool held) {
+    held_ = held;
+    if (!held_ && appearing()) Tick();
+}
+
+QString MessageLabel::drawn() const {
+    return appearing() ? text().left(letters_) : text();
+}
+
+// The letters due by now; the message whole once they all show.
+void MessageLabel::Tick() {
+    if (held_) return;
+    const QString& text = this->text();
+    const int first = int(text.indexOf('\n')) + 1;  // the line break before it is no letter
+    const int letters = int(text.size()) - first;
+    int due = first + timing::LettersShown(int(clock_.elapsed()), speed_, letters);
+    if (due < text.size() && text[due].isLowSurrogate()) ++due;  // never half a letter
+    if (due >= text.size()) {
+        ShowWhole();
+    } else if (due > letters_) {  // never fewer, were the speed changed meanwhile
+        letters_ = due;
+        update();
+    }
 }
 
 void MessageLabel::KeepName(bool kept) {
@@ -61,6 +138,18 @@ void MessageLabel::SetCaption(const QString& caption) {
     QString text = caption;
     text.replace("\r\n", "\n");
     setText(text);
+    // A new message appears from its first letter, but whole at once while
+    // skipping passes it.
+    const bool wasAppearing = appearing();
+    letters_ = -1;
+    frames_.stop();
+    if (timing::MsPerLetter(speed_) > 0 && !nameKept_) {
+        letters_ = int(text.indexOf('\n')) + 1;
+        clock_.start();
+        frames_.start();
+    } else if (wasAppearing) {
+        emit whole();
+    }
     // Its name is the message itself: a screen reader hears each new one as
     // the name changes.
     if (!nameKept_) setAccessibleName(said());

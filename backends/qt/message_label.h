@@ -3,9 +3,12 @@
 // click on it is the one input of the main window.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 #include "backends/qt/clickable_label.h"
+#include "player/comfort_timing.h"
 
 namespace velmora::qt {
 
@@ -26,21 +29,46 @@ class MessageLabel : public ClickableLabel {
     // The message as a screen reader is told it.
     QString said() const { return text().trimmed(); }
     // While skipping passes messages, the window's name keeps still: a
-    // screen reader hears only the message where skipping stops.
+    // screen reader hears only the message where skipping stops; and each
+    // message shows whole at once.
     void KeepName(bool kept);
 
+    // How fast each new message appears, letter by letter (one of
+    // timing::kTextSpeeds); the game's own speed shows it whole at once.
+    void SetTextSpeed(int speed);
+    // The message is still appearing: a press of NEXT or a click on it
+    // shows it whole (ShowWhole) rather than passing it.
+    bool appearing() const { return letters_ >= 0; }
+    // Shows the whole message now; false when it already showed whole.
+    bool ShowWhole();
+    // The message as it is drawn now, "\n" for its line breaks.
+    QString drawn() const;
+    // While held, the letters' clock stands (the contract's host holds it
+    // to see a message appearing): no more letters show until let go.
+    void HoldClock(bool held);
+
   signals:
-    // The text as the label now shows it (line breaks as "\n").
+    // The text as the label now shows it (line breaks as "\n"); a screen
+    // reader is given it whole, even while it appears.
     void shown(const QString& text);
+    // The message that was appearing now shows whole.
+    void whole();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void SetCaption(const QString& caption);
+    void Tick();
+    void PaintAppearing(QPainter& painter);
 
     QString caption_;
     bool nameKept_ = false;
+    int speed_ = timing::kDefaultTextSpeed;
+    int letters_ = -1;  // the characters of text() drawn while appearing; -1: all
+    QTimer frames_;     // a frame of the appearing text
+    QElapsedTimer clock_;
+    bool held_ = false;
 };
 
 }  // namespace velmora::qt

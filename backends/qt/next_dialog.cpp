@@ -15,6 +15,7 @@ namespace {
 QPointer<NextDialog> waiting;
 QPointer<NextDialog> idle;  // up, waiting for nothing yet
 bool puttingAway = false;
+std::function<bool()> first;  // SetFirst
 // Said with NEXT the first time the focus comes to it, and not again once
 // NEXT has been put away (the focus comes back to it after a question).
 constexpr char kWhatNextDoes[] = "次のメッセージへ進みます（Enter・Space）";
@@ -52,6 +53,9 @@ NextDialog::NextDialog(QWidget* owner)
     next_ = AddButton("Command1", "NEXT", PxRect(0, 0, 930, 615), GameFont(kPGothic, 14.25),
                       kWhatNextDoes);
     next_->setDefault(true);
+    connect(next_, &QPushButton::clicked, this, [this] {
+        if (!first || !first()) emit passed();
+    });
     putAway_.setSingleShot(true);
     putAway_.setInterval(0);
     connect(&putAway_, &QTimer::timeout, this, &NextDialog::PutAwayIdle);
@@ -67,7 +71,7 @@ void NextDialog::Wait(Twips at) {
     waiting = this;
     QEvent waits(kWaits);
     QCoreApplication::sendEvent(this, &waits);
-    WaitFor(next_, &QPushButton::clicked);
+    WaitFor(this, &NextDialog::passed);
     waiting = nullptr;
     if (isVisible()) {
         idle = this;
@@ -88,6 +92,10 @@ void NextDialog::PutAwayIdle() {
     puttingAway = true;
     next->done(QDialog::Accepted);
     puttingAway = false;
+}
+
+void NextDialog::SetFirst(std::function<bool()> what) {
+    first = std::move(what);
 }
 
 bool NextDialog::PuttingAway() {

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 
 #include "backends/qt/game_dialog.h"
 #include "platform/platform.h"
@@ -38,6 +39,13 @@ class NextDialog : public GameDialog {
     static void PutAwayIdle();
     // True while NEXT is being put away: its window's closing is the game's.
     static bool PuttingAway();
+    // What a press of NEXT does first, in place of passing the message:
+    // true when it did something (the message still appearing shown whole).
+    static void SetFirst(std::function<bool()> first);
+
+  signals:
+    // NEXT pressed, and the message passed.
+    void passed();
 
   protected:
     void hideEvent(QHideEvent* event) override;

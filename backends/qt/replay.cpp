@@ -122,6 +122,7 @@ void Replay::StopSkipping() {
 void Replay::AtNext() {
     if (!NextWaits()) return;
     if (skip_.Passes()) {
+        window_.message()->ShowWhole();  // skipping shows each message whole
         NextDialog::Waiting()->Press();
     } else {
         StopSkipping();  // the message waiting is one not read

@@ -26,7 +26,10 @@ SettingsWindow::SettingsWindow(QWidget* over, const ComfortSettings& settings, b
     AddSwitch(form, Caption(words::Setting::kWheelDownPressesNext),
               &ComfortSettings::wheelDownPressesNext);
     AddSwitch(form, Caption(words::Setting::kAutoAdvance), &ComfortSettings::autoAdvance);
-    AddPace(form);
+    AddSteps(form, "autoAdvancePace", words::Setting::kAutoAdvancePace,
+             timing::kAutoAdvancePaceCount, &ComfortSettings::autoAdvancePace, words::PaceName);
+    AddSteps(form, "textSpeed", words::Setting::kTextSpeed, timing::kTextSpeedCount,
+             &ComfortSettings::textSpeed, words::TextSpeedName);
     AddSwitch(form, Caption(words::Setting::kSkipUnread), &ComfortSettings::skipUnread);
     AddSwitch(form, Caption(words::Setting::kLargerText), &ComfortSettings::largerText);
     speech_ = AddSwitch(form, "", &ComfortSettings::speakMessages);
@@ -50,31 +53,33 @@ void SettingsWindow::AddVolume(QFormLayout* form) {
     AddSwitch(form, Caption(words::Setting::kMuted), &ComfortSettings::muted);
 }
 
-// Auto-advance's pace on a slider of the game's paces, its name beside it
-// and told to a screen reader as the slider's value.
-void SettingsWindow::AddPace(QFormLayout* form) {
-    auto* pace = new QSlider(Qt::Horizontal, this);
-    pace->setObjectName("autoAdvancePace");
-    pace->setRange(0, timing::kAutoAdvancePaceCount - 1);
-    pace->setPageStep(1);
-    pace->setTickPosition(QSlider::TicksBelow);
-    pace->setValue(settings_.autoAdvancePace);
-    auto* name = new QLabel(this);
-    const auto named = [pace, name](int value) {
-        name->setText(QString::fromUtf8(words::PaceName(value)));
-        pace->setAccessibleDescription(name->text());
+// Auto-advance's pace and the text's speed on sliders of the game's steps,
+// each step's name beside it and told to a screen reader as the slider's
+// value.
+void SettingsWindow::AddSteps(QFormLayout* form, const char* name, words::Setting setting,
+                              int count, int ComfortSettings::*option, const char* (*named)(int)) {
+    auto* steps = new QSlider(Qt::Horizontal, this);
+    steps->setObjectName(name);
+    steps->setRange(0, count - 1);
+    steps->setPageStep(1);
+    steps->setTickPosition(QSlider::TicksBelow);
+    steps->setValue(settings_.*option);
+    auto* label = new QLabel(this);
+    const auto nameIt = [steps, label, named](int value) {
+        label->setText(QString::fromUtf8(named(value)));
+        steps->setAccessibleDescription(label->text());
     };
-    named(settings_.autoAdvancePace);
-    pace->setAccessibleName(Caption(words::Setting::kAutoAdvancePace));
-    connect(pace, &QSlider::valueChanged, this, [this, named](int value) {
-        named(value);
-        settings_.autoAdvancePace = value;
+    nameIt(settings_.*option);
+    steps->setAccessibleName(Caption(setting));
+    connect(steps, &QSlider::valueChanged, this, [this, nameIt, option](int value) {
+        nameIt(value);
+        settings_.*option = value;
         changed_(settings_);
     });
     auto* row = new QHBoxLayout;
-    row->addWidget(pace);
-    row->addWidget(name);
-    form->addRow(Caption(words::Setting::kAutoAdvancePace), row);
+    row->addWidget(steps);
+    row->addWidget(label);
+    form->addRow(Caption(setting), row);
 }
 
 void SettingsWindow::ShowJapaneseVoice(bool found) {

@@ -9,6 +9,7 @@
 
 #include "backends/qt/comfort_settings.h"
 #include "backends/qt/comfort_window.h"
+#include "player/comfort_words.h"
 
 namespace velmora::qt {
 
@@ -24,7 +25,9 @@ class SettingsWindow : public ComfortWindow {
 
   private:
     void AddVolume(QFormLayout* form);
-    void AddPace(QFormLayout* form);
+    // A setting of a few named steps (a pace, a speed) on a slider.
+    void AddSteps(QFormLayout* form, const char* name, words::Setting setting, int count,
+                  int ComfortSettings::*option, const char* (*named)(int));
     QCheckBox* AddSwitch(QFormLayout* form, const QString& caption, bool ComfortSettings::*option);
 
     ComfortSettings settings_;

@@ -87,12 +87,14 @@ EMSCRIPTEN_KEEPALIVE int velmora_menu_focus(int pressedLast, int first) {
 // "music" and "autoAdvance": the notice for the setting now on or off;
 // "hideWindow": the comfort menu's entry that hides the message window;
 // "keyHelp": the settings' key help, one line each.
-// pace: auto-advance's, for its notice and "paceName".
+// pace: auto-advance's, for its notice and "paceName"; the text's speed for
+// "textSpeedName".
 EMSCRIPTEN_KEEPALIVE const char* velmora_words(const char* which, int on, int pace) {
     const std::string what = which;
     if (what == "music") return velmora::words::MusicNotice(on);
     if (what == "autoAdvance") return velmora::words::AutoAdvanceNotice(on, pace);
     if (what == "paceName") return velmora::words::PaceName(pace);
+    if (what == "textSpeedName") return velmora::words::TextSpeedName(pace);
     if (what == "hideWindow") return velmora::words::HideWindowCaption();
     answer = velmora::words::KeyHelp(velmora::words::FrontEnd::kPage);
     return answer.c_str();

@@ -109,6 +109,11 @@ void Comforts(std::ostream& out) {
             << pace.perCharacterMs << "]";
     out << "];\n";
     Number(out, "kDefaultAutoAdvancePace", timing::kDefaultAutoAdvancePace);
+    out << "// The text's speeds, slowest first: milliseconds a letter (0: at once).\n"
+           "export const kTextSpeeds = [";
+    for (const int& ms : timing::kTextSpeeds) out << (&ms == timing::kTextSpeeds ? "" : ", ") << ms;
+    out << "];\n";
+    Number(out, "kDefaultTextSpeed", timing::kDefaultTextSpeed);
     out << "\n// The settings' captions, and the slot window's words before the game's own.\n";
     const std::pair<const char*, words::Setting> captions[] = {
         {"kCaptionVolume", words::Setting::kVolume},
@@ -116,6 +121,7 @@ void Comforts(std::ostream& out) {
         {"kCaptionWheelDownPressesNext", words::Setting::kWheelDownPressesNext},
         {"kCaptionAutoAdvance", words::Setting::kAutoAdvance},
         {"kCaptionAutoAdvancePace", words::Setting::kAutoAdvancePace},
+        {"kCaptionTextSpeed", words::Setting::kTextSpeed},
         {"kCaptionSkipUnread", words::Setting::kSkipUnread}};
     for (const auto& [name, setting] : captions) Text(out, name, words::SettingCaption(setting));
     Text(out, "kSlotFilesKept", words::SlotFiles(true));

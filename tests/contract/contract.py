@@ -8,6 +8,9 @@ and tells what the player sees, in one snapshot:
                  "message" (the title, window-move mode) or None
     message      the message window's text, line ends as "\\n"
     messageShows whether the message window shows (the player may hide it)
+    messageDrawn the message as far as it is drawn (it may appear letter by letter)
+    messageName  the message window's name, as a screen reader is given it
+    steps        the settings' sliders of named steps: {caption: the step's name}
     time, day    the time plate's text, the date plate's day
     focus        the caption of the control with the keyboard focus
     highlight    the list's highlighted entry, or None
@@ -215,7 +218,8 @@ class FrontEnd:
     closes it if it still runs (the page: reloaded), then started afresh in
     the same game folder (the page: with the same storage);
     settle(), which returns once the program or page has handled every step
-    so far; snapshot(); slot(name), the two files of a slot as the game
+    so far; hold_text(held), the letters' clock of an appearing message
+    held or let go; snapshot(); slot(name), the two files of a slot as the game
     keeps them or None; screenshot(path)."""
 
     name = "?"
@@ -296,6 +300,9 @@ class Player:
             self.front.settle()
         raise ContractError(f"{window or said} never waits")
 
+    def hold_text(self, how):
+        self.front.hold_text(how == "hold")
+
     def hold(self, how, key):
         self.front.hold(key, how == "hold")
 
@@ -337,6 +344,7 @@ class Player:
         (r"press (\S+) until (.+) waits", press_until),
         (r"press (\S+) until the message has \"(.+)\"", lambda self, key, said: self.press_until(key, None, said)),
         (r"press (\S+)(?: ×(\d+))?", press),
+        (r"(hold|let go of) the text's clock", hold_text),
         (r"(hold|let go of) (\S+)", hold),
         (r"(right |middle )?click (.+?)(?: ×(\d+))?", click),
         (r"tap (.+) with two fingers", tap),
@@ -380,6 +388,16 @@ class Player:
         if c in SWITCHES:
             key, want = SWITCHES[c]
             return lambda s: (s.get(key) == want, s.get(key))
+        if c == "the message is appearing":
+            return lambda s: (s.get("messageDrawn") is not None and len(s["messageDrawn"]) < len(s["message"])
+                              and s["message"].startswith(s["messageDrawn"]), s.get("messageDrawn"))
+        if c == "a screen reader is given the whole message":
+            return lambda s: (s.get("messageName") == (s["message"] or "").strip(), s.get("messageName"))
+        if c == "the message shows whole":
+            return lambda s: (s.get("messageDrawn") == s["message"], s.get("messageDrawn"))
+        m = re.fullmatch(r"「(.+)」 is at \"(.*)\"", c)
+        if m:
+            return lambda s: ((s.get("steps") or {}).get(m.group(1)) == m.group(2), s.get("steps"))
         if c == "the comfort menu is not open":
             return lambda s: (s["comfortMenu"] is None, s["comfortMenu"])
         if c == "no window of the game shows":

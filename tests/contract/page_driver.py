@@ -39,7 +39,8 @@ SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
 # The pictures for the README, by the row that shows them (--screenshots).
 SHOTS = {"clock.ten-fits-its-plate": "web-menu-two-digit-hour.png",
          "import.into-an-occupied-slot-asks": "web-import-question.png",
-         "settings.key-help-says-the-pace": "web-settings-pace.png"}
+         "settings.key-help-says-the-pace": "web-settings-pace.png",
+         "settings.text-speed-kept": "web-settings-text-speed.png"}
 
 
 class Page(contract.FrontEnd):
@@ -125,6 +126,9 @@ class Page(contract.FrontEnd):
     def hold(self, key, down):
         self.key_event("keyDown" if down else "keyUp", key)
         (self.held.add if down else self.held.discard)(key)
+
+    def hold_text(self, held):
+        self.browser.evaluate(f"contractSees.holdText({json.dumps(held)})")
 
     # Once the page shows it.
     def point(self, target):

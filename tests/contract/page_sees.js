@@ -175,6 +175,25 @@ window.contractSees = (() => {
     }
   }
 
+  // The message as far as it is drawn (it may be appearing letter by letter).
+  function messageDrawn(page) {
+    if (!page || !page.appearing) return null;
+    const drawn = page.appearing.drawn();
+    return drawn.startsWith(' \n') ? drawn.slice(2) : drawn;
+  }
+
+  // The settings' sliders of named steps: {caption: the step's name}.
+  function steps() {
+    return Object.fromEntries([...document.querySelectorAll('.comfort input[type=range]')]
+      .filter((e) => shown(e) && e.ariaValueText).map((e) => [e.getAttribute('aria-label'), e.ariaValueText]));
+  }
+
+  // The letters' clock held (or let go): a message appearing stays as drawn.
+  function holdText(held) {
+    const page = window.velmora && velmora.page;
+    if (page && page.appearing) page.appearing.hold(held);
+  }
+
   function snapshot() {
     const page = window.velmora && velmora.page;
     const all = windows();
@@ -190,6 +209,9 @@ window.contractSees = (() => {
       waits: waits(all, page),
       message: message.startsWith(' \n') ? message.slice(2) : message,
       messageShows: shown($('#lblMsg')),
+      messageDrawn: messageDrawn(page),
+      messageName: $('#lblMsg').getAttribute('aria-label') || $('#lblMsg').innerText.trim(),
+      steps: steps(),
       time: $('#lblJikoku').textContent, day,
       focus: focus(),
       highlight: shown(list) && list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : null,
@@ -398,5 +420,5 @@ window.contractSees = (() => {
     return files && { [name]: b64(files.flags), [`${name}_text`]: b64(files.text) };
   }
 
-  return { snapshot, where, settled, writeSlots, slot, look };
+  return { snapshot, where, settled, writeSlots, slot, look, holdText };
 })();

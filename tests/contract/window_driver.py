@@ -36,7 +36,8 @@ SHOTS = {"details.full-screen": "slot-details-full-screen.png",
          "details.scale-2": "slot-details-scale-2.png",
          "details.small-screen": "slot-details-800x600.png",
          "hide.v-hides-the-window": "hidden-window.png",
-         "settings.key-help-says-the-pace": "settings-pace.png"}
+         "settings.key-help-says-the-pace": "settings-pace.png",
+         "settings.text-speed-kept": "settings-text-speed.png"}
 
 
 class Desktop:
@@ -196,6 +197,9 @@ class Window(contract.FrontEnd):
             self.keyboard()
         self.xdotool("keydown" if down else "keyup", KEYSYMS[key])
         (self.held.add if down else self.held.discard)(key)
+
+    def hold_text(self, held):
+        self.ask("hold text" if held else "let text go")
 
     # Once the program shows it, and the window manager has put its window
     # up: a window just shown is reparented into its frame, and a click

@@ -28,6 +28,7 @@
 #include "app/window_program.h"
 #include "backends/qt/fonts.h"
 #include "backends/qt/game_dialog.h"
+#include "backends/qt/message_label.h"
 #include "backends/qt/next_dialog.h"
 #include "backends/qt/time_label.h"
 #include "backends/qt/title_bar.h"
@@ -125,6 +126,9 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
                 answer = QJsonDocument(QJsonObject{{"moving", desktop_.WindowManagerMoving()}});
             } else if (line == "settle") {
                 desktop_.SyncWithWindowManager(&program_.window());
+                answer = QJsonDocument(QJsonObject{});
+            } else if (line == "hold text" || line == "let text go") {
+                program_.window().message()->HoldClock(line == "hold text");
                 answer = QJsonDocument(QJsonObject{});
             } else if (line == "look") {
                 answer = QJsonDocument(look_.Look());
@@ -340,6 +344,16 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         message = message.mid(message.indexOf("\r\n") + 2).replace("\r\n", "\n");
         s["message"] = message;
         s["messageShows"] = window.message()->isVisible();
+        const QString drawn = window.message()->drawn();
+        s["messageDrawn"] = drawn.mid(drawn.indexOf('\n') + 1);
+        s["messageName"] = window.message()->accessibleName();
+        QJsonObject steps;  // the settings' sliders of named steps
+        for (auto* slider : Visible("Settings") ? Visible("Settings")->findChildren<QSlider*>()
+                                                : QList<QSlider*>()) {
+            if (!slider->accessibleDescription().isEmpty())
+                steps[slider->accessibleName()] = slider->accessibleDescription();
+        }
+        s["steps"] = steps;
         s["time"] = window.time()->text();
         auto* game = dynamic_cast<Form1*>(&p.rollback().game());
         s["day"] = game ? game->state().Day : 0;

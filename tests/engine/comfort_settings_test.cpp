@@ -79,5 +79,33 @@ TEST(ComfortSettings, ValuesOfNoReadableFormAreCounted) {
     }
 }
 
+// The text's speed: one digit of the game's speeds; a file of an older
+// version, without it, shows each message whole at once as that version did.
+TEST(ComfortSettings, TheTextSpeedIsOneOfTheGames) {
+    const int atOnce = timing::kDefaultTextSpeed;
+    const std::pair<const char*, int> cases[] = {
+        {"[input]\ntextSpeed=0\n", 0},
+        {"[input]\ntextSpeed = 1 ; calm\n", 1},
+        {"[input]\ntextSpeed=4\n", atOnce},
+        {"[input]\ntextSpeed=-1\n", atOnce},
+        {"[input]\ntextSpeed=10\n", atOnce},
+        {"[display]\ntextSpeed=0\n", atOnce},
+        {"[input]\nautoAdvancePace=0\nskipUnread=true\n", atOnce},
+    };
+    for (const auto& [text, speed] : cases) {
+        const ComfortSettings read = ParseComforts(text);
+        EXPECT_EQ(read.textSpeed, speed) << text;
+        EXPECT_EQ(ParseComforts(FormatComforts(read)), read) << text;
+    }
+    // The letters shown as time goes by: all at once at the game's speed,
+    // else one more each step of the speed, never more than the message has.
+    const int slowest = timing::MsPerLetter(0);
+    EXPECT_EQ(timing::LettersShown(0, atOnce, 20), 20);
+    EXPECT_EQ(timing::LettersShown(0, 0, 20), 0);
+    EXPECT_EQ(timing::LettersShown(3 * slowest - 1, 0, 20), 2);
+    EXPECT_EQ(timing::LettersShown(3 * slowest, 0, 20), 3);
+    EXPECT_EQ(timing::LettersShown(100 * slowest, 0, 20), 20);
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,8 @@
 #include <memory>
 
 #include "backends/qt/comforts.h"
+#include "backends/qt/message_label.h"
+#include "backends/qt/next_dialog.h"
 #include "game_harness.h"
 #include "tests/hostile_things.h"
 
@@ -382,6 +385,101 @@ TEST_F(ComfortsTest, SettingsOpenOverAQuestionAndSayWhetherAJapaneseVoiceIsThere
     EXPECT_TRUE(comforts.speech().loaded());
     EXPECT_EQ(speechOption.contains("日本語の音声がインストールされていません"),
               !comforts.speech().japaneseVoiceFound());
+}
+
+// At a slow speed NEXT, while the message appears, shows it whole and
+// passes nothing; a screen reader has the whole message from the start;
+// auto-advance presses NEXT only once the message shows whole.
+TEST_F(ComfortsTest, NextOnAMessageAppearingShowsItWholeAndAutoAdvanceWaitsForIt) {
+    GameHarness h;
+    Comforts comforts(h.window, h.session, h.platform.sound());
+    ComfortSettings slow = comforts.settings();
+    slow.textSpeed = 0;
+    comforts.Apply(slow);
+    MessageLabel* message = h.window.message();
+    message->HoldClock(true);  // the first message stays appearing
+    // NEXT's press as Comforts has it, counting those of auto-advance that
+    // would cut a message short.
+    int cutShort = 0;
+    bool advancing = false;
+    NextDialog::SetFirst([&] {
+        cutShort += advancing && message->appearing();
+        return message->ShowWhole();
+    });
+    const auto putBack = qScopeGuard([] { NextDialog::SetFirst(nullptr); });
+    QStringList seen;
+    const auto see = [&] {
+        seen << QString("%1|%2|%3")
+                    .arg(message->appearing())
+                    .arg(message->drawn().size())
+                    .arg(message->accessibleName());
+    };
+    int passed = 0;
+    h.ClickMessage(Then({Answer(false),
+                         Answer(false),
+                         {"Form3",
+                          [&](QWidget* next) {
+                              QObject::connect(qobject_cast<NextDialog*>(next), &NextDialog::passed,
+                                               [&] { passed += advancing; });
+                              see();
+                              QTest::keyClick(next, Qt::Key_Return);  // shows it whole
+                              see();
+                              message->HoldClock(false);
+                              ComfortSettings quicker = comforts.settings();
+                              quicker.textSpeed = 2;  // the rest of the scene sooner
+                              comforts.Apply(quicker);
+                              QTest::keyClick(&h.window, Qt::Key_A);
+                              comforts.autoAdvance().SetTiming(1, 0);
+                              advancing = true;
+                              comforts.autoAdvance().SetEnabled(true);
+                          }}},
+                        {Idle("Form3"),
+                         {"Form2",
+                          [&](QWidget* question) {
+                              advancing = false;  // from here on the script presses NEXT too
+                              Press("cmdNo")(question);
+                          }},
+                         Next(),
+                         Menu("メイン画面移動")}));
+    ASSERT_EQ(h.script().failure().toStdString(), "");
+    const QString first = "「オレの名前は佐々木。みんなからはリュウ君って呼ばれてる。」";
+    EXPECT_EQ(seen, QStringList({QString("1|2|%1").arg(first),
+                                 QString("0|%1|%2").arg(first.size() + 2).arg(first)}));
+    EXPECT_GE(passed, 3);
+    EXPECT_EQ(cutShort, 0);
+}
+
+// A message laid out as it appears is laid out as it will stand whole: each
+// letter shown is drawn where the whole message draws it.
+TEST_F(ComfortsTest, ALetterAppearsWhereItStandsInTheWholeMessage) {
+    QWidget window;
+    window.resize(500, 120);
+    MessageLabel message(&window);
+    message.setGeometry(10, 10, 450, 90);
+    message.SetTextSpeed(1);
+    window.show();
+    message.SetMessage(
+        "「今は春休み。これが明けたら、いよいよ高校最後の一年が始まる。」 Haru "
+        "と一緒に、海の見える丘まで歩いていこう。");
+    const int whole = int(message.text().size());
+    QTRY_VERIFY(message.drawn().size() > whole / 2 || !message.appearing());
+    message.HoldClock(true);
+    ASSERT_TRUE(message.appearing());
+    const QImage part = message.grab().toImage();
+    message.ShowWhole();
+    const QImage all = message.grab().toImage();
+    ASSERT_EQ(part.size(), all.size());
+    int differing = 0, inked = 0;
+    for (int y = 0; y < part.height(); ++y) {
+        for (int x = 0; x < part.width(); ++x) {
+            if (part.pixel(x, y) == qRgb(255, 255, 255)) continue;
+            ++inked;
+            differing += part.pixel(x, y) != all.pixel(x, y);
+        }
+    }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(part, all);
 }
 
 }  // namespace

@@ -16,12 +16,18 @@ import { slotParts } from './windows.js';
 const kSettingsKey = 'velmora.comforts';
 const kDefaults = {
   volume: 100, muted: false, wheelDownPressesNext: false, autoAdvance: false, skipUnread: false,
-  autoAdvancePace: table.kDefaultAutoAdvancePace,
+  autoAdvancePace: table.kDefaultAutoAdvancePace, textSpeed: table.kDefaultTextSpeed,
 };
 
 // Auto-advance's pace, whatever the storage held: one of the game's.
 function paceIndex(pace) {
   return Math.min(Math.max(Math.round(Number(pace)) || 0, 0), table.kAutoAdvancePaces.length - 1);
+}
+
+// The text's speed, whatever the storage held: one of the game's.
+function speedIndex(speed) {
+  const step = Math.round(Number(speed));
+  return Number.isFinite(step) ? Math.min(Math.max(step, 0), table.kTextSpeeds.length - 1) : table.kDefaultTextSpeed;
 }
 
 function paceOf(pace) {
@@ -101,6 +107,8 @@ export class Comforts {
   apply() {
     this.page.music.setVolume(this.settings.muted ? 0 : gainOf(this.settings.volume));
     this.page.skipUnread = this.settings.skipUnread;
+    this.page.msPerLetter = table.kTextSpeeds[speedIndex(this.settings.textSpeed)];
+    if (!this.page.msPerLetter) this.page.appearing.showWhole();
     this.save();
   }
 
@@ -196,26 +204,33 @@ export class Comforts {
       ariaLabel: table.kCaptionVolume,
       oninput: () => { s.volume = Number(volume.value); this.apply(); },
     });
-    const paceName = (pace) => this.page.rule('velmora_words', 'paceName', 0, pace) || '';
-    const paceShown = element('output', {}, paceName(paceIndex(s.autoAdvancePace)));
-    const pace = element('input', {
-      type: 'range', min: 0, max: table.kAutoAdvancePaces.length - 1, value: paceIndex(s.autoAdvancePace),
-      id: 'autoAdvancePace', ariaLabel: table.kCaptionAutoAdvancePace,
-      oninput: () => {
-        s.autoAdvancePace = Number(pace.value);
-        paceShown.textContent = paceName(s.autoAdvancePace);
-        pace.ariaValueText = paceShown.textContent;
-        this.apply();
-        this.armAutoAdvance();
-      },
-    });
-    pace.ariaValueText = paceShown.textContent;
+    // A pace or a speed: a few named steps on a slider, each step's name
+    // beside it and told to a screen reader as the slider's value.
+    const steps = (option, count, index, caption, words, changed) => {
+      const named = (step) => this.page.rule('velmora_words', words, 0, step) || '';
+      const shown = element('output', {}, named(index(s[option])));
+      const slider = element('input', {
+        type: 'range', min: 0, max: count - 1, value: index(s[option]), id: option, ariaLabel: caption,
+        oninput: () => {
+          s[option] = Number(slider.value);
+          shown.textContent = named(s[option]);
+          slider.ariaValueText = shown.textContent;
+          this.apply();
+          changed();
+        },
+      });
+      slider.ariaValueText = shown.textContent;
+      return element('label', {}, caption + ' ', slider, ' ', shown);
+    };
     this.settingsBox.replaceChildren(element('h2', {}, '設定'),
       element('label', {}, table.kCaptionVolume + ' ', volume),
       check(table.kCaptionMuted, 'muted'),
       check(table.kCaptionWheelDownPressesNext, 'wheelDownPressesNext'),
       check(table.kCaptionAutoAdvance, 'autoAdvance'),
-      element('label', {}, table.kCaptionAutoAdvancePace + ' ', pace, ' ', paceShown),
+      steps('autoAdvancePace', table.kAutoAdvancePaces.length, paceIndex, table.kCaptionAutoAdvancePace,
+        'paceName', () => this.armAutoAdvance()),
+      steps('textSpeed', table.kTextSpeeds.length, speedIndex, table.kCaptionTextSpeed, 'textSpeedName',
+        () => {}),
       check(table.kCaptionSkipUnread, 'skipUnread'),
       element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
       element('p', { className: 'close-row' },
@@ -456,9 +471,11 @@ export class Comforts {
   }
 
   // --- auto-advance ---
+  // It counts from the moment the whole message shows.
   armAutoAdvance() {
     clearTimeout(this.autoTimer);
     if (!this.settings.autoAdvance || this.page.status.waitingFor !== 'Form3') return;
+    if (this.page.appearing.appearing) return;
     const [perMessage, perCharacter] = paceOf(this.settings.autoAdvancePace);
     this.autoTimer = setTimeout(() => this.autoPress(), perMessage + perCharacter * this.lastLength);
   }
@@ -478,6 +495,7 @@ export class Comforts {
   listen() {
     this.page.on('message', (text) => { this.lastLength = [...text].length; });
     this.page.on('wait', () => this.armAutoAdvance());
+    this.page.on('whole', () => this.armAutoAdvance());
     this.page.on('end', () => clearTimeout(this.autoTimer));
     this.page.on('skipping', (on) => {
       if (on && this.skipMark.hidden) this.page.windows.say(this.skipMark.textContent);
@@ -513,10 +531,11 @@ export class Comforts {
       e.preventDefault();
       e.stopPropagation();
     }, true);
-    // A click of the player on a waiting message turns auto-advance off.
+    // A click of the player on a waiting message turns auto-advance off
+    // (one on a message still appearing only shows it whole).
     this.screen.addEventListener('pointerdown', (e) => {
       if (this.page.skipping && !e.target.closest('.comfort')) this.page.report(kSkipStop);
-      if (e.isTrusted && e.button === 0 && this.settings.autoAdvance &&
+      if (e.isTrusted && e.button === 0 && this.settings.autoAdvance && !this.page.appearing.appearing &&
           this.page.status.waitingFor === 'Form3' && !e.target.closest('.comfort')) {
         this.toggle('autoAdvance');
       }

@@ -3,6 +3,7 @@
 // is a promise that the player's answer resolves; a report of the page that
 // comes while the game waits (the window hidden or shown, slot files brought
 // in) resolves it first, and the game asks again once it has dealt with it.
+import { Appearing } from './appearing.js';
 import { MainWindowPictures, Pictures } from './pictures.js';
 import { Music } from './music.js';
 import { SlotStorage } from './slot_storage.js';
@@ -51,12 +52,14 @@ export class GamePage {
     this.windows = new Windows(doc, (name, value, event) => this.answer(name, value, event),
       (file) => this.files.addressOf(file), (...rule) => this.rule(...rule));
     this.label = doc.getElementById('lblMsg');
+    this.appearing = new Appearing(this.label, () => this.tell('whole'));
+    this.msPerLetter = 0;  // the text's speed the player chose: 0, whole at once
     this.pending = null;
     this.reports = [];
     this.slots = [];  // the game's slots, as it names them
     this.slotFileLimit = 0;  // the most bytes the game's reader takes of a slot's file
     this.listeners = {
-      message: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [], offerContinue: [], say: [],
+      message: [], whole: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [], offerContinue: [], say: [],
     };
     this.continueOffer = null;  // 続きから on the title, where the page has it
     this.steps = 0;
@@ -109,7 +112,8 @@ export class GamePage {
   call(what, a, b, c, d) {
     switch (what) {
       case 'message':
-        this.label.textContent = ' \n' + a.replace(/\r\n/g, '\n');
+        // Skipping shows each message whole.
+        this.appearing.show(' \n' + a.replace(/\r\n/g, '\n'), this.skipping ? 0 : this.msPerLetter);
         this.drawn = true;
         this.status.messages.push(a);
         this.tell('message', a);
@@ -126,6 +130,7 @@ export class GamePage {
         // Skipping passes messages unheard: a screen reader hears the mark,
         // then the message where skipping stops, told as its window waits.
         this.skipping = Boolean(a);
+        if (this.skipping) this.appearing.showWhole();
         this.tell('skipping', this.skipping);
         break;
       case 'tell':
@@ -181,6 +186,9 @@ export class GamePage {
   // reader as quick as the page under load); a NEXT pressed twice still
   // passes one message, and none is kept while skipping.
   answer(name, value, event) {
+    // NEXT pressed, or the message clicked, while it appears: it shows
+    // whole, and nothing else happens.
+    if ((name === 'Form3' || name === 'lblMsg') && !this.blocked && this.appearing.showWhole()) return;
     if (!this.pending) this.keepEarly(name, event);
     if (!this.pending || this.pending.name !== name || this.blocked) return;
     if (name === 'Form4') {
@@ -261,7 +269,7 @@ export class GamePage {
     for (const id of ['Form2', 'Form3', 'Form4', 'Form5', 'Form7', 'Form8']) this.windows.close(id);
     this.music.stop();
     this.status.ended = true;
-    this.label.textContent = ' \nゲームは終わりました。ページを再読み込みすると、最初から遊べます。';
+    this.appearing.show(' \nゲームは終わりました。ページを再読み込みすると、最初から遊べます。', 0);
     // The last NEXT is gone: the focus goes to the message, so a screen
     // reader reads that the game is over rather than nothing.
     this.label.focus({ preventScroll: true });

@@ -14,7 +14,7 @@ const titlePainted = markTitlePainted();
 
 // The page's own modules, every one at once (those the game page imports
 // beside those this script uses), so that none waits for another's arrival.
-const kModules = ['comforts', 'continue_offer', 'game_page', 'page_codes', 'offline', 'touch', 'pictures', 'music',
+const kModules = ['appearing', 'comforts', 'continue_offer', 'game_page', 'page_codes', 'offline', 'touch', 'pictures', 'music',
   'slot_storage', 'windows', 'scene_light'];
 
 async function loadModules() {
