@@ -221,7 +221,7 @@ class Window(contract.FrontEnd):
 
     def wheel(self, target, up):
         x, y = self.point(target)
-        self.xdotool("mousemove", x, y, "click", 4 if up else 5)
+        self.xdotool("mousemove", "--sync", x, y, "click", 4 if up else 5)
 
     # The window manager takes the move over from the press; the mouse moves
     # only once it holds it.
