@@ -13,12 +13,13 @@ export VELMORA_WERROR=ON
 # First what a player runs first: tools/play.sh, its Release build in build/.
 tools/play_check.sh
 
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON \
+    -DVELMORA_UNITY_TESTS=ON
 cmake --build build-test -j "$JOBS"
 (cd build-test && ctest --output-on-failure -j "$JOBS")
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
-    -DVELMORA_BENCH=OFF -DVELMORA_WERROR=ON
+    -DVELMORA_BENCH=OFF -DVELMORA_WERROR=ON -DVELMORA_UNITY_TESTS=ON
 cmake --build build-asan -j "$JOBS"
 # Left out here: the tests labelled slow (the whole route explorer,
 # installing, packaging) and player (whole evenings played through the X

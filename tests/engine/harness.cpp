@@ -267,4 +267,8 @@ Decisions operator+(Decisions a, const Decisions& b) {
     return a;
 }
 
+std::vector<std::string> Clicks(size_t n) {
+    return std::vector<std::string>(n, "");
+}
+
 }  // namespace velmora::test

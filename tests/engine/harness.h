@@ -135,4 +135,9 @@ Decisions CloseAfterClicks(int n);
 // Decisions a + b.
 Decisions operator+(Decisions a, const Decisions& b);
 
+// n clicks on NEXT.
+std::vector<std::string> Clicks(size_t n);
+// What the game says as the command menu waits.
+inline constexpr char kMenuPrompt[] = "MSG さて、どこに行こうかな・・・。";
+
 }  // namespace velmora::test

@@ -8,7 +8,6 @@ namespace velmora::test {
 namespace {
 
 const Decisions kSerubia = {"セルビア"};
-const std::string kMenuPrompt = "MSG さて、どこに行こうかな・・・。";
 
 TEST(Serubia, OpenFromAmNineToPmEightThirty) {
     const When cases[] = {{{2, AM, 8, 30}, {}, true},

@@ -251,20 +251,10 @@ bool HasRun(const std::vector<std::string>& lines, const std::vector<std::string
     return std::search(lines.begin(), lines.end(), run.begin(), run.end()) != lines.end();
 }
 
-std::vector<std::string> Clicks(int n) {
-    return std::vector<std::string>(static_cast<size_t>(n), "");
-}
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 const char* const kLoadQuestion =
     "MSG データをロードしますか？\\n<初めてプレイするときはNOを選んでください。>";
 const char* const kNameQuestion =
     "MSG 主人公の名前を設定しますか？\\nNOの場合、名前は(佐々木)、ﾆｯｸﾈｰﾑは(リュウ君)になります。";
-const char* const kMenuPrompt = "MSG さて、どこに行こうかな・・・。";
 const char* const kMenu =
     "MENU? アパート|防波堤|弁当屋|公園|明の家|セルビア|パソコンショップ|学校|ひとみの家|"
     "テニスコート|ロード|セーブ|メイン画面移動|BGM|終了|画像処理";

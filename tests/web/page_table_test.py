@@ -82,8 +82,11 @@ def main():
         shutil.copytree(args.site, site)
         rewrite_table(args.source.resolve(), args.compiler, work, site)
         shown = notice_ms(site)
-    # A timer never fires early; a loaded machine only makes it later.
-    if shown < NOTICE_MS - 1:
+    # A timer never fires early; a loaded machine only makes it later. The
+    # observer reads the clock at the end of the task that showed the notice,
+    # which may come some milliseconds after the timer was set: far less than
+    # the 2,400 ms between the changed time and the game's.
+    if shown < NOTICE_MS - 100:
         print(f"FAIL the notice went after {shown:.0f} ms; the changed C++ says {NOTICE_MS} ms")
         return 1
     print(f"the notice stayed {shown:.0f} ms, as the changed C++ says ({NOTICE_MS} ms)")
