@@ -53,6 +53,7 @@ int CountJpegScans(std::string_view bytes, int most) {
 }
 
 PictureCheck CheckPicture(std::string_view bytes) {
+    if (bytes.empty()) return {PictureFormat::kNone, "空のファイルです"};
     if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a"))
         return {PictureFormat::kGif, ""};
     if (!bytes.starts_with("\xFF\xD8\xFF"))

@@ -246,6 +246,7 @@ TEST(HostileFiles, APictureIsDecodedOnlyAsAJpegOrAGifOfFewScans) {
     buffer.open(QIODevice::WriteOnly);
     QImage(30, 26, QImage::Format_RGB32).save(&buffer, "PNG");
     const std::pair<std::string, const char*> pictures[] = {
+        {"", "空のファイルです"},
         {svg, "JPEG でも GIF でもありません"},
         {"\xff\xd8\xff" + svg, "JPEG として読めません"},
         {"GIF89a" + svg, "GIF として読めません"},
