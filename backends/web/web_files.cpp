@@ -15,6 +15,12 @@ EM_JS(void, velmora_files_add, (const char* name, const char* bytes, int size), 
 EM_ASYNC_JS(int, velmora_files_commit, (int place), {
     return await Module.page.files.commit(place);
 });
+EM_JS(void, velmora_files_commit_behind, (), {
+    Module.page.files.commitBehind();
+});
+EM_JS(int, velmora_files_behind_ended, (int place), {
+    return Module.page.files.behindEnded(place);
+});
 EM_ASYNC_JS(double, velmora_files_saved_at, (const char* name), {
     return await Module.page.files.savedAt(UTF8ToString(name));
 });
@@ -40,11 +46,30 @@ std::optional<std::string> WebFiles::Read(const std::string& name, size_t limit,
     return std::nullopt;
 }
 
-WebFiles::Committed WebFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* failure) {
+void WebFiles::WriteBehind(const std::vector<NamedBytes>& files) {
+    Stage(files);
+    velmora_files_commit_behind();
+}
+
+std::optional<std::string> WebFiles::BehindOutcome() {
+    switch (velmora_files_behind_ended(kWhyPlace)) {
+        case kWritten:
+            return "";
+        case kNotEnded:
+            return std::nullopt;
+    }
+    return TakeFromShelf(kWhyPlace);
+}
+
+void WebFiles::Stage(const std::vector<NamedBytes>& files) {
     for (const NamedBytes& file : files) {
         velmora_files_add(file.name.c_str(), file.bytes.data(),
                           static_cast<int>(file.bytes.size()));
     }
+}
+
+WebFiles::Committed WebFiles::Commit(const std::vector<NamedBytes>& files, CommitFailure* failure) {
+    Stage(files);
     switch (velmora_files_commit(kWhyPlace)) {
         case kWritten:
             return Committed::kWritten;

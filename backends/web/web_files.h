@@ -10,6 +10,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -45,9 +48,18 @@ class WebFiles : public Files {
     bool Update(const std::string& name, size_t limit, const Change& change,
                 std::string* why) override;
 
+    // Both files go into the database as ReplaceTogether puts them, but
+    // the game goes on at once: the page's reads and writes wait for it.
+    void WriteBehind(const std::vector<NamedBytes>& files);
+    // For the last write begun behind that ended since last asked: "" when
+    // it wrote the files, why it could not when it failed; nothing when
+    // none ended.
+    std::optional<std::string> BehindOutcome();
+
   private:
     enum class Committed { kFailed, kWritten, kChanged };
     Committed Commit(const std::vector<NamedBytes>& files, CommitFailure* failure);
+    void Stage(const std::vector<NamedBytes>& files);
 
     WhenChanged whenChanged_;
 };

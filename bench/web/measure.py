@@ -301,7 +301,7 @@ def print_clicks(site):
           f"{within} of {len(frame)} within one 60 Hz frame")
     menus = [c["frame"] for c in clicks if c.get("next") == "Form8"]
     if menus:
-        print(f"the menu after a turn (the automatic save written before it): {len(menus)}; to its frame "
+        print(f"the menu after a turn (its automatic save begun behind it): {len(menus)}; to its frame "
               f"median {statistics.median(menus):.2f} ms, p90 {quartiles(menus)[1]:.2f}, max {max(menus):.2f}")
     late = sorted(clicks, key=lambda c: -c["frame"])[:len(frame) - within]
     print("beyond one frame: " + ", ".join(f"#{clicks.index(c)} {c['window']} {c['frame']:.1f} ms"

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The page's automatic save and 続きから, in headless chromium: the save
 written at the menu outlives the page frozen in the background and its tab
-gone; the title then offers 続きから with what the save holds, taken by a
+gone (the menu waits for no write of it); the title then offers 続きから with what the save holds, taken by a
 tap on a phone and by C on a desktop; F5 at the menu saves the same bytes
 into the quick save's slot and F9 asks before it loads them. A title with
 nothing saved offers nothing.
@@ -22,6 +22,11 @@ from browser_saves_test import NEW_GAME_TO_MENU, kept, play  # noqa: E402
 OFFER = "document.getElementById('continueOffer')"
 OFFERED = f"{OFFER} && !{OFFER}.hidden && {OFFER}.textContent"
 MENU = "velmora.status.waitingFor === 'Form8'"
+# The page's database holds the automatic save's write until let go.
+HOLD_AUTO_SAVE = ("(() => { const files = velmora.page.files, write = files.writeAll.bind(files);"
+                  " let letGo; const held = new Promise((go) => { letGo = go; });"
+                  " files.writeAll = async (f) => { if (f.some((x) => x.name === 'auto')) await held;"
+                  " return write(f); }; window.letAutoSaveGo = letGo; })()")
 
 
 def title(browser):
@@ -53,8 +58,10 @@ def main():
     shots = args.shots
     with Browser(args.site) as browser:
         failures.check(not title(browser), "a title with nothing saved offers no 続きから")
+        browser.evaluate(HOLD_AUTO_SAVE)
         play(browser, NEW_GAME_TO_MENU)
-        browser.wait_for(MENU, "the first menu")
+        browser.wait_for(MENU, "the first menu while its automatic save is being written")
+        browser.evaluate("letAutoSaveGo()")
         auto = kept(browser, "auto")
         failures.check(auto is not None, "the menu's automatic save is kept")
         browser.key("F5")

@@ -10,7 +10,7 @@
 // what this page last read of it, and writes nothing when another tab has
 // changed it meanwhile (the game then asks, or reads again).
 import { downloadFailed, kStorageBlocked } from './notices.js';
-import { kChanged, kWritten } from './page_codes.js';
+import { kChanged, kNotEnded, kWritten } from './page_codes.js';
 
 const kDatabase = 'velmora';
 const kStore = 'files';
@@ -24,6 +24,11 @@ export function fileKey(name) {
 function sameBytes(a, b) {
   if (!a || !b) return a === b;
   return a.length === b.length && a.every((byte, i) => byte === b[i]);
+}
+
+function whyNotWritten(e) {
+  return e && e.message === kNoStorage ? kNoStorage :
+    `ブラウザの保存領域に書き込めませんでした（${(e && e.name) || e}）。`;
 }
 
 function request(r) {
@@ -43,6 +48,11 @@ export class SlotStorage {
     this.lastRead = new Map();  // key → the bytes this page last read of a saved file, or null
     this.db = null;
     this.opened = this.open();
+    // The automatic save written while the game goes on: its files are
+    // read once it is written; its outcome waits to be asked.
+    this.behind = Promise.resolve();
+    this.behindKeys = new Set();
+    this.behindOutcome = null;  // '' written, the reason, or null: none ended
   }
 
   // Opens the player's database; without one the game goes on, unsaved.
@@ -102,6 +112,11 @@ export class SlotStorage {
   }
 
   async record(name) {
+    if (this.behindKeys.has(fileKey(name))) await this.behind;
+    return this.stored(name);
+  }
+
+  async stored(name) {
     await this.opened;
     if (!this.db) return null;
     try {
@@ -123,18 +138,54 @@ export class SlotStorage {
   async commit(place) {
     const files = this.staged;
     this.staged = [];
-    await this.opened;
     try {
-      if (!this.db) throw new Error(kNoStorage);
-      if (!(await this.writeAll(files))) return kChanged;
-      if (navigator.storage && navigator.storage.persist) navigator.storage.persist();
-      return kWritten;
+      return (await this.written(files)) ? kWritten : kChanged;
     } catch (e) {
-      const why = e && e.message === kNoStorage ? kNoStorage :
-        `ブラウザの保存領域に書き込めませんでした（${(e && e.name) || e}）。`;
-      this.shelf.put(place, why);
+      this.shelf.put(place, whyNotWritten(e));
       return 0;
     }
+  }
+
+  // Writes the files added since the last commit as commit does, but the
+  // game goes on at once: the automatic save, begun as the menu appears.
+  // Another tab's automatic save is replaced, as the game replaces it when
+  // it is asked.
+  commitBehind() {
+    const files = this.staged;
+    this.staged = [];
+    for (const f of files) this.behindKeys.add(fileKey(f.name));
+    this.behind = this.behind.then(async () => {
+      try {
+        while (!(await this.written(files))) {
+          for (const f of files) {
+            const now = await this.stored(f.name);
+            this.lastRead.set(fileKey(f.name), now ? now.bytes : null);
+          }
+        }
+        this.behindOutcome = '';
+      } catch (e) {
+        this.behindOutcome = whyNotWritten(e);
+      }
+    });
+  }
+
+  // kWritten or 0 (the reason on the shelf) for the last write begun
+  // behind the game that ended since last asked; kNotEnded for none.
+  behindEnded(place) {
+    const outcome = this.behindOutcome;
+    this.behindOutcome = null;
+    if (outcome === null) return kNotEnded;
+    if (outcome === '') return kWritten;
+    this.shelf.put(place, outcome);
+    return 0;
+  }
+
+  async written(files) {
+    await this.opened;
+    if (!this.db) throw new Error(kNoStorage);
+    if (!(await this.writeAll(files))) return false;
+    if (navigator.storage && navigator.storage.persist) navigator.storage.persist();
+    return true;
   }
 
   // Resolves true once written, false when a file was not as last read.
