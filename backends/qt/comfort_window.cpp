@@ -71,6 +71,13 @@ void ComfortWindow::Place() {
     const int below = main ? main->client()->mapToGlobal(QPoint(0, 0)).y() : area.top();
     if (main && main->titleBar()->isVisible() && area.bottom() + 1 - below >= height() * 3 / 4)
         area.setTop(std::max(area.top(), below));
+    // Within the main window wherever it fits there, as the page keeps it:
+    // its place is only where it starts, and a list as tall as the main
+    // window scrolls below its title bar.
+    if (main) {
+        const QRect inMain = area.intersected(main->frameGeometry());
+        if (inMain.width() >= width() && inMain.height() >= height() * 3 / 4) area = inMain;
+    }
     resize(std::min(width(), area.width()), std::min(height(), area.height()));
     QPoint at = area.topLeft();
     if (main) at = main->client()->mapToGlobal(QPoint(0, 0)) + Scaled(place_, scale);

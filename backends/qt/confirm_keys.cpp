@@ -1,5 +1,6 @@
 #include "backends/qt/confirm_keys.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -20,7 +21,7 @@ bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
             if (watched == window_) SetMoved(false);
             return false;
         case QEvent::KeyPress:
-            return OnKey(watched, static_cast<QKeyEvent*>(event));
+            return OnKey(static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             // A button pressed by Space clicks when the key is let go.
             const keys::Press press = PressOf(static_cast<QKeyEvent*>(event));
@@ -32,7 +33,7 @@ bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
+bool ConfirmKeys::OnKey(const QKeyEvent* key) {
     const keys::Answer answer =
         keys::WhatTheKeyDoes(PressOf(key), {WindowOf(window_), false, moved_, false});
     if (answer.moves) SetMoved(true);
@@ -40,14 +41,9 @@ bool ConfirmKeys::OnKey(QObject* watched, const QKeyEvent* key) {
         case keys::Does::kNothing:
             return true;
         case keys::Does::kFocusNext:
-        case keys::Does::kFocusPrevious: {
-            // Between buttons the arrows step along the Tab order.
-            const bool back = answer.does == keys::Does::kFocusPrevious;
-            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
-                          back ? Qt::ShiftModifier : Qt::NoModifier);
-            QCoreApplication::sendEvent(watched, &tab);
+        case keys::Does::kFocusPrevious:
+            Step(answer.does == keys::Does::kFocusPrevious);
             return true;
-        }
         case keys::Does::kListMove:
             return MoveInList(key);
         case keys::Does::kPressOk:
@@ -75,14 +71,41 @@ void ConfirmKeys::SetMoved(bool moved) {
     for (QWidget* each : window_->findChildren<QWidget*>()) each->update();
 }
 
-// The first or the last button of the window's Tab order takes the focus.
+// Between buttons the arrows step along the Tab order, to the next button
+// the player sees, in one move (a screen reader hears no button passed):
+// the menu's 画像処理 beyond the window's edge is Tab's alone.
+void ConfirmKeys::Step(bool back) {
+    QWidget* from = QApplication::focusWidget();
+    if (!from || from->window() != window_) from = window_;
+    QWidget* each = from;
+    do {
+        each = back ? each->previousInFocusChain() : each->nextInFocusChain();
+        if (each != window_ && Takes(each)) {
+            each->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            return;
+        }
+    } while (each != from);
+}
+
+// A button of this window the player sees and the keys may reach.
+bool ConfirmKeys::Takes(const QWidget* widget) const {
+    return widget->window() == window_ && InSight(widget) && widget->isEnabled() &&
+           (widget->focusPolicy() & Qt::TabFocus);
+}
+
+bool ConfirmKeys::InSight(const QWidget* widget) const {
+    const QRect at(widget->mapTo(window_, QPoint(0, 0)), widget->size());
+    return widget->isVisibleTo(window_) && window_->rect().contains(at.center());
+}
+
+// The first or the last button of the window's Tab order that the player
+// sees takes the focus.
 void ConfirmKeys::FocusEnd(bool last) {
     QWidget* chosen = nullptr;
     QWidget* each = window_;
     do {
         each = each->nextInFocusChain();
-        if (each->window() == window_ && each->isVisibleTo(window_) && each->isEnabled() &&
-            (each->focusPolicy() & Qt::TabFocus)) {
+        if (Takes(each)) {
             if (!chosen || last) chosen = each;
         }
     } while (each != window_ && (last || !chosen));

@@ -28,8 +28,11 @@ class ConfirmKeys : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool OnKey(QObject* watched, const QKeyEvent* key);
+    bool OnKey(const QKeyEvent* key);
     bool MoveInList(const QKeyEvent* key);
+    void Step(bool back);
+    bool Takes(const QWidget* widget) const;
+    bool InSight(const QWidget* widget) const;
     void FocusEnd(bool last);
     void SetMoved(bool moved);
 

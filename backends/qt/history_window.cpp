@@ -20,6 +20,8 @@ HistoryWindow::HistoryWindow(QWidget* over, const QStringList& messages)
     QPlainTextEdit* text = text_;
     text->setObjectName("historyText");
     text->setReadOnly(true);
+    // A caret the keys move, line by line: what a screen reader reads back.
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setFont(GameFont(kPGothic, 12));
     text->setPlainText(messages.join("\n\n"));
     // The caret at the newest message's first words (past the caption's

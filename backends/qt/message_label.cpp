@@ -139,11 +139,11 @@ void MessageLabel::SetCaption(const QString& caption) {
     text.replace("\r\n", "\n");
     setText(text);
     // A new message appears from its first letter, but whole at once while
-    // skipping passes it.
+    // skipping passes it or a step back or forward draws it again.
     const bool wasAppearing = appearing();
     letters_ = -1;
     frames_.stop();
-    if (timing::MsPerLetter(speed_) > 0 && !nameKept_) {
+    if (timing::MsPerLetter(speed_) > 0 && !nameKept_ && !restoring_) {
         letters_ = int(text.indexOf('\n')) + 1;
         clock_.start();
         frames_.start();

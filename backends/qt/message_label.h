@@ -43,6 +43,9 @@ class MessageLabel : public ClickableLabel {
     bool ShowWhole();
     // The message as it is drawn now, "\n" for its line breaks.
     QString drawn() const;
+    // From a step back or forward until the wait after it ends, messages
+    // show whole at once: the player has read them.
+    void Restoring(bool restoring) { restoring_ = restoring; }
     // While held, the letters' clock stands (the contract's host holds it
     // to see a message appearing): no more letters show until let go.
     void HoldClock(bool held);
@@ -64,6 +67,7 @@ class MessageLabel : public ClickableLabel {
 
     QString caption_;
     bool nameKept_ = false;
+    bool restoring_ = false;
     int speed_ = timing::kDefaultTextSpeed;
     int letters_ = -1;  // the characters of text() drawn while appearing; -1: all
     QTimer frames_;     // a frame of the appearing text

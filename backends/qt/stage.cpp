@@ -174,7 +174,8 @@ void Stage::PlaceOpenDialogs() {
 }
 
 // The same place relative to the main window's client area, scaled with
-// it; never larger than the screen, never off it.
+// it (or beside its left side at the screen's right edge); never larger
+// than the screen, never off it.
 void Stage::Place(GameDialog* dialog) {
     if (qobject_cast<CommandMenu*>(dialog)) {
         PlaceMenu(dialog);
@@ -183,12 +184,21 @@ void Stage::Place(GameDialog* dialog) {
     const QRect screen = Screen();
     dialog->SetScale(std::min(scale_, Fitting(dialog->designSize(), screen.size())));
     const QPoint designClient = window_.GamePosition() + QPoint(0, TitleBar::kDesignHeight);
-    const QPoint at = ClientOnScreen() + Scaled(dialog->designPosition() - designClient, scale_);
+    QPoint at = ClientOnScreen() + Scaled(dialog->designPosition() - designClient, scale_);
+    // A window the design stands at the main window's right side (the
+    // list) goes beside its left side where the player moved the main
+    // window to the screen's right edge, rather than over its plates.
+    const QRect main = window_.geometry();
+    if (at.x() > main.center().x() && at.x() + dialog->width() > screen.right() + 1) {
+        const int left = main.left() - 1 - dialog->width();
+        if (left >= screen.left()) at.setX(left);
+    }
     dialog->move(KeptOnScreen(QRect(at, dialog->size()), screen));
 }
 
-// Beside the main window where the design put it, or where the player put
-// it, when it fits there; otherwise over the main window's right-hand side,
+// Beside the main window where the design put it (or on its left where the
+// right has no room), or where the player put it, when it fits there;
+// otherwise over the main window's right-hand side,
 // clear of the plates and as large as that room allows, so that every
 // caption and "終了" show.
 void Stage::PlaceMenu(GameDialog* menu) {
@@ -204,11 +214,16 @@ void Stage::PlaceMenu(GameDialog* menu) {
         return;
     }
     const double beside = std::max(scale_, SmallestMenuScale(menu));
-    const QPoint besideAt = window_.geometry().topRight() + QPoint(1, 0);
-    if (!fullScreen_ && screen.contains(QRect(besideAt, Scaled(menu->designSize(), beside)))) {
-        menu->SetScale(beside);
-        MoveMenu(menu, besideAt);
-        return;
+    const QSize besideSize = Scaled(menu->designSize(), beside);
+    // Right of the main window, or left of it where the player moved it to
+    // the screen's right edge.
+    for (const QPoint at : {window_.geometry().topRight() + QPoint(1, 0),
+                            window_.geometry().topLeft() - QPoint(besideSize.width() + 1, 0)}) {
+        if (!fullScreen_ && screen.contains(QRect(at, besideSize))) {
+            menu->SetScale(beside);
+            MoveMenu(menu, at);
+            return;
+        }
     }
     MakeRoomForMenu();
     const QPoint client = ClientOnScreen();

@@ -5,7 +5,8 @@
 // up to fill the screen on black bars in full screen (F11). The game keeps
 // seeing the positions of its design: the stage maps every window the game
 // places onto the main window as it is drawn, and keeps each on the screen.
-// The command menu stands beside the main window, or where the player last
+// The command menu stands beside the main window (right of it, or left of
+// it at the screen's right edge), or where the player last
 // dragged it by the main window, for the rest of the game; where there is no
 // room beside it, over the main window's right side, clear of the plates and
 // of the title bar's buttons, the main window drawn a little smaller for it

@@ -28,7 +28,7 @@ from browser import end_process  # noqa: E402
 KEYSYMS = {"Enter": "Return", "Space": "space", "Tab": "Tab", "Escape": "Escape", "Up": "Up",
            "Down": "Down", "Left": "Left", "Right": "Right", "Home": "Home", "End": "End",
            "PageUp": "Prior", "PageDown": "Next", "F2": "F2", "F5": "F5", "F9": "F9", "F11": "F11",
-           "Ctrl": "Control_L", **{letter: letter.lower() for letter in "HMASYNCV"}}
+           "Ctrl": "Control_L", **{letter: letter.lower() for letter in "HMASYNCVG"}}
 
 
 # The pictures for the README, by the row that shows them (--screenshots).
@@ -97,6 +97,10 @@ class Window(contract.FrontEnd):
         home = self.folder / "home"
         runtime = home / "runtime"
         runtime.mkdir(parents=True, mode=0o700)
+        if folder.pictures:  # the player's record, as the game writes it
+            (home / "data" / "velmora").mkdir(parents=True)
+            (home / "data" / "velmora" / "read-record.txt").write_text(
+                "velmora read-record 1\n" + "".join(f"picture {key}\n" for key in folder.pictures))
         if getattr(self, "comforts", None):  # the player's settings, as the settings window keeps them
             (home / "config" / "velmora").mkdir(parents=True)
             (home / "config" / "velmora" / "comforts.conf").write_text(self.comforts)

@@ -3,7 +3,8 @@
 it brings the game to each kind of window a player meets, on each screen of a
 matrix, and checks there what the player sees:
 
-- every window wholly on the screen, and each control of the window that
+- every window wholly on the screen, a comfort's within the main window
+  where it fits there, and each control of the window that
   takes the player's input free: a click at its centre and at its four
   corners (2 px inside), hit-tested as the player's (the X server's window
   under the point; document.elementFromPoint), reaches that control; none
@@ -84,6 +85,7 @@ VISITS = [
     Visit("settings", "menu", ["press F2"], "comfort", {"slots"}),
     Visit("history", "deep in a scene", ["press H"], "comfort"),
     Visit("story map", "deep in a scene", ["press S", "click 「ヒント」"], "comfort"),
+    Visit("album", "title with pictures seen", ["press G"], "comfort", {"slots"}),
     Visit("slot files", "menu", ["click ≡", "click 「セーブデータ（ダウンロード・読み込み）…」"], "comfort",
           {"slots", "page"}),
     Visit("import question", "menu with slots", ["bring in file1: 公園, 3, PM 2:30, 春日, Haru"], "comfort",
@@ -138,8 +140,13 @@ def points_missed(control):
 
 
 def inside(rect, screen):
+    return within(rect, [0, 0, screen[0], screen[1]])
+
+
+def within(rect, outer):
     x, y, w, h = rect
-    return x >= -0.5 and y >= -0.5 and x + w <= screen[0] + 0.5 and y + h <= screen[1] + 0.5
+    ox, oy, ow, oh = outer
+    return x >= ox - 0.5 and y >= oy - 0.5 and x + w <= ox + ow + 0.5 and y + h <= oy + oh + 0.5
 
 
 class Explorer:
@@ -212,6 +219,13 @@ class Explorer:
                 failures.append(f"{name} scrolls sideways")
         if top not in windows:
             return failures + [f"no {top} on the screen"]
+        # A comfort's window stands over the main window, as the page puts it,
+        # wherever it fits within it.
+        over = windows.get("main", {}).get("rect")
+        if top in snapshot["comforts"] and over and top != "main":
+            rect = windows[top]["rect"]
+            if rect[2] <= over[2] and rect[3] <= over[3] and not within(rect, over):
+                failures.append(f"{top} {rnd(rect)} runs past the main window {rnd(over)}")
         free = [(top, c) for c in windows[top]["controls"]]
         main = windows.get("main", {"controls": []})
         if top not in ("main", "picture") and not full and not screen.touch:
@@ -288,7 +302,7 @@ class Explorer:
         failures = []
         p = self.front
         if visit.probe in ("question", "menu", "list") and not screen.touch:
-            first, last = {"question": ("ＹＥＳ", "NO"), "menu": ("アパート", "画像処理"), "list": (None, None)}[visit.probe]
+            first, last = {"question": ("ＹＥＳ", "NO"), "menu": ("アパート", "BGM"), "list": (None, None)}[visit.probe]
             for key, want in (("End", last), ("Home", first)):
                 player.do(f"press {key}")
                 s = p.snapshot()

@@ -57,6 +57,7 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
     GameHarness h;
     Comforts comforts(h.window, h.session, h.platform.sound());
     QString history;
+    bool upReadsBack = false;
     h.ClickMessage({{"Form2", Key(Qt::Key_N)},
                     {"Form2", Key(Qt::Key_N)},
                     // Later, so the script's timer runs again inside the history's loop.
@@ -65,8 +66,12 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
                          QTimer::singleShot(0, next, [next] { QTest::keyClick(next, Qt::Key_H); });
                      }},
                     {"History",
-                     [&history](QWidget* window) {
-                         history = window->findChild<QPlainTextEdit*>()->toPlainText();
+                     [&history, &upReadsBack](QWidget* window) {
+                         auto* text = window->findChild<QPlainTextEdit*>();
+                         history = text->toPlainText();
+                         const int caret = text->textCursor().position();
+                         QTest::keyClick(text, Qt::Key_Up);
+                         upReadsBack = text->textCursor().position() < caret;
                          QTest::keyClick(window, Qt::Key_Escape);
                      }},
                     {"Form3", Key(Qt::Key_Return)},
@@ -81,6 +86,7 @@ TEST_F(ComfortsTest, KeysAnswerAsTheirClicksAndTheHistoryAnswersNothing) {
     // the history stood over the NEXT window it did not press.
     EXPECT_TRUE(history.startsWith("このメッセージラベルをクリックしてね！\n\n \nデータをロード"));
     EXPECT_TRUE(history.endsWith(comforts.history().messages()[3]));
+    EXPECT_TRUE(upReadsBack) << "the caret, which a screen reader reads, stays put on Up";
     // Y accepted the invitation: Akira's scene played.
     bool akira = false;
     for (const QString& message : comforts.history().messages()) akira |= message.contains("明");

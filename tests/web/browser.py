@@ -301,6 +301,24 @@ class Browser(PlayerDriver):
                 return message.get("result", {})
             self.events.append(message)
 
+    def send_together(self, *calls):
+        """Several commands sent at once, their answers read after: the
+        browser takes them one after the other with no round trip between."""
+        ids = []
+        for method, params in calls:
+            self.next_id += 1
+            ids.append(self.next_id)
+            self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        waiting = set(ids)
+        while waiting:
+            message = json.loads(self.socket.recv())
+            if message.get("id") in waiting:
+                waiting.discard(message["id"])
+                if "error" in message:
+                    raise BrowserError(f"{message['error']}")
+            else:
+                self.events.append(message)
+
     def evaluate(self, expression, wait_promise=False):
         result = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
                            awaitPromise=wait_promise)
@@ -334,9 +352,14 @@ class Browser(PlayerDriver):
         self.send("Input.dispatchTouchEvent", type=kind, touchPoints=points)
 
     def tap(self, selector):
-        x, y = self.center(selector)
-        self.touch("touchStart", x, y)
-        self.touch("touchEnd", x, y)
+        self.tap_at(*self.center(selector))
+
+    def tap_at(self, x, y):
+        """The finger's down and up sent together: sent one by one on a
+        loaded machine they could come further apart than a long press."""
+        down = {"type": "touchStart", "touchPoints": [{"x": x, "y": y, "id": 1}]}
+        up = {"type": "touchEnd", "touchPoints": []}
+        self.send_together(("Input.dispatchTouchEvent", down), ("Input.dispatchTouchEvent", up))
 
     def swipe(self, selector, dx, dy, steps=6):
         x, y = self.center(selector)

@@ -123,7 +123,9 @@ export class Windows {
       const message = this.byId('lblMsg');
       if (this.waitedForMessage) message.setAttribute('aria-description', kMessageWaits);
       this.waitedForMessage = true;
-      message.focus({ preventScroll: true });
+      // A comfort window the player opened over the title keeps the focus
+      // as the title waits again behind it.
+      if (!this.doc.activeElement?.closest('.comfort')) message.focus({ preventScroll: true });
       return;
     }
     const win = this.byId(name);
@@ -225,7 +227,7 @@ export class Windows {
 
   // The keyboard's focus to the button after or before it, in the Tab order.
   stepFocus(name, forward) {
-    const buttons = this.tabOrder(name);
+    const buttons = this.seenInTabOrder(name);
     const at = buttons.indexOf(this.doc.activeElement);
     const next = at < 0 ? 0 : (at + (forward ? 1 : buttons.length - 1)) % buttons.length;
     buttons[next].focus({ preventScroll: true });
@@ -233,12 +235,20 @@ export class Windows {
 
   // To the first or the last button of the Tab order (Home, End).
   focusEnd(name, last) {
-    const buttons = this.tabOrder(name);
+    const buttons = this.seenInTabOrder(name);
     buttons[last ? buttons.length - 1 : 0]?.focus({ preventScroll: true });
   }
 
-  tabOrder(name) {
-    return [...this.byId(name).querySelectorAll('.client button')].filter((b) => b.offsetParent !== null);
+  // The buttons the player sees, in the Tab order: the menu's 画像処理
+  // beyond the window's edge is Tab's alone.
+  seenInTabOrder(name) {
+    const client = this.byId(name).querySelector('.client').getBoundingClientRect();
+    return [...this.byId(name).querySelectorAll('.client button')].filter((b) => {
+      const r = b.getBoundingClientRect();
+      const x = r.left + r.width / 2;
+      const y = r.top + r.height / 2;
+      return b.offsetParent !== null && x >= client.left && x <= client.right && y >= client.top && y <= client.bottom;
+    });
   }
 
   fillList(entries) {
