@@ -1,6 +1,9 @@
 #include "app/following.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "app/album_pictures.h"
 
 namespace velmora {
 
@@ -36,6 +39,13 @@ std::unique_ptr<Form1> FollowedGame(Platform& platform, ReadRecord& record, Skip
     game->Watch([&record, skip](const std::string& id) {
         record.MarkSeen(id);
         if (skip && id == TheStory().digest.id) skip->Stop();
+    });
+    game->FollowPictures([&record](const std::string& file, const std::string& time) {
+        const std::string key = album::Key(file, LightOf(file, time));
+        const auto& pictures = TheAlbum();
+        if (std::any_of(pictures.begin(), pictures.end(),
+                        [&](const album::Picture& p) { return p.key == key; }))
+            record.MarkPicture(key);
     });
     return game;
 }

@@ -1,7 +1,7 @@
 // What the window programs tell the player's own record and the skipping as
 // the game plays: each message about to wait for NEXT (read now), each event
 // of the story as it begins (seen now; the digest ends the days, and
-// skipping stops there).
+// skipping stops there), each picture of the album as it comes into view.
 #pragma once
 
 #include <chrono>

@@ -7,16 +7,21 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "app/album_pictures.h"
 #include "app/following.h"
 #include "app/page_slots.h"
 #include "app/slot_lines.h"
 #include "backends/web/web_files.h"
 #include "backends/web/web_platform.h"
+#include "player/scene_light.h"
 #include "replay/rollback.h"
 #include "replay/skip.h"
 #include "shell/story_map.h"
+#include "world/game.h"
 #include "world/slot_details.h"
 #include "world/slot_format.h"
 
@@ -52,6 +57,35 @@ std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& recor
            ",\"entries\":[" + entries + "]}";
 }
 
+// The album as the page draws it: each picture by its words, its file, the
+// light over it and its number among the lit ones; a picture not yet seen
+// by the blank tile's words alone, nothing of it given to the page.
+std::string AlbumJson(const velmora::ReadRecord& record) {
+    std::string tiles;
+    for (const velmora::album::Picture& p : velmora::TheAlbum()) {
+        const bool seen = record.PictureSeen(p.key);
+        tiles += std::string(tiles.empty() ? "" : ",") + "{\"seen\":" + (seen ? "true" : "false") +
+                 ",\"words\":" + Json(seen ? p.words : velmora::album::kUnseenWords) +
+                 ",\"file\":" + Json(seen ? p.file : "") +
+                 ",\"lit\":" + std::to_string(seen ? velmora::LitPicture(p.file) : -1) +
+                 ",\"light\":" + std::to_string(seen ? static_cast<int>(p.light) : 0) + "}";
+    }
+    return "[" + tiles + "]";
+}
+
+// The automatic save handed to the page's database as the menu appears:
+// the menu waits for no write, and a write that failed is told at a later
+// menu.
+class PageSaveWriter final : public velmora::SaveWriter {
+  public:
+    explicit PageSaveWriter(velmora::web::WebFiles& files) : files_(files) {}
+    void Write(std::vector<velmora::NamedBytes> save) override { files_.WriteBehind(save); }
+    std::optional<std::string> Outcome() override { return files_.BehindOutcome(); }
+
+  private:
+    velmora::web::WebFiles& files_;
+};
+
 // 続きから on the page's title when the automatic save reads whole; one that
 // cannot be read is told.
 void OfferContinue(velmora::web::WebPlatform& platform, velmora::Files& files) {
@@ -77,12 +111,15 @@ int main() {
     if (!notice.empty()) platform.Notice(notice);
     velmora::Skip skip(platform, record);
     velmora::AutoSave autoSave;
+    PageSaveWriter behind(files);
+    autoSave.WriteWith(&behind);
     velmora::Rollback rollback(skip, [&](velmora::Platform& on) {
         return velmora::FollowedGame(on, record, &skip, &autoSave);
     });
     rollback.TellWith(tell);
     // The record is written now and then, and when the page is put away.
     platform.Follow(&rollback, &skip, [&] { return StoryMapJson(files, record); });
+    platform.AlbumWith([&] { return AlbumJson(record); });
     platform.OnWait([&] { kept.Keep(false); });
     platform.OnResize([&] {
         kept.Keep(true);

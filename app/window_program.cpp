@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "app/album_rows.h"
 #include "app/slot_lines.h"
 #include "app/story_map_rows.h"
 #include "backends/qt/continue_offer.h"
@@ -58,6 +59,7 @@ WindowProgram::WindowProgram()
     rollback_.TellWith([this](const std::string& text) { Tell(text); });
     replay_ = new qt::Replay(window_, session_, rollback_, skip_,
                              [this] { return StoryMapRows(files_, kept_.record()); });
+    replay_->ShowAlbumWith([this] { return AlbumRows(files_, kept_.record()); });
     comforts_->Follow(replay_);
     platform_.AfterEachWait([this] {
         kept_.Keep(false);

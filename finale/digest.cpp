@@ -65,7 +65,17 @@ const DigestScene kScenes[] = {
       {"香織：「……うん。」"}}},
 };
 
+// The two ending pictures, each waiting for its click.
+constexpr const char* kEndings[] = {"hitomi_e1.jpg", "kaori_e1.jpg"};
+
 }  // namespace
+
+std::vector<std::string> DigestPictures() {
+    std::vector<std::string> pictures;
+    for (const DigestScene& scene : kScenes) pictures.emplace_back(scene.picture);
+    for (const char* ending : kEndings) pictures.emplace_back(ending);
+    return pictures;
+}
 
 // The end of the playable days is told within the digest, so that whoever
 // follows the story knows the days are over before the first word of it.
@@ -93,7 +103,7 @@ void PlayDigestFinale(Visit& v) {
         game.ShowTitlePicture();
         v.Say(kClickNext);
     }
-    for (const char* ending : {"hitomi_e1.jpg", "kaori_e1.jpg"}) {
+    for (const char* ending : kEndings) {
         s.PictureFile = ending;
         game.ShowForm7();
     }

@@ -26,6 +26,7 @@ class Visit;
 struct Hours {
     int16_t fromHalf, fromHour, toHalf, toHour;
 };
+inline constexpr Hours kAllDay{AM, 0, PM, 11};
 using Times = std::vector<Hours>;  // any one of them
 
 inline Times During(int16_t fromHalf, int fromHour, int16_t toHalf, int toHour) {
@@ -112,6 +113,9 @@ struct Place {
     std::vector<Event> events;
     std::vector<const char*> plates = {};
     std::vector<const char*> roomScenes = {};  // the rooms' pictures, as plates after the first
+    // The hours it is open, from the first hour's :00 to the last's :30: its
+    // scene is in view only then (Visit::Closed); the album asks them too.
+    Hours open = kAllDay;
 
     const char* plate() const { return plates.empty() ? caption : plates.front(); }
 };

@@ -100,6 +100,9 @@ const Place kPark{
              v.Picture(kScene);
              v.Line(43);
          }},
-    }};
+    },
+    {},
+    {},
+    kOpen};
 
 }  // namespace velmora

@@ -57,6 +57,8 @@ const Place kPcShop{"パソコンショップ",
                              v.Line(21);
                          }},
                     },
-                    {"ﾊﾟｿｺﾝｼｮｯﾌﾟ"}};  // the plate writes it in half-width katakana
+                    {"ﾊﾟｿｺﾝｼｮｯﾌﾟ"},  // the plate writes it in half-width katakana
+                    {},
+                    kOpen};
 
 }  // namespace velmora

@@ -118,6 +118,9 @@ const Place kSerubia{
              for (const char* thought : kPresentThoughts) v.Say(thought);
              v.Lines(59, 68);
          }},
-    }};
+    },
+    {},
+    {},
+    kOpen};
 
 }  // namespace velmora

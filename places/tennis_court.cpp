@@ -90,6 +90,8 @@ const Place kTennisCourt{
          },
          {{"after the gathering", Flag::Gathering == 1}}},
     },
-    {"ﾃﾆｽｺｰﾄ"}};  // the plate writes it in half-width katakana
+    {"ﾃﾆｽｺｰﾄ"},  // the plate writes it in half-width katakana
+    {},
+    kOpen};
 
 }  // namespace velmora

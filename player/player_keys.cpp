@@ -68,6 +68,8 @@ Does Letter(Key key, const Where& where) {
             return Does::kAutoAdvance;
         case Key::kS:
             return where.window == Window::kName ? Does::kAsUsual : Does::kStoryMap;
+        case Key::kG:
+            return where.window == Window::kName ? Does::kAsUsual : Does::kAlbum;
         case Key::kC:
             return AtTheTitle(where) ? Does::kContinue : Does::kAsUsual;
         case Key::kV:

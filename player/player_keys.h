@@ -19,6 +19,8 @@
 // loads, at the command menu (elsewhere they are the window's own, a page's
 // reload); C at the title is 続きから.
 //
+// G opens the album (アルバム), as S opens the story map.
+//
 // V (and the middle button, a two-finger tap on a phone) hides the message
 // window and the window that waits, so that the scene shows whole; while
 // they are hidden any key or click only brings them back, and answers
@@ -69,6 +71,7 @@ enum class Key {
     kS,
     kC,
     kV,
+    kG,
 };
 
 struct Press {
@@ -121,6 +124,7 @@ enum class Does {
     kContinue,      // 続きから, where the title offers it
     kHideWindow,    // the message window and the window that waits hidden
     kShowWindow,    // ... and shown again, the key or click doing nothing else
+    kAlbum,         // アルバム: the pictures seen (player/album.h)
 };
 
 struct Answer {

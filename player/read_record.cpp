@@ -8,14 +8,16 @@ namespace velmora {
 namespace {
 
 // The file: a first line that names it, then one line for each message
-// read ("read " and its key) and each event seen ("seen " and its id); a
-// newer version may add lines of other kinds, each a word of small letters,
-// a space and its entry.
+// read ("read " and its key), each event seen ("seen " and its id) and each
+// picture seen ("picture " and its album key, which a version without the
+// album keeps as a newer kind); a newer version may add lines of other
+// kinds, each a word of small letters, a space and its entry.
 constexpr char kHeader[] = "velmora read-record 1";
 constexpr std::string_view kAnyVersion = "velmora read-record ";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kRead = "read";
 constexpr std::string_view kSeen = "seen";
+constexpr std::string_view kPicture = "picture";
 // Names tried in turn for a damaged file set aside: ".damaged", ".damaged-2" ...
 constexpr int kMostSetAside = 99;
 
@@ -32,7 +34,7 @@ bool IsKind(std::string_view word) {
 
 // What a file holds, line by line, and how many of its lines could not be read.
 struct Lines {
-    std::set<std::string> read, seen, newer;
+    std::set<std::string> read, seen, pictures, newer;
     size_t count = 0;
     size_t lost = 0;
 
@@ -49,6 +51,8 @@ struct Lines {
             read.insert(entry);
         } else if (kind == kSeen) {
             seen.insert(entry);
+        } else if (kind == kPicture) {
+            pictures.insert(entry);
         } else {
             newer.emplace(line);
         }
@@ -74,11 +78,16 @@ Lines Parse(const std::string& bytes) {
     return lines;
 }
 
+void AppendLines(std::string& out, std::string_view kind, const std::set<std::string>& entries) {
+    for (const std::string& entry : entries) out.append(kind).append(" ").append(entry) += "\n";
+}
+
 std::string Format(const std::set<std::string>& read, const std::set<std::string>& seen,
-                   const std::set<std::string>& newer) {
+                   const std::set<std::string>& pictures, const std::set<std::string>& newer) {
     std::string out = std::string(kHeader) + "\n";
-    for (const std::string& key : read) out.append(kRead).append(" ").append(key) += "\n";
-    for (const std::string& event : seen) out.append(kSeen).append(" ").append(event) += "\n";
+    AppendLines(out, kRead, read);
+    AppendLines(out, kSeen, seen);
+    AppendLines(out, kPicture, pictures);
     for (const std::string& line : newer) out += line + "\n";
     return out;
 }
@@ -113,6 +122,7 @@ std::string ReadRecord::LinesLost(size_t lines, const std::string& keptAs) {
 void ReadRecord::Load(Files& files, std::string* notice) {
     read_.clear();
     seen_.clear();
+    pictures_.clear();
     newer_.clear();
     changed_ = false;
     notSetAside_.clear();
@@ -125,6 +135,7 @@ void ReadRecord::Load(Files& files, std::string* notice) {
     Lines lines = Parse(*bytes);
     read_ = std::move(lines.read);
     seen_ = std::move(lines.seen);
+    pictures_ = std::move(lines.pictures);
     newer_ = std::move(lines.newer);
     if (lines.lost == 0) return;
     changed_ = true;  // written again without the damaged lines at the next save
@@ -152,9 +163,10 @@ bool ReadRecord::Save(Files& files, std::string* why) {
                 Lines lines = Parse(*now);
                 read_.merge(lines.read);
                 seen_.merge(lines.seen);
+                pictures_.merge(lines.pictures);
                 newer_.merge(lines.newer);
             }
-            return Format(read_, seen_, newer_);
+            return Format(read_, seen_, pictures_, newer_);
         },
         why ? why : &ignored);
     if (saved) changed_ = false;
@@ -167,6 +179,10 @@ void ReadRecord::MarkRead(const std::string& key) {
 
 void ReadRecord::MarkSeen(const std::string& event) {
     changed_ = seen_.insert(event).second || changed_;
+}
+
+void ReadRecord::MarkPicture(const std::string& key) {
+    changed_ = pictures_.insert(key).second || changed_;
 }
 
 }  // namespace velmora

@@ -52,6 +52,8 @@ class ReadRecord {
     bool Seen(const std::string& event) const { return seen_.count(event) != 0; }
     void MarkSeen(const std::string& event);
     const std::set<std::string>& seen() const { return seen_; }
+    bool PictureSeen(const std::string& key) const { return pictures_.count(key) != 0; }
+    void MarkPicture(const std::string& key);
     size_t readCount() const { return read_.size(); }
     // Something is marked that the file does not hold yet.
     bool changed() const { return changed_; }
@@ -59,6 +61,7 @@ class ReadRecord {
   private:
     std::set<std::string> read_;
     std::set<std::string> seen_;
+    std::set<std::string> pictures_;
     std::set<std::string> newer_;  // well-formed lines of kinds this version does not know
     bool changed_ = false;
     // Why a damaged file could not be kept beside the record: while it is

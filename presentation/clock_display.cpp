@@ -47,6 +47,7 @@ ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates
 
 void Pictures::UpdateClockDisplay() {
     platform_.ShowClock(ClockFaceOf(s_, plates_));
+    if (shown_ && !scene_.empty()) shown_(scene_, TimeText(s_));
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "presentation/clock_display.h"
 #include "presentation/pictures.h"
 
 namespace velmora {
@@ -71,11 +72,18 @@ NamedPicture Pictures::Named(const std::string& file) const {
 void Pictures::ShowScenePicture(const std::string& file) {
     HidePortraitImage();
     platform_.ShowScene(Named(file));
+    scene_ = file;
+    if (shown_) shown_(file, TimeText(s_));
 }
 
 void Pictures::ClearScenePicture() {
     HidePortraitImage();
     platform_.ClearScene();
+    scene_.clear();
+}
+
+void Pictures::ShowInWindow(const std::string& file) {
+    if (shown_) shown_(file, TimeText(s_));
 }
 
 void Pictures::ShowPortrait(const std::string& file) {

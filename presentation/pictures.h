@@ -2,6 +2,7 @@
 // date, time and place plates, drawn by the platform for the game's state.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,14 @@ class Pictures {
              std::vector<NamedPicture> scenes)
         : platform_(platform), s_(s), plates_(std::move(plates)), scenes_(std::move(scenes)) {}
 
+    // Who follows the pictures the player sees: told each picture of the
+    // scene box or the picture window as it comes into view, and the
+    // scene's again with the time whenever the clock moves over it.
+    using Shown = std::function<void(const std::string& file, const std::string& time)>;
+    void Follow(Shown shown) { shown_ = std::move(shown); }
+    // The picture window shows this picture.
+    void ShowInWindow(const std::string& file);
+
     // What a screen reader reads of this picture file.
     std::string Words(const std::string& file) const { return PictureWords(scenes_, file); }
 
@@ -42,6 +51,8 @@ class Pictures {
     const GameState& s_;
     const std::vector<std::string> plates_;
     const std::vector<NamedPicture> scenes_;
+    std::string scene_;  // the scene box's picture, "" when it is cleared
+    Shown shown_;
 };
 
 }  // namespace velmora

@@ -56,6 +56,7 @@ void Form1::ShowForm5() {
 // Form7: the picture stays until it is clicked; its NEXT dialog stands where
 // the message window's does.
 void Form1::ShowForm7() {
+    pictures_.ShowInWindow(s_.PictureFile);
     platform_.WaitPictureClick({s_.PictureFile, pictures_.Words(s_.PictureFile)});
     ShowForm3();
     platform_.ClosePictureWindow();

@@ -59,6 +59,10 @@ class Form1 final : public Game, public MainWindowEvents {
         reading_ = std::move(reading);
     }
 
+    // Who fills the album: told each picture as it comes into view, with
+    // the clock's time (presentation/pictures.h).
+    void FollowPictures(Pictures::Shown shown) { pictures_.Follow(std::move(shown)); }
+
     // --- window events ---
     void lblMsg_Click() override;
     void Form_Resize() override;

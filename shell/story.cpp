@@ -2,6 +2,7 @@
 
 #include "finale/digest.h"
 #include "places/town.h"
+#include "presentation/pictures.h"
 
 namespace velmora {
 
@@ -42,6 +43,14 @@ std::vector<NamedPicture> Scenes(const Story& story) {
         }
     }
     return scenes;
+}
+
+std::vector<NamedPicture> Stills(const Story& story) {
+    const std::vector<NamedPicture> scenes = Scenes(story);
+    std::vector<NamedPicture> stills;
+    for (const std::string& file : DigestPictures())
+        stills.push_back({file, PictureWords(scenes, file)});
+    return stills;
 }
 
 std::string MenuName(const Story& story, const std::string& plate) {

@@ -46,6 +46,10 @@ std::vector<std::string> Plates(const Story& story);
 // the place as the menu names it, a room by its plate.
 std::vector<NamedPicture> Scenes(const Story& story);
 
+// The pictures that show no place, in the order the story shows them (the
+// digest's scenes, the two endings), each with what a screen reader reads.
+std::vector<NamedPicture> Stills(const Story& story);
+
 // A plate's name as the menu writes its place ("ﾊﾟｿｺﾝｼｮｯﾌﾟ" →
 // "パソコンショップ"); a room's plate, or one no place goes by, as it is.
 std::string MenuName(const Story& story, const std::string& plate);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <utility>
 
 #include "backends/qt/command_menu.h"
@@ -19,6 +20,7 @@
 #include "backends/qt/replay.h"
 #include "backends/qt/settings_window.h"
 #include "backends/qt/yes_no_dialog.h"
+#include "player/album.h"
 #include "player/comfort_words.h"
 
 namespace velmora::qt {
@@ -286,6 +288,13 @@ bool Comforts::AnswerMenu(const char* command) {
 void Comforts::OpenMenu(QPoint at) {
     QMenu menu;
     menu.setObjectName("ComfortMenu");
+    // Its words at the main window's scale, as the comforts' windows (small
+    // on a small screen at a desktop scale factor, large in full screen),
+    // never below their design size in the screen's own pixels.
+    const double ratio = std::max(1.0, menu.devicePixelRatioF());
+    QFont font = menu.font();
+    font.setPointSizeF(font.pointSizeF() * std::max(stage_.scale(), 1.0 / ratio));
+    menu.setFont(font);
     if (session_.CanContinue()) {
         menu.addAction("続きから\tC", &session_, &GameSession::Continue);
         menu.addSeparator();
@@ -312,6 +321,7 @@ void Comforts::OpenMenu(QPoint at) {
         addSwitch("既読スキップ\tCtrl・Tab", replay_->skipping(),
                   [this] { replay_->ToggleSkip(); });
         menu.addAction("ストーリーマップ…\tS", replay_, &Replay::OpenStoryMap);
+        menu.addAction(QString(album::kTitle) + "…\tG", replay_, &Replay::OpenAlbum);
     }
     menu.addSeparator();
     // Where the game saves and loads: at the command menu.

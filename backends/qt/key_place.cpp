@@ -75,6 +75,8 @@ keys::Key KeyOf(int code) {
             return Key::kC;
         case Qt::Key_V:
             return Key::kV;
+        case Qt::Key_G:
+            return Key::kG;
         default:
             return Key::kOther;
     }

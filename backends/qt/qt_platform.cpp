@@ -169,6 +169,7 @@ void QtPlatform::ClosePictureWindow() {
 }
 
 void QtPlatform::WaitEnded() const {
+    window_.message()->Restoring(false);
     if (afterWait_) afterWait_();
 }
 

@@ -75,6 +75,7 @@ bool Replay::Forward() {
 bool Replay::Ask(Step step) {
     StopSkipping();
     if (!session_.running()) {
+        window_.message()->Restoring(true);
         session_.Play([this, step] {
             if (step == Step::kBack) {
                 rollback_.Back();
@@ -91,8 +92,11 @@ bool Replay::Ask(Step step) {
 
 void Replay::TakeAskedStep() {
     const Step step = std::exchange(asked_, Step::kNone);
+    const bool taken = step == Step::kBack || (step == Step::kForward && rollback_.CanGoForward());
+    if (!taken) return;
+    window_.message()->Restoring(true);
     if (step == Step::kBack) throw StepBack{};
-    if (step == Step::kForward && rollback_.CanGoForward()) throw StepForward{};
+    throw StepForward{};
 }
 
 void Replay::Pace() {
@@ -135,8 +139,14 @@ void Replay::OpenStoryMap() {
     map.exec();
 }
 
+void Replay::OpenAlbum() {
+    StopSkipping();
+    AlbumWindow album(&window_, album_ ? album_() : AlbumView{});
+    album.exec();
+}
+
 // What the keys' table gives the replay: going back and forward, skipping
-// and the story map; any key but Ctrl stops skipping, and does its own work.
+// the story map and the album; any key but Ctrl stops skipping, and does its own work.
 bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
     const keys::Where where{
         WindowOf(window),      Typing(), false, NextWaits() || passing_, session_.messageWaits(),
@@ -154,6 +164,9 @@ bool Replay::OnKey(QWidget* window, const QKeyEvent* key) {
             return Forward() || true;
         case keys::Does::kStoryMap:
             OpenStoryMap();
+            return true;
+        case keys::Does::kAlbum:
+            OpenAlbum();
             return true;
         default:
             return false;

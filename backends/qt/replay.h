@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "backends/qt/album_window.h"
 #include "backends/qt/game_session.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/story_map_window.h"
@@ -39,6 +40,9 @@ class Replay : public QObject {
     bool skipping() const { return skip_.active(); }
     void SkipUnreadToo(bool on) { skip_.SkipUnreadToo(on); }
     void OpenStoryMap();
+    // album: the album's tiles as this player has them now.
+    void ShowAlbumWith(std::function<AlbumView()> album) { album_ = std::move(album); }
+    void OpenAlbum();
 
     // The platform calls it as each wait of the game's windows ends: a step
     // asked for meanwhile is taken then (StepBack or StepForward thrown).
@@ -65,6 +69,7 @@ class Replay : public QObject {
     Rollback& rollback_;
     Skip& skip_;
     std::function<StoryMapView()> storyMap_;
+    std::function<AlbumView()> album_;
     QLabel* mark_;
     Step asked_ = Step::kNone;
     bool passing_ = false;

@@ -75,7 +75,8 @@ inline constexpr PageKey kPageKeys[] = {{"Enter", keys::Key::kEnter},
                                         {"a", keys::Key::kA},
                                         {"s", keys::Key::kS},
                                         {"c", keys::Key::kC},
-                                        {"v", keys::Key::kV}};
+                                        {"v", keys::Key::kV},
+                                        {"g", keys::Key::kG}};
 
 // What velmora_key and velmora_wheel answer, by its number (keys::Does):
 // the page has each as kDoesNAME.
@@ -85,8 +86,8 @@ inline constexpr const char* kDoesNames[] = {
     "HoldSkip",   "History",     "Mute",         "AutoAdvance",  "StoryMap",     "FullScreen",
     "Settings",   "ComfortMenu", "CloseComfort", "MoveWindow",   "ClickPicture", "PressOk",
     "FocusFirst", "FocusLast",   "QuickSave",    "QuickLoad",    "Continue",     "HideWindow",
-    "ShowWindow"};
-static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kShowWindow) + 1,
+    "ShowWindow", "Album"};
+static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kAlbum) + 1,
               "every answer has its name");
 
 }  // namespace velmora::web

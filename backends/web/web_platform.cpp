@@ -51,6 +51,9 @@ namespace velmora::web {
 
 namespace {
 
+// The page's reports run from kResized down to this one (page_codes.js).
+constexpr int kLastReport = kAlbum;
+
 void Call(const char* what, const std::string& a = {}, const std::string& b = {},
           const std::string& c = {}, const std::string& d = {}) {
     velmora_page_call(what, a.c_str(), b.c_str(), c.c_str(), d.c_str());
@@ -82,7 +85,7 @@ int WebPlatform::Wait(const char* window, const std::string& argument, Twips at)
     if (onWait_) onWait_();
     for (;;) {
         const int answer = velmora_page_wait(window, argument.c_str(), at.left, at.top, Offered());
-        if (answer > kResized || answer < kSlotWords) return answer;
+        if (answer > kResized || answer < kLastReport) return answer;
         if (Handle(answer, window)) return 0;
     }
 }
@@ -107,6 +110,9 @@ bool WebPlatform::Handle(int report, const std::string& window) {
             break;
         case kStoryMap:
             if (storyMap_) Call("storyMap", storyMap_());
+            break;
+        case kAlbum:
+            if (album_) Call("album", album_());
             break;
         default:
             if (!skip_) break;
@@ -160,7 +166,7 @@ bool WebPlatform::Confirm(const std::string& question) {
         const int answer =
             velmora_page_wait("Form2", "", questionAt_.left, questionAt_.top, Offered());
         if (answer == 1 || answer == 2) return answer == 1;
-        if (answer > kResized || answer < kSlotWords) return false;
+        if (answer > kResized || answer < kLastReport) return false;
         if (answer != kBack && answer != kForward) Handle(answer, "Form2");
     }
 }

@@ -44,6 +44,8 @@ class WebPlatform : public Platform {
     // (between it and this platform), and the story map, which `storyMap`
     // writes as the page reads it. Each may be left out.
     void Follow(const Steps* steps, Skipping* skip, std::function<std::string()> storyMap);
+    // The album as the page draws it, written when the player opens it.
+    void AlbumWith(std::function<std::string()> album) { album_ = std::move(album); }
     // Called as each wait begins (the player's record is written then).
     void OnWait(std::function<void()> handler) { onWait_ = std::move(handler); }
     // A NEXT passed by skipping: the page shows its caption, and tells what
@@ -127,6 +129,7 @@ class WebPlatform : public Platform {
     const Steps* steps_ = nullptr;
     Skipping* skip_ = nullptr;
     std::function<std::string()> storyMap_;
+    std::function<std::string()> album_;
 };
 
 }  // namespace velmora::web

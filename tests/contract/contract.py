@@ -169,7 +169,12 @@ class Folder:
     def __init__(self, cell):
         self.slots = {}
         self.without = []
+        self.pictures = []  # the album's keys the player's record holds
         for part in _split(cell):
+            m = re.fullmatch(r"pictures seen (.+)", part)
+            if m:
+                self.pictures += [key.strip() for key in m.group(1).split("+")]
+                continue
             m = re.fullmatch(r"without (\S+)", part)
             if m:
                 self.without.append(m.group(1))
@@ -181,7 +186,8 @@ class Folder:
 # --- playing a row ---
 
 KEYS = {"Enter", "Space", "Tab", "Escape", "Up", "Down", "Left", "Right", "Home", "End",
-        "PageUp", "PageDown", "F2", "F5", "F9", "F11", "H", "M", "A", "S", "Y", "N", "C", "V", "Ctrl"}
+        "PageUp", "PageDown", "F2", "F5", "F9", "F11", "H", "M", "A", "S", "Y", "N", "C", "V", "G",
+        "Ctrl"}
 WINDOWS = {"NEXT": "NEXT", "the question": "question", "the list": "list", "the menu": "menu",
            "the name": "name", "the picture": "picture", "the message": "message",
            "the main window": "main", "the details": "details", "the plates": "plates"}
@@ -201,6 +207,22 @@ SWITCHES = {"the music plays": ("music", True), "the music is silent": ("music",
             "the message window is hidden": ("messageShows", False)}
 # The game's windows that stand over the scene.
 GAME_WINDOWS = {"NEXT", "question", "list", "menu", "name", "details"}
+
+
+def album_counts(s):
+    """How many tiles the album has, and how many of them are blank."""
+    tiles = (s.get("album") or {}).get("tiles") or []
+    return [len(tiles), tiles.count("まだ見ていない絵")]
+
+
+def full_size(album, words):
+    """The album's picture open is the one named, drawn whole in its own
+    proportions, three tiles wide."""
+    opened = (album or {}).get("opened")
+    if not opened or opened["name"] != words:
+        return False
+    (w, h), (tile_w, _) = opened["size"], opened["tile"]
+    return h > 0 and abs(w / h - 300 / 260) < 0.03 and w >= 2.9 * tile_w
 
 
 def window_name(words):
@@ -423,6 +445,15 @@ class Player:
         m = re.fullmatch(r"the story map says \"(.*)\"", c)
         if m:
             return lambda s: (m.group(1) == (s["storyMap"] or {}).get("said"), s["storyMap"])
+        m = re.fullmatch(r"the album has (\d+) tiles?, (\d+) of them blank", c)
+        if m:
+            want = [int(m.group(1)), int(m.group(2))]
+            return lambda s: (album_counts(s) == want, s["album"])
+        m = re.fullmatch(r"the album shows 「(.+)」 full size", c)
+        if m:
+            return lambda s: (full_size(s.get("album"), m.group(1)), s.get("album"))
+        if c == "the album shows its tiles":
+            return lambda s: (bool(s.get("album")) and s["album"]["opened"] is None, s.get("album"))
         if c == "the story map shows a hint":
             return lambda s: (bool((s["storyMap"] or {}).get("hint")), s["storyMap"])
         m = re.fullmatch(r"the continue offer has \"(.*)\"", c)

@@ -32,7 +32,7 @@ KEYS = {  # DOM key, key code, text
     "End": ("End", 35, ""), "PageUp": ("PageUp", 33, ""), "PageDown": ("PageDown", 34, ""),
     "F2": ("F2", 113, ""), "F5": ("F5", 116, ""), "F9": ("F9", 120, ""), "F11": ("F11", 122, ""),
     "Ctrl": ("Control", 17, ""),
-    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYNCV"},
+    **{letter: (letter.lower(), ord(letter), letter.lower()) for letter in "HMASYNCVG"},
 }
 # What the page shows, read the way a player sees it. Installed in every page.
 SEES = (HERE / "page_sees.js").read_text(encoding="utf-8")
@@ -76,10 +76,13 @@ class Page(contract.FrontEnd):
         b.open()
         b.wait_for("window.velmora && velmora.page && velmora.page.pending", "the title")
         files = {name: base64.b64encode(data).decode() for name, data in folder.slots.items()}
+        if folder.pictures:  # the player's record, as the game writes it
+            record = "velmora read-record 1\n" + "".join(f"picture {k}\n" for k in folder.pictures)
+            files["read-record.txt"] = base64.b64encode(record.encode()).decode()
         if files:
             b.evaluate(f"contractSees.writeSlots({json.dumps(files)})", wait_promise=True)
         # The automatic save is read as the game starts: the page starts again over it.
-        if "auto" in folder.slots:
+        if "auto" in folder.slots or folder.pictures:
             self.reopen()
         self.held = set()
         self.other_tab = None

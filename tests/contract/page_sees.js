@@ -25,7 +25,7 @@ window.contractSees = (() => {
   const kGameWindows = { main: 'Form1', NEXT: 'Form3', question: 'Form2', list: 'Form5', menu: 'Form8',
     name: 'Form4', picture: 'Form7' };
   const kComforts = { history: '履歴', settings: '設定', storyMap: 'ストーリーマップ', slots: 'セーブデータ',
-    comfortMenu: 'メニュー' };
+    album: 'アルバム', comfortMenu: 'メニュー' };
 
   function windows() {
     const all = {};
@@ -152,6 +152,21 @@ window.contractSees = (() => {
     return { said: text(map.querySelector('.trouble')), hint: hint || null };
   }
 
+  // The album: each tile by what a screen reader reads of it, and the
+  // picture open, if any: its name, the size it is drawn at and a tile's.
+  function album() {
+    const box = $('#album');
+    if (!shown(box)) return null;
+    const tiles = [...box.querySelectorAll('.tiles button')];
+    const opened = box.querySelector('.opened canvas');
+    const size = (e) => (e ? [e.getBoundingClientRect().width, e.getBoundingClientRect().height] : [0, 0]);
+    return {
+      tiles: tiles.map((t) => t.getAttribute('aria-label')),
+      opened: shown(opened) ? { name: opened.parentElement.getAttribute('aria-label'), size: size(opened),
+        tile: size(tiles.find((t) => t.getClientRects().length > 0) || tiles[0]) } : null,
+    };
+  }
+
   // Whether the game has the music going: from its call to play until its
   // call to stop, whether or not the browser has decoded it yet.
   function musicGoing(page) {
@@ -226,6 +241,7 @@ window.contractSees = (() => {
       keyHelp: renderedLines($('#settings .keys') || $('#settings p:not(.close-row)')),
       listScrolls: shown(list) ? list.scrollHeight > list.clientHeight : null,
       storyMap: storyMap(),
+      album: album(),
       importQuestion: shown(question) ? question.textContent : null,
       continueOffer: shown($('#continueOffer')) ? $('#continueOffer').innerText : null,
       timeFit: timeFit(),

@@ -52,11 +52,35 @@ const std::map<QString, QString> kGameWindows = {{"Form3", "NEXT"}, {"Form2", "q
                                                  {"Form5", "list"}, {"Form8", "menu"},
                                                  {"Form4", "name"}, {"Form7", "picture"}};
 // The comforts' windows by their titles.
-const std::map<QString, QString> kComfortWindows = {
-    {"History", "履歴"}, {"Settings", "設定"}, {"StoryMap", "ストーリーマップ"}};
+const std::map<QString, QString> kComfortWindows = {{"History", "履歴"},
+                                                    {"Settings", "設定"},
+                                                    {"StoryMap", "ストーリーマップ"},
+                                                    {"Album", "アルバム"}};
 
 QJsonArray Json(const QRectF& r) {
     return {r.x(), r.y(), r.width(), r.height()};
+}
+
+// The album as a player finds it: each tile by what a screen reader reads of
+// it, and the picture open, if any: its name, the size it is drawn at (as
+// much of it as its place shows) and a tile's.
+QJsonObject AlbumSeen(QWidget* album) {
+    QJsonArray tiles;
+    auto* grid = album->findChild<QListWidget*>("tiles");
+    if (grid) {
+        for (int i = 0; i < grid->count(); ++i)
+            tiles.append(grid->item(i)->data(Qt::AccessibleTextRole).toString());
+    }
+    QJsonValue opened;
+    auto* full = album->findChild<QLabel*>("opened");
+    if (full && full->isVisible()) {
+        const QSize drawn = full->pixmap().size().boundedTo(full->contentsRect().size());
+        const QSize tile = grid ? grid->iconSize() : QSize();
+        opened = QJsonObject{{"name", full->accessibleName()},
+                             {"size", QJsonArray{drawn.width(), drawn.height()}},
+                             {"tile", QJsonArray{tile.width(), tile.height()}}};
+    }
+    return {{"tiles", tiles}, {"opened", opened}};
 }
 
 QWidget* Visible(const QString& name) {
@@ -406,6 +430,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
                 {"hint",
                  hint && !hint->text().isEmpty() ? QJsonValue(hint->text()) : QJsonValue()}};
         }
+        s["album"] = QJsonValue();
+        if (QWidget* album = Visible("Album")) s["album"] = AlbumSeen(album);
         s["importQuestion"] = QJsonValue();
         s["continueOffer"] = Offer() ? QJsonValue(Offer()->text()) : QJsonValue();
         if (window.isVisible()) {

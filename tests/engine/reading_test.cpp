@@ -15,6 +15,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/album_pictures.h"
 #include "app/following.h"
 #include "backends/posix/posix_files.h"
 #include "backends/tty/trace_platform.h"
@@ -59,15 +60,6 @@ std::function<std::optional<std::string>(const std::string&, Skip&)> Inputs(
 }
 
 const std::vector<std::string> kNewGame = {"", "no", "no"};
-
-std::vector<std::string> Clicks(size_t n) {
-    return std::vector<std::string>(n, "");
-}
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 // The MSG line just before each NEXT? that the front end was asked.
 std::vector<std::string> Asked(const std::vector<std::string>& lines) {
@@ -389,6 +381,68 @@ TEST(Skip, StopsAtEveryWindowButNextAndAnswersNone) {
     EXPECT_EQ(StopsWith(end, {"yes", "file1", "yes", "公園", "", "", ""}),
               (std::vector<std::string>{"YESNO?", "LIST?", "YESNO?", "MENU?", "NEXT?", "PICTURE?",
                                         "PICTURE?"}));
+}
+
+// The album: every place's scene in each light that falls on it while the
+// place is open (the day's alone where none does), then the digest's stills
+// and the two endings, each once and each read by what it shows.
+TEST(Album, EveryPictureOnceByItsPlaceAndLightThenTheStills) {
+    const std::vector<album::Picture>& pictures = TheAlbum();
+    std::set<std::string> keys;
+    for (const album::Picture& p : pictures) {
+        EXPECT_TRUE(keys.insert(p.key).second) << p.key;
+        EXPECT_NE(p.words, "絵") << p.key;
+    }
+    const std::pair<const char*, std::vector<std::string>> scenes[] = {
+        {"apart.jpg",
+         {"アパート（明け方）", "アパート", "アパート（夕方）", "アパート（夕焼け）",
+          "アパート（夕暮れ）", "アパート（夜）"}},
+        {"kouen.jpg",
+         {"公園（明け方）", "公園", "公園（夕方）", "公園（夕焼け）"}},  // AM 6 to PM 6:30
+    };
+    for (const auto& [file, words] : scenes) {
+        std::vector<std::string> found;
+        for (const album::Picture& p : pictures) {
+            if (p.file == file) found.push_back(p.words);
+        }
+        EXPECT_EQ(found, words) << file;
+    }
+    const std::pair<const char*, const char*> stills[] = {
+        {"hitomi3.jpg", "部屋にいるひとみ"},
+        {"ryouko2.jpg", "部屋で笑う涼子"},
+        {"kaori3.jpg", "夜の部屋で涙ぐむ香織"},
+        {"hitomi_e1.jpg", "夕暮れの海辺で笑うひとみ"},
+        {"kaori_e1.jpg", "テニスコートで笑う香織"}};
+    ASSERT_GT(pictures.size(), std::size(stills));
+    for (size_t i = 0; i < std::size(stills); ++i) {
+        const album::Picture& p = pictures[pictures.size() - std::size(stills) + i];
+        EXPECT_EQ(p.file + " " + p.words, std::string(stills[i].first) + " " + stills[i].second);
+    }
+}
+
+// The pictures a game shows are the player's to see again in any later
+// game: a first game's visit to the park at sunset, a second's digest stills
+// and two endings, in the record's file; what was not shown stays unseen.
+TEST(Album, PicturesSeenAreKeptAcrossGames) {
+    GameFolder folder;
+    PosixFiles files(folder.path());
+    std::string notice, why;
+    for (const int hour : {5, 11}) {
+        folder.WriteSlot("file1", FlagsAt(4, PM, hour, 30), "部屋");
+        ReadRecord record;
+        record.Load(files, &notice);
+        const std::vector<std::string> park = {"", "yes", "file1", "yes", "", "公園"};
+        PlayReading(folder, record, Inputs(park + Clicks(hour == 5 ? 3 : 60)));
+        ASSERT_TRUE(record.Save(files, &why)) << why;
+    }
+    ReadRecord later;
+    later.Load(files, &notice);
+    std::vector<std::string> seen;
+    for (const album::Picture& p : TheAlbum()) {
+        if (later.PictureSeen(p.key)) seen.push_back(p.key);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"kouen.jpg sunset", "hitomi3.jpg", "ryouko2.jpg",
+                                              "kaori3.jpg", "hitomi_e1.jpg", "kaori_e1.jpg"}));
 }
 
 }  // namespace

@@ -8,8 +8,9 @@
 // would give, or (going forward) gave before.
 import {
   kBack, kCanGoBack, kCanGoForward, kForward, kQuickLoad, kQuickSave, kSkipHold, kSkipLetGo, kSkipStop,
-  kSkipToggle, kSlotWords, kStoryMap,
+  kAlbum, kSkipToggle, kSlotWords, kStoryMap,
 } from './page_codes.js';
+import { paintLight } from './scene_light.js';
 import * as table from './page_table.js';
 import { slotParts } from './windows.js';
 
@@ -52,6 +53,14 @@ function element(tag, properties = {}, ...children) {
   const e = Object.assign(document.createElement(tag), properties);
   e.append(...children);
   return e;
+}
+
+// A comfort window's last row: its close button. Esc is named only where
+// there is a keyboard (phone.css hides it on a touch screen).
+function closeRow(close) {
+  const key = element('span', { className: 'key-name' }, '（Esc）');
+  return element('p', { className: 'close-row' },
+    element('button', { type: 'button', onclick: close }, '閉じる', key));
 }
 
 // A comfort's window, a dialog to a screen reader, named by its title.
@@ -144,10 +153,11 @@ export class Comforts {
     this.historyText.setAttribute('aria-label', '履歴の本文');
     this.history = panel('history', '履歴');
     this.history.append(element('h2', {}, '履歴'), this.historyText,
-      element('p', { className: 'close-row' }, button('閉じる（Esc）', () => this.close())));
+      closeRow(() => this.close()));
     this.settingsBox = panel('settings', '設定');
     this.slots = panel('slots', 'セーブデータ');
     this.storyMap = panel('storyMap', 'ストーリーマップ');
+    this.album = panel('album', 'アルバム');
     this.menu = element('section', { id: 'comfortMenu', className: 'comfort', hidden: true });
     this.skipMark = element('div', { id: 'skipMark', className: 'tw', hidden: true }, '既読スキップ');
     this.skipMark.style.cssText = '--x:5700;--y:4380;--w:1440;--h:300';
@@ -156,7 +166,7 @@ export class Comforts {
     });
     this.menuButton.className = 'tw';
     this.menuButton.style.cssText = '--x:60;--y:6615;--w:270;--h:270';
-    this.screen.append(this.history, this.settingsBox, this.slots, this.storyMap, this.menu,
+    this.screen.append(this.history, this.settingsBox, this.slots, this.storyMap, this.album, this.menu,
       this.menuButton);
     this.doc.getElementById('Form1').querySelector('.client').append(this.skipMark);
   }
@@ -233,8 +243,7 @@ export class Comforts {
         () => {}),
       check(table.kCaptionSkipUnread, 'skipUnread'),
       element('p', { className: 'keys' }, this.page.rule('velmora_words', 'keyHelp', 0) || ''),
-      element('p', { className: 'close-row' },
-        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+      closeRow(() => this.close()));
     this.show(this.settingsBox);
   }
 
@@ -292,8 +301,7 @@ export class Comforts {
         'デスクトップ版のゲームフォルダーにある同じ名前のファイルとそのまま交換できます。'),
       element('table', {}, ...rows),
       element('p', {}, 'ファイルを読み込む（2 つ一緒に選んでください）: ', choose, picker), result,
-      element('p', { className: 'close-row' },
-        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+      closeRow(() => this.close()));
   }
 
   // The two files of a slot, named as the game names them, replace it
@@ -376,6 +384,7 @@ export class Comforts {
       back, forward,
       item('既読スキップ', 'Ctrl・Tab', () => this.page.report(kSkipToggle), this.page.skipping),
       item('ストーリーマップ', 'S', () => this.askStoryMap()),
+      item('アルバム', 'G', () => this.askAlbum()),
       item(this.page.rule('velmora_words', 'hideWindow', 0), 'V', () => this.hideWindow()),
       item('全画面', 'F11', () => this.toggleFullScreen(), Boolean(document.fullscreenElement)),
       item('自動送り', 'A', () => this.toggle('autoAdvance'), this.settings.autoAdvance),
@@ -408,6 +417,83 @@ export class Comforts {
     } else if (document.documentElement.requestFullscreen) {
       document.documentElement.requestFullscreen().catch(() => {});
     }
+  }
+
+  // --- the album ---
+  // The game lists it (player/album.h: its pictures, and which this player
+  // has seen); a picture not seen comes as a blank tile's words alone.
+  askAlbum() {
+    this.page.report(kAlbum);
+  }
+
+  // A picture of the album drawn in its light on a canvas of its own size.
+  async albumPicture(tile) {
+    const canvas = element('canvas', { width: 300, height: 260 });
+    const picture = await this.page.pictures.get(tile.file);
+    if (!picture) return canvas;
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+    const context = canvas.getContext('2d', { willReadFrequently: true });
+    context.drawImage(picture, 0, 0);
+    paintLight(this.page.engine, context, tile.lit, tile.light);
+    return canvas;
+  }
+
+  // The tiles, a button each: a seen one opens its picture full size, which
+  // a click or Escape closes again; a blank one shows nothing of its picture.
+  showAlbum(tiles) {
+    const grid = element('div', { className: 'tiles' });
+    const opened = element('button', { type: 'button', className: 'opened', hidden: true });
+    opened.onclick = () => this.closeAlbumPicture();
+    this.albumOpened = opened;
+    for (const tile of tiles) {
+      const button = element('button', { type: 'button', className: tile.seen ? 'seen' : 'blank' });
+      button.setAttribute('aria-label', tile.words);
+      if (tile.seen) {
+        this.albumPicture(tile).then((canvas) => button.append(canvas));
+        button.onclick = () => this.openAlbumPicture(tile, button);
+      }
+      grid.append(button);
+    }
+    grid.onkeydown = (e) => this.moveInAlbum(grid, e);
+    const seen = tiles.filter((t) => t.seen).length;
+    this.album.replaceChildren(element('h2', {}, 'アルバム'),
+      element('p', { className: 'count' }, `見た絵 ${seen} / ${tiles.length}`),
+      element('div', { className: 'scroll' }, grid), opened, closeRow(() => this.close()));
+    this.show(this.album);
+  }
+
+  // The arrows go from tile to tile, up and down by a row, as in the
+  // window program's grid.
+  moveInAlbum(grid, e) {
+    const tiles = [...grid.children];
+    const at = tiles.indexOf(document.activeElement);
+    const row = tiles.filter((t) => t.offsetTop === tiles[0].offsetTop).length;
+    const step = { ArrowRight: 1, ArrowLeft: -1, ArrowDown: row, ArrowUp: -row }[e.key];
+    if (at < 0 || !step) return;
+    e.preventDefault();
+    const to = tiles[Math.max(0, Math.min(tiles.length - 1, at + step))];
+    to.focus();
+  }
+
+  async openAlbumPicture(tile, from) {
+    const opened = this.albumOpened;
+    opened.from = from;
+    opened.setAttribute('aria-label', tile.words);
+    opened.replaceChildren(await this.albumPicture(tile));
+    opened.hidden = false;
+    this.album.classList.add('picture-open');
+    opened.focus({ preventScroll: true });
+  }
+
+  // True when a picture was open: Escape closes it before the album.
+  closeAlbumPicture() {
+    const opened = this.albumOpened;
+    if (this.open !== this.album || !opened || opened.hidden) return false;
+    opened.hidden = true;
+    this.album.classList.remove('picture-open');
+    if (opened.from) opened.from.focus({ preventScroll: true });
+    return true;
   }
 
   // --- the story map ---
@@ -453,20 +539,21 @@ export class Comforts {
       element('p', { className: 'count' }, `見たシーン ${map.seen} / ${map.entries.length}`),
       ...trouble,
       element('div', { className: 'scroll' }, element('table', {}, ...rows)),
-      element('p', { className: 'close-row' },
-        element('button', { type: 'button', onclick: () => this.close() }, '閉じる（Esc）')));
+      closeRow(() => this.close()));
     this.show(this.storyMap);
   }
 
   // --- going back and forward, skipping ---
   back() {
     if (this.page.status.ended) return;
+    this.page.restoring = true;
     this.page.report(kBack);
   }
 
   // Forward through the steps gone back to.
   forward() {
     if (this.page.status.ended || !(this.page.steps & kCanGoForward)) return;
+    this.page.restoring = true;
     this.page.report(kForward);
   }
 
@@ -503,6 +590,7 @@ export class Comforts {
     });
     this.page.on('say', (text) => this.say(text));
     this.page.on('storyMap', (map) => this.showStoryMap(map));
+    this.page.on('album', (tiles) => this.showAlbum(tiles));
     this.page.on('slotWords', async (words) => {
       this.slotWords = words;
       await this.showSlots();
@@ -627,7 +715,8 @@ export class Comforts {
       case table.kDoesFullScreen: return this.toggleFullScreen() || true;
       case table.kDoesSettings: return this.openSettings() || true;
       case table.kDoesComfortMenu: return this.openMenu() || true;
-      case table.kDoesCloseComfort: return this.close() || true;
+      case table.kDoesCloseComfort: return this.closeAlbumPicture() || this.close() || true;
+      case table.kDoesAlbum: return this.askAlbum() || true;
       case table.kDoesQuickSave: return this.quick(kQuickSave);
       case table.kDoesQuickLoad: return this.quick(kQuickLoad);
       case table.kDoesContinue: return Boolean(this.page.continueOffer && this.page.continueOffer.take());

@@ -59,11 +59,12 @@ export class GamePage {
     this.slots = [];  // the game's slots, as it names them
     this.slotFileLimit = 0;  // the most bytes the game's reader takes of a slot's file
     this.listeners = {
-      message: [], whole: [], wait: [], end: [], skipping: [], storyMap: [], slotWords: [], offerContinue: [], say: [],
+      message: [], whole: [], wait: [], end: [], skipping: [], storyMap: [], album: [], slotWords: [], offerContinue: [], say: [],
     };
     this.continueOffer = null;  // 続きから on the title, where the page has it
     this.steps = 0;
     this.skipping = false;
+    this.restoring = false;  // a step back or forward draws its screen again
     this.skipUnread = false;
     this.uploadAnswer = null;
     // What the page has done, for the player's history and for tests.
@@ -112,8 +113,10 @@ export class GamePage {
   call(what, a, b, c, d) {
     switch (what) {
       case 'message':
-        // Skipping shows each message whole.
-        this.appearing.show(' \n' + a.replace(/\r\n/g, '\n'), this.skipping ? 0 : this.msPerLetter);
+        // Skipping shows each message whole, and so does a step back or
+        // forward until the game waits again: the player has read them.
+        this.appearing.show(' \n' + a.replace(/\r\n/g, '\n'),
+          this.skipping || this.restoring ? 0 : this.msPerLetter);
         this.drawn = true;
         this.status.messages.push(a);
         this.tell('message', a);
@@ -139,6 +142,7 @@ export class GamePage {
         else this.windows.told = { name: b, said: c };
         break;
       case 'storyMap': this.tell('storyMap', JSON.parse(a)); break;
+      case 'album': this.tell('album', JSON.parse(a)); break;
       case 'slotDetails': this.windows.slotDetails(a); break;
       case 'slots':
         this.slots = a ? a.split('\n') : [];
@@ -166,6 +170,7 @@ export class GamePage {
   // --- waits ---
   wait(name, argument, left, top, steps) {
     this.steps = steps;
+    this.restoring = false;
     if (this.reports.length) return Promise.resolve(this.reports.shift());
     for (const other of kAnsweredWindows) if (other !== name) this.windows.close(other);
     this.windows.open(name, argument, left, top);

@@ -16,6 +16,7 @@ export const kSkipStop = -1007;
 export const kStoryMap = -1008;
 export const kUploadConfirmed = -1009;
 export const kSlotWords = -1010;
+export const kAlbum = -1011;  // the last of the reports (web_platform.cpp kLastReport)
 
 // What the title's wait answers for 続きから (a click answers 0), and the
 // menu's for the quick save and quick load keys (a button answers its row).
@@ -27,6 +28,8 @@ export const kQuickLoad = -2002;
 // or nothing written because another tab changed a file since it was read.
 export const kWritten = 1;
 export const kChanged = 2;
+// What a write begun behind the game answers when asked before it has ended.
+export const kNotEnded = 3;
 
 // What the page may offer while a window waits, as bits of the wait's steps.
 export const kCanGoBack = 1;
