@@ -1,12 +1,16 @@
 #include "backends/qt/window_scaler.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 
+#include "backends/qt/focus_look.h"
 #include "backends/qt/scene_picture.h"
 #include "backends/qt/title_bar.h"
 
@@ -68,32 +72,51 @@ void ScaleChildren(QWidget* parent, double scale, QPoint offset) {
     }
 }
 
-// Scroll bars as thick as the rest of the window is scaled: the style's own
-// are as thick at any scale, and would take a small list's width from its
-// entries.
-class ScaledScrollBars : public QProxyStyle {
+// Scroll bars, check boxes and sliders drawn at the window's scale: the
+// style's own are as large at any scale, so that a small list's bars would
+// take its entries' width and a switch or a slider beside large words would
+// be a speck. Drawn otherwise as the game draws its windows (FocusLook).
+class ScaledControls : public FocusLook {
   public:
-    explicit ScaledScrollBars(double scale) : scale_(scale) {}
+    explicit ScaledControls(double scale) : scale_(scale) {}
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
-        const int value = QProxyStyle::pixelMetric(metric, option, widget);
-        return metric == PM_ScrollBarExtent ? std::max(1, Scaled(value, scale_)) : value;
+        const int value = FocusLook::pixelMetric(metric, option, widget);
+        switch (metric) {
+            case PM_ScrollBarExtent:
+            case PM_IndicatorWidth:
+            case PM_IndicatorHeight:
+            case PM_ExclusiveIndicatorWidth:
+            case PM_ExclusiveIndicatorHeight:
+            case PM_SliderThickness:
+            case PM_SliderControlThickness:
+            case PM_SliderLength:
+            case PM_SliderTickmarkOffset:
+                return std::max(1, Scaled(value, scale_));
+            default:
+                return value;
+        }
     }
 
   private:
     double scale_;
 };
 
-void ScaleScrollBars(QWidget* window, double scale) {
-    const auto bars = window->findChildren<QScrollBar*>();
-    if (bars.isEmpty()) return;
-    // One style for the window's bars at this scale, the one before let go.
-    auto* style = new ScaledScrollBars(scale);
+void ScaleControls(QWidget* window, double scale) {
+    QList<QWidget*> controls;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (qobject_cast<QScrollBar*>(widget) || qobject_cast<QCheckBox*>(widget) ||
+            qobject_cast<QRadioButton*>(widget) || qobject_cast<QSlider*>(widget))
+            controls << widget;
+    }
+    if (controls.isEmpty()) return;
+    // One style for the window's controls at this scale, the one before let go.
+    auto* style = new ScaledControls(scale);
     style->setParent(window);
-    for (QScrollBar* bar : bars) {
-        QStyle* before = bar->style();
-        bar->setStyle(style);
-        if (auto* old = dynamic_cast<ScaledScrollBars*>(before); old && old->parent() == window)
+    for (QWidget* control : controls) {
+        QStyle* before = control->style();
+        control->setStyle(style);
+        if (auto* old = dynamic_cast<ScaledControls*>(before); old && old->parent() == window)
             old->deleteLater();
     }
 }
@@ -131,12 +154,12 @@ void ScaleLaidOut(QWidget* window, double scale) {
     for (QWidget* widget : widgets) RememberFont(widget);
     for (QWidget* widget : widgets) ScaleFont(widget, scale);
     for (QLayout* layout : window->findChildren<QLayout*>()) ScaleLayout(layout, scale);
-    ScaleScrollBars(window, scale);
+    ScaleControls(window, scale);
 }
 
 void ScaleWindowContents(QWidget* window, double scale, QPoint offset) {
     ScaleChildren(window, scale, offset);
-    ScaleScrollBars(window, scale);
+    ScaleControls(window, scale);
 }
 
 }  // namespace velmora::qt

@@ -11,6 +11,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSlider>
+#include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -46,6 +49,30 @@ QString KindOf(QWidget* widget) {
     if (qobject_cast<qt::PlatePicture*>(widget)) return "plate";
     if (widget->objectName() == "lblMsg") return "message";
     return "";
+}
+
+// The part of a switch or a slider the style draws at its own size: the
+// box that is ticked, the handle that is dragged (0 for other controls).
+double MarkHeight(QWidget* control) {
+    QStyle* style = control->style();
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        return style->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).height();
+    }
+    if (auto* slider = qobject_cast<QSlider*>(control)) {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = slider->orientation();
+        option.maximum = slider->maximum();
+        option.minimum = slider->minimum();
+        option.tickPosition = slider->tickPosition();
+        option.sliderPosition = slider->sliderPosition();
+        const QRect handle =
+            style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+        return option.orientation == Qt::Horizontal ? handle.height() : handle.width();
+    }
+    return 0;
 }
 
 QString CaptionOf(QWidget* widget) {
@@ -167,6 +194,7 @@ QJsonObject WindowLook::ControlSeen(QWidget* control, const QString& name, const
     seen["rect"] = Json(onScreen);
     seen["cutBy"] = cutBy * control->devicePixelRatioF();
     seen["text"] = QFontInfo(control->font()).pixelSize() * control->devicePixelRatioF();
+    if (const double mark = MarkHeight(control)) seen["mark"] = mark * control->devicePixelRatioF();
     return seen;
 }
 

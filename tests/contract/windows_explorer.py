@@ -14,8 +14,9 @@ matrix, and checks there what the player sees:
   scale 1;
 - the plates and the message (the prompt, the question) free while the menu
   or a list waits; the main window's own marks free beside a game window;
-- every window drawn at the main window's scale (its text as much larger or
-  smaller than at scale 1 as the main window's);
+- every window drawn at the main window's scale (its text, a switch's box
+  and a slider's handle as much larger or smaller than at scale 1 as the
+  main window's);
 - the keyboard focus in the window that waits, kept there by a click on the
   main window; Home and End moving it; on a touch screen, a swipe down going
   back a step with no complaint of the browser.
@@ -185,7 +186,8 @@ class Explorer:
                 except Exception as e:
                     raise contract.ContractError(f"at «{step}»: {e} — {player.seen()}") from e
             self.front.settle()
-            snapshot, look = self.front.snapshot(), self.front.look()
+            snapshot = self.front.snapshot()
+            look = self.focused_look(self.top(snapshot))
             if screen.reference:
                 self.reference[visit.name] = look
             failures = self.check(visit, screen, snapshot, look)
@@ -195,6 +197,21 @@ class Explorer:
         finally:
             self.front.end()
         return failures
+
+    def focused_look(self, top):
+        """The look once the focus has come to the window that waits: a window
+        the window system activates takes it a moment after it shows, later on
+        a busy machine. One it never comes to is judged as it stands."""
+        last = {}
+
+        def focused():
+            last["look"] = self.front.look()
+            return last["look"].get("focus") == top, last["look"].get("focus")
+        try:
+            contract.wait_until(focused, f"the focus in {top}")
+        except contract.ContractError:
+            pass
+        return last["look"]
 
     # --- what the player sees ---
     def top(self, snapshot):
@@ -295,6 +312,13 @@ class Explorer:
             own = w["text"] / was
             if abs(own / main - 1) > SCALE_SLACK:
                 failures.append(f"{name} drawn at {own:.2f} times scale 1, the main window at {main:.2f}")
+            # A switch's box and a slider's handle grow with their words.
+            marks = {c["name"]: c["mark"] for c in ref_windows[name]["controls"] if c.get("mark")}
+            for c in (c for c in w["controls"] if c.get("mark") and c["name"] in marks):
+                mark = c["mark"] / marks[c["name"]]
+                if abs(mark / main - 1) > SCALE_SLACK:
+                    failures.append(f"{name} 「{c['name']}」 its box or handle drawn at {mark:.2f} "
+                                    f"times scale 1, the main window at {main:.2f}")
         return failures
 
     # --- the keys, a click beside, a swipe ---
