@@ -71,6 +71,11 @@ Comforts::Comforts(MainWindow& window, GameSession& session, LoopingSound& sound
         changed.autoAdvance = false;
         Change(changed, words::AutoAdvanceNotice(false));
     });
+    // Full screen has no title bar to drag the main window by: window-move
+    // mode shows it again, where the window was.
+    connect(&session, &GameSession::movingWindow, this, [this] {
+        if (stage_.fullScreen()) stage_.ToggleFullScreen();
+    });
     qApp->installEventFilter(this);
     // The focus is drawn where the keys handled here act, and only there.
     FocusLook::Install();

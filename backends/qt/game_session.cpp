@@ -41,7 +41,9 @@ void GameSession::Play(const std::function<void()>& handler) {
     message_->Wait(false);
     Run(handler);
     inClick_ = false;
-    if (!ended_) message_->Wait(true);
+    if (ended_) return;
+    message_->Wait(true);
+    if (begun_) emit movingWindow();
 }
 
 void GameSession::Resize() {

@@ -37,7 +37,8 @@ class GameSession : public QObject {
 
   signals:
     void ended(int status);
-    void begun();  // the title has gone: the game began, by a click or 続きから
+    void begun();         // the title has gone: the game began, by a click or 続きから
+    void movingWindow();  // window-move mode began: the message waits for its click
 
   private:
     void Resize();
