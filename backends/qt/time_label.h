@@ -21,6 +21,8 @@ class TimeLabel : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    double OutlinePen() const;
+
     QString text_;
 };
 

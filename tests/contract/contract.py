@@ -44,6 +44,9 @@ import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 TABLE = HERE / "player_contract.md"
+# How much of the box around the time's ink its strokes fill, at least, when
+# they are bold (P Gothic's "AM 10:30": about 0.35 bold, 0.26 thin).
+BOLD_TIME = 0.31
 PATIENCE = float(os.environ.get("CONTRACT_PATIENCE", 20))  # seconds; only a failing check waits this long
 SLOTS = ["file1", "file2", "file3", "file4", "file5"]
 
@@ -470,6 +473,8 @@ class Player:
             return lambda s: ((s["comfortMenu"] or {}).get(m.group(1)) is want, s["comfortMenu"])
         if c == "the time fits its plate":
             return lambda s: (fits(s["timeFit"]), s["timeFit"])
+        if c == "the time is drawn in bold strokes":
+            return lambda s: (s["timeFit"].get("weight", 1) >= BOLD_TIME, s["timeFit"])
         m = re.fullmatch(r"(.+) stands? whole on the screen", c)
         if m:
             name = window_name(m.group(1))

@@ -289,24 +289,31 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
     }
 
     // Where the time's ink is, as its label's pixels show it: the label
-    // painted alone on a clear picture, every column any of its ink is in.
-    QRectF TimeInk(qt::TimeLabel* time) {
+    // painted alone on a clear picture, every column any of its ink is in;
+    // weight: how much of the box around the ink is inked (bold strokes
+    // fill more of it than thin ones).
+    QRectF TimeInk(qt::TimeLabel* time, double* weight) {
         const double ratio = time->window()->devicePixelRatioF();
         QImage painted((QSizeF(time->size()) * ratio).toSize(),
                        QImage::Format_ARGB32_Premultiplied);
         painted.setDevicePixelRatio(ratio);
         painted.fill(Qt::transparent);
         time->render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
-        int left = painted.width(), right = -1;
+        int left = painted.width(), right = -1, top = painted.height(), bottom = -1;
+        double inked = 0;
         for (int y = 0; y < painted.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(painted.constScanLine(y));
             for (int x = 0; x < painted.width(); ++x) {
                 if (qAlpha(row[x]) == 0) continue;
+                inked += qAlpha(row[x]) / 255.0;
                 left = std::min(left, x);
                 right = std::max(right, x + 1);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
             }
         }
         if (right < 0) return {};
+        *weight = inked / ((right - left) * (bottom - top));
         return OnScreen(time, QRectF(left / ratio, 0, (right - left) / ratio, time->height()));
     }
 
@@ -440,10 +447,12 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             const QRectF room(plates::kTimeRoomLeft * scale, 0,
                               (plates::kTimeRoomRight - plates::kTimeRoomLeft) * scale,
                               time->height());
-            const QRectF ink = TimeInk(time);
+            double weight = 0;
+            const QRectF ink = TimeInk(time, &weight);
             const QRectF roomSeen = OnScreen(time, room & QRectF(time->rect()));
             s["timeFit"] = QJsonObject{{"ink", QJsonArray{ink.left(), ink.right()}},
-                                       {"room", QJsonArray{roomSeen.left(), roomSeen.right()}}};
+                                       {"room", QJsonArray{roomSeen.left(), roomSeen.right()}},
+                                       {"weight", weight}};
         }
         std::map<unsigned long, QString> ids;
         s["windows"] = Windows(&ids);
