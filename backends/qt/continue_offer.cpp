@@ -8,7 +8,7 @@ namespace velmora::qt {
 namespace {
 
 // Over the foot of the scene picture (450, 240, 4500 × 3900), inside its edge.
-constexpr double kLeft = 450 + 90, kWidth = 4500 - 180, kHeight = 1080;
+constexpr double kLeft = 450 + 90, kWidth = 4500 - 180, kHeight = 1170;
 constexpr double kTop = 240 + 3900 - 90 - kHeight;
 
 }  // namespace
@@ -17,7 +17,7 @@ ContinueOffer::ContinueOffer(MainWindow& window, GameSession& session, const QSt
     : QPushButton("続きから（C）\n" + details, window.client()) {
     setObjectName("continueOffer");
     setGeometry(PxRect(kLeft, kTop, kWidth, kHeight));
-    setFont(GameFont(kPGothic, 9));
+    setFont(GameFont(kPGothic, 10));  // as large as the slot details
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
     setAccessibleName("続きから");
