@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -11,11 +12,12 @@
 namespace velmora::qt {
 namespace {
 
-constexpr QSize kTile{100, 87};  // a third of a scene
+constexpr QSize kTile{100, 87};  // a third of a scene, drawn at twice that and fitted
+constexpr int kTilesInARow = 5;
 const QColor kBlank{0xd8, 0xd8, 0xd8};
 
 QIcon BlankTile() {
-    QPixmap blank(kTile);
+    QPixmap blank(kTile * 2);
     blank.fill(kBlank);
     return QIcon(blank);
 }
@@ -49,10 +51,11 @@ AlbumWindow::AlbumWindow(QWidget* over, AlbumView view)
         item->setData(Qt::AccessibleTextRole, QString::fromStdString(words));
         item->setToolTip(QString::fromStdString(words));
         item->setIcon(tile.seen ? QIcon(QPixmap::fromImage(Lit(tile).scaled(
-                                      kTile, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)))
+                                      kTile * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)))
                                 : blank);
     }
     if (grid_->count() > 0) grid_->setCurrentRow(0);
+    grid_->installEventFilter(this);
     connect(grid_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { Open(grid_->row(item)); });
     connect(grid_, &QListWidget::itemClicked, this,
@@ -99,6 +102,23 @@ void AlbumWindow::Open(int tile) {
 void AlbumWindow::CloseOpened() {
     pages_->setCurrentIndex(0);
     grid_->setFocus(Qt::OtherFocusReason);
+}
+
+bool AlbumWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::Resize) FitTiles();
+    return ComfortWindow::eventFilter(watched, event);
+}
+
+// Five tiles a row across the whole list, at every scale of the window; the
+// scroll bar's room always kept, as the album scrolls.
+void AlbumWindow::FitTiles() {
+    const int room = grid_->contentsRect().width() -
+                     grid_->verticalScrollBar()->sizeHint().width() - 2 * grid_->spacing();
+    const int cell = std::max(kTile.width() / 4, room / kTilesInARow - 1);
+    const int width = cell - 2 * grid_->spacing();
+    const int height = width * kTile.height() / kTile.width();
+    grid_->setIconSize({width, height});
+    grid_->setGridSize({cell, height + 2 * grid_->spacing()});
 }
 
 void AlbumWindow::reject() {

@@ -43,9 +43,11 @@ class AlbumWindow : public ComfortWindow {
 
   protected:
     void reject() override;  // Escape closes the picture open first
+    bool eventFilter(QObject* watched, QEvent* event) override;  // the list resized
 
   private:
     QImage Lit(const AlbumTile& tile) const;
+    void FitTiles();
 
     AlbumView view_;
     QStackedWidget* pages_;
