@@ -56,12 +56,14 @@ AlbumWindow::AlbumWindow(QWidget* over, AlbumView view)
     }
     if (grid_->count() > 0) grid_->setCurrentRow(0);
     grid_->installEventFilter(this);
+    pages_->installEventFilter(this);
     connect(grid_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { Open(grid_->row(item)); });
     connect(grid_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Open(grid_->row(item)); });
     full_->setObjectName("opened");
     full_->setAlignment(Qt::AlignCenter);
+    full_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     full_->setFocusPolicy(Qt::StrongFocus);
     connect(full_, &ClickableLabel::clicked, this, &AlbumWindow::CloseOpened);
     pages_->addWidget(grid_);
@@ -91,12 +93,21 @@ QImage AlbumWindow::Lit(const AlbumTile& tile) const {
 void AlbumWindow::Open(int tile) {
     if (tile < 0 || tile >= static_cast<int>(view_.tiles.size()) || !view_.tiles[tile].seen) return;
     const AlbumTile& shown = view_.tiles[tile];
-    full_->setPixmap(QPixmap::fromImage(Lit(shown)));
+    opened_ = Lit(shown);
     full_->setAccessibleName(QString::fromStdString(shown.picture.words));
     full_->setAccessibleDescription("クリックか Esc で一覧に戻ります");
     grid_->setCurrentRow(tile);
     pages_->setCurrentIndex(1);
+    FitOpened();
     full_->setFocus(Qt::OtherFocusReason);
+}
+
+// The picture open as large as the album's room holds it whole, never
+// larger: the album, not the picture, sets the window's size.
+void AlbumWindow::FitOpened() {
+    if (opened_.isNull()) return full_->clear();
+    full_->setPixmap(QPixmap::fromImage(
+        opened_.scaled(pages_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void AlbumWindow::CloseOpened() {
@@ -106,6 +117,7 @@ void AlbumWindow::CloseOpened() {
 
 bool AlbumWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::Resize) FitTiles();
+    if (watched == pages_ && event->type() == QEvent::Resize && opened()) FitOpened();
     return ComfortWindow::eventFilter(watched, event);
 }
 

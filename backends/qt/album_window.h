@@ -48,11 +48,13 @@ class AlbumWindow : public ComfortWindow {
   private:
     QImage Lit(const AlbumTile& tile) const;
     void FitTiles();
+    void FitOpened();
 
     AlbumView view_;
     QStackedWidget* pages_;
     QListWidget* grid_;
     ClickableLabel* full_;
+    QImage opened_;  // the picture open, in its light, at its own size
 };
 
 }  // namespace velmora::qt

@@ -87,6 +87,8 @@ VISITS = [
     Visit("history", "deep in a scene", ["press H"], "comfort"),
     Visit("story map", "deep in a scene", ["press S", "click 「ヒント」"], "comfort"),
     Visit("album", "title with pictures seen", ["press G"], "comfort", {"slots"}),
+    Visit("album picture", "title with pictures seen", ["press G", "press Right ×5", "press Enter"], "comfort",
+          {"slots"}),
     Visit("slot files", "menu", ["click ≡", "click 「セーブデータ（ダウンロード・読み込み）…」"], "comfort",
           {"slots", "page"}),
     Visit("import question", "menu with slots", ["bring in file1: 公園, 3, PM 2:30, 春日, Haru"], "comfort",
