@@ -189,7 +189,7 @@ class Explorer:
                     raise contract.ContractError(f"at «{step}»: {e} — {player.seen()}") from e
             self.front.settle()
             snapshot = self.front.snapshot()
-            look = self.focused_look(self.top(snapshot))
+            look = self.settled_look(self.top(snapshot))
             if screen.reference:
                 self.reference[visit.name] = look
             failures = self.check(visit, screen, snapshot, look)
@@ -200,17 +200,22 @@ class Explorer:
             self.front.end()
         return failures
 
-    def focused_look(self, top):
-        """The look once the focus has come to the window that waits: a window
-        the window system activates takes it a moment after it shows, later on
-        a busy machine. One it never comes to is judged as it stands."""
+    def settled_look(self, top):
+        """The look once the window system has done what it does a moment
+        after a window shows, later on a busy machine: the focus come to the
+        window that waits, and every window of the game mapped where it is
+        drawn (full screen lays the main window out anew: until the window
+        manager has placed it, the X server finds no window under its
+        controls). A look that never settles is judged as it stands."""
         last = {}
 
-        def focused():
-            last["look"] = self.front.look()
-            return last["look"].get("focus") == top, last["look"].get("focus")
+        def settled():
+            look = last["look"] = self.front.look()
+            unmapped = [c["name"] for w in look["windows"] for c in w["controls"]
+                        if c.get("by") == "nothing" and self.front.maps_windows]
+            return look.get("focus") == top and not unmapped, (look.get("focus"), unmapped)
         try:
-            contract.wait_until(focused, f"the focus in {top}")
+            contract.wait_until(settled, f"the focus in {top} and every window mapped")
         except contract.ContractError:
             pass
         return last["look"]
@@ -381,6 +386,8 @@ class WindowFront:
     """The window program through the contract's window driver, with the
     explorer's look (window_look.cpp) and the larger-text comfort."""
 
+    maps_windows = True  # its windows are the window manager's to place
+
     def __init__(self, host, data):
         import window_driver
         self.driver = window_driver.Window(host, data)
@@ -409,6 +416,8 @@ class WindowFront:
 class PageFront:
     """The page through the contract's page driver: a desktop browser, a
     phone (touch, a device pixel ratio of 2), storage refused."""
+
+    maps_windows = False  # the page lays out its windows itself
 
     BLOCK_STORAGE = """Object.defineProperty(window, 'indexedDB', {
         get() { throw new DOMException('The user denied permission to access the database.', 'SecurityError'); }});"""
