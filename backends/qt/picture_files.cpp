@@ -27,6 +27,24 @@ QImage LoadPicture(Files& files, const std::string& name, std::string* refused) 
     return picture;
 }
 
+namespace {
+
+// A GIF is drawn on its logical screen, whatever its first frame declares:
+// the reader's size is the frame's, the picture it makes the screen's.
+QSize GifScreen(const std::string& bytes) {
+    if (bytes.size() < 10) return {};
+    const auto at = [&](size_t i) {
+        return static_cast<int>(static_cast<unsigned char>(bytes[i]));
+    };
+    return {at(6) | at(7) << 8, at(8) | at(9) << 8};
+}
+
+bool TooLarge(QSize size) {
+    return qint64(size.width()) * size.height() > kPictureMostPixels;
+}
+
+}  // namespace
+
 QImage DecodePicture(const std::string& bytes, const std::string& name, std::string* why) {
     const PictureCheck check = CheckPicture(bytes);
     if (check.format == PictureFormat::kNone) {
@@ -42,21 +60,25 @@ QImage DecodePicture(const std::string& bytes, const std::string& name, std::str
     reader.setAutoDetectImageFormat(false);
     // Five hundred bytes can declare a picture of 5780 × 5780 pixels, which
     // takes 128 MiB to decode: the size it declares is checked first.
-    const QSize size = reader.size();
+    const QSize frame = reader.size();
     const std::string unreadable =
         name + " は絵として使えません（" + (jpeg ? "JPEG" : "GIF") + " として読めません）。";
-    if (!reader.canRead() || !size.isValid()) {
+    if (!reader.canRead() || !frame.isValid()) {
         *why = unreadable;
         return {};
     }
-    if (qint64(size.width()) * size.height() > kPictureMostPixels) {
+    const QSize size = jpeg ? frame : frame.expandedTo(GifScreen(bytes));
+    if (TooLarge(size)) {
         *why = name + " は大きすぎる絵です（" + std::to_string(size.width()) + "×" +
                std::to_string(size.height()) + "、" + std::to_string(kPictureMostPixels) +
                " 画素まで）。";
         return {};
     }
     QImage picture = reader.read();
-    if (picture.isNull()) *why = unreadable;
+    if (picture.isNull() || TooLarge(picture.size())) {
+        *why = unreadable;
+        return {};
+    }
     return picture;
 }
 
