@@ -1,6 +1,8 @@
 #include "backends/qt/story_map_window.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -33,6 +35,8 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     count->setObjectName("seenCount");
     count->setFont(GameFont(kPGothic, 11));
     tree_->setObjectName("scenes");
+    tree_->setAccessibleName("シーンの一覧");
+    tree_->setAccessibleDescription("まだ見ていないシーンは Enter でヒントを表示します");
     tree_->setFont(GameFont(kPGothic, 10, false));
     tree_->setColumnCount(3);
     tree_->setHeaderLabels({"場所", "シーン", "ヒント"});
@@ -54,7 +58,10 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     hint_->setWordWrap(true);
     // The hint asked for takes the focus, where a screen reader reads it.
     hint_->setFocusPolicy(Qt::StrongFocus);
-    // Enter on an unseen scene asks for its hint, as its button does.
+    hint_->installEventFilter(this);
+    tree_->installEventFilter(this);
+    // Enter on an unseen scene asks for its hint, as its button does (and a
+    // double click).
     connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const auto at = std::find(items_.begin(), items_.end(), item);
         if (at != items_.end()) ShowHint(static_cast<int>(at - items_.begin()));
@@ -90,6 +97,11 @@ void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     item->setData(kHintColumn, Qt::AccessibleTextRole, "ヒント（Enter）");
     auto* ask = new QPushButton("ヒント");
     ask->setObjectName("hint");
+    // Read by itself, it says whose hint it asks for.
+    ask->setAccessibleName(
+        QString("ヒント：%1 %2")
+            .arg(DayCaption(row.day), row.place.empty() ? "" : QString::fromStdString(row.place))
+            .trimmed());
     connect(ask, &QPushButton::clicked, this, [this, index] { ShowHint(index); });
     tree_->setItemWidget(item, kHintColumn, ask);
 }
@@ -99,6 +111,31 @@ void StoryMapWindow::ShowHint(int row) {
     hint_->setText("ヒント：" + QString::fromStdString(rows_[row].hint));
     tree_->setCurrentItem(items_[row]);
     hint_->setFocus(Qt::OtherFocusReason);
+}
+
+bool StoryMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter on a row is that row's alone: the view lets it go on to the
+    // window, whose first button (the ヒント of another row) it pressed.
+    if (watched == tree_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (QTreeWidgetItem* current = tree_->currentItem()) emit tree_->itemActivated(current, 0);
+        return true;
+    }
+    if (watched != hint_) return false;
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            tree_->setFocus(Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(tree_, event);
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace velmora::qt

@@ -39,6 +39,11 @@ class StoryMapWindow : public ComfortWindow {
     // the map, in place of the one shown before.
     void ShowHint(int row);
 
+  protected:
+    // The keys that move in the map move in it from the hint too: the hint
+    // read, the player goes on down the rows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void AddRow(QTreeWidgetItem* day, const StoryMapRow& row);
 

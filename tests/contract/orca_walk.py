@@ -407,7 +407,7 @@ def comforts_at_the_end(game, orca, message, seen, mark):
     game.wait("the story map", lambda kind, r, n: kind.startswith("window:activate") and
               n == "ストーリーマップ", mark)
     heard(orca, "ストーリーマップ", spoken)
-    game.press("Down", "Down", "Return")
+    game.press("End", "Return")  # the digest's row, not seen on this evening
     try:
         hint = game.find("a hint", lambda n: n.getRoleName() == "label" and
                          (n.name or "").startswith("ヒント："), patience=15)

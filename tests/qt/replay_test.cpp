@@ -182,6 +182,14 @@ TEST_F(ReplayTest, TheStoryMapGivesOneHintAtATimeAndTitlesOnlyOfWhatWasSeen) {
     QTest::keyClick(tree, Qt::Key_Return);
     EXPECT_EQ(hint->text(), "ヒント：4月2日の午前、公園");
     EXPECT_TRUE(hint->hasFocus());
+    // The hint heard, the arrows go on down the map (they once stayed in the
+    // hint), and Enter gives that row's hint (it once pressed the first row's
+    // ヒント as well, through the window's default button).
+    QTest::keyClick(hint, Qt::Key_Down);
+    QTest::keyClick(hint, Qt::Key_Down);
+    ASSERT_TRUE(tree->hasFocus());
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(hint->text(), "ヒント：4月3日の午後、学校");
 }
 
 // storymap.txt a pipe, a folder or larger than its words ever are: the map
