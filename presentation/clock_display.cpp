@@ -29,7 +29,7 @@ std::string PlatePicture(const std::string& plate) {
     return plate + ".gif";
 }
 
-ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates) {
+ClockFace ClockFaceOf(const GameState& s, const std::vector<NamedPlate>& plates) {
     static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６", "７", "８"};
     ClockFace face;
     if (s.Day >= 1 && s.Day <= 8) {
@@ -38,9 +38,12 @@ ClockFace ClockFaceOf(const GameState& s, const std::vector<std::string>& plates
     }
     face.timeText = TimeText(s);
     face.timeWords = TimeWords(s);
-    if (std::find(plates.begin(), plates.end(), s.CurrentPlace) != plates.end()) {
-        face.placePicture = PlatePicture(s.CurrentPlace);
-        face.placeWords = s.CurrentPlace;
+    const auto plate = std::find_if(plates.begin(), plates.end(), [&s](const NamedPlate& p) {
+        return p.plate == s.CurrentPlace;
+    });
+    if (plate != plates.end()) {
+        face.placePicture = PlatePicture(plate->plate);
+        face.placeWords = plate->words;
     }
     return face;
 }

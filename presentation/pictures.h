@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "presentation/clock_display.h"
 #include "world/state.h"
 
 namespace velmora {
@@ -18,9 +19,10 @@ std::string PictureWords(const std::vector<NamedPicture>& scenes, const std::str
 
 class Pictures {
   public:
-    // plates: the names the clock's place plate has pictures for; scenes: the
-    // places' scene pictures and their words (shell/story.h Plates, Scenes).
-    Pictures(Platform& platform, const GameState& s, std::vector<std::string> plates,
+    // plates: the names the clock's place plate has pictures for and their
+    // words; scenes: the places' scene pictures and their words
+    // (shell/story.h NamedPlates, Scenes).
+    Pictures(Platform& platform, const GameState& s, std::vector<NamedPlate> plates,
              std::vector<NamedPicture> scenes)
         : platform_(platform), s_(s), plates_(std::move(plates)), scenes_(std::move(scenes)) {}
 
@@ -49,7 +51,7 @@ class Pictures {
 
     Platform& platform_;
     const GameState& s_;
-    const std::vector<std::string> plates_;
+    const std::vector<NamedPlate> plates_;
     const std::vector<NamedPicture> scenes_;
     std::string scene_;  // the scene box's picture, "" when it is cleared
     Shown shown_;

@@ -129,7 +129,7 @@ class Form1 final : public Game, public MainWindowEvents {
     const std::vector<Command> commands_;
     std::vector<MenuRow> rows_;  // the menu window's, one for each command
     GameState s_;
-    Pictures pictures_{platform_, s_, Plates(story_), Scenes(story_)};
+    Pictures pictures_{platform_, s_, NamedPlates(story_), Scenes(story_)};
     std::function<void(const std::string&)> told_;
     std::function<void(const std::string&)> reading_;
 };

@@ -60,6 +60,12 @@ std::string MenuName(const Story& story, const std::string& plate) {
     return plate;
 }
 
+std::vector<NamedPlate> NamedPlates(const Story& story) {
+    std::vector<NamedPlate> named;
+    for (const std::string& plate : Plates(story)) named.push_back({plate, MenuName(story, plate)});
+    return named;
+}
+
 std::vector<StoryEvent> ListEvents(const Story& story) {
     std::vector<StoryEvent> list;
     Add(list, story.start, "");

@@ -8,6 +8,7 @@
 
 #include "places/event.h"
 #include "platform/platform.h"
+#include "presentation/clock_display.h"
 
 namespace velmora {
 
@@ -53,5 +54,8 @@ std::vector<NamedPicture> Stills(const Story& story);
 // A plate's name as the menu writes its place ("ﾊﾟｿｺﾝｼｮｯﾌﾟ" →
 // "パソコンショップ"); a room's plate, or one no place goes by, as it is.
 std::string MenuName(const Story& story, const std::string& plate);
+
+// Every plate of Plates with what a screen reader reads of it (MenuName).
+std::vector<NamedPlate> NamedPlates(const Story& story);
 
 }  // namespace velmora

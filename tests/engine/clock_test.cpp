@@ -144,11 +144,12 @@ TEST(ClockFace, OddValuesOfAnEditedSave) {
     s.Minute = 15;  // only 30 shows as 30
     EXPECT_EQ(TimeText(s), "PM-3:00");
     s.Day = 9;
-    EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).datePicture, "");  // the plate keeps its picture
+    EXPECT_EQ(ClockFaceOf(s, NamedPlates(TheStory())).datePicture,
+              "");  // the plate keeps its picture
     s.Day = 8;
-    EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).datePicture, "日付８.gif");
+    EXPECT_EQ(ClockFaceOf(s, NamedPlates(TheStory())).datePicture, "日付８.gif");
     s.CurrentPlace = "ﾃﾆｽｺｰﾄ";
-    EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).placePicture, "ﾃﾆｽｺｰﾄ.gif");
+    EXPECT_EQ(ClockFaceOf(s, NamedPlates(TheStory())).placePicture, "ﾃﾆｽｺｰﾄ.gif");
 }
 
 // A screen reader reads the plates as words, only the plates shown.
@@ -159,7 +160,7 @@ TEST(ClockFace, ThePlatesReadAsWords) {
     s.Hour = 9;
     s.Minute = 0;
     s.CurrentPlace = "アパート";
-    ClockFace face = ClockFaceOf(s, Plates(TheStory()));
+    ClockFace face = ClockFaceOf(s, NamedPlates(TheStory()));
     EXPECT_EQ(face.dateWords + " " + face.timeWords + " " + face.placeWords,
               "4月1日 午前9時 アパート");
     s.Day = 3;
@@ -167,12 +168,12 @@ TEST(ClockFace, ThePlatesReadAsWords) {
     s.Hour = 1;
     s.Minute = 30;
     s.CurrentPlace = "ﾃﾆｽｺｰﾄ";
-    face = ClockFaceOf(s, Plates(TheStory()));
+    face = ClockFaceOf(s, NamedPlates(TheStory()));
     EXPECT_EQ(face.dateWords + " " + face.timeWords + " " + face.placeWords,
-              "4月3日 午後1時30分 ﾃﾆｽｺｰﾄ");
+              "4月3日 午後1時30分 テニスコート");
     s.Day = 9;
     s.CurrentPlace = "/etc/passwd";
-    face = ClockFaceOf(s, Plates(TheStory()));
+    face = ClockFaceOf(s, NamedPlates(TheStory()));
     EXPECT_EQ(face.dateWords + "|" + face.placeWords, "|");
 }
 
@@ -182,7 +183,7 @@ TEST(ClockFace, APlaceTheGameNeverGoesToShowsNoPlate) {
     GameState s;
     for (const char* place : {"../../../../x/evil", "/etc/passwd", "花屋", "", "a|b"}) {
         s.CurrentPlace = place;
-        EXPECT_EQ(ClockFaceOf(s, Plates(TheStory())).placePicture, "") << place;
+        EXPECT_EQ(ClockFaceOf(s, NamedPlates(TheStory())).placePicture, "") << place;
     }
 }
 

@@ -35,7 +35,7 @@ class Recorder final : public ForwardingPlatform {
 TEST(PictureWords, TheSceneIsItsPlaceThePortraitItsCharacterAndNoFileIsReadOut) {
     GameState s;
     Recorder platform;
-    Pictures pictures(platform, s, Plates(TheStory()), Scenes(TheStory()));
+    Pictures pictures(platform, s, NamedPlates(TheStory()), Scenes(TheStory()));
     pictures.ShowScenePicture("kouen.jpg");
     pictures.ShowPortrait("kumi1.gif");  // the prepared picture, named by her
     s.flag(Flag::PortraitMode) = 1;
