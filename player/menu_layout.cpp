@@ -35,6 +35,26 @@ std::vector<int> TabOrder(const std::vector<MenuRow>& rows) {
 
 }  // namespace
 
+const char* Description(MenuKind kind) {
+    switch (kind) {
+        case MenuKind::kPlace:
+            return "この場所へ行きます（30分）";
+        case MenuKind::kLoad:
+            return "セーブデータをロードします";
+        case MenuKind::kSave:
+            return "ここまでをセーブします";
+        case MenuKind::kWindowMove:
+            return "メイン画面を動かします。矢印キーで動かし、Enter で終わります";
+        case MenuKind::kBgm:
+            return "音楽を鳴らすかどうかを選びます";
+        case MenuKind::kQuit:
+            return "ゲームを終わります";
+        case MenuKind::kLineDisplay:
+            return "人物の絵の出し方を切り替えます（画面の外のボタン）";
+    }
+    return "";
+}
+
 Layout LayOut(const std::vector<MenuRow>& rows) {
     Layout layout;
     layout.clientWidth = kClientWidth;

@@ -31,6 +31,10 @@ struct Layout {
 
 Layout LayOut(const std::vector<MenuRow>& rows);
 
+// What a screen reader says a row's button does, by what the row is (画像処理,
+// beyond the window's edge, is reached by Tab alone and is said to be so).
+const char* Description(MenuKind kind);
+
 // The button's name (its object name in the window program): the design
 // names the buttons by the Tab order, "Command1" and "Command2" the other
 // way round.

@@ -29,7 +29,8 @@ CommandMenu::CommandMenu(QWidget* owner, const std::vector<MenuRow>& rows,
         const menu::RowPlace& at = layout.rows[row];
         QPushButton* button =
             AddButton(menu::ButtonName(at.tab).c_str(), rows[row].caption.c_str(),
-                      PxRect(at.left, at.top, menu::kButtonWidth, menu::kButtonHeight), font, "");
+                      PxRect(at.left, at.top, menu::kButtonWidth, menu::kButtonHeight), font,
+                      menu::Description(rows[row].kind));
         connect(button, &QPushButton::clicked, this, [this, row] {
             choice_ = rows_[row].caption;
             pressedRow_ = static_cast<int>(row);

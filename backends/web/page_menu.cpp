@@ -48,7 +48,8 @@ std::string PageMenu(const std::vector<MenuRow>& rows) {
         const menu::RowPlace& at = layout.rows[row];
         lines[at.tab] = std::to_string(row) + "\t" + Number(at.left) + "\t" + Number(at.top) +
                         "\t" + Number(menu::kButtonWidth) + "\t" + Number(menu::kButtonHeight) +
-                        "\t" + KindName(rows[row].kind) + "\t" + rows[row].caption;
+                        "\t" + KindName(rows[row].kind) + "\t" + rows[row].caption + "\t" +
+                        menu::Description(rows[row].kind);
     }
     std::string text = Number(layout.clientHeight);
     for (const std::string& line : lines) text += "\n" + line;

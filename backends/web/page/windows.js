@@ -290,7 +290,8 @@ export class Windows {
 
   // The game lays the menu out (player/menu_layout.h): the client's height,
   // then a line for each button in the Tab order: its row (the answer), where
-  // it stands and its size, what it is and its caption. Built once for the game's table.
+  // it stands and its size, what it is, its caption and what a screen reader
+  // says it does. Built once for the game's table.
   fillMenu(layout) {
     if (layout === this.menuLayout) return;
     this.menuLayout = layout;
@@ -298,14 +299,14 @@ export class Windows {
     const client = this.byId('Form8').querySelector('.client');
     this.byId('Form8').style.setProperty('--ch', height);
     client.replaceChildren(...rows.map((line, tabOrder) => {
-      const [row, x, y, w, h, kind, caption] = line.split('\t');
+      const [row, x, y, w, h, kind, caption, description] = line.split('\t');
       const button = this.doc.createElement('button');
       button.className = 'tw';
       button.dataset.row = row;
       button.dataset.kind = kind;
       button.style.cssText = `--x:${x};--y:${y};--w:${w};--h:${h}`;
       button.textContent = caption;
-      button.setAttribute('aria-description', 'このコマンドを選びます');
+      button.setAttribute('aria-description', description);
       button.addEventListener('click', (e) => {
         this.menuPressed = tabOrder;
         this.answer('Form8', Number(row), e);
