@@ -39,6 +39,15 @@ const char* HideWindowCaption() {
     return "ウィンドウを隠す";
 }
 
+const char* ChooseFirst(bool question) {
+    return question ? "先に Tab か矢印で選んでから Enter で決めます。Y で「はい」、N で「いいえ」。"
+                    : "先に矢印か Tab で選んでから Enter で決めます。";
+}
+
+const char* HiddenNotice() {
+    return "ウィンドウを隠しました。何かキーを押すかクリックすると戻ります。";
+}
+
 const char* SettingCaption(Setting setting) {
     switch (setting) {
         case Setting::kVolume:

@@ -27,6 +27,12 @@ std::string UnreadSettingsNotice(int count);
 // The comfort menu's entry that hides the message window (V): "ウィンドウを隠す".
 const char* HideWindowCaption();
 
+// Told where Enter or Space waits for the focus to move first (a question,
+// a list, the menu): how to choose, and for a question its letters.
+const char* ChooseFirst(bool question);
+// Told as the message window hides (V): "ウィンドウを隠しました。…".
+const char* HiddenNotice();
+
 // The settings of the settings window, in its order.
 enum class Setting {
     kVolume,

@@ -18,8 +18,9 @@ bool Confirms(Key key) {
 
 // Enter and Space where they wait for the focus to move: nothing till then;
 // then Enter in a list presses its OK, as the list's own window would.
-Does Confirmed(Key key, const Where& where) {
-    if (!where.moved) return Does::kNothing;
+Does Confirmed(const Press& press, const Where& where) {
+    const Key key = press.key;
+    if (!where.moved) return press.repeat ? Does::kNothing : Does::kTellHowToChoose;
     return where.window == Window::kList && key == Key::kEnter ? Does::kPressOk : Does::kAsUsual;
 }
 
@@ -107,7 +108,7 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     if (Arrow(key) && where.window == Window::kMain && where.windowMoves)
         return {Does::kMoveWindow, false, true};
     if (WaitsForFocus(where.window)) {
-        if (Confirms(key)) return {Confirmed(key, where), false, true};
+        if (Confirms(key)) return {Confirmed(press, where), false, true};
         const Answer moving = Moving(key, where.window);
         if (moving.does != Does::kAsUsual || moving.moves) return moving;
     } else if (Confirms(key)) {

@@ -125,6 +125,10 @@ enum class Does {
     kHideWindow,    // the message window and the window that waits hidden
     kShowWindow,    // ... and shown again, the key or click doing nothing else
     kAlbum,         // アルバム: the pictures seen (player/album.h)
+    // Enter or Space before the focus moved where it waits for that: taken,
+    // and the player told how to choose (words::ChooseFirst), that a key
+    // seeming to do nothing is never a mystery to one who cannot see it.
+    kTellHowToChoose,
 };
 
 struct Answer {

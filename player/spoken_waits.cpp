@@ -37,10 +37,13 @@ Told Teller::Tell(Wait wait, const std::string& message, const std::string& capt
     const bool toldAtNext = !told_.empty() && told_ == message;
     told_.clear();
     // The name window follows the question it answers: it tells only itself.
-    if (toldAtNext || message.empty() || wait == Wait::kName) return {caption, HowToAnswer(wait)};
+    // The plates' news come before how to answer: after a load the menu is
+    // the first to wait on the game loaded.
+    if (toldAtNext || message.empty() || wait == Wait::kName)
+        return {caption, Joined(plateNews, HowToAnswer(wait))};
     const auto lineEnd = message.find('\n');
     const std::string rest = lineEnd == std::string::npos ? "" : message.substr(lineEnd + 1);
-    return {message.substr(0, lineEnd), Joined(rest, HowToAnswer(wait))};
+    return {message.substr(0, lineEnd), Joined(plateNews, Joined(rest, HowToAnswer(wait)))};
 }
 
 }  // namespace velmora::spoken

@@ -24,7 +24,8 @@ struct Told {
 
 class Teller {
   public:
-    // caption: the window's own, as drawn ("選択"); plateNews: NEXT's.
+    // caption: the window's own, as drawn ("選択"); plateNews: the plates'
+    // words changed since last told (plates::PlateNews), told first.
     Told Tell(Wait wait, const std::string& message, const std::string& caption,
               const std::string& plateNews = "");
     // Nothing counts as told: the game went back a step.

@@ -123,6 +123,13 @@ void Comforts::Toggle(bool ComfortSettings::*option) {
         Change(changed, words::AutoAdvanceNotice(changed.autoAdvance, changed.autoAdvancePace));
 }
 
+// Hidden, the window says so: a screen reader would hear only the main
+// window's name.
+void Comforts::Hide() {
+    hidden_.Hide();
+    window_.announcer().Say(words::HiddenNotice());
+}
+
 void Comforts::Say(const QString& text) {
     if (!notice_) notice_ = new Notice(window_);
     notice_->Say(text);
@@ -143,14 +150,16 @@ bool Comforts::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Wheel:
             return !InScrollArea(widget) && OnWheel(static_cast<QWheelEvent*>(event));
         case QEvent::ContextMenu:
-            OpenMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+            OpenMenu(
+                static_cast<QContextMenuEvent*>(event)->globalPos(),
+                static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard);
             return true;
         case QEvent::MouseButtonPress: {
             const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
             if (button == Qt::MiddleButton &&
                 keys::WhatTheButtonDoes(keys::Button::kMiddle, hidden_.hidden()) ==
                     keys::Does::kHideWindow) {
-                hidden_.Hide();
+                Hide();
                 return true;
             }
             // A click that shows the appearing message whole leaves auto-advance on.
@@ -219,7 +228,7 @@ bool Comforts::OnKey(QWidget* window, const QKeyEvent* key) {
             Toggle(&ComfortSettings::autoAdvance);
             return true;
         case keys::Does::kHideWindow:
-            hidden_.Hide();
+            Hide();
             return true;
         default:
             return false;
@@ -244,9 +253,10 @@ void Comforts::OnShown(QWidget* window) {
     if (!dialog) return;
     stage_.Place(dialog);
     if (!dialog->spokenAs() || *dialog->spokenAs() == spoken::Wait::kNext) return;
-    dialog->TellScreenReader(teller_.Tell(*dialog->spokenAs(),
-                                          window_.message()->said().toStdString(),
-                                          dialog->spokenCaption().toStdString()));
+    const bool name = *dialog->spokenAs() == spoken::Wait::kName;
+    dialog->TellScreenReader(teller_.Tell(
+        *dialog->spokenAs(), window_.message()->said().toStdString(),
+        dialog->spokenCaption().toStdString(), name ? "" : window_.TellPlateNews().toStdString()));
 }
 
 // Each message is said as NEXT waits for it, after what the plates say anew.
@@ -290,7 +300,7 @@ bool Comforts::AnswerMenu(const char* command) {
     return menu != nullptr;
 }
 
-void Comforts::OpenMenu(QPoint at) {
+void Comforts::OpenMenu(QPoint at, bool byKeys) {
     QMenu menu;
     menu.setObjectName("ComfortMenu");
     // Its words at the main window's scale, as the comforts' windows (small
@@ -310,8 +320,8 @@ void Comforts::OpenMenu(QPoint at) {
         action->setCheckable(true);
         action->setChecked(on);
     };
-    menu.addAction(QString::fromUtf8(words::HideWindowCaption()) + "\tV・中ボタン", &hidden_,
-                   &HiddenWindows::Hide);
+    menu.addAction(QString::fromUtf8(words::HideWindowCaption()) + "\tV・中ボタン", this,
+                   &Comforts::Hide);
     addSwitch("全画面\tF11", stage_.fullScreen(), [this] { ToggleFullScreen(); });
     addSwitch("自動送り\tA", settings_.autoAdvance,
               [this] { Toggle(&ComfortSettings::autoAdvance); });
@@ -337,6 +347,18 @@ void Comforts::OpenMenu(QPoint at) {
         ->setEnabled(atMenu);
     menu.addSeparator();
     menu.addAction("設定…\tF2・Ctrl+,", this, &Comforts::OpenSettings);
+    // Opened by the menu key, its first entry has the focus, where a screen
+    // reader reads it: an open menu with nothing chosen is silent.
+    if (byKeys) {
+        QTimer::singleShot(0, &menu, [&menu] {
+            for (QAction* each : menu.actions()) {
+                if (!each->isSeparator() && each->isEnabled()) {
+                    menu.setActiveAction(each);
+                    return;
+                }
+            }
+        });
+    }
     menu.exec(at);
 }
 

@@ -59,6 +59,9 @@ class Comforts : public QObject {
     // The main window's one notice: what a comfort key did, or a file of
     // the player's that could not be read or kept.
     void Say(const QString& text);
+    // The message window and the windows that wait hidden (V, the middle
+    // button, the menu's entry), a screen reader told so.
+    void Hide();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,7 +73,7 @@ class Comforts : public QObject {
     void OnShown(QWidget* window);
     void OnNextWaits(NextDialog* next);
     void OnMessage(const QString& text);
-    void OpenMenu(QPoint at);
+    void OpenMenu(QPoint at, bool byKeys);
     bool AnswerMenu(const char* command);
     void Toggle(bool ComfortSettings::*option);
     void Change(const ComfortSettings& settings, const QString& said);

@@ -7,6 +7,8 @@
 #include <QPushButton>
 
 #include "backends/qt/key_place.h"
+#include "backends/qt/main_window.h"
+#include "player/comfort_words.h"
 
 namespace velmora::qt {
 
@@ -25,8 +27,9 @@ bool ConfirmKeys::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyRelease: {
             // A button pressed by Space clicks when the key is let go.
             const keys::Press press = PressOf(static_cast<QKeyEvent*>(event));
-            return keys::WhatTheKeyDoes(press, {WindowOf(window_), false, moved_, false}).does ==
-                   keys::Does::kNothing;
+            const keys::Does does =
+                keys::WhatTheKeyDoes(press, {WindowOf(window_), false, moved_, false}).does;
+            return does == keys::Does::kNothing || does == keys::Does::kTellHowToChoose;
         }
         default:
             return false;
@@ -39,6 +42,9 @@ bool ConfirmKeys::OnKey(const QKeyEvent* key) {
     if (answer.moves) SetMoved(true);
     switch (answer.does) {
         case keys::Does::kNothing:
+            return true;
+        case keys::Does::kTellHowToChoose:
+            TellHowToChoose();
             return true;
         case keys::Does::kFocusNext:
         case keys::Does::kFocusPrevious:
@@ -55,6 +61,16 @@ bool ConfirmKeys::OnKey(const QKeyEvent* key) {
             return true;
         default:
             return false;
+    }
+}
+
+// Said wherever a screen reader listens: the main window's announcer.
+void ConfirmKeys::TellHowToChoose() const {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<MainWindow*>(top)) {
+            main->announcer().Say(words::ChooseFirst(WindowOf(window_) == keys::Window::kQuestion));
+            return;
+        }
     }
 }
 

@@ -31,6 +31,7 @@ class ConfirmKeys : public QObject {
     bool OnKey(const QKeyEvent* key);
     bool MoveInList(const QKeyEvent* key);
     void Step(bool back);
+    void TellHowToChoose() const;
     bool Takes(const QWidget* widget) const;
     bool InSight(const QWidget* widget) const;
     void FocusEnd(bool last);

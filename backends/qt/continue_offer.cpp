@@ -1,6 +1,7 @@
 #include "backends/qt/continue_offer.h"
 
 #include "backends/qt/fonts.h"
+#include "backends/qt/message_label.h"
 #include "backends/qt/twips.h"
 
 namespace velmora::qt {
@@ -27,7 +28,14 @@ ContinueOffer::ContinueOffer(MainWindow& window, GameSession& session, const QSt
         "rgba(255, 255, 255, 150); border-radius: 6px; padding: 2px 8px; text-align: left; }"
         "QPushButton:hover { background: rgba(29, 58, 74, 235); }");
     connect(this, &QPushButton::clicked, &session, &GameSession::Continue);
-    connect(&session, &GameSession::begun, this, &QWidget::hide);
+    // It never takes the focus (Enter begins a new game): the title's message
+    // tells a screen reader that C begins from the save, and what it holds.
+    MessageLabel* message = window.message();
+    message->AlsoTell("続きから：C キーでオートセーブデータから始めます。\n" + details);
+    connect(&session, &GameSession::begun, this, [this, message] {
+        message->AlsoTell({});
+        hide();
+    });
     raise();
 }
 

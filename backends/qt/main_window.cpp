@@ -180,8 +180,11 @@ void MainWindow::ShowDesignPictures() {
         ShowTime("AM 9:00");
     }
     // The date's and the place's plates are drawn blank: they read nothing.
+    // The title's hour is no news: a game loaded from the title is told its
+    // own plates, never the title's time before them.
     picHinichi_->setAccessibleName(QString());
-    ReadPlatesAs("", "午前9時", "");
+    lblJikoku_->setAccessibleName("午前9時");
+    picBasho_->setAccessibleName(QString());
     picMain_->setAccessibleName(kDesignSceneWords);
     picMain_->layer()->setAccessibleName(QString());
     imgSub_->setAccessibleName(kDesignSceneWords);

@@ -29,14 +29,25 @@ MessageLabel::MessageLabel(QWidget* parent) : ClickableLabel(parent) {
 }
 
 void MessageLabel::Wait(bool waits) {
+    waits_ = waits;
     setFocusPolicy(waits ? Qt::StrongFocus : Qt::NoFocus);
-    setAccessibleDescription(waits ? "物語のメッセージ。クリック、Enter または Space で進みます。"
-                                   : "物語のメッセージ");
+    Describe();
     if (waits) {
         setFocus();
     } else {
         clearFocus();
     }
+}
+
+void MessageLabel::AlsoTell(const QString& words) {
+    also_ = words;
+    Describe();
+}
+
+void MessageLabel::Describe() {
+    const QString told =
+        waits_ ? "物語のメッセージ。クリック、Enter または Space で進みます。" : "物語のメッセージ";
+    setAccessibleDescription(waits_ && !also_.isEmpty() ? told + "\n" + also_ : told);
 }
 
 // Where Enter and Space click the message (the title, window-move mode) it

@@ -24,6 +24,9 @@ class MessageLabel : public ClickableLabel {
     // clicks it; inside the game the focus is the game windows' alone, and a
     // screen reader hears each message once, with NEXT.
     void Wait(bool waits);
+    // What a screen reader is told besides while the message waits at the
+    // title (the automatic save 続きから would begin from); none clears it.
+    void AlsoTell(const QString& words);
     // The caption as the game forms it, CR LF included.
     const QString& caption() const { return caption_; }
     // The message as a screen reader is told it.
@@ -62,10 +65,13 @@ class MessageLabel : public ClickableLabel {
 
   private:
     void SetCaption(const QString& caption);
+    void Describe();
     void Tick();
     void PaintAppearing(QPainter& painter);
 
     QString caption_;
+    QString also_;  // AlsoTell
+    bool waits_ = true;
     bool nameKept_ = false;
     bool restoring_ = false;
     int speed_ = timing::kDefaultTextSpeed;

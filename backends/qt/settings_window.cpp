@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "backends/qt/main_window.h"
 #include "player/comfort_words.h"
 
 namespace velmora::qt {
@@ -71,8 +72,12 @@ void SettingsWindow::AddSteps(QFormLayout* form, const char* name, words::Settin
     };
     nameIt(settings_.*option);
     steps->setAccessibleName(Caption(setting));
-    connect(steps, &QSlider::valueChanged, this, [this, nameIt, option](int value) {
+    connect(steps, &QSlider::valueChanged, this, [this, nameIt, label, option](int value) {
         nameIt(value);
+        // A screen reader speaks a slider's number alone as it moves: the
+        // step's name is said as well.
+        if (auto* main = qobject_cast<MainWindow*>(parentWidget()))
+            main->announcer().Say(label->text());
         settings_.*option = value;
         changed_(settings_);
     });

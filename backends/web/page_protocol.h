@@ -80,14 +80,18 @@ inline constexpr PageKey kPageKeys[] = {{"Enter", keys::Key::kEnter},
 
 // What velmora_key and velmora_wheel answer, by its number (keys::Does):
 // the page has each as kDoesNAME.
-inline constexpr const char* kDoesNames[] = {
-    "AsUsual",    "Nothing",     "PressNext",    "ClickMessage", "FocusNext",    "FocusPrevious",
-    "ListMove",   "Yes",         "No",           "Back",         "Forward",      "Skip",
-    "HoldSkip",   "History",     "Mute",         "AutoAdvance",  "StoryMap",     "FullScreen",
-    "Settings",   "ComfortMenu", "CloseComfort", "MoveWindow",   "ClickPicture", "PressOk",
-    "FocusFirst", "FocusLast",   "QuickSave",    "QuickLoad",    "Continue",     "HideWindow",
-    "ShowWindow", "Album"};
-static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kAlbum) + 1,
+inline constexpr const char* kDoesNames[] = {"AsUsual",      "Nothing",      "PressNext",
+                                             "ClickMessage", "FocusNext",    "FocusPrevious",
+                                             "ListMove",     "Yes",          "No",
+                                             "Back",         "Forward",      "Skip",
+                                             "HoldSkip",     "History",      "Mute",
+                                             "AutoAdvance",  "StoryMap",     "FullScreen",
+                                             "Settings",     "ComfortMenu",  "CloseComfort",
+                                             "MoveWindow",   "ClickPicture", "PressOk",
+                                             "FocusFirst",   "FocusLast",    "QuickSave",
+                                             "QuickLoad",    "Continue",     "HideWindow",
+                                             "ShowWindow",   "Album",        "TellHowToChoose"};
+static_assert(std::size(kDoesNames) == static_cast<size_t>(keys::Does::kTellHowToChoose) + 1,
               "every answer has its name");
 
 }  // namespace velmora::web

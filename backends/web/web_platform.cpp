@@ -279,7 +279,7 @@ void WebPlatform::WaitNext(Twips at) {
 
 YesNo WebPlatform::AskYesNo(Twips at) {
     questionAt_ = at;
-    Tell(spoken::Wait::kQuestion);
+    Tell(spoken::Wait::kQuestion, plateNews_.Tell());
     switch (Wait("Form2", "", at)) {
         case 1:
             return YesNo::Yes;
@@ -310,7 +310,7 @@ std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
                                                        Twips at) {
     listed_ = list == ListOf::kSlots ? entries : std::vector<std::string>{};
     Call("slotDetails", SlotLines(listed_));
-    Tell(spoken::Wait::kList);
+    Tell(spoken::Wait::kList, plateNews_.Tell());
     const int chosen = Wait("Form5", Lines(entries), at);
     listed_.clear();
     if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return std::nullopt;
@@ -318,7 +318,7 @@ std::optional<std::string> WebPlatform::ChooseFromList(ListOf list,
 }
 
 std::optional<std::string> WebPlatform::ChooseCommand(const std::vector<MenuRow>& rows) {
-    Tell(spoken::Wait::kMenu);
+    Tell(spoken::Wait::kMenu, plateNews_.Tell());
     const int pressed = Wait("Form8", PageMenu(rows));
     if (pressed == kQuickSave) return kQuickSaveCommand;
     if (pressed == kQuickLoad) return kQuickLoadCommand;

@@ -23,6 +23,7 @@ and tells what the player sees, in one snapshot:
     details      the lines of the slot details beside the list, or None
     keyHelp      the lines of the settings' key help, or None
     listScrolls  whether the list shows a scrollbar
+    told         what a screen reader was told last, wherever the focus was
     storyMap     {"said": what the map says is wrong with its words, "hint": the hint shown}
     importQuestion  the page's question on bringing in a slot, or None
     continueOffer   the words of 続きから on the title, or None where it is not offered
@@ -437,6 +438,9 @@ class Player:
             exact = m.group(1) == "say"
             return lambda s: (any(line == m.group(2) if exact else m.group(2) in line
                                   for line in s["details"] or []), s["details"])
+        m = re.fullmatch(r"a screen reader is told \"(.*)\"", c)
+        if m:
+            return lambda s: (m.group(1) in (s["told"] or []), (s["told"] or [])[-3:])
         m = re.fullmatch(r"the key help has at least (\d+) lines", c)
         if m:
             return lambda s: (len(s["keyHelp"] or []) >= int(m.group(1)), s["keyHelp"])

@@ -232,6 +232,7 @@ window.contractSees = (() => {
       highlight: shown(list) && list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : null,
       nameBox: $('#Text1').value,
       notice: shown(notice) ? notice.textContent : null,
+      told: [...document.querySelectorAll('#spoken > p')].map((p) => p.textContent),
       music: musicGoing(page),
       muted: Boolean(settings().muted),
       skipping: Boolean(page && page.skipping),

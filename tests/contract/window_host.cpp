@@ -400,6 +400,7 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         s["nameBox"] = nameBox ? nameBox->text() : "";
         auto* notice = Child<QLabel>(&window, "notice");
         s["notice"] = notice && notice->isVisible() ? QJsonValue(notice->text()) : QJsonValue();
+        s["told"] = QJsonArray::fromStringList(window.announcer().said());
         s["music"] = p.platform().sound().playing();
         s["muted"] = p.comforts().settings().muted;
         s["skipping"] = p.replay().skipping();

@@ -57,6 +57,11 @@ function element(tag, properties = {}, ...children) {
 
 // A comfort window's last row: its close button. Esc is named only where
 // there is a keyboard (phone.css hides it on a touch screen).
+// A day of the story map: the four days, then what comes after them.
+function dayCaption(day) {
+  return day <= 4 ? `4月${day}日` : 'その後';
+}
+
 function closeRow(close) {
   const key = element('span', { className: 'key-name' }, '（Esc）');
   return element('p', { className: 'close-row' },
@@ -512,11 +517,12 @@ export class Comforts {
     for (const entry of map.entries) {
       if (entry.day !== day) {
         day = entry.day;
-        rows.push(element('tr', { className: 'day' }, element('th', { colSpan: 3 },
-          day <= 4 ? `4月${day}日` : 'その後')));
+        rows.push(element('tr', { className: 'day' }, element('th', { colSpan: 3 }, dayCaption(day))));
       }
       const hint = element('td', { className: 'hint' });
       const ask = element('button', { type: 'button' }, 'ヒント');
+      // Read by itself, it says whose hint it asks for.
+      ask.setAttribute('aria-label', `ヒント：${dayCaption(day)} ${entry.place || ''}`.trim());
       // The hint takes the button's place and its focus, where a screen
       // reader reads it.
       ask.onclick = () => {
@@ -721,6 +727,9 @@ export class Comforts {
       case table.kDoesQuickLoad: return this.quick(kQuickLoad);
       case table.kDoesContinue: return Boolean(this.page.continueOffer && this.page.continueOffer.take());
       case table.kDoesHideWindow: return this.hideWindow() || true;
+      case table.kDoesTellHowToChoose:
+        return this.page.windows.say(this.page.rule('velmora_words', 'chooseFirst',
+          waiting === 'Form2' ? 1 : 0)) || true;
       case table.kDoesShowWindow: return this.showWindow() || true;
       default: return false;
     }
@@ -764,6 +773,7 @@ export class Comforts {
     const main = this.doc.getElementById('Form1');
     main.tabIndex = -1;
     main.focus({ preventScroll: true });
+    this.page.windows.say(this.page.rule('velmora_words', 'hidden', 0));
   }
 
   showWindow() {
