@@ -13,6 +13,7 @@
 #include "app/following.h"
 #include "backends/posix/posix_files.h"
 #include "backends/qt/comforts.h"
+#include "backends/qt/game_pad.h"
 #include "backends/qt/game_session.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/qt_platform.h"
@@ -37,6 +38,7 @@ class WindowProgram {
     qt::QtPlatform& platform() { return platform_; }
     qt::Comforts& comforts() { return *comforts_; }
     qt::Replay& replay() { return *replay_; }
+    qt::GamePad& pad() { return pad_; }
     Rollback& rollback() { return rollback_; }
     const qt::GameSession& session() const { return session_; }
     // Returns once the automatic save handed over is on the disk.
@@ -63,6 +65,7 @@ class WindowProgram {
     qt::GameSession session_;
     qt::Comforts* comforts_;  // owned by the window
     qt::Replay* replay_;      // owned by the window
+    qt::GamePad pad_;
 };
 
 }  // namespace velmora

@@ -32,6 +32,9 @@ if(TARGET velmora)
     if(TARGET velmora-speech)
         install(TARGETS velmora-speech LIBRARY DESTINATION ${VELMORA_INSTALL_PROGRAMS})
     endif()
+    if(TARGET velmora-pad)
+        install(TARGETS velmora-pad LIBRARY DESTINATION ${VELMORA_INSTALL_PROGRAMS})
+    endif()
 endif()
 # The launcher takes the game's name in games/ (stripped first where the
 # install strips), and velmora-tty beside it is a link to it.

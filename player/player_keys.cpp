@@ -130,6 +130,36 @@ Answer WhatTheKeyDoes(const Press& press, const Where& where) {
     return {Letter(key, where), false, true};
 }
 
+Key PadKey(PadButton button) {
+    switch (button) {
+        case PadButton::kA:
+            return Key::kEnter;
+        case PadButton::kB:
+            return Key::kEscape;
+        case PadButton::kX:
+            return Key::kV;
+        case PadButton::kY:
+            return Key::kH;
+        case PadButton::kBack:
+            return Key::kF2;
+        case PadButton::kStart:
+            return Key::kMenuKey;
+        case PadButton::kLeftShoulder:
+            return Key::kPageUp;
+        case PadButton::kRightShoulder:
+            return Key::kControl;
+        case PadButton::kUp:
+            return Key::kUp;
+        case PadButton::kDown:
+            return Key::kDown;
+        case PadButton::kLeft:
+            return Key::kLeft;
+        case PadButton::kRight:
+            return Key::kRight;
+    }
+    return Key::kOther;
+}
+
 bool WaitsForFocus(Window window) {
     return window == Window::kQuestion || window == Window::kList || window == Window::kMenu;
 }

@@ -74,6 +74,31 @@ enum class Key {
     kG,
 };
 
+// A gamepad's buttons, as SDL's game controller and the browser's standard
+// mapping both have them (the stick counts as the D-pad).
+enum class PadButton {
+    kA,
+    kB,
+    kX,
+    kY,
+    kBack,
+    kStart,
+    kLeftShoulder,
+    kRightShoulder,
+    kUp,
+    kDown,
+    kLeft,
+    kRight,
+};
+inline constexpr int kPadButtonCount = static_cast<int>(PadButton::kRight) + 1;
+
+// The key a pad's button stands for, in both front ends: A is Enter (NEXT,
+// choosing), B Escape (closing), the D-pad and the stick the arrows, L a
+// step back, R skipping while held, Start the comforts' menu, Y the
+// history, X hiding the window, Back the settings. A button pressed and
+// let go is that key pressed and let go, and every rule of the keys holds.
+Key PadKey(PadButton button);
+
 struct Press {
     Key key = Key::kOther;
     bool ctrl = false;    // Ctrl held with it

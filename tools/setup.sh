@@ -30,9 +30,12 @@ PLAY="
   speech-dispatcher-espeak-ng
   libx11-dev
   libxcb1-dev
+  libsdl2-dev
   fonts-ipafont-gothic
   fonts-ipafont-mincho
 "
+# libsdl2-dev: the gamepad module (SDL's game controllers, every pad SDL
+# knows by the same buttons), loaded once a pad is plugged in.
 # speech-dispatcher with a Japanese voice: what the speech module speaks
 # through when the player turns speech on; libx11-dev, libxcb1-dev: the
 # window program reads the X server's events Qt drops

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <utility>
 
 #include "backends/qt/command_menu.h"
 #include "backends/qt/list_dialog.h"
@@ -15,71 +16,45 @@ namespace velmora::qt {
 
 namespace {
 
+// Qt's keys by the game's: the first of a key's is the one a pad presses.
+constexpr std::pair<int, keys::Key> kKeys[] = {
+    {Qt::Key_Return, keys::Key::kEnter},
+    {Qt::Key_Enter, keys::Key::kEnter},
+    {Qt::Key_Space, keys::Key::kSpace},
+    {Qt::Key_Tab, keys::Key::kTab},
+    {Qt::Key_Backtab, keys::Key::kBackTab},
+    {Qt::Key_Up, keys::Key::kUp},
+    {Qt::Key_Down, keys::Key::kDown},
+    {Qt::Key_Left, keys::Key::kLeft},
+    {Qt::Key_Right, keys::Key::kRight},
+    {Qt::Key_Home, keys::Key::kHome},
+    {Qt::Key_End, keys::Key::kEnd},
+    {Qt::Key_PageUp, keys::Key::kPageUp},
+    {Qt::Key_PageDown, keys::Key::kPageDown},
+    {Qt::Key_Escape, keys::Key::kEscape},
+    {Qt::Key_F2, keys::Key::kF2},
+    {Qt::Key_F5, keys::Key::kF5},
+    {Qt::Key_F9, keys::Key::kF9},
+    {Qt::Key_F11, keys::Key::kF11},
+    {Qt::Key_Comma, keys::Key::kComma},
+    {Qt::Key_Control, keys::Key::kControl},
+    {Qt::Key_Menu, keys::Key::kMenuKey},
+    {Qt::Key_Y, keys::Key::kY},
+    {Qt::Key_N, keys::Key::kN},
+    {Qt::Key_H, keys::Key::kH},
+    {Qt::Key_M, keys::Key::kM},
+    {Qt::Key_A, keys::Key::kA},
+    {Qt::Key_S, keys::Key::kS},
+    {Qt::Key_C, keys::Key::kC},
+    {Qt::Key_V, keys::Key::kV},
+    {Qt::Key_G, keys::Key::kG},
+};
+
 keys::Key KeyOf(int code) {
-    using keys::Key;
-    switch (code) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return Key::kEnter;
-        case Qt::Key_Space:
-            return Key::kSpace;
-        case Qt::Key_Tab:
-            return Key::kTab;
-        case Qt::Key_Backtab:
-            return Key::kBackTab;
-        case Qt::Key_Up:
-            return Key::kUp;
-        case Qt::Key_Down:
-            return Key::kDown;
-        case Qt::Key_Left:
-            return Key::kLeft;
-        case Qt::Key_Right:
-            return Key::kRight;
-        case Qt::Key_Home:
-            return Key::kHome;
-        case Qt::Key_End:
-            return Key::kEnd;
-        case Qt::Key_PageUp:
-            return Key::kPageUp;
-        case Qt::Key_PageDown:
-            return Key::kPageDown;
-        case Qt::Key_Escape:
-            return Key::kEscape;
-        case Qt::Key_F2:
-            return Key::kF2;
-        case Qt::Key_F5:
-            return Key::kF5;
-        case Qt::Key_F9:
-            return Key::kF9;
-        case Qt::Key_F11:
-            return Key::kF11;
-        case Qt::Key_Comma:
-            return Key::kComma;
-        case Qt::Key_Control:
-            return Key::kControl;
-        case Qt::Key_Menu:
-            return Key::kMenuKey;
-        case Qt::Key_Y:
-            return Key::kY;
-        case Qt::Key_N:
-            return Key::kN;
-        case Qt::Key_H:
-            return Key::kH;
-        case Qt::Key_M:
-            return Key::kM;
-        case Qt::Key_A:
-            return Key::kA;
-        case Qt::Key_S:
-            return Key::kS;
-        case Qt::Key_C:
-            return Key::kC;
-        case Qt::Key_V:
-            return Key::kV;
-        case Qt::Key_G:
-            return Key::kG;
-        default:
-            return Key::kOther;
+    for (const auto& [qt, key] : kKeys) {
+        if (qt == code) return key;
     }
+    return keys::Key::kOther;
 }
 
 }  // namespace
@@ -88,6 +63,13 @@ keys::Press PressOf(const QKeyEvent* key) {
     const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
     return {KeyOf(key->key()), bool(held & Qt::ControlModifier), bool(held & Qt::ShiftModifier),
             bool(held & (Qt::AltModifier | Qt::MetaModifier)), key->isAutoRepeat()};
+}
+
+int QtKeyOf(keys::Key key) {
+    for (const auto& [qt, each] : kKeys) {
+        if (each == key) return qt;
+    }
+    return 0;
 }
 
 keys::Window WindowOf(const QWidget* window) {

@@ -7,6 +7,7 @@
 // machine, run by the build (cmake/web.cmake); the page imports the module.
 //
 //   velmora-page-table FILE
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -80,6 +81,21 @@ void TitleKeys(std::ostream& out) {
     out << "];\n";
 }
 
+// The key each of a pad's buttons stands for (keys::PadKey), in the order
+// of keys::PadButton, as the page names keys.
+void PadKeys(std::ostream& out) {
+    out << "\n// The key each of a pad's buttons stands for: A, B, X, Y, Back, Start, L, R and "
+           "the D-pad's up, down, left, right.\nexport const kPadKeys = [";
+    for (int button = 0; button < keys::kPadButtonCount; ++button) {
+        const keys::Key key = keys::PadKey(static_cast<keys::PadButton>(button));
+        const auto named =
+            std::find_if(std::begin(web::kPageKeys), std::end(web::kPageKeys),
+                         [key](const web::PageKey& each) { return each.key == key; });
+        out << (button ? ", " : "") << Quoted(named == std::end(web::kPageKeys) ? "" : named->name);
+    }
+    out << "];\n";
+}
+
 void Windows(std::ostream& out) {
     out << "\n// The windows whose Enter and Space wait for the focus to move, and draw none till "
            "then.\nexport const kWaitForFocus = [";
@@ -141,6 +157,7 @@ int main(int argc, char** argv) {
            "// the page's tables of the player's rules and of their protocol.\n";
     Protocol(out);
     TitleKeys(out);
+    PadKeys(out);
     Windows(out);
     Comforts(out);
     std::ofstream file(argv[1], std::ios::binary);

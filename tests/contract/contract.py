@@ -317,6 +317,12 @@ class Player:
             self.front.press(key)
             self.front.settle()
 
+    def pad(self, button, times):
+        for _ in range(int(times or 1)):
+            self.front.pad(button, True)
+            self.front.pad(button, False)
+            self.front.settle()
+
     def press_until(self, key, window, said=None):
         for _ in range(200):
             s = self.front.snapshot()
@@ -369,6 +375,8 @@ class Player:
         (r"(NEXT|the \w+) waits", waits),
         (r"press (\S+) until (.+) waits", press_until),
         (r"press (\S+) until the message has \"(.+)\"", lambda self, key, said: self.press_until(key, None, said)),
+        (r"press the pad's (\S+)(?: ×(\d+))?", lambda self, button, times: self.pad(button, times)),
+        (r"(hold|let go of) the pad's (\S+)", lambda self, how, button: self.front.pad(button, how == "hold")),
         (r"press (\S+)(?: ×(\d+))?", press),
         (r"(hold|let go of) the text's clock", hold_text),
         (r"(hold|let go of) (\S+)", hold),

@@ -130,6 +130,10 @@ class Page(contract.FrontEnd):
         self.key_event("keyDown" if down else "keyUp", key)
         (self.held.add if down else self.held.discard)(key)
 
+    def pad(self, button, down):
+        self.browser.evaluate(f"contractSees.padButton({json.dumps(button)}, {json.dumps(down)})",
+                              wait_promise=True)
+
     def hold_text(self, held):
         self.browser.evaluate(f"contractSees.holdText({json.dumps(held)})")
 

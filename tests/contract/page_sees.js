@@ -204,6 +204,24 @@ window.contractSees = (() => {
   }
 
   // The letters' clock held (or let go): a message appearing stays as drawn.
+  // A pad of the contract's own behind navigator.getGamepads, in the
+  // standard mapping: a button pressed or let go, then two frames for the
+  // page to read it.
+  const kPadButtons = { A: 0, B: 1, X: 2, Y: 3, L: 4, R: 5, Back: 8, Start: 9, Up: 12, Down: 13,
+    Left: 14, Right: 15 };
+  let pad = null;
+  function padButton(name, down) {
+    if (!(name in kPadButtons)) throw new Error(`no such button: ${name}`);
+    if (!pad) {
+      pad = { id: 'contract pad', mapping: 'standard', connected: true, axes: [0, 0, 0, 0],
+        buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+      navigator.getGamepads = () => [pad];
+      window.dispatchEvent(new Event('gamepadconnected'));
+    }
+    pad.buttons[kPadButtons[name]] = { pressed: down, value: down ? 1 : 0 };
+    return new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => done(true))));
+  }
+
   function holdText(held) {
     const page = window.velmora && velmora.page;
     if (page && page.appearing) page.appearing.hold(held);
@@ -437,5 +455,5 @@ window.contractSees = (() => {
     return files && { [name]: b64(files.flags), [`${name}_text`]: b64(files.text) };
   }
 
-  return { snapshot, where, settled, writeSlots, slot, look, holdText };
+  return { snapshot, where, settled, writeSlots, slot, look, holdText, padButton };
 })();

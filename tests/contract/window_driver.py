@@ -202,6 +202,11 @@ class Window(contract.FrontEnd):
         self.xdotool("keydown" if down else "keyup", KEYSYMS[key])
         (self.held.add if down else self.held.discard)(key)
 
+    def pad(self, button, down):
+        answer = self.ask(f"pad {button} {'down' if down else 'up'}")
+        if answer and answer.get("error"):
+            raise contract.ContractError(answer["error"])
+
     def hold_text(self, held):
         self.ask("hold text" if held else "let text go")
 

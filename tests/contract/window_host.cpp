@@ -154,6 +154,8 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
             } else if (line == "hold text" || line == "let text go") {
                 program_.window().message()->HoldClock(line == "hold text");
                 answer = QJsonDocument(QJsonObject{});
+            } else if (line.startsWith("pad ")) {
+                answer = QJsonDocument(Pad(line.mid(4)));
             } else if (line == "look") {
                 answer = QJsonDocument(look_.Look());
             } else if (line.startsWith("where ")) {
@@ -187,6 +189,38 @@ class Watch : public QObject, public QAbstractNativeEventFilter {
         if (words == "the list") return Visible("Form5");
         if (words == "the main window") return &program_.window();
         return nullptr;
+    }
+
+    // "A down", "R up": a button of a pad SDL makes in the program (its
+    // virtual joystick).
+    QJsonObject Pad(const QString& words) {
+        static const std::pair<const char*, keys::PadButton> kNames[] = {
+            {"A", keys::PadButton::kA},
+            {"B", keys::PadButton::kB},
+            {"X", keys::PadButton::kX},
+            {"Y", keys::PadButton::kY},
+            {"Back", keys::PadButton::kBack},
+            {"Start", keys::PadButton::kStart},
+            {"L", keys::PadButton::kLeftShoulder},
+            {"R", keys::PadButton::kRightShoulder},
+            {"Up", keys::PadButton::kUp},
+            {"Down", keys::PadButton::kDown},
+            {"Left", keys::PadButton::kLeft},
+            {"Right", keys::PadButton::kRight}};
+        qt::GamePad& pad = program_.pad();
+        if (!pad.Load() || !pad.reader()->AttachVirtual()) return {{"error", "no pad module"}};
+        pad.Poll();  // the pad plugged in
+        const QStringList parts = words.split(' ');
+        for (const auto& [name, button] : kNames) {
+            if (parts.size() == 2 && parts[0] == name) {
+                pad.reader()->PressVirtual(button, parts[1] == "down");
+                // Carried out after the answer: a window it opens waits in
+                // a loop of its own, as one opened by a key does.
+                QTimer::singleShot(0, &pad, &qt::GamePad::Poll);
+                return {};
+            }
+        }
+        return {{"error", "no such button: " + words}};
     }
 
     std::optional<QPointF> Where(const QString& target) {

@@ -63,8 +63,8 @@ class DebPackage(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(games)), ["velmora", "velmora-tty"])
         self.assertEqual(os.readlink(os.path.join(games, "velmora-tty")), "velmora")
         programs = os.path.join(self.tree, "usr", "lib", "games", "velmora")
-        self.assertEqual(sorted(os.listdir(programs)), ["libvelmora-sound.so", "libvelmora-speech.so",
-                                                        "velmora", "velmora-tty"])
+        self.assertEqual(sorted(os.listdir(programs)), ["libvelmora-pad.so", "libvelmora-sound.so",
+                                                        "libvelmora-speech.so", "velmora", "velmora-tty"])
         data = os.path.join(self.tree, "usr", "share", "games", "velmora")
         self.assertTrue(os.path.isfile(os.path.join(data, "kumi01.dat")))
         self.assertTrue(os.path.isfile(os.path.join(data, "BGM1.wav")))

@@ -13,6 +13,7 @@
 
 #include "backends/qt/comforts.h"
 #include "game_harness.h"
+#include "player/menu_layout.h"
 
 namespace velmora::qt::test {
 namespace {
@@ -91,16 +92,17 @@ TEST(ButtonNames, EveryButtonOfEveryWindowSaysWhatItDoes) {
     ASSERT_EQ(script.failure(), "");
 
     std::string menu;
-    for (const MenuRow& row : rows) menu += row.caption + "｜\n";
+    for (const MenuRow& row : rows) menu += row.caption + "｜" + menu::Description(row.kind) + "\n";
     EXPECT_EQ(rows.size(), 16u);
     // NEXT says its key where the focus first comes to it, not after a
     // question; each message is said as NEXT waits, the plates' words that
-    // changed first; the window has no words of its own.
+    // changed first (the title's hour is none); the window has no words of
+    // its own.
     const std::string key = "NEXT｜次のメッセージへ進みます（Enter・Space）\n";
     EXPECT_EQ(heard["Form3"], key + key + "NEXT｜\n");
     EXPECT_EQ(asks["Form3"], "｜｜｜");
     EXPECT_EQ(h.window.announcer().said(),
-              (QStringList{"午前9時\n「年は十七。」", "「行こうか？」", "「よし。」"}));
+              (QStringList{"「年は十七。」", "「行こうか？」", "「よし。」"}));
     const std::string howToAnswer =
         "Y で「はい」、N で「いいえ」。Tab か矢印で選んでから Enter でも答えられます。";
     EXPECT_EQ(heard["Form2"],

@@ -14,7 +14,7 @@ const titlePainted = markTitlePainted();
 
 // The page's own modules, every one at once (those the game page imports
 // beside those this script uses), so that none waits for another's arrival.
-const kModules = ['appearing', 'comforts', 'continue_offer', 'game_page', 'page_codes', 'offline', 'touch', 'pictures', 'music',
+const kModules = ['appearing', 'comforts', 'continue_offer', 'game_page', 'page_codes', 'offline', 'touch', 'pad', 'pictures', 'music',
   'slot_storage', 'windows', 'scene_light'];
 
 async function loadModules() {
@@ -98,7 +98,7 @@ async function start() {
     notices.say(kEngineFailed);
     return;
   }
-  const { Comforts, ContinueOffer, GamePage, Touch, kResized, keepForOffline } = modules;
+  const { Comforts, ContinueOffer, GamePage, Pad, Touch, kResized, keepForOffline } = modules;
   // Each step of the start in a task of its own, between which the browser
   // paints and takes the player's touch: none holds the page for long.
   const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
@@ -113,6 +113,7 @@ async function start() {
   await nextTask();
   new ContinueOffer(document, page);
   new Touch(document, page, new Comforts(document, page));
+  new Pad(document);
   // The main window hidden with its tab, or shown again, is a resizing.
   document.addEventListener('visibilitychange', () => page.report(kResized));
   let failed = false;
