@@ -23,12 +23,11 @@ bool PadPluggedIn() {
 }
 
 // Where a key of the keyboard would go: the focused widget, else the
-// active window, else the game's first window.
+// active window; none while the player is in another program (the pad is
+// the desktop's, as the keyboard is).
 QWidget* KeyTarget() {
     if (QWidget* focused = QApplication::focusWidget()) return focused;
-    if (QWidget* active = QApplication::activeWindow()) return active;
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    return tops.isEmpty() ? nullptr : tops.first();
+    return QApplication::activeWindow();
 }
 
 }  // namespace
