@@ -30,7 +30,7 @@ set(VELMORA_ROUTES_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/routes)
 
 # The exploration takes seconds: its cases share one run, in one test.
 add_executable(routes_explorer_tests ${VELMORA_ROUTES_DIR}/explorer_test.cpp)
-target_link_libraries(routes_explorer_tests PRIVATE velmora_routes GTest::gtest_main)
+target_link_libraries(routes_explorer_tests PRIVATE velmora_routes velmora_following GTest::gtest_main)
 target_compile_definitions(routes_explorer_tests PRIVATE
     VELMORA_DATA="${CMAKE_CURRENT_LIST_DIR}/../data")
 add_test(NAME routes.explorer COMMAND routes_explorer_tests)

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
+#include "app/album_pictures.h"
 #include "places/town.h"
+#include "player/album.h"
 #include "tools/routes/completeness.h"
 #include "tools/routes/continuity.h"
 #include "tools/routes/exclusions.h"
@@ -83,6 +86,29 @@ TEST_F(Routes, ItemsTheProgramSpeaksItselfAreNeverShown) {
     for (int i = 53; i <= 58; ++i) EXPECT_FALSE(x_->shown.test(ItemOf("hitomi03", i))) << i;
     EXPECT_TRUE(x_->shown.test(ItemOf("hitomi03", 59)));
     EXPECT_TRUE(x_->shown.test(ItemOf("kumi02", 79)));  // the end of Kumi's Day 4 evening
+}
+
+// Every place's scene a player can look at (in view while the game waits),
+// in the light its hour lays over it, has its tile in the album: one seen on
+// some route and missing there could never be looked at again; and every
+// tile of a place is one some route shows.
+TEST_F(Routes, EveryLightAPlayerSeesAPlaceInIsInTheAlbum) {
+    std::set<std::string> album, places, seen;
+    for (const album::Picture& picture : TheAlbum()) album.insert(picture.key);
+    for (const NamedPicture& scene : Scenes(TheStory())) places.insert(scene.file);
+    for (const std::string& view : x_->views) {
+        const std::string file = view.substr(0, view.find('|'));
+        if (!places.count(file)) continue;  // the title's picture, an event's own
+        const std::string key = album::Key(file, LightOf(file, view.substr(view.find('|') + 1)));
+        EXPECT_TRUE(album.count(key)) << view << " (" << key << ") is not in the album";
+        seen.insert(key);
+    }
+    // ... and no tile of a place stays blank for ever.
+    for (const album::Picture& picture : TheAlbum()) {
+        if (!places.count(picture.file)) continue;
+        EXPECT_TRUE(seen.count(picture.key)) << picture.key << ": no route shows it";
+    }
+    EXPECT_GT(x_->views.size(), 100u);
 }
 
 // The continuity ledger holds on every route (tools/routes/continuity.h),

@@ -80,6 +80,7 @@ Exploration Search::Run() {
     x_.shown = runner_.everShown();
     x_.ownLines = runner_.platform().ownLines();
     x_.portraits = runner_.platform().portraits();
+    x_.views = runner_.platform().views();
     x_.turnsPlayed = runner_.turnsRun();
     x_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     x_.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;

@@ -61,6 +61,7 @@ struct Exploration {
     // caption of its place ("start" for the start).
     std::map<std::string, std::set<int>> placeLines;
     std::vector<std::string> ownLines, portraits;  // as the game showed them
+    std::set<std::string> views;                   // SearchPlatform::views, on every route
     long turnsPlayed = 0;
     double seconds = 0;     // wall-clock time
     double cpuSeconds = 0;  // processor time

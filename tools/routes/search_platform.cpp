@@ -6,6 +6,8 @@ namespace velmora::routes {
 
 void SearchPlatform::Begin(std::deque<std::string> decisions) {
     decisions_ = std::move(decisions);
+    scene_.clear();  // a turn begins at the menu: its scene is the turn before's
+    time_.clear();
     shown_.clear();
     shownOwn_.clear();
     shownPortraits_.clear();
@@ -42,6 +44,7 @@ std::string SearchPlatform::Next(const std::vector<std::string>& options) {
 }
 
 YesNo SearchPlatform::AskYesNo(Twips) {
+    Viewed();
     return Next({"yes", "no"}) == "yes" ? YesNo::Yes : YesNo::No;
 }
 
@@ -49,6 +52,7 @@ YesNo SearchPlatform::AskYesNo(Twips) {
 std::optional<std::string> SearchPlatform::ChooseFromList(ListOf,
                                                           const std::vector<std::string>& entries,
                                                           Twips) {
+    Viewed();
     std::string answer = Next(entries);
     if (answer.empty()) return std::nullopt;
     return answer;

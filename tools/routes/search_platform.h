@@ -8,6 +8,7 @@
 
 #include <bitset>
 #include <deque>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -56,6 +57,11 @@ class SearchPlatform : public Platform {
     // What this turn showed of the program's own lines and of portraits.
     const std::vector<ShownOwn>& shownOwn() const { return shownOwn_; }
     const std::vector<ShownOwn>& shownPortraits() const { return shownPortraits_; }
+    // Every place's scene the player looked at, with the time the clock
+    // showed over it ("kouen.jpg|PM 6:30"): in view while the game waited
+    // for the player, on any turn. (The clock that moves over a scene on
+    // the way to the next place is never seen: no wait comes between.)
+    const std::set<std::string>& views() const { return views_; }
     // Every line of its own the program has shown, and every portrait's name.
     const std::vector<std::string>& ownLines() const { return ownLines_.texts; }
     const std::vector<std::string>& portraits() const { return portraits_.texts; }
@@ -63,15 +69,15 @@ class SearchPlatform : public Platform {
     void SetMessageCaption(const std::string& text) override;
     Twips MainWindowPosition() override { return {255, 32}; }
     void ShowNotice(const std::string&) override {}
-    void ShowScene(const NamedPicture&) override {}
-    void ClearScene() override {}
+    void ShowScene(const NamedPicture& scene) override { scene_ = scene.file; }
+    void ClearScene() override { scene_.clear(); }
     void ShowPreparedPortrait(const NamedPicture& p) override { Portrait(p); }
     void HidePortraitLayer() override {}
     void PaintPortraitIntoScene(const NamedPicture& p) override { Portrait(p); }
     void ShowSidePicture(const NamedPicture&) override {}
-    void ShowClock(const ClockFace&) override {}
+    void ShowClock(const ClockFace& face) override { time_ = face.timeText; }
     void ShowDesignPictures() override {}
-    void WaitNext(Twips) override {}
+    void WaitNext(Twips) override { Viewed(); }
     YesNo AskYesNo(Twips) override;
     void OpenNameDialog() override {}
     NameEntry WaitNameDialog() override { return {true, "", ""}; }
@@ -79,9 +85,10 @@ class SearchPlatform : public Platform {
     std::optional<std::string> ChooseFromList(ListOf, const std::vector<std::string>& entries,
                                               Twips) override;
     std::optional<std::string> ChooseCommand(const std::vector<MenuRow>&) override {
+        Viewed();
         throw TurnOver{};
     }
-    void WaitPictureClick(const NamedPicture&) override {}
+    void WaitPictureClick(const NamedPicture&) override { Viewed(); }
     void ClosePictureWindow() override {}
     Sound& sound() override { return silence_; }
     Files& files() override { return files_; }
@@ -94,6 +101,9 @@ class SearchPlatform : public Platform {
         int Of(const std::string& text);
     };
     std::string Next(const std::vector<std::string>& options);
+    void Viewed() {
+        if (!scene_.empty() && !time_.empty()) views_.insert(scene_ + "|" + time_);
+    }
     void Portrait(const NamedPicture& p) {
         shownPortraits_.push_back({event_, portraits_.Of(p.words)});
     }
@@ -109,6 +119,8 @@ class SearchPlatform : public Platform {
     std::bitset<kItemCount> everShown_;
     std::vector<ShownOwn> shownOwn_, shownPortraits_;
     Numbered ownLines_, portraits_;
+    std::string scene_, time_;
+    std::set<std::string> views_;
 };
 
 }  // namespace velmora::routes
