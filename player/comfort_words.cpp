@@ -44,6 +44,10 @@ const char* ChooseFirst(bool question) {
                     : "先に矢印か Tab で選んでから Enter で決めます。";
 }
 
+const char* ContinueTold() {
+    return "続きから：C キーでオートセーブデータから始めます。";
+}
+
 const char* HiddenNotice() {
     return "ウィンドウを隠しました。何かキーを押すかクリックすると戻ります。";
 }

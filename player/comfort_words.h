@@ -30,6 +30,9 @@ const char* HideWindowCaption();
 // Told where Enter or Space waits for the focus to move first (a question,
 // a list, the menu): how to choose, and for a question its letters.
 const char* ChooseFirst(bool question);
+// Told at the title where the automatic save offers 続きから, before what
+// it holds: "続きから：C キーでオートセーブデータから始めます。".
+const char* ContinueTold();
 // Told as the message window hides (V): "ウィンドウを隠しました。…".
 const char* HiddenNotice();
 

@@ -1,8 +1,12 @@
 #include "backends/qt/continue_offer.h"
 
+#include <QTimer>
+#include <utility>
+
 #include "backends/qt/fonts.h"
 #include "backends/qt/message_label.h"
 #include "backends/qt/twips.h"
+#include "player/comfort_words.h"
 
 namespace velmora::qt {
 
@@ -15,7 +19,9 @@ constexpr double kTop = 240 + 3900 - 90 - kHeight;
 }  // namespace
 
 ContinueOffer::ContinueOffer(MainWindow& window, GameSession& session, const QString& details)
-    : QPushButton("続きから（C）\n" + details, window.client()) {
+    : QPushButton("続きから（C）\n" + details, window.client()),
+      window_(window),
+      told_(QString::fromUtf8(words::ContinueTold()) + "\n" + details) {
     setObjectName("continueOffer");
     setGeometry(PxRect(kLeft, kTop, kWidth, kHeight));
     setFont(GameFont(kPGothic, 10));  // as large as the slot details
@@ -31,12 +37,18 @@ ContinueOffer::ContinueOffer(MainWindow& window, GameSession& session, const QSt
     // It never takes the focus (Enter begins a new game): the title's message
     // tells a screen reader that C begins from the save, and what it holds.
     MessageLabel* message = window.message();
-    message->AlsoTell("続きから：C キーでオートセーブデータから始めます。\n" + details);
+    message->AlsoTell(told_);
     connect(&session, &GameSession::begun, this, [this, message] {
         message->AlsoTell({});
         hide();
     });
     raise();
+}
+
+void ContinueOffer::showEvent(QShowEvent* event) {
+    QPushButton::showEvent(event);
+    if (std::exchange(said_, true)) return;
+    QTimer::singleShot(0, this, [this] { window_.announcer().Say(told_); });
 }
 
 }  // namespace velmora::qt

@@ -19,6 +19,16 @@ class ContinueOffer : public QPushButton {
   public:
     // details: what the automatic save holds, a line for each part.
     ContinueOffer(MainWindow& window, GameSession& session, const QString& details);
+
+  protected:
+    // Said once as the title first shows: Orca reads the focused message's
+    // name alone, never its description.
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    MainWindow& window_;
+    QString told_;  // what the title's message tells of it
+    bool said_ = false;
 };
 
 }  // namespace velmora::qt

@@ -91,6 +91,10 @@ void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
         day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
               row.seen && !row.title.empty() ? QString::fromStdString(row.title) : kUnseen});
     items_.push_back(item);
+    // A screen reader moving down the rows hears each row's day with its
+    // place (the day is a row of its own above, which it passes by).
+    item->setData(0, Qt::AccessibleTextRole,
+                  (DayCaption(row.day) + " " + QString::fromStdString(row.place)).trimmed());
     if (row.seen) return;
     item->setForeground(1, QColor(0x77, 0x77, 0x77));
     // The button stands over the cell; a screen reader finds the cell.

@@ -97,6 +97,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_words(const char* which, int on, int pa
     if (what == "textSpeedName") return velmora::words::TextSpeedName(pace);
     if (what == "hideWindow") return velmora::words::HideWindowCaption();
     if (what == "hidden") return velmora::words::HiddenNotice();
+    if (what == "continue") return velmora::words::ContinueTold();
     if (what == "chooseFirst") return velmora::words::ChooseFirst(on);
     answer = velmora::words::KeyHelp(velmora::words::FrontEnd::kPage);
     return answer.c_str();

@@ -448,7 +448,7 @@ class Player:
                                   for line in s["details"] or []), s["details"])
         m = re.fullmatch(r"a screen reader is told \"(.*)\"", c)
         if m:
-            return lambda s: (m.group(1) in (s["told"] or []), (s["told"] or [])[-3:])
+            return lambda s: (any(m.group(1) in t for t in s["told"] or []), (s["told"] or [])[-3:])
         m = re.fullmatch(r"the key help has at least (\d+) lines", c)
         if m:
             return lambda s: (len(s["keyHelp"] or []) >= int(m.group(1)), s["keyHelp"])

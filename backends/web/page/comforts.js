@@ -55,13 +55,13 @@ function element(tag, properties = {}, ...children) {
   return e;
 }
 
-// A comfort window's last row: its close button. Esc is named only where
-// there is a keyboard (phone.css hides it on a touch screen).
 // A day of the story map: the four days, then what comes after them.
 function dayCaption(day) {
   return day <= 4 ? `4月${day}日` : 'その後';
 }
 
+// A comfort window's last row: its close button. Esc is named only where
+// there is a keyboard (phone.css hides it on a touch screen).
 function closeRow(close) {
   const key = element('span', { className: 'key-name' }, '（Esc）');
   return element('p', { className: 'close-row' },
@@ -529,6 +529,17 @@ export class Comforts {
         if (hintShown) hintShown.replaceChildren(hintShown.ask);
         hint.ask = ask;
         const said = element('span', { tabIndex: -1 }, `ヒント：${entry.hint}`);
+        // The hint heard, the arrows go on to the ヒント of the next or the
+        // last unseen row, as Tab does.
+        said.onkeydown = (e) => {
+          if (e.key !== 'ArrowDown' && e.key !== 'ArrowUp') return;
+          const asks = [...this.storyMap.querySelectorAll('td.hint button')];
+          const row = said.closest('tr');
+          const after = asks.filter((b) => row.compareDocumentPosition(b) & Node.DOCUMENT_POSITION_FOLLOWING);
+          const next = e.key === 'ArrowDown' ? after[0] : asks.filter((b) => !after.includes(b)).pop();
+          if (next) next.focus();
+          e.preventDefault();
+        };
         hint.replaceChildren(said);
         hintShown = hint;
         // The button pressed is gone: the focus stays in the map, on the hint.
@@ -536,7 +547,8 @@ export class Comforts {
       };
       if (!entry.seen) hint.append(ask);
       rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
-        element('td', {}, entry.place || '—'),
+        // Read with its day: the day's own row is passed by.
+        element('td', { ariaLabel: `${dayCaption(day)} ${entry.place || ''}`.trim() }, entry.place || '—'),
         element('td', {}, entry.seen && entry.title ? entry.title : '？？？（まだ見ていないシーン）'), hint));
     }
     // What is wrong with the file of the map's words, said as the game says it.

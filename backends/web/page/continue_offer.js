@@ -16,7 +16,10 @@ export class ContinueOffer {
     doc.getElementById('Form1').querySelector('.client').append(this.button);
     page.continueOffer = this;
     page.on('offerContinue', (details) => this.offer(doc, details));
-    page.on('wait', (name) => { if (name !== 'lblMsg') this.button.hidden = true; });
+    page.on('wait', (name) => {
+      if (name !== 'lblMsg') this.button.hidden = true;
+      else this.tell();
+    });
   }
 
   offer(doc, details) {
@@ -24,6 +27,17 @@ export class ContinueOffer {
     const lines = Object.assign(doc.createElement('span'), { textContent: details });
     this.button.replaceChildren(heading, lines);
     this.button.hidden = false;
+    this.details = details;
+    this.tell();
+  }
+
+  // Said once, wherever the focus is, once the game can be asked its words
+  // (it offers before its first wait).
+  tell() {
+    const words = this.details && !this.told && this.page.rule('velmora_words', 'continue', 0);
+    if (!words || this.button.hidden) return;
+    this.told = true;
+    this.page.windows.say(`${words}\n${this.details}`);
   }
 
   // Only where the title waits: the game's first wait, before it has begun.
