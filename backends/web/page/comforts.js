@@ -362,6 +362,19 @@ export class Comforts {
     });
   }
 
+  // The arrows, Home and End go through the menu's entries, as a menu's
+  // do (and a pad's D-pad, which is the arrows).
+  menuKey(e) {
+    const entries = [...this.menu.querySelectorAll('button:not(:disabled)')];
+    const focused = entries.indexOf(this.doc.activeElement);
+    const at = focused < 0 && e.key === 'ArrowUp' ? 0 : focused;
+    const to = { ArrowDown: (at + 1) % entries.length, ArrowUp: (at - 1 + entries.length) % entries.length,
+      Home: 0, End: entries.length - 1 }[e.key];
+    if (to === undefined || !entries.length) return;
+    entries[to].focus();
+    e.preventDefault();
+  }
+
   openMenu(event) {
     const item = (caption, keys, action, checked) => {
       const b = element('button', { type: 'button', onclick: () => { this.close(); action(); } },
@@ -371,6 +384,7 @@ export class Comforts {
       return b;
     };
     this.menu.setAttribute('role', 'menu');
+    this.menu.onkeydown = (e) => this.menuKey(e);
     const steps = this.page.steps;
     const back = item('ひとつ戻る', 'Page Up・←・ホイール上', () => this.back());
     const forward = item('ひとつ進む', 'Page Down・ホイール下', () => this.forward());

@@ -16,6 +16,8 @@ export class Pad {
     this.down = new Set();  // the buttons (kPadKeys' indices) held
     this.reading = false;
     win.addEventListener('gamepadconnected', () => this.read());
+    // A pad that showed itself while the page was loading.
+    if ([...(win.navigator.getGamepads?.() || [])].some(Boolean)) this.read();
   }
 
   read() {
