@@ -69,9 +69,16 @@ FORBIDDEN_NAMES = [
 ]
 
 
+# What npm installs for the benchmarks' tools (tools/setup.sh lighthouse) is
+# no source of the game's, and is full of its own links.
+INSTALLED = "node_modules"
+
+
 def sources(*folders):
     for folder in folders:
         for path in sorted(pathlib.Path(folder).rglob("*")):
+            if INSTALLED in path.parts:
+                continue
             if path.suffix in (".cpp", ".h", ".in") and path.is_file():
                 yield path
 
@@ -174,6 +181,8 @@ def links_among(folders, build):
     """Every symbolic link among the sources."""
     for folder in folders:
         for path in sorted(pathlib.Path(folder).rglob("*")):
+            if INSTALLED in path.parts:
+                continue
             if path.is_symlink() and not within(os.path.realpath(path.parent), build):
                 yield path
 
