@@ -49,11 +49,11 @@ std::string StoryMapJson(velmora::Files& files, const velmora::ReadRecord& recor
     std::string entries;
     for (const velmora::MapEntry& e : map.entries) {
         entries += std::string(entries.empty() ? "" : ",") + "{\"place\":" + Json(e.place) +
-                   ",\"day\":" + std::to_string(e.day) +
+                   ",\"day\":" + Json(velmora::DayCaption(e.day)) +
                    ",\"seen\":" + (e.seen ? "true" : "false") +
-                   ",\"title\":" + Json(e.seen ? e.title : "") + ",\"hint\":" + Json(e.hint) + "}";
+                   ",\"title\":" + Json(velmora::RowTitle(e)) + ",\"hint\":" + Json(e.hint) + "}";
     }
-    return "{\"seen\":" + std::to_string(map.seen) + ",\"trouble\":" + Json(map.trouble) +
+    return "{\"count\":" + Json(velmora::SeenCount(map)) + ",\"trouble\":" + Json(map.trouble) +
            ",\"entries\":[" + entries + "]}";
 }
 

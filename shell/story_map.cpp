@@ -58,6 +58,18 @@ std::map<std::string, Words> Parse(const std::string& text, std::vector<std::str
 
 }  // namespace
 
+std::string RowTitle(const MapEntry& entry) {
+    return entry.seen && !entry.title.empty() ? entry.title : "？？？（まだ見ていないシーン）";
+}
+
+std::string DayCaption(int day) {
+    return day <= kPlayableDays ? DateWords(day) : "その後";
+}
+
+std::string SeenCount(const StoryMap& map) {
+    return "見たシーン " + std::to_string(map.seen) + " / " + std::to_string(map.entries.size());
+}
+
 std::string WhenAndWhere(const Guard& window, const std::string& place) {
     const int first = std::clamp<int>(window.firstDay, 1, kPlayableDays);
     const int last = std::clamp<int>(window.lastDay, first, kPlayableDays);

@@ -40,6 +40,13 @@ inline constexpr char kStoryMapFile[] = "storymap.txt";
 StoryMap ReadStoryMap(Files& files, const Story& story,
                       const std::function<bool(const std::string& id)>& seen);
 
+// The map's own words, the same in the window and the page: a row's title
+// (an unseen event's is never given away), the caption over a day's rows
+// ("4月2日", and "その後" over the digest), and the count over the rows.
+std::string RowTitle(const MapEntry& entry);
+std::string DayCaption(int day);
+std::string SeenCount(const StoryMap& map);
+
 // The day and hours of an event's window and its place, as a hint says them:
 // "4月3日の午後0時〜5時半、公園".
 std::string WhenAndWhere(const Guard& window, const std::string& place);

@@ -15,11 +15,6 @@ namespace velmora::qt {
 namespace {
 
 constexpr int kHintColumn = 2;
-const char* const kUnseen = "？？？（まだ見ていないシーン）";
-
-QString DayCaption(int day) {
-    return day <= 4 ? QString("4月%1日").arg(day) : QString("その後");
-}
 
 }  // namespace
 
@@ -29,9 +24,7 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
       hint_(new QLabel(this)),
       rows_(view.rows) {
     setAccessibleName("ストーリーマップ");
-    const int seen = static_cast<int>(
-        std::count_if(rows_.begin(), rows_.end(), [](const StoryMapRow& r) { return r.seen; }));
-    auto* count = new QLabel(QString("見たシーン %1 / %2").arg(seen).arg(rows_.size()), this);
+    auto* count = new QLabel(QString::fromStdString(view.count), this);
     count->setObjectName("seenCount");
     count->setFont(GameFont(kPGothic, 11));
     tree_->setObjectName("scenes");
@@ -45,7 +38,7 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
     QTreeWidgetItem* day = nullptr;
     for (const StoryMapRow& row : rows_) {
         if (!day || day->data(0, Qt::UserRole).toInt() != row.day) {
-            day = new QTreeWidgetItem(tree_, {DayCaption(row.day)});
+            day = new QTreeWidgetItem(tree_, {QString::fromStdString(row.dayCaption)});
             day->setData(0, Qt::UserRole, row.day);
             day->setFirstColumnSpanned(true);
             day->setExpanded(true);
@@ -87,14 +80,14 @@ StoryMapWindow::StoryMapWindow(QWidget* over, const StoryMapView& view)
 
 void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     const int index = static_cast<int>(items_.size());
-    auto* item = new QTreeWidgetItem(
-        day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
-              row.seen && !row.title.empty() ? QString::fromStdString(row.title) : kUnseen});
+    auto* item =
+        new QTreeWidgetItem(day, {row.place.empty() ? "—" : QString::fromStdString(row.place),
+                                  QString::fromStdString(row.title)});
     items_.push_back(item);
     // A screen reader moving down the rows hears each row's day with its
     // place (the day is a row of its own above, which it passes by).
     item->setData(0, Qt::AccessibleTextRole,
-                  (DayCaption(row.day) + " " + QString::fromStdString(row.place)).trimmed());
+                  QString::fromStdString(row.dayCaption + " " + row.place).trimmed());
     if (row.seen) return;
     item->setForeground(1, QColor(0x77, 0x77, 0x77));
     // The button stands over the cell; a screen reader finds the cell.
@@ -103,9 +96,7 @@ void StoryMapWindow::AddRow(QTreeWidgetItem* day, const StoryMapRow& row) {
     ask->setObjectName("hint");
     // Read by itself, it says whose hint it asks for.
     ask->setAccessibleName(
-        QString("ヒント：%1 %2")
-            .arg(DayCaption(row.day), row.place.empty() ? "" : QString::fromStdString(row.place))
-            .trimmed());
+        QString::fromStdString("ヒント：" + row.dayCaption + " " + row.place).trimmed());
     connect(ask, &QPushButton::clicked, this, [this, index] { ShowHint(index); });
     tree_->setItemWidget(item, kHintColumn, ask);
 }

@@ -16,10 +16,11 @@
 namespace velmora::qt {
 
 struct StoryMapRow {
-    std::string place;  // "" for the start and the digest
-    int day = 1;        // 5: after the four days
-    std::string title;  // shown once seen
-    std::string hint;   // shown when asked
+    std::string place;       // "" for the start and the digest
+    int day = 1;             // 5: after the four days
+    std::string dayCaption;  // "4月2日"
+    std::string title;       // what an unseen row says in place of its title
+    std::string hint;        // shown when asked
     bool seen = false;
 };
 
@@ -28,6 +29,7 @@ struct StoryMapRow {
 struct StoryMapView {
     std::vector<StoryMapRow> rows;
     std::string trouble;
+    std::string count;  // "見たシーン 12 / 50"
 };
 
 class StoryMapWindow : public ComfortWindow {

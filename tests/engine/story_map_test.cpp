@@ -65,6 +65,15 @@ TEST(StoryMap, ListsExactlyTheEventsOfTheRoutesWithTheirWords) {
     }
 }
 
+// What the window and the page show of it: no title of an event not seen.
+TEST(StoryMap, ShowsTheTitlesOfWhatWasSeenAlone) {
+    const StoryMap map = MapSeeing([](const std::string& id) { return id == "digest"; });
+    for (const MapEntry& e : map.entries)
+        EXPECT_EQ(RowTitle(e), e.seen ? e.title : "？？？（まだ見ていないシーン）") << e.id;
+    EXPECT_EQ(DayCaption(map.entries.back().day), "その後");
+    EXPECT_EQ(SeenCount(map), "見たシーン 1 / " + std::to_string(map.entries.size()));
+}
+
 // Whether an hour of the clock lies in the window (minutes are never
 // compared: to PM 5 takes in PM 5:30).
 bool Within(const Guard& window, int day, int half, int hour) {

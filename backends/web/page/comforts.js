@@ -55,11 +55,6 @@ function element(tag, properties = {}, ...children) {
   return e;
 }
 
-// A day of the story map: the four days, then what comes after them.
-function dayCaption(day) {
-  return day <= 4 ? `4月${day}日` : 'その後';
-}
-
 // A comfort window's last row: its close button. Esc is named only where
 // there is a keyboard (phone.css hides it on a touch screen).
 function closeRow(close) {
@@ -523,20 +518,21 @@ export class Comforts {
 
   // Every event by day and place: a seen one by its title, the others as
   // unseen, each with a hint shown only when asked for, one at a time; and
-  // what is wrong with the file of its words, if anything.
+  // what is wrong with the file of its words, if anything. The game gives
+  // every word of it, each day by its caption.
   showStoryMap(map) {
     const rows = [];
-    let day = 0;
+    let day = '';
     let hintShown = null;
     for (const entry of map.entries) {
       if (entry.day !== day) {
         day = entry.day;
-        rows.push(element('tr', { className: 'day' }, element('th', { colSpan: 3 }, dayCaption(day))));
+        rows.push(element('tr', { className: 'day' }, element('th', { colSpan: 3 }, day)));
       }
       const hint = element('td', { className: 'hint' });
       const ask = element('button', { type: 'button' }, 'ヒント');
       // Read by itself, it says whose hint it asks for.
-      ask.setAttribute('aria-label', `ヒント：${dayCaption(day)} ${entry.place || ''}`.trim());
+      ask.setAttribute('aria-label', `ヒント：${day} ${entry.place || ''}`.trim());
       // The hint takes the button's place and its focus, where a screen
       // reader reads it.
       ask.onclick = () => {
@@ -562,13 +558,13 @@ export class Comforts {
       if (!entry.seen) hint.append(ask);
       rows.push(element('tr', { className: entry.seen ? 'seen' : 'unseen' },
         // Read with its day: the day's own row is passed by.
-        element('td', { ariaLabel: `${dayCaption(day)} ${entry.place || ''}`.trim() }, entry.place || '—'),
-        element('td', {}, entry.seen && entry.title ? entry.title : '？？？（まだ見ていないシーン）'), hint));
+        element('td', { ariaLabel: `${day} ${entry.place || ''}`.trim() }, entry.place || '—'),
+        element('td', {}, entry.title), hint));
     }
     // What is wrong with the file of the map's words, said as the game says it.
     const trouble = map.trouble ? [element('p', { className: 'trouble' }, map.trouble)] : [];
     this.storyMap.replaceChildren(element('h2', {}, 'ストーリーマップ'),
-      element('p', { className: 'count' }, `見たシーン ${map.seen} / ${map.entries.length}`),
+      element('p', { className: 'count' }, map.count),
       ...trouble,
       element('div', { className: 'scroll' }, element('table', {}, ...rows)),
       closeRow(() => this.close()));
