@@ -462,6 +462,7 @@ class PageFront:
             return self.driver.click(target, button)
         x, y = self.driver.point(target)
         b = self.driver.browser
+        b.wait_until_a_finger_answers()
         b.touch("touchStart", x, y)
         b.touch("touchEnd", x, y)
 

@@ -352,7 +352,14 @@ class Browser(PlayerDriver):
         self.send("Input.dispatchTouchEvent", type=kind, touchPoints=points)
 
     def tap(self, selector):
+        self.wait_until_a_finger_answers()
         self.tap_at(*self.center(selector))
+
+    def wait_until_a_finger_answers(self):
+        """A finger on a choice lands once the choice has stood a moment, as
+        a player's does (a quicker one is taken for a double tap's second)."""
+        self.wait_for("!(window.velmora && velmora.status) || performance.now() >= velmora.status.settlesAt",
+                      "the choice to stand")
 
     def tap_at(self, x, y):
         """The finger's down and up sent together: sent one by one on a

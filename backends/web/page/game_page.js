@@ -19,6 +19,12 @@ const kNumberRules = new Set(['velmora_menu_focus', 'velmora_wheel', 'velmora_bu
 // The windows one wait answers; a step back or forward, or a NEXT passed by
 // skipping, ends a wait with its window still open.
 const kAnsweredWindows = ['Form2', 'Form3', 'Form5', 'Form8'];
+// A finger's quick second tap lands on what took NEXT's place under it: the
+// question in a phone's bar, the menu or a list risen over the message. A
+// touch answers them once they have stood this long, longer than the gap
+// between a double tap's taps.
+const kChoices = new Set(['Form2', 'Form5', 'Form8']);
+const kSettleMs = 500;
 
 // Texts and bytes handed to the game wait here until it copies them.
 class Shelf {
@@ -68,7 +74,10 @@ export class GamePage {
     this.skipUnread = false;
     this.uploadAnswer = null;
     // What the page has done, for the player's history and for tests.
-    this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false };
+    // settlesAt: when a touch may first answer the choice that waits.
+    this.status = { waitingFor: null, waits: 0, messages: [], clicks: [], ended: false, settlesAt: 0 };
+    this.pointer = '';  // the kind of the last press: 'touch' for a finger
+    doc.addEventListener('pointerdown', (e) => { this.pointer = e.pointerType; }, true);
     this.answeredAt = null;
     this.answered = null;
     this.early = null;  // a press that came before its wait: { name, event }
@@ -175,6 +184,7 @@ export class GamePage {
     for (const other of kAnsweredWindows) if (other !== name) this.windows.close(other);
     this.windows.open(name, argument, left, top);
     this.status.waitingFor = name;
+    this.status.settlesAt = kChoices.has(name) ? performance.now() + kSettleMs : 0;
     ++this.status.waits;
     this.measureAnswer(name);
     this.tell('wait', name);
@@ -196,6 +206,7 @@ export class GamePage {
     if ((name === 'Form3' || name === 'lblMsg') && !this.blocked && this.appearing.showWhole()) return;
     if (!this.pending) this.keepEarly(name, event);
     if (!this.pending || this.pending.name !== name || this.blocked) return;
+    if (this.tooSoonForAFinger(event)) return;
     if (name === 'Form4') {
       const [nameText, nickname] = this.windows.nameEntry();
       this.shelf.put(kFirstText, nameText);
@@ -211,6 +222,11 @@ export class GamePage {
     this.windows.answered(name, value);
     this.music.unlock();
     resolve(value);
+  }
+
+  tooSoonForAFinger(event) {
+    const finger = (event?.pointerType || this.pointer) === 'touch';
+    return Boolean(event) && finger && performance.now() < this.status.settlesAt;
   }
 
   keepEarly(name, event) {
