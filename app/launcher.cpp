@@ -234,7 +234,10 @@ void Usage(std::ostream& out) {
     out << "Usage: " << gCommand << " [--tty] [GAME OPTIONS...]\n"
         << "Starts Velmora in the player's game folder ($XDG_DATA_HOME/velmora or\n"
         << "~/.local/share/velmora), where the save slots are kept.\n"
-        << "  --tty   the game on the terminal's line protocol (as velmora-tty)\n";
+        << "  --tty   the game on the terminal's line protocol (as velmora-tty)\n"
+        << "It ends by 終了 in the menu of places, or by closing the window at the\n"
+        << "title; the game saved at every return to the menu is offered as 続きから\n"
+        << "(C) at the next start.\n";
 }
 
 }  // namespace

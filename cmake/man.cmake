@@ -9,7 +9,7 @@ set(VELMORA_MAN_DIR ${PROJECT_BINARY_DIR}/man)
 
 find_program(VELMORA_PANDOC pandoc)
 if(NOT VELMORA_PANDOC)
-    message(STATUS "pandoc not found: the manual pages are not built (tools/setup.sh installs it)")
+    message(STATUS "pandoc not found: the manual pages are not built (tools/setup.sh test installs it; a player needs none to play)")
 else()
     set(metainfo ${PROJECT_SOURCE_DIR}/packaging/io.github.velmora.Velmora.metainfo.xml)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${metainfo})
