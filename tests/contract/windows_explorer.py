@@ -463,8 +463,7 @@ class PageFront:
         x, y = self.driver.point(target)
         b = self.driver.browser
         b.wait_until_a_finger_answers()
-        b.touch("touchStart", x, y)
-        b.touch("touchEnd", x, y)
+        b.tap_at(x, y)  # down and up together: apart under load, a long press
 
     def look(self):
         return self.driver.browser.evaluate("contractSees.look()")
